@@ -1,0 +1,9 @@
+// trov: the designer.
+#include <QApplication>
+
+#include "designer/window/designer_app.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  return stagora::designer::RunDesigner(app);
+}

@@ -1,0 +1,30 @@
+#include "platform/fonts.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/encoding.h"
+
+namespace plat {
+
+QString ResolveFontFamily(const std::string& name) {
+  std::string n(name);
+  std::transform(n.begin(), n.end(), n.begin(), [](unsigned char c) { return std::tolower(c); });
+  if (n == "times new roman" || n == "times" || n == "symbol" || n == "mt extra") return "Liberation Serif";
+  if (n == "arial" || n == "helvetica" || n == "ms sans serif") return "Liberation Sans";
+  if (n == "courier new" || n == "courier") return "Liberation Mono";
+  return QString::fromStdU16String(Cp1252ToUtf16(name));
+}
+
+QFont MakeQFont(const FontSpec& spec) {
+  QFont f(ResolveFontFamily(spec.name));
+  f.setPointSizeF(spec.size > 0.5 ? spec.size : 0.5);
+  f.setBold(spec.bold);
+  f.setItalic(spec.italic);
+  f.setUnderline(spec.underline);
+  f.setStrikeOut(spec.strikethru);
+  f.setStyleStrategy(QFont::PreferAntialias);
+  return f;
+}
+
+}  // namespace plat

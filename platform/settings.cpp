@@ -1,0 +1,49 @@
+#include "platform/settings.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QString>
+
+#include "platform/encoding.h"
+
+namespace plat {
+namespace {
+
+std::string& Folder() {
+  static std::string folder;
+  return folder;
+}
+
+QString Q(const std::string& cp1252) { return QString::fromStdU16String(Cp1252ToUtf16(cp1252)); }
+
+QString FileFor(const std::string& app) {
+  QString base = Folder().empty()
+                     ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Stagora"
+                     : Q(Folder());
+  QDir().mkpath(base);
+  return base + "/" + Q(app) + ".ini";
+}
+
+QString KeyOf(const std::string& section, const std::string& key) { return Q(section) + "/" + Q(key); }
+
+}  // namespace
+
+std::string GetSetting(const std::string& app, const std::string& section, const std::string& key,
+                       const std::string& defaultValue) {
+  QSettings s(FileFor(app), QSettings::IniFormat);
+  const QVariant v = s.value(KeyOf(section, key));
+  if (!v.isValid()) return defaultValue;
+  return Utf16ToCp1252(v.toString().toStdU16String());
+}
+
+void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
+                 const std::string& value) {
+  QSettings s(FileFor(app), QSettings::IniFormat);
+  s.setValue(KeyOf(section, key), Q(value));
+  s.sync();
+}
+
+void SetSettingsFolder(const std::string& folder) { Folder() = folder; }
+
+}  // namespace plat

@@ -1,0 +1,42 @@
+#include "platform/shell.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+
+#include "platform/encoding.h"
+
+namespace plat {
+namespace {
+
+StartProgramHandler& StartHook() {
+  static StartProgramHandler h;
+  return h;
+}
+OpenHandler& OpenHook() {
+  static OpenHandler h;
+  return h;
+}
+QString Q(const std::string& s) { return QString::fromStdU16String(Cp1252ToUtf16(s)); }
+
+}  // namespace
+
+bool StartProgram(const std::string& program, const std::string& argument) {
+  if (StartHook()) return StartHook()(program, argument);
+  return QProcess::startDetached(Q(program), {Q(argument)});
+}
+
+bool OpenWithDesktop(const std::string& target) {
+  if (OpenHook()) return OpenHook()(target);
+  const QString t = Q(target);
+  QUrl url = QFileInfo::exists(t) ? QUrl::fromLocalFile(t) : QUrl(t, QUrl::TolerantMode);
+  if (!url.isValid() || url.isEmpty()) return false;
+  if (url.scheme().isEmpty()) url = QUrl("http://" + t, QUrl::TolerantMode);
+  return QDesktopServices::openUrl(url);
+}
+
+void SetStartProgramHandler(StartProgramHandler handler) { StartHook() = std::move(handler); }
+void SetOpenWithDesktopHandler(OpenHandler handler) { OpenHook() = std::move(handler); }
+
+}  // namespace plat

@@ -1,0 +1,23 @@
+// Starting another program and handing a web address or a document to the desktop.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace plat {
+
+// Starts program with exactly one argument (passed as one argument, never through a shell),
+// detached. False when it could not be started.
+bool StartProgram(const std::string& program, const std::string& argument);
+
+// Opens a web address, a mailto: address or a document with the desktop's handler.
+// False when nothing could open it.
+bool OpenWithDesktop(const std::string& target);
+
+// Test seams: replace what the two calls do. An empty function restores the real one.
+using StartProgramHandler = std::function<bool(const std::string&, const std::string&)>;
+using OpenHandler = std::function<bool(const std::string&)>;
+void SetStartProgramHandler(StartProgramHandler handler);
+void SetOpenWithDesktopHandler(OpenHandler handler);
+
+}  // namespace plat

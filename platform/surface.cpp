@@ -1,0 +1,84 @@
+#include "platform/surface.h"
+
+#include <cmath>
+
+#include "platform/encoding.h"
+
+namespace plat {
+
+double Surface::unitsPerPixelX() const {
+  switch (scaleMode_) {
+    case ScaleMode::Twips: return twipsPerPixelX();
+    case ScaleMode::Millimetres: return twipsPerPixelX() / 1440.0 * 25.4;
+    case ScaleMode::Pixels: break;
+  }
+  return 1.0;
+}
+
+double Surface::unitsPerPixelY() const {
+  switch (scaleMode_) {
+    case ScaleMode::Twips: return twipsPerPixelY();
+    case ScaleMode::Millimetres: return twipsPerPixelY() / 1440.0 * 25.4;
+    case ScaleMode::Pixels: break;
+  }
+  return 1.0;
+}
+
+void Surface::cls() {
+  devClear(backColor_);
+  currentX_ = 0;
+  currentY_ = 0;
+}
+
+void Surface::line(double x1, double y1, double x2, double y2, std::optional<Color> color, LineShape shape) {
+  const Color c = color.value_or(foreColor_);
+  const double px1 = toPixelsX(x1), py1 = toPixelsY(y1), px2 = toPixelsX(x2), py2 = toPixelsY(y2);
+  if (std::isfinite(px1) && std::isfinite(py1) && std::isfinite(px2) && std::isfinite(py2)) {
+    if (shape == LineShape::Segment) {
+      devLine(px1, py1, px2, py2, c, drawWidth_);
+    } else {
+      devRect(std::min(px1, px2), std::min(py1, py2), std::abs(px2 - px1), std::abs(py2 - py1), c, drawWidth_,
+              shape == LineShape::FilledBox, c);
+    }
+  }
+  currentX_ = x2;
+  currentY_ = y2;
+}
+
+void Surface::circle(double x, double y, double r, std::optional<Color> color) {
+  const double cx = toPixelsX(x), cy = toPixelsY(y), rx = std::abs(toPixelsX(r));
+  if (std::isfinite(cx) && std::isfinite(cy) && std::isfinite(rx)) {
+    devEllipse(cx, cy, rx, rx, color.value_or(foreColor_), drawWidth_, fillStyle_ == kFillSolid, fillColor_);
+  }
+  currentX_ = x;
+  currentY_ = y;
+}
+
+void Surface::print(std::string_view text) {
+  const std::u16string u = DecodeForFont(text, EncodingOfFont(font_.name));
+  const double x = toPixelsX(currentX_), y = toPixelsY(currentY_);
+  if (std::isfinite(x) && std::isfinite(y)) devText(x, y, u, font_, foreColor_);
+  currentX_ += toUnitsX(devTextWidth(u, font_));
+}
+
+double Surface::textWidth(std::string_view text) {
+  return toUnitsX(devTextWidth(DecodeForFont(text, EncodingOfFont(font_.name)), font_));
+}
+
+double Surface::textHeight(std::string_view text) {
+  // Every line of the text counts a full line height, as a picture box measures it.
+  int lines = 1;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] == '\r' && text[i + 1] == '\n') ++lines;
+  }
+  return toUnitsY(devMetrics(font_).height * lines);
+}
+
+FontMetrics Surface::metrics() { return devMetrics(font_); }
+
+void Surface::paintPicture(const Picture& pic, double x, double y, double w, double h) {
+  if (pic.isNull()) return;
+  devPicture(pic, toPixelsX(x), toPixelsY(y), toPixelsX(w), toPixelsY(h));
+}
+
+}  // namespace plat

@@ -1,0 +1,95 @@
+#include "platform/textfile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+namespace plat {
+namespace {
+
+void Fill(FileError* err, int number) {
+  if (!err) return;
+  err->number = number;
+  err->description = std::strerror(number);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadTextFile(const std::string& path, FileError* err) {
+  errno = 0;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) {
+    Fill(err, errno ? errno : ENOENT);
+    return std::nullopt;
+  }
+  std::string bytes;
+  char buf[65536];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
+  const bool bad = std::ferror(f);
+  std::fclose(f);
+  if (bad) {
+    Fill(err, EIO);
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+bool WriteTextFile(const std::string& path, const std::string& bytes, FileError* err) {
+  const std::string tmp = path + ".part";
+  errno = 0;
+  std::FILE* f = std::fopen(tmp.c_str(), "wb");
+  if (!f) {
+    Fill(err, errno ? errno : EACCES);
+    return false;
+  }
+  const bool wrote = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  const bool flushed = std::fflush(f) == 0 && fsync(fileno(f)) == 0;
+  const int werr = errno;
+  const bool closed = std::fclose(f) == 0;
+  if (!wrote || !flushed || !closed) {
+    std::remove(tmp.c_str());
+    Fill(err, werr ? werr : EIO);
+    return false;
+  }
+  if (std::rename(tmp.c_str(), path.c_str()) != 0) {
+    const int rerr = errno;
+    std::remove(tmp.c_str());
+    Fill(err, rerr);
+    return false;
+  }
+  return true;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool RemoveFile(const std::string& path, FileError* err) {
+  if (::unlink(path.c_str()) == 0) return true;
+  Fill(err, errno);
+  return false;
+}
+
+bool CreateDirectory(const std::string& path) {
+  if (DirectoryExists(path)) return true;
+  return ::mkdir(path.c_str(), 0700) == 0 || DirectoryExists(path);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  if (folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}
+
+}  // namespace plat

@@ -1,0 +1,31 @@
+// Text files are read and written whole, byte for byte: Windows-1252 with CR LF line ends,
+// exactly as the files on disk hold them. No newline translation, no encoding guesswork.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace plat {
+
+struct FileError {
+  int number = 0;           // an errno-style number, shown to the user as "Error : n - ..."
+  std::string description;  // Windows-1252 text
+};
+
+// The whole file as bytes; nullopt (and err filled) when it cannot be read.
+std::optional<std::string> ReadTextFile(const std::string& path, FileError* err = nullptr);
+
+// Writes the bytes as the whole file, replacing it; false (and err filled) on failure. The
+// file is written beside its final name and renamed into place, so a failed write never
+// leaves a half-written file where the old one was.
+bool WriteTextFile(const std::string& path, const std::string& bytes, FileError* err = nullptr);
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+bool RemoveFile(const std::string& path, FileError* err = nullptr);
+bool CreateDirectory(const std::string& path);
+
+// folder + "/" + name, without doubling a trailing separator.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+}  // namespace plat

@@ -1,0 +1,36 @@
+// Small helpers shared by the tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/messagebox.h"
+
+namespace stagora::test {
+
+// A fresh, empty folder for this test process under the build tree (or $TMPDIR).
+std::string ScratchDir(const std::string& name);
+
+// The program folder of this build (executables, lang/, img/).
+const std::string& ProgramDir();
+// The source tree (fixtures).
+const std::string& SourceDir();
+// Where tests leave pictures and documents worth looking at.
+std::string ArtefactDir();
+
+// Answers every message box with a scripted button (the default button when the script is
+// empty) and keeps what was asked. Restores the previous handler when it goes.
+class MessageBoxRecorder {
+ public:
+  MessageBoxRecorder();
+  ~MessageBoxRecorder();
+  void answer(std::vector<int> buttons) { script_ = std::move(buttons); }
+  const std::vector<plat::MsgRequest>& requests() const { return requests_; }
+
+ private:
+  std::vector<plat::MsgRequest> requests_;
+  std::vector<int> script_;
+  plat::MsgBoxHandler previous_;
+};
+
+}  // namespace stagora::test

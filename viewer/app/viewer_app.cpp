@@ -1,0 +1,23 @@
+#include "viewer/app/viewer_app.h"
+
+#include <QApplication>
+#include <QMainWindow>
+
+#include "platform/messagebox_qt.h"
+#include "platform/paths.h"
+
+namespace stagora::viewer {
+
+int RunViewer(QApplication& app) {
+  app.setApplicationName("OVDR_ENG");
+  plat::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+  plat::InstallWidgetMessageBox("OVDR");
+  QMainWindow window;
+  window.setObjectName("FormMain");
+  window.setWindowTitle("OVDR");
+  window.resize(820, 700);
+  window.show();
+  return app.exec();
+}
+
+}  // namespace stagora::viewer
