@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <cmath>
+
+#include "platform/image_surface.h"
+#include "platform/printer.h"
+#include "platform/recording_surface.h"
+#include "platform/textfile.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using plat::Rgb;
+
+bool IsWhite(QRgb p) { return qRed(p) > 245 && qGreen(p) > 245 && qBlue(p) > 245; }
+
+TEST(ImageSurface, OnePixelLinesSitOnTheirPixelRow) {
+  plat::ImageSurface s(100, 80);
+  s.cls();
+  s.line(10, 25, 90, 25, Rgb(220, 220, 220));
+  s.line(25, 5, 25, 70);  // fore colour: black
+  const QImage& img = s.image();
+  EXPECT_EQ(img.pixel(50, 25), qRgb(220, 220, 220));
+  EXPECT_TRUE(IsWhite(img.pixel(50, 24)));
+  EXPECT_TRUE(IsWhite(img.pixel(50, 26)));
+  EXPECT_EQ(img.pixel(25, 50), qRgb(0, 0, 0));
+  EXPECT_TRUE(IsWhite(img.pixel(24, 50)));
+}
+
+TEST(ImageSurface, BoxesCirclesAndClearing) {
+  plat::ImageSurface s(60, 60);
+  s.line(5, 5, 20, 20, Rgb(255, 0, 0), plat::LineShape::FilledBox);
+  s.setFillStyle(plat::kFillSolid);
+  s.setFillColor(Rgb(0, 160, 0));
+  s.circle(40, 40, 5, Rgb(0, 160, 0));
+  EXPECT_DOUBLE_EQ(s.currentX(), 40);
+  QImage img = s.image();
+  EXPECT_EQ(img.pixel(12, 12), qRgb(255, 0, 0));
+  EXPECT_EQ(img.pixel(40, 40), qRgb(0, 160, 0));
+  s.cls();
+  EXPECT_TRUE(IsWhite(s.image().pixel(12, 12)));
+  EXPECT_EQ(s.currentX(), 0);
+}
+
+TEST(Surface, ScaleModesConvertPixelsTwipsAndMillimetres) {
+  plat::ImageSurface s(442, 604);
+  EXPECT_DOUBLE_EQ(s.scaleWidth(), 442);
+  s.setScaleMode(plat::ScaleMode::Twips);
+  EXPECT_DOUBLE_EQ(s.scaleWidth(), 442 * 15.0);
+  s.setScaleMode(plat::ScaleMode::Millimetres);
+  EXPECT_NEAR(s.scaleHeight(), 604 * 15.0 / 1440 * 25.4, 1e-9);
+  EXPECT_DOUBLE_EQ(s.width(), 442);  // a picture's Width stays in its container's pixels
+}
+
+TEST(RecordingSurface, TextAdvancesCurrentXOnlyAndLinesEndAtTheirEndPoint) {
+  plat::RecordingSurface s(800, 600);
+  s.setScaleMode(plat::ScaleMode::Twips);
+  s.setCurrentX(300);
+  s.setCurrentY(450);
+  const double w = s.textWidth("Hp");
+  EXPECT_GT(w, 0);
+  s.print("Hp");
+  EXPECT_DOUBLE_EQ(s.currentX(), 300 + w);
+  EXPECT_DOUBLE_EQ(s.currentY(), 450);
+  s.line(15, 30, 150, 300);
+  EXPECT_DOUBLE_EQ(s.currentX(), 150);
+  EXPECT_DOUBLE_EQ(s.currentY(), 300);
+  ASSERT_EQ(s.ops().size(), 2u);
+  EXPECT_EQ(s.ops()[0].kind, plat::RecordedOp::Text);
+  EXPECT_DOUBLE_EQ(s.ops()[0].x1, 20);  // twips -> pixels
+  EXPECT_EQ(s.ops()[1].kind, plat::RecordedOp::Line);
+  EXPECT_DOUBLE_EQ(s.ops()[1].x2, 10);
+  EXPECT_DOUBLE_EQ(s.ops()[1].y2, 20);
+}
+
+TEST(RecordingSurface, SymbolFontLettersDrawAsGreek) {
+  plat::RecordingSurface s(200, 100);
+  s.setFontName("Symbol");
+  s.print("abgpS");
+  s.setFontName("MT Extra");
+  s.print("UI");
+  s.setFontName("Times New Roman");
+  s.print("abgpS");
+  ASSERT_EQ(s.ops().size(), 3u);
+  EXPECT_EQ(s.ops()[0].text, u"\u03B1\u03B2\u03B3\u03C0\u03A3");
+  EXPECT_EQ(s.ops()[1].text, u"\u222A\u2229");
+  EXPECT_EQ(s.ops()[2].text, u"abgpS");
+}
+
+TEST(ImageSurface, SymbolFontLettersDrawTheGreekGlyphs) {
+  // The Greek letters must come out as themselves, not as the Latin letters of their codes.
+  auto render = [](const std::string& font, const std::string& text) {
+    plat::ImageSurface s(120, 40);
+    s.setFontName(font);
+    s.setFontSize(20);
+    s.setCurrentX(2);
+    s.setCurrentY(2);
+    s.print(text);
+    return s.image().copy();
+  };
+  const QImage symbol = render("Symbol", "abgpS");
+  EXPECT_NE(symbol, render("Times New Roman", "abgpS"));
+  symbol.save(QString::fromStdString(stagora::test::ArtefactDir() + "/symbol_letters.png"));
+}
+
+// Text and lines on the screen picture and on the PDF printer measure alike.
+TEST(PrinterSurface, PdfTextMatchesTheScreenAndLandsWhereAsked) {
+  const std::string pdf = plat::JoinPath(stagora::test::ScratchDir("printer"), "page.pdf");
+  plat::PrinterSurface printer;
+  ASSERT_TRUE(printer.setDeviceName(plat::kPdfPrinterName));
+  printer.setOutputFile(pdf);
+  EXPECT_NEAR(printer.paperWidthMm(), 210, 0.5);
+  EXPECT_NEAR(printer.width(), 210 / 25.4 * 1440, 20);
+
+  plat::ImageSurface screen(400, 400);
+  for (plat::Surface* s : {static_cast<plat::Surface*>(&printer), static_cast<plat::Surface*>(&screen)}) {
+    s->setScaleMode(plat::ScaleMode::Twips);
+    s->setFontName("Times New Roman");
+    s->setFontSize(12);
+  }
+  const double pw = printer.textWidth("Hp"), sw = screen.textWidth("Hp");
+  const double ph = printer.textHeight("Hp"), sh = screen.textHeight("Hp");
+  EXPECT_NEAR(pw / sw, 1.0, 0.05) << pw << " vs " << sw;
+  EXPECT_NEAR(ph / sh, 1.0, 0.05) << ph << " vs " << sh;
+
+  printer.setScaleMode(plat::ScaleMode::Millimetres);
+  printer.setFontName("Arial");
+  printer.setFontSize(9);
+  printer.setCurrentX(30);
+  printer.setCurrentY(40);
+  printer.print("Stagora");
+  printer.setDrawWidth(static_cast<int>(std::lround(0.4 / 25.4 * 1440 / printer.twipsPerPixelX())));
+  printer.line(10, 190, 190, 190);
+  ASSERT_TRUE(printer.endDoc());
+  ASSERT_TRUE(plat::FileExists(pdf));
+
+  QProcess p;
+  p.start("pdftotext", {"-bbox", QString::fromStdString(pdf), "-"});
+  ASSERT_TRUE(p.waitForFinished(30000));
+  const QString html = QString::fromUtf8(p.readAllStandardOutput());
+  QRegularExpression word(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="[0-9.]+" yMax="([0-9.]+)">Stagora</word>)re");
+  const auto m = word.match(html);
+  ASSERT_TRUE(m.hasMatch()) << html.toStdString();
+  const double ptToMm = 25.4 / 72;
+  EXPECT_NEAR(m.captured(1).toDouble() * ptToMm, 30.0, 0.5);
+  // The text's top lies at CurrentY; the glyph box starts a little below the cell's top.
+  EXPECT_NEAR(m.captured(2).toDouble() * ptToMm, 40.0, 1.5);
+}
+
+TEST(PrinterSurface, ListEndsWithThePdfPrinter) {
+  const auto names = plat::PrinterNames();
+  ASSERT_FALSE(names.empty());
+  EXPECT_EQ(names.back(), plat::kPdfPrinterName);
+  plat::PrinterSurface printer;
+  EXPECT_FALSE(printer.setDeviceName("No such printer"));
+  EXPECT_FALSE(printer.endDoc()) << "an empty job prints nothing";
+}
+
+}  // namespace
