@@ -1,5 +1,7 @@
 #include "platform/textfile.h"
 
+#include "platform/encoding.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +13,10 @@
 namespace plat {
 namespace {
 
+// Paths are Windows-1252 text like every other string of the programs; the file system
+// stores names in UTF-8.
+std::string Native(const std::string& path) { return Cp1252ToUtf8(path); }
+
 void Fill(FileError* err, int number) {
   if (!err) return;
   err->number = number;
@@ -21,7 +27,7 @@ void Fill(FileError* err, int number) {
 
 std::optional<std::string> ReadTextFile(const std::string& path, FileError* err) {
   errno = 0;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = std::fopen(Native(path).c_str(), "rb");
   if (!f) {
     Fill(err, errno ? errno : ENOENT);
     return std::nullopt;
@@ -40,7 +46,7 @@ std::optional<std::string> ReadTextFile(const std::string& path, FileError* err)
 }
 
 bool WriteTextFile(const std::string& path, const std::string& bytes, FileError* err) {
-  const std::string tmp = path + ".part";
+  const std::string tmp = Native(path) + ".part";
   errno = 0;
   std::FILE* f = std::fopen(tmp.c_str(), "wb");
   if (!f) {
@@ -56,7 +62,7 @@ bool WriteTextFile(const std::string& path, const std::string& bytes, FileError*
     Fill(err, werr ? werr : EIO);
     return false;
   }
-  if (std::rename(tmp.c_str(), path.c_str()) != 0) {
+  if (std::rename(tmp.c_str(), Native(path).c_str()) != 0) {
     const int rerr = errno;
     std::remove(tmp.c_str());
     Fill(err, rerr);
@@ -67,23 +73,23 @@ bool WriteTextFile(const std::string& path, const std::string& bytes, FileError*
 
 bool FileExists(const std::string& path) {
   struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return ::stat(Native(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool DirectoryExists(const std::string& path) {
   struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return ::stat(Native(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool RemoveFile(const std::string& path, FileError* err) {
-  if (::unlink(path.c_str()) == 0) return true;
+  if (::unlink(Native(path).c_str()) == 0) return true;
   Fill(err, errno);
   return false;
 }
 
 bool CreateDirectory(const std::string& path) {
   if (DirectoryExists(path)) return true;
-  return ::mkdir(path.c_str(), 0700) == 0 || DirectoryExists(path);
+  return ::mkdir(Native(path).c_str(), 0700) == 0 || DirectoryExists(path);
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <string>
 
@@ -34,6 +35,14 @@ TEST(TextFile, EveryByteSurvivesTheRoundTripThroughUnicode) {
   }
   EXPECT_EQ(plat::Cp1252ToUnicode(0x96), U'\u2013');  // the minus sign of the mark-up
   EXPECT_EQ(plat::Cp1252ToUnicode(0x80), U'\u20AC');
+}
+
+TEST(TextFile, AccentedNamesAreTheSameFileForUsAndForQt) {
+  const std::string dir = stagora::test::ScratchDir("textfile-names");
+  const std::string name = "dise\xF1o.sgr";  // "diseño" in Windows-1252
+  ASSERT_TRUE(plat::WriteTextFile(plat::JoinPath(dir, name), "x"));
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(dir) + QString::fromUtf8("/diseño.sgr")));
+  EXPECT_TRUE(plat::FileExists(plat::JoinPath(dir, name)));
 }
 
 TEST(TextFile, MissingFileAndUnwritableFolderReportErrors) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMainWindow>
 
+#include "platform/encoding.h"
 #include "platform/messagebox_qt.h"
 #include "platform/paths.h"
 
@@ -10,7 +11,7 @@ namespace stagora::viewer {
 
 int RunViewer(QApplication& app) {
   app.setApplicationName("OVDR_ENG");
-  plat::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+  plat::SetProgramFolder(plat::Utf16ToCp1252(QCoreApplication::applicationDirPath().toStdU16String()));
   plat::InstallWidgetMessageBox("OVDR");
   QMainWindow window;
   window.setObjectName("FormMain");

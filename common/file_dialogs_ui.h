@@ -1,0 +1,43 @@
+// The open and save dialogs of both programs. They return the chosen full path, or "" when
+// the user cancels; neither shows an error of its own.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace stagora {
+
+// filter: "label|pattern|label|pattern..." (see file_filter.h); title and folders are
+// Windows-1252; an empty initial folder lets the dialog choose. The result is trimmed of
+// blanks.
+std::string DlgAbrirArchivo(const std::string& filter, const std::string& title, const std::string& initialDir,
+                            QWidget* owner);
+
+// As the open dialog; the proposed name shows only its last component. The dialog asks before
+// an existing file is replaced and adds no extension to what the user typed.
+std::string DlgGuardarArchivo(const std::string& filter, const std::string& title, const std::string& initialDir,
+                              const std::string& proposedName, QWidget* owner);
+
+// What a dialog is asked to show, already in the widget toolkit's terms.
+struct FileDialogRequest {
+  enum class Kind { Open, Save };
+  Kind kind = Kind::Open;
+  QString title;
+  QStringList nameFilters;
+  QString initialDir;
+  QString proposedName;  // save only
+  QWidget* owner = nullptr;
+};
+
+// Test seam: answers a dialog in place of the user, with the path the dialog would return or
+// nullopt for a cancel. An empty function restores the real dialog; the one replaced is
+// returned.
+using FileDialogHandler = std::function<std::optional<QString>(const FileDialogRequest&)>;
+FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
+
+}  // namespace stagora

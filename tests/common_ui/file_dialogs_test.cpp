@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "common/file_dialogs_ui.h"
+#include "common/file_filter.h"
+#include "platform/textfile.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using stagora::FileDialogRequest;
+
+TEST(FileFilter, ListsBecomeOneQtFilterPerPair) {
+  struct Case {
+    std::string list;
+    std::vector<std::string> expected;
+  };
+  const std::vector<Case> cases = {
+      {"Stagora files  (*.sgr)|*.sgr|All files  (*.*)|*.*",
+       {"Stagora files  (*.sgr) (*.sgr)", "All files  (*.*) (*)"}},
+      // several patterns of one pair; blanks around them do not count
+      {"Tables|*.vle; *.txt", {"Tables (*.vle *.txt)"}},
+      // a final separator ends the list and adds nothing
+      {"Tables (*.vle)|*.vle|", {"Tables (*.vle) (*.vle)"}},
+      // an empty item ends the list like the double NUL of the platform's list
+      {"A|*.a||B|*.b", {"A (*.a)"}},
+      // a label without its pattern is dropped
+      {"A|*.a|B", {"A (*.a)"}},
+      {"", {}},
+      {"|", {}},
+      // Windows-1252 labels pass through as they are
+      {"Documentos de resoluci\xF3n|*.rex", {"Documentos de resoluci\xF3n (*.rex)"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(stagora::QtNameFilters(c.list), c.expected) << c.list;
+
+  const auto parsed = stagora::ParseFilterList("Tables|*.vle;*.sgr|All|*.*");
+  ASSERT_EQ(parsed.size(), 2u);
+  EXPECT_EQ(parsed[0].label, "Tables");
+  EXPECT_EQ(parsed[0].patterns, (std::vector<std::string>{"*.vle", "*.sgr"}));
+  EXPECT_EQ(parsed[1].patterns, (std::vector<std::string>{"*.*"}));
+}
+
+// Answers every dialog with a scripted path (nullopt: cancel) and keeps the last request.
+class ScriptedDialog {
+ public:
+  explicit ScriptedDialog(std::optional<QString> answer) : answer_(std::move(answer)) {
+    previous_ = stagora::SetFileDialogHandler([this](const FileDialogRequest& req) {
+      last_ = req;
+      ++shown_;
+      return answer_;
+    });
+  }
+  ~ScriptedDialog() { stagora::SetFileDialogHandler(std::move(previous_)); }
+  const FileDialogRequest& last() const { return last_; }
+  int shown() const { return shown_; }
+
+ private:
+  std::optional<QString> answer_;
+  FileDialogRequest last_;
+  int shown_ = 0;
+  stagora::FileDialogHandler previous_;
+};
+
+TEST(FileDialogs, OpenDialogIsAskedWithTheCallersTextsAndReturnsTheTrimmedPath) {
+  QWidget owner;
+  ScriptedDialog dialog(QString("  /home/user/projects/column.sgr  "));
+  const std::string path = stagora::DlgAbrirArchivo("Stagora files  (*.sgr)|*.sgr|All files  (*.*)|*.*",
+                                                    "Open", "/home/user/projects", &owner);
+  EXPECT_EQ(path, "/home/user/projects/column.sgr");
+  ASSERT_EQ(dialog.shown(), 1);
+  const FileDialogRequest& req = dialog.last();
+  EXPECT_EQ(req.kind, FileDialogRequest::Kind::Open);
+  EXPECT_EQ(req.title, QString("Open"));
+  EXPECT_EQ(req.initialDir, QString("/home/user/projects"));
+  EXPECT_EQ(req.nameFilters, (QStringList{"Stagora files  (*.sgr) (*.sgr)", "All files  (*.*) (*)"}));
+  EXPECT_EQ(req.owner, &owner);
+}
+
+TEST(FileDialogs, ReturnedNamesAreTrimmedAndKeptAsTyped) {
+  struct Case {
+    QString chosen;
+    std::string expected;
+  };
+  const std::vector<Case> cases = {
+      {"/tmp/a.sgr", "/tmp/a.sgr"},
+      {"   /tmp/a.sgr", "/tmp/a.sgr"},
+      {"/tmp/no extension  ", "/tmp/no extension"},  // no extension is added
+      {"/tmp/table.VLE", "/tmp/table.VLE"},
+      {QString::fromUtf8("/tmp/resoluci\xC3\xB3n.rex"), "/tmp/resoluci\xF3n.rex"},  // Windows-1252 bytes
+      {"   ", ""},
+  };
+  for (const Case& c : cases) {
+    ScriptedDialog open(c.chosen);
+    EXPECT_EQ(stagora::DlgAbrirArchivo("All|*.*", "t", "", nullptr), c.expected) << c.chosen.toStdString();
+    ScriptedDialog save(c.chosen);
+    EXPECT_EQ(stagora::DlgGuardarArchivo("All|*.*", "t", "", "", nullptr), c.expected) << c.chosen.toStdString();
+  }
+}
+
+TEST(FileDialogs, ALongPathIsReturnedWhole) {
+  const QString longPath = "/tmp/" + QString(300, 'd') + "/column.sgr";
+  ScriptedDialog dialog(longPath);
+  EXPECT_EQ(stagora::DlgAbrirArchivo("All|*.*", "t", "", nullptr), longPath.toStdString());
+}
+
+TEST(FileDialogs, CancelledDialogsReturnEmptyText) {
+  ScriptedDialog dialog(std::nullopt);
+  EXPECT_EQ(stagora::DlgAbrirArchivo("All|*.*", "Open", "/tmp", nullptr), "");
+  EXPECT_EQ(stagora::DlgGuardarArchivo("All|*.*", "Save", "/tmp", "x.sgr", nullptr), "");
+  EXPECT_EQ(dialog.shown(), 2);
+}
+
+TEST(FileDialogs, SaveDialogProposesOnlyTheLastComponentOfTheName) {
+  struct Case {
+    std::string proposed;
+    QString shown;
+  };
+  const std::vector<Case> cases = {
+      {"C:\\work\\column.sgr", "column.sgr"},
+      {"/home/user/column.sgr", "column.sgr"},
+      {"C:\\work/sub\\dir/column.sgr", "column.sgr"},  // "/" after "\": what follows the last "/"
+      {"a/b\\column.sgr", "column.sgr"},
+      {"column.sgr", "column.sgr"},
+      {"C:\\work\\", ""},
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    ScriptedDialog dialog(QString("/tmp/x.sgr"));
+    stagora::DlgGuardarArchivo("Stagora files|*.sgr", "Save as", "/tmp", c.proposed, nullptr);
+    EXPECT_EQ(dialog.last().kind, FileDialogRequest::Kind::Save);
+    EXPECT_EQ(dialog.last().proposedName, c.shown) << c.proposed;
+  }
+}
+
+// The real dialog, driven from a timer while it runs modally.
+std::string RunRealOpenDialog(const std::string& folder, const std::function<void(QFileDialog*)>& act) {
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) {
+      ADD_FAILURE() << "no file dialog is showing";
+      return;
+    }
+    act(dialog);
+  });
+  return stagora::DlgAbrirArchivo("Stagora files  (*.sgr)|*.sgr|All files  (*.*)|*.*", "Open project", folder,
+                                  nullptr);
+}
+
+TEST(FileDialogs, RealOpenDialogShowsTheListsLabelsAndReturnsTheChosenFile) {
+  const std::string dir = stagora::test::ScratchDir("dialog-real");
+  const std::string file = plat::JoinPath(dir, "column.sgr");
+  ASSERT_TRUE(plat::WriteTextFile(file, "x"));
+  QStringList filters;
+  QString title;
+  const std::string chosen = RunRealOpenDialog(dir, [&](QFileDialog* d) {
+    filters = d->nameFilters();
+    title = d->windowTitle();
+    EXPECT_EQ(d->fileMode(), QFileDialog::ExistingFile);
+    EXPECT_TRUE(d->testOption(QFileDialog::HideNameFilterDetails));
+    d->selectFile(QString::fromStdString(file));
+    static_cast<QDialog*>(d)->accept();  // QFileDialog keeps accept() protected
+  });
+  EXPECT_EQ(chosen, file);
+  EXPECT_EQ(title, QString("Open project"));
+  EXPECT_EQ(filters.size(), 2);
+
+  EXPECT_EQ(RunRealOpenDialog(dir, [](QFileDialog* d) { d->reject(); }), "");
+}
+
+}  // namespace
