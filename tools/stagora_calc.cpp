@@ -1,0 +1,131 @@
+// stagora-calc: checks the design calculation from outside the designer. Reads one JSON object
+// on standard input,
+//   {"fields": {"Text1": "2", "Text2": "0.5", ..., "Text15": "1"},
+//    "use_table": false, "table": [[x, y], ...], "simbolo": "."}
+// (field texts as typed; "table" only with "use_table") and writes one JSON object with the
+// error key or run-time error text, PendienteMin, the plate counts and the staircase.
+// Exit status 0 when a result was written, 2 when the input could not be understood.
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QJsonValue>
+#include <QLocale>
+#include <QString>
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/number_text.h"
+#include "designer/calculation/design_calculation.h"
+#include "designer/calculation/equilibrium.h"
+#include "platform/encoding.h"
+
+namespace {
+
+constexpr int kExitBadInput = 2;
+
+int Fail(const std::string& message) {
+  std::cerr << "stagora-calc: " << message << "\n";
+  return kExitBadInput;
+}
+
+// A field's text: a JSON string as typed; a JSON number is taken in its shortest form.
+std::optional<std::string> FieldText(const QJsonObject& fields, const char* name) {
+  const QJsonValue v = fields.value(QLatin1String(name));
+  if (v.isUndefined() || v.isNull()) return std::string();
+  if (v.isString()) return plat::Utf8ToCp1252(v.toString().toStdString());
+  if (v.isDouble()) return QString::number(v.toDouble(), 'g', QLocale::FloatingPointShortest).toStdString();
+  return std::nullopt;
+}
+
+QJsonValue TextOrNull(const std::string& cp1252) {
+  if (cp1252.empty()) return QJsonValue(QJsonValue::Null);
+  return QString::fromStdString(plat::Cp1252ToUtf8(cp1252));
+}
+
+QJsonObject ResultJson(const stagora::DesignResult& r) {
+  QJsonObject out;
+  out["error_key"] = TextOrNull(r.errorKey);
+  out["error_text"] = TextOrNull(r.errorText);
+  out["PendienteMin"] = r.pendienteMinSet() ? QJsonValue(r.reflux.PendienteMin) : QJsonValue(QJsonValue::Null);
+  out["NumPlatosTeor"] = r.NumPlatosTeor;
+  out["PlatoAlimTeor"] = r.PlatoAlimTeor;
+  // The staircase exists only for a design that succeeded, as the diagram draws it.
+  QJsonArray points;
+  const int count = r.ok() ? r.staircase.NumPuntos : 0;
+  for (int i = 1; i <= count; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    points.append(QJsonArray{r.staircase.PuntoX[k], r.staircase.PuntoY[k]});
+  }
+  out["NumPuntos"] = count;
+  out["points"] = points;
+  return out;
+}
+
+}  // namespace
+
+int main() {
+  const std::string input{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
+  QJsonParseError parseError;
+  const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(input), &parseError);
+  if (parseError.error != QJsonParseError::NoError) {
+    return Fail("invalid JSON: " + parseError.errorString().toStdString());
+  }
+  if (!doc.isObject()) return Fail("expected one JSON object");
+  const QJsonObject obj = doc.object();
+
+  stagora::DesignInput in;
+  const QJsonObject fields = obj.value("fields").toObject();
+  struct Field {
+    const char* name;
+    std::string* text;
+  };
+  const Field names[] = {{"Text1", &in.fields.Text1}, {"Text2", &in.fields.Text2}, {"Text3", &in.fields.Text3},
+                         {"Text4", &in.fields.Text4}, {"Text5", &in.fields.Text5}, {"Text6", &in.fields.Text6},
+                         {"Text15", &in.fields.Text15}};
+  for (const Field& f : names) {
+    std::optional<std::string> text = FieldText(fields, f.name);
+    if (!text) return Fail(std::string("field ") + f.name + " must be a string");
+    *f.text = std::move(*text);
+  }
+
+  const QString simbolo = obj.value("simbolo").toString(".");
+  if (simbolo != "." && simbolo != ",") return Fail("simbolo must be \".\" or \",\"");
+  in.SimboloDecimal = simbolo.toStdString();
+  stagora::SimboloDecimal = in.SimboloDecimal;
+
+  in.UsarTabla = obj.value("use_table").toBool(false);
+  auto lookup = std::make_unique<stagora::EquilibriumLookup>();
+  if (in.UsarTabla) {
+    const QJsonArray rows = obj.value("table").toArray();
+    if (rows.size() < 2) return Fail("use_table needs a table of at least two rows");
+    if (rows.size() > stagora::kTableRows) return Fail("a table holds at most 100 rows");
+    stagora::EquilibriumTable table;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+      const QJsonArray row = rows[i].toArray();
+      if (row.size() != 2 || !row[0].isDouble() || !row[1].isDouble()) {
+        return Fail("each table row must be [x, y]");
+      }
+      table.TablaX[static_cast<std::size_t>(i)] = row[0].toDouble();
+      table.TablaY[static_cast<std::size_t>(i)] = row[1].toDouble();
+    }
+    table.UltimoPuntoTabla = static_cast<int>(rows.size()) - 1;
+    if (const auto refused = stagora::CrearSuperTABLA_ELV(table, *lookup)) {
+      // The designer refuses such a table before it is used; say why instead of calculating.
+      stagora::DesignResult r;
+      r.errorText = stagora::RuntimeErrorText(*refused);
+      std::fputs(QJsonDocument(ResultJson(r)).toJson(QJsonDocument::Compact).append('\n').constData(), stdout);
+      return 0;
+    }
+    in.lookup = lookup.get();
+  }
+
+  const stagora::DesignResult r = stagora::CalculateDesign(in);
+  std::fputs(QJsonDocument(ResultJson(r)).toJson(QJsonDocument::Compact).append('\n').constData(), stdout);
+  return 0;
+}
