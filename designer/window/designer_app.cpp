@@ -1,22 +1,20 @@
 #include "designer/window/designer_app.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
+#include "designer/update/splash.h"
+#include "designer/window/designer_state.h"
 #include "platform/messagebox_qt.h"
 #include "platform/paths.h"
 
 namespace stagora::designer {
 
 int RunDesigner(QApplication& app) {
-  app.setApplicationName("TROV");
+  app.setApplicationName(kAppTitle);
   plat::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
-  plat::InstallWidgetMessageBox("Stagora");
-  QMainWindow window;
-  window.setObjectName("FormMain");
-  window.setWindowTitle("Stagora");
-  window.resize(977, 646);
-  window.show();
+  plat::InstallWidgetMessageBox(kProductName);
+  TempPath = TrimTrailingSeparator(plat::ComputeTempPath());
+  ShowStartSplash();
   return app.exec();
 }
 

@@ -1,4 +1,5 @@
-// The designer's start: shared values, then the main window.
+// The designer's start: the scratch folder, then the splash, whose closing shows the main
+// window; from there on the program lives in the event loop.
 #pragma once
 
 class QApplication;

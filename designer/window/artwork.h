@@ -1,0 +1,25 @@
+// The main window's pictures, drawn in code at the pixel sizes the layout expects.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace stagora::designer {
+
+inline constexpr int kButtonFaceWidth = 141;
+inline constexpr int kButtonFaceHeight = 34;
+inline constexpr int kKnobWidth = 15;
+inline constexpr int kKnobHeight = 14;
+inline constexpr int kColumnWidth = 160;
+inline constexpr int kColumnHeight = 384;
+
+// The face under a label button's caption.
+QPixmap ButtonFacePicture();
+// The slider knob; it hangs one pixel below its track and points up at it.
+QPixmap KnobPicture();
+// The column with condenser, reboiler and the feed, reflux, distillate and bottoms streams,
+// drawn so that the captions "L     D", "F" and "B" placed over it sit beside their streams.
+QPixmap ColumnPicture();
+QIcon WindowIcon();
+
+}  // namespace stagora::designer

@@ -1,0 +1,165 @@
+// FormMain, the designer's main window: the input panel on the left, the diagram on the
+// right, three tool buttons under the panel, the File, Options and Help menus and three
+// timers. Controls carry their classic names as object names ("Text1", "Label1_12",
+// "Shape1_7", "mnu_Archivo_CALC") so that every part of the program, and the tests, can find
+// them; indexed families are arrays indexed as the names say.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <string>
+
+#include "common/language_table.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QRadioButton;
+class QTimer;
+
+namespace stagora::designer {
+
+class ClientArea;
+class ImageControl;
+class LineControl;
+class PictureBox;
+class ShapeControl;
+
+class FormMain : public QMainWindow {
+ public:
+  // Builds the window as designed: every control with its design look and initial text, the
+  // menus and the timers. Nothing is read from files or settings until Form_Load.
+  explicit FormMain(QWidget* parent = nullptr);
+  ~FormMain() override;
+
+  // The window's load: size, layout, language, settings, the input panel, the decimal symbol,
+  // the default equilibrium table and design. Runs once, before the window is first shown.
+  void Form_Load();
+  bool Loaded() const { return loaded_; }
+
+  // --- Public operations -------------------------------------------------------------------
+  void AjustaIDIOMA_GUI();
+  // Recalculates the design from the fields and draws it on Lienzo (Picture1 or Picture4);
+  // a rejected design shows its error text in LblERROR.
+  void Calcular(PictureBox& Lienzo, bool EnImpresora);
+  void ColocarControles();
+  std::string GetL_win(const std::string& Etiqueta, bool RemoveAMPERSAND = false) const;
+  void SetLanguage();
+  void LoadIdioma(const std::string& OBJ);
+  void ReajustarCursores();
+
+  // --- Event handlers ----------------------------------------------------------------------
+  void Form_Activate();
+  void Form_Resize();
+  // The input fields' families, Index being the field's number (Text1 to Text17); each
+  // handler acts only for the fields of its family.
+  void Text_GotFocus(int Index);
+  // The character a key types into a design field: "," and "." both type the decimal symbol.
+  char Text_KeyPress(int Index, char KeyAscii) const;
+  void Text_Change(int Index);
+  // KeyCode is the platform's key; Enter (either key) recalculates.
+  void Text_KeyDown(int Index, int KeyCode);
+  void Text16_Change();
+  void Text17_GotFocus();
+  void mnu_Archivo_CALC_Click();
+  void mnu_Archivo_Salir_Click();
+  void mnu_Decimal_SEP_COM_Click();
+  void mnu_Decimal_SEP_DOT_Click();
+  void mnu_Help_Upd_Set_1_Click();
+  void mnu_Help_Upd_Set_7_Click();
+  void mnu_Help_Upd_Set_30_Click();
+  void Timer1_Timer();
+  void Timer2_Timer();
+  void TimerUPD_Timer();
+
+  // --- Form state ----------------------------------------------------------------------------
+  bool Modificado = false;      // the design has unsaved changes
+  std::string ArchivoActual;    // the current project file, "" while there is none
+  std::string MsgAsk2Save;      // the unsaved-changes question
+  std::array<int, 4> BotonLeft{};  // rest positions of the four tool buttons
+  std::array<int, 4> BotonTop{};
+  std::string Txt_q_SUPVap, Txt_q_SATVap, Txt_q_LiqVap, Txt_q_SATLiq, Txt_q_SUBLiq;
+  std::string RotuloEjeX, RotuloEjeY;  // the diagram's axis captions
+  bool DblClickEditaTabla = false;     // a double-click on the diagram opens the table editor
+  // Results of the last calculation, kept for the report and the printout.
+  double NumPlatosTeor = 0;
+  double PlatoAlimTeor = 0;
+  double PendienteMin = 0;
+
+  // --- Controls --------------------------------------------------------------------------------
+  ClientArea* Client = nullptr;
+  PictureBox* Picture1 = nullptr;  // the diagram
+  PictureBox* Picture2 = nullptr;  // the input panel
+  PictureBox* Picture3 = nullptr;  // the strip of the two equilibrium options
+  PictureBox* Picture4 = nullptr;  // hidden: the report's diagram
+  QLabel* LblCOOR = nullptr;
+  QLabel* LblERROR = nullptr;
+  std::array<QLabel*, 4> Label2{};
+  QRadioButton* OptVOL = nullptr;
+  QRadioButton* OptTAB = nullptr;
+  std::array<QLineEdit*, 18> Text{};   // Text[1] .. Text[17]
+  std::array<QLabel*, 32> Label1{};    // Label1[0] .. Label1[31]
+  std::array<ShapeControl*, 13> Shape1{};  // 0 to 9, 11, 12 (no 10)
+  ShapeControl* Shape2 = nullptr;
+  std::array<LineControl*, 8> Line1{};
+  std::array<ImageControl*, 7> Image2{};
+  ImageControl* ImageT = nullptr;
+  std::array<ImageControl*, 4> Image1{};
+  std::array<QLabel*, 4> LabelB{};
+  QTimer* Timer1 = nullptr;
+  QTimer* Timer2 = nullptr;
+  QTimer* TimerUPD = nullptr;
+
+  // --- Menus ---------------------------------------------------------------------------------
+  QMenu* mnu_Archivo = nullptr;
+  QAction* mnu_Archivo_CALC = nullptr;
+  QAction* mnu_Archivo_OPEN = nullptr;
+  QAction* mnu_Archivo_SAVE = nullptr;
+  QAction* mnu_Archivo_SAVEAS = nullptr;
+  QAction* mnu_Archivo_PRINT = nullptr;
+  QAction* mnu_Archivo_Salir = nullptr;
+  QMenu* mnu_OPCIONES = nullptr;
+  QMenu* mnu_Decimal_SEP = nullptr;
+  QAction* mnu_Decimal_SEP_DOT = nullptr;
+  QAction* mnu_Decimal_SEP_COM = nullptr;
+  QMenu* mnu_Ayuda = nullptr;
+  QAction* mnu_Ayuda_Manual = nullptr;
+  QAction* mnu_Ayuda_WEB = nullptr;
+  QMenu* mnu_Help_update = nullptr;
+  QAction* mnu_Help_update_now = nullptr;
+  QMenu* mnu_Help_Upd_Set = nullptr;
+  QAction* mnu_Help_Upd_Set_1 = nullptr;
+  QAction* mnu_Help_Upd_Set_7 = nullptr;
+  QAction* mnu_Help_Upd_Set_30 = nullptr;
+  QAction* mnu_Ayuda_Acerca = nullptr;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  // Each in its own file: the controls as designed, the menus and timers, the load's
+  // placement of every control.
+  void CreateControls();
+  void CreateInputPanel();
+  void CreateMenus();
+  void CreateTimers();
+  void PlaceControls();
+  void ConnectFieldHandlers();
+  void SetPeriodMark(QAction* checked);
+  void SetDecimalSymbol(const std::string& symbol, QAction* own, QAction* other);
+  void FillDefaultTable();
+
+  LanguageTable idioma_{"MAI"};
+  QObject* fieldEvents_ = nullptr;  // routes the fields' focus and key events to their handlers
+  bool loaded_ = false;
+  bool inResize_ = false;
+};
+
+// The one main window of the program: created and loaded on first use.
+FormMain& TheFormMain();
+// Whether it exists yet.
+bool FormMainExists();
+
+}  // namespace stagora::designer

@@ -1,0 +1,203 @@
+// The input fields as the user works them: keys, Enter, entering a field, the component
+// name, and the switch of the decimal symbol.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "designer/window/controls.h"
+#include "designer/window/designer_state.h"
+#include "platform/textfile.h"
+#include "tests/designer/main_window_fixture.h"
+
+namespace stagora::test {
+namespace {
+
+std::string Field(const designer::FormMain& w, int n) { return w.Text[n]->text().toStdString(); }
+
+class FieldHandlers : public MainWindowTest {
+ protected:
+  designer::FormMain& LoadAndActivate() {
+    designer::FormMain& w = Load();
+    w.show();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+    return w;
+  }
+
+  // Replaces a field's text as a user does: select all, type.
+  static void Type(QLineEdit* field, const char* keys) {
+    field->selectAll();
+    QTest::keyClicks(field, keys);
+  }
+};
+
+TEST_F(FieldHandlers, CommaAndPointKeysTypeTheCurrentDecimalSymbol) {
+  designer::FormMain& w = Load();
+  struct Case {
+    const char* symbol;
+    const char* keys;
+    const char* typed;
+  };
+  const Case cases[] = {
+      {",", "0.25", "0,25"},
+      {",", "0,25", "0,25"},
+      {".", "0,25", "0.25"},
+      {".", "-1.5E-3x", "-1.5E-3x"},  // no other key is filtered
+      {"", "0.5,", "0.5,"},           // no symbol at all: keys type what they say
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.symbol) + " " + c.keys);
+    SimboloDecimal = c.symbol;
+    for (int n : {1, 2, 3, 4, 5, 6, 15}) {
+      Type(w.Text[n], c.keys);
+      EXPECT_EQ(Field(w, n), c.typed) << "Text" << n;
+    }
+  }
+  // The name fields keep what is typed.
+  SimboloDecimal = ",";
+  Type(w.Text[16], "n.Hexane");
+  EXPECT_EQ(Field(w, 16), "n.Hexane");
+}
+
+TEST_F(FieldHandlers, EnterRecalculatesAndAChangeAloneDoesNot) {
+  designer::FormMain& w = Load();
+  const std::string plates = Field(w, 14);
+  const double stages = w.NumPlatosTeor;
+  ASSERT_FALSE(plates.empty());
+
+  Type(w.Text[6], "2.2");  // Rmin is about 1.79
+  EXPECT_EQ(Field(w, 14), plates);
+  EXPECT_EQ(w.NumPlatosTeor, stages);
+  EXPECT_TRUE(w.Modificado);
+
+  // Enter in a field that is no design input does nothing.
+  for (int n : {7, 13, 14, 16, 17}) QTest::keyClick(w.Text[n], Qt::Key_Return);
+  EXPECT_EQ(Field(w, 14), plates);
+
+  QTest::keyClick(w.Text[6], Qt::Key_Return);
+  EXPECT_NE(Field(w, 14), plates);
+  EXPECT_GT(w.NumPlatosTeor, stages);  // less reflux, more stages
+
+  // Enter recalculates in every design field, with any shift state, also the keypad's Enter,
+  // and also when nothing changed since the last calculation.
+  struct Press {
+    int field;
+    Qt::Key key;
+    Qt::KeyboardModifiers shift;
+  };
+  const Press presses[] = {{1, Qt::Key_Return, Qt::NoModifier},     {2, Qt::Key_Enter, Qt::KeypadModifier},
+                           {3, Qt::Key_Return, Qt::ShiftModifier},  {4, Qt::Key_Return, Qt::ControlModifier},
+                           {5, Qt::Key_Return, Qt::NoModifier},     {15, Qt::Key_Return, Qt::NoModifier}};
+  for (const Press& p : presses) {
+    w.Text[14]->clear();
+    QTest::keyClick(w.Text[p.field], p.key, p.shift);
+    EXPECT_FALSE(w.Text[14]->text().isEmpty()) << "Text" << p.field;
+  }
+
+  // A rejected design shows its error on Enter, not before.
+  Type(w.Text[6], "0");
+  EXPECT_TRUE(w.LblERROR->text().isEmpty());
+  QTest::keyClick(w.Text[6], Qt::Key_Return);
+  EXPECT_EQ(w.LblERROR->text().toStdString(), w.GetL_win("NegativeRefluxRatio"));
+}
+
+TEST_F(FieldHandlers, EnteringAFieldSelectsItsTextAndEnteringTheSecondNameMarksTheDesignModified) {
+  designer::FormMain& w = LoadAndActivate();
+  w.Text[17]->setText("Water");
+  w.Text[16]->setFocus(Qt::TabFocusReason);
+  w.Modificado = false;
+  QTest::keyClick(w.Text[16], Qt::Key_Tab);
+  ASSERT_TRUE(w.Text[17]->hasFocus());
+  EXPECT_EQ(w.Text[17]->selectedText(), "Water");
+  EXPECT_TRUE(w.Modificado);
+
+  for (int n : {1, 2, 3, 6, 4, 15, 5}) {
+    w.Text[n]->deselect();
+    w.Text[n]->setFocus(Qt::OtherFocusReason);  // not a reason the field selects for itself
+    ASSERT_TRUE(w.Text[n]->hasFocus()) << n;
+    EXPECT_EQ(w.Text[n]->selectedText(), w.Text[n]->text()) << "Text" << n;
+  }
+  // Typing after entering replaces the whole text.
+  w.Text[6]->setFocus(Qt::OtherFocusReason);
+  QTest::keyClicks(w.Text[6], "5");
+  EXPECT_EQ(Field(w, 6), "5");
+  // Result fields are selected too, ready to copy.
+  w.Text[14]->setFocus(Qt::OtherFocusReason);
+  EXPECT_EQ(w.Text[14]->selectedText(), w.Text[14]->text());
+}
+
+// The axis captions in a language whose captions put the particle before the name.
+TEST_F(FieldHandlers, TheComponentNameGoesIntoTheAxisCaptionsWithItsParticle) {
+  const std::string program = ScratchDir("particle-language");
+  ASSERT_TRUE(plat::CreateDirectory(plat::JoinPath(program, "lang")));
+  const std::string english = *plat::ReadTextFile(plat::JoinPath(SourceDir(), "lang/ENG_WIN_MAI.lmo"));
+  ASSERT_TRUE(plat::WriteTextFile(plat::JoinPath(program, "lang/ENG_WIN_MAI.lmo"),
+                                  "[X_liqui_name]=x, fracci\xF3n molar %deNC% (%NC%)\r\n"
+                                  "[Y_vapor_name]=y, %deNC%\r\n" + english));  // the first of a key counts
+  plat::SetProgramFolder(program);
+  designer::FormMain& w = Load();
+  const std::pair<const char*, const char*> cases[] = {
+      {"agua", "d'agua"}, {"Etanol", "d'Etanol"}, {"hexano", "d'hexano"}, {"metanol", "de metanol"}};
+  for (const auto& [name, withParticle] : cases) {
+    w.Text[14]->clear();
+    w.Modificado = false;
+    w.Text[16]->setText(name);
+    EXPECT_EQ(w.RotuloEjeX, std::string("x, fracci\xF3n molar ") + withParticle + " (" + name + ")");
+    EXPECT_EQ(w.RotuloEjeY, std::string("y, ") + withParticle);
+    EXPECT_FALSE(w.Text[14]->text().isEmpty()) << "the name recalculates";
+    EXPECT_TRUE(w.Modificado);
+  }
+}
+
+TEST_F(FieldHandlers, SwitchingTheSymbolRewritesEveryNumberFieldAndKeepsNamesAndTheModifiedFlag) {
+  designer::FormMain& w = Load();
+  w.Text[16]->setText("n.Hexane, 95%");
+  w.Text[17]->setText("n.Heptane");
+  w.Text[8]->setText("y = 0.77778 x + 0.18889");  // a result line
+  w.Text[1]->setText("2.5");
+  for (const bool modified : {false, true}) {
+    SCOPED_TRACE(modified);
+    w.Modificado = modified;
+    w.mnu_Decimal_SEP_COM->trigger();
+    EXPECT_EQ(SimboloDecimal, ",");
+    EXPECT_EQ(Field(w, 1), "2,5");
+    EXPECT_EQ(Field(w, 3), "0,46");
+    EXPECT_EQ(Field(w, 8), "y = 0,77778 x + 0,18889");
+    for (int n = 1; n <= 15; ++n) EXPECT_EQ(Field(w, n).find('.'), std::string::npos) << "Text" << n;
+    EXPECT_EQ(Field(w, 16), "n.Hexane, 95%");
+    EXPECT_EQ(Field(w, 17), "n.Heptane");
+    EXPECT_EQ(w.Modificado, modified);
+    EXPECT_FALSE(designer::BloqueoChange);
+
+    w.mnu_Decimal_SEP_DOT->trigger();
+    EXPECT_EQ(Field(w, 1), "2.5");
+    EXPECT_EQ(Field(w, 8), "y = 0.77778 x + 0.18889");
+    EXPECT_EQ(Field(w, 16), "n.Hexane, 95%");
+    EXPECT_EQ(w.Modificado, modified);
+  }
+}
+
+TEST_F(FieldHandlers, TheSwitchRecalculatesUnlessChangesAreBlocked) {
+  designer::FormMain& w = Load();
+  // The switch also recalculates when its item was already checked.
+  w.Text[14]->setText("none");
+  w.mnu_Decimal_SEP_DOT->trigger();
+  EXPECT_NE(Field(w, 14), "none");
+  EXPECT_TRUE(w.mnu_Decimal_SEP_DOT->isChecked());
+
+  // Raised on entry (the load applying the stored symbol): the fields are rewritten but
+  // nothing is recalculated, and the flag ends lowered, not restored.
+  w.Text[14]->setText("none");
+  w.Text[2]->setText("1.0001");
+  designer::BloqueoChange = true;
+  w.mnu_Decimal_SEP_COM_Click();
+  EXPECT_FALSE(designer::BloqueoChange);
+  EXPECT_EQ(Field(w, 14), "none");
+  EXPECT_EQ(Field(w, 2), "1,0001");
+  EXPECT_TRUE(w.mnu_Decimal_SEP_COM->isChecked());
+  EXPECT_FALSE(w.mnu_Decimal_SEP_DOT->isChecked());
+}
+
+}  // namespace
+}  // namespace stagora::test

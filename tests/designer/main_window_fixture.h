@@ -1,0 +1,55 @@
+// A freshly started main window for the designer's window tests: no stored settings, the
+// designer-wide state as at start-up, and a locale of the test's choice.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <memory>
+#include <string>
+
+#include "common/number_text.h"
+#include "designer/window/designer_state.h"
+#include "designer/window/form_main.h"
+#include "platform/paths.h"
+#include "platform/settings.h"
+#include "tests/support/test_support.h"
+
+namespace stagora::test {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    plat::SetSettingsFolder(ScratchDir(std::string("settings-") + info->test_suite_name() + "-" + info->name()));
+    plat::SetProgramFolder(ProgramDir());
+    ResetDesignerState();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  }
+
+  void TearDown() override {
+    form.reset();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    plat::SetProgramFolder(ProgramDir());
+  }
+
+  static void ResetDesignerState() {
+    SimboloDecimal = ".";
+    designer::BloqueoChange = false;
+    designer::UsarTabla = false;
+    designer::TablaELV = EquilibriumTable();
+    designer::PathTabla.clear();
+    designer::PathArchivo.clear();
+  }
+
+  // Builds and loads the window as the program's start does.
+  designer::FormMain& Load() {
+    form = std::make_unique<designer::FormMain>();
+    form->Form_Load();
+    return *form;
+  }
+
+  std::unique_ptr<designer::FormMain> form;
+};
+
+}  // namespace stagora::test
