@@ -3,7 +3,11 @@
 //   {"fields": {"Text1": "2", "Text2": "0.5", ..., "Text15": "1"},
 //    "use_table": false, "table": [[x, y], ...], "simbolo": "."}
 // (field texts as typed; "table" only with "use_table") and writes one JSON object with the
-// error key or run-time error text, PendienteMin, the plate counts and the staircase.
+// error key or run-time error text, PendienteMin, the plate counts, the staircase, the texts
+// of the result fields Text7 to Text14 and the four result tables (exact strings; CR LF kept).
+// A failed design writes null for what it leaves as it was (Text7 to Text12, the tables) and
+// "" for Text13 and Text14, which every calculation empties first; a refused table, which
+// calculates nothing, writes null for all of them.
 // Exit status 0 when a result was written, 2 when the input could not be understood.
 #include <QByteArray>
 #include <QJsonArray>
@@ -23,6 +27,8 @@
 #include "common/number_text.h"
 #include "designer/calculation/design_calculation.h"
 #include "designer/calculation/equilibrium.h"
+#include "designer/calculation/result_tables.h"
+#include "designer/calculation/result_texts.h"
 #include "platform/encoding.h"
 
 namespace {
@@ -48,6 +54,32 @@ QJsonValue TextOrNull(const std::string& cp1252) {
   return QString::fromStdString(plat::Cp1252ToUtf8(cp1252));
 }
 
+// A text the design wrote, or null for one a failed design leaves as it was.
+QJsonValue Written(bool ok, const std::string& cp1252) {
+  if (!ok) return QJsonValue(QJsonValue::Null);
+  return QString::fromStdString(plat::Cp1252ToUtf8(cp1252));
+}
+
+// `calculated` is false when no calculation ran (a refused table), which empties nothing.
+void AddResultTexts(QJsonObject& out, const stagora::DesignResult& r, const stagora::EquilibriumLookup* lookup,
+                    bool calculated) {
+  const bool ok = r.ok();
+  const stagora::ResultTexts t = stagora::MakeResultTexts(r);
+  out["Text7"] = Written(ok, t.Text7);
+  out["Text8"] = Written(ok, t.Text8);
+  out["Text9"] = Written(ok, t.Text9);
+  out["Text10"] = Written(ok, t.Text10);
+  out["Text11"] = Written(ok, t.Text11);
+  out["Text12"] = Written(ok, t.Text12);
+  out["Text13"] = Written(calculated, t.Text13);
+  out["Text14"] = Written(calculated, t.Text14);
+  const stagora::ResultTables tables = stagora::MakeResultTables(r, stagora::EquilibriumModelOf(r, lookup));
+  out["TablaELV_TXT"] = Written(ok, tables.TablaELV_TXT);
+  out["TablaPlatos_TXT"] = Written(ok, tables.TablaPlatos_TXT);
+  out["TablaELV_HTFC"] = Written(ok, tables.TablaELV_HTFC);
+  out["TablaPlatos_HTFC"] = Written(ok, tables.TablaPlatos_HTFC);
+}
+
 QJsonObject ResultJson(const stagora::DesignResult& r) {
   QJsonObject out;
   out["error_key"] = TextOrNull(r.errorKey);
@@ -65,6 +97,13 @@ QJsonObject ResultJson(const stagora::DesignResult& r) {
   out["NumPuntos"] = count;
   out["points"] = points;
   return out;
+}
+
+int PrintResult(const stagora::DesignResult& r, const stagora::EquilibriumLookup* lookup, bool calculated = true) {
+  QJsonObject out = ResultJson(r);
+  AddResultTexts(out, r, lookup, calculated);
+  std::fputs(QJsonDocument(out).toJson(QJsonDocument::Compact).append('\n').constData(), stdout);
+  return 0;
 }
 
 }  // namespace
@@ -119,13 +158,10 @@ int main() {
       // The designer refuses such a table before it is used; say why instead of calculating.
       stagora::DesignResult r;
       r.errorText = stagora::RuntimeErrorText(*refused);
-      std::fputs(QJsonDocument(ResultJson(r)).toJson(QJsonDocument::Compact).append('\n').constData(), stdout);
-      return 0;
+      return PrintResult(r, nullptr, false);
     }
     in.lookup = lookup.get();
   }
 
-  const stagora::DesignResult r = stagora::CalculateDesign(in);
-  std::fputs(QJsonDocument(ResultJson(r)).toJson(QJsonDocument::Compact).append('\n').constData(), stdout);
-  return 0;
+  return PrintResult(stagora::CalculateDesign(in), in.lookup);
 }
