@@ -166,11 +166,22 @@ char32_t MtExtraFontToUnicode(unsigned char byte) {
   }
 }
 
+namespace {
+// Compares with a lower-case ASCII name without building a copy: text is measured and drawn a
+// character at a time, and this runs for every call.
+bool IsNamed(std::string_view name, std::string_view lowerName) {
+  if (name.size() != lowerName.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i];
+    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c) != lowerName[i]) return false;
+  }
+  return true;
+}
+}  // namespace
+
 FontEncoding EncodingOfFont(std::string_view fontName) {
-  std::string n(fontName);
-  std::transform(n.begin(), n.end(), n.begin(), [](unsigned char c) { return std::tolower(c); });
-  if (n == "symbol") return FontEncoding::Symbol;
-  if (n == "mt extra") return FontEncoding::MtExtra;
+  if (IsNamed(fontName, "symbol")) return FontEncoding::Symbol;
+  if (IsNamed(fontName, "mt extra")) return FontEncoding::MtExtra;
   return FontEncoding::Cp1252;
 }
 

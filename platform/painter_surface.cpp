@@ -1,7 +1,11 @@
 #include "platform/painter_surface.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QTextLayout>
 #include <cmath>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/fonts.h"
 #include "platform/picture_impl.h"
@@ -15,13 +19,42 @@ double PainterSurface::Snap(double v, double penPx) {
   return (w % 2 == 1) ? std::floor(v) + 0.5 : std::round(v);
 }
 
-const QFont& PainterSurface::fontFor(const FontSpec& spec) {
-  if (!haveFont_ || !(spec == cachedSpec_)) {
-    cachedFont_ = QFont(MakeQFont(spec), metricsDevice());
-    cachedSpec_ = spec;
-    haveFont_ = true;
+struct PainterSurface::CachedFont {
+  CachedFont(const FontSpec& s, QPaintDevice* device)
+      : spec(s), dpi(device->logicalDpiY()), font(MakeQFont(s), device), metrics(font, device) {}
+  FontSpec spec;
+  int dpi;
+  QFont font;
+  QFontMetricsF metrics;
+  std::unordered_map<char16_t, double> advances;
+  struct LaidOut {
+    QList<QGlyphRun> runs;  // glyphs of the character, with any fallback font's
+    double baseline = 0;    // below the runs' origin
+  };
+  std::unordered_map<char16_t, LaidOut> glyphs;
+};
+
+struct PainterSurface::FontCache {
+  // Enough for every style and size of a page; beyond it the cache starts again.
+  static constexpr std::size_t kMaxFonts = 64;
+  std::vector<std::unique_ptr<CachedFont>> fonts;
+  CachedFont* last = nullptr;
+};
+
+PainterSurface::PainterSurface() : fonts_(std::make_unique<FontCache>()) {}
+PainterSurface::~PainterSurface() = default;
+
+PainterSurface::CachedFont& PainterSurface::fontFor(const FontSpec& spec) {
+  QPaintDevice* device = metricsDevice();
+  const int dpi = device->logicalDpiY();
+  FontCache& cache = *fonts_;
+  if (cache.last && cache.last->dpi == dpi && cache.last->spec == spec) return *cache.last;
+  for (const auto& f : cache.fonts) {
+    if (f->dpi == dpi && f->spec == spec) return *(cache.last = f.get());
   }
-  return cachedFont_;
+  if (cache.fonts.size() >= FontCache::kMaxFonts) cache.fonts.clear();
+  cache.fonts.push_back(std::make_unique<CachedFont>(spec, device));
+  return *(cache.last = cache.fonts.back().get());
 }
 
 void PainterSurface::devLine(double x1, double y1, double x2, double y2, Color c, double penPx) {
@@ -69,21 +102,41 @@ void PainterSurface::devEllipse(double cx, double cy, double rx, double ry, Colo
 void PainterSurface::devText(double x, double y, const std::u16string& text, const FontSpec& spec, Color c) {
   QPainter* p = painter();
   if (!p || text.empty()) return;
-  const QFont& f = fontFor(spec);
-  p->setFont(f);
+  CachedFont& f = fontFor(spec);
+  if (p->font() != f.font) p->setFont(f.font);
   p->setPen(ToQColor(c));
-  QFontMetricsF fm(f, metricsDevice());
-  p->drawText(QPointF(x, y + fm.ascent()), QString::fromStdU16String(text));
+  if (text.size() == 1) {
+    auto it = f.glyphs.find(text[0]);
+    if (it == f.glyphs.end()) {
+      QTextLayout layout{QString(QChar(text[0])), f.font, metricsDevice()};
+      layout.beginLayout();
+      const QTextLine line = layout.createLine();
+      layout.endLayout();
+      it = f.glyphs.emplace(text[0], CachedFont::LaidOut{layout.glyphRuns(), line.ascent()}).first;
+    }
+    // The baseline where drawText puts it: the font's ascent below the top.
+    const QPointF origin(x, y + f.metrics.ascent() - it->second.baseline);
+    for (const QGlyphRun& run : it->second.runs) p->drawGlyphRun(origin, run);
+    return;
+  }
+  p->drawText(QPointF(x, y + f.metrics.ascent()), QString::fromStdU16String(text));
 }
 
 double PainterSurface::devTextWidth(const std::u16string& text, const FontSpec& spec) {
   if (text.empty()) return 0;
-  QFontMetricsF fm(fontFor(spec), metricsDevice());
-  return fm.horizontalAdvance(QString::fromStdU16String(text));
+  CachedFont& f = fontFor(spec);
+  if (text.size() == 1) {
+    auto it = f.advances.find(text[0]);
+    if (it == f.advances.end()) {
+      it = f.advances.emplace(text[0], f.metrics.horizontalAdvance(QString(QChar(text[0])))).first;
+    }
+    return it->second;
+  }
+  return f.metrics.horizontalAdvance(QString::fromStdU16String(text));
 }
 
 FontMetrics PainterSurface::devMetrics(const FontSpec& spec) {
-  QFontMetricsF fm(fontFor(spec), metricsDevice());
+  const QFontMetricsF& fm = fontFor(spec).metrics;
   FontMetrics m;
   m.ascent = fm.ascent();
   m.descent = fm.descent();

@@ -9,6 +9,10 @@
 namespace plat {
 
 class PainterSurface : public Surface {
+ public:
+  PainterSurface();
+  ~PainterSurface() override;
+
  protected:
   // The painter to draw with, begun on the device; null when the device cannot be painted.
   virtual QPainter* painter() = 0;
@@ -29,10 +33,13 @@ class PainterSurface : public Surface {
   static QColor ToQColor(Color c);
 
  private:
-  const QFont& fontFor(const FontSpec& spec);
-  FontSpec cachedSpec_;
-  QFont cachedFont_;
-  bool haveFont_ = false;
+  // The fonts met so far with their metrics, and per font the advance and the laid-out
+  // glyphs of each single character: text set one character at a time (the typesetting
+  // engine's way) is then shaped once per character, not on every call.
+  struct FontCache;
+  struct CachedFont;
+  CachedFont& fontFor(const FontSpec& spec);
+  std::unique_ptr<FontCache> fonts_;
 };
 
 }  // namespace plat

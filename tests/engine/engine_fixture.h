@@ -1,0 +1,98 @@
+// A recording page picture as the engine's screen target, with the engine initialised, for
+// the engine's tests. The model metrics make every size exact: at 12 points a character is
+// 120 twips wide and a line 276 twips high (ascent 216).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "platform/recording_surface.h"
+#include "viewer/engine/htfc_engine.h"
+#include "viewer/engine/line_renderer.h"
+
+namespace stagora::engine::test {
+
+// The viewer's page picture at 100 %, in pixels.
+constexpr double kPageWidthPx = 796;
+constexpr double kPageHeightPx = 1125;
+constexpr double kModelCharWidth = 120;    // twips, 12 points
+constexpr double kModelTextHeight = 276;   // twips, 12 points
+constexpr double kModelAscent = 216;       // twips, 12 points
+constexpr double kMargin = 16 / 25.4 * 1440;
+
+class EngineTest : public ::testing::Test {
+ protected:
+  explicit EngineTest(plat::RecordingSurface::Metrics metrics = plat::RecordingSurface::Metrics::Model)
+      : page_(kPageWidthPx, kPageHeightPx, 15.0, metrics) {}
+
+  void SetUp() override {
+    InitHTFC();
+    Zoom = 1.0;
+    SimboloDecimal = ".";
+    DestinoPantalla = &page_;
+    DestinoImpresora = nullptr;
+    page_.setScaleMode(plat::ScaleMode::Twips);
+    page_.setFont(plat::FontSpec{});
+    page_.setForeColor(0);
+    AnchoPagina = (kPageWidthPx - 2) * 15;
+    MargenIzq = MargenDer = MargenSup = MargenInf = kMargin;
+    SangriaIzq = 0;
+  }
+  void TearDown() override {
+    DestinoPantalla = nullptr;
+    DestinoImpresora = nullptr;
+    Zoom = 1.0;
+  }
+
+  // Lays out a whole document on the page at size 12 x Zoom.
+  void Render(const std::string& text) {
+    double size = 12 * Zoom;
+    DibujarHTFC(text, size, page_);
+  }
+
+  // One line through the measure pass; returns the fitting part. Box 1 holds its measures.
+  std::string Measure(const std::string& line) {
+    ContadorCajas = 1;
+    ModoDibujo = kModoMedir;
+    std::string part;
+    ProcesarLinea(line, page_, part);
+    return part;
+  }
+
+  // The same line measured and then drawn from (x, y) with the font it started with.
+  std::string MeasureAndDraw(const std::string& line, double x = 0, double y = 0) {
+    const plat::FontSpec font = page_.font();
+    std::string part = Measure(line);
+    page_.setFont(font);
+    ContadorCajas = 1;
+    ModoDibujo = kModoDibujar;
+    page_.setCurrentX(x);
+    page_.setCurrentY(y);
+    page_.clearLog();
+    std::string unused;
+    ProcesarLinea(part.empty() ? line : part, page_, unused);
+    return part;
+  }
+
+  std::vector<plat::RecordedOp> Ops(plat::RecordedOp::Kind kind) const {
+    std::vector<plat::RecordedOp> out;
+    for (const plat::RecordedOp& op : page_.ops()) {
+      if (op.kind == kind) out.push_back(op);
+    }
+    return out;
+  }
+
+  // The drawn text, in order, as UTF-8.
+  std::string DrawnText() const {
+    std::u16string all;
+    for (const plat::RecordedOp& op : Ops(plat::RecordedOp::Text)) all += op.text;
+    return QString::fromStdU16String(all).toStdString();
+  }
+
+  plat::RecordingSurface page_;
+};
+
+}  // namespace stagora::engine::test

@@ -1,0 +1,138 @@
+// Whole documents: every fixture under tests/fixtures/htfc (hostile.htfc collects broken and
+// wild mark-up; inputs the fuzzer finds to fail belong beside it), real fonts, and the
+// htfc-render tool as a user runs it.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <filesystem>
+
+#include "platform/textfile.h"
+#include "tests/engine/engine_fixture.h"
+#include "tests/support/test_support.h"
+
+namespace stagora::engine::test {
+namespace {
+
+namespace fs = std::filesystem;
+using plat::RecordedOp;
+
+fs::path FixtureDir() { return fs::path(stagora::test::SourceDir()) / "tests" / "fixtures" / "htfc"; }
+
+std::string Fixture(const std::string& name) {
+  return plat::ReadTextFile((FixtureDir() / name).string()).value_or("");
+}
+
+class Fixtures : public EngineTest {};
+
+TEST_F(Fixtures, EveryFixtureLaysOutOnThePagePictureAndOnPaper) {
+  plat::RecordingSurface paper(4960, 7016, 1440.0 / 600);
+  int files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(FixtureDir())) {
+    if (!entry.is_regular_file()) continue;
+    const std::string text = plat::ReadTextFile(entry.path().string()).value_or("");
+    for (double zoom : {1.0, 0.5, 2.0}) {
+      Zoom = zoom;
+      double size = 12 * zoom;
+      DestinoPantalla = &page_;
+      DibujarHTFC(text, size, page_);
+      EXPECT_LE(NumMarcas, kMaxMarcas) << entry.path();
+      page_.clearLog();
+    }
+    DestinoImpresora = &paper;
+    double size = 12;
+    DibujarHTFC(text, size, paper);
+    paper.clearLog();
+    ++files;
+  }
+  EXPECT_GE(files, 8);
+}
+
+class RealFontFixtures : public EngineTest {
+ protected:
+  RealFontFixtures() : EngineTest(plat::RecordingSurface::Metrics::RealFonts) {}
+};
+
+TEST_F(RealFontFixtures, LongParagraphsWrapInsideTheMargins) {
+  std::string text = Fixture("paragraphs.htfc");
+  // The last line is one word longer than the page, which keeps its crossing character.
+  text = text.substr(0, text.rfind("&LF"));
+  Render(text);
+  EXPECT_EQ(BloqueCorte, 0);
+  const auto texts = Ops(RecordedOp::Text);
+  ASSERT_GT(texts.size(), 1000u);
+  double lowest = 0;
+  for (const RecordedOp& op : texts) {
+    EXPECT_LE(op.x2 * 15, AnchoPagina - MargenDer + 1e-6);
+    EXPECT_GE(op.x1 * 15, MargenIzq);
+    lowest = std::max(lowest, op.y2 * 15);
+  }
+  EXPECT_LT(lowest, AltoPagina - MargenInf);
+}
+
+QJsonObject RunTool(const QStringList& args, int* exitCode) {
+  QProcess tool;
+  tool.setProcessChannelMode(QProcess::SeparateChannels);
+  tool.start(QString::fromStdString(stagora::test::ProgramDir() + "/htfc-render"), args);
+  tool.waitForFinished(60000);
+  *exitCode = tool.exitCode();
+  return QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+}
+
+class HtfcRender : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!fs::exists(stagora::test::ProgramDir() + "/htfc-render")) GTEST_SKIP() << "htfc-render is not built";
+    out_ = stagora::test::ScratchDir("htfc-render");
+  }
+  QString In(const char* name) { return QString::fromStdString((FixtureDir() / name).string()); }
+  QString Out(const char* name) { return QString::fromStdString(out_ + "/" + name); }
+  std::string out_;
+};
+
+TEST_F(HtfcRender, ReportsThreeBandsInPageOrderAndDrawsThePagePicture) {
+  int code = -1;
+  const QJsonObject report = RunTool({In("three_marks.htfc"), Out("three.png"), "--zoom", "1.5", "--report"}, &code);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(report["BloqueCorte"].toInt(), 3);
+  const QJsonArray marks = report["marks"].toArray();
+  ASSERT_EQ(marks.size(), 3);
+  double previousBottom = 0;
+  for (int k = 0; k < 3; ++k) {
+    const QJsonObject m = marks[k].toObject();
+    EXPECT_EQ(m["page"].toInt(), k + 1);
+    EXPECT_FALSE(m["selected"].toBool());
+    EXPECT_GT(m["top"].toDouble(), previousBottom);
+    EXPECT_GT(m["bottom"].toDouble(), m["top"].toDouble());
+    previousBottom = m["bottom"].toDouble();
+  }
+  const QImage page(Out("three.png"));
+  EXPECT_EQ(page.size(), QSize(1194, 1688));  // the page picture at 150 %
+}
+
+TEST_F(HtfcRender, ABlockTooLongForThePageGivesItsNegativeNumber) {
+  int code = -1;
+  const QJsonObject report = RunTool({In("marks_overflow.htfc"), Out("overflow.pdf"), "--report"}, &code);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(report["BloqueCorte"].toInt(), -2);
+  EXPECT_EQ(report["marks"].toArray().size(), 2);
+  EXPECT_EQ(plat::ReadTextFile(Out("overflow.pdf").toStdString()).value_or("").substr(0, 4), "%PDF");
+}
+
+TEST_F(HtfcRender, RefusesBadArguments) {
+  int code = -1;
+  RunTool({In("styles.htfc")}, &code);
+  EXPECT_EQ(code, 1);
+  RunTool({In("styles.htfc"), Out("x.bmp")}, &code);
+  EXPECT_EQ(code, 1);
+  RunTool({In("styles.htfc"), Out("x.png"), "--zoom", "abc"}, &code);
+  EXPECT_EQ(code, 1);
+  RunTool({In("no-such-file.htfc"), Out("x.png")}, &code);
+  EXPECT_EQ(code, 1);
+}
+
+}  // namespace
+}  // namespace stagora::engine::test

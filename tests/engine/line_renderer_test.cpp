@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include "tests/engine/engine_fixture.h"
+#include "viewer/engine/construct_dispatch.h"
+#include "viewer/engine/symbol_table.h"
+
+namespace stagora::engine::test {
+namespace {
+
+using plat::RecordedOp;
+constexpr double kTpp = 15.0;
+constexpr double kCharAdvance = kModelCharWidth + 2;  // one twip of room on each side
+constexpr double kAxis = 0.574 * kModelTextHeight;
+
+class LineRenderer : public EngineTest {
+ protected:
+  // A page whose usable width holds exactly `chars` plain characters.
+  void UsableWidthOf(int chars) { AnchoPagina = chars * kCharAdvance + MargenIzq + MargenDer; }
+};
+
+TEST_F(LineRenderer, TextAdvancesCurrentXOnlyAndLineEndsAtItsEndPoint) {
+  page_.setCurrentX(1000);
+  page_.setCurrentY(2000);
+  page_.print("abc");
+  EXPECT_DOUBLE_EQ(page_.currentX(), 1000 + 3 * kModelCharWidth);
+  EXPECT_DOUBLE_EQ(page_.currentY(), 2000);
+  page_.line(300, 400, 1500, 900);
+  EXPECT_DOUBLE_EQ(page_.currentX(), 1500);
+  EXPECT_DOUBLE_EQ(page_.currentY(), 900);
+  page_.line(100, 200, 700, 800, std::nullopt, plat::LineShape::FilledBox);
+  EXPECT_DOUBLE_EQ(page_.currentX(), 700);
+  EXPECT_DOUBLE_EQ(page_.currentY(), 800);
+}
+
+TEST_F(LineRenderer, AnEmptyLineMeasuresOnePlainLineHeight) {
+  TablaCajas(1) = CajaHTFC{1, 2, 3, 4, 5, "old", 0, 0};
+  EXPECT_EQ(Measure(""), "");
+  const CajaHTFC& b = TablaCajas(1);
+  EXPECT_DOUBLE_EQ(b.DesplazamientoX, 0);
+  EXPECT_DOUBLE_EQ(b.Avance, 0);
+  EXPECT_NEAR(b.AltoSobre, 0, 1e-12);
+  EXPECT_DOUBLE_EQ(b.AltoEje, kAxis);
+  EXPECT_DOUBLE_EQ(b.AltoBajo, kModelTextHeight);
+  EXPECT_EQ(b.Texto, "");
+}
+
+TEST_F(LineRenderer, DigitsAndPunctuationStandUprightInItalicAndWidthsAgree) {
+  page_.setFontItalic(true);
+  MeasureAndDraw("x2y(z);", 500, 500);
+  const auto texts = Ops(RecordedOp::Text);
+  ASSERT_EQ(texts.size(), 7u);
+  const bool italic[] = {true, false, true, false, true, false, false};
+  for (std::size_t k = 0; k < texts.size(); ++k) EXPECT_EQ(texts[k].font.italic, italic[k]) << k;
+  EXPECT_DOUBLE_EQ(page_.currentX() - 500, TablaCajas(1).Avance);
+  EXPECT_TRUE(page_.font().italic);  // the italic state survives the upright characters
+}
+
+TEST_F(LineRenderer, OperatorsGetRoomAndTheirSizeClassShift) {
+  page_.setFontSize(24);  // H = 552 twips: size class 3
+  const double h = 2 * kModelTextHeight;
+  MeasureAndDraw("-+=", 1000, 1000);
+  const auto texts = Ops(RecordedOp::Text);
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[0].text, u"\u2013");  // the hyphen is set as the en dash
+  const double room = 0.04 * h;
+  const double charWidth = 2 * kModelCharWidth;
+  const double shifts[] = {-0.012 * h, 0.072 * h, 0.07 * h};
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_NEAR(texts[k].x1 * kTpp, 1000 + room + k * (charWidth + 2 * room), 1e-3) << k;
+    EXPECT_NEAR(texts[k].y1 * kTpp, 1000 + shifts[k], 1e-3) << k;
+    EXPECT_FALSE(texts[k].font.italic);
+  }
+  EXPECT_NEAR(TablaCajas(1).Avance, 3 * (charWidth + 2 * room), 1e-9);
+}
+
+TEST_F(LineRenderer, OneCharacterIndicesAndTheDepthTheyGiveTheLine) {
+  MeasureAndDraw("H_2O", 0, 3000);
+  EXPECT_DOUBLE_EQ(TablaCajas(1).AltoBajo, 1.1 * kModelTextHeight);
+  auto texts = Ops(RecordedOp::Text);
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_DOUBLE_EQ(texts[1].font.size, 8);
+  EXPECT_NEAR(texts[1].y1 * kTpp, 3000 + (8.0 / 12 * kModelTextHeight) / 1.4, 1e-9);
+  EXPECT_DOUBLE_EQ(texts[2].y1 * kTpp, 3000);
+
+  MeasureAndDraw("x^2", 0, 3000);
+  EXPECT_DOUBLE_EQ(TablaCajas(1).AltoBajo, kModelTextHeight);
+  EXPECT_DOUBLE_EQ(Ops(RecordedOp::Text)[1].y1 * kTpp, 3000);
+
+  MeasureAndDraw("x_12");  // only the 1 is the index
+  texts = Ops(RecordedOp::Text);
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_DOUBLE_EQ(texts[1].font.size, 8);
+  EXPECT_DOUBLE_EQ(texts[2].font.size, 12);
+
+  MeasureAndDraw("a__b^^c");
+  EXPECT_EQ(DrawnText(), "a_b^c");
+}
+
+TEST_F(LineRenderer, ALineTooWideBreaksAfterItsLastBlankBeforeTheLimit) {
+  UsableWidthOf(10);
+  struct Case {
+    const char* line;
+    const char* fitting;
+  };
+  const Case cases[] = {
+      {"aaaa bbbb", ""},                        // fits
+      {"aaaa bbbb cccc", "aaaa bbbb "},         // the blank that still fits
+      {"aaaa bbbbb ccc", "aaaa "},              // a blank that itself crosses is no break
+      {"abcdefghijklmnop", "abcdefghijk"},      // no blank: what crossed the limit is kept
+      {"aaaa&_bbbbbbbbb", "aaaa&_"},            // the soft hyphen is a break
+      {"aaaa& bbbbbbbbb", "aaaa& bbbbbb"},      // the kept blank is none
+      {"aaaaaaaaaa&alfa", "aaaaaaaaaa&alfa"},   // a whole code crosses
+  };
+  for (const Case& c : cases) EXPECT_EQ(Measure(c.line), c.fitting) << c.line;
+}
+
+TEST_F(LineRenderer, ConstructsTakeIncreasingBoxNumbersTheSameInBothPasses) {
+  const std::string line = "a#COC(x#COC)b#SQR(yy#SQR)c";
+  Measure(line);
+  EXPECT_EQ(ContadorCajas, 5);
+  EXPECT_EQ(SubcajasHTFC(2, 1), 3);
+  EXPECT_EQ(SubcajasHTFC(4, 1), 5);
+  EXPECT_EQ(TablaCajas(2).Texto, "#COC(x#COC)");
+  EXPECT_EQ(TablaCajas(4).Texto, "#SQR(yy#SQR)");
+  const double first = TablaCajas(2).Avance, second = TablaCajas(4).Avance;
+  EXPECT_DOUBLE_EQ(first, 10 * kModelCharWidth + kCharAdvance);  // tags as text around the part
+
+  page_.setFont(plat::FontSpec{});
+  ContadorCajas = 1;
+  ModoDibujo = kModoDibujar;
+  page_.setCurrentX(1000);
+  page_.setCurrentY(2000);
+  page_.clearLog();
+  std::string unused;
+  ProcesarLinea(line, page_, unused);
+  EXPECT_EQ(ContadorCajas, 5);
+  EXPECT_DOUBLE_EQ(TablaCajas(2).InicioX, 1000 + kCharAdvance);
+  // The text after a construct goes on at its start + DesplazamientoX + Avance.
+  EXPECT_DOUBLE_EQ(TablaCajas(4).InicioX, 1000 + 2 * kCharAdvance + first);
+  EXPECT_DOUBLE_EQ(page_.currentX(), 1000 + 3 * kCharAdvance + first + second);
+  EXPECT_EQ(DrawnText(), "a#COC(x#COC)b#SQR(yy#SQR)c");
+}
+
+TEST_F(LineRenderer, AxisConstructsAreCentredOnTheLineAndOthersHangFromItsTop) {
+  // The content ends in a larger size, so the construct's axis lies lower than the line's.
+  const double bigAxis = 0.574 * 2 * kModelTextHeight;
+  MeasureAndDraw("#COC(&FS=24:x#COC)#SQR(&FS=24:x#SQR)", 0, 5000);
+  EXPECT_NEAR(TablaCajas(2).InicioY, 5000 + kAxis - bigAxis, 1e-9);
+  EXPECT_DOUBLE_EQ(TablaCajas(4).InicioY, 5000);
+  EXPECT_DOUBLE_EQ(page_.font().size, 12);  // the line's size is back after each construct
+}
+
+TEST_F(LineRenderer, AConstructsPartsNeverMoveTheLinesBreakPoint) {
+  UsableWidthOf(30);
+  std::string content;
+  for (int k = 0; k < 40; ++k) content += "x ";
+  const std::string line = "aaa bbb #NES((" + content + ")#NES) ccc";
+  EXPECT_EQ(Measure(line), "aaa bbb ");
+  // The part is measured whole: the box covers all it draws.
+  EXPECT_DOUBLE_EQ(TablaCajas(SubcajasHTFC(2, 1)).Avance, 80 * kCharAdvance + 2 * kCharAdvance);
+}
+
+TEST_F(LineRenderer, DispatchTableNamesEachFamilysDrawerAndPlacement) {
+  struct Case {
+    const char* tag;
+    const char* drawer;
+    Placement placement;
+  };
+  const Case cases[] = {
+      {"#RAD(", "DibujarRaiz", Placement::Top},   {"#CUR(", "DibujarRaiz", Placement::Top},
+      {"#VEC(", "DibujarAdorno", Placement::Top}, {"#CDI(", "DibujarAdorno", Placement::Top},
+      {"#INT(", "DibujarINT", Placement::Top},    {"#IMG(", "DibujarIMG", Placement::Top},
+      {"#UDB(", "DibujarUDB", Placement::Top},    {"#A3V(", "DibujarAnillo", Placement::Top},
+      {"#A9D(", "DibujarAnillo", Placement::Top}, {"#BCH(", "DibujarAnillo", Placement::Top},
+      {"#NES(", "DibujarNES", Placement::Top},    {"#EXP(", "DibujarPOT", Placement::Top},
+      {"#DDL(", "DibujarCOC", Placement::Axis},   {"#SPB(", "DibujarSPB", Placement::Axis},
+      {"#ATX(", "DibujarATX", Placement::Axis},   {"#TST(", "DibujarTST", Placement::Top},
+      {"#RWS(", "DibujarRWS", Placement::Axis},   {"#CEQ(", "DibujarCEQ", Placement::Axis},
+  };
+  for (const Case& c : cases) {
+    const ConstructFamily* f = FindConstruct(c.tag);
+    ASSERT_NE(f, nullptr) << c.tag;
+    EXPECT_STREQ(f->drawer, c.drawer) << c.tag;
+    EXPECT_EQ(f->placement, c.placement) << c.tag;
+  }
+  for (const char* other : {"#A2V(", "#A3X(", "#COC)", "#N)(", "#MARK", "#coc(", "#COC"}) {
+    EXPECT_EQ(FindConstruct(other), nullptr) << other;
+  }
+  EXPECT_EQ(ClosingTag("#A5L("), "#A5L)");
+}
+
+TEST_F(LineRenderer, AnUnclosedConstructDrawsItsErrorBlockAndTheLineGoesOn) {
+  MeasureAndDraw("a#COC(b");
+  EXPECT_EQ(DrawnText(), "a#COC(*ERROR*#COC)");
+  std::u16string red;
+  for (const RecordedOp& op : Ops(RecordedOp::Text)) {
+    if (op.color == plat::Rgb(255, 0, 0)) red += op.text;
+  }
+  EXPECT_EQ(red, u"*ERROR*");
+}
+
+TEST_F(LineRenderer, DeeplyNestedConstructsStopAtTheErrorWordAndTheRestIsLaidOut) {
+  std::string line = "start ";
+  for (int k = 0; k < 300; ++k) line += "#COC(";
+  line += "x";
+  for (int k = 0; k < 300; ++k) line += "#COC)";
+  line += " end";
+  AnchoPagina = 1e9;
+  MeasureAndDraw(line);
+  const std::string drawn = DrawnText();
+  EXPECT_NE(drawn.find("*ERROR*"), std::string::npos);
+  EXPECT_EQ(drawn.substr(0, 6), "start ");
+  EXPECT_EQ(drawn.substr(drawn.size() - 4), " end");
+}
+
+TEST_F(LineRenderer, AMarkInsideALineRecordsNoBand) {
+  NumMarcas = 1;
+  MarcaArriba[0] = 123;
+  MeasureAndDraw("text #MARK=005 more");
+  EXPECT_EQ(DrawnText(), "text  more");
+  EXPECT_DOUBLE_EQ(MarcaArriba[0], 123);
+}
+
+}  // namespace
+}  // namespace stagora::engine::test

@@ -1,0 +1,143 @@
+// htfc-render INPUT OUTPUT [--zoom Z] [--report]
+//
+// Typesets a mark-up file (Windows-1252) with the viewer's engine, for checking the engine
+// from outside. OUTPUT ending in .png: the page as the viewer's page picture draws it at the
+// zoom (default 1). OUTPUT ending in .pdf: the page as the printer prints it, through the
+// PDF-file printer (paper ignores the view zoom, as in the viewer). --report prints one JSON
+// object: BloqueCorte and the section marks of the page.
+#include <QApplication>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/encoding.h"
+#include "platform/image_surface.h"
+#include "platform/printer.h"
+#include "platform/textfile.h"
+#include "viewer/engine/htfc_engine.h"
+
+namespace {
+
+// The viewer's page picture at 100 %, in pixels.
+constexpr int kPageWidthPx = 796;
+constexpr int kPageHeightPx = 1125;
+constexpr double kTextSize = 12;
+constexpr double kMinZoom = 0.1;
+constexpr double kMaxZoom = 8;
+
+int Usage() {
+  std::fprintf(stderr, "usage: htfc-render INPUT OUTPUT(.png|.pdf) [--zoom Z] [--report]\n");
+  return 1;
+}
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+  if (s.size() < tail.size()) return false;
+  std::string end = s.substr(s.size() - tail.size());
+  for (char& ch : end) ch = static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch + 32 : ch);
+  return end == tail;
+}
+
+std::string Number(double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.4f", std::isfinite(v) ? v : 0.0);
+  return buf;
+}
+
+void PrintReport() {
+  using namespace stagora::engine;
+  std::string json = "{\"BloqueCorte\": " + std::to_string(BloqueCorte) + ", \"marks\": [";
+  for (long k = 0; k < NumMarcas; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    if (k > 0) json += ", ";
+    json += "{\"top\": " + Number(MarcaArriba[i]) + ", \"bottom\": " + Number(MarcaAbajo[i]) +
+            ", \"selected\": " + (MarcaSeleccionada[i] ? "true" : "false") +
+            ", \"page\": " + std::to_string(MarcaPagina[i]) + "}";
+  }
+  json += "]}\n";
+  std::fputs(json.c_str(), stdout);
+}
+
+bool RenderPicture(const std::string& text, const std::string& output) {
+  using namespace stagora::engine;
+  plat::ImageSurface page(static_cast<int>(std::lround(kPageWidthPx * Zoom)),
+                          static_cast<int>(std::lround(kPageHeightPx * Zoom)));
+  page.cls();
+  DestinoPantalla = &page;
+  double size = kTextSize * Zoom;
+  DibujarHTFC(text, size, page);
+  DestinoPantalla = nullptr;
+  return page.savePng(output);
+}
+
+bool RenderPaper(const std::string& text, const std::string& output) {
+  using namespace stagora::engine;
+  plat::PrinterSurface printer;
+  printer.setDeviceName(plat::kPdfPrinterName);
+  printer.setOutputFile(output);
+  printer.setOrientation(plat::PrinterSurface::Orientation::Portrait);
+  printer.setScaleMode(plat::ScaleMode::Twips);
+  printer.setFillStyle(plat::kFillSolid);
+  DestinoImpresora = &printer;
+  Zoom = 1.0;
+  double size = kTextSize;
+  DibujarHTFC(text, size, printer);
+  DestinoImpresora = nullptr;
+  return printer.endDoc();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  }
+  QApplication app(argc, argv);
+
+  std::string input, output;
+  double zoom = 1.0;
+  bool report = false;
+  for (int k = 1; k < argc; ++k) {
+    const std::string arg = argv[k];
+    if (arg == "--report") {
+      report = true;
+    } else if (arg == "--zoom" && k + 1 < argc) {
+      char* end = nullptr;
+      zoom = std::strtod(argv[++k], &end);
+      if (end == argv[k] || *end != '\0' || !(zoom >= kMinZoom && zoom <= kMaxZoom)) {
+        std::fprintf(stderr, "htfc-render: the zoom must be a number from %g to %g\n", kMinZoom, kMaxZoom);
+        return 1;
+      }
+    } else if (input.empty()) {
+      input = arg;
+    } else if (output.empty()) {
+      output = arg;
+    } else {
+      return Usage();
+    }
+  }
+  if (input.empty() || output.empty()) return Usage();
+  const bool pdf = EndsWith(output, ".pdf");
+  if (!pdf && !EndsWith(output, ".png")) {
+    std::fprintf(stderr, "htfc-render: OUTPUT must end in .png or .pdf\n");
+    return 1;
+  }
+
+  plat::FileError err;
+  const std::optional<std::string> text = plat::ReadTextFile(input, &err);
+  if (!text) {
+    std::fprintf(stderr, "htfc-render: cannot read %s: %s\n", input.c_str(), plat::Cp1252ToUtf8(err.description).c_str());
+    return 1;
+  }
+
+  using namespace stagora::engine;
+  InitHTFC();
+  Zoom = zoom;
+  const bool written = pdf ? RenderPaper(*text, output) : RenderPicture(*text, output);
+  if (!written) {
+    std::fprintf(stderr, "htfc-render: cannot write %s\n", output.c_str());
+    return 2;
+  }
+  if (report) PrintReport();
+  return 0;
+}

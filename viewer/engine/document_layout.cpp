@@ -1,0 +1,198 @@
+#include "viewer/engine/document_layout.h"
+
+#include <algorithm>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "viewer/engine/engine_state.h"
+#include "viewer/engine/line_renderer.h"
+#include "viewer/engine/markup_parsing.h"
+#include "viewer/engine/viewer_values.h"
+
+namespace stagora::engine {
+namespace {
+
+constexpr double kPageMargin = 16 * kTwipsPerMm;  // 907.0866 twips
+// The printer's unprintable edges, taken off its margins.
+constexpr double kPrinterLeftEdge = 348;
+constexpr double kPrinterRightEdge = 148;
+constexpr double kPrinterTopEdge = 287;
+constexpr double kPrinterBottomEdge = 286;
+constexpr double kBaseFontSize = 12;
+constexpr double kDefaultSizeOfZoom = 5;  // a size of 0 or less becomes this times the zoom
+constexpr double kLeadingFraction = 1.0 / 5;  // the gap between lines, of the height of "H"
+constexpr double kIndentFactor = 0.73;
+// Any fixed 18-character text serves: only the ratio of its widths in two fonts is used.
+constexpr std::string_view kSampleText = "Stagora page ruler";
+constexpr std::string_view kLineBreak = "&LF";
+constexpr std::string_view kIndentCode = "&LSAN=";
+constexpr std::string_view kMarkCode = "#MARK";
+constexpr std::size_t kMarkNumberOffset = 6;  // the mark's number follows "#MARK="
+
+void ReplaceAll(std::string& s, std::string_view from, std::string_view to) {
+  std::size_t pos = 0;
+  while ((pos = s.find(from, pos)) != std::string::npos) {
+    s.replace(pos, from.size(), to);
+    pos += to.size();
+  }
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::string copy = text;
+  ReplaceAll(copy, "\r\n", "");  // a CR LF does not break a line: the text is joined
+  std::vector<std::string> lines;
+  std::size_t from = 0;
+  for (;;) {
+    const std::size_t at = copy.find(kLineBreak, from);
+    if (at == std::string::npos) {
+      lines.push_back(copy.substr(from));
+      return lines;
+    }
+    lines.push_back(copy.substr(from, at - from));
+    from = at + kLineBreak.size();
+  }
+}
+
+void SetPageGeometry(plat::Surface& target) {
+  if (IsScreenTarget(target)) {
+    AnchoPagina = (target.width() - 2) * ScreenTwipsPerPixelX();
+    AltoPagina = (target.height() - 2) * ScreenTwipsPerPixelY();
+    MargenIzq = MargenDer = MargenSup = MargenInf = kPageMargin * Zoom;
+    return;
+  }
+  // Paper: the platform always offers at least its PDF-file printer.
+  if (IsPrinterTarget(target)) {
+    AnchoPagina = target.width();
+    AltoPagina = target.height();
+  }
+  MargenIzq = kPageMargin - kPrinterLeftEdge;
+  MargenDer = kPageMargin - kPrinterRightEdge;
+  MargenSup = kPageMargin - kPrinterTopEdge;
+  MargenInf = kPageMargin - kPrinterBottomEdge;
+}
+
+struct FontState {
+  plat::FontSpec font;
+  plat::Color foreColor;
+};
+
+// "&LSAN=n:" sets the left indent of this and the following lines to n millimetres, scaled
+// to the font in force; the code is cut out of the line.
+void TakeIndent(std::string& line, plat::Surface& target, double sampleWidth) {
+  const std::size_t p = line.find(kIndentCode);
+  if (p == std::string::npos) return;
+  const std::size_t q = line.find(':', p);
+  const double mm = Val(std::string_view(line).substr(p + kIndentCode.size()));
+  line = line.substr(0, p) + (q == std::string::npos ? std::string() : line.substr(q + 1));
+  const double ratio = sampleWidth > 0 ? target.textWidth(kSampleText) / sampleWidth : 1.0;
+  SangriaIzq = ratio * (mm * kTwipsPerMm) * kIndentFactor;
+}
+
+// Lays out one line, wrapped into as many pieces as the usable width needs, each measured
+// and then drawn below the previous one. False when a piece no longer fits above the page's
+// foot: nothing of it is drawn.
+bool LayOutLine(std::string line, plat::Surface& target, long mark, double& y, double& lastFoot) {
+  std::string part, unused;
+  for (bool firstPiece = true;; firstPiece = false) {
+    ContadorCajas = 1;
+    NivelFraccion = 0;
+    NivelIndice = 0;
+    const FontState saved{target.font(), target.foreColor()};
+    const double h = target.textHeight("H");
+
+    ModoDibujo = kModoMedir;
+    ProcesarLinea(line, target, part);
+
+    // The draw pass starts from the font the measure pass started from.
+    ContadorCajas = 1;
+    ModoDibujo = kModoDibujar;
+    NivelFraccion = 0;
+    NivelIndice = 0;
+    target.setFont(saved.font);
+    target.setForeColor(saved.foreColor);
+
+    const CajaHTFC box = TablaCajas(1);
+    target.setCurrentX(box.DesplazamientoX + SangriaIzq + MargenIzq);
+    target.setCurrentY(box.AltoSobre + y + MargenSup);
+    if (target.currentY() >= AltoPagina - MargenInf - (box.AltoBajo + box.AltoSobre)) {
+      // A mark whose first line is not drawn opens no band on this page.
+      if (firstPiece && mark >= 0) --NumMarcas;
+      return false;
+    }
+    MarcaPendiente = firstPiece ? mark : -1;
+    const double top = target.currentY();
+    ProcesarLinea(part.empty() ? line : part, target, unused);
+    MarcaPendiente = -1;
+    lastFoot = top + box.AltoBajo;
+    if (MessagePump) MessagePump();
+    y += box.AltoSobre + box.AltoBajo + h * kLeadingFraction;
+    if (part.empty()) return true;
+    line = line.substr(part.size());
+  }
+}
+
+}  // namespace
+
+std::string SustituirMacros(const std::string& line) {
+  const std::pair<std::string_view, const std::string*> kPlaceholders[] = {
+      {"&.", &SimboloDecimal},     {"&,", &SimboloLista},     {"&\xB7", &SignoMultiplicar},
+      {"&:", &SignoDividir},       {"&(", &ParentesisAbre},   {"&)", &ParentesisCierra},
+      {"&FA", &SimboloFA},         {"&DT", &SimboloDT},       {"&SM", &SimboloMoneda},
+      {"&NSM", &NombreMonedaSing}, {"&NPM", &NombreMonedaPlur},
+  };
+  std::string out = line;
+  for (const auto& [code, value] : kPlaceholders) ReplaceAll(out, code, *value);
+  ReplaceAll(out, "&sen", "sin");
+  ReplaceAll(out, "&and", "and");
+  return out;
+}
+
+void DibujarHTFC(const std::string& text, double& size, plat::Surface& target) {
+  if (size <= 0) size = kDefaultSizeOfZoom * Zoom;
+  ColorLinea = 0;
+  NumMarcas = 0;
+  SangriaIzq = 0;
+  const std::vector<std::string> lines = SplitLines(text);
+
+  target.setScaleMode(plat::ScaleMode::Twips);
+  double y = 0;
+  target.setFontName("Times New Roman");
+  target.setFontItalic(false);
+  target.setFontBold(false);
+  target.setFontStrikethru(false);
+  target.setFontUnderline(false);
+  target.setForeColor(0);
+
+  const double baseSize = IsScreenTarget(target)
+                              ? ScreenTwipsPerPixelX() * kBaseFontSize / kScreenFontTwipsPerPixel * Zoom
+                              : kBaseFontSize * Zoom;
+  SetFontSizeChecked(target, baseSize);
+  const double sampleWidth = target.textWidth(kSampleText);
+  SetFontSizeChecked(target, size);
+
+  SetPageGeometry(target);
+  BloqueCorte = 0;
+
+  double lastFoot = 0;  // foot of the last line drawn, where the last band ends
+  for (std::string line : lines) {
+    line = SustituirMacros(line);
+    long mark = -1;  // the band this line opens
+    if (line.compare(0, kMarkCode.size(), kMarkCode) == 0) {
+      BloqueCorte = RoundToLong(Val(std::string_view(line).substr(std::min(kMarkNumberOffset, line.size()))));
+      if (NumMarcas < kMaxMarcas) {
+        mark = NumMarcas++;
+        MarcaSeleccionada[static_cast<std::size_t>(mark)] = false;
+        MarcaPagina[static_cast<std::size_t>(mark)] = BloqueCorte;
+      }
+    }
+    TakeIndent(line, target, sampleWidth);
+    if (!LayOutLine(line, target, mark, y, lastFoot)) {
+      BloqueCorte = -BloqueCorte;
+      break;
+    }
+  }
+  if (NumMarcas >= 1) MarcaAbajo[static_cast<std::size_t>(NumMarcas - 1)] = lastFoot;
+}
+
+}  // namespace stagora::engine

@@ -1,0 +1,62 @@
+// The working values of one line-renderer call, shared by the renderer's scan and the
+// inline-code handlers it runs. Each call (a line, or a part of a construct) has its own.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/surface.h"
+#include "viewer/engine/engine_state.h"
+
+namespace stagora::engine {
+
+// The axis of a text line lies this far below its top, as a fraction of the text height.
+constexpr double kAxisFraction = 0.574;
+// One-character indices and exponents are set at two thirds of the size.
+constexpr double kIndexSizeRatio = 8.0 / 12.0;
+// The minus sign of the mark-up: the en dash of Windows-1252.
+constexpr char kMinusSign = '\x96';
+
+struct LineContext {
+  LineContext(std::string text, plat::Surface& target);
+
+  const std::string line;  // the mark-up being rendered (a copy: the caller's may change)
+  plat::Surface& t;
+  const bool draw;  // the draw pass; else the measure pass
+  const long box;   // the number of the box this call records
+  const bool topLevel;  // the line itself, not a part of a construct: it alone may break
+
+  // Entry values; the base size, H, E and A change with "&FS" and "&FN".
+  std::string entryFont;
+  double baseSize = 0;
+  double H = 0;   // text height of "Hp"
+  double E = 0;   // axis depth, kAxisFraction * H
+  double A0 = 0;  // ascent of the entry font
+  double A = 0;   // ascent of the current font
+  int sizeClass = 1;
+  double X0 = 0;  // the target's position on entry (draw pass; 0 when measuring)
+  double Y0 = 0;
+
+  double W = 0;            // running width of the plain text since the last tab
+  std::size_t P = 0;       // the line may be broken after its first P characters
+  std::size_t first = 0;   // first entry of `boxes` counted in the width (moves at a tab)
+  std::vector<CajaHTFC> boxes;  // entry 0 the plain text, then one per construct met
+
+  std::size_t i = 0;        // the scan's position (0-based), left on the last character used
+  bool stop = false;        // a parameter code without its ":" ends the line here
+  bool softBreak = false;   // the code just handled was the soft hyphen "&_"
+  std::string fitting;      // the leading part that fits, when the line is too wide
+
+  std::string_view rest() const { return std::string_view(line).substr(i < line.size() ? i : line.size()); }
+  bool at(std::string_view code) const { return rest().substr(0, code.size()) == code; }
+
+  // Text set exactly as given: printed in the draw pass, its width added when measuring.
+  void setText(std::string_view text);
+  // Height, axis and ascent after a change of font, with the baseline kept where the line's
+  // entry font had it.
+  void fontChanged();
+};
+
+}  // namespace stagora::engine

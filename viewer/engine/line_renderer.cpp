@@ -1,0 +1,214 @@
+#include "viewer/engine/line_renderer.h"
+
+#include <algorithm>
+
+#include "viewer/engine/construct_dispatch.h"
+#include "viewer/engine/inline_codes.h"
+#include "viewer/engine/line_context.h"
+#include "viewer/engine/symbol_table.h"
+
+namespace stagora::engine {
+namespace {
+
+constexpr double kOperatorSpaceFraction = 0.04;  // room beside "+", minus and "=", of H
+constexpr double kSubscriptDrop = 1.4;           // a subscript sinks by the height of "9" / 1.4
+constexpr double kSubscriptDepth = 1.1;          // a line with a subscript is 1.1 H deep
+constexpr double kMarkGapFraction = 1.0 / 8;     // bands end this far above the next band
+constexpr double kSmallTextHeight = 120;         // size classes of the operator shifts
+constexpr double kLargeTextHeight = 300;
+
+int SizeClassOf(double h) { return h < kSmallTextHeight ? 1 : h < kLargeTextHeight ? 2 : 3; }
+
+bool IsUprightPunctuation(char ch) {
+  return (ch >= '0' && ch <= '9') || std::string_view(".,:;()[]|{}/").find(ch) != std::string_view::npos;
+}
+
+// Keeps count of how deep the renderer is nested inside constructs.
+struct DepthGuard {
+  DepthGuard() { ++ProfundidadLinea; }
+  ~DepthGuard() { --ProfundidadLinea; }
+  DepthGuard(const DepthGuard&) = delete;
+  DepthGuard& operator=(const DepthGuard&) = delete;
+};
+
+// An ordinary character. Digits, some punctuation and the operators stand upright whatever
+// the italic state; the operators get a little room and a size-dependent vertical shift.
+void SetCharacter(LineContext& c, char ch) {
+  plat::Surface& t = c.t;
+  if (ch == '-') ch = kMinusSign;
+  const bool italic = t.font().italic;
+  double shift = 0, room = 0;
+  int op = -1;
+  if (ch == '+') op = kOperadorMas;
+  if (ch == kMinusSign) op = kOperadorMenos;
+  if (ch == '=') op = kOperadorIgual;
+  if (op >= 0) {
+    shift = AjustesHTFC[c.sizeClass - 1][op] * c.H;
+    room = kOperatorSpaceFraction * c.H;
+    t.setFontItalic(false);
+  } else if (IsUprightPunctuation(ch)) {
+    t.setFontItalic(false);
+  }
+  room = std::max(room, 1.0);
+  const std::string_view text(&ch, 1);
+  if (c.draw) {
+    const double y = t.currentY();
+    t.setCurrentY(y + shift);
+    t.setCurrentX(t.currentX() + room);
+    t.print(text);
+    t.setCurrentX(t.currentX() + room);
+    t.setCurrentY(y);
+  } else {
+    c.W += t.textWidth(text) + 2 * room;
+  }
+  t.setFontItalic(italic);
+}
+
+// "_x" and "^x": a one-character subscript or superscript; "__" and "^^" stand for the
+// character itself.
+void SetIndex(LineContext& c) {
+  plat::Surface& t = c.t;
+  const char kind = c.line[c.i];
+  const std::string_view next = c.rest().substr(1, 1);
+  if (!next.empty() && next[0] == kind) {
+    c.setText(next);
+    c.i += 1;
+    return;
+  }
+  const bool subscript = kind == '_';
+  SetFontSizeChecked(t, c.baseSize * kIndexSizeRatio);
+  const bool italic = t.font().italic;
+  // A digit stands upright in both passes, so that the measured width is the drawn one.
+  if (!next.empty() && next[0] >= '0' && next[0] <= '9') t.setFontItalic(false);
+  if (c.draw) {
+    const double y = t.currentY();
+    if (subscript) t.setCurrentY(y + t.textHeight("9") / kSubscriptDrop);
+    t.print(next);
+    t.setCurrentY(y);
+  } else {
+    c.W += t.textWidth(next);
+  }
+  t.setFontItalic(italic);
+  t.setFontSize(c.baseSize);
+  if (subscript) c.boxes[0].AltoBajo = std::max(c.boxes[0].AltoBajo, kSubscriptDepth * c.H);
+  c.i += 1;
+}
+
+// "#MARK=nnn": the top of the band that the line opens, and the end of the band before it.
+void SectionMark(LineContext& c) {
+  if (c.draw && c.topLevel && c.i == 0 && MarcaPendiente >= 0 && MarcaPendiente < kMaxMarcas) {
+    const long k = MarcaPendiente;
+    const double top = c.Y0 - TablaCajas(c.box).AltoSobre;
+    MarcaArriba[static_cast<std::size_t>(k)] = top;
+    if (k >= 1) MarcaAbajo[static_cast<std::size_t>(k - 1)] = top - c.H * kMarkGapFraction;
+    MarcaPendiente = -1;
+  }
+  c.i += 8;
+}
+
+// "#": a section mark, a construct or the escaped "##"; any other "#" is dropped.
+void HandleHash(LineContext& c) {
+  if (c.at("#MARK")) {
+    SectionMark(c);
+  } else if (!HandleConstruct(c) && c.at("##")) {
+    c.setText("#");
+    c.i += 1;
+  }
+}
+
+// The line is too wide once the width counted since the last tab crosses the page: the part
+// that fits ends at the last break position, else with what crossed the limit.
+bool CrossesPage(LineContext& c) {
+  double total = c.W;
+  for (std::size_t k = c.first; k < c.boxes.size(); ++k) total += c.boxes[k].DesplazamientoX + c.boxes[k].Avance;
+  if (!(total + SangriaIzq + MargenIzq + MargenDer > AnchoPagina)) return false;
+  c.fitting = c.line.substr(0, c.P > 0 ? c.P : c.i + 1);
+  return true;
+}
+
+void WriteLineBox(const LineContext& c) {
+  CajaHTFC& b = TablaCajas(c.box);
+  double advance = c.W, above = 0, below = 0;
+  for (std::size_t k = 0; k < c.boxes.size(); ++k) {
+    const CajaHTFC& e = c.boxes[k];
+    if (k >= c.first) advance += e.DesplazamientoX + e.Avance;
+    above = k == 0 ? e.AltoSobre + e.AltoEje : std::max(above, e.AltoSobre + e.AltoEje);
+    below = k == 0 ? e.AltoBajo - e.AltoEje : std::max(below, e.AltoBajo - e.AltoEje);
+  }
+  b.DesplazamientoX = 0;
+  b.Avance = advance;
+  b.AltoSobre = above - c.E;
+  b.AltoEje = c.E;
+  b.AltoBajo = below + c.E;
+  b.Texto = c.line;
+}
+
+}  // namespace
+
+LineContext::LineContext(std::string text, plat::Surface& target)
+    : line(std::move(text)),
+      t(target),
+      draw(ModoDibujo == kModoDibujar),
+      box(ContadorCajas),
+      topLevel(ProfundidadLinea == 0) {
+  if (draw) {
+    CajaHTFC& b = TablaCajas(box);
+    b.InicioX = X0 = t.currentX();
+    b.InicioY = Y0 = t.currentY();
+  }
+  entryFont = t.font().name;
+  baseSize = t.font().size;
+  H = t.textHeight("Hp");
+  E = kAxisFraction * H;
+  A0 = A = AscentOf(t);
+  sizeClass = SizeClassOf(H);
+  CajaHTFC plain;
+  plain.AltoEje = E;
+  plain.AltoBajo = H;
+  boxes.push_back(plain);
+}
+
+void LineContext::setText(std::string_view text) {
+  if (text.empty()) return;
+  if (draw) {
+    t.print(text);
+  } else {
+    W += t.textWidth(text);
+  }
+}
+
+void LineContext::fontChanged() {
+  A = AscentOf(t);
+  H = t.textHeight("Hp");
+  E = kAxisFraction * H;
+  t.setCurrentY(Y0 + A0 - A);
+}
+
+void ProcesarLinea(const std::string& line, plat::Surface& target, std::string& fittingPart) {
+  fittingPart.clear();
+  LineContext c(line, target);
+  DepthGuard depth;
+  const std::size_t n = c.line.size();
+  for (c.i = 0; c.i < n; ++c.i) {
+    const char ch = c.line[c.i];
+    c.softBreak = false;
+    switch (ch) {
+      case '#': HandleHash(c); break;
+      case '&': HandleInlineCode(c); break;
+      case '_':
+      case '^': SetIndex(c); break;
+      default: SetCharacter(c, ch); break;
+    }
+    if (c.stop) break;
+    if (!c.draw) {
+      // Only the line itself breaks; the parts of a construct are measured whole, so they
+      // never move the line's break point and their box covers all they draw.
+      if (c.topLevel && CrossesPage(c)) break;
+      if (ch == ' ' || c.softBreak) c.P = c.i + 1;
+    }
+  }
+  if (!c.draw) WriteLineBox(c);
+  fittingPart = c.fitting;
+}
+
+}  // namespace stagora::engine
