@@ -1,37 +1,64 @@
 // Calcular: the main window's side of the design calculation. It reads the fields, hands
 // them to the calculation core, has the diagram drawn and shows either the error text or the
-// results. The numbers are the core's; the window only moves text in and out.
+// results. The numbers, texts and drawing are the core's; the window moves text in and out
+// and puts the point labels where the drawing says.
 #include <QLabel>
 #include <QLineEdit>
+#include <QWidget>
+#include <cmath>
 
 #include "common/number_text.h"
 #include "designer/calculation/design_calculation.h"
+#include "designer/calculation/diagram.h"
+#include "designer/calculation/result_tables.h"
+#include "designer/calculation/result_texts.h"
 #include "designer/window/controls.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
+#include "designer/window/print_request.h"
 #include "platform/encoding.h"
 
 namespace stagora::designer {
 namespace {
 
-constexpr double kCountDigits = 3;
-constexpr double kValueDigits = 5;
+// Beyond this a label position is no longer a widget coordinate.
+constexpr double kFarthestLabelPosition = QWIDGETSIZE_MAX;
 
 std::string FieldText(const QLineEdit* field) { return plat::Utf16ToCp1252(field->text().toStdU16String()); }
 
-// The diagram of a calculation on its picture: what the result says was reached by the time
-// the calculation stopped. This is the one place the drawing hooks into the window.
-void DrawDiagram(PictureBox& Lienzo, const DesignResult& /*result*/, bool /*EnImpresora*/) { Lienzo.update(); }
+// The diagram is written in the picture's own font, as the window set it.
+plat::FontSpec PictureFont(const PictureBox& picture) {
+  plat::FontSpec spec;
+  spec.name = "Arial";
+  spec.size = picture.font().pointSizeF();
+  spec.bold = picture.font().bold();
+  return spec;
+}
 
 }  // namespace
 
 void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
-  Lienzo.surface().cls();
+  // Entry. The picture is cleared also when the diagram goes to paper.
+  plat::ImageSurface& picture = Lienzo.surface();
+  picture.cls();
   Text[14]->clear();
   Text[13]->clear();
   LblERROR->clear();
   NumPlatosTeor = 0;
   PlatoAlimTeor = 0;
+
+  // The surface and the background, drawn before the data are even read, so a design that
+  // does not read or does not pass still shows the empty diagram.
+  DiagramTarget target = DiagramTarget::kScreen;
+  if (EnImpresora) {
+    target = DiagramTarget::kPrinter;
+  } else if (&Lienzo == Picture4) {
+    target = DiagramTarget::kReport;
+  }
+  plat::Surface& surface = EnImpresora ? static_cast<plat::Surface&>(Printer()) : picture;
+  if (!EnImpresora) surface.setFont(PictureFont(Lienzo));
+  DiagramDrawing diagram(surface, target, EnImpresora && ImprimirBN);
+  diagram.DrawBackground(SimboloDecimal);
 
   DesignInput input;
   input.fields.Text1 = FieldText(Text[1]);
@@ -47,21 +74,65 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
   const DesignResult result = CalculateDesign(input);
   if (result.pendienteMinSet()) PendienteMin = result.reflux.PendienteMin;
 
+  // What the calculation reached before it stopped: the three given points as read, then
+  // the equilibrium curve once they passed validation.
+  const auto placeLabels = [this](const PointLabelPlaces& places) {
+    for (int i = 0; i < kPointLabels; ++i) {
+      const auto& centre = places.centre[static_cast<std::size_t>(i)];
+      if (!centre) continue;
+      QLabel* label = Label2[static_cast<std::size_t>(i)];
+      const double left = std::nearbyint(centre->X - label->width() / 2.0);
+      const double top = std::nearbyint(centre->Y - label->height() / 2.0);
+      // A point far off the picture cannot be a widget position: the label stays put.
+      if (std::abs(left) > kFarthestLabelPosition || std::abs(top) > kFarthestLabelPosition) continue;
+      label->move(static_cast<int>(left), static_cast<int>(top));
+    }
+  };
+  if (result.phase > CalcPhase::kReadInputs) {
+    diagram.DrawPointMarks(result.data);
+    placeLabels(diagram.labels());
+  }
+  const EquilibriumModel equilibrium = EquilibriumModelOf(result, &SuperTablasELV);
+  if (result.phase > CalcPhase::kValidation) diagram.DrawEquilibriumCurve(equilibrium);
+
   if (!result.ok()) {
-    DrawDiagram(Lienzo, result, EnImpresora);
     const std::string text = result.errorKey.empty() ? result.errorText : GetL_win(result.errorKey);
     LblERROR->setText(QText(text));
+    Lienzo.update();
     return;
   }
 
   LblERROR->hide();
   NumPlatosTeor = result.NumPlatosTeor;
   PlatoAlimTeor = result.PlatoAlimTeor;
-  const double E = result.data.E;
-  Text[7]->setText(QText(FormatNUM(result.reflux.Rmin, kValueDigits)));
-  Text[13]->setText(QText(FormatNUM(PlatoAlimTeor / E, kCountDigits)));
-  Text[14]->setText(QText(FormatNUM(NumPlatosTeor / E, kCountDigits)));
-  DrawDiagram(Lienzo, result, EnImpresora);
+  const ResultTexts texts = MakeResultTexts(result);
+  Text[7]->setText(QText(texts.Text7));
+  Text[8]->setText(QText(texts.Text8));
+  Text[9]->setText(QText(texts.Text9));
+  Text[10]->setText(QText(texts.Text10));
+  Text[11]->setText(QText(texts.Text11));
+  Text[12]->setText(QText(texts.Text12));
+  Text[13]->setText(QText(texts.Text13));
+  Text[14]->setText(QText(texts.Text14));
+
+  DiagramTexts diagramTexts;
+  diagramTexts.Enrich_op_line = GetL_win("Enrich_op_line");
+  diagramTexts.Exhaus_op_line = GetL_win("Exhaus_op_line");
+  diagramTexts.q_line = GetL_win("q_line");
+  diagramTexts.RotuloEjeX = RotuloEjeX;
+  diagramTexts.RotuloEjeY = RotuloEjeY;
+  diagram.DrawConstruction(result, diagramTexts);
+  placeLabels(diagram.labels());
+  if (diagram.labels().show) {
+    for (QLabel* label : Label2) label->setVisible(true);
+  }
+
+  const ResultTables tables = MakeResultTables(result, equilibrium);
+  TablaPlatos_TXT = tables.TablaPlatos_TXT;
+  TablaPlatos_HTFC = tables.TablaPlatos_HTFC;
+  TablaELV_TXT = tables.TablaELV_TXT;
+  TablaELV_HTFC = tables.TablaELV_HTFC;
+  Lienzo.update();
 }
 
 }  // namespace stagora::designer

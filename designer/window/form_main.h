@@ -87,6 +87,8 @@ class FormMain : public QMainWindow {
   double NumPlatosTeor = 0;
   double PlatoAlimTeor = 0;
   double PendienteMin = 0;
+  std::string TablaELV_TXT, TablaPlatos_TXT;    // result tables as plain text (the printout)
+  std::string TablaELV_HTFC, TablaPlatos_HTFC;  // and as mark-up (the worked solution)
 
   // --- Controls --------------------------------------------------------------------------------
   ClientArea* Client = nullptr;

@@ -138,7 +138,13 @@ TEST_F(MainWindowLayout, EveryControlSitsAtItsPixelPlaceInTheDesignClientArea) {
     ASSERT_NE(c, nullptr);
     ASSERT_NE(c->parentWidget(), nullptr);
     EXPECT_EQ(c->parentWidget()->objectName().toStdString(), e.parent);
-    EXPECT_EQ(c->geometry(), QRect(e.left, e.top, e.width, e.height));
+    if (std::string_view(e.name).substr(0, 7) == "Label2_") {
+      // The point labels start at their design place; the load's first calculation then
+      // centres them on their points, so only their size stays as designed.
+      EXPECT_EQ(c->size(), QSize(e.width, e.height));
+    } else {
+      EXPECT_EQ(c->geometry(), QRect(e.left, e.top, e.width, e.height));
+    }
   }
   for (const ExpectedLine& e : kTracks) {
     SCOPED_TRACE(e.index);
@@ -158,12 +164,13 @@ TEST_F(MainWindowLayout, EveryControlSitsAtItsPixelPlaceInTheDesignClientArea) {
 
 TEST_F(MainWindowLayout, ControlsHiddenAtStartStayHiddenAndTheOthersShow) {
   designer::FormMain& w = LoadAndShow();
-  for (const char* hidden : {"Picture4", "LblERROR", "LblCOOR", "Label2_0", "Label2_1", "Label2_2", "Label2_3",
-                             "Label1_30", "Image1_3", "LabelB_3", "Text8", "Text9", "Text10", "Text11", "Text12",
+  for (const char* hidden : {"Picture4", "LblERROR", "LblCOOR", "Label1_30", "Image1_3", "LabelB_3", "Text8", "Text9", "Text10", "Text11", "Text12",
                              "Label1_7", "Label1_8", "Label1_9", "Label1_10", "Label1_11"}) {
     EXPECT_TRUE(w.findChild<QWidget*>(hidden)->isHidden()) << hidden;
   }
+  // The point labels show once the first calculation has succeeded.
   for (const char* shown : {"Picture1", "Picture2", "Text1", "Text16", "Label1_0", "Label1_12", "Image2_0",
+                            "Label2_0", "Label2_1", "Label2_2", "Label2_3",
                             "Line1_0", "Image1_0", "LabelB_0", "ImageT", "OptVOL"}) {
     EXPECT_TRUE(w.findChild<QWidget*>(shown)->isVisible()) << shown;
   }

@@ -1,0 +1,108 @@
+// The Stagora-Thiele diagram of a design on a surface: the fixed background (grid with tick
+// labels, frame, diagonal), the marks of the three given points, the equilibrium curve, and
+// after a successful calculation the three lines with their legends, the intersection mark,
+// the staircase with its stage numbers and the axis captions.
+//
+// The drawing comes in the phases the recalculation interleaves with its checks, so a
+// rejected design still shows everything drawn before the check that refused it. The screen
+// picture shows no marks of its own: its four draggable point labels sit over the points,
+// and the drawing only says where (the window moves the labels).
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "designer/calculation/design_calculation.h"
+#include "designer/calculation/equilibrium.h"
+#include "designer/calculation/plot_frame.h"
+#include "platform/surface.h"
+
+namespace stagora {
+
+// The three places a diagram is drawn: the main window's picture, the hidden picture the
+// report image is saved from, and the printer (whose scale the caller has set to
+// millimetres).
+enum class DiagramTarget { kScreen, kReport, kPrinter };
+
+// Texts the diagram prints, from the main window's language table and caption fields.
+struct DiagramTexts {
+  std::string Enrich_op_line;  // legend of the enriching operating line
+  std::string Exhaus_op_line;  // legend of the stripping operating line
+  std::string q_line;          // legend of the q-line
+  std::string RotuloEjeX;      // axis captions
+  std::string RotuloEjeY;
+};
+
+// The point labels Label2(0) .. Label2(3), in that order: bottoms, intersection, distillate,
+// feed.
+enum PointLabel { kLabelBottoms = 0, kLabelIntersection = 1, kLabelDistillate = 2, kLabelFeed = 3 };
+inline constexpr int kPointLabels = 4;
+
+struct SurfacePoint {
+  double X = 0;
+  double Y = 0;
+  bool operator==(const SurfacePoint&) const = default;
+};
+
+// What a run says about the point labels: the centre each label is to be moved to (none: the
+// label stays where it is), and whether all four are to be shown (a complete design).
+struct PointLabelPlaces {
+  std::array<std::optional<SurfacePoint>, kPointLabels> centre;
+  bool show = false;
+};
+
+// One run of the diagram on one surface. Constructing it prepares the surface (pen, font on
+// the printer) but does not clear it: the caller clears the picture.
+class DiagramDrawing {
+ public:
+  // `ImprimirBN`: on the printer, every coloured element in black.
+  DiagramDrawing(plat::Surface& surface, DiagramTarget target, bool ImprimirBN = false);
+
+  // Grid with its tick labels in the given decimal symbol, frame and diagonal.
+  void DrawBackground(const std::string& SimboloDecimal);
+  // The marks of (xB, xB), (zF, zF) and (xD, xD) with the values as read: a value outside
+  // 0..1 gets no mark. On the screen picture the labels are placed instead of marks.
+  void DrawPointMarks(const DesignData& data);
+  void DrawEquilibriumCurve(const EquilibriumModel& equilibrium);
+  // The rest, for a successful result: lines and legends, intersection mark, staircase with
+  // stage numbers, axis captions; the labels are shown.
+  void DrawConstruction(const DesignResult& result, const DiagramTexts& texts);
+
+  const PlotFrame& frame() const { return frame_; }
+  const PointLabelPlaces& labels() const { return labels_; }
+
+ private:
+  bool screen() const { return target_ != DiagramTarget::kPrinter; }
+  // An element's printer colour, or black for black-and-white printing.
+  plat::Color printerColor(plat::Color c) const { return ImprimirBN_ ? 0 : c; }
+  // The colour of a line element on this surface.
+  plat::Color lineColor(plat::Color screenColor, plat::Color printColor) const {
+    return screen() ? screenColor : printerColor(printColor);
+  }
+  int printerPen(double mm) const;
+  void printAt(double x, double y, const std::string& text);
+  void placeLabel(PointLabel label, double X, double Y);
+  void drawTicksAndGrid(const std::string& SimboloDecimal);
+  void drawLegend(double ax, double ay, plat::Color color, const std::string& text);
+  void drawIntersectionMark(const DesignResult& result);
+  void drawStaircase(const Staircase& staircase);
+  void drawAxisCaptions(const DiagramTexts& texts);
+
+  plat::Surface& s_;
+  DiagramTarget target_;
+  bool ImprimirBN_;
+  PlotFrame frame_;
+  PointLabelPlaces labels_;
+};
+
+// The whole diagram of a calculation after the surface was cleared: the background, and of
+// the rest what the calculation had reached by the time it stopped (the marks once the data
+// were read, the curve once they passed validation, the construction on success).
+PointLabelPlaces DrawDiagram(plat::Surface& surface, DiagramTarget target, const DesignResult& result,
+                             const EquilibriumModel& equilibrium, const DiagramTexts& texts, bool ImprimirBN = false);
+
+// The label of tick k (0 .. 10) of either axis: "0", "0.1" .. "0.9", "1" in the decimal symbol.
+std::string TickLabel(int k, const std::string& SimboloDecimal);
+
+}  // namespace stagora
