@@ -1,11 +1,9 @@
 // stagora-calc from the program folder, as a script would use it.
 #include <gtest/gtest.h>
 
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QString>
 
 #include "tests/support/test_support.h"
@@ -13,60 +11,42 @@
 namespace stagora {
 namespace {
 
-struct ToolRun {
-  int exitCode = -1;
-  QJsonObject out;
-};
-
-ToolRun RunTool(const QByteArray& input) {
-  ToolRun run;
-  QProcess p;
-  p.start(QString::fromStdString(test::ProgramDir() + "/stagora-calc"), {});
-  if (!p.waitForStarted()) return run;
-  p.write(input);
-  p.closeWriteChannel();
-  p.waitForFinished();
-  run.exitCode = p.exitCode();
-  run.out = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
-  return run;
-}
+test::ToolRun RunTool(const QByteArray& input) { return test::RunTool("stagora-calc", {}, input); }
 
 class StagoraCalcTool : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!QFileInfo::exists(QString::fromStdString(test::ProgramDir() + "/stagora-calc"))) {
-      GTEST_SKIP() << "stagora-calc is not built";
-    }
+    if (!test::ToolBuilt("stagora-calc")) GTEST_SKIP() << "stagora-calc is not built";
   }
 };
 
 TEST_F(StagoraCalcTool, PrintsTheResultOfTheDefaultDesign) {
-  const ToolRun run = RunTool(R"({"fields": {"Text1": "2", "Text2": "0.5", "Text3": "0.46", "Text4": "0.85",
+  const test::ToolRun run = RunTool(R"({"fields": {"Text1": "2", "Text2": "0.5", "Text3": "0.46", "Text4": "0.85",
       "Text5": "0.17", "Text6": "3", "Text15": "1"}, "use_table": false, "simbolo": "."})");
   ASSERT_EQ(run.exitCode, 0);
-  EXPECT_TRUE(run.out["error_key"].isNull());
-  EXPECT_TRUE(run.out["error_text"].isNull());
-  EXPECT_EQ(run.out["NumPuntos"].toInt(), 17);
-  EXPECT_EQ(run.out["points"].toArray().size(), 17);
-  EXPECT_EQ(run.out["points"].toArray()[0].toArray()[0].toDouble(), 0.85);
-  EXPECT_EQ(run.out["NumPlatosTeor"].toDouble(), 7.5471225596293934);
-  EXPECT_EQ(run.out["PlatoAlimTeor"].toDouble(), 4.3476664964870118);
-  EXPECT_EQ(run.out["PendienteMin"].toDouble(), 0.64134207263344767);
+  EXPECT_TRUE(run.json["error_key"].isNull());
+  EXPECT_TRUE(run.json["error_text"].isNull());
+  EXPECT_EQ(run.json["NumPuntos"].toInt(), 17);
+  EXPECT_EQ(run.json["points"].toArray().size(), 17);
+  EXPECT_EQ(run.json["points"].toArray()[0].toArray()[0].toDouble(), 0.85);
+  EXPECT_EQ(run.json["NumPlatosTeor"].toDouble(), 7.5471225596293934);
+  EXPECT_EQ(run.json["PlatoAlimTeor"].toDouble(), 4.3476664964870118);
+  EXPECT_EQ(run.json["PendienteMin"].toDouble(), 0.64134207263344767);
 }
 
 TEST_F(StagoraCalcTool, ReportsKeysTableRefusalsAndBadInput) {
-  ToolRun run = RunTool(R"({"fields": {"Text1": "2,5", "Text2": "1", "Text3": "0,5", "Text4": "0,95",
+  test::ToolRun run = RunTool(R"({"fields": {"Text1": "2,5", "Text2": "1", "Text3": "0,5", "Text4": "0,95",
       "Text5": "0,05", "Text6": "1", "Text15": "1"}, "simbolo": ","})");
   ASSERT_EQ(run.exitCode, 0);
-  EXPECT_EQ(run.out["error_key"].toString(), "RefluxRatio_belowMin");
-  EXPECT_EQ(run.out["NumPuntos"].toInt(), 0);
-  EXPECT_TRUE(run.out["points"].toArray().isEmpty());
-  EXPECT_NEAR(run.out["PendienteMin"].toDouble(), 11.0 / 21, 1e-12);
+  EXPECT_EQ(run.json["error_key"].toString(), "RefluxRatio_belowMin");
+  EXPECT_EQ(run.json["NumPuntos"].toInt(), 0);
+  EXPECT_TRUE(run.json["points"].toArray().isEmpty());
+  EXPECT_NEAR(run.json["PendienteMin"].toDouble(), 11.0 / 21, 1e-12);
 
   run = RunTool(R"({"fields": {"Text1": "2", "Text2": "0.5", "Text3": "0.46", "Text4": "0.85", "Text5": "0.17",
       "Text6": "3", "Text15": "1"}, "use_table": true, "table": [[0, 0], [0.5, 0.7], [0.5, 0.8], [1, 1]]})");
   ASSERT_EQ(run.exitCode, 0);
-  EXPECT_EQ(run.out["error_text"].toString(), QString::fromUtf8("ERROR: Nº = 11 - Division by zero"));
+  EXPECT_EQ(run.json["error_text"].toString(), QString::fromUtf8("ERROR: Nº = 11 - Division by zero"));
 
   EXPECT_EQ(RunTool("{not json").exitCode, 2);
   EXPECT_EQ(RunTool(R"({"fields": {}, "use_table": true, "table": [[0, 0]]})").exitCode, 2);

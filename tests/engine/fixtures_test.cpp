@@ -74,18 +74,15 @@ TEST_F(RealFontFixtures, LongParagraphsWrapInsideTheMargins) {
 }
 
 QJsonObject RunTool(const QStringList& args, int* exitCode) {
-  QProcess tool;
-  tool.setProcessChannelMode(QProcess::SeparateChannels);
-  tool.start(QString::fromStdString(stagora::test::ProgramDir() + "/htfc-render"), args);
-  tool.waitForFinished(60000);
-  *exitCode = tool.exitCode();
-  return QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+  const stagora::test::ToolRun run = stagora::test::RunTool("htfc-render", args);
+  *exitCode = run.exitCode;
+  return run.json;
 }
 
 class HtfcRender : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!fs::exists(stagora::test::ProgramDir() + "/htfc-render")) GTEST_SKIP() << "htfc-render is not built";
+    if (!stagora::test::ToolBuilt("htfc-render")) GTEST_SKIP() << "htfc-render is not built";
     out_ = stagora::test::ScratchDir("htfc-render");
   }
   QString In(const char* name) { return QString::fromStdString((FixtureDir() / name).string()); }

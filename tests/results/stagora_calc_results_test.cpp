@@ -1,10 +1,8 @@
 // stagora-calc prints the result fields and tables as the window would show and keep them.
 #include <gtest/gtest.h>
 
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QString>
 #include <string>
 #include <utility>
@@ -18,22 +16,15 @@ namespace stagora {
 namespace {
 
 QJsonObject RunTool(const QByteArray& input) {
-  QProcess p;
-  p.start(QString::fromStdString(test::ProgramDir() + "/stagora-calc"), {});
-  if (!p.waitForStarted()) return {};
-  p.write(input);
-  p.closeWriteChannel();
-  p.waitForFinished();
-  EXPECT_EQ(p.exitCode(), 0);
-  return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+  const test::ToolRun run = test::RunTool("stagora-calc", {}, input);
+  EXPECT_EQ(run.exitCode, 0);
+  return run.json;
 }
 
 class StagoraCalcResults : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!QFileInfo::exists(QString::fromStdString(test::ProgramDir() + "/stagora-calc"))) {
-      GTEST_SKIP() << "stagora-calc is not built";
-    }
+    if (!test::ToolBuilt("stagora-calc")) GTEST_SKIP() << "stagora-calc is not built";
   }
 };
 

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <QJsonDocument>
+#include <QProcess>
 #include <filesystem>
 
 namespace stagora::test {
@@ -38,6 +40,22 @@ std::string ArtefactDir() {
   std::error_code ec;
   fs::create_directories(dir, ec);
   return dir.string();
+}
+
+bool ToolBuilt(const std::string& name) { return std::filesystem::exists(ProgramDir() + "/" + name); }
+
+ToolRun RunTool(const std::string& name, const QStringList& args, const QByteArray& input) {
+  ToolRun run;
+  QProcess p;
+  p.setProcessChannelMode(QProcess::SeparateChannels);
+  p.start(QString::fromStdString(ProgramDir() + "/" + name), args);
+  if (!p.waitForStarted()) return run;
+  p.write(input);
+  p.closeWriteChannel();
+  p.waitForFinished(60000);
+  run.exitCode = p.exitCode();
+  run.json = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+  return run;
 }
 
 MessageBoxRecorder::MessageBoxRecorder() {

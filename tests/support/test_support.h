@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include <QJsonObject>
+#include <QStringList>
+
 #include "platform/messagebox.h"
 
 namespace stagora::test {
@@ -17,6 +20,14 @@ const std::string& ProgramDir();
 const std::string& SourceDir();
 // Where tests leave pictures and documents worth looking at.
 std::string ArtefactDir();
+
+// A command-line tool of the program folder, run as a script would run it.
+struct ToolRun {
+  int exitCode = -1;
+  QJsonObject json;  // standard output read as one JSON object (empty when it is not one)
+};
+bool ToolBuilt(const std::string& name);
+ToolRun RunTool(const std::string& name, const QStringList& args, const QByteArray& input = {});
 
 // Answers every message box with a scripted button (the default button when the script is
 // empty) and keeps what was asked. Restores the previous handler when it goes.
