@@ -28,7 +28,8 @@ struct Segment {
 };
 
 // The fill loops are most of the rebuild; where the processor has wider vectors, use them.
-// Every operation stays one correctly rounded IEEE operation, so the values do not change.
+// Every operation stays one correctly rounded IEEE operation (the core is built without
+// fused multiply-add), so the values do not change.
 #if defined(__GNUC__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
 #define STAGORA_VECTOR_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
 #else

@@ -311,5 +311,45 @@ TEST(TableMode, PinchSearchFindsThePinchOfTheVolatilityModel) {
   EXPECT_EQ(steep.pinch.ym, 0.66809999999999858);
 }
 
+// A table whose volatility falls from 2.6 at x = 0 to 1.6 at x = 1, so that the interpolation
+// between rows matters. The figures were worked independently of this code, step by step as
+// the searches and the stepping are described, and match it to the last bit.
+TEST(TableMode, VaryingVolatilityTableGivesTheIndependentlyWorkedFigures) {
+  EquilibriumTable t;
+  for (int i = 0; i <= 20; ++i) {
+    const double x = i / 20.0;
+    const double a = 2.6 - 1.0 * x;
+    t.TablaX[static_cast<std::size_t>(i)] = x;
+    t.TablaY[static_cast<std::size_t>(i)] = a * x / ((a - 1) * x + 1);
+  }
+  t.UltimoPuntoTabla = 20;
+  auto table = std::make_unique<EquilibriumLookup>();
+  ASSERT_EQ(CrearSuperTABLA_ELV(t, *table), std::nullopt);
+  struct Case {
+    const char* q;
+    double xm, ym, PendienteMin, PlatoAlimTeor, NumPlatosTeor;
+    int NumPuntos;
+  };
+  // 1.25 is steep enough to be searched along y as well; with 0 the pinch's last bits showed
+  // whether the lookup tables had been built with fused multiply-adds.
+  const Case cases[] = {
+      {"0", 0.2676999999999986, 0.4599614194314154, 0.6698241122592885, 4.916828124738633, 6.956457872462857, 15},
+      {"0.5", 0.3611999999999982, 0.5587946468667756, 0.5957556324329446, 4.070115302058569, 6.433026410005867, 15},
+      {"1.25", 0.5040761322754799, 0.6805999999999983, 0.4897031277844784, 3.3487160360034207, 5.933926039847738,
+       13},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.q);
+    const DesignResult r = Calc({"2", c.q, "0.46", "0.85", "0.17", "3", "1"}, table.get());
+    ASSERT_TRUE(r.ok()) << r.errorKey << r.errorText;
+    EXPECT_EQ(r.pinch.xm, c.xm);
+    EXPECT_EQ(r.pinch.ym, c.ym);
+    EXPECT_EQ(r.reflux.PendienteMin, c.PendienteMin);
+    EXPECT_EQ(r.PlatoAlimTeor, c.PlatoAlimTeor);
+    EXPECT_EQ(r.NumPlatosTeor, c.NumPlatosTeor);
+    EXPECT_EQ(r.staircase.NumPuntos, c.NumPuntos);
+  }
+}
+
 }  // namespace
 }  // namespace stagora
