@@ -13,6 +13,7 @@
 
 #include "platform/encoding.h"
 #include "platform/image_surface.h"
+#include "platform/paths.h"
 #include "platform/printer.h"
 #include "platform/textfile.h"
 #include "viewer/engine/htfc_engine.h"
@@ -132,6 +133,8 @@ int main(int argc, char** argv) {
 
   using namespace stagora::engine;
   InitHTFC();
+  // Images are looked for where the viewer looks: img/ beside the program, then the scratch folder.
+  TempPath = plat::ComputeTempPath();
   Zoom = zoom;
   const bool written = pdf ? RenderPaper(*text, output) : RenderPicture(*text, output);
   if (!written) {

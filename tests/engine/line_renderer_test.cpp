@@ -115,15 +115,17 @@ TEST_F(LineRenderer, ALineTooWideBreaksAfterItsLastBlankBeforeTheLimit) {
 }
 
 TEST_F(LineRenderer, ConstructsTakeIncreasingBoxNumbersTheSameInBothPasses) {
-  const std::string line = "a#COC(x#COC)b#SQR(yy#SQR)c";
+  const std::string line = "a#COC(x#N)(y#COC)b#POT(yy#PB)(2#POT)c";
   Measure(line);
-  EXPECT_EQ(ContadorCajas, 5);
+  EXPECT_EQ(ContadorCajas, 7);  // the line, each construct and each of its two parts
   EXPECT_EQ(SubcajasHTFC(2, 1), 3);
-  EXPECT_EQ(SubcajasHTFC(4, 1), 5);
-  EXPECT_EQ(TablaCajas(2).Texto, "#COC(x#COC)");
-  EXPECT_EQ(TablaCajas(4).Texto, "#SQR(yy#SQR)");
-  const double first = TablaCajas(2).Avance, second = TablaCajas(4).Avance;
-  EXPECT_DOUBLE_EQ(first, 10 * kModelCharWidth + kCharAdvance);  // tags as text around the part
+  EXPECT_EQ(SubcajasHTFC(2, 2), 4);
+  EXPECT_EQ(SubcajasHTFC(5, 1), 6);
+  EXPECT_EQ(SubcajasHTFC(5, 2), 7);
+  EXPECT_EQ(TablaCajas(2).Texto, "#COC(x#N)(y#COC)");
+  EXPECT_EQ(TablaCajas(5).Texto, "#POT(yy#PB)(2#POT)");
+  const double first = TablaCajas(2).Avance, second = TablaCajas(5).Avance;
+  EXPECT_DOUBLE_EQ(first, 2 * 0.09 * kModelTextHeight + kCharAdvance);  // a margin each side of the parts
 
   page_.setFont(plat::FontSpec{});
   ContadorCajas = 1;
@@ -133,20 +135,21 @@ TEST_F(LineRenderer, ConstructsTakeIncreasingBoxNumbersTheSameInBothPasses) {
   page_.clearLog();
   std::string unused;
   ProcesarLinea(line, page_, unused);
-  EXPECT_EQ(ContadorCajas, 5);
+  EXPECT_EQ(ContadorCajas, 7);
   EXPECT_DOUBLE_EQ(TablaCajas(2).InicioX, 1000 + kCharAdvance);
   // The text after a construct goes on at its start + DesplazamientoX + Avance.
-  EXPECT_DOUBLE_EQ(TablaCajas(4).InicioX, 1000 + 2 * kCharAdvance + first);
+  EXPECT_DOUBLE_EQ(TablaCajas(5).InicioX, 1000 + 2 * kCharAdvance + first);
   EXPECT_DOUBLE_EQ(page_.currentX(), 1000 + 3 * kCharAdvance + first + second);
-  EXPECT_EQ(DrawnText(), "a#COC(x#COC)b#SQR(yy#SQR)c");
+  EXPECT_EQ(DrawnText(), "axybyy2c");
 }
 
 TEST_F(LineRenderer, AxisConstructsAreCentredOnTheLineAndOthersHangFromItsTop) {
-  // The content ends in a larger size, so the construct's axis lies lower than the line's.
-  const double bigAxis = 0.574 * 2 * kModelTextHeight;
-  MeasureAndDraw("#COC(&FS=24:x#COC)#SQR(&FS=24:x#SQR)", 0, 5000);
-  EXPECT_NEAR(TablaCajas(2).InicioY, 5000 + kAxis - bigAxis, 1e-9);
-  EXPECT_DOUBLE_EQ(TablaCajas(4).InicioY, 5000);
+  // The fraction's axis (the middle of its bar) lies lower than the line's; a root hangs
+  // from the line's top whatever its content.
+  MeasureAndDraw("#COC(&FS=24:x#N)(y#COC)#SQR(&FS=24:x#SQR)", 0, 5000);
+  EXPECT_GT(TablaCajas(2).AltoEje, kAxis);
+  EXPECT_NEAR(TablaCajas(2).InicioY, 5000 + kAxis - TablaCajas(2).AltoEje, 1e-9);
+  EXPECT_DOUBLE_EQ(TablaCajas(5).InicioY, 5000);
   EXPECT_DOUBLE_EQ(page_.font().size, 12);  // the line's size is back after each construct
 }
 
@@ -154,10 +157,10 @@ TEST_F(LineRenderer, AConstructsPartsNeverMoveTheLinesBreakPoint) {
   UsableWidthOf(30);
   std::string content;
   for (int k = 0; k < 40; ++k) content += "x ";
-  const std::string line = "aaa bbb #NES((" + content + ")#NES) ccc";
+  const std::string line = "aaa bbb #NES(()" + content + "#NES) ccc";
   EXPECT_EQ(Measure(line), "aaa bbb ");
   // The part is measured whole: the box covers all it draws.
-  EXPECT_DOUBLE_EQ(TablaCajas(SubcajasHTFC(2, 1)).Avance, 80 * kCharAdvance + 2 * kCharAdvance);
+  EXPECT_DOUBLE_EQ(TablaCajas(SubcajasHTFC(2, 1)).Avance, 80 * kCharAdvance);
 }
 
 TEST_F(LineRenderer, DispatchTableNamesEachFamilysDrawerAndPlacement) {
@@ -190,8 +193,8 @@ TEST_F(LineRenderer, DispatchTableNamesEachFamilysDrawerAndPlacement) {
 }
 
 TEST_F(LineRenderer, AnUnclosedConstructDrawsItsErrorBlockAndTheLineGoesOn) {
-  MeasureAndDraw("a#COC(b");
-  EXPECT_EQ(DrawnText(), "a#COC(*ERROR*#COC)");
+  MeasureAndDraw("a#NES((b");
+  EXPECT_EQ(DrawnText(), "a#NES(*ERROR*#NES)");
   std::u16string red;
   for (const RecordedOp& op : Ops(RecordedOp::Text)) {
     if (op.color == plat::Rgb(255, 0, 0)) red += op.text;

@@ -5,21 +5,15 @@
 
 namespace stagora::engine {
 
-void DibujarRaiz(const std::string& block, plat::Surface& target) { DrawConstructAsText(block, target); }
 void DibujarAdorno(const std::string& block, plat::Surface& target) { DrawConstructAsText(block, target); }
 void DibujarINT(const std::string& block, plat::Surface& target) { DrawConstructAsText(block, target); }
-void DibujarIMG(const std::string& block, plat::Surface& target) { DrawConstructAsText(block, target); }
 void DibujarUDB(const std::string& block, plat::Surface& target) { DrawConstructAsText(block, target); }
 void DibujarAnillo(const std::string& block, plat::Surface& target, int, bool, char) {
   DrawConstructAsText(block, target);
 }
-void DibujarNES(const std::string& block, plat::Surface& target, std::string&) { DrawConstructAsText(block, target); }
-void DibujarPOT(const std::string& block, plat::Surface& target) { DrawConstructAsText(block, target); }
-void DibujarCOC(const std::string& block, plat::Surface& target) { DrawConstructAsText(block, target); }
 void DibujarSPB(const std::string& block, plat::Surface& target) { DrawConstructAsText(block, target); }
 void DibujarATX(const std::string& block, plat::Surface& target) { DrawConstructAsText(block, target); }
 void DibujarTST(const std::string& block, plat::Surface& target) { DrawConstructAsText(block, target); }
-void DibujarRWS(const std::string& block, plat::Surface& target) { DrawConstructAsText(block, target); }
 void DibujarCEQ(const std::string& block, plat::Surface& target) { DrawConstructAsText(block, target); }
 
 }  // namespace stagora::engine

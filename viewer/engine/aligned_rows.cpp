@@ -1,0 +1,89 @@
+#include "viewer/engine/aligned_rows.h"
+
+#include <algorithm>
+
+#include "viewer/engine/construct_drawers.h"
+#include "viewer/engine/construct_parts.h"
+#include "viewer/engine/engine_state.h"
+#include "viewer/engine/line_renderer.h"
+#include "viewer/engine/markup_parsing.h"
+
+namespace stagora::engine {
+namespace {
+
+constexpr double kRowGapFraction = 0.0354;  // between two rows, of H
+constexpr std::size_t kLetterAt = 5;
+constexpr std::size_t kRowTagLength = 5;    // "#RW1(" "#RW1)"
+
+}  // namespace
+
+AlignedRows CutRows(const std::string& block) {
+  AlignedRows r;
+  if (block.size() > kLetterAt) {
+    const char c = block[kLetterAt];
+    r.alignment = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+  }
+  std::string rest = block.size() > kLetterAt + 1 ? block.substr(kLetterAt + 1) : std::string();
+  for (int n = 1; n <= kMaxRows; ++n) {
+    if (rest == "#RWS)") break;
+    const std::string number = std::to_string(n);
+    const std::string rowBlock = ExtraerBloque(rest, "#RW" + number + "(", "#RW" + number + ")");
+    rest.erase(0, std::min(rowBlock.size(), rest.size()));
+    r.rows.push_back(InnerText(rowBlock, kRowTagLength, kRowTagLength));
+  }
+  return r;
+}
+
+void DibujarRWS(const std::string& block, plat::Surface& target) {
+  ConstructEntry e(target);
+  const double G = std::max(target.textHeight("Hp") * kRowGapFraction, 1.0);
+  const AlignedRows rows = CutRows(block);
+  const long count = static_cast<long>(rows.rows.size());
+
+  if (!e.draw) {
+    std::vector<CajaHTFC> boxes;
+    for (long i = 1; i <= count; ++i) boxes.push_back(RenderPart(e.box, i, rows.rows[static_cast<std::size_t>(i - 1)], target));
+    RestoreFont(target, e.font);
+    CajaHTFC& b = TablaCajas(e.box);
+    b = CajaHTFC{};
+    b.Texto = block;
+    if (count == 0) return;
+    const CajaHTFC& first = boxes.front();
+    b.DesplazamientoX = first.DesplazamientoX;
+    b.AltoSobre = first.AltoSobre;
+    for (const CajaHTFC& row : boxes) b.Avance = std::max(b.Avance, row.Avance);
+    if (count >= 2) {
+      double below = (count - 1) * G - first.AltoSobre;
+      for (const CajaHTFC& row : boxes) below += row.AltoSobre + row.AltoBajo;
+      b.AltoBajo = below;
+      b.AltoEje = (below - first.AltoSobre) / 2;  // the middle of the stack
+    } else {
+      b.AltoBajo = first.AltoBajo;
+      b.AltoEje = first.AltoEje;
+    }
+    return;
+  }
+
+  std::vector<CajaHTFC> boxes;
+  double widest = 0;
+  for (long i = 1; i <= count; ++i) {
+    boxes.push_back(PartBox(e.box, i));
+    widest = std::max(widest, boxes.back().DesplazamientoX + boxes.back().Avance);
+  }
+  std::string unused;
+  double y = count > 0 ? -boxes.front().AltoSobre : 0;
+  for (long i = 0; i < count; ++i) {
+    const CajaHTFC& row = boxes[static_cast<std::size_t>(i)];
+    ++ContadorCajas;
+    double x = e.X0 + row.DesplazamientoX;  // left, and any letter that names no alignment
+    if (rows.alignment == 'C') x = e.X0 + row.DesplazamientoX + (widest - row.DesplazamientoX - row.Avance) / 2;
+    if (rows.alignment == 'R') x = e.X0 + widest - row.Avance;
+    target.setCurrentX(x);
+    target.setCurrentY(e.Y0 + y + row.AltoSobre);
+    ProcesarLinea(rows.rows[static_cast<std::size_t>(i)], target, unused);
+    y += row.AltoSobre + row.AltoBajo + G;
+  }
+  RestoreFont(target, e.font);
+}
+
+}  // namespace stagora::engine

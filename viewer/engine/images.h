@@ -1,0 +1,30 @@
+// Images "#IMG('" name "'DXmm=w:DYmm=h:" options "#IMG)": a picture file from the program
+// folder's img/ or the scratch folder, sized in millimetres, optionally framed, with a
+// placeholder (grey box, red cross, frame) where the file cannot be drawn.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace stagora::engine {
+
+// What the construct asks for. Sizes in millimetres; 0 when missing.
+struct ImageRequest {
+  std::string name;  // upper-cased, as the construct's body is read
+  double dxMm = 0;
+  double dyMm = 0;
+  bool stretch = false;  // "DIST": exactly dxMm by dyMm, not keeping the aspect
+  bool frame = false;    // "MARCO"
+};
+ImageRequest ReadImageRequest(const std::string& block);
+
+// A name that names a file directly inside a folder: no folder separator, no drive, not
+// "." or "..", no control characters. Anything else is never looked up.
+bool IsBareFileName(std::string_view name);
+
+// The image file named `name` (without regard to case): in the program folder's img/
+// first, then in the scratch folder; "" when neither holds it or the name is not bare.
+// Only the entries of those two folders are considered, so no other file is ever opened.
+std::string FindImageFile(std::string_view name);
+
+}  // namespace stagora::engine

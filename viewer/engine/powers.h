@@ -1,0 +1,22 @@
+// Powers "#POT(" base "#PB)(" exponent "#POT)" and the exponential "#EXP(" exponent "#EXP)":
+// the exponent in a smaller size, its lower part overlapping the top of the base.
+#pragma once
+
+#include <string>
+
+namespace stagora::engine {
+
+struct PowerParts {
+  std::string base;
+  std::string exponent;
+};
+
+// The base and the exponent; the exponential's base is an italic e.
+PowerParts CutPower(const std::string& block);
+
+// The factor by which the font shrinks for an exponent opened at nesting level `level`
+// (1 = the outermost): two thirds, then three quarters of that, and from the third level on
+// the second level's size stays, so that deep exponents remain legible.
+double ExponentSizeFactor(long level);
+
+}  // namespace stagora::engine
