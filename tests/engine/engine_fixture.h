@@ -62,10 +62,9 @@ class EngineTest : public ::testing::Test {
     return part;
   }
 
-  // The same line measured and then drawn from (x, y) with the font it started with.
-  std::string MeasureAndDraw(const std::string& line, double x = 0, double y = 0) {
-    const plat::FontSpec font = page_.font();
-    std::string part = Measure(line);
+  // The draw pass of a line from (x, y) in the given font, as the document entry runs it;
+  // the log then holds only what this pass drew.
+  void DrawPass(const std::string& line, const plat::FontSpec& font, double x, double y) {
     page_.setFont(font);
     ContadorCajas = 1;
     ModoDibujo = kModoDibujar;
@@ -73,7 +72,14 @@ class EngineTest : public ::testing::Test {
     page_.setCurrentY(y);
     page_.clearLog();
     std::string unused;
-    ProcesarLinea(part.empty() ? line : part, page_, unused);
+    ProcesarLinea(line, page_, unused);
+  }
+
+  // The same line measured and then drawn from (x, y) with the font it started with.
+  std::string MeasureAndDraw(const std::string& line, double x = 0, double y = 0) {
+    const plat::FontSpec font = page_.font();
+    std::string part = Measure(line);
+    DrawPass(part.empty() ? line : part, font, x, y);
     return part;
   }
 

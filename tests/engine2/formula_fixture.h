@@ -58,14 +58,7 @@ class FormulaTest : public EngineTest {
     const plat::FontSpec font = page_.font();
     Measure(line);
     Laid laid{TablaCajas(1), ContadorCajas, 0};
-    page_.setFont(font);
-    ContadorCajas = 1;
-    ModoDibujo = kModoDibujar;
-    page_.setCurrentX(x);
-    page_.setCurrentY(y);
-    page_.clearLog();
-    std::string unused;
-    ProcesarLinea(line, page_, unused);
+    DrawPass(line, font, x, y);
     laid.drawnTo = ContadorCajas;
     return laid;
   }
