@@ -175,7 +175,7 @@ std::string NumberText(double x) {
 
 std::string NumToHTFC(double x) {
   std::string s = NumberText(std::fabs(x));
-  if (!s.empty() && s.front() == '.') s.insert(0, "0");
+  if (!s.empty() && s.front() == '.') s = "0" + s;
   if (const auto epos = s.find('E'); epos != std::string::npos) {
     std::string t = s.substr(epos + 1);
     s = s.substr(0, epos) + "&E";
@@ -186,7 +186,7 @@ std::string NumToHTFC(double x) {
     if (!t.empty() && t.front() == '0') t.erase(0, 1);
     s += t;
   }
-  if (x < 0) s.insert(0, "-");
+  if (x < 0) s = "-" + s;
   ReplaceAll(s, ".", "&.");
   return s;
 }
@@ -215,7 +215,7 @@ std::string SharedFormat(double x, double n, bool* exponentForm) {
   const double wanted = n + 1;
   while (static_cast<double>(s.size()) < wanted) s += '0';
   s += "&E" + NumberText(e);
-  if (sg < 0) s.insert(0, "-");
+  if (sg < 0) s = "-" + s;
   return s;
 }
 
