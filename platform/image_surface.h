@@ -32,6 +32,7 @@ class ImageSurface : public PainterSurface {
   void devClear(Color back) override;
   QPainter* painter() override;
   QPaintDevice* metricsDevice() override { return &image_; }
+  bool thinPensEndSquare() const override { return true; }
 
  private:
   void endPainting();

@@ -60,8 +60,11 @@ PainterSurface::CachedFont& PainterSurface::fontFor(const FontSpec& spec) {
 void PainterSurface::devLine(double x1, double y1, double x2, double y2, Color c, double penPx) {
   QPainter* p = painter();
   if (!p) return;
-  QPen pen(ToQColor(c), penPx, Qt::SolidLine, penPx > 1 ? Qt::RoundCap : Qt::SquareCap, Qt::RoundJoin);
-  p->setPen(pen);
+  // Thick lines end round. On a picture a pen of two pixels or less ends square instead: at
+  // that size the two look the same, and square ends are many times faster to rasterise than
+  // round ones, which matters because the diagram is redrawn on every pointer move of a drag.
+  const bool round = penPx > 1 && !(penPx <= 2 && thinPensEndSquare());
+  p->setPen(QPen(ToQColor(c), penPx, Qt::SolidLine, round ? Qt::RoundCap : Qt::SquareCap, Qt::RoundJoin));
   p->setBrush(Qt::NoBrush);
   if (x1 == x2 && y1 == y2) {
     p->drawPoint(QPointF(Snap(x1, penPx), Snap(y1, penPx)));

@@ -18,6 +18,9 @@ class PainterSurface : public Surface {
   virtual QPainter* painter() = 0;
   // The paint device whose resolution the fonts are measured at.
   virtual QPaintDevice* metricsDevice() = 0;
+  // Whether pens of up to two pixels may end square instead of round (pictures; the printer
+  // keeps true round ends in its vector output).
+  virtual bool thinPensEndSquare() const { return false; }
 
   void devLine(double x1, double y1, double x2, double y2, Color c, double penPx) override;
   void devRect(double x, double y, double w, double h, Color pen, double penPx, bool filled, Color fill) override;
