@@ -1,9 +1,12 @@
 #include "common/file_dialogs_ui.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include "common/file_filter.h"
 #include "platform/encoding.h"
+#include "platform/messagebox.h"
 
 namespace stagora {
 namespace {
@@ -30,8 +33,36 @@ std::string TrimBlanks(const std::string& s) {
   return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
+// Qt's save dialog would hand back a file in a folder that does not exist, which no caller
+// can write; like the open dialog with a missing file, it keeps the user in the dialog.
+class FileDialog final : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+
+ protected:
+  void accept() override {
+    if (acceptMode() == AcceptSave) {
+      const QStringList files = selectedFiles();
+      if (!files.isEmpty()) {
+        const QFileInfo chosen(files.front());
+        if (!chosen.isDir() && !chosen.absoluteDir().exists()) {
+          const std::string folder =
+              plat::Utf16ToCp1252(QDir::toNativeSeparators(chosen.absolutePath()).toStdU16String());
+          plat::MsgBox(folder + "\r\n" + kMissingFolderText, plat::kExclamation,
+                       plat::Utf16ToCp1252(windowTitle().toStdU16String()));
+          return;
+        }
+      }
+    }
+    QFileDialog::accept();
+  }
+
+ private:
+  static constexpr char kMissingFolderText[] = "This folder does not exist. Check the path and try again.";
+};
+
 std::optional<QString> RunRealDialog(const FileDialogRequest& req) {
-  QFileDialog dialog(req.owner, req.title, req.initialDir);
+  FileDialog dialog(req.owner, req.title, req.initialDir);
   // The labels of our lists already name their patterns; Qt's bracketed copy stays hidden.
   dialog.setOption(QFileDialog::HideNameFilterDetails);
   if (!req.nameFilters.isEmpty()) dialog.setNameFilters(req.nameFilters);

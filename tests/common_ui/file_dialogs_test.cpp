@@ -173,4 +173,32 @@ TEST(FileDialogs, RealOpenDialogShowsTheListsLabelsAndReturnsTheChosenFile) {
   EXPECT_EQ(RunRealOpenDialog(dir, [](QFileDialog* d) { d->reject(); }), "");
 }
 
+TEST(FileDialogs, RealSaveDialogKeepsTheUserThereUntilTheFolderExists) {
+  const std::string dir = stagora::test::ScratchDir("dialog-real-save");
+  const std::string missing = plat::JoinPath(dir, "no such folder/column.sgr");
+  const std::string good = plat::JoinPath(dir, "column.sgr");
+  stagora::test::MessageBoxRecorder boxes;
+  bool stayedOpen = false;
+  QTimer::singleShot(0, [&] {
+    auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!d) {
+      ADD_FAILURE() << "no file dialog is showing";
+      return;
+    }
+    d->selectFile(QString::fromStdString(missing));
+    static_cast<QDialog*>(d)->accept();
+    stayedOpen = d->isVisible();
+    d->selectFile(QString::fromStdString(good));
+    static_cast<QDialog*>(d)->accept();
+  });
+  const std::string chosen = stagora::DlgGuardarArchivo("Stagora files|*.sgr", "Save as", dir, "", nullptr);
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(chosen, good);
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text.rfind(plat::JoinPath(dir, "no such folder") + "\r\n", 0), 0u)
+      << boxes.requests()[0].text;
+  EXPECT_EQ(boxes.requests()[0].style, plat::kExclamation);
+  EXPECT_EQ(boxes.requests()[0].title, "Save as");
+}
+
 }  // namespace
