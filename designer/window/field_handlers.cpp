@@ -4,6 +4,7 @@
 // axis captions. The decimal-symbol items rewrite every number in the new symbol.
 #include <QAction>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <algorithm>
@@ -44,6 +45,10 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
   }
 }
 
+bool IsReturningFocus(Qt::FocusReason reason) {
+  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
 // Hands the focus and key events of the main window's fields to its field handlers.
 class FieldEvents : public QObject {
  public:
@@ -54,6 +59,10 @@ class FieldEvents : public QObject {
     if (n == 0) return false;
     switch (event->type()) {
       case QEvent::FocusIn:
+        // Focus handed back when the window is reactivated (a dialog closed, the user came
+        // back from another program) or a menu closed is no entering of the field: it must
+        // neither mark the design modified nor throw away the user's caret.
+        if (IsReturningFocus(static_cast<QFocusEvent*>(event)->reason())) return false;
         if (n == 17) {
           form_->Text17_GotFocus();
         } else {

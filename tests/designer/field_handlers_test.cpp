@@ -2,8 +2,10 @@
 // name, and the switch of the decimal symbol.
 #include <QAction>
 #include <QApplication>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 
 #include "designer/window/controls.h"
@@ -125,6 +127,39 @@ TEST_F(FieldHandlers, EnteringAFieldSelectsItsTextAndEnteringTheSecondNameMarksT
   // Result fields are selected too, ready to copy.
   w.Text[14]->setFocus(Qt::OtherFocusReason);
   EXPECT_EQ(w.Text[14]->selectedText(), w.Text[14]->text());
+}
+
+// Focus that comes back to a field when the window is reactivated or a menu closes is no
+// entering of the field: it neither marks the design modified nor selects the text.
+TEST_F(FieldHandlers, FocusReturningWithTheWindowOrAfterAMenuIsNoEnteringOfTheField) {
+  designer::FormMain& w = LoadAndActivate();
+  w.Text[17]->setText("Water");
+  w.Text[17]->setFocus(Qt::TabFocusReason);
+  ASSERT_TRUE(w.Text[17]->hasFocus());
+  w.Text[3]->setText("0.46");
+  w.Text[3]->setCursorPosition(2);
+  for (const Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+    SCOPED_TRACE(reason);
+    w.Modificado = false;
+    QFocusEvent back(QEvent::FocusIn, reason);
+    QApplication::sendEvent(w.Text[17], &back);
+    EXPECT_FALSE(w.Modificado);
+    w.Text[3]->deselect();
+    QApplication::sendEvent(w.Text[3], &back);
+    EXPECT_FALSE(w.Text[3]->hasSelectedText());
+  }
+  // A menu opened and closed over the field.
+  w.Modificado = false;
+  w.mnu_Archivo->popup(w.mapToGlobal(QPoint(10, 10)));
+  QApplication::processEvents();
+  w.mnu_Archivo->close();
+  QApplication::processEvents();
+  ASSERT_TRUE(w.Text[17]->hasFocus());
+  EXPECT_FALSE(w.Modificado);
+  // Entering it by the mouse or the keyboard still counts.
+  QFocusEvent click(QEvent::FocusIn, Qt::MouseFocusReason);
+  QApplication::sendEvent(w.Text[17], &click);
+  EXPECT_TRUE(w.Modificado);
 }
 
 // The axis captions in a language whose captions put the particle before the name.
