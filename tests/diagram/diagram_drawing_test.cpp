@@ -13,6 +13,7 @@
 #include "designer/calculation/plot_frame.h"
 #include "platform/encoding.h"
 #include "platform/recording_surface.h"
+#include "tests/diagram/diagram_colours.h"
 
 namespace stagora {
 namespace {
@@ -21,13 +22,7 @@ using plat::Color;
 using plat::RecordedOp;
 using plat::Rgb;
 
-constexpr Color kGrid = Rgb(220, 220, 220);
-constexpr Color kGreyCurve = Rgb(96, 96, 96);
-constexpr Color kEnriching = Rgb(200, 0, 0);
-constexpr Color kStripping = Rgb(96, 96, 240);
-constexpr Color kQLine = Rgb(0, 160, 0);
-constexpr Color kScreenStairs = Rgb(200, 160, 0);
-constexpr Color kPrinterStairs = Rgb(180, 120, 0);
+using namespace diagram_colours;
 
 // The printer as the PDF printer draws: 1200 dots per inch, the scale in millimetres.
 constexpr double kPrinterTwipsPerPixel = 1440.0 / 1200;

@@ -19,6 +19,7 @@
 #include "designer/window/print_request.h"
 #include "platform/printer.h"
 #include "tests/designer/main_window_fixture.h"
+#include "tests/diagram/diagram_colours.h"
 
 namespace stagora::test {
 namespace {
@@ -30,11 +31,9 @@ constexpr int kScreenWidth = 442;
 constexpr int kScreenHeight = 604;
 constexpr Color kWhite = Rgb(255, 255, 255);
 constexpr Color kFrame = Rgb(0, 0, 0);
-constexpr Color kGrid = Rgb(220, 220, 220);
-constexpr Color kDiagonal = Rgb(96, 96, 96);
-constexpr Color kStairs = Rgb(200, 160, 0);
-constexpr Color kEnriching = Rgb(200, 0, 0);
-constexpr Color kQLine = Rgb(0, 160, 0);
+using namespace diagram_colours;
+constexpr Color kDiagonal = kGreyCurve;
+constexpr Color kStairs = kScreenStairs;
 constexpr Color kBottomsMark = Rgb(96, 96, 240);
 constexpr Color kFeedMark = Rgb(255, 128, 0);
 constexpr Color kDistillateMark = Rgb(192, 0, 0);
