@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "designer/calculation/design_calculation.h"
-#include "designer/calculation/diagram.h"
+#include "designer/diagram/diagram.h"
 #include "designer/window/controls.h"
 #include "designer/window/form_main.h"
 #include "platform/image_surface.h"

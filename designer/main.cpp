@@ -1,7 +1,7 @@
 // trov: the designer.
 #include <QApplication>
 
-#include "designer/window/designer_app.h"
+#include "designer/start/designer_app.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -1,15 +1,8 @@
-// ReajustarCursores: the seven slider knobs placed where their fields' values lie on their
-// tracks, and the caption that names the feed's thermal state.
+// Where the slider knobs sit on their tracks and which thermal state q names: the arithmetic
+// behind ReajustarCursores, free of widgets.
 #include "designer/window/slider_knobs.h"
 
-#include <QLabel>
-#include <QLineEdit>
 #include <cmath>
-
-#include "common/number_text.h"
-#include "designer/window/controls.h"
-#include "designer/window/form_main.h"
-#include "platform/encoding.h"
 
 namespace stagora::designer {
 namespace {
@@ -75,10 +68,6 @@ double RefluxPercent(const KnobValues& raw) {
   return (u - kRefluxScaleOrigin) * kRefluxScaleSpan;
 }
 
-std::string FieldText(const QLineEdit* field) { return plat::Utf16ToCp1252(field->text().toStdU16String()); }
-
-double FieldValue(const QLineEdit* field) { return ValNUM(FieldText(field)); }
-
 }  // namespace
 
 std::optional<double> KnobCentre(int knob, const KnobValues& values, KnobTrack track) {
@@ -112,50 +101,6 @@ std::optional<FeedState> FeedStateOf(double q) {
   if (q == 1) return FeedState::SaturatedLiquid;
   if (q > 1) return FeedState::SubcooledLiquid;
   return std::nullopt;
-}
-
-void FormMain::ReajustarCursores() {
-  // Every change of a design field, typed or written by code, marks the design modified.
-  Modificado = true;
-
-  KnobValues v;
-  v.zF = FieldValue(Text[3]);
-  v.xD = FieldValue(Text[4]);
-  v.xB = FieldValue(Text[5]);
-  v.q = FieldValue(Text[2]);
-  v.alpha = FieldValue(Text[1]);
-  v.E = FieldValue(Text[15]);
-  v.Rmin = FieldValue(Text[7]);
-  v.R = FieldValue(Text[6]);
-
-  for (const int i : kKnobPlacementOrder) {
-    ImageControl* knob = Image2[i];
-    const KnobTrack track{static_cast<double>(Line1[i]->X1()), static_cast<double>(Line1[i]->X2())};
-    const std::optional<float> left = KnobLeft(i, v, track, knob->width());
-    if (left) knob->move(static_cast<int>(std::lround(*left)), knob->y());
-  }
-
-  const std::optional<FeedState> state = FeedStateOf(v.q);
-  if (!state) return;
-  const std::string* caption = nullptr;
-  switch (*state) {
-    case FeedState::SuperheatedVapour:
-      caption = &Txt_q_SUPVap;
-      break;
-    case FeedState::SaturatedVapour:
-      caption = &Txt_q_SATVap;
-      break;
-    case FeedState::LiquidAndVapour:
-      caption = &Txt_q_LiqVap;
-      break;
-    case FeedState::SaturatedLiquid:
-      caption = &Txt_q_SATLiq;
-      break;
-    case FeedState::SubcooledLiquid:
-      caption = &Txt_q_SUBLiq;
-      break;
-  }
-  Label1[15]->setText(LabelCaption(*caption));
 }
 
 }  // namespace stagora::designer

@@ -12,7 +12,7 @@
 #include <QTimer>
 
 #include "common/web_address.h"
-#include "designer/update/splash.h"
+#include "designer/start/splash.h"
 #include "designer/window/controls.h"
 #include "platform/encoding.h"
 #include "platform/textfile.h"

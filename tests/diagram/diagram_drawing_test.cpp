@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "designer/calculation/design_calculation.h"
-#include "designer/calculation/diagram.h"
-#include "designer/calculation/plot_frame.h"
+#include "designer/diagram/diagram.h"
+#include "designer/diagram/plot_frame.h"
 #include "platform/encoding.h"
 #include "platform/recording_surface.h"
 #include "tests/diagram/diagram_colours.h"

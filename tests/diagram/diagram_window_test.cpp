@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "designer/calculation/design_calculation.h"
-#include "designer/calculation/diagram.h"
-#include "designer/calculation/plot_frame.h"
+#include "designer/diagram/diagram.h"
+#include "designer/diagram/plot_frame.h"
 #include "designer/window/controls.h"
 #include "designer/window/print_request.h"
 #include "platform/printer.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "tests/engine2/formula_fixture.h"
+#include "tests/engine_formulas/formula_fixture.h"
 #include "viewer/engine/delimiters.h"
 
 namespace stagora::engine::test {

@@ -1,4 +1,4 @@
-#include "designer/calculation/plot_frame.h"
+#include "designer/diagram/plot_frame.h"
 
 namespace stagora {
 

@@ -1,4 +1,4 @@
-#include "designer/calculation/diagram.h"
+#include "designer/diagram/diagram.h"
 
 #include <cmath>
 

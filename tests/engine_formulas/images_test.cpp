@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "platform/paths.h"
-#include "tests/engine2/formula_fixture.h"
+#include "tests/engine_formulas/formula_fixture.h"
 #include "tests/support/test_support.h"
 #include "viewer/engine/images.h"
 
@@ -30,8 +30,8 @@ class Images : public FormulaTest {
  protected:
   void SetUp() override {
     FormulaTest::SetUp();
-    program_ = stagora::test::ScratchDir("engine2-program");
-    temp_ = stagora::test::ScratchDir("engine2-temp");
+    program_ = stagora::test::ScratchDir("formulas-program");
+    temp_ = stagora::test::ScratchDir("formulas-temp");
     fs::create_directories(program_ / "img");
     fs::create_directories(temp_ / "nrtemp");
     plat::SetProgramFolder(program_.string());

@@ -1,4 +1,4 @@
-#include "designer/update/splash.h"
+#include "designer/start/splash.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -9,7 +9,7 @@
 
 #include "common/number_text.h"
 #include "designer/calculation/design_calculation.h"
-#include "designer/calculation/diagram.h"
+#include "designer/diagram/diagram.h"
 #include "designer/calculation/result_tables.h"
 #include "designer/calculation/result_texts.h"
 #include "designer/window/controls.h"

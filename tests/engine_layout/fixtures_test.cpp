@@ -11,7 +11,7 @@
 #include <filesystem>
 
 #include "platform/textfile.h"
-#include "tests/engine/engine_fixture.h"
+#include "tests/engine_layout/engine_fixture.h"
 #include "tests/support/test_support.h"
 
 namespace stagora::engine::test {
@@ -20,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 using plat::RecordedOp;
 
-fs::path FixtureDir() { return fs::path(stagora::test::SourceDir()) / "tests" / "fixtures" / "htfc"; }
+fs::path FixtureDir() { return fs::path(stagora::test::SourceDir()) / "tests" / "fixtures" / "markup_layout"; }
 
 std::string Fixture(const std::string& name) {
   return plat::ReadTextFile((FixtureDir() / name).string()).value_or("");

@@ -10,7 +10,7 @@
 #include <limits>
 #include <string>
 
-#include "tests/engine/engine_fixture.h"
+#include "tests/engine_layout/engine_fixture.h"
 
 namespace stagora::engine::test {
 

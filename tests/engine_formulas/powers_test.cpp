@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/engine2/formula_fixture.h"
+#include "tests/engine_formulas/formula_fixture.h"
 #include "viewer/engine/powers.h"
 
 namespace stagora::engine::test {

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "platform/textfile.h"
-#include "tests/engine2/formula_fixture.h"
+#include "tests/engine_formulas/formula_fixture.h"
 #include "tests/support/test_support.h"
 
 namespace stagora::engine::test {
@@ -70,7 +70,7 @@ TEST_F(Nesting, AMalformedConstructShowsTheErrorWordAndTheLineGoesOn) {
 // constructs before it.
 TEST_F(Nesting, EveryFixturePageRendersToItsLastLine) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::path(stagora::test::SourceDir()) / "tests" / "fixtures" / "htfc2";
+  const fs::path dir = fs::path(stagora::test::SourceDir()) / "tests" / "fixtures" / "markup_formulas";
   int pages = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
     if (entry.path().extension() != ".htfc") continue;

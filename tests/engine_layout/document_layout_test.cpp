@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tests/engine/engine_fixture.h"
+#include "tests/engine_layout/engine_fixture.h"
 
 namespace stagora::engine::test {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/engine/engine_fixture.h"
+#include "tests/engine_layout/engine_fixture.h"
 #include "viewer/engine/construct_dispatch.h"
 #include "viewer/engine/symbol_table.h"
 

@@ -1,8 +1,8 @@
-#include "designer/window/designer_app.h"
+#include "designer/start/designer_app.h"
 
 #include <QApplication>
 
-#include "designer/update/splash.h"
+#include "designer/start/splash.h"
 #include "designer/window/designer_state.h"
 #include "platform/messagebox_qt.h"
 #include "platform/paths.h"

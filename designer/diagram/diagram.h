@@ -15,7 +15,7 @@
 
 #include "designer/calculation/design_calculation.h"
 #include "designer/calculation/equilibrium.h"
-#include "designer/calculation/plot_frame.h"
+#include "designer/diagram/plot_frame.h"
 #include "platform/surface.h"
 
 namespace stagora {
