@@ -156,6 +156,9 @@ void PainterSurface::devPicture(const Picture& pic, double x, double y, double w
   QPainter* p = painter();
   if (!p || pic.isNull()) return;
   p->setRenderHint(QPainter::SmoothPixmapTransform, true);
+  // Without it the PDF output re-encodes every picture as a lossy JPEG, and the diagram's
+  // pure reds and blues come out muddy on paper.
+  p->setRenderHint(QPainter::LosslessImageRendering, true);
   p->drawImage(QRectF(x, y, w, h), pic.impl()->image);
 }
 

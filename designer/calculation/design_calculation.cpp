@@ -43,6 +43,12 @@ DesignResult CalculateDesign(const DesignData& data, bool UsarTabla, const Equil
       break;
   }
 
+  // The plate counts are shown divided by the efficiency; a tiny E that passed the range check
+  // would overflow them, and an infinite plate count is no result.
+  double actualPlates = 0;
+  math.set(actualPlates, Quotient(r.staircase.stages, data.E));
+  math.set(actualPlates, Quotient(r.staircase.feedStage, data.E));
+
   // A statement that failed earlier without a key firing after it fails the design now.
   if (math.last()) {
     r.phase = CalcPhase::kRuntimeCheck;

@@ -185,10 +185,22 @@ TEST(Calculation, FailedStatementWithoutALaterKeyIsReportedAfterTheStepping) {
   EXPECT_EQ(r.NumPlatosTeor, 0);
 }
 
+TEST(Calculation, AnEfficiencySoSmallThatThePlateCountsOverflowIsARuntimeError) {
+  for (const char* e : {"1E-320", "1E-308"}) {
+    const DesignResult r = Calc({"2", "0.5", "0.46", "0.85", "0.17", "3", e});
+    SCOPED_TRACE(e);
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(r.phase, CalcPhase::kRuntimeCheck);
+    EXPECT_EQ(r.errorText, "ERROR: N\xBA = 6 - Overflow");
+    EXPECT_EQ(r.NumPlatosTeor, 0);
+  }
+}
+
 TEST(Calculation, NoValueIsEverNaNOrInfinite) {
   const char* extremes[] = {"0", "1", "-1", "1E300", "-1E300", "1E-320", "0.9999999999999999", "abc"};
   std::string DesignFields::*fields[] = {&DesignFields::Text1, &DesignFields::Text2, &DesignFields::Text3,
-                                         &DesignFields::Text4, &DesignFields::Text5, &DesignFields::Text6};
+                                         &DesignFields::Text4, &DesignFields::Text5, &DesignFields::Text6,
+                                         &DesignFields::Text15};
   const auto table = AlphaLookup(2.0);
   const EquilibriumLookup* lookups[] = {nullptr, table.get()};
   for (const EquilibriumLookup* lookup : lookups) {
@@ -202,6 +214,11 @@ TEST(Calculation, NoValueIsEverNaNOrInfinite) {
           SCOPED_TRACE(std::string(text) + " q=" + q);
           EXPECT_TRUE(r.ok() || !r.errorKey.empty() || !r.errorText.empty());
           for (double v : AllValues(r)) ASSERT_TRUE(std::isfinite(v));
+          // The plate fields show the counts divided by E.
+          if (r.ok()) {
+            ASSERT_TRUE(std::isfinite(r.NumPlatosTeor / r.data.E));
+            ASSERT_TRUE(std::isfinite(r.PlatoAlimTeor / r.data.E));
+          }
         }
       }
     }

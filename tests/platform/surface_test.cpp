@@ -151,6 +151,47 @@ TEST(PrinterSurface, PdfTextMatchesTheScreenAndLandsWhereAsked) {
   EXPECT_NEAR(m.captured(2).toDouble() * ptToMm, 40.0, 1.5);
 }
 
+// A picture on paper keeps its colours: the PDF holds it losslessly, not re-encoded as JPEG.
+TEST(PrinterSurface, PicturesOnPaperKeepTheirColours) {
+  const std::string dir = stagora::test::ScratchDir("printer-picture");
+  const std::string png = plat::JoinPath(dir, "squares.png");
+  const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(225, 2, 0)};
+  QImage squares(400, 100, QImage::Format_RGB32);
+  for (int k = 0; k < 4; ++k)
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 100; ++x) squares.setPixel(100 * k + x, y, colours[k]);
+  ASSERT_TRUE(squares.save(QString::fromStdString(png)));
+
+  const std::string pdf = plat::JoinPath(dir, "picture.pdf");
+  plat::PrinterSurface printer;
+  ASSERT_TRUE(printer.setDeviceName(plat::kPdfPrinterName));
+  printer.setOutputFile(pdf);
+  printer.setScaleMode(plat::ScaleMode::Millimetres);
+  // Four inches wide at one inch from the corner: 100 pixels an inch on paper.
+  printer.paintPicture(plat::Picture::Load(png), 25.4, 25.4, 4 * 25.4, 25.4);
+  ASSERT_TRUE(printer.endDoc());
+
+  QProcess list;
+  list.start("pdfimages", {"-list", QString::fromStdString(pdf)});
+  ASSERT_TRUE(list.waitForFinished(30000));
+  const QString images = QString::fromUtf8(list.readAllStandardOutput());
+  EXPECT_FALSE(images.contains("jpeg")) << images.toStdString();
+
+  QProcess raster;
+  const QString base = QString::fromStdString(plat::JoinPath(dir, "page"));
+  raster.start("pdftoppm", {"-r", "100", "-png", "-singlefile", QString::fromStdString(pdf), base});
+  ASSERT_TRUE(raster.waitForFinished(30000));
+  const QImage page(base + ".png");
+  ASSERT_FALSE(page.isNull());
+  for (int k = 0; k < 4; ++k) {
+    const QRgb got = page.pixel(100 + 100 * k + 50, 150);
+    SCOPED_TRACE(k);
+    EXPECT_NEAR(qRed(got), qRed(colours[k]), 2);
+    EXPECT_NEAR(qGreen(got), qGreen(colours[k]), 2);
+    EXPECT_NEAR(qBlue(got), qBlue(colours[k]), 2);
+  }
+}
+
 TEST(PrinterSurface, ListEndsWithThePdfPrinter) {
   const auto names = plat::PrinterNames();
   ASSERT_FALSE(names.empty());

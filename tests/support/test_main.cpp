@@ -15,5 +15,8 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   plat::SetProgramFolder(stagora::test::ProgramDir());
   plat::SetSettingsFolder(stagora::test::ScratchDir("settings"));
+  // Whatever the outcome, and also when a test ends the process with exit(), the scratch
+  // folders go with the process.
+  std::atexit(stagora::test::RemoveScratchDirs);
   return RUN_ALL_TESTS();
 }

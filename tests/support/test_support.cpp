@@ -15,9 +15,22 @@ namespace stagora::test {
 #define STAGORA_PROGRAM_DIR "."
 #endif
 
+namespace {
+
+std::filesystem::path ScratchRoot() {
+  return std::filesystem::temp_directory_path() / ("stagora-test-" + std::to_string(::getpid()));
+}
+
+}  // namespace
+
+void RemoveScratchDirs() {
+  std::error_code ec;
+  std::filesystem::remove_all(ScratchRoot(), ec);
+}
+
 std::string ScratchDir(const std::string& name) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() / ("stagora-test-" + std::to_string(::getpid())) / name;
+  const fs::path dir = ScratchRoot() / name;
   std::error_code ec;
   fs::remove_all(dir, ec);
   fs::create_directories(dir, ec);

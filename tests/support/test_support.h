@@ -13,6 +13,8 @@ namespace stagora::test {
 
 // A fresh, empty folder for this test process under the build tree (or $TMPDIR).
 std::string ScratchDir(const std::string& name);
+// Removes every scratch folder of this process; the test main calls it on the way out.
+void RemoveScratchDirs();
 
 // The program folder of this build (executables, lang/, img/).
 const std::string& ProgramDir();
