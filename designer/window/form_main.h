@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/language_table.h"
+#include "designer/report/worked_solution.h"
 
 class QAction;
 class QActionGroup;
@@ -49,6 +50,11 @@ class FormMain : public QMainWindow {
   void SetLanguage();
   void LoadIdioma(const std::string& OBJ);
   void ReajustarCursores();
+  // The worked solution of the last calculation as its four mark-up sections, the diagram
+  // image named by its bare file name; nothing while the calculation's error is up.
+  std::optional<WorkedSolution> HTFC_Informe_NEU(const std::string& Nomb_JPG) const;
+  // The body of the first printed page as plain text; "" while the calculation's error is up.
+  std::string SemiInformeParaImprimir() const;
 
   // --- Event handlers ----------------------------------------------------------------------
   void Form_Activate();
@@ -152,6 +158,8 @@ class FormMain : public QMainWindow {
   void SetPeriodMark(QAction* checked);
   void SetDecimalSymbol(const std::string& symbol, QAction* own, QAction* other);
   void FillDefaultTable();
+  // Everything the worked solution is written from, as the window holds it now.
+  ReportInput ReportData() const;
 
   LanguageTable idioma_{"MAI"};
   QObject* fieldEvents_ = nullptr;  // routes the fields' focus and key events to their handlers
