@@ -13,7 +13,7 @@ int RunDesigner(QApplication& app) {
   app.setApplicationName(kAppTitle);
   plat::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
   plat::InstallWidgetMessageBox(kProductName);
-  TempPath = TrimTrailingSeparator(plat::ComputeTempPath());
+  Shared().TempPath = TrimTrailingSeparator(plat::ComputeTempPath());
   ShowStartSplash();
   return app.exec();
 }

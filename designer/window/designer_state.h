@@ -1,6 +1,7 @@
 // The designer-wide state that its windows share: the scratch folder, the equilibrium table
 // with its lookup tables, the remembered folders and the texts taken from the main window's
-// language file for the other windows' dialogs and messages.
+// language file for the other windows' dialogs and messages. It is one object that lives as
+// long as the program, so a test brings the designer back to its start in one step.
 #pragma once
 
 #include <string>
@@ -14,30 +15,37 @@ inline constexpr const char* kAppTitle = "TROV";
 // The title of the designer's message boxes.
 inline constexpr const char* kProductName = "Stagora";
 
-// The user's temporary folder without a trailing separator; scratch files go into its
-// sub-folder "nrtemp".
-extern std::string TempPath;
+struct DesignerState {
+  // The user's temporary folder without a trailing separator; scratch files go into its
+  // sub-folder "nrtemp".
+  std::string TempPath;
 
-// Raised while code rewrites fields whose handlers must not recalculate.
-extern bool BloqueoChange;
+  // Raised while code rewrites fields whose handlers must not recalculate.
+  bool BloqueoChange = false;
 
-// Folders of the last equilibrium-table file and of the last project file.
-extern std::string PathTabla;
-extern std::string PathArchivo;
+  // Folders of the last equilibrium-table file and of the last project file.
+  std::string PathTabla;
+  std::string PathArchivo;
 
-// The equilibrium: True while it comes from the table (TablaELV) instead of alpha.
-extern bool UsarTabla;
-extern EquilibriumTable TablaELV;
-extern EquilibriumLookup SuperTablasELV;
+  // The equilibrium: True while it comes from the table (TablaELV) instead of alpha.
+  bool UsarTabla = false;
+  EquilibriumTable TablaELV;
+  EquilibriumLookup SuperTablasELV;
 
-// Texts the main window takes from its language file for everyone else ("" until then).
-// Txt_No_connect lives with the web-address service (common/web_address.h).
-extern std::string Txt_AllFiles;
-extern std::string Txt_No_EMailClient;
-extern std::string Txt_HomePage;
-extern std::string Txt_File_Open;
-extern std::string Txt_VLE_curve;
-extern std::string Txt_TTT_Edit_VLE_Table;
+  // Texts the main window takes from its language file for everyone else ("" until then).
+  // Txt_No_connect lives with the web-address service (common/web_address.h).
+  std::string Txt_AllFiles;
+  std::string Txt_No_EMailClient;
+  std::string Txt_HomePage;
+  std::string Txt_File_Open;
+  std::string Txt_VLE_curve;
+  std::string Txt_TTT_Edit_VLE_Table;
+};
+
+// The program's one shared state.
+DesignerState& Shared();
+// Back to the state of a program that has just started.
+void ResetShared();
 
 // The temporary folder as the platform reports it, with one trailing "/" or "\" removed.
 std::string TrimTrailingSeparator(std::string folder);

@@ -103,18 +103,18 @@ void FormMain::Form_Load() {
   if (SimboloDecimal == "?") SimboloDecimal = LocaleDecimalSymbol();
 
   // 7. The input panel.
-  TablaELV.UltimoPuntoTabla = -1;
+  Shared().TablaELV.UltimoPuntoTabla = -1;
   ColocarControles();
 
   // 8. The fields in the decimal symbol, without recalculating.
-  BloqueoChange = true;
+  Shared().BloqueoChange = true;
   if (SimboloDecimal == ".") mnu_Decimal_SEP_DOT_Click();
   if (SimboloDecimal == ",") mnu_Decimal_SEP_COM_Click();
-  BloqueoChange = false;
+  Shared().BloqueoChange = false;
 
   // 9. Remembered folders.
-  PathTabla = plat::GetSetting(kAppTitle, "SETUP", "PATH_TABLA", "");
-  PathArchivo = plat::GetSetting(kAppTitle, "SETUP", "PATH_FILE", "");
+  Shared().PathTabla = plat::GetSetting(kAppTitle, "SETUP", "PATH_TABLA", "");
+  Shared().PathArchivo = plat::GetSetting(kAppTitle, "SETUP", "PATH_FILE", "");
 
   // 10. The panel's colour behind everything that lies on it.
   const plat::Color panel = Picture2->backColor();
@@ -146,12 +146,12 @@ void FormMain::Form_Load() {
 }
 
 void FormMain::FillDefaultTable() {
-  TablaELV.TablaX.fill(kEmptyTableValue);
-  TablaELV.TablaY.fill(kEmptyTableValue);
+  Shared().TablaELV.TablaX.fill(kEmptyTableValue);
+  Shared().TablaELV.TablaY.fill(kEmptyTableValue);
   for (int i = 0; i <= kDefaultTableLastRow; ++i) {
     const double x = static_cast<double>(i) / kDefaultTableLastRow;
-    TablaELV.TablaX[i] = x;
-    TablaELV.TablaY[i] = kDefaultAlpha * x / (1 + (kDefaultAlpha - 1) * x);
+    Shared().TablaELV.TablaX[i] = x;
+    Shared().TablaELV.TablaY[i] = kDefaultAlpha * x / (1 + (kDefaultAlpha - 1) * x);
   }
 }
 

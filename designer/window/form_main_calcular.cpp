@@ -69,8 +69,8 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
   input.fields.Text6 = FieldText(Text[6]);
   input.fields.Text15 = FieldText(Text[15]);
   input.SimboloDecimal = SimboloDecimal;
-  input.UsarTabla = UsarTabla;
-  input.lookup = &SuperTablasELV;
+  input.UsarTabla = Shared().UsarTabla;
+  input.lookup = &Shared().SuperTablasELV;
   const DesignResult result = CalculateDesign(input);
   if (result.pendienteMinSet()) PendienteMin = result.reflux.PendienteMin;
 
@@ -92,7 +92,7 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
     diagram.DrawPointMarks(result.data);
     placeLabels(diagram.labels());
   }
-  const EquilibriumModel equilibrium = EquilibriumModelOf(result, &SuperTablasELV);
+  const EquilibriumModel equilibrium = EquilibriumModelOf(result, &Shared().SuperTablasELV);
   if (result.phase > CalcPhase::kValidation) diagram.DrawEquilibriumCurve(equilibrium);
 
   if (!result.ok()) {

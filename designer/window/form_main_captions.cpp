@@ -33,13 +33,13 @@ void FormMain::SetLanguage() {
   auto text = [this](const char* key, bool removeAmpersand = false) { return GetL_win(key, removeAmpersand); };
 
   MsgAsk2Save = text("msg_Ask2Save");
-  Txt_AllFiles = text("AllFiles", kRemoveAmpersand);
+  Shared().Txt_AllFiles = text("AllFiles", kRemoveAmpersand);
   Txt_No_connect = text("No_connect", kRemoveAmpersand);
-  Txt_No_EMailClient = text("No_EMailClient", kRemoveAmpersand);
-  Txt_HomePage = text("HomePage");
-  Txt_File_Open = text("File_Open", kRemoveAmpersand);
-  Txt_VLE_curve = text("VLE_curve");
-  Txt_TTT_Edit_VLE_Table = text("TTT_Edit_VLE_Table");
+  Shared().Txt_No_EMailClient = text("No_EMailClient", kRemoveAmpersand);
+  Shared().Txt_HomePage = text("HomePage");
+  Shared().Txt_File_Open = text("File_Open", kRemoveAmpersand);
+  Shared().Txt_VLE_curve = text("VLE_curve");
+  Shared().Txt_TTT_Edit_VLE_Table = text("TTT_Edit_VLE_Table");
 
   setWindowTitle(kWindowTitle);
 

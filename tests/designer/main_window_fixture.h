@@ -35,11 +35,7 @@ class MainWindowTest : public ::testing::Test {
 
   static void ResetDesignerState() {
     SimboloDecimal = ".";
-    designer::BloqueoChange = false;
-    designer::UsarTabla = false;
-    designer::TablaELV = EquilibriumTable();
-    designer::PathTabla.clear();
-    designer::PathArchivo.clear();
+    designer::ResetShared();
   }
 
   // Builds and loads the window as the program's start does.

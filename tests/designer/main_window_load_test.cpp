@@ -47,9 +47,9 @@ TEST_F(MainWindowTest, FreshStartUnderAGermanLocaleShowsCommasAndTheDefaultDesig
   EXPECT_FALSE(w.mnu_Decimal_SEP_DOT->isChecked());
   EXPECT_EQ(CheckedPeriodItems(w), std::vector<const QAction*>{w.mnu_Help_Upd_Set_7});
   EXPECT_FALSE(w.Modificado);
-  EXPECT_EQ(designer::PathTabla, "");
-  EXPECT_EQ(designer::PathArchivo, "");
-  EXPECT_FALSE(designer::BloqueoChange);
+  EXPECT_EQ(designer::Shared().PathTabla, "");
+  EXPECT_EQ(designer::Shared().PathArchivo, "");
+  EXPECT_FALSE(designer::Shared().BloqueoChange);
 }
 
 TEST_F(MainWindowTest, FreshStartUnderAnEnglishLocaleShowsPoints) {
@@ -93,16 +93,16 @@ TEST_F(MainWindowTest, StoredSettingsOverrideTheLocaleAndSetThePeriodMark) {
     EXPECT_EQ(Field(w, 2), c.text2);
     EXPECT_EQ(w.mnu_Decimal_SEP_DOT->isChecked(), std::string(c.symbol) == ".");
     EXPECT_EQ(w.mnu_Decimal_SEP_COM->isChecked(), std::string(c.symbol) == ",");
-    EXPECT_EQ(designer::PathArchivo, "/home/u/projects");
+    EXPECT_EQ(designer::Shared().PathArchivo, "/home/u/projects");
     EXPECT_FALSE(w.Modificado);
   }
 }
 
 TEST_F(MainWindowTest, TheDefaultTableIsTheAlphaTwoCurveButNotInUse) {
   designer::FormMain& w = Load();
-  const EquilibriumTable& t = designer::TablaELV;
+  const EquilibriumTable& t = designer::Shared().TablaELV;
   EXPECT_EQ(t.UltimoPuntoTabla, -1);
-  EXPECT_FALSE(designer::UsarTabla);
+  EXPECT_FALSE(designer::Shared().UsarTabla);
   EXPECT_TRUE(w.OptVOL->isChecked());
   EXPECT_DOUBLE_EQ(t.TablaX[0], 0);
   EXPECT_DOUBLE_EQ(t.TablaY[0], 0);
@@ -150,8 +150,8 @@ TEST_F(MainWindowTest, CaptionsComeFromTheLanguageFile) {
   EXPECT_FALSE(w.Label2[1]->toolTip().isEmpty());
   EXPECT_FALSE(w.Txt_q_SATLiq.empty());
   EXPECT_FALSE(w.MsgAsk2Save.empty());
-  EXPECT_EQ(designer::Txt_HomePage.rfind("https://", 0), 0u);
-  EXPECT_EQ(designer::Txt_AllFiles.find('&'), std::string::npos);
+  EXPECT_EQ(designer::Shared().Txt_HomePage.rfind("https://", 0), 0u);
+  EXPECT_EQ(designer::Shared().Txt_AllFiles.find('&'), std::string::npos);
   EXPECT_FALSE(Txt_No_connect.empty());
 }
 
