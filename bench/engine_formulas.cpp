@@ -75,18 +75,18 @@ std::string MakeProgramFolder() {
 
 void BM_FormulaPage(benchmark::State& state) {
   const std::string text = FormulaPage();
+  EngineState engine;
+  ViewerValues viewer;
+  InitHTFC(engine, viewer);
   plat::ImageSurface page(kPageWidthPx, kPageHeightPx);
-  DestinoPantalla = &page;
-  DestinoImpresora = nullptr;
-  Zoom = 1.0;
+  viewer.DestinoPantalla = &page;
   for (auto _ : state) {
     page.cls();
     double size = 12;
-    DibujarHTFC(text, size, page);
+    DibujarHTFC(text, size, page, engine, viewer);
   }
   // The page must hold everything, or the figure would be for less than a page.
-  if (BloqueCorte <= 0) state.SkipWithError("the formulas did not fit on one page");
-  DestinoPantalla = nullptr;
+  if (engine.BloqueCorte <= 0) state.SkipWithError("the formulas did not fit on one page");
 }
 BENCHMARK(BM_FormulaPage)->Unit(benchmark::kMillisecond);
 
@@ -96,7 +96,6 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
   plat::SetProgramFolder(MakeProgramFolder());
-  InitHTFC();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

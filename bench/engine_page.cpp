@@ -32,23 +32,21 @@ std::string PageText() {
 
 void BM_EnginePage(benchmark::State& state) {
   using namespace stagora::engine;
-  InitHTFC();
-  Zoom = 1.0;
+  EngineState engine;
+  ViewerValues viewer;
+  InitHTFC(engine, viewer);
   plat::ImageSurface page(kPageWidthPx, kPageHeightPx);
-  DestinoPantalla = &page;
+  viewer.DestinoPantalla = &page;
   const std::string text = PageText();
-  long pages = 0;
   for (auto _ : state) {
     page.cls();
     double size = 12;
-    DibujarHTFC(text, size, page);
-    benchmark::DoNotOptimize(BloqueCorte);
-    ++pages;
+    DibujarHTFC(text, size, page, engine, viewer);
+    benchmark::DoNotOptimize(engine.BloqueCorte);
   }
   // The text is longer than a page: the engine stops at the page's foot.
-  state.counters["block_not_fitting"] = static_cast<double>(-BloqueCorte);
-  state.counters["bands"] = static_cast<double>(NumMarcas);
-  DestinoPantalla = nullptr;
+  state.counters["block_not_fitting"] = static_cast<double>(-engine.BloqueCorte);
+  state.counters["bands"] = static_cast<double>(engine.NumMarcas);
 }
 BENCHMARK(BM_EnginePage)->Unit(benchmark::kMillisecond);
 

@@ -45,45 +45,45 @@ std::string Number(double v) {
   return buf;
 }
 
-void PrintReport() {
-  using namespace stagora::engine;
-  std::string json = "{\"BloqueCorte\": " + std::to_string(BloqueCorte) + ", \"marks\": [";
-  for (long k = 0; k < NumMarcas; ++k) {
+using stagora::engine::EngineState;
+using stagora::engine::ViewerValues;
+
+void PrintReport(const EngineState& s) {
+  std::string json = "{\"BloqueCorte\": " + std::to_string(s.BloqueCorte) + ", \"marks\": [";
+  for (long k = 0; k < s.NumMarcas; ++k) {
     const auto i = static_cast<std::size_t>(k);
     if (k > 0) json += ", ";
-    json += "{\"top\": " + Number(MarcaArriba[i]) + ", \"bottom\": " + Number(MarcaAbajo[i]) +
-            ", \"selected\": " + (MarcaSeleccionada[i] ? "true" : "false") +
-            ", \"page\": " + std::to_string(MarcaPagina[i]) + "}";
+    json += "{\"top\": " + Number(s.MarcaArriba[i]) + ", \"bottom\": " + Number(s.MarcaAbajo[i]) +
+            ", \"selected\": " + (s.MarcaSeleccionada[i] ? "true" : "false") +
+            ", \"page\": " + std::to_string(s.MarcaPagina[i]) + "}";
   }
   json += "]}\n";
   std::fputs(json.c_str(), stdout);
 }
 
-bool RenderPicture(const std::string& text, const std::string& output) {
-  using namespace stagora::engine;
-  plat::ImageSurface page(static_cast<int>(std::lround(kPageWidthPx * Zoom)),
-                          static_cast<int>(std::lround(kPageHeightPx * Zoom)));
+bool RenderPicture(const std::string& text, const std::string& output, EngineState& s, ViewerValues& v) {
+  plat::ImageSurface page(static_cast<int>(std::lround(kPageWidthPx * v.Zoom)),
+                          static_cast<int>(std::lround(kPageHeightPx * v.Zoom)));
   page.cls();
-  DestinoPantalla = &page;
-  double size = kTextSize * Zoom;
-  DibujarHTFC(text, size, page);
-  DestinoPantalla = nullptr;
+  v.DestinoPantalla = &page;
+  double size = kTextSize * v.Zoom;
+  stagora::engine::DibujarHTFC(text, size, page, s, v);
+  v.DestinoPantalla = nullptr;
   return page.savePng(output);
 }
 
-bool RenderPaper(const std::string& text, const std::string& output) {
-  using namespace stagora::engine;
+bool RenderPaper(const std::string& text, const std::string& output, EngineState& s, ViewerValues& v) {
   plat::PrinterSurface printer;
   printer.setDeviceName(plat::kPdfPrinterName);
   printer.setOutputFile(output);
   printer.setOrientation(plat::PrinterSurface::Orientation::Portrait);
   printer.setScaleMode(plat::ScaleMode::Twips);
   printer.setFillStyle(plat::kFillSolid);
-  DestinoImpresora = &printer;
-  Zoom = 1.0;
+  v.DestinoImpresora = &printer;
+  v.Zoom = 1.0;
   double size = kTextSize;
-  DibujarHTFC(text, size, printer);
-  DestinoImpresora = nullptr;
+  stagora::engine::DibujarHTFC(text, size, printer, s, v);
+  v.DestinoImpresora = nullptr;
   return printer.endDoc();
 }
 
@@ -131,16 +131,18 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  using namespace stagora::engine;
-  InitHTFC();
+  EngineState state;
+  ViewerValues viewer;
   // Images are looked for where the viewer looks: img/ beside the program, then the scratch folder.
-  TempPath = plat::ComputeTempPath();
-  Zoom = zoom;
-  const bool written = pdf ? RenderPaper(*text, output) : RenderPicture(*text, output);
+  viewer.TempPath = plat::ComputeTempPath();
+  stagora::engine::InitHTFC(state, viewer);
+  viewer.Zoom = zoom;
+  const bool written =
+      pdf ? RenderPaper(*text, output, state, viewer) : RenderPicture(*text, output, state, viewer);
   if (!written) {
     std::fprintf(stderr, "htfc-render: cannot write %s\n", output.c_str());
     return 2;
   }
-  if (report) PrintReport();
+  if (report) PrintReport(state);
   return 0;
 }

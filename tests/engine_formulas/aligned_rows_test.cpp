@@ -25,7 +25,7 @@ class AlignedRowsTest : public FormulaTest {
 TEST_F(AlignedRowsTest, NoRowsGiveAnEmptyBoxAndDrawNothing) {
   const Laid laid = Lay("#RWS(L#RWS)");
   EXPECT_EQ(laid.drawnTo, laid.measuredTo);
-  const CajaHTFC& box = TablaCajas(2);
+  const CajaHTFC& box = S.TablaCajas(2);
   EXPECT_DOUBLE_EQ(box.Avance, 0);
   EXPECT_DOUBLE_EQ(box.AltoSobre, 0);
   EXPECT_DOUBLE_EQ(box.AltoEje, 0);
@@ -35,7 +35,7 @@ TEST_F(AlignedRowsTest, NoRowsGiveAnEmptyBoxAndDrawNothing) {
 
 TEST_F(AlignedRowsTest, OneRowIsItsOwnBoxAndTwoRowsCentreTheAxisInTheGap) {
   Lay("#RWS(C#RW1(a#POT(b#PB)(2#POT)#RW1)#RWS)");
-  const CajaHTFC one = TablaCajas(2), row = TablaCajas(3);
+  const CajaHTFC one = S.TablaCajas(2), row = S.TablaCajas(3);
   EXPECT_DOUBLE_EQ(one.DesplazamientoX, row.DesplazamientoX);
   EXPECT_DOUBLE_EQ(one.Avance, row.Avance);
   EXPECT_DOUBLE_EQ(one.AltoSobre, row.AltoSobre);
@@ -44,7 +44,7 @@ TEST_F(AlignedRowsTest, OneRowIsItsOwnBoxAndTwoRowsCentreTheAxisInTheGap) {
 
   const Laid laid = Lay("#RWS(L#RW1(a#RW1)#RW2(b#RW2)#RWS)");
   EXPECT_EQ(laid.drawnTo, laid.measuredTo);
-  const CajaHTFC& two = TablaCajas(2);
+  const CajaHTFC& two = S.TablaCajas(2);
   EXPECT_NEAR(two.AltoBajo, 2 * kH + kGap, 1e-9);
   EXPECT_NEAR(two.AltoEje, kH + kGap / 2, 1e-9);
   const RecordedOp* a = TextOp(u"a");
@@ -86,7 +86,7 @@ TEST_F(AlignedRowsTest, RowsOfAnUnknownAlignmentStartAtTheLeftEdgeInsideTheirBox
 TEST_F(AlignedRowsTest, InATinyFontTheGapIsOneTwip) {
   Lay("&FS=1:#RWS(L#RW1(a#RW1)#RW2(b#RW2)#RWS)");
   const double h = kH / 12;  // 1 point
-  EXPECT_NEAR(TablaCajas(2).AltoBajo, 2 * h + 1, 1e-9);
+  EXPECT_NEAR(S.TablaCajas(2).AltoBajo, 2 * h + 1, 1e-9);
 }
 
 TEST_F(AlignedRowsTest, StrayTextOrASkippedNumberTurnsTheFollowingRowsIntoErrorRows) {

@@ -46,14 +46,14 @@ class Delimiters : public FormulaTest {
 TEST_F(Delimiters, ParenthesesAroundAFractionSpanItAndCentreOnItsAxis) {
   const Laid laid = Lay("#NES(()#COC(1#N)(2#COC)#NES)");
   EXPECT_EQ(laid.drawnTo, laid.measuredTo);
-  const CajaHTFC& box = TablaCajas(2);
+  const CajaHTFC& box = S.TablaCajas(2);
   EXPECT_NEAR(box.DesplazamientoX, 3 * kS + kT, 1e-9);
   EXPECT_NEAR(box.AltoSobre, 2 * kS + kFractionAbove, 1e-9);
   EXPECT_NEAR(box.AltoBajo, 2 * kS + kFractionBelow, 1e-9);
   EXPECT_NEAR(box.AltoEje, kAxis, 1e-9);  // the content's axis
 
   const double x0 = kX + box.DesplazamientoX;  // where the content starts
-  const double contentEnd = x0 + TablaCajas(3).Avance;
+  const double contentEnd = x0 + S.TablaCajas(3).Avance;
   const double top = kY - kFractionAbove, bottom = kY + kFractionBelow;
   const auto left = LinesLeftOf(x0), right = LinesRightOf(contentEnd);
   ASSERT_EQ(left.size(), 9u + 1 + 9);  // arc, stem, arc
@@ -72,8 +72,8 @@ TEST_F(Delimiters, ParenthesesAroundAFractionSpanItAndCentreOnItsAxis) {
     EXPECT_NEAR(std::hypot(left[k].x1 * kTpp - cx, left[k].y1 * kTpp - cy), r, 1e-6) << k;
     EXPECT_NEAR(std::hypot(left[k].x2 * kTpp - cx, left[k].y2 * kTpp - cy), r, 1e-6) << k;
   }
-  EXPECT_NEAR(left[0].x1 * kTpp, cx + r * std::cos(Pi * 2 / 3), 1e-6);
-  EXPECT_NEAR(left[0].y1 * kTpp, cy - r * std::sin(Pi * 2 / 3), 1e-6);
+  EXPECT_NEAR(left[0].x1 * kTpp, cx + r * std::cos(V.Pi * 2 / 3), 1e-6);
+  EXPECT_NEAR(left[0].y1 * kTpp, cy - r * std::sin(V.Pi * 2 / 3), 1e-6);
   // The stem joins the two arcs on the stroke line.
   EXPECT_NEAR(left[9].x1 * kTpp, xl, 1e-9);
   EXPECT_NEAR(left[9].y1 * kTpp, top + 2 * kS, 1e-9);
@@ -86,9 +86,9 @@ TEST_F(Delimiters, ParenthesesAroundAFractionSpanItAndCentreOnItsAxis) {
 TEST_F(Delimiters, AnUnknownLeftDelimiterDrawsNothingButKeepsItsRoom) {
   const Laid brace = Lay("#NES(X}#RWS(R#RW1(x+y=1#RW1)#RW2(x-y=0#RW2)#RWS)#NES)");
   EXPECT_EQ(brace.drawnTo, brace.measuredTo);
-  const CajaHTFC box = TablaCajas(2);
+  const CajaHTFC box = S.TablaCajas(2);
   EXPECT_NEAR(box.DesplazamientoX, 3 * kS + kT, 1e-9);
-  const double contentEnd = kX + box.DesplazamientoX + TablaCajas(3).Avance;
+  const double contentEnd = kX + box.DesplazamientoX + S.TablaCajas(3).Avance;
   EXPECT_TRUE(LinesLeftOf(kX + box.DesplazamientoX).empty());
   const auto right = Ops(RecordedOp::Line);
   EXPECT_FALSE(LinesRightOf(contentEnd).empty());
@@ -103,14 +103,14 @@ TEST_F(Delimiters, AnUnknownLeftDelimiterDrawsNothingButKeepsItsRoom) {
 
   // A brace on the right is 2 s wider than a parenthesis.
   Lay("#NES(X)a#NES)");
-  const double paren = TablaCajas(2).Avance;
+  const double paren = S.TablaCajas(2).Avance;
   Lay("#NES(X}a#NES)");
-  EXPECT_NEAR(TablaCajas(2).Avance - paren, 2 * kS, 1e-9);
+  EXPECT_NEAR(S.TablaCajas(2).Avance - paren, 2 * kS, 1e-9);
 }
 
 TEST_F(Delimiters, ReversedBracketsTurnTheirSerifsOutwards) {
   const Laid laid = Lay("#NES(][a#NES)");
-  const double x0 = kX + TablaCajas(2).DesplazamientoX;
+  const double x0 = kX + S.TablaCajas(2).DesplazamientoX;
   const double xl = x0 - 2 * kS - kT / 2, xr = x0 + kCharAdvance + 2 * kS + kT / 2;
   const auto lines = Ops(RecordedOp::Line);
   ASSERT_EQ(lines.size(), 6u);
@@ -151,11 +151,11 @@ TEST_F(Delimiters, EveryDelimiterStaysInsideItsBoxAndRestoresTheTarget) {
 TEST_F(Delimiters, ArcEndAngleBelowTheStartIsRaisedByATurnAndRunsOneStepPast) {
   page_.setDrawWidth(4);
   const double r = 300;
-  DibujarArco(1000, 1000, r, 300, 0, 15, 45, 8, page_);
+  DibujarArco(1000, 1000, r, 300, 0, 15, 45, 8, page_, V);
   const auto strokes = Ops(RecordedOp::Line);
   ASSERT_EQ(strokes.size(), 9u);
-  const auto angleOf = [r](double x, double y) {
-    return std::atan2(-(y * kTpp - 1000) / r, (x * kTpp - 1000) / r) * 180 / Pi;
+  const auto angleOf = [r, this](double x, double y) {
+    return std::atan2(-(y * kTpp - 1000) / r, (x * kTpp - 1000) / r) * 180 / V.Pi;
   };
   EXPECT_NEAR(angleOf(strokes[0].x1, strokes[0].y1), -60, 1e-6);  // 300 degrees
   EXPECT_NEAR(angleOf(strokes[7].x2, strokes[7].y2), 0, 1e-6);    // 360 degrees

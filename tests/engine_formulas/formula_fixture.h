@@ -46,20 +46,14 @@ class FormulaTest : public EngineTest {
     long drawnTo;       // and after the draw pass
   };
 
-  void SetUp() override {
-    EngineTest::SetUp();
-    NivelFraccion = 0;
-    NivelIndice = 0;
-  }
-
   // Measures the line, then draws it from (x, y) with the font it started with, as the
   // document entry does with each line.
   Laid Lay(const std::string& line, double x = kX, double y = kY) {
     const plat::FontSpec font = page_.font();
     Measure(line);
-    Laid laid{TablaCajas(1), ContadorCajas, 0};
+    Laid laid{S.TablaCajas(1), S.ContadorCajas, 0};
     DrawPass(line, font, x, y);
-    laid.drawnTo = ContadorCajas;
+    laid.drawnTo = S.ContadorCajas;
     return laid;
   }
 

@@ -22,7 +22,7 @@ TEST_F(Fractions, WorkedExampleCentresTheDigitsAndPutsTheBarOnTheAxis) {
   EXPECT_EQ(laid.drawnTo, laid.measuredTo);
   EXPECT_NEAR(laid.line.Avance, 2 * kSide + kCharAdvance, 1e-9);
   EXPECT_NEAR(laid.line.AltoSobre, kBarMiddle - kAxis, 1e-9);
-  EXPECT_NEAR(TablaCajas(2).AltoBajo, kGap + kH + kBar + kGap + kH, 1e-9);
+  EXPECT_NEAR(S.TablaCajas(2).AltoBajo, kGap + kH + kBar + kGap + kH, 1e-9);
 
   const double top = kY + kAxis - kBarMiddle;  // the fraction's top reference
   const RecordedOp* one = TextOp(u"1");
@@ -44,7 +44,7 @@ TEST_F(Fractions, WorkedExampleCentresTheDigitsAndPutsTheBarOnTheAxis) {
 
   EXPECT_EQ(page_.font(), before);
   EXPECT_EQ(page_.drawWidth(), 1);
-  EXPECT_EQ(NivelFraccion, 0);
+  EXPECT_EQ(S.NivelFraccion, 0);
 }
 
 TEST_F(Fractions, TheNarrowerPartIsShiftedByHalfTheDifference) {
@@ -107,15 +107,15 @@ TEST_F(Fractions, StackLaysOutLikeAFractionWithoutTheBar) {
 TEST_F(Fractions, OnAPrinterTheBarPenIsInPrinterDots) {
   plat::RecordingSurface printer(5000, 7000, 2.4);  // 600 dots per inch
   printer.setScaleMode(plat::ScaleMode::Twips);
-  DestinoImpresora = &printer;
+  V.DestinoImpresora = &printer;
   for (int pass : {kModoMedir, kModoDibujar}) {
-    ContadorCajas = 1;
-    ModoDibujo = pass;
+    S.ContadorCajas = 1;
+    S.ModoDibujo = pass;
     printer.setFont(plat::FontSpec{});
     printer.setCurrentX(kX);
     printer.setCurrentY(kY);
     std::string unused;
-    ProcesarLinea("#COC(1#N)(2#COC)", printer, unused);
+    ProcesarLinea("#COC(1#N)(2#COC)", printer, unused, S, V);
   }
   int bars = 0;
   for (const RecordedOp& op : printer.ops()) {

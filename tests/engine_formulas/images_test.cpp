@@ -35,13 +35,10 @@ class Images : public FormulaTest {
     fs::create_directories(program_ / "img");
     fs::create_directories(temp_ / "nrtemp");
     plat::SetProgramFolder(program_.string());
-    savedTemp_ = TempPath;
-    TempPath = temp_.string();
+    V.TempPath = temp_.string();
   }
   void TearDown() override {
     plat::SetProgramFolder(stagora::test::ProgramDir());
-    TempPath = savedTemp_;
-    ColorLinea = 0;
     FormulaTest::TearDown();
   }
   fs::path img() const { return program_ / "img"; }
@@ -62,7 +59,6 @@ class Images : public FormulaTest {
   }
 
   fs::path program_, temp_;
-  std::string savedTemp_;
 };
 
 TEST_F(Images, TheReportDiagramFromTheScratchFolderKeepsItsAspectWithinTheSize) {
@@ -81,7 +77,7 @@ TEST_F(Images, TheReportDiagramFromTheScratchFolderKeepsItsAspectWithinTheSize) 
     // It stands on the line: its bottom one text height below the line's top.
     EXPECT_NEAR(p.left, kX, 1e-9);
     EXPECT_NEAR(p.bottom, kY + kH, 1e-6);
-    const CajaHTFC& box = TablaCajas(2);
+    const CajaHTFC& box = S.TablaCajas(2);
     EXPECT_DOUBLE_EQ(box.DesplazamientoX, 0);
     EXPECT_NEAR(box.Avance, c.widthMm * kTwipsPerMm, 1e-6);
     EXPECT_NEAR(box.AltoSobre, c.heightMm * kTwipsPerMm - kH, 1e-6);
@@ -97,8 +93,8 @@ TEST_F(Images, TheImageFolderWinsAndNamesMatchWithoutRegardToCase) {
   const Extent p = Painted();
   EXPECT_NEAR(p.bottom - p.top, 50 * kTwipsPerMm, 1e-6);
   EXPECT_NEAR(p.right - p.left, 25 * kTwipsPerMm, 1e-6);
-  EXPECT_EQ(FindImageFile("PLOT.PNG"), (img() / "Plot.PNG").string());
-  EXPECT_EQ(FindImageFile("nothing.png"), "");
+  EXPECT_EQ(FindImageFile("PLOT.PNG", V.TempPath), (img() / "Plot.PNG").string());
+  EXPECT_EQ(FindImageFile("nothing.png", V.TempPath), "");
 }
 
 TEST_F(Images, StretchFillsTheBoxAndZoomScalesItButNotTheDefaultPlaceholder) {
@@ -108,7 +104,7 @@ TEST_F(Images, StretchFillsTheBoxAndZoomScalesItButNotTheDefaultPlaceholder) {
   EXPECT_NEAR(p.right - p.left, 100 * kTwipsPerMm, 1e-6);
   EXPECT_NEAR(p.bottom - p.top, 20 * kTwipsPerMm, 1e-6);
 
-  Zoom = 2;
+  V.Zoom = 2;
   Lay("#IMG('a.png'dxmm=100:dymm=20:dist:#IMG)");  // options in any case
   p = Painted();
   EXPECT_NEAR(p.right - p.left, 200 * kTwipsPerMm, 1e-6);
@@ -118,8 +114,8 @@ TEST_F(Images, StretchFillsTheBoxAndZoomScalesItButNotTheDefaultPlaceholder) {
   for (const char* line : {"#IMG('a.png'DXmm=100:#IMG)", "#IMG('a.png'DXmm=0:DYmm=30:#IMG)"}) {
     Lay(line);
     EXPECT_TRUE(PlaceholderDrawn()) << line;
-    EXPECT_NEAR(TablaCajas(2).Avance, 1440 + kFrame, 1e-9) << line;
-    EXPECT_NEAR(TablaCajas(2).AltoSobre, 1080 - kH + kFrame, 1e-9) << line;
+    EXPECT_NEAR(S.TablaCajas(2).Avance, 1440 + kFrame, 1e-9) << line;
+    EXPECT_NEAR(S.TablaCajas(2).AltoSobre, 1080 - kH + kFrame, 1e-9) << line;
   }
 }
 
@@ -150,7 +146,7 @@ TEST_F(Images, AFrameAroundALoadedPictureTakesAMarginOnBothSides) {
   const Extent p = Painted();
   EXPECT_NEAR(p.left, kX + kFrame, 1e-9);
   ASSERT_EQ(Ops(RecordedOp::Rect).size(), 1u);
-  EXPECT_NEAR(TablaCajas(2).Avance, 20 * kTwipsPerMm + kFrame, 1e-6);
+  EXPECT_NEAR(S.TablaCajas(2).Avance, 20 * kTwipsPerMm + kFrame, 1e-6);
   ExpectInside(Drawn(), BoxOf(laid.line), "framed");
 }
 
@@ -176,7 +172,7 @@ TEST_F(Images, ANameThatIsNotABareFileNameDrawsThePlaceholderAndOpensNothing) {
     const std::string line = std::string("#IMG('") + name + "'DXmm=20:DYmm=20:#IMG)";
     Lay(line);
     EXPECT_TRUE(PlaceholderDrawn()) << name;
-    EXPECT_EQ(FindImageFile(name), "") << name;
+    EXPECT_EQ(FindImageFile(name, V.TempPath), "") << name;
   }
   EXPECT_TRUE(IsBareFileName("x.jpg"));
   EXPECT_TRUE(IsBareFileName("stgr_temp123456.jpg"));

@@ -44,8 +44,8 @@ TEST_F(Nesting, EveryConstructNestedTwoAndThreeDeepKeepsItsNumbersAndStaysInItsB
     EXPECT_EQ(laid.drawnTo, laid.measuredTo) << line;
     EXPECT_TRUE(TextIn(kRed).empty()) << line;
     ExpectInside(Drawn(), BoxOf(laid.line), line, kHalfPixel);
-    EXPECT_EQ(NivelFraccion, 0) << line;
-    EXPECT_EQ(NivelIndice, 0) << line;
+    EXPECT_EQ(S.NivelFraccion, 0) << line;
+    EXPECT_EQ(S.NivelIndice, 0) << line;
   }
 }
 
@@ -79,7 +79,7 @@ TEST_F(Nesting, EveryFixturePageRendersToItsLastLine) {
     page_.clearLog();
     Render("#MARK=001" + *text);
     EXPECT_NE(DrawnText().find("END"), std::string::npos) << entry.path();
-    EXPECT_EQ(BloqueCorte, 1) << entry.path();  // everything fitted on the page
+    EXPECT_EQ(S.BloqueCorte, 1) << entry.path();  // everything fitted on the page
     ++pages;
   }
   EXPECT_GT(pages, 0);

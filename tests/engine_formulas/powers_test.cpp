@@ -26,12 +26,12 @@ TEST_F(Powers, ExponentialSetsAnItalicEAndARaisedSmallerExponent) {
   // The exponent's bottom lies 8/12 H below the base's top.
   EXPECT_NEAR(x->y2 * kTpp, kY + kH * 8 / 12, 1e-9);
   EXPECT_FALSE(page_.font().italic);
-  EXPECT_EQ(NivelIndice, 0);
+  EXPECT_EQ(S.NivelIndice, 0);
 }
 
 TEST_F(Powers, AdvanceIsTheBasesPlusTheExponentsAndTheExponentFollowsTheBase) {
   const Laid laid = Lay("#POT(ab#PB)(2#POT)");
-  const CajaHTFC& power = TablaCajas(2);
+  const CajaHTFC& power = S.TablaCajas(2);
   EXPECT_NEAR(power.Avance, 2 * kCharAdvance + (kModelCharWidth * 8 / 12 + 2), 1e-9);
   EXPECT_NEAR(power.AltoSobre, 0, 1e-9);  // exponent height 8/12 H, raised by as much
   EXPECT_NEAR(power.AltoEje, kAxis, 1e-9);
@@ -65,7 +65,7 @@ TEST_F(Powers, PowerNestedThreeDeepIsSizedByOneRuleInBothPasses) {
     ASSERT_TRUE(op);
     EXPECT_DOUBLE_EQ(op->font.size, size) << static_cast<char>(ch);
   }
-  EXPECT_EQ(NivelIndice, 0);
+  EXPECT_EQ(S.NivelIndice, 0);
 }
 
 TEST_F(Powers, APowerInTheBaseBelongsToTheBase) {

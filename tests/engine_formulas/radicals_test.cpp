@@ -19,7 +19,7 @@ class Radicals : public FormulaTest {};
 TEST_F(Radicals, SquareRootDrawsItsSignLeftOfTheRadicandAndTheBarOverIt) {
   const Laid laid = Lay("#SQR(x#SQR)");
   EXPECT_EQ(laid.drawnTo, laid.measuredTo);
-  const CajaHTFC& root = TablaCajas(2);
+  const CajaHTFC& root = S.TablaCajas(2);
   EXPECT_NEAR(root.DesplazamientoX, kSignWidth, 1e-9);
   EXPECT_NEAR(root.Avance, kOb + kCharAdvance, 1e-9);
   EXPECT_NEAR(root.AltoSobre, kGb + kPb, 1e-9);
@@ -68,7 +68,7 @@ TEST_F(Radicals, TheIndexSitsInTheNotchAndWidensTheBoxWhenWiderThanTheSign) {
   const RecordedOp* three = TextOp(u"3");
   ASSERT_TRUE(three);
   EXPECT_DOUBLE_EQ(three->font.size, 8);
-  EXPECT_NEAR(TablaCajas(2).DesplazamientoX, kSignWidth, 1e-9);  // the sign is wider
+  EXPECT_NEAR(S.TablaCajas(2).DesplazamientoX, kSignWidth, 1e-9);  // the sign is wider
   const double x0 = kX + kSignWidth;
   const double elbowY = kY + kH + kEd - 0.4 * (kH + kGb + kPb + kEd);
   EXPECT_NEAR(three->x2 * kTpp + 1, x0 - kGx, 1e-9);  // its advance ends gx before the radicand
@@ -76,7 +76,7 @@ TEST_F(Radicals, TheIndexSitsInTheNotchAndWidensTheBoxWhenWiderThanTheSign) {
   ExpectInside(Drawn(), BoxOf(cube.line), "cube root");
 
   const Laid wide = Lay("#RAD(#RI(123#RI)x#RAD)");
-  const CajaHTFC& root = TablaCajas(2);
+  const CajaHTFC& root = S.TablaCajas(2);
   EXPECT_NEAR(root.DesplazamientoX, kGx + 3 * kSmallAdvance, 1e-9);
   const double indexTop = kH * 8 / 12 - (kH + kEd - 0.4 * (kH + kGb + kPb + kEd) - kGi);
   EXPECT_NEAR(root.AltoSobre, std::max(kGb + kPb, indexTop), 1e-9);

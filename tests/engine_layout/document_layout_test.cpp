@@ -31,9 +31,9 @@ class DocumentLayout : public EngineTest {
 };
 
 TEST_F(DocumentLayout, ASizeOfZeroBecomesFiveTimesZoomAndIsWrittenBack) {
-  Zoom = 1.5;
+  V.Zoom = 1.5;
   double size = 0;
-  DibujarHTFC("x", size, page_);
+  DibujarHTFC("x", size, page_, S, V);
   EXPECT_DOUBLE_EQ(size, 7.5);
   ASSERT_EQ(Ops(RecordedOp::Text).size(), 1u);
   EXPECT_DOUBLE_EQ(Ops(RecordedOp::Text)[0].font.size, 7.5);
@@ -55,32 +55,32 @@ TEST_F(DocumentLayout, LinesEndAtLFAndCRLFJoinsTheText) {
 TEST_F(DocumentLayout, AnEmptyTextLaysOutOneEmptyLine) {
   static int pumped;
   pumped = 0;
-  MessagePump = [] { ++pumped; };
-  BloqueCorte = 55;
+  V.MessagePump = [] { ++pumped; };
+  S.BloqueCorte = 55;
   Render("");
-  MessagePump = nullptr;
-  EXPECT_EQ(BloqueCorte, 0);
-  EXPECT_EQ(NumMarcas, 0);
+  V.MessagePump = nullptr;
+  EXPECT_EQ(S.BloqueCorte, 0);
+  EXPECT_EQ(S.NumMarcas, 0);
   EXPECT_EQ(pumped, 1);
   EXPECT_TRUE(Ops(RecordedOp::Text).empty());
 }
 
 TEST_F(DocumentLayout, ScreenAndPrinterPagesTakeTheirOwnGeometry) {
-  Zoom = 2;
+  V.Zoom = 2;
   Render("x");
-  EXPECT_DOUBLE_EQ(AnchoPagina, (kPageWidthPx - 2) * kTpp);
-  EXPECT_DOUBLE_EQ(AltoPagina, (kPageHeightPx - 2) * kTpp);
-  for (double m : {MargenIzq, MargenDer, MargenSup, MargenInf}) EXPECT_NEAR(m, 2 * 907.0866, 1e-4);
+  EXPECT_DOUBLE_EQ(S.AnchoPagina, (kPageWidthPx - 2) * kTpp);
+  EXPECT_DOUBLE_EQ(S.AltoPagina, (kPageHeightPx - 2) * kTpp);
+  for (double m : {S.MargenIzq, S.MargenDer, S.MargenSup, S.MargenInf}) EXPECT_NEAR(m, 2 * 907.0866, 1e-4);
 
   plat::RecordingSurface printer(4960, 7016, 1440.0 / 600);
-  DestinoImpresora = &printer;
+  V.DestinoImpresora = &printer;
   double size = 12;
-  DibujarHTFC("x", size, printer);
-  EXPECT_DOUBLE_EQ(AnchoPagina, printer.width());
-  EXPECT_NEAR(MargenIzq, 559.0866, 1e-4);
-  EXPECT_NEAR(MargenDer, 759.0866, 1e-4);
-  EXPECT_NEAR(MargenSup, 620.0866, 1e-4);
-  EXPECT_NEAR(MargenInf, 621.0866, 1e-4);
+  DibujarHTFC("x", size, printer, S, V);
+  EXPECT_DOUBLE_EQ(S.AnchoPagina, printer.width());
+  EXPECT_NEAR(S.MargenIzq, 559.0866, 1e-4);
+  EXPECT_NEAR(S.MargenDer, 759.0866, 1e-4);
+  EXPECT_NEAR(S.MargenSup, 620.0866, 1e-4);
+  EXPECT_NEAR(S.MargenInf, 621.0866, 1e-4);
 }
 
 TEST_F(DocumentLayout, BloqueCorteReportsTheLastMarkOrTheBlockThatDidNotFit) {
@@ -99,45 +99,61 @@ TEST_F(DocumentLayout, BloqueCorteReportsTheLastMarkOrTheBlockThatDidNotFit) {
   };
   for (const Case& c : cases) {
     Render(c.text);
-    EXPECT_EQ(BloqueCorte, c.bloqueCorte) << c.text.substr(0, 40);
-    EXPECT_EQ(NumMarcas, c.marks) << c.text.substr(0, 40);
+    EXPECT_EQ(S.BloqueCorte, c.bloqueCorte) << c.text.substr(0, 40);
+    EXPECT_EQ(S.NumMarcas, c.marks) << c.text.substr(0, 40);
   }
 }
 
 TEST_F(DocumentLayout, BandsAreRecordedInPageOrderAndCloseWhereTheNextBegins) {
-  MarcaSeleccionada.fill(true);
+  S.MarcaSeleccionada.fill(true);
   Render("#MARK=001 one&LF#MARK=002 two&LFmore&LFmore&LF#MARK=003 three&LFlast");
-  ASSERT_EQ(NumMarcas, 3);
+  ASSERT_EQ(S.NumMarcas, 3);
   const double tops[] = {kMargin, kMargin + kLineStep, kMargin + 4 * kLineStep};
   for (int k = 0; k < 3; ++k) {
-    EXPECT_NEAR(MarcaArriba[k], tops[k], 1e-9) << k;
-    EXPECT_FALSE(MarcaSeleccionada[k]) << k;
-    EXPECT_EQ(MarcaPagina[k], k + 1) << k;
+    EXPECT_NEAR(S.MarcaArriba[k], tops[k], 1e-9) << k;
+    EXPECT_FALSE(S.MarcaSeleccionada[k]) << k;
+    EXPECT_EQ(S.MarcaPagina[k], k + 1) << k;
   }
-  EXPECT_NEAR(MarcaAbajo[0], tops[1] - kModelTextHeight / 8, 1e-9);
-  EXPECT_NEAR(MarcaAbajo[1], tops[2] - kModelTextHeight / 8, 1e-9);
+  EXPECT_NEAR(S.MarcaAbajo[0], tops[1] - kModelTextHeight / 8, 1e-9);
+  EXPECT_NEAR(S.MarcaAbajo[1], tops[2] - kModelTextHeight / 8, 1e-9);
   // The last band ends at the foot of the last line drawn, on the target like the others.
-  EXPECT_NEAR(MarcaAbajo[2], kMargin + 5 * kLineStep + kModelTextHeight, 1e-9);
+  EXPECT_NEAR(S.MarcaAbajo[2], kMargin + 5 * kLineStep + kModelTextHeight, 1e-9);
 }
 
 TEST_F(DocumentLayout, AMarkWhoseFirstLineDoesNotFitOpensNoBandAndTheBandBeforeItCloses) {
   Render(Lines("#MARK=001 a", kLinesPerPage) + "&LF#MARK=002 b&LFmore");
-  EXPECT_EQ(BloqueCorte, -2);
-  ASSERT_EQ(NumMarcas, 1);
-  EXPECT_NEAR(MarcaAbajo[0], kMargin + (kLinesPerPage - 1) * kLineStep + kModelTextHeight, 1e-9);
+  EXPECT_EQ(S.BloqueCorte, -2);
+  ASSERT_EQ(S.NumMarcas, 1);
+  EXPECT_NEAR(S.MarcaAbajo[0], kMargin + (kLinesPerPage - 1) * kLineStep + kModelTextHeight, 1e-9);
   EXPECT_EQ(TextTops().size(), static_cast<std::size_t>(kLinesPerPage));
 }
 
 TEST_F(DocumentLayout, MoreMarksThanTheTableHoldsAreLaidOutButNotRecorded) {
   plat::RecordingSurface tall(kPageWidthPx, 20000);
-  DestinoPantalla = &tall;
+  V.DestinoPantalla = &tall;
   std::string text;
   for (int k = 1; k <= 600; ++k) text += (k > 1 ? "&LF#MARK=" : "#MARK=") + std::to_string(k) + " x";
   double size = 12;
-  DibujarHTFC(text, size, tall);
-  EXPECT_EQ(NumMarcas, kMaxMarcas);
-  EXPECT_EQ(BloqueCorte, 600);
-  EXPECT_EQ(MarcaPagina[kMaxMarcas - 1], kMaxMarcas);
+  DibujarHTFC(text, size, tall, S, V);
+  EXPECT_EQ(S.NumMarcas, kMaxMarcas);
+  EXPECT_EQ(S.BloqueCorte, 600);
+  EXPECT_EQ(S.MarcaPagina[kMaxMarcas - 1], kMaxMarcas);
+}
+
+TEST_F(DocumentLayout, EachEngineStateKeepsItsOwnPageAndMarks) {
+  Render("#MARK=001 one&LF#MARK=002 two");
+  const EngineState first = S;
+  EngineState other;
+  plat::RecordingSurface printer(4960, 7016, 1440.0 / 600);
+  V.DestinoImpresora = &printer;
+  double size = 12;
+  DibujarHTFC("#MARK=009 x&LSAN=10:y", size, printer, other, V);
+  EXPECT_EQ(other.BloqueCorte, 9);
+  EXPECT_EQ(S.BloqueCorte, 2);
+  EXPECT_EQ(S.NumMarcas, 2);
+  EXPECT_EQ(S.MarcaArriba, first.MarcaArriba);
+  EXPECT_EQ(S.MargenIzq, first.MargenIzq);
+  EXPECT_EQ(S.SangriaIzq, 0);
 }
 
 TEST_F(DocumentLayout, TheIndentLastsUntilItIsSetToZero) {
@@ -162,8 +178,8 @@ TEST_F(DocumentLayout, AWideLineWrapsInsideTheMarginsOneStepPerPiece) {
   ASSERT_EQ(tops.size(), 4u);
   for (std::size_t k = 1; k < tops.size(); ++k) EXPECT_NEAR(tops[k] - tops[k - 1], kLineStep, 1e-9);
   for (const RecordedOp& op : Ops(RecordedOp::Text)) {
-    EXPECT_LE(op.x2 * kTpp, AnchoPagina - MargenDer + 1e-9);
-    EXPECT_GE(op.x1 * kTpp, MargenIzq);
+    EXPECT_LE(op.x2 * kTpp, S.AnchoPagina - S.MargenDer + 1e-9);
+    EXPECT_GE(op.x1 * kTpp, S.MargenIzq);
   }
   std::string joined = DrawnText();
   EXPECT_EQ(joined, line);

@@ -1,5 +1,5 @@
-// A recording page picture as the engine's screen target, with the engine initialised, for
-// the engine's tests. The model metrics make every size exact: at 12 points a character is
+// A recording page picture as the engine's screen target, with a fresh engine state and
+// fresh viewer values, for the engine's tests. The model metrics make every size exact: at 12 points a character is
 // 120 twips wide and a line 276 twips high (ascent 216).
 #pragma once
 
@@ -29,36 +29,32 @@ class EngineTest : public ::testing::Test {
       : page_(kPageWidthPx, kPageHeightPx, 15.0, metrics) {}
 
   void SetUp() override {
-    InitHTFC();
-    Zoom = 1.0;
-    SimboloDecimal = ".";
-    DestinoPantalla = &page_;
-    DestinoImpresora = nullptr;
+    InitHTFC(S, V);
+    V.DestinoPantalla = &page_;
     page_.setScaleMode(plat::ScaleMode::Twips);
     page_.setFont(plat::FontSpec{});
     page_.setForeColor(0);
-    AnchoPagina = (kPageWidthPx - 2) * 15;
-    MargenIzq = MargenDer = MargenSup = MargenInf = kMargin;
-    SangriaIzq = 0;
-  }
-  void TearDown() override {
-    DestinoPantalla = nullptr;
-    DestinoImpresora = nullptr;
-    Zoom = 1.0;
+    // The page geometry of a screen page at zoom 1, for lines rendered without DibujarHTFC.
+    S.AnchoPagina = (kPageWidthPx - 2) * 15;
+    S.MargenIzq = S.MargenDer = S.MargenSup = S.MargenInf = kMargin;
   }
 
   // Lays out a whole document on the page at size 12 x Zoom.
   void Render(const std::string& text) {
-    double size = 12 * Zoom;
-    DibujarHTFC(text, size, page_);
+    double size = 12 * V.Zoom;
+    DibujarHTFC(text, size, page_, S, V);
+  }
+  // The same on another target.
+  void Render(const std::string& text, double& size, plat::Surface& target) {
+    DibujarHTFC(text, size, target, S, V);
   }
 
   // One line through the measure pass; returns the fitting part. Box 1 holds its measures.
   std::string Measure(const std::string& line) {
-    ContadorCajas = 1;
-    ModoDibujo = kModoMedir;
+    S.ContadorCajas = 1;
+    S.ModoDibujo = kModoMedir;
     std::string part;
-    ProcesarLinea(line, page_, part);
+    ProcesarLinea(line, page_, part, S, V);
     return part;
   }
 
@@ -66,13 +62,13 @@ class EngineTest : public ::testing::Test {
   // the log then holds only what this pass drew.
   void DrawPass(const std::string& line, const plat::FontSpec& font, double x, double y) {
     page_.setFont(font);
-    ContadorCajas = 1;
-    ModoDibujo = kModoDibujar;
+    S.ContadorCajas = 1;
+    S.ModoDibujo = kModoDibujar;
     page_.setCurrentX(x);
     page_.setCurrentY(y);
     page_.clearLog();
     std::string unused;
-    ProcesarLinea(line, page_, unused);
+    ProcesarLinea(line, page_, unused, S, V);
   }
 
   // The same line measured and then drawn from (x, y) with the font it started with.
@@ -99,6 +95,8 @@ class EngineTest : public ::testing::Test {
   }
 
   plat::RecordingSurface page_;
+  EngineState S;
+  ViewerValues V;
 };
 
 }  // namespace stagora::engine::test

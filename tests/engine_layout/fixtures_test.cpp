@@ -32,19 +32,19 @@ TEST_F(Fixtures, EveryFixtureLaysOutOnThePagePictureAndOnPaper) {
   plat::RecordingSurface paper(4960, 7016, 1440.0 / 600);
   int files = 0;
   for (const auto& entry : fs::recursive_directory_iterator(FixtureDir())) {
-    if (!entry.is_regular_file()) continue;
+    if (!entry.is_regular_file() || entry.path().extension() != ".htfc") continue;
     const std::string text = plat::ReadTextFile(entry.path().string()).value_or("");
     for (double zoom : {1.0, 0.5, 2.0}) {
-      Zoom = zoom;
+      V.Zoom = zoom;
       double size = 12 * zoom;
-      DestinoPantalla = &page_;
-      DibujarHTFC(text, size, page_);
-      EXPECT_LE(NumMarcas, kMaxMarcas) << entry.path();
+      V.DestinoPantalla = &page_;
+      DibujarHTFC(text, size, page_, S, V);
+      EXPECT_LE(S.NumMarcas, kMaxMarcas) << entry.path();
       page_.clearLog();
     }
-    DestinoImpresora = &paper;
+    V.DestinoImpresora = &paper;
     double size = 12;
-    DibujarHTFC(text, size, paper);
+    DibujarHTFC(text, size, paper, S, V);
     paper.clearLog();
     ++files;
   }
@@ -61,16 +61,16 @@ TEST_F(RealFontFixtures, LongParagraphsWrapInsideTheMargins) {
   // The last line is one word longer than the page, which keeps its crossing character.
   text = text.substr(0, text.rfind("&LF"));
   Render(text);
-  EXPECT_EQ(BloqueCorte, 0);
+  EXPECT_EQ(S.BloqueCorte, 0);
   const auto texts = Ops(RecordedOp::Text);
   ASSERT_GT(texts.size(), 1000u);
   double lowest = 0;
   for (const RecordedOp& op : texts) {
-    EXPECT_LE(op.x2 * 15, AnchoPagina - MargenDer + 1e-6);
-    EXPECT_GE(op.x1 * 15, MargenIzq);
+    EXPECT_LE(op.x2 * 15, S.AnchoPagina - S.MargenDer + 1e-6);
+    EXPECT_GE(op.x1 * 15, S.MargenIzq);
     lowest = std::max(lowest, op.y2 * 15);
   }
-  EXPECT_LT(lowest, AltoPagina - MargenInf);
+  EXPECT_LT(lowest, S.AltoPagina - S.MargenInf);
 }
 
 QJsonObject RunTool(const QStringList& args, int* exitCode) {

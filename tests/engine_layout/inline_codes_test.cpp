@@ -22,16 +22,16 @@ TEST_F(InlineCodes, FontSizeFollowsZoomAndTargetAndIndicesTakeTwoThirds) {
     double expected;
   };
   const Case cases[] = {{&page_, 1.5, 21}, {&page_, 1.0, 14}, {&printer, 1.0, 14}, {&printer, 2.0, 28}};
-  DestinoImpresora = &printer;
+  V.DestinoImpresora = &printer;
   for (const Case& c : cases) {
-    Zoom = c.zoom;
+    V.Zoom = c.zoom;
     c.target->setFont(plat::FontSpec{});
-    ContadorCajas = 1;
-    ModoDibujo = kModoDibujar;
+    S.ContadorCajas = 1;
+    S.ModoDibujo = kModoDibujar;
     std::string part;
     auto* rec = static_cast<plat::RecordingSurface*>(c.target);
     rec->clearLog();
-    ProcesarLinea("&FS=14:x^2y", *c.target, part);
+    ProcesarLinea("&FS=14:x^2y", *c.target, part, S, V);
     const auto& ops = rec->ops();
     ASSERT_EQ(ops.size(), 3u);
     EXPECT_DOUBLE_EQ(ops[0].font.size, c.expected);
@@ -73,7 +73,7 @@ TEST_F(InlineCodes, ExponentFormDrawsTimesTenUprightAndARaisedSmallExponent) {
       }
     }
     // The measured width is the drawn one.
-    EXPECT_NEAR(page_.currentX() - 3000, TablaCajas(1).Avance, 1e-9) << c.line;
+    EXPECT_NEAR(page_.currentX() - 3000, S.TablaCajas(1).Avance, 1e-9) << c.line;
   }
 }
 
@@ -97,7 +97,7 @@ TEST_F(InlineCodes, DrawnSignsAreSegmentsScaledByZoomAndTextHeight) {
       {"&#", 1, {{20, 0.3 * h, 150, 0.3 * h}, {20, 0.48 * h, 150, 0.48 * h}, {20, 0.66 * h, 150, 0.66 * h}}, 3},
   };
   for (const Case& c : cases) {
-    Zoom = c.zoom;
+    V.Zoom = c.zoom;
     page_.setFont(plat::FontSpec{});
     const double x = 2000, y = 3000;
     MeasureAndDraw(c.code, x, y);
@@ -112,7 +112,7 @@ TEST_F(InlineCodes, DrawnSignsAreSegmentsScaledByZoomAndTextHeight) {
     }
     EXPECT_DOUBLE_EQ(page_.currentX(), x + c.spaces * kModelCharWidth) << c.code;
     EXPECT_DOUBLE_EQ(page_.currentY(), y) << c.code;
-    EXPECT_DOUBLE_EQ(TablaCajas(1).Avance, c.spaces * kModelCharWidth) << c.code;
+    EXPECT_DOUBLE_EQ(S.TablaCajas(1).Avance, c.spaces * kModelCharWidth) << c.code;
   }
 }
 
@@ -141,10 +141,10 @@ TEST_F(InlineCodes, SymbolsAreDrawnAsTheirCharactersInTheSymbolFonts) {
   // Every entry of the table draws a character its font has.
   for (int k = 1; k <= kNumSimbolos; ++k) {
     page_.setFont(plat::FontSpec{});
-    MeasureAndDraw(TablaSimbolos[k].codigo);
+    MeasureAndDraw(TablaSimbolos()[k].codigo);
     const auto texts = Ops(RecordedOp::Text);
-    ASSERT_EQ(texts.size(), 1u) << TablaSimbolos[k].codigo;
-    EXPECT_NE(texts[0].text, u"\uFFFD") << TablaSimbolos[k].codigo;
+    ASSERT_EQ(texts.size(), 1u) << TablaSimbolos()[k].codigo;
+    EXPECT_NE(texts[0].text, u"\uFFFD") << TablaSimbolos()[k].codigo;
   }
 }
 
@@ -158,14 +158,14 @@ TEST_F(InlineCodes, AFontNameLastsUntilTheNextSymbolThenTheLineFontReturns) {
 }
 
 TEST_F(InlineCodes, TabPutsTheTextAtItsShareOfTheUsableWidth) {
-  const double usable = AnchoPagina - MargenIzq - MargenDer;
-  MeasureAndDraw("abcdefgh&SP=50:z&SP=25:w", MargenIzq, 1000);
+  const double usable = S.AnchoPagina - S.MargenIzq - S.MargenDer;
+  MeasureAndDraw("abcdefgh&SP=50:z&SP=25:w", S.MargenIzq, 1000);
   const auto texts = Ops(RecordedOp::Text);
   ASSERT_EQ(texts.size(), 10u);
-  EXPECT_NEAR(texts[8].x1 * kTpp, MargenIzq + 0.5 * usable + 1, 1e-9);
-  EXPECT_NEAR(texts[9].x1 * kTpp, MargenIzq + 0.25 * usable + 1, 1e-9);  // a tab may move back
+  EXPECT_NEAR(texts[8].x1 * kTpp, S.MargenIzq + 0.5 * usable + 1, 1e-9);
+  EXPECT_NEAR(texts[9].x1 * kTpp, S.MargenIzq + 0.25 * usable + 1, 1e-9);  // a tab may move back
   // Only the last tab position and what follows count for the width.
-  EXPECT_NEAR(TablaCajas(1).Avance, 0.25 * usable + kCharAdvance, 1e-9);
+  EXPECT_NEAR(S.TablaCajas(1).Avance, 0.25 * usable + kCharAdvance, 1e-9);
 }
 
 TEST_F(InlineCodes, FilledFiguresTakeMillimetresTimesZoomAndNoWidth) {
@@ -184,7 +184,7 @@ TEST_F(InlineCodes, FilledFiguresTakeMillimetresTimesZoomAndNoWidth) {
       {"&BC=Azul:&FF=REC,-40,0:", 1, x - 40 * mm, 0, x, kPageHeightPx * kTpp, plat::Rgb(0, 0, 255)},
   };
   for (const Case& c : cases) {
-    Zoom = c.zoom;
+    V.Zoom = c.zoom;
     MeasureAndDraw(c.line, x, y);
     const auto boxes = Ops(RecordedOp::FilledRect);
     ASSERT_EQ(boxes.size(), 1u) << c.line;
@@ -193,7 +193,7 @@ TEST_F(InlineCodes, FilledFiguresTakeMillimetresTimesZoomAndNoWidth) {
     EXPECT_NEAR(boxes[0].x2 * kTpp, c.x2, 1e-6) << c.line;
     EXPECT_NEAR(boxes[0].y2 * kTpp, c.y2, 1e-6) << c.line;
     EXPECT_EQ(boxes[0].color, c.colour) << c.line;
-    EXPECT_DOUBLE_EQ(TablaCajas(1).Avance, 0) << c.line;
+    EXPECT_DOUBLE_EQ(S.TablaCajas(1).Avance, 0) << c.line;
     EXPECT_DOUBLE_EQ(page_.currentX(), x) << c.line;
     EXPECT_DOUBLE_EQ(page_.currentY(), y) << c.line;
   }
@@ -203,22 +203,22 @@ TEST_F(InlineCodes, FilledFiguresTakeMillimetresTimesZoomAndNoWidth) {
 }
 
 TEST_F(InlineCodes, ColoursTextAndLineColourTakeEffectInTheirPasses) {
-  ColorLinea = 0;
+  S.ColorLinea = 0;
   Measure("&FC=Rojo:&LC=Verde:&BC=Azul:");
   EXPECT_EQ(page_.foreColor(), 0u);  // the measure pass skips "&FC" and "&BC"
-  EXPECT_EQ(ColorLinea, plat::Rgb(0, 255, 0));
+  EXPECT_EQ(S.ColorLinea, plat::Rgb(0, 255, 0));
   MeasureAndDraw("&FC=Rojo:a&FC=0;0;255:b&BC=Amarillo:");
   const auto texts = Ops(RecordedOp::Text);
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0].color, plat::Rgb(255, 0, 0));
   EXPECT_EQ(texts[1].color, plat::Rgb(0, 0, 255));
-  EXPECT_EQ(ColorFondo, plat::Rgb(255, 255, 0));
+  EXPECT_EQ(S.ColorFondo, plat::Rgb(255, 255, 0));
 }
 
 TEST_F(InlineCodes, SoftHyphenShowsOnlyWhereADrawnPartEndsWithIt) {
   MeasureAndDraw("ab&_cd");
   EXPECT_EQ(DrawnText(), "abcd");
-  EXPECT_DOUBLE_EQ(TablaCajas(1).Avance, 4 * kCharAdvance + kModelCharWidth);  // one "-" counted
+  EXPECT_DOUBLE_EQ(S.TablaCajas(1).Avance, 4 * kCharAdvance + kModelCharWidth);  // one "-" counted
   MeasureAndDraw("ab&_");
   EXPECT_EQ(DrawnText(), "ab-");
 }
@@ -243,13 +243,13 @@ TEST_F(InlineCodes, StyleSwitchesSetAndClearTheFontStyles) {
 }
 
 TEST_F(InlineCodes, AParameterCodeWithoutItsColonEndsTheLineAndStillRecordsItsBox) {
-  TablaCajas(1).Avance = 99999;  // what an earlier line left
-  TablaCajas(1).AltoBajo = 99999;
+  S.TablaCajas(1).Avance = 99999;  // what an earlier line left
+  S.TablaCajas(1).AltoBajo = 99999;
   MeasureAndDraw("abc&FS=20 def");
   EXPECT_EQ(DrawnText(), "abc");
-  EXPECT_DOUBLE_EQ(TablaCajas(1).Avance, 3 * kCharAdvance);
-  EXPECT_DOUBLE_EQ(TablaCajas(1).AltoBajo, kModelTextHeight);
-  EXPECT_EQ(TablaCajas(1).Texto, "abc&FS=20 def");
+  EXPECT_DOUBLE_EQ(S.TablaCajas(1).Avance, 3 * kCharAdvance);
+  EXPECT_DOUBLE_EQ(S.TablaCajas(1).AltoBajo, kModelTextHeight);
+  EXPECT_EQ(S.TablaCajas(1).Texto, "abc&FS=20 def");
   EXPECT_DOUBLE_EQ(page_.font().size, 12);  // the size in force stays
 }
 

@@ -15,7 +15,7 @@ constexpr double kAxis = 0.574 * kModelTextHeight;
 class LineRenderer : public EngineTest {
  protected:
   // A page whose usable width holds exactly `chars` plain characters.
-  void UsableWidthOf(int chars) { AnchoPagina = chars * kCharAdvance + MargenIzq + MargenDer; }
+  void UsableWidthOf(int chars) { S.AnchoPagina = chars * kCharAdvance + S.MargenIzq + S.MargenDer; }
 };
 
 TEST_F(LineRenderer, TextAdvancesCurrentXOnlyAndLineEndsAtItsEndPoint) {
@@ -33,9 +33,9 @@ TEST_F(LineRenderer, TextAdvancesCurrentXOnlyAndLineEndsAtItsEndPoint) {
 }
 
 TEST_F(LineRenderer, AnEmptyLineMeasuresOnePlainLineHeight) {
-  TablaCajas(1) = CajaHTFC{1, 2, 3, 4, 5, "old", 0, 0};
+  S.TablaCajas(1) = CajaHTFC{1, 2, 3, 4, 5, "old", 0, 0};
   EXPECT_EQ(Measure(""), "");
-  const CajaHTFC& b = TablaCajas(1);
+  const CajaHTFC& b = S.TablaCajas(1);
   EXPECT_DOUBLE_EQ(b.DesplazamientoX, 0);
   EXPECT_DOUBLE_EQ(b.Avance, 0);
   EXPECT_NEAR(b.AltoSobre, 0, 1e-12);
@@ -51,7 +51,7 @@ TEST_F(LineRenderer, DigitsAndPunctuationStandUprightInItalicAndWidthsAgree) {
   ASSERT_EQ(texts.size(), 7u);
   const bool italic[] = {true, false, true, false, true, false, false};
   for (std::size_t k = 0; k < texts.size(); ++k) EXPECT_EQ(texts[k].font.italic, italic[k]) << k;
-  EXPECT_DOUBLE_EQ(page_.currentX() - 500, TablaCajas(1).Avance);
+  EXPECT_DOUBLE_EQ(page_.currentX() - 500, S.TablaCajas(1).Avance);
   EXPECT_TRUE(page_.font().italic);  // the italic state survives the upright characters
 }
 
@@ -70,12 +70,12 @@ TEST_F(LineRenderer, OperatorsGetRoomAndTheirSizeClassShift) {
     EXPECT_NEAR(texts[k].y1 * kTpp, 1000 + shifts[k], 1e-3) << k;
     EXPECT_FALSE(texts[k].font.italic);
   }
-  EXPECT_NEAR(TablaCajas(1).Avance, 3 * (charWidth + 2 * room), 1e-9);
+  EXPECT_NEAR(S.TablaCajas(1).Avance, 3 * (charWidth + 2 * room), 1e-9);
 }
 
 TEST_F(LineRenderer, OneCharacterIndicesAndTheDepthTheyGiveTheLine) {
   MeasureAndDraw("H_2O", 0, 3000);
-  EXPECT_DOUBLE_EQ(TablaCajas(1).AltoBajo, 1.1 * kModelTextHeight);
+  EXPECT_DOUBLE_EQ(S.TablaCajas(1).AltoBajo, 1.1 * kModelTextHeight);
   auto texts = Ops(RecordedOp::Text);
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_DOUBLE_EQ(texts[1].font.size, 8);
@@ -83,7 +83,7 @@ TEST_F(LineRenderer, OneCharacterIndicesAndTheDepthTheyGiveTheLine) {
   EXPECT_DOUBLE_EQ(texts[2].y1 * kTpp, 3000);
 
   MeasureAndDraw("x^2", 0, 3000);
-  EXPECT_DOUBLE_EQ(TablaCajas(1).AltoBajo, kModelTextHeight);
+  EXPECT_DOUBLE_EQ(S.TablaCajas(1).AltoBajo, kModelTextHeight);
   EXPECT_DOUBLE_EQ(Ops(RecordedOp::Text)[1].y1 * kTpp, 3000);
 
   MeasureAndDraw("x_12");  // only the 1 is the index
@@ -117,28 +117,28 @@ TEST_F(LineRenderer, ALineTooWideBreaksAfterItsLastBlankBeforeTheLimit) {
 TEST_F(LineRenderer, ConstructsTakeIncreasingBoxNumbersTheSameInBothPasses) {
   const std::string line = "a#COC(x#N)(y#COC)b#POT(yy#PB)(2#POT)c";
   Measure(line);
-  EXPECT_EQ(ContadorCajas, 7);  // the line, each construct and each of its two parts
-  EXPECT_EQ(SubcajasHTFC(2, 1), 3);
-  EXPECT_EQ(SubcajasHTFC(2, 2), 4);
-  EXPECT_EQ(SubcajasHTFC(5, 1), 6);
-  EXPECT_EQ(SubcajasHTFC(5, 2), 7);
-  EXPECT_EQ(TablaCajas(2).Texto, "#COC(x#N)(y#COC)");
-  EXPECT_EQ(TablaCajas(5).Texto, "#POT(yy#PB)(2#POT)");
-  const double first = TablaCajas(2).Avance, second = TablaCajas(5).Avance;
+  EXPECT_EQ(S.ContadorCajas, 7);  // the line, each construct and each of its two parts
+  EXPECT_EQ(S.SubcajasHTFC(2, 1), 3);
+  EXPECT_EQ(S.SubcajasHTFC(2, 2), 4);
+  EXPECT_EQ(S.SubcajasHTFC(5, 1), 6);
+  EXPECT_EQ(S.SubcajasHTFC(5, 2), 7);
+  EXPECT_EQ(S.TablaCajas(2).Texto, "#COC(x#N)(y#COC)");
+  EXPECT_EQ(S.TablaCajas(5).Texto, "#POT(yy#PB)(2#POT)");
+  const double first = S.TablaCajas(2).Avance, second = S.TablaCajas(5).Avance;
   EXPECT_DOUBLE_EQ(first, 2 * 0.09 * kModelTextHeight + kCharAdvance);  // a margin each side of the parts
 
   page_.setFont(plat::FontSpec{});
-  ContadorCajas = 1;
-  ModoDibujo = kModoDibujar;
+  S.ContadorCajas = 1;
+  S.ModoDibujo = kModoDibujar;
   page_.setCurrentX(1000);
   page_.setCurrentY(2000);
   page_.clearLog();
   std::string unused;
-  ProcesarLinea(line, page_, unused);
-  EXPECT_EQ(ContadorCajas, 7);
-  EXPECT_DOUBLE_EQ(TablaCajas(2).InicioX, 1000 + kCharAdvance);
+  ProcesarLinea(line, page_, unused, S, V);
+  EXPECT_EQ(S.ContadorCajas, 7);
+  EXPECT_DOUBLE_EQ(S.TablaCajas(2).InicioX, 1000 + kCharAdvance);
   // The text after a construct goes on at its start + DesplazamientoX + Avance.
-  EXPECT_DOUBLE_EQ(TablaCajas(5).InicioX, 1000 + 2 * kCharAdvance + first);
+  EXPECT_DOUBLE_EQ(S.TablaCajas(5).InicioX, 1000 + 2 * kCharAdvance + first);
   EXPECT_DOUBLE_EQ(page_.currentX(), 1000 + 3 * kCharAdvance + first + second);
   EXPECT_EQ(DrawnText(), "axybyy2c");
 }
@@ -147,9 +147,9 @@ TEST_F(LineRenderer, AxisConstructsAreCentredOnTheLineAndOthersHangFromItsTop) {
   // The fraction's axis (the middle of its bar) lies lower than the line's; a root hangs
   // from the line's top whatever its content.
   MeasureAndDraw("#COC(&FS=24:x#N)(y#COC)#SQR(&FS=24:x#SQR)", 0, 5000);
-  EXPECT_GT(TablaCajas(2).AltoEje, kAxis);
-  EXPECT_NEAR(TablaCajas(2).InicioY, 5000 + kAxis - TablaCajas(2).AltoEje, 1e-9);
-  EXPECT_DOUBLE_EQ(TablaCajas(5).InicioY, 5000);
+  EXPECT_GT(S.TablaCajas(2).AltoEje, kAxis);
+  EXPECT_NEAR(S.TablaCajas(2).InicioY, 5000 + kAxis - S.TablaCajas(2).AltoEje, 1e-9);
+  EXPECT_DOUBLE_EQ(S.TablaCajas(5).InicioY, 5000);
   EXPECT_DOUBLE_EQ(page_.font().size, 12);  // the line's size is back after each construct
 }
 
@@ -160,7 +160,7 @@ TEST_F(LineRenderer, AConstructsPartsNeverMoveTheLinesBreakPoint) {
   const std::string line = "aaa bbb #NES(()" + content + "#NES) ccc";
   EXPECT_EQ(Measure(line), "aaa bbb ");
   // The part is measured whole: the box covers all it draws.
-  EXPECT_DOUBLE_EQ(TablaCajas(SubcajasHTFC(2, 1)).Avance, 80 * kCharAdvance);
+  EXPECT_DOUBLE_EQ(S.TablaCajas(S.SubcajasHTFC(2, 1)).Avance, 80 * kCharAdvance);
 }
 
 TEST_F(LineRenderer, DispatchTableNamesEachFamilysDrawerAndPlacement) {
@@ -208,7 +208,7 @@ TEST_F(LineRenderer, DeeplyNestedConstructsStopAtTheErrorWordAndTheRestIsLaidOut
   line += "x";
   for (int k = 0; k < 300; ++k) line += "#COC)";
   line += " end";
-  AnchoPagina = 1e9;
+  S.AnchoPagina = 1e9;
   MeasureAndDraw(line);
   const std::string drawn = DrawnText();
   EXPECT_NE(drawn.find("*ERROR*"), std::string::npos);
@@ -217,11 +217,11 @@ TEST_F(LineRenderer, DeeplyNestedConstructsStopAtTheErrorWordAndTheRestIsLaidOut
 }
 
 TEST_F(LineRenderer, AMarkInsideALineRecordsNoBand) {
-  NumMarcas = 1;
-  MarcaArriba[0] = 123;
+  S.NumMarcas = 1;
+  S.MarcaArriba[0] = 123;
   MeasureAndDraw("text #MARK=005 more");
   EXPECT_EQ(DrawnText(), "text  more");
-  EXPECT_DOUBLE_EQ(MarcaArriba[0], 123);
+  EXPECT_DOUBLE_EQ(S.MarcaArriba[0], 123);
 }
 
 }  // namespace

@@ -100,7 +100,8 @@ TEST(Val, ReadsTheLeadingNumber) {
 }
 
 TEST(SustituirMacros, ReplacesEveryPlaceholderWithTheViewersSymbols) {
-  SimboloDecimal = ",";
+  ViewerValues V;
+  V.SimboloDecimal = ",";
   struct Case {
     const char* line;
     const char* expected;
@@ -116,9 +117,8 @@ TEST(SustituirMacros, ReplacesEveryPlaceholderWithTheViewersSymbols) {
       {"x &and y", "x and y"},
       {"no placeholders", "no placeholders"},
   };
-  for (const Case& c : cases) EXPECT_EQ(SustituirMacros(c.line), c.expected) << c.line;
-  SimboloDecimal = ".";
-  EXPECT_EQ(SustituirMacros("1&.5&E-3"), "1.5&E-3");
+  for (const Case& c : cases) EXPECT_EQ(SustituirMacros(c.line, V), c.expected) << c.line;
+  EXPECT_EQ(SustituirMacros("1&.5&E-3", ViewerValues{}), "1.5&E-3");  // the start-up decimal point
 }
 
 }  // namespace

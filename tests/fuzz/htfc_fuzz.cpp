@@ -16,20 +16,21 @@ constexpr double kPageHeightPx = 1125;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace stagora::engine;
-  static const bool initialised = (InitHTFC(), true);
-  (void)initialised;
   if (size == 0) return 0;
   const std::uint8_t options = data[0];
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
 
-  Zoom = kZooms[options % 5];
+  // Every input starts from a fresh engine, as a viewer started anew would.
+  EngineState state;
+  ViewerValues viewer;
+  InitHTFC(state, viewer);
+  viewer.Zoom = kZooms[options % 5];
   const bool printer = (options & 0x80) != 0;
-  plat::RecordingSurface target(kPageWidthPx * Zoom, kPageHeightPx * Zoom, printer ? 1440.0 / 600 : 15.0);
-  DestinoPantalla = printer ? nullptr : &target;
-  DestinoImpresora = printer ? &target : nullptr;
-  double fontSize = (options & 0x40) ? 0 : 12 * Zoom;
-  DibujarHTFC(text, fontSize, target);
-  DestinoPantalla = nullptr;
-  DestinoImpresora = nullptr;
+  plat::RecordingSurface target(kPageWidthPx * viewer.Zoom, kPageHeightPx * viewer.Zoom,
+                                printer ? 1440.0 / 600 : 15.0);
+  viewer.DestinoPantalla = printer ? nullptr : &target;
+  viewer.DestinoImpresora = printer ? &target : nullptr;
+  double fontSize = (options & 0x40) ? 0 : 12 * viewer.Zoom;
+  DibujarHTFC(text, fontSize, target, state, viewer);
   return 0;
 }

@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-#include "viewer/engine/construct_drawers.h"
 #include "viewer/engine/construct_parts.h"
-#include "viewer/engine/engine_state.h"
-#include "viewer/engine/line_renderer.h"
 #include "viewer/engine/markup_parsing.h"
 
 namespace stagora::engine {
@@ -34,17 +31,18 @@ AlignedRows CutRows(const std::string& block) {
   return r;
 }
 
-void DibujarRWS(const std::string& block, plat::Surface& target) {
-  ConstructEntry e(target);
+void DibujarRWS(ConstructContext& e) {
+  plat::Surface& target = e.t;
+  const std::string& block = e.block;
   const double G = std::max(target.textHeight("Hp") * kRowGapFraction, 1.0);
   const AlignedRows rows = CutRows(block);
   const long count = static_cast<long>(rows.rows.size());
 
   if (!e.draw) {
     std::vector<CajaHTFC> boxes;
-    for (long i = 1; i <= count; ++i) boxes.push_back(RenderPart(e.box, i, rows.rows[static_cast<std::size_t>(i - 1)], target));
+    for (long i = 1; i <= count; ++i) boxes.push_back(e.RenderPart(i, rows.rows[static_cast<std::size_t>(i - 1)]));
     RestoreFont(target, e.font);
-    CajaHTFC& b = TablaCajas(e.box);
+    CajaHTFC& b = e.Box();
     b = CajaHTFC{};
     b.Texto = block;
     if (count == 0) return;
@@ -67,20 +65,16 @@ void DibujarRWS(const std::string& block, plat::Surface& target) {
   std::vector<CajaHTFC> boxes;
   double widest = 0;
   for (long i = 1; i <= count; ++i) {
-    boxes.push_back(PartBox(e.box, i));
+    boxes.push_back(e.PartBox(i));
     widest = std::max(widest, boxes.back().DesplazamientoX + boxes.back().Avance);
   }
-  std::string unused;
   double y = count > 0 ? -boxes.front().AltoSobre : 0;
   for (long i = 0; i < count; ++i) {
     const CajaHTFC& row = boxes[static_cast<std::size_t>(i)];
-    ++ContadorCajas;
     double x = e.X0 + row.DesplazamientoX;  // left, and any letter that names no alignment
     if (rows.alignment == 'C') x = e.X0 + row.DesplazamientoX + (widest - row.DesplazamientoX - row.Avance) / 2;
     if (rows.alignment == 'R') x = e.X0 + widest - row.Avance;
-    target.setCurrentX(x);
-    target.setCurrentY(e.Y0 + y + row.AltoSobre);
-    ProcesarLinea(rows.rows[static_cast<std::size_t>(i)], target, unused);
+    e.DrawPart(i + 1, rows.rows[static_cast<std::size_t>(i)], x, e.Y0 + y + row.AltoSobre);
     y += row.AltoSobre + row.AltoBajo + G;
   }
   RestoreFont(target, e.font);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "viewer/engine/construct_parts.h"
+
 namespace stagora::engine {
 
 constexpr int kMaxRows = 9;
@@ -19,5 +21,8 @@ struct AlignedRows {
 // a row that is missing, out of sequence or unbalanced comes back as the red error text, and
 // reading stops at the closing tag or after the ninth row.
 AlignedRows CutRows(const std::string& block);
+
+// "#RWS(": the rows stacked and aligned, the stack's middle its axis.
+void DibujarRWS(ConstructContext& k);
 
 }  // namespace stagora::engine

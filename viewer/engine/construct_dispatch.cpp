@@ -2,8 +2,14 @@
 
 #include <array>
 
-#include "viewer/engine/construct_drawers.h"
+#include "viewer/engine/aligned_rows.h"
+#include "viewer/engine/construct_parts.h"
+#include "viewer/engine/delimiters.h"
+#include "viewer/engine/fractions.h"
+#include "viewer/engine/images.h"
 #include "viewer/engine/markup_parsing.h"
+#include "viewer/engine/powers.h"
+#include "viewer/engine/radicals.h"
 
 namespace stagora::engine {
 namespace {
@@ -44,37 +50,25 @@ bool OpensStackedText(std::string_view t) { return t == "#TST("; }
 bool OpensRows(std::string_view t) { return t == "#RWS("; }
 bool OpensEquation(std::string_view t) { return t == "#CEQ("; }
 
-// The ring's arguments come from its tag: the digit is the number of vertices (6 for the
-// "#BC" rings, which carry an inscribed circle), the fourth character the variant.
-void DrawRing(const std::string& block, plat::Surface& t, std::string_view tag, std::string&) {
-  const int digit = tag[2] >= '0' && tag[2] <= '9' ? tag[2] - '0' : 0;
-  DibujarAnillo(block, t, digit == 0 ? 6 : digit, tag.substr(0, 2) == "#B", tag[3]);
-}
-
-template <void (*Drawer)(const std::string&, plat::Surface&)>
-void Plain(const std::string& block, plat::Surface& t, std::string_view, std::string&) {
-  Drawer(block, t);
-}
-
-void DrawDelimiters(const std::string& block, plat::Surface& t, std::string_view, std::string& fitting) {
-  DibujarNES(block, t, fitting);
-}
-
+// One line per family, in the order the opening tags are tried. A family whose drawer is not
+// written yet sets its construct as text; its drawer, in its own file pair, takes the place of
+// DrawConstructAsText here. (The ring drawer reads its vertex count and variant from the
+// tag: the digit, 6 for the "#BC" rings with their inscribed circle, and the fourth letter.)
 constexpr std::array<ConstructFamily, 14> kFamilies = {{
-    {"DibujarRaiz", OpensRoot, Placement::Top, Plain<DibujarRaiz>},
-    {"DibujarAdorno", OpensDecoration, Placement::Top, Plain<DibujarAdorno>},
-    {"DibujarINT", OpensIntegral, Placement::Top, Plain<DibujarINT>},
-    {"DibujarIMG", OpensImage, Placement::Top, Plain<DibujarIMG>},
-    {"DibujarUDB", OpensBond, Placement::Top, Plain<DibujarUDB>},
-    {"DibujarAnillo", OpensRing, Placement::Top, DrawRing},
-    {"DibujarNES", OpensDelimiters, Placement::Top, DrawDelimiters},
-    {"DibujarPOT", OpensPower, Placement::Top, Plain<DibujarPOT>},
-    {"DibujarCOC", OpensFraction, Placement::Axis, Plain<DibujarCOC>},
-    {"DibujarSPB", OpensStackedParts, Placement::Axis, Plain<DibujarSPB>},
-    {"DibujarATX", OpensArrowText, Placement::Axis, Plain<DibujarATX>},
-    {"DibujarTST", OpensStackedText, Placement::Top, Plain<DibujarTST>},
-    {"DibujarRWS", OpensRows, Placement::Axis, Plain<DibujarRWS>},
-    {"DibujarCEQ", OpensEquation, Placement::Axis, Plain<DibujarCEQ>},
+    {"DibujarRaiz", OpensRoot, Placement::Top, DibujarRaiz},
+    {"DibujarAdorno", OpensDecoration, Placement::Top, DrawConstructAsText},
+    {"DibujarINT", OpensIntegral, Placement::Top, DrawConstructAsText},
+    {"DibujarIMG", OpensImage, Placement::Top, DibujarIMG},
+    {"DibujarUDB", OpensBond, Placement::Top, DrawConstructAsText},
+    {"DibujarAnillo", OpensRing, Placement::Top, DrawConstructAsText},
+    {"DibujarNES", OpensDelimiters, Placement::Top, DibujarNES},
+    {"DibujarPOT", OpensPower, Placement::Top, DibujarPOT},
+    {"DibujarCOC", OpensFraction, Placement::Axis, DibujarCOC},
+    {"DibujarSPB", OpensStackedParts, Placement::Axis, DrawConstructAsText},
+    {"DibujarATX", OpensArrowText, Placement::Axis, DrawConstructAsText},
+    {"DibujarTST", OpensStackedText, Placement::Top, DrawConstructAsText},
+    {"DibujarRWS", OpensRows, Placement::Axis, DibujarRWS},
+    {"DibujarCEQ", OpensEquation, Placement::Axis, DrawConstructAsText},
 }};
 
 // Too deep: the construct is skipped and the red error word stands in its place, the same
@@ -104,27 +98,28 @@ bool HandleConstruct(LineContext& c) {
   if (!family) return false;
   const std::string_view tag = c.rest().substr(0, kTagLength);
   const std::string block = ExtraerBloque(c.rest(), tag, ClosingTag(tag));
-  if (ProfundidadLinea > kMaxNesting) {
+  EngineState& s = c.S;
+  if (s.ProfundidadLinea > kMaxNesting) {
     SetTooDeep(c);
     c.i += block.size() - 1;
     return true;
   }
-  ++ContadorCajas;
-  const long n = ContadorCajas;
+  const long n = ++s.ContadorCajas;
   plat::Surface& t = c.t;
-  std::string scratch;  // a construct's parts never touch the line's own fitting part
   if (c.draw) {
     const double x = t.currentX(), y = t.currentY();
-    const CajaHTFC& b = TablaCajas(n);
+    const CajaHTFC& b = s.TablaCajas(n);
     t.setCurrentX(x + b.DesplazamientoX);
     if (family->placement == Placement::Axis) t.setCurrentY(c.Y0 + c.E - b.AltoEje);
-    family->draw(block, t, tag, scratch);
-    const CajaHTFC& after = TablaCajas(n);
+    ConstructContext k(block, tag, t, s, c.V);
+    family->draw(k);
+    const CajaHTFC& after = s.TablaCajas(n);
     t.setCurrentX(x + after.DesplazamientoX + after.Avance);
     t.setCurrentY(y);
   } else {
-    family->draw(block, t, tag, scratch);
-    c.boxes.push_back(TablaCajas(n));
+    ConstructContext k(block, tag, t, s, c.V);
+    family->draw(k);
+    c.boxes.push_back(s.TablaCajas(n));
   }
   t.setFontName(c.entryFont);
   t.setFontSize(c.baseSize);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/surface.h"
+#include "viewer/engine/construct_parts.h"
 #include "viewer/engine/line_context.h"
 
 namespace stagora::engine {
@@ -18,8 +19,7 @@ struct ConstructFamily {
   const char* drawer;                     // the drawer's name, for reports and tests
   bool (*opens)(std::string_view tag);    // true for the family's five-character opening tags
   Placement placement;
-  // Calls the drawer; `tag` is the opening tag, `fittingPart` a scratch out-argument.
-  void (*draw)(const std::string& block, plat::Surface& target, std::string_view tag, std::string& fittingPart);
+  void (*draw)(ConstructContext& k);    // the drawer, for both passes (construct_parts.h)
 };
 
 // The family whose opening tag the text begins with, tried in table order; null when none.

@@ -9,31 +9,47 @@ namespace {
 constexpr std::size_t kTagLength = 5;
 }
 
-ConstructEntry::ConstructEntry(plat::Surface& target)
-    : t(target), box(ContadorCajas), draw(ModoDibujo == kModoDibujar), font(SaveFont(target)) {
+ConstructContext::ConstructContext(const std::string& block_, std::string_view tag_, plat::Surface& target,
+                                   EngineState& state, const ViewerValues& viewer)
+    : block(block_),
+      tag(tag_),
+      t(target),
+      S(state),
+      V(viewer),
+      box(state.ContadorCajas),
+      draw(state.ModoDibujo == kModoDibujar),
+      font(SaveFont(target)) {
   if (draw) {
-    CajaHTFC& b = TablaCajas(box);
+    CajaHTFC& b = S.TablaCajas(box);
     b.InicioX = X0 = target.currentX();
     b.InicioY = Y0 = target.currentY();
   }
 }
 
-CajaHTFC RenderPart(long box, long part, const std::string& text, plat::Surface& target, std::string& fitting) {
-  ++ContadorCajas;
-  const long number = ContadorCajas;
-  if (ModoDibujo == kModoMedir) SetSubcajasHTFC(box, part, number);
-  ProcesarLinea(text, target, fitting);
-  return TablaCajas(number);
+long ConstructContext::NumberPart(long part) {
+  const long number = ++S.ContadorCajas;
+  if (!draw) S.SetSubcajasHTFC(box, part, number);
+  return number;
 }
 
-CajaHTFC RenderPart(long box, long part, const std::string& text, plat::Surface& target) {
+CajaHTFC ConstructContext::RenderPart(long part, const std::string& text) {
+  const long number = NumberPart(part);
+  std::string unused;  // a part never breaks, so it has no fitting part
+  ProcesarLinea(text, t, unused, S, V);
+  return S.TablaCajas(number);
+}
+
+void ConstructContext::DrawPart(long part, const std::string& text, double x, double y) {
+  NumberPart(part);
+  t.setCurrentX(x);
+  t.setCurrentY(y);
   std::string unused;
-  return RenderPart(box, part, text, target, unused);
+  ProcesarLinea(text, t, unused, S, V);
 }
 
-CajaHTFC PartBox(long box, long part) {
-  const long number = SubcajasHTFC(box, part);
-  return number > 0 ? TablaCajas(number) : CajaHTFC{};
+CajaHTFC ConstructContext::PartBox(long part) {
+  const long number = S.SubcajasHTFC(box, part);
+  return number > 0 ? S.TablaCajas(number) : CajaHTFC{};
 }
 
 std::string InnerText(const std::string& block, std::size_t head, std::size_t tail) {

@@ -1,13 +1,25 @@
-// What every construct drawer does the same way to keep the measure pass and the draw pass
-// in step: note where the construct began, number its parts, render a part through the line
-// renderer, and leave the target's font as it found it.
+// What every construct drawer is handed, and what it does the same way to keep the measure
+// pass and the draw pass in step.
+//
+// A drawer is a function `void DibujarXXX(ConstructContext& k)` declared in its family's
+// header and named by one line of the dispatch table (construct_dispatch.cpp). It runs twice
+// per line: in the measure pass (k.draw false) it renders each of its parts with
+// k.RenderPart, works out its own measures from the parts' boxes and writes them into k.Box();
+// in the draw pass (k.draw true) it reads the parts' boxes back with k.PartBox, draws each
+// part with k.DrawPart at the place the measures give, and draws its own strokes. Both passes
+// must render the same parts in the same order, so that they number them alike. The
+// dispatcher has already numbered the construct's box, placed the target where the box says,
+// and restores the line's font afterwards; the drawer leaves the target's font name, size and
+// italic state as it found them (RestoreFont(k.t, k.font)).
 #pragma once
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "platform/surface.h"
 #include "viewer/engine/engine_state.h"
+#include "viewer/engine/viewer_values.h"
 
 namespace stagora::engine {
 
@@ -15,33 +27,49 @@ namespace stagora::engine {
 // tiny font shows every piece.
 constexpr double kLeastStrokeTwips = 15;
 
-// A drawer's view of its own construct, taken on entry: its box number, the pass, the start
-// point (draw pass; the box's InicioX/InicioY are written here) and the font to restore.
-struct ConstructEntry {
-  explicit ConstructEntry(plat::Surface& target);
+class ConstructContext {
+ public:
+  // Taken when the drawer is entered: the construct's box number is state.ContadorCajas, the
+  // start point the target's current position (written to the box's InicioX/InicioY in the
+  // draw pass), the font to restore the target's current font.
+  ConstructContext(const std::string& block, std::string_view tag, plat::Surface& target, EngineState& state,
+                   const ViewerValues& viewer);
 
+  const std::string& block;  // the whole construct, opening to closing tag, as ExtraerBloque cut it
+  const std::string_view tag;  // its five-character opening tag
   plat::Surface& t;
+  EngineState& S;
+  const ViewerValues& V;
   const long box;
-  const bool draw;
-  double X0 = 0;
+  const bool draw;  // the draw pass; else the measure pass
+  double X0 = 0;    // the start point (draw pass)
   double Y0 = 0;
   const SavedFont font;
+
+  // The construct's own box.
+  CajaHTFC& Box() { return S.TablaCajas(box); }
+
+  // Measure pass: renders part `part` at the target's current position and returns its box.
+  CajaHTFC RenderPart(long part, const std::string& text);
+  // Draw pass: renders part `part` from (x, y), the twin of RenderPart.
+  void DrawPart(long part, const std::string& text, double x, double y);
+  // The box the measure pass recorded for part `part` (a copy; empty when never recorded).
+  CajaHTFC PartBox(long part);
+  // Takes the next box number for part `part`, recording it in the measure pass; RenderPart
+  // and DrawPart start with it, and a part that renders no text (an image) takes its number
+  // with it alone, in both passes alike.
+  long NumberPart(long part);
 };
-
-// Renders part `part` of the construct `box` through the line renderer at the target's
-// current position, in the pass in force: the box counter is raised for the part first (and
-// the number recorded in the measure pass). Returns the part's box as the measure pass left
-// it.
-CajaHTFC RenderPart(long box, long part, const std::string& text, plat::Surface& target, std::string& fitting);
-CajaHTFC RenderPart(long box, long part, const std::string& text, plat::Surface& target);
-
-// The box the measure pass recorded for part `part` of the construct `box` (a copy).
-CajaHTFC PartBox(long box, long part);
 
 // The block without its first `head` and last `tail` characters; empty when it is shorter.
 std::string InnerText(const std::string& block, std::size_t head, std::size_t tail);
 
 // True when the block is what ExtraerBloque returns for a construct it could not balance.
 bool IsErrorBlock(const std::string& block);
+
+// A construct set as text: its opening tag, its content rendered as one part, its closing
+// tag. A family whose drawer is not written yet is dispatched to it, and drawers fall back on
+// it for a construct they cannot take apart; it numbers like any drawer with one part.
+void DrawConstructAsText(ConstructContext& k);
 
 }  // namespace stagora::engine

@@ -4,11 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "viewer/engine/construct_drawers.h"
 #include "viewer/engine/construct_parts.h"
-#include "viewer/engine/engine_state.h"
-#include "viewer/engine/line_renderer.h"
-#include "viewer/engine/viewer_values.h"
 
 namespace stagora::engine {
 namespace {
@@ -30,6 +26,7 @@ struct Frame {
   double T, B, M;     // top, bottom and middle of the content
   double height;      // B - T
   double xl, xr;      // left and right stroke lines
+  const ViewerValues* viewer;
 };
 
 void Stroke(plat::Surface& target, double x, double y, double dx, double dy) {
@@ -38,7 +35,7 @@ void Stroke(plat::Surface& target, double x, double y, double dx, double dy) {
 
 void Arc(plat::Surface& target, const Frame& f, double cx, double cy, double radius, double a1, double a2, bool thickFirst) {
   const double thin = f.t * kThinRatio;
-  DibujarArco(cx, cy, radius, a1, a2, thickFirst ? f.t : thin, thickFirst ? thin : f.t, kArcSteps, target);
+  DibujarArco(cx, cy, radius, a1, a2, thickFirst ? f.t : thin, thickFirst ? thin : f.t, kArcSteps, target, *f.viewer);
 }
 
 void LeftDelimiter(plat::Surface& target, const Frame& f, char kind) {
@@ -106,16 +103,16 @@ void RightDelimiter(plat::Surface& target, const Frame& f, char kind) {
 }  // namespace
 
 void DibujarArco(double cx, double cy, double radius, double a1, double a2, double w1, double w2, long n,
-                 plat::Surface& target) {
+                 plat::Surface& target, const ViewerValues& viewer) {
   if (n < 1 || !(std::abs(a1) < kAngleLimit) || !(std::abs(a2) < kAngleLimit)) return;
   const int saved = target.drawWidth();
   if (a2 < a1) a2 += 360 * std::ceil((a1 - a2) / 360);
-  const double toRadians = Pi / 180;
+  const double toRadians = viewer.Pi / 180;
   a1 *= toRadians;
   a2 *= toRadians;
   // Pens in device pixels: the printer's own dots on paper, the screen's pixels elsewhere.
-  const bool printer = IsPrinterTarget(target);
-  const double tpp = printer ? target.twipsPerPixelX() : ScreenTwipsPerPixelX();
+  const bool printer = viewer.IsPrinterTarget(target);
+  const double tpp = printer ? target.twipsPerPixelX() : viewer.ScreenTwipsPerPixelX();
   const double least = printer ? kLeastPrinterPen : 1;
   const double p1 = std::max(w1 / tpp, least), p2 = std::max(w2 / tpp, least);
   // One step more than n: the arc runs a step past its end angle, into the straight stroke
@@ -124,20 +121,21 @@ void DibujarArco(double cx, double cy, double radius, double a1, double a2, doub
     const double t0 = a1 + (a2 - a1) / n * i;
     const double t1 = a1 + (a2 - a1) / n * (i + 1);
     const double pen = p1 + (p2 - p1) / n * i;
-    target.setDrawWidth(PenPixels(target, std::max(pen, least) * tpp));
+    target.setDrawWidth(viewer.PenPixels(target, std::max(pen, least) * tpp));
     target.line(cx + radius * std::cos(t0), cy - radius * std::sin(t0), cx + radius * std::cos(t1),
                 cy - radius * std::sin(t1));
   }
   target.setDrawWidth(saved);
 }
 
-void DibujarNES(const std::string& block, plat::Surface& target, std::string& fittingPart) {
+void DibujarNES(ConstructContext& e) {
+  const std::string& block = e.block;
   if (block.size() < kHeadLength + kTailLength || IsErrorBlock(block)) {
     // No room for two delimiters and the closing tag, or not closed at all.
-    DrawConstructAsText(block, target);
+    DrawConstructAsText(e);
     return;
   }
-  ConstructEntry e(target);
+  plat::Surface& target = e.t;
   const double H = target.textHeight("Hp");
   const double t = std::max(H * kStrokeFraction, 1.0);
   const double s = H * kSpacingFraction;
@@ -148,9 +146,9 @@ void DibujarNES(const std::string& block, plat::Surface& target, std::string& fi
   const double r = right == '}' ? 2 * s : 0;
 
   if (!e.draw) {
-    const CajaHTFC C = RenderPart(e.box, 1, content, target, fittingPart);
+    const CajaHTFC C = e.RenderPart(1, content);
     RestoreFont(target, e.font);
-    CajaHTFC& b = TablaCajas(e.box);
+    CajaHTFC& b = e.Box();
     b.DesplazamientoX = 3 * s + C.DesplazamientoX + t + l;
     b.Avance = 3 * s + C.Avance + t + r;
     b.AltoSobre = 2 * s + C.AltoSobre;
@@ -160,13 +158,11 @@ void DibujarNES(const std::string& block, plat::Surface& target, std::string& fi
     return;
   }
 
-  const CajaHTFC C = PartBox(e.box, 1);
-  ++ContadorCajas;
-  target.setCurrentX(e.X0);
-  target.setCurrentY(e.Y0);
-  ProcesarLinea(content, target, fittingPart);
+  const CajaHTFC C = e.PartBox(1);
+  e.DrawPart(1, content, e.X0, e.Y0);
 
   Frame f{};
+  f.viewer = &e.V;
   f.s = s;
   f.t = t;
   f.T = e.Y0 - C.AltoSobre;
@@ -175,7 +171,7 @@ void DibujarNES(const std::string& block, plat::Surface& target, std::string& fi
   f.height = C.AltoSobre + C.AltoBajo;
   f.xl = e.X0 - C.DesplazamientoX - 2 * s - t / 2;
   f.xr = e.X0 + C.Avance + 2 * s + t / 2;
-  target.setDrawWidth(PenPixels(target, t));
+  target.setDrawWidth(e.V.PenPixels(target, t));
   LeftDelimiter(target, f, left);
   RightDelimiter(target, f, right);
   target.setDrawWidth(1);

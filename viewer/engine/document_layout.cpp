@@ -1,14 +1,14 @@
 #include "viewer/engine/document_layout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "viewer/engine/engine_state.h"
 #include "viewer/engine/line_renderer.h"
 #include "viewer/engine/markup_parsing.h"
-#include "viewer/engine/viewer_values.h"
+#include "viewer/engine/symbol_table.h"
 
 namespace stagora::engine {
 namespace {
@@ -54,22 +54,22 @@ std::vector<std::string> SplitLines(const std::string& text) {
   }
 }
 
-void SetPageGeometry(plat::Surface& target) {
-  if (IsScreenTarget(target)) {
-    AnchoPagina = (target.width() - 2) * ScreenTwipsPerPixelX();
-    AltoPagina = (target.height() - 2) * ScreenTwipsPerPixelY();
-    MargenIzq = MargenDer = MargenSup = MargenInf = kPageMargin * Zoom;
+void SetPageGeometry(plat::Surface& target, EngineState& s, const ViewerValues& v) {
+  if (v.IsScreenTarget(target)) {
+    s.AnchoPagina = (target.width() - 2) * v.ScreenTwipsPerPixelX();
+    s.AltoPagina = (target.height() - 2) * v.ScreenTwipsPerPixelY();
+    s.MargenIzq = s.MargenDer = s.MargenSup = s.MargenInf = kPageMargin * v.Zoom;
     return;
   }
   // Paper: the platform always offers at least its PDF-file printer.
-  if (IsPrinterTarget(target)) {
-    AnchoPagina = target.width();
-    AltoPagina = target.height();
+  if (v.IsPrinterTarget(target)) {
+    s.AnchoPagina = target.width();
+    s.AltoPagina = target.height();
   }
-  MargenIzq = kPageMargin - kPrinterLeftEdge;
-  MargenDer = kPageMargin - kPrinterRightEdge;
-  MargenSup = kPageMargin - kPrinterTopEdge;
-  MargenInf = kPageMargin - kPrinterBottomEdge;
+  s.MargenIzq = kPageMargin - kPrinterLeftEdge;
+  s.MargenDer = kPageMargin - kPrinterRightEdge;
+  s.MargenSup = kPageMargin - kPrinterTopEdge;
+  s.MargenInf = kPageMargin - kPrinterBottomEdge;
 }
 
 struct FontState {
@@ -79,53 +79,54 @@ struct FontState {
 
 // "&LSAN=n:" sets the left indent of this and the following lines to n millimetres, scaled
 // to the font in force; the code is cut out of the line.
-void TakeIndent(std::string& line, plat::Surface& target, double sampleWidth) {
+void TakeIndent(std::string& line, plat::Surface& target, double sampleWidth, EngineState& s) {
   const std::size_t p = line.find(kIndentCode);
   if (p == std::string::npos) return;
   const std::size_t q = line.find(':', p);
   const double mm = Val(std::string_view(line).substr(p + kIndentCode.size()));
   line = line.substr(0, p) + (q == std::string::npos ? std::string() : line.substr(q + 1));
   const double ratio = sampleWidth > 0 ? target.textWidth(kSampleText) / sampleWidth : 1.0;
-  SangriaIzq = ratio * (mm * kTwipsPerMm) * kIndentFactor;
+  s.SangriaIzq = ratio * (mm * kTwipsPerMm) * kIndentFactor;
 }
 
 // Lays out one line, wrapped into as many pieces as the usable width needs, each measured
 // and then drawn below the previous one. False when a piece no longer fits above the page's
 // foot: nothing of it is drawn.
-bool LayOutLine(std::string line, plat::Surface& target, long mark, double& y, double& lastFoot) {
+bool LayOutLine(std::string line, plat::Surface& target, long mark, double& y, double& lastFoot, EngineState& s,
+                const ViewerValues& v) {
   std::string part, unused;
   for (bool firstPiece = true;; firstPiece = false) {
-    ContadorCajas = 1;
-    NivelFraccion = 0;
-    NivelIndice = 0;
+    s.ContadorCajas = 1;
+    s.NivelFraccion = 0;
+    s.NivelIndice = 0;
     const FontState saved{target.font(), target.foreColor()};
     const double h = target.textHeight("H");
 
-    ModoDibujo = kModoMedir;
-    ProcesarLinea(line, target, part);
+    s.ModoDibujo = kModoMedir;
+    ProcesarLinea(line, target, part, s, v);
 
     // The draw pass starts from the font the measure pass started from.
-    ContadorCajas = 1;
-    ModoDibujo = kModoDibujar;
-    NivelFraccion = 0;
-    NivelIndice = 0;
+    s.ContadorCajas = 1;
+    s.ModoDibujo = kModoDibujar;
+    s.NivelFraccion = 0;
+    s.NivelIndice = 0;
     target.setFont(saved.font);
     target.setForeColor(saved.foreColor);
 
-    const CajaHTFC box = TablaCajas(1);
-    target.setCurrentX(box.DesplazamientoX + SangriaIzq + MargenIzq);
-    target.setCurrentY(box.AltoSobre + y + MargenSup);
-    if (target.currentY() >= AltoPagina - MargenInf - (box.AltoBajo + box.AltoSobre)) {
+    const CajaHTFC box = s.TablaCajas(1);
+    target.setCurrentX(box.DesplazamientoX + s.SangriaIzq + s.MargenIzq);
+    target.setCurrentY(box.AltoSobre + y + s.MargenSup);
+    if (target.currentY() >= s.AltoPagina - s.MargenInf - (box.AltoBajo + box.AltoSobre)) {
       // A mark whose first line is not drawn opens no band on this page.
-      if (firstPiece && mark >= 0) --NumMarcas;
+      if (firstPiece && mark >= 0) --s.NumMarcas;
       return false;
     }
-    MarcaPendiente = firstPiece ? mark : -1;
+    s.MarcaPendiente = firstPiece ? mark : -1;
     const double top = target.currentY();
-    ProcesarLinea(part.empty() ? line : part, target, unused);
-    MarcaPendiente = -1;
+    ProcesarLinea(part.empty() ? line : part, target, unused, s, v);
+    s.MarcaPendiente = -1;
     lastFoot = top + box.AltoBajo;
-    if (MessagePump) MessagePump();
+    if (v.MessagePump) v.MessagePump();
     y += box.AltoSobre + box.AltoBajo + h * kLeadingFraction;
     if (part.empty()) return true;
     line = line.substr(part.size());
@@ -134,12 +135,18 @@ bool LayOutLine(std::string line, plat::Surface& target, long mark, double& y, d
 
 }  // namespace
 
-std::string SustituirMacros(const std::string& line) {
+void InitHTFC(EngineState& state, ViewerValues& viewer) {
+  state.ColorLinea = 0;
+  viewer.Pi = 4.0 * std::atan(1.0);
+  (void)TablaSimbolos();
+}
+
+std::string SustituirMacros(const std::string& line, const ViewerValues& v) {
   const std::pair<std::string_view, const std::string*> kPlaceholders[] = {
-      {"&.", &SimboloDecimal},     {"&,", &SimboloLista},     {"&\xB7", &SignoMultiplicar},
-      {"&:", &SignoDividir},       {"&(", &ParentesisAbre},   {"&)", &ParentesisCierra},
-      {"&FA", &SimboloFA},         {"&DT", &SimboloDT},       {"&SM", &SimboloMoneda},
-      {"&NSM", &NombreMonedaSing}, {"&NPM", &NombreMonedaPlur},
+      {"&.", &v.SimboloDecimal},     {"&,", &v.SimboloLista},     {"&\xB7", &v.SignoMultiplicar},
+      {"&:", &v.SignoDividir},       {"&(", &v.ParentesisAbre},   {"&)", &v.ParentesisCierra},
+      {"&FA", &v.SimboloFA},         {"&DT", &v.SimboloDT},       {"&SM", &v.SimboloMoneda},
+      {"&NSM", &v.NombreMonedaSing}, {"&NPM", &v.NombreMonedaPlur},
   };
   std::string out = line;
   for (const auto& [code, value] : kPlaceholders) ReplaceAll(out, code, *value);
@@ -148,11 +155,12 @@ std::string SustituirMacros(const std::string& line) {
   return out;
 }
 
-void DibujarHTFC(const std::string& text, double& size, plat::Surface& target) {
-  if (size <= 0) size = kDefaultSizeOfZoom * Zoom;
-  ColorLinea = 0;
-  NumMarcas = 0;
-  SangriaIzq = 0;
+void DibujarHTFC(const std::string& text, double& size, plat::Surface& target, EngineState& s,
+                 const ViewerValues& v) {
+  if (size <= 0) size = kDefaultSizeOfZoom * v.Zoom;
+  s.ColorLinea = 0;
+  s.NumMarcas = 0;
+  s.SangriaIzq = 0;
   const std::vector<std::string> lines = SplitLines(text);
 
   target.setScaleMode(plat::ScaleMode::Twips);
@@ -164,35 +172,35 @@ void DibujarHTFC(const std::string& text, double& size, plat::Surface& target) {
   target.setFontUnderline(false);
   target.setForeColor(0);
 
-  const double baseSize = IsScreenTarget(target)
-                              ? ScreenTwipsPerPixelX() * kBaseFontSize / kScreenFontTwipsPerPixel * Zoom
-                              : kBaseFontSize * Zoom;
+  const double baseSize = v.IsScreenTarget(target)
+                              ? v.ScreenTwipsPerPixelX() * kBaseFontSize / kScreenFontTwipsPerPixel * v.Zoom
+                              : kBaseFontSize * v.Zoom;
   SetFontSizeChecked(target, baseSize);
   const double sampleWidth = target.textWidth(kSampleText);
   SetFontSizeChecked(target, size);
 
-  SetPageGeometry(target);
-  BloqueCorte = 0;
+  SetPageGeometry(target, s, v);
+  s.BloqueCorte = 0;
 
   double lastFoot = 0;  // foot of the last line drawn, where the last band ends
   for (std::string line : lines) {
-    line = SustituirMacros(line);
+    line = SustituirMacros(line, v);
     long mark = -1;  // the band this line opens
     if (line.compare(0, kMarkCode.size(), kMarkCode) == 0) {
-      BloqueCorte = RoundToLong(Val(std::string_view(line).substr(std::min(kMarkNumberOffset, line.size()))));
-      if (NumMarcas < kMaxMarcas) {
-        mark = NumMarcas++;
-        MarcaSeleccionada[static_cast<std::size_t>(mark)] = false;
-        MarcaPagina[static_cast<std::size_t>(mark)] = BloqueCorte;
+      s.BloqueCorte = RoundToLong(Val(std::string_view(line).substr(std::min(kMarkNumberOffset, line.size()))));
+      if (s.NumMarcas < kMaxMarcas) {
+        mark = s.NumMarcas++;
+        s.MarcaSeleccionada[static_cast<std::size_t>(mark)] = false;
+        s.MarcaPagina[static_cast<std::size_t>(mark)] = s.BloqueCorte;
       }
     }
-    TakeIndent(line, target, sampleWidth);
-    if (!LayOutLine(line, target, mark, y, lastFoot)) {
-      BloqueCorte = -BloqueCorte;
+    TakeIndent(line, target, sampleWidth, s);
+    if (!LayOutLine(line, target, mark, y, lastFoot, s, v)) {
+      s.BloqueCorte = -s.BloqueCorte;
       break;
     }
   }
-  if (NumMarcas >= 1) MarcaAbajo[static_cast<std::size_t>(NumMarcas - 1)] = lastFoot;
+  if (s.NumMarcas >= 1) s.MarcaAbajo[static_cast<std::size_t>(s.NumMarcas - 1)] = lastFoot;
 }
 
 }  // namespace stagora::engine

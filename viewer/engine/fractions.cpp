@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-#include "viewer/engine/construct_drawers.h"
 #include "viewer/engine/construct_parts.h"
-#include "viewer/engine/engine_state.h"
-#include "viewer/engine/line_renderer.h"
 #include "viewer/engine/markup_parsing.h"
 
 namespace stagora::engine {
@@ -34,11 +31,13 @@ StackedParts CutFraction(const std::string& block) {
                       InnerText(lowerBlock, kSeparatorLength + 1, kTagLength)};
 }
 
-void DibujarCOC(const std::string& block, plat::Surface& target) {
-  ConstructEntry e(target);
-  ++NivelFraccion;
+void DibujarCOC(ConstructContext& e) {
+  plat::Surface& target = e.t;
+  const std::string& block = e.block;
+  long& level = e.S.NivelFraccion;
+  ++level;
   const double H = target.textHeight("Hp");
-  const double barFraction = NivelFraccion == 1 ? kOuterBarFraction : kNestedBarFraction;
+  const double barFraction = level == 1 ? kOuterBarFraction : kNestedBarFraction;
   const double t = std::max(barFraction * H, kLeastStrokeTwips);
   const double g = std::max(kGapFraction * H, kLeastStrokeTwips);
   const double m = std::max(kMarginFraction * H, kLeastStrokeTwips);
@@ -47,11 +46,11 @@ void DibujarCOC(const std::string& block, plat::Surface& target) {
 
   CajaHTFC N, D;
   if (!e.draw) {
-    N = RenderPart(e.box, 1, parts.upper, target);
-    D = RenderPart(e.box, 2, parts.lower, target);
+    N = e.RenderPart(1, parts.upper);
+    D = e.RenderPart(2, parts.lower);
   } else {
-    N = PartBox(e.box, 1);
-    D = PartBox(e.box, 2);
+    N = e.PartBox(1);
+    D = e.PartBox(2);
   }
   const double wN = N.DesplazamientoX + N.Avance;
   const double wD = D.DesplazamientoX + D.Avance;
@@ -61,8 +60,8 @@ void DibujarCOC(const std::string& block, plat::Surface& target) {
 
   if (!e.draw) {
     RestoreFont(target, e.font);
-    --NivelFraccion;
-    CajaHTFC& b = TablaCajas(e.box);
+    --level;
+    CajaHTFC& b = e.Box();
     b.DesplazamientoX = 0;
     b.Avance = W;
     b.AltoSobre = N.AltoSobre;
@@ -72,16 +71,9 @@ void DibujarCOC(const std::string& block, plat::Surface& target) {
     return;
   }
 
-  std::string unused;
-  ++ContadorCajas;
-  target.setCurrentX(e.X0 + dN + m + N.DesplazamientoX);
-  target.setCurrentY(e.Y0);
-  ProcesarLinea(parts.upper, target, unused);
-  ++ContadorCajas;
-  target.setCurrentX(e.X0 + dD + m + D.DesplazamientoX);
-  target.setCurrentY(e.Y0 + N.AltoBajo + g + t + g + D.AltoSobre);
-  ProcesarLinea(parts.lower, target, unused);
-  target.setDrawWidth(PenPixels(target, t));
+  e.DrawPart(1, parts.upper, e.X0 + dN + m + N.DesplazamientoX, e.Y0);
+  e.DrawPart(2, parts.lower, e.X0 + dD + m + D.DesplazamientoX, e.Y0 + N.AltoBajo + g + t + g + D.AltoSobre);
+  target.setDrawWidth(e.V.PenPixels(target, t));
   if (bar) {
     // The bar spans both margins; its round pen ends stay inside the box.
     const double y = e.Y0 + N.AltoBajo + g + t / 2;
@@ -89,7 +81,7 @@ void DibujarCOC(const std::string& block, plat::Surface& target) {
   }
   target.setDrawWidth(1);
   RestoreFont(target, e.font);
-  --NivelFraccion;
+  --level;
 }
 
 }  // namespace stagora::engine

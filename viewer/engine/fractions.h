@@ -4,7 +4,13 @@
 
 #include <string>
 
+#include "viewer/engine/construct_parts.h"
+
 namespace stagora::engine {
+
+// "#COC(" "#DDL(": the two parts centred over each other, the bar (fractions only) on the
+// construct's axis; a fraction inside another has a lighter bar.
+void DibujarCOC(ConstructContext& k);
 
 struct StackedParts {
   std::string upper;

@@ -1,6 +1,14 @@
-// What the viewer uses of the typesetting engine: its shared values, the one-time
-// initialisation, the document entry, and the page-break handshake and section marks it
-// reads back after each call.
+// What the viewer uses of the typesetting engine, in one include.
+//
+// The viewer keeps one EngineState and one ViewerValues for the life of its window. At
+// start-up it sets the values (decimal symbol, TempPath, MessagePump) and calls InitHTFC.
+// Before each rendering it sets Zoom and DestinoPantalla (pagination, page drawing) or
+// DestinoImpresora (printing, with Zoom 1), calls DibujarHTFC, and reads back BloqueCorte,
+// the section marks and the margins from the state.
+//
+// Adding a construct family: its drawer `void DibujarXXX(ConstructContext&)` in its own file
+// pair (see construct_parts.h for what a drawer does in each pass), and its line in the
+// dispatch table of construct_dispatch.cpp in place of DrawConstructAsText.
 #pragma once
 
 #include "viewer/engine/document_layout.h"

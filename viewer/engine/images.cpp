@@ -8,12 +8,9 @@
 #include "platform/encoding.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
-#include "viewer/engine/construct_drawers.h"
 #include "viewer/engine/construct_parts.h"
-#include "viewer/engine/engine_state.h"
 #include "viewer/engine/line_context.h"
 #include "viewer/engine/markup_parsing.h"
-#include "viewer/engine/viewer_values.h"
 
 namespace stagora::engine {
 namespace {
@@ -87,12 +84,12 @@ bool IsBareFileName(std::string_view name) {
   return std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
-std::string FindImageFile(std::string_view name) {
+std::string FindImageFile(std::string_view name, const std::string& tempPath) {
   if (!IsBareFileName(name)) return std::string();
   const std::string upper = Upper(name);
   std::string path;
   if (!plat::ProgramFolder().empty()) path = FindInFolder(plat::JoinPath(plat::ProgramFolder(), "img"), upper);
-  if (path.empty() && !TempPath.empty()) path = FindInFolder(plat::JoinPath(TempPath, "nrtemp"), upper);
+  if (path.empty() && !tempPath.empty()) path = FindInFolder(plat::JoinPath(tempPath, "nrtemp"), upper);
   return path;
 }
 
@@ -113,24 +110,26 @@ ImageRequest ReadImageRequest(const std::string& block) {
   return r;
 }
 
-void DibujarIMG(const std::string& block, plat::Surface& target) {
+void DibujarIMG(ConstructContext& e) {
+  const std::string& block = e.block;
   if (IsErrorBlock(block)) {
-    DrawConstructAsText(block, target);
+    DrawConstructAsText(e);
     return;
   }
-  ConstructEntry e(target);
+  plat::Surface& target = e.t;
+  const ViewerValues& v = e.V;
   const double H = target.textHeight("Hp");
   const double t = std::max(kFrameFraction * H, 1.0);
   const ImageRequest r = ReadImageRequest(block);
   // A negative size would mirror the picture and run the line backwards over its own text;
   // it is read as its magnitude, so the picture and the line keep their places.
-  double DX = std::abs(r.dxMm) * kTwipsPerMm * Zoom;
-  double DY = std::abs(r.dyMm) * kTwipsPerMm * Zoom;
+  double DX = std::abs(r.dxMm) * kTwipsPerMm * v.Zoom;
+  double DY = std::abs(r.dyMm) * kTwipsPerMm * v.Zoom;
 
   // A construct without a name names no file: nothing is looked up.
   plat::Picture picture;
   if (!r.name.empty()) {
-    const std::string path = FindImageFile(r.name);
+    const std::string path = FindImageFile(r.name, v.TempPath);
     if (!path.empty()) picture = plat::Picture::Load(path);
   }
   bool loaded = !picture.isNull() && picture.widthPx() > 0 && picture.heightPx() > 0;
@@ -151,10 +150,9 @@ void DibujarIMG(const std::string& block, plat::Surface& target) {
   const double margin = framed ? t : 0;
 
   // The image takes a second box number, in both passes alike.
-  ++ContadorCajas;
+  e.NumberPart(1);
   if (!e.draw) {
-    SetSubcajasHTFC(e.box, 1, ContadorCajas);
-    CajaHTFC& b = TablaCajas(e.box);
+    CajaHTFC& b = e.Box();
     b.DesplazamientoX = margin;
     b.Avance = DX + margin;
     b.AltoSobre = DY - H + margin;
@@ -170,15 +168,15 @@ void DibujarIMG(const std::string& block, plat::Surface& target) {
     target.paintPicture(picture, X0, top, DX, DY);
   } else if (!loaded) {
     target.line(X0, top, X0 + DX, top + DY, kPlaceholderFill, plat::LineShape::FilledBox);
-    target.setDrawWidth(static_cast<int>(std::floor(H / 2) / ScreenTwipsPerPixelY()) + 1);
+    target.setDrawWidth(static_cast<int>(std::floor(H / 2) / v.ScreenTwipsPerPixelY()) + 1);
     const double q = H / 4;
     target.line(X0 + q, top + q, X0 + q + DX - H / 2, top + q + DY - H / 2, kPlaceholderCross);
     target.line(X0 + q, Y0 + H - q, X0 + q + DX - H / 2, Y0 + H - q - DY + H / 2, kPlaceholderCross);
   }
-  target.setDrawWidth(PenPixels(target, t));
+  target.setDrawWidth(v.PenPixels(target, t));
   if (framed) {
     target.setFillStyle(plat::kFillTransparent);
-    target.line(X0, top, X0 + DX, top + DY, ColorLinea, plat::LineShape::Box);
+    target.line(X0, top, X0 + DX, top + DY, e.S.ColorLinea, plat::LineShape::Box);
   }
   target.setDrawWidth(1);
 }

@@ -6,7 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "viewer/engine/construct_parts.h"
+
 namespace stagora::engine {
+
+// "#IMG(": the picture, or its placeholder, standing on the line's text, framed in ColorLinea.
+void DibujarIMG(ConstructContext& k);
 
 // What the construct asks for. Sizes in millimetres; 0 when missing.
 struct ImageRequest {
@@ -23,8 +28,9 @@ ImageRequest ReadImageRequest(const std::string& block);
 bool IsBareFileName(std::string_view name);
 
 // The image file named `name` (without regard to case): in the program folder's img/
-// first, then in the scratch folder; "" when neither holds it or the name is not bare.
-// Only the entries of those two folders are considered, so no other file is ever opened.
-std::string FindImageFile(std::string_view name);
+// first, then in the "nrtemp" folder under `tempPath` (the viewer's TempPath); "" when
+// neither holds it or the name is not bare. Only the entries of those two folders are
+// considered, so no other file is ever opened.
+std::string FindImageFile(std::string_view name, const std::string& tempPath);
 
 }  // namespace stagora::engine

@@ -6,7 +6,6 @@
 
 #include "viewer/engine/markup_parsing.h"
 #include "viewer/engine/symbol_table.h"
-#include "viewer/engine/viewer_values.h"
 
 namespace stagora::engine {
 namespace {
@@ -43,7 +42,9 @@ std::optional<std::string> ParameterValue(LineContext& c) {
 }
 
 void SetFontSizeCode(LineContext& c, double n) {
-  const double size = IsScreenTarget(c.t) ? ScreenTwipsPerPixelX() * n / kScreenFontTwipsPerPixel * Zoom : n * Zoom;
+  const ViewerValues& v = c.V;
+  const double size =
+      v.IsScreenTarget(c.t) ? v.ScreenTwipsPerPixelX() * n / kScreenFontTwipsPerPixel * v.Zoom : n * v.Zoom;
   SetFontSizeChecked(c.t, size);
   c.baseSize = c.t.font().size;
   c.fontChanged();
@@ -55,7 +56,7 @@ void SetFontNameCode(LineContext& c, const std::string& name) {
 }
 
 void TabCode(LineContext& c, double n) {
-  const double usable = AnchoPagina - MargenIzq - MargenDer;
+  const double usable = c.S.AnchoPagina - c.S.MargenIzq - c.S.MargenDer;
   if (c.draw) {
     c.t.setCurrentX(c.X0 + n / 100.0 * usable);
   } else {
@@ -66,6 +67,7 @@ void TabCode(LineContext& c, double n) {
 
 void FigureCode(LineContext& c, const std::string& value) {
   plat::Surface& t = c.t;
+  const ViewerValues& v = c.V;
   const double x = t.currentX(), y = t.currentY();
   std::string name;
   double w = 0, h = 0;
@@ -74,16 +76,17 @@ void FigureCode(LineContext& c, const std::string& value) {
     // A zero size spans the whole target from its edge.
     if (w == 0) {
       t.setCurrentX(0);
-      w = t.width() * ScreenTwipsPerPixelX() / kTwipsPerMm / Zoom;
+      w = t.width() * v.ScreenTwipsPerPixelX() / kTwipsPerMm / v.Zoom;
     }
     if (h == 0) {
       t.setCurrentY(0);
-      h = t.height() * ScreenTwipsPerPixelY() / kTwipsPerMm / Zoom;
+      h = t.height() * v.ScreenTwipsPerPixelY() / kTwipsPerMm / v.Zoom;
     }
     w = std::clamp(w, -kLargestFigureMm, kLargestFigureMm);
     h = std::clamp(h, -kLargestFigureMm, kLargestFigureMm);
     const double x1 = t.currentX(), y1 = t.currentY();
-    t.line(x1, y1, x1 + w * kTwipsPerMm * Zoom, y1 + h * kTwipsPerMm * Zoom, ColorFondo, plat::LineShape::FilledBox);
+    t.line(x1, y1, x1 + w * kTwipsPerMm * v.Zoom, y1 + h * kTwipsPerMm * v.Zoom, c.S.ColorFondo,
+           plat::LineShape::FilledBox);
   }
   t.setCurrentX(x);
   t.setCurrentY(y);
@@ -103,9 +106,9 @@ bool ParameterCode(LineContext& c) {
   } else if (which == "&FC") {
     if (c.draw) c.t.setForeColor(LeerColor(*value));
   } else if (which == "&BC") {
-    if (c.draw) ColorFondo = LeerColor(*value);
+    if (c.draw) c.S.ColorFondo = LeerColor(*value);
   } else if (which == "&LC") {
-    ColorLinea = LeerColor(*value);
+    c.S.ColorLinea = LeerColor(*value);
   } else if (which == "&FF") {
     if (c.draw) FigureCode(c, *value);
   } else {
@@ -136,7 +139,7 @@ bool SymbolCode(LineContext& c) {
   t.setFontName(s->fuente);
   if (c.draw) {
     // The symbol's baseline on the text's baseline.
-    const double symbolAscent = AscentOf(t);
+    const double symbolAscent = c.V.AscentOf(t);
     const double y = t.currentY();
     t.setCurrentY(y + c.A - symbolAscent);
     t.print(s->caracter);
@@ -154,10 +157,11 @@ void DrawnSign(LineContext& c, const std::array<SignSegment, N>& segments, std::
   plat::Surface& t = c.t;
   if (c.draw) {
     const double x = t.currentX(), y = t.currentY();
-    t.setDrawWidth(PenPixels(t, kSignPenFraction * c.H));
+    const double zoom = c.V.Zoom;
+    t.setDrawWidth(c.V.PenPixels(t, kSignPenFraction * c.H));
     for (const SignSegment& s : segments) {
-      const double x1 = x + s.x * Zoom, y1 = y + s.yOfH * c.H;
-      t.line(x1, y1, x1 + s.dx * Zoom, y1 + s.dy * Zoom);
+      const double x1 = x + s.x * zoom, y1 = y + s.yOfH * c.H;
+      t.line(x1, y1, x1 + s.dx * zoom, y1 + s.dy * zoom);
     }
     t.setCurrentX(x + t.textWidth(room));
     t.setCurrentY(y);
@@ -178,7 +182,7 @@ void ExponentCode(LineContext& c) {
   while (end < c.line.size() && c.line[end] >= '0' && c.line[end] <= '9') exponent.push_back(c.line[end++]);
   const bool italic = t.font().italic;
   t.setFontItalic(false);
-  c.setText(SimboloExponente);
+  c.setText(c.V.SimboloExponente);
   SetFontSizeChecked(t, c.baseSize * kIndexSizeRatio);
   c.setText(exponent);
   t.setFontSize(c.baseSize);

@@ -1,5 +1,6 @@
 // The working values of one line-renderer call, shared by the renderer's scan and the
-// inline-code handlers it runs. Each call (a line, or a part of a construct) has its own.
+// inline-code handlers it runs. Each call (a line, or a part of a construct) has its own, and
+// holds the engine's state and the viewer's values it works with.
 #pragma once
 
 #include <cstddef>
@@ -9,6 +10,7 @@
 
 #include "platform/surface.h"
 #include "viewer/engine/engine_state.h"
+#include "viewer/engine/viewer_values.h"
 
 namespace stagora::engine {
 
@@ -20,10 +22,12 @@ constexpr double kIndexSizeRatio = 8.0 / 12.0;
 constexpr char kMinusSign = '\x96';
 
 struct LineContext {
-  LineContext(std::string text, plat::Surface& target);
+  LineContext(std::string text, plat::Surface& target, EngineState& state, const ViewerValues& viewer);
 
   const std::string line;  // the mark-up being rendered (a copy: the caller's may change)
   plat::Surface& t;
+  EngineState& S;
+  const ViewerValues& V;
   const bool draw;  // the draw pass; else the measure pass
   const long box;   // the number of the box this call records
   const bool topLevel;  // the line itself, not a part of a construct: it alone may break

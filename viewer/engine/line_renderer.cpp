@@ -25,8 +25,9 @@ bool IsUprightPunctuation(char ch) {
 
 // Keeps count of how deep the renderer is nested inside constructs.
 struct DepthGuard {
-  DepthGuard() { ++ProfundidadLinea; }
-  ~DepthGuard() { --ProfundidadLinea; }
+  explicit DepthGuard(EngineState& state) : s(state) { ++s.ProfundidadLinea; }
+  ~DepthGuard() { --s.ProfundidadLinea; }
+  EngineState& s;
   DepthGuard(const DepthGuard&) = delete;
   DepthGuard& operator=(const DepthGuard&) = delete;
 };
@@ -96,12 +97,13 @@ void SetIndex(LineContext& c) {
 
 // "#MARK=nnn": the top of the band that the line opens, and the end of the band before it.
 void SectionMark(LineContext& c) {
-  if (c.draw && c.topLevel && c.i == 0 && MarcaPendiente >= 0 && MarcaPendiente < kMaxMarcas) {
-    const long k = MarcaPendiente;
-    const double top = c.Y0 - TablaCajas(c.box).AltoSobre;
-    MarcaArriba[static_cast<std::size_t>(k)] = top;
-    if (k >= 1) MarcaAbajo[static_cast<std::size_t>(k - 1)] = top - c.H * kMarkGapFraction;
-    MarcaPendiente = -1;
+  EngineState& s = c.S;
+  if (c.draw && c.topLevel && c.i == 0 && s.MarcaPendiente >= 0 && s.MarcaPendiente < kMaxMarcas) {
+    const long k = s.MarcaPendiente;
+    const double top = c.Y0 - s.TablaCajas(c.box).AltoSobre;
+    s.MarcaArriba[static_cast<std::size_t>(k)] = top;
+    if (k >= 1) s.MarcaAbajo[static_cast<std::size_t>(k - 1)] = top - c.H * kMarkGapFraction;
+    s.MarcaPendiente = -1;
   }
   c.i += 8;
 }
@@ -121,13 +123,13 @@ void HandleHash(LineContext& c) {
 bool CrossesPage(LineContext& c) {
   double total = c.W;
   for (std::size_t k = c.first; k < c.boxes.size(); ++k) total += c.boxes[k].DesplazamientoX + c.boxes[k].Avance;
-  if (!(total + SangriaIzq + MargenIzq + MargenDer > AnchoPagina)) return false;
+  if (!(total + c.S.SangriaIzq + c.S.MargenIzq + c.S.MargenDer > c.S.AnchoPagina)) return false;
   c.fitting = c.line.substr(0, c.P > 0 ? c.P : c.i + 1);
   return true;
 }
 
 void WriteLineBox(const LineContext& c) {
-  CajaHTFC& b = TablaCajas(c.box);
+  CajaHTFC& b = c.S.TablaCajas(c.box);
   double advance = c.W, above = 0, below = 0;
   for (std::size_t k = 0; k < c.boxes.size(); ++k) {
     const CajaHTFC& e = c.boxes[k];
@@ -145,14 +147,16 @@ void WriteLineBox(const LineContext& c) {
 
 }  // namespace
 
-LineContext::LineContext(std::string text, plat::Surface& target)
+LineContext::LineContext(std::string text, plat::Surface& target, EngineState& state, const ViewerValues& viewer)
     : line(std::move(text)),
       t(target),
-      draw(ModoDibujo == kModoDibujar),
-      box(ContadorCajas),
-      topLevel(ProfundidadLinea == 0) {
+      S(state),
+      V(viewer),
+      draw(state.ModoDibujo == kModoDibujar),
+      box(state.ContadorCajas),
+      topLevel(state.ProfundidadLinea == 0) {
   if (draw) {
-    CajaHTFC& b = TablaCajas(box);
+    CajaHTFC& b = S.TablaCajas(box);
     b.InicioX = X0 = t.currentX();
     b.InicioY = Y0 = t.currentY();
   }
@@ -160,7 +164,7 @@ LineContext::LineContext(std::string text, plat::Surface& target)
   baseSize = t.font().size;
   H = t.textHeight("Hp");
   E = kAxisFraction * H;
-  A0 = A = AscentOf(t);
+  A0 = A = V.AscentOf(t);
   sizeClass = SizeClassOf(H);
   CajaHTFC plain;
   plain.AltoEje = E;
@@ -178,16 +182,17 @@ void LineContext::setText(std::string_view text) {
 }
 
 void LineContext::fontChanged() {
-  A = AscentOf(t);
+  A = V.AscentOf(t);
   H = t.textHeight("Hp");
   E = kAxisFraction * H;
   t.setCurrentY(Y0 + A0 - A);
 }
 
-void ProcesarLinea(const std::string& line, plat::Surface& target, std::string& fittingPart) {
+void ProcesarLinea(const std::string& line, plat::Surface& target, std::string& fittingPart, EngineState& state,
+                   const ViewerValues& viewer) {
   fittingPart.clear();
-  LineContext c(line, target);
-  DepthGuard depth;
+  LineContext c(line, target, state, viewer);
+  DepthGuard depth(state);
   const std::size_t n = c.line.size();
   for (c.i = 0; c.i < n; ++c.i) {
     const char ch = c.line[c.i];

@@ -1,19 +1,25 @@
 // The line renderer: one line of mark-up, or one part of a construct (a numerator, an
-// exponent, a row), rendered on the target in the pass ModoDibujo names. Measuring draws
-// nothing, records the line's box in the box table and finds the leading part that fits the
-// usable width; drawing places everything from the boxes the measure pass left.
+// exponent, a row), rendered on the target in the pass state.ModoDibujo names. Measuring
+// draws nothing, records the line's box in the box table and finds the leading part that fits
+// the usable width; drawing places everything from the boxes the measure pass left.
 #pragma once
 
 #include <string>
 
 #include "platform/surface.h"
+#include "viewer/engine/engine_state.h"
+#include "viewer/engine/viewer_values.h"
 
 namespace stagora::engine {
 
 // Renders `line` at the target's current position in the current font. The line's box is
-// box number ContadorCajas on entry; every construct met takes the next numbers. On return
-// `fittingPart` is empty, or (measure pass, the line itself only) the leading part of the
-// line that fits when the whole line does not.
-void ProcesarLinea(const std::string& line, plat::Surface& target, std::string& fittingPart);
+// box number state.ContadorCajas on entry; every construct met takes the next numbers. On
+// return `fittingPart` is empty, or (measure pass, the line itself only) the leading part of
+// the line that fits when the whole line does not.
+//
+// A construct renders its parts through ConstructContext::RenderPart and DrawPart, which
+// number the part and call this.
+void ProcesarLinea(const std::string& line, plat::Surface& target, std::string& fittingPart, EngineState& state,
+                   const ViewerValues& viewer);
 
 }  // namespace stagora::engine

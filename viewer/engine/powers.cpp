@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-#include "viewer/engine/construct_drawers.h"
 #include "viewer/engine/construct_parts.h"
-#include "viewer/engine/engine_state.h"
-#include "viewer/engine/line_renderer.h"
 #include "viewer/engine/markup_parsing.h"
 
 namespace stagora::engine {
@@ -37,27 +34,29 @@ PowerParts CutPower(const std::string& block) {
   return PowerParts{InnerText(baseBlock, kTagLength, kBaseEndLength), InnerText(exponentBlock, kTagLength, kTagLength)};
 }
 
-void DibujarPOT(const std::string& block, plat::Surface& target) {
-  ConstructEntry e(target);
+void DibujarPOT(ConstructContext& e) {
+  plat::Surface& target = e.t;
+  const std::string& block = e.block;
+  long& level = e.S.NivelIndice;
   const double H = target.textHeight("Hp");
   const double overlap = kOverlapFraction * H;
   const PowerParts parts = CutPower(block);
 
   // Both passes shrink the exponent by the same rule, so the draw pass fits the boxes the
   // measure pass recorded at every depth.
-  const auto openExponent = [&target] {
-    ++NivelIndice;
-    SetFontSizeChecked(target, target.font().size * ExponentSizeFactor(NivelIndice));
+  const auto openExponent = [&target, &level] {
+    ++level;
+    SetFontSizeChecked(target, target.font().size * ExponentSizeFactor(level));
   };
 
   if (!e.draw) {
-    const CajaHTFC base = RenderPart(e.box, 1, parts.base, target);
+    const CajaHTFC base = e.RenderPart(1, parts.base);
     target.setFontItalic(e.font.italic);
     openExponent();
-    const CajaHTFC exponent = RenderPart(e.box, 2, parts.exponent, target);
-    --NivelIndice;
+    const CajaHTFC exponent = e.RenderPart(2, parts.exponent);
+    --level;
     RestoreFont(target, e.font);
-    CajaHTFC& b = TablaCajas(e.box);
+    CajaHTFC& b = e.Box();
     b.DesplazamientoX = base.DesplazamientoX;
     b.Avance = exponent.DesplazamientoX + base.Avance + exponent.Avance;
     // An exponent in a much smaller font may end below the base's top: the base still counts.
@@ -68,20 +67,14 @@ void DibujarPOT(const std::string& block, plat::Surface& target) {
     return;
   }
 
-  const CajaHTFC base = PartBox(e.box, 1);
-  const CajaHTFC exponent = PartBox(e.box, 2);
-  std::string unused;
-  ++ContadorCajas;
-  target.setCurrentX(e.X0 + base.DesplazamientoX);
-  target.setCurrentY(e.Y0);
-  ProcesarLinea(parts.base, target, unused);
+  const CajaHTFC base = e.PartBox(1);
+  const CajaHTFC exponent = e.PartBox(2);
+  e.DrawPart(1, parts.base, e.X0 + base.DesplazamientoX, e.Y0);
   target.setFontItalic(e.font.italic);
-  ++ContadorCajas;
-  target.setCurrentX(e.X0 + base.Avance + exponent.DesplazamientoX);
-  target.setCurrentY(e.Y0 - base.AltoSobre - exponent.AltoBajo + overlap);
   openExponent();
-  ProcesarLinea(parts.exponent, target, unused);
-  --NivelIndice;
+  e.DrawPart(2, parts.exponent, e.X0 + base.Avance + exponent.DesplazamientoX,
+             e.Y0 - base.AltoSobre - exponent.AltoBajo + overlap);
+  --level;
   RestoreFont(target, e.font);
 }
 

@@ -4,7 +4,13 @@
 
 #include <string>
 
+#include "viewer/engine/construct_parts.h"
+
 namespace stagora::engine {
+
+// "#POT(" "#EXP(": the base, then the exponent raised and shrunk (NivelIndice counts the
+// exponents open around it).
+void DibujarPOT(ConstructContext& k);
 
 struct PowerParts {
   std::string base;

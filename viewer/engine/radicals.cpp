@@ -2,11 +2,8 @@
 
 #include <algorithm>
 
-#include "viewer/engine/construct_drawers.h"
 #include "viewer/engine/construct_parts.h"
-#include "viewer/engine/engine_state.h"
 #include "viewer/engine/line_context.h"
-#include "viewer/engine/line_renderer.h"
 #include "viewer/engine/markup_parsing.h"
 
 namespace stagora::engine {
@@ -56,29 +53,30 @@ RootParts CutRoot(const std::string& block) {
   return RootParts{body, std::string(), false};
 }
 
-void DibujarRaiz(const std::string& block, plat::Surface& target) {
-  ConstructEntry e(target);
+void DibujarRaiz(ConstructContext& e) {
+  plat::Surface& target = e.t;
+  const std::string& block = e.block;
   const double H = target.textHeight("Hp");
   const RootGeometry k = GeometryFor(H);
   const RootParts parts = CutRoot(block);
 
   CajaHTFC R, I;
   if (!e.draw) {
-    R = RenderPart(e.box, 1, parts.radicand, target);
+    R = e.RenderPart(1, parts.radicand);
     if (parts.hasIndex) {
       SetFontSizeChecked(target, target.font().size * kIndexSizeRatio);
-      I = RenderPart(e.box, 2, parts.index, target);
+      I = e.RenderPart(2, parts.index);
     }
   } else {
-    R = PartBox(e.box, 1);
-    if (parts.hasIndex) I = PartBox(e.box, 2);
+    R = e.PartBox(1);
+    if (parts.hasIndex) I = e.PartBox(2);
   }
   const double S = R.AltoSobre + R.AltoBajo + k.gb + k.pb + k.ed;  // the sign's height
   const double elbow = std::max(kElbowFraction * S, 1.0);
 
   if (!e.draw) {
     RestoreFont(target, e.font);
-    CajaHTFC& b = TablaCajas(e.box);
+    CajaHTFC& b = e.Box();
     const double sign = k.gs + R.DesplazamientoX + k.wr + k.wh + k.wt;
     const double index = parts.hasIndex ? R.DesplazamientoX + k.gx + I.Avance + I.DesplazamientoX : 0;
     b.DesplazamientoX = std::max(sign, index);
@@ -92,20 +90,14 @@ void DibujarRaiz(const std::string& block, plat::Surface& target) {
     return;
   }
 
-  std::string unused;
   const double X0 = e.X0, Y0 = e.Y0;
   const double Yt = Y0 - R.AltoSobre;  // the radicand's top
   const double Yb = Y0 + R.AltoBajo;   // and bottom
-  ++ContadorCajas;
-  target.setCurrentX(X0 + R.DesplazamientoX);
-  target.setCurrentY(Y0);
-  ProcesarLinea(parts.radicand, target, unused);
+  e.DrawPart(1, parts.radicand, X0 + R.DesplazamientoX, Y0);
   if (parts.hasIndex) {
-    ++ContadorCajas;
-    target.setCurrentX(X0 - R.DesplazamientoX - k.gx - I.Avance);
-    target.setCurrentY(Y0 + R.AltoBajo + k.ed - elbow - k.gi - I.AltoBajo);
     SetFontSizeChecked(target, target.font().size * kIndexSizeRatio);
-    ProcesarLinea(parts.index, target, unused);
+    e.DrawPart(2, parts.index, X0 - R.DesplazamientoX - k.gx - I.Avance,
+               Y0 + R.AltoBajo + k.ed - elbow - k.gi - I.AltoBajo);
   }
 
   const double rise = X0 - R.DesplazamientoX - k.gs;  // where the rising stroke meets the bar
@@ -113,10 +105,10 @@ void DibujarRaiz(const std::string& block, plat::Surface& target) {
   const double elbowX = low - k.wh;
   const double barY = Yt - k.gb - k.pb / 2;
   const double bottom = Yb + k.ed;
-  const int thin = PenPixels(target, k.pb);
+  const int thin = e.V.PenPixels(target, k.pb);
   target.setDrawWidth(thin);
   target.line(rise + k.pb / 2, barY, X0 + R.Avance + k.ob - k.pb / 2, barY);
-  target.setDrawWidth(PenPixels(target, k.ph));
+  target.setDrawWidth(e.V.PenPixels(target, k.ph));
   target.line(low - k.pb / 2, bottom - k.ph / 2, elbowX, bottom - elbow);
   target.setDrawWidth(thin);
   target.line(low, bottom - k.pb / 2, rise, barY);

@@ -5,7 +5,13 @@
 
 #include <string>
 
+#include "viewer/engine/construct_parts.h"
+
 namespace stagora::engine {
+
+// "#RAD(" "#SQR(" "#CUR(": the radicand under its bar, the sign to its left, the index (set
+// smaller) in the sign's notch.
+void DibujarRaiz(ConstructContext& k);
 
 struct RootParts {
   std::string radicand;

@@ -99,22 +99,22 @@ constexpr Row kRows[kNumSimbolos] = {
 
 }  // namespace
 
-std::array<SimboloHTFC, kNumSimbolos + 1> TablaSimbolos;
-std::array<std::array<float, 3>, 3> AjustesHTFC{};
-
-void LoadSymbolTables() {
-  // Rows: size class 1 (text below 120 twips), 2 (below 300), 3; columns "+", minus, "=".
-  AjustesHTFC = {{{0.072f, -0.012f, 0.07f}, {0.07f, 0.0f, 0.07f}, {0.072f, -0.012f, 0.07f}}};
-  for (int k = 0; k < kNumSimbolos; ++k) {
-    TablaSimbolos[k + 1] =
-        SimboloHTFC{kRows[k].code, std::string(1, static_cast<char>(kRows[k].charCode)), kRows[k].font};
-  }
+const std::array<SimboloHTFC, kNumSimbolos + 1>& TablaSimbolos() {
+  static const std::array<SimboloHTFC, kNumSimbolos + 1> table = [] {
+    std::array<SimboloHTFC, kNumSimbolos + 1> t;
+    for (int k = 0; k < kNumSimbolos; ++k) {
+      t[k + 1] = SimboloHTFC{kRows[k].code, std::string(1, static_cast<char>(kRows[k].charCode)), kRows[k].font};
+    }
+    return t;
+  }();
+  return table;
 }
 
 const SimboloHTFC* FindSymbol(std::string_view text) {
   // The table holds the "Symbol" entries first and the "MT Extra" ones after them.
+  const auto& table = TablaSimbolos();
   for (int k = 1; k <= kNumSimbolos; ++k) {
-    const SimboloHTFC& s = TablaSimbolos[k];
+    const SimboloHTFC& s = table[k];
     if (!s.codigo.empty() && text.substr(0, s.codigo.size()) == s.codigo) return &s;
   }
   return nullptr;

@@ -1,30 +1,32 @@
 #include "viewer/engine/viewer_values.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace stagora::engine {
+namespace {
+constexpr double kDefaultTwipsPerPixel = 15.0;
+}
 
-double Zoom = 1.0;
-double Pi = 4.0 * std::atan(1.0);
+double ViewerValues::ScreenTwipsPerPixelX() const {
+  return DestinoPantalla ? DestinoPantalla->twipsPerPixelX() : kDefaultTwipsPerPixel;
+}
 
-std::string SimboloDecimal = ".";
-std::string SimboloExponente = "\xD7" "10";
-std::string SimboloLista = ";";
-std::string SignoMultiplicar = "\xD7";
-std::string SignoDividir = "\xF7";
-std::string ParentesisAbre = "(";
-std::string ParentesisCierra = ")";
-std::string SimboloFA = "n";
-std::string SimboloDT = "&sigma";
-std::string SimboloMoneda = "\x80";
-std::string NombreMonedaSing = "euro";
-std::string NombreMonedaPlur = "euros";
+double ViewerValues::ScreenTwipsPerPixelY() const {
+  return DestinoPantalla ? DestinoPantalla->twipsPerPixelY() : kDefaultTwipsPerPixel;
+}
 
-std::string TempPath;
+double ViewerValues::AscentOf(plat::Surface& target) const {
+  const double tpp = IsScreenTarget(target) ? ScreenTwipsPerPixelY() : target.twipsPerPixelY();
+  return target.metrics().ascent * tpp;
+}
 
-plat::Surface* DestinoPantalla = nullptr;
-plat::Surface* DestinoImpresora = nullptr;
-
-MessagePumpFn MessagePump = nullptr;
+int ViewerValues::PenPixels(const plat::Surface& target, double twips) const {
+  const double tpp = IsPrinterTarget(target) ? target.twipsPerPixelX() : ScreenTwipsPerPixelX();
+  const double px = twips / tpp;
+  constexpr double kWidestPen = 10000;
+  if (!(px >= 1)) return 1;  // also NaN
+  return static_cast<int>(std::lround(std::min(px, kWidestPen)));
+}
 
 }  // namespace stagora::engine

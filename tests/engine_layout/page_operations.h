@@ -1,0 +1,87 @@
+// A page as text: what DibujarHTFC left for the viewer (the page-break handshake and the
+// section marks) and every operation the recording page picture took down, one a line, with
+// positions rounded to a hundredth of a pixel. Under the recording surface's model metrics
+// this does not depend on the machine's fonts, so it can be kept beside a fixture and
+// compared line by line.
+#pragma once
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/recording_surface.h"
+#include "viewer/engine/engine_state.h"
+
+namespace stagora::engine::test {
+
+inline std::string Rounded(double v) {
+  char buf[48];
+  const double r = std::round(v * 100) / 100;
+  std::snprintf(buf, sizeof buf, "%.2f", r == 0 ? 0.0 : r);  // never "-0.00"
+  return buf;
+}
+
+inline std::string Colour(plat::Color c) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "#%06X", static_cast<unsigned>(c & 0xFFFFFF));
+  return buf;
+}
+
+// ASCII only: quotes, backslashes and anything outside printable ASCII as \uXXXX.
+inline std::string Quoted(const std::u16string& text) {
+  std::string out = "\"";
+  for (char16_t ch : text) {
+    if (ch >= 0x20 && ch < 0x7F && ch != u'"' && ch != u'\\') {
+      out += static_cast<char>(ch);
+    } else {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(ch));
+      out += buf;
+    }
+  }
+  return out + "\"";
+}
+
+inline std::string FontText(const plat::FontSpec& f) {
+  std::string style;
+  if (f.bold) style += 'B';
+  if (f.italic) style += 'I';
+  if (f.underline) style += 'U';
+  if (f.strikethru) style += 'S';
+  return "\"" + f.name + "\" " + Rounded(f.size) + (style.empty() ? "" : " " + style);
+}
+
+inline std::string OperationLine(const plat::RecordedOp& op) {
+  using K = plat::RecordedOp;
+  const std::string corners = Rounded(op.x1) + " " + Rounded(op.y1) + " " + Rounded(op.x2) + " " + Rounded(op.y2);
+  switch (op.kind) {
+    case K::Clear: return "clear " + Colour(op.color);
+    case K::Line: return "line " + corners + " pen " + Rounded(op.pen) + " " + Colour(op.color);
+    case K::Rect: return "rect " + corners + " pen " + Rounded(op.pen) + " " + Colour(op.color);
+    case K::FilledRect: return "filled-rect " + corners + " " + Colour(op.color);
+    case K::Ellipse:
+      return "ellipse " + corners + " pen " + Rounded(op.pen) + " " + Colour(op.color) +
+             (op.filled ? " fill " + Colour(op.fill) : "");
+    case K::Text:
+      return "text " + Rounded(op.x1) + " " + Rounded(op.y1) + " " + Quoted(op.text) + " " + FontText(op.font) + " " +
+             Colour(op.color);
+    case K::Image: return "image " + corners;
+  }
+  return "?";
+}
+
+// The page as lines: first what the viewer reads back, then the operations in order.
+inline std::vector<std::string> PageLines(const EngineState& s, const plat::RecordingSurface& page) {
+  std::vector<std::string> lines;
+  lines.push_back("BloqueCorte " + std::to_string(s.BloqueCorte) + " NumMarcas " + std::to_string(s.NumMarcas));
+  for (long k = 0; k < s.NumMarcas && k < kMaxMarcas; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    lines.push_back("mark " + std::to_string(k) + " top " + Rounded(s.MarcaArriba[i]) + " bottom " +
+                    Rounded(s.MarcaAbajo[i]) + " page " + std::to_string(s.MarcaPagina[i]));
+  }
+  for (const plat::RecordedOp& op : page.ops()) lines.push_back(OperationLine(op));
+  return lines;
+}
+
+}  // namespace stagora::engine::test
