@@ -70,6 +70,7 @@ class FormMain : public QMainWindow {
   void mnu_Help_Upd_Set_1_Click();
   void mnu_Help_Upd_Set_7_Click();
   void mnu_Help_Upd_Set_30_Click();
+  void mnu_Help_update_now_Click();
   void Timer1_Timer();
   void Timer2_Timer();
   void TimerUPD_Timer();
@@ -152,6 +153,9 @@ class FormMain : public QMainWindow {
   void SetPeriodMark(QAction* checked);
   void SetDecimalSymbol(const std::string& symbol, QAction* own, QAction* other);
   void FillDefaultTable();
+  // The update check's part of the window (form_main_update.cpp).
+  void ConnectUpdateCommands();
+  void CheckUpdateOnActivation();
 
   LanguageTable idioma_{"MAI"};
   QObject* fieldEvents_ = nullptr;  // routes the fields' focus and key events to their handlers
