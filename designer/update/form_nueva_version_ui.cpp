@@ -24,8 +24,8 @@
 namespace stagora::designer {
 namespace {
 
-// The design's outer 500 x 414 pixels less the window's fixed single border: the client
-// area the layout is drawn in.
+// The design's outer 500 x 414 pixels less its fixed single border of 3 pixels: the client
+// area the layout is drawn in (the last 2 pixels of the button band fall outside it).
 constexpr int kClientWidth = 494;
 constexpr int kClientHeight = 408;
 
@@ -159,7 +159,8 @@ FormNuevaVersion::Captions BuiltInCaptions() {
 }  // namespace
 
 FormNuevaVersion::FormNuevaVersion(QWidget* parent, std::string homePage)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    // A fixed border and no title bar: the window is closed by its buttons, the link and keys.
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint),
       homePage_(std::move(homePage)) {
   setObjectName("FormNuevaVersion");
   setWindowTitle("");
