@@ -64,6 +64,7 @@ FormMain::FormMain(QWidget* parent) : QMainWindow(parent) {
   CreateMenus();
   CreateTimers();
   ConnectFieldHandlers();
+  ConnectUpdateCommands();
   Client->onResize = [this] { Form_Resize(); };
 }
 
@@ -164,6 +165,7 @@ void FormMain::Form_Activate() {
   // Every activation, also when one of the program's dialogs closes, lays the window out
   // again and recalculates with the data as they stand.
   Form_Resize();
+  CheckUpdateOnActivation();
 }
 
 void FormMain::Form_Resize() {

@@ -76,6 +76,7 @@ class FormMain : public QMainWindow {
   void mnu_Help_Upd_Set_1_Click();
   void mnu_Help_Upd_Set_7_Click();
   void mnu_Help_Upd_Set_30_Click();
+  void mnu_Help_update_now_Click();
   void Timer1_Timer();
   void Timer2_Timer();
   void TimerUPD_Timer();
@@ -160,6 +161,9 @@ class FormMain : public QMainWindow {
   void FillDefaultTable();
   // Everything the worked solution is written from, as the window holds it now.
   ReportInput ReportData() const;
+  // The update check's part of the window (form_main_update.cpp).
+  void ConnectUpdateCommands();
+  void CheckUpdateOnActivation();
 
   LanguageTable idioma_{"MAI"};
   QObject* fieldEvents_ = nullptr;  // routes the fields' focus and key events to their handlers

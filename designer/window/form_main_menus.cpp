@@ -143,9 +143,4 @@ void FormMain::Timer1_Timer() {
 
 void FormMain::Timer2_Timer() { DblClickEditaTabla = false; }
 
-void FormMain::TimerUPD_Timer() {
-  // One shot: the new-version notice opens from here once the update check is in place.
-  TimerUPD->stop();
-}
-
 }  // namespace stagora::designer

@@ -1,0 +1,54 @@
+// WebUpdate: asks the update service whether a newer version of the designer exists, at
+// most once per chosen period or at once when the user asks, and keeps the answer in three
+// variables that the main window and the new-version notice read. The check itself never
+// shows anything.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "designer/update/answer_download.h"
+#include "designer/update/update_info.h"
+
+namespace stagora::designer {
+
+// The answer of the last check; reset at the start of every check, so after one they
+// describe that check alone. Written only by CheckNewVersion.
+extern bool UPD_Available;     // a newer version with a download address was announced
+extern std::string UPD_URL;    // its download address as the service gave it (may be empty)
+extern std::string UPD_Version;  // the newer version, "major.minor.revision"
+
+// The answer is saved under this name in the scratch folder.
+inline constexpr const char* kUpdateFileName = "outfileTROV_UPDT.dat";
+// The product the service is asked about.
+inline constexpr const char* kUpdateProductId = "TROV";
+// The settings section of the check: "PERIOD" (days, default "7"), "LAST_OLCON" (the day
+// count of the last answered check, default "0") and "SERVICE" (the service's address, http
+// or https, without query; empty by default, and then nothing is ever sent).
+inline constexpr const char* kUpdateSection = "CheckUPDATE";
+
+// What the check needs of the program around it.
+struct UpdateEnvironment {
+  std::string settingsApp;   // the settings store's application name
+  std::string tempPath;      // the user's scratch folder: the answer is saved there
+  ProgramVersion running = RunningVersion();
+  int timeoutMs = kDownloadTimeoutMs;
+  std::function<double()> now;  // the current day count; the clock when empty
+};
+
+enum class CheckOutcome {
+  kNotDue,       // the period has not passed since the last answered check: nothing sent
+  kNoService,    // no usable service address is set: nothing sent
+  kUnreachable,  // the service gave no answer (no connection, error, time-out, empty answer)
+  kAnswered,     // the service answered; UPD_Available says whether with a newer version
+  kBusy,         // another check is still waiting for its answer: nothing changed
+};
+
+// forced: ignore the period. Shows the busy pointer while it works.
+CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env);
+
+// The request: the service's address followed by "?rand=", the day count (which makes every
+// request different), "&idprod=" and the product.
+std::string UpdateRequestAddress(const std::string& service, double dateNumber);
+
+}  // namespace stagora::designer

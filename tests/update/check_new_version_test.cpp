@@ -1,0 +1,156 @@
+// The update check against a service on 127.0.0.1: what it asks, when it asks, and what it
+// keeps of the answer.
+#include <QElapsedTimer>
+
+#include "common/number_text.h"
+#include "platform/textfile.h"
+#include "tests/update/update_fixture.h"
+
+namespace stagora::test {
+namespace {
+
+using designer::CheckNewVersion;
+using designer::CheckOutcome;
+
+constexpr const char* kStaleAnswer = "TROV_VER=9.9.9;TROV_URL=https://stale.example/;";
+
+std::string SavedAnswer(const std::string& temp) {
+  return plat::ReadTextFile(plat::JoinPath(temp, designer::kUpdateFileName)).value_or("<none>");
+}
+
+TEST_F(UpdateCheckTest, TheAnswerDecidesWhetherANewerVersionIsKnown) {
+  const struct {
+    const char* answer;
+    bool available;
+    const char* version;
+  } cases[] = {
+      {"TROV_VER=2.2.3;TROV_URL=https://example.test/setup.exe;", true, "2.2.3"},
+      {"TROV_VER=2.2.2;TROV_URL=https://example.test/setup.exe;", false, ""},
+      {"TROV_VER=2.1.0;TROV_URL=https://example.test/setup.exe;", false, ""},
+      // A page without the keys still counts as an answer: the next automatic check waits.
+      {"<html>Service error</html>", false, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer);
+    plat::SaveSetting("TROV", "CheckUPDATE", "LAST_OLCON", "0");
+    service.answerWith(c.answer);
+    const std::size_t before = service.requests().size();
+    now += 1;
+
+    EXPECT_EQ(CheckNewVersion(true, env), CheckOutcome::kAnswered);
+    EXPECT_EQ(designer::UPD_Available, c.available);
+    EXPECT_EQ(designer::UPD_Version, c.version);
+    EXPECT_EQ(designer::UPD_URL, c.available ? "https://example.test/setup.exe" : "");
+    ASSERT_EQ(service.requests().size(), before + 1);
+    EXPECT_EQ(service.requests().back(), "/upd?rand=" + NumberText(now) + "&idprod=TROV");
+    EXPECT_EQ(Setting("LAST_OLCON"), NumberText(now));
+    EXPECT_EQ(SavedAnswer(temp), c.answer);
+  }
+}
+
+TEST_F(UpdateCheckTest, NoUsableAnswerIsNoAnswerAndAnOldFileIsNeverRead) {
+  const struct {
+    const char* name;
+    LocalHttpService::Answer answer;
+  } cases[] = {
+      {"missing file", {404, "TROV_VER=9.9.9;TROV_URL=https://example.test/;", false}},
+      {"server error", {500, "", false}},
+      {"empty answer", {200, "", false}},
+      {"oversized answer", {200, QByteArray(designer::kMaxAnswerBytes + 1, 'x'), false}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(plat::WriteTextFile(plat::JoinPath(temp, designer::kUpdateFileName), kStaleAnswer));
+    service.answer(c.answer);
+
+    EXPECT_EQ(CheckNewVersion(true, env), CheckOutcome::kUnreachable);
+    EXPECT_FALSE(designer::UPD_Available);
+    EXPECT_EQ(designer::UPD_URL, "");
+    EXPECT_EQ(Setting("LAST_OLCON"), "<absent>");
+    EXPECT_EQ(SavedAnswer(temp), "<none>");
+  }
+}
+
+TEST_F(UpdateCheckTest, AServiceThatIsGoneIsNoAnswer) {
+  service.close();
+  EXPECT_EQ(CheckNewVersion(true, env), CheckOutcome::kUnreachable);
+  EXPECT_FALSE(designer::UPD_Available);
+  EXPECT_EQ(Setting("LAST_OLCON"), "<absent>");
+}
+
+TEST_F(UpdateCheckTest, ASlowServiceTimesOut) {
+  service.answer({200, "TROV_VER=9.9.9;TROV_URL=u;", true});
+  env.timeoutMs = 300;
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_EQ(CheckNewVersion(true, env), CheckOutcome::kUnreachable);
+  EXPECT_LT(clock.elapsed(), 5000);
+  EXPECT_EQ(service.requests().size(), 1u);
+  EXPECT_FALSE(designer::UPD_Available);
+  EXPECT_EQ(Setting("LAST_OLCON"), "<absent>");
+}
+
+TEST_F(UpdateCheckTest, ThePeriodDecidesWhetherTheAutomaticCheckAsks) {
+  service.answerWith("TROV_VER=2.2.3;TROV_URL=u;");
+  const struct {
+    const char* name;
+    double daysSinceLast;
+    const char* period;
+    bool forced;
+    bool asks;
+  } cases[] = {
+      {"6.9 of 7 days", 6.9, "7", false, false},
+      {"exactly 7 days", 7, "7", false, true},
+      {"forced within the period", 0.1, "7", true, true},
+      {"one day", 1.5, "1", false, true},
+      {"30 days, 29 gone", 29, "30", false, false},
+      {"hand-edited period taken as days", 2, "3", false, false},
+      {"period 0", 0, "0", false, true},
+      {"period that is no number", 0, "weekly", false, true},
+      // A last check dated in the future (a clock that was wrong) does not stop the checks.
+      {"last check in the future", -30, "7", false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    plat::SaveSetting("TROV", "CheckUPDATE", "PERIOD", c.period);
+    plat::SaveSetting("TROV", "CheckUPDATE", "LAST_OLCON", NumberText(now - c.daysSinceLast));
+    designer::UPD_Available = true;
+    designer::UPD_URL = "earlier";
+    designer::UPD_Version = "earlier";
+    const std::size_t before = service.requests().size();
+
+    const CheckOutcome outcome = CheckNewVersion(c.forced, env);
+    EXPECT_EQ(service.requests().size(), before + (c.asks ? 1 : 0));
+    EXPECT_EQ(outcome, c.asks ? CheckOutcome::kAnswered : CheckOutcome::kNotDue);
+    EXPECT_EQ(designer::UPD_Available, c.asks);
+    EXPECT_EQ(designer::UPD_URL, c.asks ? "u" : "");
+    EXPECT_EQ(designer::UPD_Version, c.asks ? "2.2.3" : "");
+  }
+}
+
+TEST_F(UpdateCheckTest, WithoutAWebAddressForTheServiceNothingIsSent) {
+  for (const char* address : {"", "   ", "file:///etc/passwd", "ftp://127.0.0.1/upd", "127.0.0.1/upd"}) {
+    SCOPED_TRACE(address);
+    plat::SaveSetting("TROV", "CheckUPDATE", "SERVICE", address);
+    ASSERT_TRUE(plat::WriteTextFile(plat::JoinPath(temp, designer::kUpdateFileName), kStaleAnswer));
+    EXPECT_EQ(CheckNewVersion(true, env), CheckOutcome::kNoService);
+    EXPECT_FALSE(designer::UPD_Available);
+  }
+  EXPECT_TRUE(service.requests().empty());
+}
+
+TEST_F(UpdateCheckTest, ASecondCheckWhileOneWaitsIsRefused) {
+  service.answerWith("TROV_VER=2.2.3;TROV_URL=u;");
+  CheckOutcome inner = CheckOutcome::kAnswered;
+  service.onRequest([&] {
+    service.onRequest({});
+    inner = CheckNewVersion(true, env);
+  });
+  EXPECT_EQ(CheckNewVersion(true, env), CheckOutcome::kAnswered);
+  EXPECT_EQ(inner, CheckOutcome::kBusy);
+  EXPECT_EQ(service.requests().size(), 1u);
+  EXPECT_TRUE(designer::UPD_Available);
+}
+
+}  // namespace
+}  // namespace stagora::test
