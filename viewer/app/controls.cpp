@@ -91,7 +91,6 @@ void Strip::resizeEvent(QResizeEvent*) {
 PagePicture::PagePicture(QWidget* parent, const char* name) : QWidget(parent) {
   setObjectName(name);
   setFocusPolicy(Qt::StrongFocus);
-  setAcceptDrops(true);
 }
 
 plat::ImageSurface& PagePicture::surface() {
@@ -189,6 +188,7 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* e) {
 
 ScrollBarControl::ScrollBarControl(QWidget* parent, const char* name, Qt::Orientation orientation)
     : bar_(new QScrollBar(orientation, parent)) {
+  setParent(bar_);
   bar_->setObjectName(name);
   // The widget runs from 0 at Min to |Max - Min| at Max.
   QObject::connect(bar_, &QScrollBar::valueChanged, bar_, [this](int position) {

@@ -115,8 +115,8 @@ class ImageControl : public QWidget {
 
 // A scroll bar that keeps the classic bar's values: Min and Max in any order (Max below Min
 // when the page is larger than the window), Value between them, and a change notification
-// whenever Value changes, also when code sets it.
-class ScrollBarControl {
+// whenever Value changes, also when code sets it. It lives as long as its bar.
+class ScrollBarControl : public QObject {
  public:
   ScrollBarControl(QWidget* parent, const char* name, Qt::Orientation orientation);
   QScrollBar* widget() const { return bar_; }
