@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 #include "common/file_dialogs_ui.h"
@@ -109,6 +110,27 @@ TEST_F(ViewerWindowTest, PageIsCentredAcrossAndScrolledDownAt100PercentInTheInit
   EXPECT_EQ(f.HScroll1->Min(), 8);
   EXPECT_EQ(f.HScroll1->Max(), 824 - 8 - 796 - 26);
   EXPECT_EQ(f.HScroll1->widget()->pos(), QPoint(144, 2));
+}
+
+TEST_F(ViewerWindowTest, ChangeOfWindowStateLaysOutAgainLaterAndTheNextResizeStillLaysOut) {
+  FormMain& f = Load();
+  f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  f.LastWindowState = Qt::WindowMaximized;  // as if the window had just been restored
+  f.ResizeBusy = 0;
+  f.Form_Resize();
+  EXPECT_TRUE(f.Timer1->isActive());
+  EXPECT_EQ(f.LastWindowState, f.windowState());
+
+  f.Timer1_Timer();
+  EXPECT_FALSE(f.Timer1->isActive());
+  // Nothing follows the deferred layout here to open the guard: it opens by itself, so the
+  // user's next resize is laid out.
+  EXPECT_EQ(f.ResizeBusy, 0);
+  f.resize(900, 700);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(f.Picture1->x(), 8);
+  EXPECT_FALSE(f.HScroll1->widget()->isHidden());
 }
 
 TEST_F(ViewerWindowTest, FirstActivationFitsThePageToTheWidthOnceEvenWithoutAWindowManager) {
