@@ -324,6 +324,25 @@ TEST_F(ViewerWindowTest, SavedDocumentReopensWithTheSameSectionsAndImagesByteFor
   EXPECT_EQ(*plat::ReadTextFile(DocPath), saved);
 }
 
+TEST_F(ViewerWindowTest, SaveAsWritesTheRepTwinUnderTheChosenName) {
+  FormMain& f = Load();
+  const std::string rex = WriteDocument("restemp111111.rex", DesignerDocument());
+  DocPath = rex;
+  f.OpenFile();
+  const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest&) -> std::optional<QString> {
+    return QString::fromStdString(root + "/report");
+  });
+  f.mnu_File_SaveAs_Click();
+  SetFileDialogHandler(previous);
+  EXPECT_EQ(DocPath, root + "/report.rep");
+  EXPECT_EQ(f.LastFolder, root);
+  EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - " + root + "/report.rep");
+  const ReadResult back = ReadResultDocument(*plat::ReadTextFile(DocPath));
+  ASSERT_EQ(back.error, ReadError::None);
+  EXPECT_EQ(back.sections, Document);
+  EXPECT_EQ(*plat::ReadTextFile(rex), DesignerDocument());  // the designer's document is untouched
+}
+
 TEST_F(ViewerWindowTest, SaveRefusesAMissingImageAndSendsAnUnwritablePlaceBackToSaveAs) {
   FormMain& f = Load();
   DocPath = WriteDocument("noimage.rex",

@@ -19,7 +19,6 @@ constexpr double kBaseTextSize = 12;
 constexpr double kPageNumberSize = 11;
 constexpr int kPageWidth = 796;
 constexpr double kMinFitZoom = 0.5;
-const plat::Color kWhite = plat::Rgb(255, 255, 255);
 const plat::Color kShadow = plat::Rgb(64, 64, 64);
 const plat::Color kPageNumberColor = plat::Rgb(128, 128, 128);
 
