@@ -1,4 +1,6 @@
-// The viewer's start: shared values, then the main window.
+// The viewer's start: the shared values, the scratch folder, the engine's tables, then the
+// splash, whose closing shows the main window; from there on the program lives in the event
+// loop.
 #pragma once
 
 class QApplication;

@@ -1,0 +1,77 @@
+// A freshly started viewer main window for the window tests: no stored settings, a scratch
+// folder of its own, the viewer's shared state as at start-up and the engine initialised.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/paths.h"
+#include "platform/settings.h"
+#include "platform/textfile.h"
+#include "tests/support/test_support.h"
+#include "viewer/app/engine_bridge.h"
+#include "viewer/app/form_main.h"
+#include "viewer/app/viewer_state.h"
+
+namespace stagora::viewer::test {
+
+class ViewerWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string name = std::string(info->test_suite_name()) + "-" + info->name();
+    plat::SetSettingsFolder(stagora::test::ScratchDir("settings-" + name));
+    plat::SetProgramFolder(stagora::test::ProgramDir());
+    root = stagora::test::ScratchDir("viewer-" + name);
+    std::filesystem::create_directories(root + "/tmp");
+    ResetViewerState(root + "/tmp");
+  }
+
+  void TearDown() override {
+    form.reset();
+    ResetViewerState("");
+  }
+
+  static void ResetViewerState(const std::string& tempPath) {
+    InicializarGlobales();
+    TempPath = tempPath;
+    CommandLineText.clear();
+    DocPath.clear();
+    DocumentLoaded = false;
+    Document = ResultSections();
+    ViewMode = kViewResolution2;
+    Zoom = 1.0;
+    Blocks.clear();
+    PageCount = 0;
+    CurrentPage = 0;
+    InitEngine();
+  }
+
+  // Builds and loads the window as the program's start does.
+  FormMain& Load() {
+    form = std::make_unique<FormMain>();
+    form->Form_Load();
+    return *form;
+  }
+
+  // Writes a document file under the test's folder and returns its path.
+  std::string WriteDocument(const std::string& name, const std::string& bytes) {
+    const std::string path = root + "/" + name;
+    EXPECT_TRUE(plat::WriteTextFile(path, bytes));
+    return path;
+  }
+
+  // A designer document as the report writes it.
+  static std::string DesignerDocument(const std::string& decimal = ".") {
+    return "#DEC(" + decimal + "#DEC)\r\n\r\n#ENU(The statement&LFof the problem&LF#ENU)\r\n\r\n"
+           "#SOL(The answer&LF#SOL)\r\n\r\n#RS1(Step a&LFStep b&LF#RS1)\r\n\r\n#RS2(Step x&LF#RS2)";
+  }
+
+  std::string root;
+  std::unique_ptr<FormMain> form;
+};
+
+}  // namespace stagora::viewer::test

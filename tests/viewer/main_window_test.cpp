@@ -1,0 +1,415 @@
+// The viewer's main window: its load, captions and layout, the first activation, and
+// documents opened, switched between views and saved through it.
+#include <QAction>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+
+#include "common/file_dialogs_ui.h"
+#include "common/language_table.h"
+#include "platform/encoding.h"
+#include "platform/shell.h"
+#include "tests/viewer/main_window_fixture.h"
+#include "viewer/app/controls.h"
+
+namespace stagora::viewer::test {
+namespace {
+
+namespace fs = std::filesystem;
+using stagora::test::MessageBoxRecorder;
+
+std::string Odk(const std::string& key) {
+  static const LanguageTable table("ODK");
+  return table.GetL_win(key);
+}
+
+std::string Text(const QString& s) { return plat::Utf16ToCp1252(s.toStdU16String()); }
+
+std::vector<int> VisibleButtonLefts(const FormMain& f) {
+  std::vector<int> lefts;
+  for (int i = 0; i < kToolButtons; ++i) {
+    if (!f.PicToolB[i]->isHidden()) lefts.push_back(f.PicToolB[i]->x());
+  }
+  return lefts;
+}
+
+std::vector<bool> ViewChecks(const FormMain& f) {
+  return {f.mnu_Ver_NOSOL->isChecked(), f.mnu_Ver_SOLOSOL->isChecked(), f.mnu_Ver_RES1->isChecked(),
+          f.mnu_Ver_RES2->isChecked()};
+}
+
+// Pixels darker than light grey in the page picture's text area.
+int InkedPixels(FormMain& f) {
+  const QImage& img = f.Picture1->surface().image();
+  int n = 0;
+  for (int y = 0; y < img.height(); ++y) {
+    for (int x = img.width() / 10; x < img.width(); ++x) n += qGray(img.pixel(x, y)) < 128;
+  }
+  return n;
+}
+
+TEST_F(ViewerWindowTest, LoadTakesEveryCaptionFromTheLanguageFileAndShowsOnlyOpenAndHelp) {
+  FormMain& f = Load();
+  EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra");
+  ASSERT_FALSE(Odk("File_Open").empty());  // the language file is there
+  EXPECT_EQ(Text(f.mnu_File->title()), Odk("File0"));
+  EXPECT_EQ(Text(f.mnu_File_Open->text()), Odk("File_Open") + "...");
+  EXPECT_EQ(Text(f.mnu_File_SaveAs->text()), Odk("File_SaveAs") + "...");
+  EXPECT_EQ(Text(f.mnu_File_Exit->text()), Odk("File_Exit"));
+  EXPECT_EQ(Text(f.mnu_Ver_RES1->text()), Odk("View_Resol1"));
+  EXPECT_EQ(Text(f.mnu_zoomANCHO->text()), Odk("View_Zoom2WinSize"));
+  EXPECT_EQ(Text(f.mnu_Ver_SEP_COM->text()), Odk("View_DecSepComma"));
+  EXPECT_EQ(Text(f.mnu_Ayuda_ACE->text()), Odk("Help_About") + "...");
+  EXPECT_EQ(Text(f.LblBut[0]->text()), Odk("But_OpenCAP"));
+  EXPECT_EQ(Text(f.LblBut[6]->text()), Odk("But_Resol2CAP"));
+  EXPECT_EQ(Text(f.PicToolB[8]->toolTip()), Odk("But_HelpTTT"));
+  const std::string print = Text(f.PicToolB[2]->toolTip());
+  EXPECT_EQ(print.rfind(Odk("But_PrintTTT") + " (", 0), 0u) << print;
+  EXPECT_EQ(print.back(), ')');
+
+  EXPECT_EQ(VisibleButtonLefts(f), (std::vector<int>{20, 80}));
+  EXPECT_FALSE(f.mnu_Ver->menuAction()->isVisible());
+  EXPECT_FALSE(f.mnu_File_SaveAs->isEnabled());
+  EXPECT_FALSE(f.mnu_File_Print->isEnabled());
+  EXPECT_TRUE(f.mnu_zoom100->isChecked());
+  EXPECT_TRUE(f.mnu_Ver_SEP_PTO->isChecked());
+  EXPECT_EQ(ViewMode, kViewResolution2);
+  EXPECT_DOUBLE_EQ(Zoom, 1.0);
+  EXPECT_TRUE(f.FitWidthPending);
+  EXPECT_TRUE(f.isEnabled());
+}
+
+TEST_F(ViewerWindowTest, PageIsCentredAcrossAndScrolledDownAt100PercentInTheInitialWindow) {
+  FormMain& f = Load();
+  f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  Zoom = 1.0;
+  f.ResizeBusy = 0;
+  f.Form_Resize();
+
+  EXPECT_EQ(f.width(), 1112);
+  EXPECT_EQ(f.Picture1->geometry(), QRect(144, 60, 796, 1125));
+  EXPECT_TRUE(f.HScroll1->widget()->isHidden());
+  EXPECT_FALSE(f.VScroll1->widget()->isHidden());
+  EXPECT_EQ(f.VScroll1->Min(), 60);
+  EXPECT_EQ(f.VScroll1->Max(), f.Client->height() - 1155);
+  EXPECT_EQ(f.ShapeShadow->geometry(), QRect(146, 62, 796, 1125));
+  EXPECT_EQ(f.ResizeBusy, 0);  // the layout's own second pass opened the guard again
+
+  // A page exactly as wide as the room beside the scroll strip does not count as fitting.
+  f.resize(796 + 20 + 8, 735);
+  QCoreApplication::processEvents();
+  f.ResizeBusy = 0;
+  f.Form_Resize();
+  EXPECT_EQ(f.Picture1->x(), 8);
+  EXPECT_FALSE(f.HScroll1->widget()->isHidden());
+  EXPECT_EQ(f.HScroll1->Min(), 8);
+  EXPECT_EQ(f.HScroll1->Max(), 824 - 8 - 796 - 26);
+  EXPECT_EQ(f.HScroll1->widget()->pos(), QPoint(144, 2));
+}
+
+TEST_F(ViewerWindowTest, ChangeOfWindowStateLaysOutAgainLaterAndTheNextResizeStillLaysOut) {
+  FormMain& f = Load();
+  f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  f.LastWindowState = Qt::WindowMaximized;  // as if the window had just been restored
+  f.ResizeBusy = 0;
+  f.Form_Resize();
+  EXPECT_TRUE(f.Timer1->isActive());
+  EXPECT_EQ(f.LastWindowState, f.windowState());
+
+  f.Timer1_Timer();
+  EXPECT_FALSE(f.Timer1->isActive());
+  // Nothing follows the deferred layout here to open the guard: it opens by itself, so the
+  // user's next resize is laid out.
+  EXPECT_EQ(f.ResizeBusy, 0);
+  f.resize(900, 700);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(f.Picture1->x(), 8);
+  EXPECT_FALSE(f.HScroll1->widget()->isHidden());
+}
+
+TEST_F(ViewerWindowTest, FirstActivationFitsThePageToTheWidthOnceEvenWithoutAWindowManager) {
+  FormMain& f = Load();
+  f.ShowAndActivate();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  QCoreApplication::processEvents();
+  EXPECT_NEAR(Zoom, (1112.0 - 20 - 28) / 796, 1e-12);
+  EXPECT_FALSE(f.FitWidthPending);
+  EXPECT_TRUE(f.mnu_zoomANCHO->isChecked());
+  EXPECT_FALSE(f.mnu_zoom100->isChecked());
+  EXPECT_EQ(f.Picture1->width(), RoundToInteger(796 * Zoom));
+
+  Zoom = 1.0;
+  f.Form_Activate();
+  EXPECT_DOUBLE_EQ(Zoom, 1.0);  // later activations do not refit
+}
+
+TEST_F(ViewerWindowTest, DesignerDocumentOpensInTheLevelTwoViewOnItsFirstPage) {
+  FormMain& f = Load();
+  DocPath = WriteDocument("restemp123456.rex", DesignerDocument());
+  f.OpenFile();
+
+  ASSERT_TRUE(DocumentLoaded);
+  EXPECT_EQ(Document.StatementText, "The statement&LFof the problem&LF");
+  EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - restemp123456.rex");
+  EXPECT_EQ(BlockCount(), 8);
+  EXPECT_EQ(Blocks[0].Text.substr(0, 9), "#MARK=001");
+  EXPECT_NE(Blocks[3].Text.find(Odk("View_Resol2")), std::string::npos);
+  EXPECT_EQ(Blocks.back().Text.substr(Blocks.back().Text.size() - 13), "The answer&LF");
+  EXPECT_EQ(ViewChecks(f), (std::vector<bool>{false, false, false, true}));
+  EXPECT_EQ(VisibleButtonLefts(f), (std::vector<int>{20, 80, 140, 200, 260, 320, 380, 440, 500}));
+  EXPECT_TRUE(f.mnu_Ver->menuAction()->isVisible());
+  EXPECT_TRUE(f.mnu_File_SaveAs->isEnabled());
+  EXPECT_TRUE(f.mnu_File_Print->isEnabled());
+  EXPECT_TRUE(f.tbToolbar1->isEnabled());
+  EXPECT_EQ(PageCount, 1);
+  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_EQ(f.LbPage->text(), "Pag. 1/1");
+  EXPECT_GT(InkedPixels(f), 100);  // the first page is drawn
+}
+
+TEST_F(ViewerWindowTest, ViewModesRebuildTheBlocksAndTheirMenuChecks) {
+  FormMain& f = Load();
+  DocPath = WriteDocument("views.rex", DesignerDocument());
+  f.OpenFile();
+  const struct {
+    void (FormMain::*command)();
+    long mode;
+    long blocks;
+    std::vector<bool> checks;
+  } cases[] = {
+      {&FormMain::mnu_Ver_NOSOL_Click, kViewStatement, 1, {true, false, false, false}},
+      {&FormMain::mnu_Ver_SOLOSOL_Click, kViewAnswer, 2, {false, true, false, false}},
+      {&FormMain::mnu_Ver_RES1_Click, kViewResolution1, 9, {false, false, true, false}},
+      {&FormMain::mnu_Ver_RES2_Click, kViewResolution2, 8, {false, false, false, true}},
+  };
+  for (const auto& c : cases) {
+    (f.*c.command)();
+    EXPECT_EQ(ViewMode, c.mode);
+    EXPECT_EQ(BlockCount(), c.blocks) << c.mode;
+    EXPECT_EQ(ViewChecks(f), c.checks) << c.mode;
+    for (long i = 0; i < BlockCount(); ++i) EXPECT_EQ(Blocks[i].Text.substr(0, 9), SectionMark(i + 1));
+  }
+  f.NoSoluciones();
+  EXPECT_EQ(Blocks[0].Text, "#MARK=001" + std::string(kSectionFrame) + Document.StatementText);
+  f.SoloSolucion();
+  EXPECT_EQ(Blocks[1].Text.substr(0, 9 + kHeadingOpen.size()), "#MARK=002" + std::string(kHeadingOpen));
+  EXPECT_NE(Blocks[1].Text.find(Odk("Answer") + ":"), std::string::npos);
+}
+
+TEST_F(ViewerWindowTest, ViewChosenBeforeAnyDocumentIsTheOneTheNextLoadShows) {
+  FormMain& f = Load();
+  f.Resolucion1();
+  EXPECT_EQ(ViewMode, kViewResolution1);
+  EXPECT_EQ(ViewChecks(f), (std::vector<bool>{false, false, false, false}));
+  EXPECT_EQ(BlockCount(), 0);
+
+  DocPath = WriteDocument("later.rex", DesignerDocument());
+  f.OpenFile();
+  EXPECT_EQ(ViewChecks(f), (std::vector<bool>{false, false, true, false}));
+  EXPECT_EQ(BlockCount(), 9);
+}
+
+TEST_F(ViewerWindowTest, DocumentDecimalSymbolAndTheSeparatorMenuAgree) {
+  FormMain& f = Load();
+  DocPath = WriteDocument("comma.rex", DesignerDocument(","));
+  f.OpenFile();
+  EXPECT_EQ(SimboloDecimal, ",");
+  EXPECT_TRUE(f.mnu_Ver_SEP_COM->isChecked());
+  EXPECT_FALSE(f.mnu_Ver_SEP_PTO->isChecked());
+
+  Blocks.clear();
+  f.mnu_Ver_SEP_PTO_Click();
+  EXPECT_EQ(SimboloDecimal, ".");
+  EXPECT_TRUE(f.mnu_Ver_SEP_PTO->isChecked());
+  EXPECT_FALSE(f.mnu_Ver_SEP_COM->isChecked());
+  EXPECT_EQ(BlockCount(), 8);  // rebuilt
+
+  DocPath = WriteDocument("point.rex", DesignerDocument(";"));
+  f.OpenFile();
+  EXPECT_EQ(SimboloDecimal, ".");
+}
+
+TEST_F(ViewerWindowTest, FailedLoadSaysWhyWithThePathAndKeepsTheShownDocument) {
+  FormMain& f = Load();
+  const std::string good = WriteDocument("good.rex", DesignerDocument(","));
+  DocPath = good;
+  f.OpenFile();
+  ASSERT_TRUE(DocumentLoaded);
+  const ResultSections shown = Document;
+  const std::vector<PageBlock> blocks = Blocks;
+
+  std::string unsafe = "#BINDIR(" + NumberField(0) + "#BINDIR)#DEC(.#DEC)#ENU(x#ENU)#SOL(#SOL)#RS1(#RS1)#RS2(#RS2)";
+  const std::size_t dirpos = unsafe.size() + 1;
+  unsafe.replace(8, 8, NumberField(static_cast<long long>(dirpos)));
+  unsafe += std::string("../evil.jpg") + std::string(21, ' ') + NumberField(static_cast<long long>(dirpos) + 48) +
+            NumberField(4) + "EVIL";
+
+  const struct {
+    const char* what;
+    std::string path;
+    std::string message;  // "" for a refusal without a message
+  } cases[] = {
+      {"not a result document", WriteDocument("notes.txt", DesignerDocument()), ""},
+      {"missing", root + "/gone.rex", "Error : "},
+      {"truncated", WriteDocument("cut.rex", DesignerDocument().substr(0, 60)), Odk("NotResultDocument")},
+      {"image name climbing out", WriteDocument("unsafe.rep", unsafe), Odk("UnsafeImageName")},
+  };
+  for (const auto& c : cases) {
+    MessageBoxRecorder boxes;
+    DocPath = c.path;
+    f.OpenFile();
+    if (c.message.empty()) {
+      EXPECT_TRUE(boxes.requests().empty()) << c.what;
+    } else {
+      ASSERT_EQ(boxes.requests().size(), 1u) << c.what;
+      const plat::MsgRequest& box = boxes.requests()[0];
+      EXPECT_NE(box.text.find(c.path), std::string::npos) << c.what;
+      EXPECT_NE(box.text.find(c.message), std::string::npos) << c.what << ": " << box.text;
+      EXPECT_EQ(box.style, plat::kExclamation) << c.what;
+    }
+    EXPECT_TRUE(DocumentLoaded) << c.what;
+    EXPECT_EQ(DocPath, good) << c.what;
+    EXPECT_EQ(Document, shown) << c.what;
+    EXPECT_EQ(SimboloDecimal, ",") << c.what;
+    EXPECT_EQ(Blocks, blocks) << c.what;
+    EXPECT_TRUE(f.tbToolbar1->isEnabled()) << c.what;
+    EXPECT_TRUE(f.mnu_File->menuAction()->isEnabled()) << c.what;
+  }
+  EXPECT_FALSE(fs::exists(root + "/evil.jpg"));
+  EXPECT_FALSE(fs::exists(root + "/tmp/evil.jpg"));
+  EXPECT_FALSE(fs::exists(root + "/tmp/nrtemp/evil.jpg"));
+}
+
+TEST_F(ViewerWindowTest, SavedDocumentReopensWithTheSameSectionsAndImagesByteForByte) {
+  FormMain& f = Load();
+  const std::string scratch = root + "/tmp/nrtemp";
+  fs::create_directories(scratch);
+  std::string picture(5000, '\0');
+  for (std::size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<char>((i * 7) % 256);
+  ASSERT_TRUE(plat::WriteTextFile(scratch + "/stgr_temp654321.jpg", picture));
+  const std::string doc =
+      "#DEC(,#DEC)\r\n\r\n#ENU(Data&LF#IMG('stgr_temp654321.jpg'DXmm=130:DYmm=130:#IMG)&LF#ENU)\r\n\r\n"
+      "#SOL(x = 0&.5&LF#SOL)\r\n\r\n#RS1(One&LF#RS1)\r\n\r\n#RS2(Two&LF#RS2)";
+  DocPath = WriteDocument("restemp654321.rex", doc);
+  f.OpenFile();
+  ASSERT_TRUE(DocumentLoaded);
+  const ResultSections loaded = Document;
+
+  MessageBoxRecorder boxes;
+  DocPath = root + "/saved.rep";
+  f.SaveFile();
+  EXPECT_TRUE(boxes.requests().empty());
+  const std::string saved = *plat::ReadTextFile(DocPath);
+  EXPECT_NE(saved.substr(0, 24), "#BINDIR(00000000#BINDIR)");
+  EXPECT_EQ(saved.substr(saved.size() - picture.size()), picture);
+
+  // The designer clears its scratch files; the saved document brings its image along.
+  fs::remove(scratch + "/stgr_temp654321.jpg");
+  Document = ResultSections();
+  f.OpenFile();
+  ASSERT_TRUE(DocumentLoaded);
+  EXPECT_EQ(Document, loaded);
+  EXPECT_EQ(*plat::ReadTextFile(scratch + "/stgr_temp654321.jpg"), picture);
+  EXPECT_EQ(f.LastFolder, root);
+
+  // Saved again from the reopened document: the same bytes.
+  DocPath = root + "/again.rep";
+  f.SaveFile();
+  EXPECT_EQ(*plat::ReadTextFile(DocPath), saved);
+}
+
+TEST_F(ViewerWindowTest, SaveAsWritesTheRepTwinUnderTheChosenName) {
+  FormMain& f = Load();
+  const std::string rex = WriteDocument("restemp111111.rex", DesignerDocument());
+  DocPath = rex;
+  f.OpenFile();
+  const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest&) -> std::optional<QString> {
+    return QString::fromStdString(root + "/report");
+  });
+  f.mnu_File_SaveAs_Click();
+  SetFileDialogHandler(previous);
+  EXPECT_EQ(DocPath, root + "/report.rep");
+  EXPECT_EQ(f.LastFolder, root);
+  EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - " + root + "/report.rep");
+  const ReadResult back = ReadResultDocument(*plat::ReadTextFile(DocPath));
+  ASSERT_EQ(back.error, ReadError::None);
+  EXPECT_EQ(back.sections, Document);
+  EXPECT_EQ(*plat::ReadTextFile(rex), DesignerDocument());  // the designer's document is untouched
+}
+
+TEST_F(ViewerWindowTest, SaveRefusesAMissingImageAndSendsAnUnwritablePlaceBackToSaveAs) {
+  FormMain& f = Load();
+  DocPath = WriteDocument("noimage.rex",
+                          "#DEC(.#DEC)#ENU(#IMG('away.jpg'DXmm=1:DYmm=1:#IMG)#ENU)#SOL(#SOL)#RS1(#RS1)#RS2(#RS2)");
+  f.OpenFile();
+  ASSERT_TRUE(DocumentLoaded);
+  {
+    MessageBoxRecorder boxes;
+    DocPath = root + "/out.rep";
+    f.SaveFile();
+    ASSERT_EQ(boxes.requests().size(), 1u);
+    EXPECT_EQ(boxes.requests()[0].text, Odk("CantSaveImage") + "away.jpg");
+    EXPECT_EQ(boxes.requests()[0].style, plat::kCritical);
+    EXPECT_FALSE(fs::exists(DocPath));
+  }
+  Document.StatementText = "no image";
+  int dialogs = 0;
+  const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
+    EXPECT_EQ(r.kind, FileDialogRequest::Kind::Save);
+    ++dialogs;
+    return std::nullopt;
+  });
+  MessageBoxRecorder boxes;
+  DocPath = root + "/no-such-folder/out.rep";
+  f.SaveFile();
+  SetFileDialogHandler(previous);
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text, Odk("ErrorWriteProtectFile") + "\r\n" + Odk("SelectOtherFileName"));
+  EXPECT_EQ(boxes.requests()[0].style, plat::kCritical);
+  EXPECT_EQ(dialogs, 1);
+}
+
+TEST_F(ViewerWindowTest, DocumentNamedOnTheCommandLineOpensAtTheFirstActivation) {
+  fs::create_directories(root + "/with blanks");
+  const std::string path = WriteDocument("with blanks/restemp100001.rex", DesignerDocument());
+  CommandLineText = path;
+  FormMain& f = Load();
+  EXPECT_EQ(f.PendingCount, 1);
+  EXPECT_EQ(f.PendingFiles[1], path);
+  EXPECT_FALSE(DocumentLoaded);
+
+  f.ShowAndActivate();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(DocumentLoaded);
+  EXPECT_EQ(DocPath, path);
+  EXPECT_EQ(f.PendingCount, 0);
+  EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - restemp100001.rex");
+}
+
+TEST_F(ViewerWindowTest, QuotedCommandLineOpensTheFirstDocumentAndHandsTheOthersToTheDesktop) {
+  const std::string first = WriteDocument("one.rep", DesignerDocument());
+  CommandLineText = "\"" + first + "\" \"" + root + "/two.REX\"  \"" + root + "/three.txt\"";
+  FormMain& f = Load();
+  ASSERT_EQ(f.PendingCount, 2);
+  std::vector<std::string> handed;
+  plat::SetOpenWithDesktopHandler([&](const std::string& target) {
+    handed.push_back(target);
+    return true;
+  });
+  f.OpenDRAGDROPFiles_Command();
+  plat::SetOpenWithDesktopHandler({});
+  EXPECT_EQ(DocPath, first);
+  EXPECT_TRUE(DocumentLoaded);
+  EXPECT_EQ(handed, (std::vector<std::string>{root + "/two.REX"}));
+  EXPECT_EQ(f.PendingCount, 0);
+}
+
+}  // namespace
+}  // namespace stagora::viewer::test

@@ -1,0 +1,232 @@
+#include "viewer/app/controls.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/encoding.h"
+#include "platform/fonts.h"
+
+namespace stagora::viewer {
+namespace {
+
+constexpr double kTwipsPerInch = 1440;
+constexpr double kTwipsPerPixelAt96Dpi = 15;
+constexpr int kScreenWidthFallback = 1280;
+
+double TwipsPerPixel(bool x) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return kTwipsPerPixelAt96Dpi;
+  const double dpi = x ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
+  return dpi > 0 ? kTwipsPerInch / dpi : kTwipsPerPixelAt96Dpi;
+}
+
+void SetBackColor(QWidget* w, plat::Color back) {
+  w->setAutoFillBackground(true);
+  QPalette pal = w->palette();
+  pal.setColor(QPalette::Window, ToQColor(back));
+  w->setPalette(pal);
+}
+
+}  // namespace
+
+double ScreenTwipsPerPixelX() { return TwipsPerPixel(true); }
+double ScreenTwipsPerPixelY() { return TwipsPerPixel(false); }
+
+int ScreenWidthPixels() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->geometry().width() : kScreenWidthFallback;
+}
+
+QFont ScaledFont(const char* family, double nominal, bool bold) {
+  QFont f(plat::ResolveFontFamily(family));
+  f.setPointSizeF(nominal * ScreenTwipsPerPixelX() / kTwipsPerPixelAt96Dpi);
+  f.setBold(bold);
+  return f;
+}
+
+QColor ToQColor(plat::Color c) { return QColor(plat::RedOf(c), plat::GreenOf(c), plat::BlueOf(c)); }
+
+QString QText(const std::string& cp1252) {
+  QString text = QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252));
+  text.replace("\r\n", "\n");
+  return text;
+}
+
+QString LabelCaption(const std::string& cp1252) {
+  std::string shown;
+  shown.reserve(cp1252.size());
+  for (std::size_t i = 0; i < cp1252.size(); ++i) {
+    if (cp1252[i] != '&') {
+      shown += cp1252[i];
+    } else if (i + 1 < cp1252.size() && cp1252[i + 1] == '&') {
+      shown += '&';
+      ++i;
+    }
+  }
+  return QText(shown);
+}
+
+int RoundToInteger(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+// --- Strip ------------------------------------------------------------------------------
+
+Strip::Strip(QWidget* parent, const char* name, plat::Color back) : QWidget(parent) {
+  setObjectName(name);
+  SetBackColor(this, back);
+}
+
+void Strip::resizeEvent(QResizeEvent*) {
+  if (onResize) onResize();
+}
+
+// --- PagePicture ------------------------------------------------------------------------
+
+PagePicture::PagePicture(QWidget* parent, const char* name) : QWidget(parent) {
+  setObjectName(name);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+plat::ImageSurface& PagePicture::surface() {
+  const int w = std::max(1, width());
+  const int h = std::max(1, height());
+  if (!surface_) {
+    surface_ = std::make_unique<plat::ImageSurface>(w, h);
+    surface_->setBackColor(plat::Rgb(255, 255, 255));
+    surface_->setScaleMode(plat::ScaleMode::Twips);
+    surface_->cls();
+  } else if (surface_->deviceWidth() != w || surface_->deviceHeight() != h) {
+    surface_->resize(w, h);
+  }
+  return *surface_;
+}
+
+void PagePicture::Cls() {
+  surface().cls();
+  update();
+}
+
+void PagePicture::paintEvent(QPaintEvent* e) {
+  QPainter p(this);
+  p.fillRect(e->rect(), Qt::white);
+  if (surface_) p.drawImage(QPoint(0, 0), surface_->image());
+}
+
+// --- ShapeControl -----------------------------------------------------------------------
+
+ShapeControl::ShapeControl(QWidget* parent, const char* name, plat::Color fill, bool outline, plat::Color border)
+    : QWidget(parent), fill_(fill), outline_(outline), border_(border) {
+  setObjectName(name);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ShapeControl::setBackColor(plat::Color fill) {
+  fill_ = fill;
+  update();
+}
+
+void ShapeControl::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), ToQColor(fill_));
+  if (!outline_) return;
+  p.setPen(QPen(ToQColor(border_), 1));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(0, 0, width() - 1, height() - 1);
+}
+
+// --- LineControl ------------------------------------------------------------------------
+
+LineControl::LineControl(QWidget* parent, const char* name, plat::Color color) : QWidget(parent), color_(color) {
+  setObjectName(name);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void LineControl::setLine(int x1, int y1, int x2, int y2) {
+  x1_ = x1;
+  y1_ = y1;
+  x2_ = x2;
+  y2_ = y2;
+  const int left = std::min(x1, x2);
+  const int top = std::min(y1, y2);
+  setGeometry(left, top, std::max(1, std::abs(x2 - x1)), std::max(1, std::abs(y2 - y1)));
+  update();
+}
+
+void LineControl::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setPen(QPen(ToQColor(color_), 1));
+  const QPoint origin(std::min(x1_, x2_), std::min(y1_, y2_));
+  p.drawLine(QPoint(x1_, y1_) - origin, QPoint(x2_, y2_) - origin);
+}
+
+// --- ImageControl -----------------------------------------------------------------------
+
+ImageControl::ImageControl(QWidget* parent, const char* name) : QWidget(parent) { setObjectName(name); }
+
+void ImageControl::setPicture(const QPixmap& picture) {
+  picture_ = picture;
+  update();
+}
+
+void ImageControl::paintEvent(QPaintEvent*) {
+  if (picture_.isNull()) return;
+  QPainter p(this);
+  p.drawPixmap(rect(), picture_);
+}
+
+void ImageControl::mouseReleaseEvent(QMouseEvent* e) {
+  if (onClick && rect().contains(e->position().toPoint())) onClick();
+}
+
+// --- ScrollBarControl -------------------------------------------------------------------
+
+ScrollBarControl::ScrollBarControl(QWidget* parent, const char* name, Qt::Orientation orientation)
+    : bar_(new QScrollBar(orientation, parent)) {
+  setParent(bar_);
+  bar_->setObjectName(name);
+  // The widget runs from 0 at Min to |Max - Min| at Max.
+  QObject::connect(bar_, &QScrollBar::valueChanged, bar_, [this](int position) {
+    if (syncing_) return;
+    const int value = max_ >= min_ ? min_ + position : min_ - position;
+    if (value == value_) return;
+    value_ = value;
+    if (onChange) onChange();
+  });
+  sync();
+}
+
+void ScrollBarControl::setMin(int v) {
+  min_ = v;
+  sync();
+}
+
+void ScrollBarControl::setMax(int v) {
+  max_ = v;
+  sync();
+}
+
+void ScrollBarControl::setValue(int v) {
+  const int lo = std::min(min_, max_), hi = std::max(min_, max_);
+  v = std::clamp(v, lo, hi);
+  const bool changed = v != value_;
+  value_ = v;
+  sync();
+  if (changed && onChange) onChange();
+}
+
+void ScrollBarControl::sync() {
+  syncing_ = true;
+  bar_->setRange(0, std::abs(max_ - min_));
+  bar_->setSingleStep(SmallChange);
+  bar_->setPageStep(LargeChange);
+  bar_->setValue(std::abs(value_ - min_));
+  syncing_ = false;
+}
+
+}  // namespace stagora::viewer

@@ -1,0 +1,36 @@
+// Everything the viewer asks of the typesetting engine goes through here: its one-time
+// set-up, drawing mark-up on the page picture, and what the engine reports back about the
+// page it laid out. The viewer keeps its own values (viewer_state.h) and hands them to the
+// engine at each drawing, so no other file of the viewer reads or writes the engine's state.
+#pragma once
+
+#include <string>
+
+namespace plat {
+class Surface;
+}
+
+namespace stagora::viewer {
+
+// The engine's tables, once, before anything is drawn.
+void InitEngine();
+
+// What the engine reports about the page it laid out last.
+struct PageLayoutReport {
+  long BloqueCorte = 0;  // 0 no mark met, > 0 the last mark, < 0 minus the mark that did not fit
+  double MargenSup = 0, MargenInf = 0, MargenIzq = 0, MargenDer = 0;  // twips
+  long NumMarcas = 0;
+};
+
+// Lays out and draws `text` on the page picture at the base size `size` (points), with the
+// viewer's zoom, symbols and scratch folder. The picture must be in twips. False (nothing
+// drawn) while another drawing is still running: the engine lets window events run between
+// lines, and one of them may ask for a page before the first is finished.
+bool DrawOnPagePicture(const std::string& text, double size, plat::Surface& picture);
+
+PageLayoutReport LastPageLayout();
+
+// A drawing is running (window events run between its lines).
+bool EngineBusy();
+
+}  // namespace stagora::viewer

@@ -1,0 +1,282 @@
+#include "viewer/app/form_main.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "platform/printer.h"
+#include "viewer/app/artwork.h"
+#include "viewer/app/controls.h"
+#include "viewer/app/splash.h"
+#include "viewer/app/viewer_state.h"
+
+namespace stagora::viewer {
+namespace {
+
+// The window as designed, in pixels.
+constexpr int kWindowWidth = 1112;
+constexpr int kWindowHeight = 735;
+constexpr int kToolbarHeight = 55;
+constexpr int kPageBarHeight = 25;
+constexpr int kScrollStripWidth = 20;
+constexpr int kPageWidth = 796;
+constexpr int kPageHeight = 1125;
+constexpr int kPageLeft = 8;
+constexpr int kPageTopGap = 5;
+constexpr int kHScrollLeftBeforeLayout = 148;
+constexpr int kLayoutTimerMs = 1;
+constexpr int kFirstLayoutTimerMs = 2;
+constexpr double kPageLabelFontSize = 11;
+const plat::Color kGround = plat::Rgb(128, 128, 128);
+const plat::Color kShadow = plat::Rgb(64, 64, 64);
+const plat::Color kStripColor = plat::Rgb(212, 208, 200);
+
+QPointer<FormMain>& Instance() {
+  static QPointer<FormMain> instance;
+  return instance;
+}
+
+}  // namespace
+
+FormMain::FormMain(QWidget* parent) : QMainWindow(parent) {
+  // The first window made is the program's one main window.
+  if (!Instance()) Instance() = this;
+  setObjectName("FormMain");
+  setWindowTitle(kWindowCaption);
+  setWindowIcon(WindowIcon());
+  CreateControls();
+  CreateMenus();
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName("Timer1");
+  Timer1->setInterval(kLayoutTimerMs);
+  connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+  Timer4 = new QTimer(this);
+  Timer4->setObjectName("Timer4");
+  Timer4->setInterval(kFirstLayoutTimerMs);
+  connect(Timer4, &QTimer::timeout, this, [this] { Timer4_Timer(); });
+}
+
+FormMain::~FormMain() {
+  if (Instance() == this) Instance() = nullptr;
+}
+
+void FormMain::CreateControls() {
+  Client = new Strip(this, "Client", kGround);
+  setCentralWidget(Client);
+  static_cast<Strip*>(Client)->onResize = [this] {
+    DockStrips();
+    if (loaded_) Form_Resize();
+  };
+
+  ShapeShadow = new ShapeControl(Client, "ShapeShadow", kShadow, false);
+  Picture1 = new PagePicture(Client, "Picture1");
+
+  tbToolbar1 = new Strip(Client, "tbToolbar1", kStripColor);
+  ImgBack = new ImageControl(tbToolbar1, "ImgBack");
+  ImgBack->setPicture(ToolbarBackground());
+  ImgBack->setAttribute(Qt::WA_TransparentForMouseEvents);
+  Line1 = new LineControl(tbToolbar1, "Line1", kGround);
+  for (int i = 0; i < kToolButtons; ++i) {
+    const std::string n = std::to_string(i);
+    PicToolB[i] = new ImageControl(tbToolbar1, ("PicToolB_" + n).c_str());
+    PicToolB[i]->setPicture(ToolButtonFace(i, false));
+    PicToolB[i]->resize(60, 53);
+    LblBut[i] = new QLabel(PicToolB[i]);
+    LblBut[i]->setObjectName(("LblBut_" + n).c_str());
+    LblBut[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    LblBut[i]->setTextFormat(Qt::PlainText);
+    LblBut[i]->setGeometry(0, 39, 60, 15);
+    LblBut[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
+    PicToolB[i]->hide();
+  }
+
+  Picture2 = new Strip(Client, "Picture2", kStripColor);
+  ImgLPage = new ImageControl(Picture2, "ImgLPage");
+  ImgLPage->setPicture(PageButtonFace(true, false));
+  ImgRPage = new ImageControl(Picture2, "ImgRPage");
+  ImgRPage->setPicture(PageButtonFace(false, false));
+  Shape1[0] = new ShapeControl(Picture2, "Shape1_0", kStripColor, true, kGround);
+  Shape1[1] = new ShapeControl(Picture2, "Shape1_1", kStripColor, true, kGround);
+  Shape1[0]->setGeometry(119, 1, 22, 22);
+  Shape1[1]->setGeometry(4, 1, 22, 22);
+  Shape1[0]->lower();
+  Shape1[1]->lower();
+  ImgLPage->setGeometry(5, 2, 19, 20);
+  ImgRPage->setGeometry(120, 2, 19, 20);
+  LbPage = new QLabel(Picture2);
+  LbPage->setObjectName("LbPage");
+  LbPage->setTextFormat(Qt::PlainText);
+  LbPage->setGeometry(26, 3, 92, 19);
+  LbPage->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+  HScroll1 = new ScrollBarControl(Picture2, "HScroll1", Qt::Horizontal);
+  HScroll1->widget()->setGeometry(kHScrollLeftBeforeLayout, 2, 100, 20);
+  HScroll1->onChange = [this] { HScroll1_Change(); };
+
+  Picture3 = new Strip(Client, "Picture3", kStripColor);
+  Picture3->resize(kScrollStripWidth, 100);
+  VScroll1 = new ScrollBarControl(Picture3, "VScroll1", Qt::Vertical);
+  VScroll1->widget()->setGeometry(1, 0, 18, 100);
+  VScroll1->onChange = [this] { VScroll1_Change(); };
+  Picture3->onResize = [this] { VScroll1->widget()->resize(VScroll1->widget()->width(), Picture3->height()); };
+}
+
+void FormMain::DockStrips() {
+  const int w = Client->width();
+  const int h = Client->height();
+  tbToolbar1->setGeometry(0, 0, w, tbToolbar1->height());
+  Picture2->setGeometry(0, h - Picture2->height(), w, Picture2->height());
+  const int stripTop = tbToolbar1->height();
+  Picture3->setGeometry(w - Picture3->width(), stripTop, Picture3->width(),
+                        std::max(0, h - stripTop - Picture2->height()));
+}
+
+void FormMain::Form_Load() {
+  // 1. The window as designed.
+  resize(kWindowWidth, kWindowHeight);
+  LbPage->setFont(ScaledFont("Arial", kPageLabelFontSize));
+  // 2.
+  setEnabled(false);
+  // 3.
+  Zoom = 1.0;
+  ViewMode = kViewResolution2;
+  FitWidthPending = true;
+  // 4.
+  LoadIdioma("ODK");
+  SetLanguaje();
+  // 5. Without a document only Open and Help.
+  ToolButtonVisible.fill(true);
+  for (int i = 1; i <= 7; ++i) ToolButtonVisible[i] = false;
+  // 6.
+  setWindowTitle(kWindowCaption);
+  // 7.
+  ImgBack->setGeometry(0, 0, ScreenWidthPixels(), kToolbarHeight);
+  Picture1->resize(kPageWidth, kPageHeight);
+  ImgLPage->move(5, 2);
+  ImgRPage->move(120, 2);
+  Shape1[0]->move(119, 1);
+  Shape1[1]->move(4, 1);
+  // 8.
+  LastWindowState = windowState();
+  // 9.
+  mnu_Ver->menuAction()->setVisible(false);
+  mnu_File_Print->setEnabled(false);
+  mnu_File_SaveAs->setEnabled(false);
+  tbToolbar1->resize(tbToolbar1->width(), kToolbarHeight);
+  // 10.
+  DocumentLoaded = false;
+  // 11.
+  VScroll1->widget()->setGeometry(1, 0, 18, VScroll1->widget()->height());
+  HScroll1->widget()->move(kHScrollLeftBeforeLayout, HScroll1->widget()->y());
+  Picture3->resize(kScrollStripWidth, Picture3->height());
+  Picture2->resize(Picture2->width(), kPageBarHeight);
+  DockStrips();
+  Picture1->move(kPageLeft, tbToolbar1->height() + kPageTopGap);
+  // 12.
+  DocPath.clear();
+  shownDocPath_.clear();
+  ResizeBusy = 0;
+  // 10, 13. The decimal symbol and what else the settings keep.
+  Blocks.clear();
+  LoadSettings();
+  // 14.
+  WheelHook(this);
+  // 15.
+  ActualizarBotones();
+  // 16.
+  Line1->setLine(0, 54, ScreenWidthPixels(), 54);
+  // 17.
+  loaded_ = true;
+  Form_Resize();
+  // 18. The PDF-file printer is always there, so the print button stays.
+  if (plat::PrinterNames().empty()) PicToolB[2]->setEnabled(false);
+  // 19.
+  PendingCount = 0;
+  // 20. A command line of blanks only counts as given; ProcesaCommand finds nothing in it.
+  if (!CommandLineText.empty()) ProcesaCommand();
+  // 21.
+  setEnabled(true);
+  Timer4->start();
+}
+
+void FormMain::ShowAndActivate() {
+  show();
+  raise();
+  activateWindow();
+  // Without a window manager no activation arrives: the documents named on the command line
+  // would never open.
+  QTimer::singleShot(0, this, [this] {
+    if (!activatedOnce_) Form_Activate();
+  });
+}
+
+void FormMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || !loaded_) return;
+  if (isActiveWindow()) {
+    Form_Activate();
+  } else {
+    Form_Deactivate();
+  }
+}
+
+void FormMain::Form_Activate() {
+  activatedOnce_ = true;
+  if (FitWidthPending) mnu_zoomANCHO_Click();
+  UnloadSplash();
+  ResizeBusy = 0;
+  WheelHook(this);
+  OpenDRAGDROPFiles_Command();
+}
+
+void FormMain::Form_Deactivate() { WheelUnhook(); }
+
+void FormMain::Timer4_Timer() {
+  Form_Resize();
+  Timer4->stop();
+}
+
+void FormMain::mnu_File_Exit_Click() { close(); }
+
+void FormMain::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}
+
+void FormMain::SetDocumentControlsEnabled(bool enabled) {
+  tbToolbar1->setEnabled(enabled);
+  mnu_File->menuAction()->setEnabled(enabled);
+  mnu_Ayuda->menuAction()->setEnabled(enabled);
+  ImgLPage->setEnabled(enabled);
+  ImgRPage->setEnabled(enabled);
+}
+
+FormMain& TheFormMain() {
+  QPointer<FormMain>& instance = Instance();
+  if (!instance) {
+    instance = new FormMain;
+    instance->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  return *instance;
+}
+
+bool FormMainExists() { return !Instance().isNull(); }
+
+void SetWaitPointer(bool wait) {
+  static bool waiting = false;
+  if (wait == waiting) return;
+  waiting = wait;
+  if (wait) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QGuiApplication::restoreOverrideCursor();
+  }
+}
+
+}  // namespace stagora::viewer

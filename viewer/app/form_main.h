@@ -1,0 +1,185 @@
+// FormMain, the viewer's main window: a toolbar strip at the top, the page picture on a grey
+// ground with its shadow, a page bar at the bottom and a scroll strip at the right, the File,
+// View and Help menus and two layout timers. Controls carry their classic names as object
+// names ("Picture1", "PicToolB_2", "mnu_Ver_RES1") so that every part of the program, and
+// the tests, can find them; indexed families are arrays indexed as the names say.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <string>
+
+#include "common/language_table.h"
+#include "common/wheel_hook_ui.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+
+namespace stagora::viewer {
+
+class ImageControl;
+class LineControl;
+class PagePicture;
+class ScrollBarControl;
+class ShapeControl;
+class Strip;
+
+constexpr int kToolButtons = 9;
+constexpr int kRecentEntries = 9;
+constexpr int kMaxPendingFiles = 16;
+
+class FormMain : public QMainWindow, public WheelTarget {
+ public:
+  // Builds the window as designed: controls, menus and timers with their design values.
+  // Nothing is read from files or settings until Form_Load.
+  explicit FormMain(QWidget* parent = nullptr);
+  ~FormMain() override;
+
+  // The window's load, once, before the window is first shown.
+  void Form_Load();
+  bool Loaded() const { return loaded_; }
+  // Shows the window and makes it the active one. Without a window manager no activation
+  // ever arrives, so the first activation's work then runs here, once.
+  void ShowAndActivate();
+
+  // --- Public operations -------------------------------------------------------------------
+  // Loads the document DocPath names.
+  void OpenFile();
+  void NoSoluciones();
+  void PAGINAR();
+  // Rebuilds the current view's blocks and everything that follows from them.
+  void MakeResolutionLevel();
+  void Resolucion1();
+  void Resolucion2();
+  // Writes the loaded document to DocPath with the images its mark-up names.
+  void SaveFile();
+  void SetLanguaje();
+  void SoloSolucion();
+  void MouseWheel(int MouseKeys, int Rotation, int Xpos, int Ypos) override;
+  void ActualizarBotones();
+  std::string GetL_win(const std::string& Etiqueta, bool RemoveAMPERSAND = false) const;
+  void OpenDRAGDROPFiles_Command();
+  void ProcesaCommand();
+  std::string HallaNombreLargo(const std::string& NombreCorto) const;
+  void LoadIdioma(const std::string& OBJ);
+
+  // --- Event handlers ----------------------------------------------------------------------
+  void Form_Activate();
+  void Form_Deactivate();
+  void Form_Resize();
+  void Form_Unload();
+  void Timer1_Timer();
+  void Timer4_Timer();
+  void mnu_File_Open_Click();
+  void mnu_File_SaveAs_Click();
+  void mnu_File_Exit_Click();
+  void mnu_Ver_NOSOL_Click() { NoSoluciones(); }
+  void mnu_Ver_SOLOSOL_Click() { SoloSolucion(); }
+  void mnu_Ver_RES1_Click() { Resolucion1(); }
+  void mnu_Ver_RES2_Click() { Resolucion2(); }
+  void mnu_Ver_SEP_COM_Click();
+  void mnu_Ver_SEP_PTO_Click();
+  void mnu_zoomANCHO_Click();
+  void VScroll1_Change();
+  void HScroll1_Change();
+
+  // --- Form state ----------------------------------------------------------------------------
+  bool FitWidthPending = false;
+  int ResizeBusy = 0;
+  Qt::WindowStates LastWindowState;
+  std::array<bool, kToolButtons> ToolButtonVisible{};
+  std::array<std::string, kRecentEntries + 1> RecentFiles;   // entries 1 to 9
+  std::array<std::string, kMaxPendingFiles + 1> PendingFiles;  // entries 1 to 16
+  long PendingCount = 0;
+  std::string LastFolder;
+  bool PageChanging = false;
+  int ZoomRepeatCount = 0;
+
+  // --- Controls --------------------------------------------------------------------------------
+  QWidget* Client = nullptr;  // the form's client area, under the menu bar
+  Strip* tbToolbar1 = nullptr;
+  ImageControl* ImgBack = nullptr;
+  LineControl* Line1 = nullptr;
+  std::array<ImageControl*, kToolButtons> PicToolB{};
+  std::array<QLabel*, kToolButtons> LblBut{};
+  Strip* Picture2 = nullptr;
+  ImageControl* ImgLPage = nullptr;
+  ImageControl* ImgRPage = nullptr;
+  QLabel* LbPage = nullptr;
+  std::array<ShapeControl*, 2> Shape1{};
+  ScrollBarControl* HScroll1 = nullptr;
+  Strip* Picture3 = nullptr;
+  ScrollBarControl* VScroll1 = nullptr;
+  PagePicture* Picture1 = nullptr;
+  ShapeControl* ShapeShadow = nullptr;
+  QTimer* Timer1 = nullptr;
+  QTimer* Timer4 = nullptr;
+
+  // --- Menus ---------------------------------------------------------------------------------
+  QMenu* mnu_File = nullptr;
+  QAction* mnu_File_Open = nullptr;
+  QAction* mnu_File_SaveAs = nullptr;
+  QAction* mnu_File_Print = nullptr;
+  QAction* zep04 = nullptr;
+  std::array<QAction*, kRecentEntries + 1> mnu_File_Reciente{};  // 1 to 9
+  QAction* mnu_File_Exit = nullptr;
+  QMenu* mnu_Ver = nullptr;
+  QAction* mnu_Ver_NOSOL = nullptr;
+  QAction* mnu_Ver_SOLOSOL = nullptr;
+  QAction* mnu_Ver_RES1 = nullptr;
+  QAction* mnu_Ver_RES2 = nullptr;
+  QMenu* mnu_zoom = nullptr;
+  QAction* mnu_zoomANCHO = nullptr;
+  QAction* mnu_zoom50 = nullptr;
+  QAction* mnu_zoom75 = nullptr;
+  QAction* mnu_zoom100 = nullptr;
+  QAction* mnu_zoom150 = nullptr;
+  QAction* mnu_zoom200 = nullptr;
+  QMenu* mnu_Ver_SEPDEC = nullptr;
+  QAction* mnu_Ver_SEP_PTO = nullptr;
+  QAction* mnu_Ver_SEP_COM = nullptr;
+  QMenu* mnu_Ayuda = nullptr;
+  QAction* mnu_Ayuda_MAN = nullptr;
+  QAction* mnu_Ayuda_WEB = nullptr;
+  QAction* mnu_Ayuda_ACE = nullptr;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Each in its own file: the controls as designed, the menus, the layout.
+  void CreateControls();
+  void CreateMenus();
+  void Layout(bool withExtraSteps);
+  void DockStrips();
+  // The controls a load disables while it runs and enables again when it ends.
+  void SetDocumentControlsEnabled(bool enabled);
+  void SetDecimalSymbol(const std::string& symbol, QAction* own, QAction* other);
+  void SelectViewMode(long mode, QAction* item);
+  void ShowLoadError(const std::string& reason);
+  void LoadSettings();
+  // Puts P at the top of the recent list with the caption T.
+  void UpdateRecentList(const std::string& P, const std::string& T);
+
+  LanguageTable idioma_{"ODK"};
+  bool loaded_ = false;
+  bool activatedOnce_ = false;
+  bool unloaded_ = false;
+  // The path of the document in memory: DocPath goes back to it when a load fails.
+  std::string shownDocPath_;
+};
+
+// The one main window of the program: created on first use.
+FormMain& TheFormMain();
+bool FormMainExists();
+
+// Draws page CurrentPage of the current view on the main window's page picture.
+void DibujarPagina();
+
+// The mouse pointer: the hourglass while long work runs, the default otherwise.
+void SetWaitPointer(bool wait);
+
+}  // namespace stagora::viewer

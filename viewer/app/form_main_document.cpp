@@ -1,0 +1,144 @@
+// Opening and saving result documents from the main window: the container's bytes are read
+// and written by viewer/document; here they meet the window's state, its messages and the
+// view that follows a load.
+#include <QCoreApplication>
+
+#include <cerrno>
+#include <optional>
+
+#include "platform/messagebox.h"
+#include "platform/textfile.h"
+#include "viewer/app/form_main.h"
+#include "viewer/app/viewer_state.h"
+
+namespace stagora::viewer {
+namespace {
+
+// The errors that say the place cannot be written (a folder that is missing or protected),
+// which the user mends by choosing another name.
+bool IsPathOrAccessError(int number) {
+  switch (number) {
+    case EACCES: case EPERM: case EROFS: case ENOENT: case ENOTDIR: case EISDIR: case ENAMETOOLONG: case ELOOP:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+bool EndsInRep(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string tail = path.substr(path.size() - 4);
+  for (char& c : tail) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  return tail == ".REP";
+}
+
+}  // namespace
+
+void FormMain::ShowLoadError(const std::string& reason) {
+  plat::MsgBox(GetL_win("CantOpenDocument") + "\r\n" + DocPath + "\r\n" + reason, plat::kExclamation);
+}
+
+void FormMain::OpenFile() {
+  // 1.
+  SetDocumentControlsEnabled(false);
+  const bool wasLoaded = DocumentLoaded;
+  DocumentLoaded = false;
+
+  // A load that fails changes nothing: the document shown stays the current one.
+  const auto fail = [&](const std::string& reason) {
+    if (!reason.empty()) {
+      SetWaitPointer(false);
+      ShowLoadError(reason);
+    }
+    DocPath = shownDocPath_;
+    DocumentLoaded = wasLoaded;
+    SetDocumentControlsEnabled(true);
+    SetWaitPointer(false);
+  };
+
+  // 2. Only result documents; anything else is passed over without a word.
+  if (!IsResultDocumentPath(DocPath)) {
+    fail("");
+    return;
+  }
+  // 3.
+  plat::FileError err;
+  const std::optional<std::string> bytes = plat::ReadTextFile(DocPath, &err);
+  if (!bytes) {
+    fail("Error : " + std::to_string(err.number) + " - " + err.description);
+    return;
+  }
+  // 4-8.
+  ReadResult read = ReadResultDocument(*bytes);
+  switch (read.error) {
+    case ReadError::None: break;
+    case ReadError::NotAResultDocument: fail(GetL_win("NotResultDocument")); return;
+    case ReadError::DamagedImageDirectory: fail(GetL_win("DamagedImages")); return;
+    case ReadError::DamagedImage: fail(GetL_win("DamagedImages") + "\r\n" + read.detail); return;
+    case ReadError::UnsafeImageName: fail(GetL_win("UnsafeImageName") + "\r\n" + read.detail); return;
+  }
+  // An image that cannot be written is drawn as the engine's placeholder; the document
+  // itself still opens.
+  ExtractImages(read.images, DefaultImageFolders(TempPath));
+
+  Document = std::move(read.sections);
+  if (Document.SimboloDecimal == ",") {
+    mnu_Ver_SEP_COM_Click();
+  } else {
+    mnu_Ver_SEP_PTO_Click();
+  }
+  // 9.
+  if (EndsInRep(DocPath)) LastFolder = FolderOf(DocPath);
+  // 10.
+  SetWaitPointer(false);
+  ActualizarBotones();
+  shownDocPath_ = DocPath;
+  MakeResolutionLevel();
+  DocumentLoaded = true;
+}
+
+void FormMain::SaveFile() {
+  ResultSections sections = Document;
+  sections.SimboloDecimal = SimboloDecimal;
+  const SaveResult r = WriteResultDocument(DocPath, sections, DefaultImageFolders(TempPath));
+  // 7.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  switch (r.error) {
+    case SaveError::None:
+      shownDocPath_ = DocPath;
+      return;
+    case SaveError::MissingImage:
+      plat::MsgBox(GetL_win("CantSaveImage") + r.detail, plat::kCritical);
+      return;
+    case SaveError::WriteFailed:
+      if (IsPathOrAccessError(r.fileError.number)) {
+        SetWaitPointer(false);
+        plat::MsgBox(GetL_win("ErrorWriteProtectFile") + "\r\n" + GetL_win("SelectOtherFileName"), plat::kCritical);
+        mnu_File_SaveAs_Click();
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  int number = r.fileError.number;
+  std::string description = r.fileError.description;
+  if (r.error == SaveError::BadImageConstruct) {
+    number = 5;
+    description = "An image in the document is not written as #IMG('name' ... #IMG).";
+  } else if (r.error == SaveError::TooLarge) {
+    number = 6;
+    description = "The document with its images would be larger than 99999999 bytes: " + r.detail;
+  } else if (r.error == SaveError::ImageUnreadable) {
+    description += ": " + r.detail;
+  }
+  SetWaitPointer(false);
+  plat::MsgBox(GetL_win("CantSaveFile") + "\r\n" + std::to_string(number) + "\r\n" + description, plat::kCritical);
+}
+
+}  // namespace stagora::viewer

@@ -1,0 +1,74 @@
+// The four views of the loaded document and the decimal-separator commands. Every change of
+// view or separator while a document is loaded rebuilds its blocks and pages.
+#include <QAction>
+#include <QMenu>
+
+#include "viewer/app/form_main.h"
+#include "viewer/app/controls.h"
+#include "viewer/app/viewer_state.h"
+
+namespace stagora::viewer {
+namespace {
+
+// The document's file name: what follows the last folder separator.
+std::string FileNameOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+void FormMain::SelectViewMode(long mode, QAction* item) {
+  ViewMode = mode;
+  if (!DocumentLoaded) return;
+  for (QAction* a : {mnu_Ver_NOSOL, mnu_Ver_SOLOSOL, mnu_Ver_RES1, mnu_Ver_RES2}) a->setChecked(a == item);
+  MakeResolutionLevel();
+}
+
+void FormMain::NoSoluciones() { SelectViewMode(kViewStatement, mnu_Ver_NOSOL); }
+void FormMain::SoloSolucion() { SelectViewMode(kViewAnswer, mnu_Ver_SOLOSOL); }
+void FormMain::Resolucion1() { SelectViewMode(kViewResolution1, mnu_Ver_RES1); }
+void FormMain::Resolucion2() { SelectViewMode(kViewResolution2, mnu_Ver_RES2); }
+
+void FormMain::SetDecimalSymbol(const std::string& symbol, QAction* own, QAction* other) {
+  SimboloDecimal = symbol;
+  own->setChecked(true);
+  other->setChecked(false);
+  if (DocumentLoaded) MakeResolutionLevel();
+}
+
+void FormMain::mnu_Ver_SEP_COM_Click() { SetDecimalSymbol(",", mnu_Ver_SEP_COM, mnu_Ver_SEP_PTO); }
+void FormMain::mnu_Ver_SEP_PTO_Click() { SetDecimalSymbol(".", mnu_Ver_SEP_PTO, mnu_Ver_SEP_COM); }
+
+void FormMain::MakeResolutionLevel() {
+  // 1.
+  ToolButtonVisible.fill(true);
+  ActualizarBotones();
+  // 2.
+  for (QAction* a : {mnu_Ver_NOSOL, mnu_Ver_SOLOSOL, mnu_Ver_RES1, mnu_Ver_RES2}) a->setChecked(false);
+  // 3-6.
+  const ViewHeadings headings{GetL_win("Answer") + ":", GetL_win("View_Resol1"), GetL_win("View_Resol2")};
+  Blocks = BuildViewBlocks(ViewMode, Document, headings);
+  switch (ViewMode) {
+    case kViewAnswer: mnu_Ver_SOLOSOL->setChecked(true); break;
+    case kViewResolution1: mnu_Ver_RES1->setChecked(true); break;
+    case kViewResolution2: mnu_Ver_RES2->setChecked(true); break;
+    default: mnu_Ver_NOSOL->setChecked(true); break;
+  }
+  // 7.
+  PAGINAR();
+  // 8.
+  const std::string name = FileNameOf(DocPath);
+  setWindowTitle(QText(std::string(kWindowCaption) + " - " + name));
+  // 9.
+  UpdateRecentList(DocPath, name);
+  // 10.
+  SetDocumentControlsEnabled(true);
+  mnu_Ver->menuAction()->setVisible(true);
+  mnu_File_SaveAs->setEnabled(true);
+  mnu_File_Print->setEnabled(true);
+  Picture1->setFocus();
+  SetWaitPointer(false);
+}
+
+}  // namespace stagora::viewer
