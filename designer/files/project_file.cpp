@@ -67,6 +67,13 @@ int AddEndPoints(EquilibriumTable& t, int last) {
     t.TablaY[0] = 0;
     ++last;
   }
+  // An end point may have taken the row that ended the table; the row after the table must
+  // still end it, or the rows that followed would join the table when the saved file is opened
+  // again, and a file that opened would be refused once saved.
+  if (last < kLastRow && t.TablaX[last + 1] != kEmptyTableValue) {
+    t.TablaX[last + 1] = kEmptyTableValue;
+    t.TablaY[last + 1] = kEmptyTableValue;
+  }
   return last;
 }
 

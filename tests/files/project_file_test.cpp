@@ -109,9 +109,25 @@ TEST(ProjectFile, OpeningCompletesTheTableWithItsEndPoints) {
     EXPECT_EQ(read.TableMode(), c.tableMode);
   }
 
-  // Rows after the one that ends the table are kept, so saving writes them back.
-  const ProjectFileRead ended = ReadProjectFile(FileWithRows("0 0\r\n.5 .7\r\n-1 .9\r\n.8 .95\r\n"));
-  EXPECT_EQ(ended.table.TablaX[3], 0.8);
+  // Rows after the one that ends the table are kept, so saving writes them back; where an end
+  // point took the row that ended the table, the next row ends it, so the saved file opens to
+  // the same table.
+  for (const char* rows : {"0 0\r\n.5 .7\r\n1 1\r\n-1 .9\r\n.9 .97\r\n",
+                           "0 0\r\n.5 .7\r\n-1 .9\r\n.8 .95\r\n.9 .97\r\n",
+                           ".5 .7\r\n1 1\r\n-1 .9\r\n.8 .95\r\n.9 .97\r\n"}) {
+    SCOPED_TRACE(rows);
+    const ProjectFileRead ended = ReadProjectFile(FileWithRows(rows));
+    ASSERT_TRUE(ended.ok()) << ended.errorKey;
+    EXPECT_EQ(ended.table.UltimoPuntoTabla, 2);
+    EXPECT_EQ(ended.table.TablaX[3], -1);
+    EXPECT_EQ(ended.table.TablaX[4], 0.9);
+    ProjectFile saved;
+    saved.table = ended.table;
+    const ProjectFileRead reopened = ReadProjectFile(ProjectFileText(saved));
+    ASSERT_TRUE(reopened.ok()) << reopened.errorKey;
+    EXPECT_EQ(reopened.table.TablaX, ended.table.TablaX);
+    EXPECT_EQ(reopened.table.TablaY, ended.table.TablaY);
+  }
 
   // A table of all hundred rows has no room for a missing end point.
   std::string full;
