@@ -35,9 +35,14 @@ std::string TrimBlanks(const std::string& s) {
 
 // Qt's save dialog would hand back a file in a folder that does not exist, which no caller
 // can write; like the open dialog with a missing file, it keeps the user in the dialog.
+//
+// The caller's extension is added only after the dialog has returned, so Qt would ask about
+// the name as typed, which is not the file that gets replaced: the question about the file
+// with its extension is asked here instead.
 class FileDialog final : public QFileDialog {
  public:
   using QFileDialog::QFileDialog;
+  void setExtension(const QString& extension) { extension_ = extension; }
 
  protected:
   void accept() override {
@@ -46,10 +51,21 @@ class FileDialog final : public QFileDialog {
       if (!files.isEmpty()) {
         const QFileInfo chosen(files.front());
         if (!chosen.isDir() && !chosen.absoluteDir().exists()) {
-          const std::string folder =
-              plat::Utf16ToCp1252(QDir::toNativeSeparators(chosen.absolutePath()).toStdU16String());
-          plat::MsgBox(folder + "\r\n" + kMissingFolderText, plat::kExclamation,
-                       plat::Utf16ToCp1252(windowTitle().toStdU16String()));
+          plat::MsgBox(Text(QDir::toNativeSeparators(chosen.absolutePath())) + "\r\n" + kMissingFolderText,
+                       plat::kExclamation, Text(windowTitle()));
+          return;
+        }
+        if (!chosen.isDir() && !extension_.isEmpty() && !files.front().endsWith(extension_, Qt::CaseInsensitive)) {
+          const QFileInfo written(files.front() + extension_);
+          if (written.exists()) {
+            const std::string question = Text(QDir::toNativeSeparators(written.absoluteFilePath())) + "\r\n" +
+                                         kReplaceText;
+            const int style = plat::kYesNo | plat::kExclamation | plat::kDefaultButton2;
+            if (plat::MsgBox(question, style, Text(windowTitle())) != plat::kYes) return;
+          }
+          setOption(DontConfirmOverwrite, true);
+          QFileDialog::accept();
+          setOption(DontConfirmOverwrite, false);
           return;
         }
       }
@@ -58,7 +74,11 @@ class FileDialog final : public QFileDialog {
   }
 
  private:
+  static std::string Text(const QString& s) { return plat::Utf16ToCp1252(s.toStdU16String()); }
+
   static constexpr char kMissingFolderText[] = "This folder does not exist. Check the path and try again.";
+  static constexpr char kReplaceText[] = "This file already exists. Do you want to replace it?";
+  QString extension_;
 };
 
 std::optional<QString> RunRealDialog(const FileDialogRequest& req) {
@@ -73,6 +93,7 @@ std::optional<QString> RunRealDialog(const FileDialogRequest& req) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!req.proposedName.isEmpty()) dialog.selectFile(req.proposedName);
+    dialog.setExtension(req.extension);
   }
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
@@ -105,9 +126,10 @@ std::string DlgAbrirArchivo(const std::string& filter, const std::string& title,
 }
 
 std::string DlgGuardarArchivo(const std::string& filter, const std::string& title, const std::string& initialDir,
-                              const std::string& proposedName, QWidget* owner) {
+                              const std::string& proposedName, QWidget* owner, const std::string& extension) {
   FileDialogRequest req = MakeRequest(FileDialogRequest::Kind::Save, filter, title, initialDir, owner);
   req.proposedName = Q(LastComponent(proposedName));
+  req.extension = Q(extension);
   return Show(req);
 }
 

@@ -19,9 +19,11 @@ std::string DlgAbrirArchivo(const std::string& filter, const std::string& title,
                             QWidget* owner);
 
 // As the open dialog; the proposed name shows only its last component. The dialog asks before
-// an existing file is replaced and adds no extension to what the user typed.
+// an existing file is replaced and adds no extension to what the user typed. A caller that
+// appends `extension` to a name lacking it (compared in any case) names it here, so that the
+// question is asked about the file that will really be written.
 std::string DlgGuardarArchivo(const std::string& filter, const std::string& title, const std::string& initialDir,
-                              const std::string& proposedName, QWidget* owner);
+                              const std::string& proposedName, QWidget* owner, const std::string& extension = "");
 
 // What a dialog is asked to show, already in the widget toolkit's terms.
 struct FileDialogRequest {
@@ -31,6 +33,7 @@ struct FileDialogRequest {
   QStringList nameFilters;
   QString initialDir;
   QString proposedName;  // save only
+  QString extension;     // save only: what the caller appends to a name lacking it
   QWidget* owner = nullptr;
 };
 

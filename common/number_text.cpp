@@ -50,7 +50,10 @@ double DecimalExponent(double a) { return std::floor(std::log(a) / std::log(10.0
 
 }  // namespace
 
-double ValNUM(std::string_view text) {
+double ValNUM(std::string_view text) { return ValNUM(text, nullptr); }
+
+double ValNUM(std::string_view text, bool* outOfRange) {
+  if (outOfRange) *outOfRange = false;
   // Gather the leading number into a clean buffer: the separators the user may have put
   // inside it are dropped and a comma counts as the point.
   std::string clean;
@@ -108,7 +111,10 @@ double ValNUM(std::string_view text) {
   double value = 0;
   const auto [end, ec] = std::from_chars(clean.data(), clean.data() + clean.size(), value);
   (void)end;
-  if (ec != std::errc() || !std::isfinite(value)) return 0;
+  if (ec != std::errc() || !std::isfinite(value)) {
+    if (outOfRange) *outOfRange = ec == std::errc::result_out_of_range || !std::isfinite(value);
+    return 0;
+  }
   return value;
 }
 

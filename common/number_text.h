@@ -16,6 +16,9 @@ extern std::string SimboloDecimal;
 // blanks, tabs and line feeds are skipped anywhere; an exponent is written with E or D. Text
 // that does not begin with a number, and a number beyond the range of a double, give 0.
 double ValNUM(std::string_view text);
+// As ValNUM; outOfRange is set when the number read is beyond the range of a double (too large,
+// or too small to be told from 0), which ValNUM gives as 0.
+double ValNUM(std::string_view text, bool* outOfRange);
 
 // x rounded half up to a multiple of 10^(k+1); 0 when that cannot be computed.
 double RoundPOW10(double x, double k);

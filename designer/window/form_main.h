@@ -41,7 +41,15 @@ class FormMain : public QMainWindow {
   bool Loaded() const { return loaded_; }
 
   // --- Public operations -------------------------------------------------------------------
+  // Asks for a project file and opens it; a file that is refused changes nothing.
+  void Abrir();
+  // Writes the project under nombre; on success it becomes the current file.
+  void Save(const std::string& nombre);
+  // Asks for a name (".sgr" added when missing) and saves under it.
+  void Save_As();
   void AjustaIDIOMA_GUI();
+  // Empties the design and result fields and the diagram; names, table and mode stay.
+  void Borrar();
   // Recalculates the design from the fields and draws it on Lienzo (Picture1 or Picture4);
   // a rejected design shows its error text in LblERROR.
   void Calcular(PictureBox& Lienzo, bool EnImpresora);
@@ -70,6 +78,9 @@ class FormMain : public QMainWindow {
   void Text16_Change();
   void Text17_GotFocus();
   void mnu_Archivo_CALC_Click();
+  void mnu_Archivo_OPEN_Click();
+  void mnu_Archivo_SAVE_Click();
+  void mnu_Archivo_SAVEAS_Click();
   void mnu_Archivo_Salir_Click();
   void mnu_Decimal_SEP_COM_Click();
   void mnu_Decimal_SEP_DOT_Click();

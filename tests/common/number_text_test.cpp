@@ -107,6 +107,23 @@ TEST(ValNUM, ArbitraryBytesGiveAFiniteNumber) {
   }
 }
 
+TEST(ValNUM, SaysWhenTheNumberIsBeyondTheRangeOfADouble) {
+  struct Case {
+    const char* text;
+    double value;
+    bool outOfRange;
+  };
+  const Case cases[] = {
+      {"1E999", 0, true}, {"-1e400", 0, true}, {"1E-999", 0, true},  // too small to tell from 0
+      {"1E308", 1e308, false}, {"0E999", 0, false}, {"abc", 0, false}, {"", 0, false},
+  };
+  for (const Case& c : cases) {
+    bool outOfRange = !c.outOfRange;
+    EXPECT_EQ(ValNUM(c.text, &outOfRange), c.value) << c.text;
+    EXPECT_EQ(outOfRange, c.outOfRange) << c.text;
+  }
+}
+
 TEST(RoundPOW10, RoundsHalfUpAtTheGivenPlace) {
   EXPECT_EQ(RoundPOW10(1.5, -3), 1.5);
   EXPECT_EQ(RoundPOW10(0.125, -3), 0.13);

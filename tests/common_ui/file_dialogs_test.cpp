@@ -201,4 +201,44 @@ TEST(FileDialogs, RealSaveDialogKeepsTheUserThereUntilTheFolderExists) {
   EXPECT_EQ(boxes.requests()[0].title, "Save as");
 }
 
+TEST(FileDialogs, RealSaveDialogAsksAboutTheFileTheCallersExtensionNames) {
+  const std::string dir = stagora::test::ScratchDir("dialog-real-extension");
+  ASSERT_TRUE(plat::WriteTextFile(plat::JoinPath(dir, "column.sgr"), "x"));
+  const std::string typed = plat::JoinPath(dir, "column");
+  stagora::test::MessageBoxRecorder boxes;
+  boxes.answer({plat::kNo, plat::kYes});
+  bool stayedOpen = false;
+  QTimer::singleShot(0, [&] {
+    auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!d) {
+      ADD_FAILURE() << "no file dialog is showing";
+      return;
+    }
+    d->selectFile(QString::fromStdString(typed));
+    static_cast<QDialog*>(d)->accept();  // "No": the user stays to choose another name
+    stayedOpen = d->isVisible();
+    static_cast<QDialog*>(d)->accept();  // "Yes"
+  });
+  const std::string chosen =
+      stagora::DlgGuardarArchivo("Stagora files|*.sgr", "Save as", dir, "", nullptr, ".sgr");
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(chosen, typed);  // the caller adds the extension
+  ASSERT_EQ(boxes.requests().size(), 2u);
+  EXPECT_EQ(boxes.requests()[0].text.rfind(plat::JoinPath(dir, "column.sgr") + "\r\n", 0), 0u)
+      << boxes.requests()[0].text;
+  EXPECT_EQ(boxes.requests()[0].style, plat::kYesNo | plat::kExclamation | plat::kDefaultButton2);
+  EXPECT_EQ(boxes.requests()[0].title, "Save as");
+
+  // A name whose file with the extension does not exist yet is taken without a question.
+  QTimer::singleShot(0, [&] {
+    auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!d) return;
+    d->selectFile(QString::fromStdString(plat::JoinPath(dir, "new")));
+    static_cast<QDialog*>(d)->accept();
+  });
+  EXPECT_EQ(stagora::DlgGuardarArchivo("Stagora files|*.sgr", "Save as", dir, "", nullptr, ".sgr"),
+            plat::JoinPath(dir, "new"));
+  EXPECT_EQ(boxes.requests().size(), 2u);
+}
+
 }  // namespace

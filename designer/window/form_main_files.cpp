@@ -1,0 +1,148 @@
+// The main window's project commands: open a project file, save it under its name or a new
+// one, and clear the design. The file's text is read and checked whole by the project-file
+// core before anything on the screen changes, so a file that is refused leaves the design,
+// the table and the current file name exactly as they were.
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <cerrno>
+#include <cstring>
+
+#include "common/file_dialogs_ui.h"
+#include "designer/files/project_file.h"
+#include "designer/window/controls.h"
+#include "designer/window/designer_state.h"
+#include "designer/window/form_main.h"
+#include "platform/encoding.h"
+#include "platform/messagebox.h"
+#include "platform/textfile.h"
+
+namespace stagora::designer {
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+// The main-window field of each tag.
+constexpr std::array<int, kProjectTagCount> kFieldOfTag = {16, 17, 1, 2, 3, 5, 4, 6, 15};
+// Opening fills the fields in this order; each filled field runs its change handling, and the
+// first name's recalculates.
+constexpr std::array<ProjectTag, kProjectTagCount> kFillOrder = {kTagA,  kTagB, kTagAlpha, kTagZF, kTagXD,
+                                                                 kTagXB, kTagR, kTagQ,     kTagE};
+
+// The hourglass for as long as a file is read or written.
+class BusyPointer {
+ public:
+  BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+std::string FieldText(const QLineEdit* field) { return plat::Utf16ToCp1252(field->text().toStdU16String()); }
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t at = path.find_last_of("/\\");
+  return at == std::string::npos ? std::string() : path.substr(0, at);
+}
+
+plat::FileError ErrorOf(int number) { return {number, std::strerror(number)}; }
+
+// Why an existing entry at the path cannot be replaced; nothing when it can (or is not there).
+std::optional<plat::FileError> CannotReplace(const std::string& path) {
+  const QFileInfo entry(QText(path));
+  if (!entry.exists()) return std::nullopt;
+  if (entry.isDir()) return ErrorOf(EISDIR);
+  if (!entry.isWritable()) return ErrorOf(EACCES);
+  return std::nullopt;
+}
+
+}  // namespace
+
+void FormMain::Abrir() {
+  const std::string filter = GetL_win("STGR_files") + "  (*.sgr)|*.sgr|" + Shared().Txt_AllFiles + "  (*.*)|*.*";
+  const std::string path = DlgAbrirArchivo(filter, Shared().Txt_File_Open, Shared().PathArchivo, this);
+  if (path.empty()) return;
+  Shared().PathArchivo = FolderOf(path);
+
+  ProjectFileRead project;
+  {
+    BusyPointer busy;
+    // A file that cannot be read is no project either.
+    project = ReadProjectFile(plat::ReadTextFile(path).value_or(std::string()));
+  }
+  if (!project.ok()) {
+    plat::MsgBox(GetL_win(project.errorKey) + "." + kLineEnd + path, plat::kExclamation, kProductName);
+    return;
+  }
+
+  Borrar();
+  for (const ProjectTag tag : kFillOrder) {
+    if (project.values[tag]) Text[kFieldOfTag[tag]]->setText(QText(*project.values[tag]));
+  }
+  Shared().TablaELV = project.table;
+  // The lookup tables always follow the opened table, also in relative-volatility mode, so
+  // that switching to the table later never computes with another project's curve. A table
+  // they cannot be built from leaves them empty rather than stale.
+  if (CrearSuperTABLA_ELV(Shared().TablaELV, Shared().SuperTablasELV).has_value()) Shared().SuperTablasELV = EquilibriumLookup();
+  // The mode as the options' click handling sets it; the recalculation follows once below.
+  Shared().UsarTabla = project.TableMode();
+  (Shared().UsarTabla ? OptTAB : OptVOL)->setChecked(true);
+  Calcular(*Picture1, false);
+  Modificado = false;
+  ArchivoActual = path;
+}
+
+void FormMain::Save(const std::string& nombre) {
+  ProjectFile project;
+  for (int tag = 0; tag < kProjectTagCount; ++tag) project.values[tag] = FieldText(Text[kFieldOfTag[tag]]);
+  project.VleTable = OptTAB->isChecked();
+  project.table = Shared().TablaELV;
+
+  // The new file is written beside the old one and only then takes its name, so the old file
+  // stays whole until the new one is complete, and stays as it was when writing fails.
+  std::string key;
+  plat::FileError error;
+  {
+    BusyPointer busy;
+    if (const std::optional<plat::FileError> refused = CannotReplace(nombre)) {
+      key = "CantOverWriteFile";
+      error = *refused;
+    } else if (!plat::WriteTextFile(nombre, ProjectFileText(project), &error)) {
+      key = "CantSaveFile";
+    } else if (!plat::FileExists(nombre)) {
+      key = "CantSaveFile";
+      error = {};
+    }
+  }
+  if (!key.empty()) {
+    plat::MsgBox(GetL_win(key) + ":" + kLineEnd + nombre + kLineEnd + "Error : " + std::to_string(error.number) +
+                     " - " + error.description,
+                 plat::kExclamation, kProductName);
+    return;
+  }
+  ArchivoActual = nombre;
+  Modificado = false;
+}
+
+void FormMain::Save_As() {
+  const std::string filter = GetL_win("STGR_files") + "  (*.sgr)|*.sgr|" + Shared().Txt_AllFiles + "  (*.*)|*.*";
+  const std::string name =
+      DlgGuardarArchivo(filter, GetL_win("File_Save", true), Shared().PathArchivo, "", this, std::string(kProjectExtension));
+  if (name.empty()) return;
+  Save(WithProjectExtension(name));
+}
+
+void FormMain::Borrar() {
+  Shared().BloqueoChange = true;
+  for (int n = 1; n <= 15; ++n) Text[n]->setText(QString());
+  Picture1->surface().cls();
+  Picture1->update();
+  for (QLabel* label : Label2) label->hide();
+  LblCOOR->hide();
+  Shared().BloqueoChange = false;
+  Modificado = false;
+}
+
+}  // namespace stagora::designer

@@ -1,0 +1,386 @@
+// The main window's project commands as the user meets them: File > Open, Save and Save As
+// through the dialogs, the messages of refused files and failed saves, and clearing the design.
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "common/file_dialogs_ui.h"
+#include "designer/files/project_file.h"
+#include "designer/files/table_rows_text.h"
+#include "platform/textfile.h"
+#include "tests/designer/main_window_fixture.h"
+
+namespace stagora::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers the file dialogs in turn with scripted paths (nullopt: cancel) and keeps what they
+// were asked.
+class ScriptedDialogs {
+ public:
+  ScriptedDialogs() {
+    previous_ = SetFileDialogHandler([this](const FileDialogRequest& req) -> std::optional<QString> {
+      requests.push_back(req);
+      if (answers_.empty()) {
+        ADD_FAILURE() << "a file dialog nobody expected";
+        return std::nullopt;
+      }
+      const std::optional<std::string> answer = answers_.front();
+      answers_.pop_front();
+      if (!answer) return std::nullopt;
+      return QString::fromStdString(*answer);
+    });
+  }
+  ~ScriptedDialogs() { SetFileDialogHandler(std::move(previous_)); }
+  void answer(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
+  std::vector<FileDialogRequest> requests;
+
+ private:
+  std::deque<std::optional<std::string>> answers_;
+  FileDialogHandler previous_;
+};
+
+std::string Bytes(const std::string& path) { return plat::ReadTextFile(path).value_or("<unreadable>"); }
+
+std::string Table(double alpha, int points) {
+  std::string rows;
+  for (int i = 0; i <= points; ++i) {
+    const double x = static_cast<double>(i) / points;
+    rows += RowNumberText(x) + "\t" + RowNumberText(alpha * x / (1 + (alpha - 1) * x)) + "\r\n";
+  }
+  return rows;
+}
+
+std::string Project(const std::string& vle, const std::string& rows, const std::string& names = "<A=Benzene>\r\n<B=Toluene>\r\n") {
+  return names + "<ALPHA=2.5>\r\n<Q=1>\r\n<ZF=.4>\r\n<XB=.05>\r\n<XD=.95>\r\n<R=3>\r\n<E=.8>\r\n" + vle + "\r\n[[\r\n" +
+         rows + "]]\r\n";
+}
+
+class ProjectCommandsTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    designer::Shared().SuperTablasELV = EquilibriumLookup();
+    dir = ScratchDir(std::string("project-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  }
+
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const std::string path = plat::JoinPath(dir, name);
+    fs::create_directories(fs::path(path).parent_path());
+    EXPECT_TRUE(plat::WriteTextFile(path, bytes));
+    return path;
+  }
+
+  std::string Field(int n) const { return form->Text[n]->text().toStdString(); }
+  std::vector<std::string> Fields() const {
+    std::vector<std::string> all;
+    for (int n = 1; n <= 17; ++n) all.push_back(Field(n));
+    return all;
+  }
+
+  std::string dir;
+  ScriptedDialogs dialogs;
+  MessageBoxRecorder boxes;
+};
+
+TEST_F(ProjectCommandsTest, SaveAsThenOpenThenSaveAsAgainWritesTheSameBytes) {
+  designer::FormMain& w = Load();
+  dialogs.answer(plat::JoinPath(dir, "first"));  // typed without the extension
+  w.mnu_Archivo_SAVEAS->trigger();
+  const std::string first = plat::JoinPath(dir, "first.sgr");
+  ASSERT_TRUE(plat::FileExists(first));
+  EXPECT_EQ(w.ArchivoActual, first);
+  EXPECT_FALSE(w.Modificado);
+  ASSERT_EQ(dialogs.requests.size(), 1u);
+  EXPECT_EQ(dialogs.requests[0].kind, FileDialogRequest::Kind::Save);
+  EXPECT_EQ(dialogs.requests[0].title, QString("Save"));
+  EXPECT_EQ(dialogs.requests[0].extension, QString(".sgr"));  // so the dialog asks about first.sgr
+  EXPECT_EQ(dialogs.requests[0].nameFilters,
+            (QStringList{"Stagora projects  (*.sgr) (*.sgr)", "All files  (*.*) (*)"}));
+  EXPECT_EQ(Bytes(first).substr(0, 26), "<A=>\r\n<B=>\r\n<ALPHA=2>\r\n<Q=");
+
+  dialogs.answer(first);
+  w.mnu_Archivo_OPEN->trigger();
+  EXPECT_EQ(dialogs.requests.back().kind, FileDialogRequest::Kind::Open);
+  EXPECT_EQ(dialogs.requests.back().title, QString("Open"));
+  EXPECT_EQ(designer::Shared().PathArchivo, dir);
+  EXPECT_EQ(w.ArchivoActual, first);
+  EXPECT_FALSE(w.Modificado);
+  EXPECT_TRUE(w.OptVOL->isChecked());
+  EXPECT_FALSE(designer::Shared().UsarTabla);
+  EXPECT_EQ(designer::Shared().TablaELV.UltimoPuntoTabla, 20);  // the start-up table, now a table
+
+  dialogs.answer(plat::JoinPath(dir, "second.sgr"));
+  w.Save_As();
+  EXPECT_EQ(Bytes(plat::JoinPath(dir, "second.sgr")), Bytes(first));
+  EXPECT_EQ(dialogs.requests.back().initialDir, QString::fromStdString(dir));
+  EXPECT_TRUE(boxes.requests().empty());
+}
+
+TEST_F(ProjectCommandsTest, RetypingAValueAndSavingRewritesTheSameBytes) {
+  designer::FormMain& w = Load();
+  const std::string path = Write("column.sgr", Project("<VLE=TABLE>", Table(2.5, 10)));
+  // Our own writing of the file is the reference: rows as the file form writes them.
+  dialogs.answer(path);
+  w.Abrir();
+  dialogs.answer(plat::JoinPath(dir, "reference.sgr"));
+  w.Save_As();
+  const std::string reference = Bytes(plat::JoinPath(dir, "reference.sgr"));
+
+  dialogs.answer(path);
+  w.Abrir();
+  w.Text[6]->selectAll();
+  QTest::keyClick(w.Text[6], Qt::Key_3);  // the same value, typed again
+  EXPECT_TRUE(w.Modificado);
+  w.mnu_Archivo_SAVE->trigger();
+  EXPECT_FALSE(w.Modificado);
+  EXPECT_EQ(Bytes(path), reference);
+  EXPECT_EQ(Field(6), "3");
+  EXPECT_EQ(Field(15), ".8");
+  EXPECT_EQ(dialogs.requests.size(), 3u);  // Save used the current name
+}
+
+TEST_F(ProjectCommandsTest, OpeningATableProjectFillsTheWindowAndComputesWithTheTable) {
+  designer::FormMain& w = Load();
+  const std::string path = Write("sub/table.sgr", Project("<VLE=TABLE>", Table(2.5, 10)));
+  dialogs.answer(path);
+  w.Abrir();
+  EXPECT_EQ(Fields(), (std::vector<std::string>{"2.5", "1", ".4", ".95", ".05", "3", Field(7), Field(8), Field(9),
+                                                Field(10), Field(11), Field(12), Field(13), Field(14), ".8", "Benzene",
+                                                "Toluene"}));
+  EXPECT_TRUE(w.OptTAB->isChecked());
+  EXPECT_TRUE(designer::Shared().UsarTabla);
+  EXPECT_EQ(designer::Shared().TablaELV.UltimoPuntoTabla, 10);
+  EXPECT_EQ(designer::Shared().TablaELV.TablaX[5], 0.5);
+  // The lookup tables follow the file's curve (alpha 2.5: y(0.5) = 5/7).
+  EXPECT_NEAR(designer::Shared().SuperTablasELV.SuperTablaYdeX()[50000], 2.5 * 0.5 / 1.75, 1e-12);
+  EXPECT_TRUE(w.LblERROR->text().isEmpty()) << w.LblERROR->text().toStdString();
+  EXPECT_FALSE(Field(14).empty());
+  EXPECT_EQ(w.ArchivoActual, path);
+  EXPECT_EQ(designer::Shared().PathArchivo, plat::JoinPath(dir, "sub"));
+  EXPECT_FALSE(w.Modificado);
+
+  // A file without the names keeps the names on screen.
+  const std::string unnamed = Write("unnamed.sgr", Project("<VLE=ALPHA>", Table(3, 4), ""));
+  dialogs.answer(unnamed);
+  w.Abrir();
+  EXPECT_EQ(Field(16), "Benzene");
+  EXPECT_EQ(Field(17), "Toluene");
+  EXPECT_TRUE(w.OptVOL->isChecked());
+  EXPECT_FALSE(designer::Shared().UsarTabla);
+}
+
+TEST_F(ProjectCommandsTest, OpeningARelativeVolatilityProjectStillRebuildsTheLookupTables) {
+  designer::FormMain& w = Load();
+  dialogs.answer(Write("a.sgr", Project("<VLE=TABLE>", Table(2.5, 10))));
+  w.Abrir();
+  dialogs.answer(Write("b.sgr", Project("<VLE=ALPHA>", Table(4, 10))));
+  w.Abrir();
+  EXPECT_FALSE(designer::Shared().UsarTabla);
+  // Switching to the table now computes with b's table, not a's.
+  EXPECT_NEAR(designer::Shared().SuperTablasELV.SuperTablaYdeX()[50000], 4 * 0.5 / 2.5, 1e-12);
+
+  // A table the lookup tables cannot be built from leaves none of a's curve behind.
+  dialogs.answer(Write("c.sgr", Project("<VLE=TABLE>", "0 0\r\n")));
+  w.Abrir();
+  EXPECT_EQ(designer::Shared().TablaELV.UltimoPuntoTabla, 1);
+  EXPECT_TRUE(w.OptTAB->isChecked());
+  EXPECT_EQ(designer::Shared().SuperTablasELV.SuperTablaYdeX()[50000], 0);
+  EXPECT_TRUE(boxes.requests().empty());
+}
+
+TEST_F(ProjectCommandsTest, ARefusedFileChangesNothingAndSaveStillWritesThePreviousProject) {
+  designer::FormMain& w = Load();
+  const std::string previous = Write("previous.sgr", Project("<VLE=TABLE>", Table(2.5, 10)));
+  dialogs.answer(previous);
+  w.Abrir();
+  dialogs.answer(previous);  // saved once by us, so that its bytes are ours
+  w.Save_As();
+  const std::string previousBytes = Bytes(previous);
+  const std::vector<std::string> fields = Fields();
+  const EquilibriumTable table = designer::Shared().TablaELV;
+
+  struct Case {
+    const char* name;
+    std::string bytes;
+    const char* text;  // the key's text in the language file
+  };
+  const std::string names = "<A=Water>\r\n<B=Glycol>\r\n";
+  const std::vector<Case> cases = {
+      {"no-block.sgr", names + "<ALPHA=9>\r\n<VLE=ALPHA>\r\n", "This is not a valid project file"},
+      {"truncated.sgr", Project("<VLE=TABLE>", Table(3, 10), names).substr(0, 200), "This is not a valid project file"},
+      {"empty.sgr", "", "This is not a valid project file"},
+      {"out-of-range.sgr", Project("<VLE=TABLE>", "0 0\r\n.5 1.5\r\n1 1\r\n", names),
+       "The equilibrium table of this project has a value outside 0 to 1"},
+      {"absurd.sgr", Project("<VLE=TABLE>", "0 0\r\n1E400 .5\r\n1 1\r\n", names),
+       "The equilibrium table of this project has a value outside 0 to 1"},
+      {"not-increasing.sgr", Project("<VLE=TABLE>", "0 0\r\n.5 .6\r\n.4 .7\r\n1 1\r\n", names),
+       "The x and y values of the equilibrium table of this project do not increase from row to row"},
+      {"pure.sgr", Project("<VLE=TABLE>", "0 .1\r\n1 1\r\n", names),
+       "The equilibrium table of this project is not consistent at the pure components (x = 0 with y = 0, x = 1 "
+       "with y = 1)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = Write(std::string("refused/") + c.name, c.bytes);
+    dialogs.answer(path);
+    const std::size_t shown = boxes.requests().size();
+    w.mnu_Archivo_OPEN->trigger();
+    ASSERT_EQ(boxes.requests().size(), shown + 1);
+    EXPECT_EQ(boxes.requests().back().text, std::string(c.text) + ".\r\n" + path);
+    EXPECT_EQ(boxes.requests().back().style, plat::kExclamation);
+    EXPECT_EQ(boxes.requests().back().title, "Stagora");
+    EXPECT_EQ(Fields(), fields);
+    EXPECT_EQ(designer::Shared().TablaELV.TablaX, table.TablaX);
+    EXPECT_EQ(designer::Shared().TablaELV.TablaY, table.TablaY);
+    EXPECT_EQ(designer::Shared().TablaELV.UltimoPuntoTabla, table.UltimoPuntoTabla);
+    EXPECT_TRUE(designer::Shared().UsarTabla);
+    EXPECT_TRUE(w.OptTAB->isChecked());
+    EXPECT_EQ(w.ArchivoActual, previous);
+    EXPECT_FALSE(w.Modificado);
+    EXPECT_EQ(designer::Shared().PathArchivo, plat::JoinPath(dir, "refused"));  // the dialog starts there next time
+
+    w.mnu_Archivo_SAVE->trigger();  // Ctrl+S
+    EXPECT_EQ(Bytes(previous), previousBytes);
+    EXPECT_EQ(boxes.requests().size(), shown + 1);
+  }
+}
+
+TEST_F(ProjectCommandsTest, FailedSavesShowTheErrorAndKeepTheOldFileAndTheState) {
+  designer::FormMain& w = Load();
+  const std::string old = Write("old.sgr", "the old project\r\n");
+  w.Text[6]->setText("4");
+  ASSERT_TRUE(w.Modificado);
+
+  struct Case {
+    const char* what;
+    std::string path;
+    std::string message;  // the first lines; the error's description follows
+  };
+  const std::string plain = Write("plain.txt", "x");
+  fs::create_directories(plat::JoinPath(dir, "folder.sgr/inside"));
+  const std::vector<Case> cases = {
+      {"a folder that cannot exist", plain + "/p.sgr",
+       "The file cannot be saved:\r\n" + plain + "/p.sgr\r\nError : " + std::to_string(ENOTDIR) + " - "},
+      {"a folder where the file should be", plat::JoinPath(dir, "folder.sgr"),
+       "The file cannot be overwritten:\r\n" + plat::JoinPath(dir, "folder.sgr") + "\r\nError : " +
+           std::to_string(EISDIR) + " - "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::size_t shown = boxes.requests().size();
+    w.Save(c.path);
+    ASSERT_EQ(boxes.requests().size(), shown + 1);
+    const std::string& text = boxes.requests().back().text;
+    EXPECT_EQ(text.substr(0, c.message.size()), c.message);
+    EXPECT_GT(text.size(), c.message.size());  // with the description
+    EXPECT_EQ(boxes.requests().back().style, plat::kExclamation);
+    EXPECT_EQ(w.ArchivoActual, "");
+    EXPECT_TRUE(w.Modificado);
+  }
+  EXPECT_TRUE(fs::exists(plat::JoinPath(dir, "folder.sgr/inside")));
+
+  // A write that fails part-way, as on a full disk, over an existing file.
+  struct rlimit saved {};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  struct rlimit small = saved;
+  small.rlim_cur = 100;
+  const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &small);
+  w.Save(old);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, previousHandler);
+  ASSERT_EQ(boxes.requests().size(), cases.size() + 1);
+  EXPECT_EQ(boxes.requests().back().text.rfind("The file cannot be saved:\r\n" + old + "\r\nError : " +
+                                               std::to_string(EFBIG) + " - ",
+                                           0),
+            0u)
+      << boxes.requests().back().text;
+  EXPECT_EQ(Bytes(old), "the old project\r\n");
+  EXPECT_TRUE(w.Modificado);
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(dir)) left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"folder.sgr", "old.sgr", "plain.txt"}));
+}
+
+TEST_F(ProjectCommandsTest, SavingIntoAReadOnlyFolderKeepsTheOldFile) {
+  if (geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
+  designer::FormMain& w = Load();
+  const std::string old = Write("locked/old.sgr", "the old project\r\n");
+  const std::string locked = plat::JoinPath(dir, "locked");
+  ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
+  w.Save(old);
+  chmod(locked.c_str(), 0755);
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text.rfind("The file cannot be saved:\r\n" + old + "\r\n", 0), 0u);
+  EXPECT_EQ(Bytes(old), "the old project\r\n");
+  EXPECT_EQ(w.ArchivoActual, "");
+
+  // A read-only file in a folder that is not: not replaced behind the user's back either.
+  ASSERT_EQ(chmod(old.c_str(), 0444), 0);
+  w.Save(old);
+  ASSERT_EQ(boxes.requests().size(), 2u);
+  EXPECT_EQ(boxes.requests()[1].text.rfind("The file cannot be overwritten:\r\n" + old + "\r\n", 0), 0u);
+  EXPECT_EQ(Bytes(old), "the old project\r\n");
+}
+
+TEST_F(ProjectCommandsTest, SaveAsAddsTheExtensionOnlyWhenMissingAndCancelChangesNothing) {
+  designer::FormMain& w = Load();
+  w.Text[6]->setText("4");
+  dialogs.answer(std::nullopt);
+  w.mnu_Archivo_SAVE->trigger();  // untitled: Save asks for a name
+  EXPECT_EQ(dialogs.requests.size(), 1u);
+  EXPECT_EQ(w.ArchivoActual, "");
+  EXPECT_TRUE(w.Modificado);
+  EXPECT_TRUE(fs::is_empty(dir));
+
+  const std::pair<const char*, const char*> names[] = {
+      {"plain", "plain.sgr"}, {"upper.SGR", "upper.SGR"}, {"notes.txt", "notes.txt.sgr"}};
+  for (const auto& [typed, written] : names) {
+    dialogs.answer(plat::JoinPath(dir, typed));
+    w.Save_As();
+    EXPECT_EQ(w.ArchivoActual, plat::JoinPath(dir, written));
+    EXPECT_TRUE(plat::FileExists(plat::JoinPath(dir, written))) << written;
+  }
+  EXPECT_FALSE(plat::FileExists(plat::JoinPath(dir, "notes.txt")));
+}
+
+TEST_F(ProjectCommandsTest, BorrarEmptiesTheDesignButKeepsNamesTableAndMode) {
+  designer::FormMain& w = Load();
+  dialogs.answer(Write("t.sgr", Project("<VLE=TABLE>", Table(2.5, 10))));
+  w.Abrir();
+  ASSERT_TRUE(w.Label2[0]->isVisible() || !w.isVisible());
+  w.Text[17]->setText("Other");
+  w.Modificado = true;
+  w.Borrar();
+  for (int n = 1; n <= 15; ++n) EXPECT_EQ(Field(n), "") << "Text" << n;
+  EXPECT_EQ(Field(16), "Benzene");
+  EXPECT_EQ(Field(17), "Other");
+  for (const QLabel* label : w.Label2) EXPECT_TRUE(label->isHidden());
+  EXPECT_TRUE(w.LblCOOR->isHidden());
+  EXPECT_FALSE(w.Modificado);
+  EXPECT_FALSE(designer::Shared().BloqueoChange);
+  EXPECT_TRUE(designer::Shared().UsarTabla);
+  EXPECT_TRUE(w.OptTAB->isChecked());
+  EXPECT_EQ(designer::Shared().TablaELV.UltimoPuntoTabla, 10);
+  EXPECT_EQ(w.ArchivoActual, plat::JoinPath(dir, "t.sgr"));
+
+  // Saved now, every value is empty and opens as an empty field.
+  dialogs.answer(plat::JoinPath(dir, "empty.sgr"));
+  w.Save_As();
+  EXPECT_EQ(Bytes(plat::JoinPath(dir, "empty.sgr")).substr(0, 40), "<A=Benzene>\r\n<B=Other>\r\n<ALPHA=>\r\n<Q=>\r\n");
+}
+
+}  // namespace
+}  // namespace stagora::test
