@@ -2,6 +2,7 @@
 // captions from the language file (and without it), menus, shortcuts and timers, and the
 // splash that leads to the window.
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -238,6 +239,24 @@ TEST_F(MainWindowTest, ChoosingAPeriodStoresItAndMovesTheMark) {
   w.mnu_Help_Upd_Set_1->trigger();
   EXPECT_EQ(plat::GetSetting("TROV", "CheckUPDATE", "PERIOD"), "1");
   EXPECT_EQ(CheckedPeriodItems(w), std::vector<const QAction*>{w.mnu_Help_Upd_Set_1});
+}
+
+// An exclusive action group is what makes the menu draw the platform's radio mark.
+TEST_F(MainWindowTest, OneOfSeveralItemsFormAnExclusiveGroupEach) {
+  designer::FormMain& w = Load();
+  const std::vector<std::vector<QAction*>> groups = {
+      {w.mnu_Decimal_SEP_DOT, w.mnu_Decimal_SEP_COM},
+      {w.mnu_Help_Upd_Set_1, w.mnu_Help_Upd_Set_7, w.mnu_Help_Upd_Set_30}};
+  for (const auto& items : groups) {
+    SCOPED_TRACE(items.front()->objectName().toStdString());
+    const QActionGroup* group = items.front()->actionGroup();
+    ASSERT_NE(group, nullptr);
+    EXPECT_TRUE(group->isExclusive());
+    EXPECT_EQ(group->actions(), QList<QAction*>(items.begin(), items.end()));
+    int checked = 0;
+    for (const QAction* item : items) checked += item->isChecked() ? 1 : 0;
+    EXPECT_EQ(checked, 1);
+  }
 }
 
 TEST_F(MainWindowTest, SwitchingTheDecimalSymbolRewritesNumbersButNotNamesOrTheModifiedFlag) {
