@@ -28,12 +28,13 @@ inline constexpr std::string_view kRefluxRatioBelowMin = "RefluxRatio_belowMin";
 inline constexpr std::string_view kMinRefluxRatioNegative = "MinRefluxRatioNegative";
 inline constexpr std::string_view kTooMuchNTP = "TooMuchNTP";
 // All of them: the texts the main window's error label may have to show.
-inline constexpr std::array kAll = {kInvalidData,         kNegativeRefluxRatio,      kXFeedOutRange,
-                                    kXDistOutRange,       kXBottOutRange,            kAlphaOutRange,
-                                    kXbottGtXfeed,        kXfeedGtXdist,             kOverallEfficOutRange,
-                                    kUnknowError,         kOperLinesInterBelowBott,  kCantCalcMinReflux2Degree,
-                                    kCantCalcMinReflux1Degree, kSlopeEnrich1,        kRefluxRatioBelowMin,
-                                    kMinRefluxRatioNegative,   kTooMuchNTP};
+inline constexpr std::array kAll = {
+    kInvalidData,      kNegativeRefluxRatio,    kXFeedOutRange,        kXDistOutRange,
+    kXBottOutRange,    kAlphaOutRange,          kXbottGtXfeed,         kXfeedGtXdist,
+    kOverallEfficOutRange,     kUnknowError,    kOperLinesInterBelowBott,
+    kCantCalcMinReflux2Degree, kCantCalcMinReflux1Degree, kSlopeEnrich1,
+    kRefluxRatioBelowMin,      kMinRefluxRatioNegative,   kTooMuchNTP,
+};
 }  // namespace calc_key
 
 // The texts of the design fields as typed, in either decimal symbol.
