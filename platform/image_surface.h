@@ -18,6 +18,7 @@ class ImageSurface : public PainterSurface {
 
   double deviceWidth() const override { return width_; }
   double deviceHeight() const override { return height_; }
+  double devicePixelRatio() const { return ratio_; }
 
   // Changes the size; the picture is cleared to the back colour.
   void resize(int width, int height);

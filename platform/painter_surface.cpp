@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QTextLayout>
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 #include <vector>
@@ -14,9 +15,20 @@ namespace plat {
 
 QColor PainterSurface::ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
-double PainterSurface::Snap(double v, double penPx) {
+namespace {
+long DevicePen(double penPx, double ratio) { return std::max(1L, std::lround(penPx * ratio)); }
+}  // namespace
+
+double PainterSurface::Snap(double v, double penPx, double ratio) {
   const long w = std::lround(penPx);
-  return (w % 2 == 1) ? std::floor(v) + 0.5 : std::round(v);
+  const double snapped = (w % 2 == 1) ? std::floor(v) + 0.5 : std::round(v);
+  if (ratio == 1) return snapped;
+  const double device = snapped * ratio;
+  return ((DevicePen(penPx, ratio) % 2 == 1) ? std::floor(device) + 0.5 : std::round(device)) / ratio;
+}
+
+double PainterSurface::SnapPen(double penPx, double ratio) {
+  return ratio == 1 ? penPx : static_cast<double>(DevicePen(penPx, ratio)) / ratio;
 }
 
 struct PainterSurface::CachedFont {
@@ -64,15 +76,19 @@ void PainterSurface::devLine(double x1, double y1, double x2, double y2, Color c
   // that size the two look the same, and square ends are many times faster to rasterise than
   // round ones, which matters because the diagram is redrawn on every pointer move of a drag.
   const bool round = penPx > 1 && !(penPx <= 2 && thinPensEndSquare());
-  p->setPen(QPen(ToQColor(c), penPx, Qt::SolidLine, round ? Qt::RoundCap : Qt::SquareCap, Qt::RoundJoin));
+  const double ratio = p->device()->devicePixelRatio();
+  const bool snapped = x1 == x2 || y1 == y2;
+  p->setPen(QPen(ToQColor(c), snapped ? SnapPen(penPx, ratio) : penPx, Qt::SolidLine,
+                 round ? Qt::RoundCap : Qt::SquareCap, Qt::RoundJoin));
   p->setBrush(Qt::NoBrush);
   if (x1 == x2 && y1 == y2) {
-    p->drawPoint(QPointF(Snap(x1, penPx), Snap(y1, penPx)));
+    p->drawPoint(QPointF(Snap(x1, penPx, ratio), Snap(y1, penPx, ratio)));
     return;
   }
   // Axis-parallel segments snap to the pixel grid; slanted ones are drawn as they are.
-  if (x1 == x2 || y1 == y2) {
-    p->drawLine(QPointF(Snap(x1, penPx), Snap(y1, penPx)), QPointF(Snap(x2, penPx), Snap(y2, penPx)));
+  if (snapped) {
+    p->drawLine(QPointF(Snap(x1, penPx, ratio), Snap(y1, penPx, ratio)),
+                QPointF(Snap(x2, penPx, ratio), Snap(y2, penPx, ratio)));
   } else {
     p->drawLine(QPointF(x1, y1), QPointF(x2, y2));
   }
@@ -88,9 +104,10 @@ void PainterSurface::devRect(double x, double y, double w, double h, Color pen, 
                 ToQColor(fill));
     return;
   }
-  p->setPen(QPen(ToQColor(pen), penPx, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  const double ratio = p->device()->devicePixelRatio();
+  p->setPen(QPen(ToQColor(pen), SnapPen(penPx, ratio), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
   p->setBrush(Qt::NoBrush);
-  p->drawRect(QRectF(Snap(x, penPx), Snap(y, penPx), std::round(w), std::round(h)));
+  p->drawRect(QRectF(Snap(x, penPx, ratio), Snap(y, penPx, ratio), std::round(w), std::round(h)));
 }
 
 void PainterSurface::devEllipse(double cx, double cy, double rx, double ry, Color pen, double penPx, bool filled,

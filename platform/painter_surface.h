@@ -32,7 +32,11 @@ class PainterSurface : public Surface {
   void devPicture(const Picture& pic, double x, double y, double w, double h) override;
 
   // Pens of odd whole widths sit on pixel centres so that grid lines stay one pixel sharp.
-  static double Snap(double v, double penPx);
+  // On a picture drawn for a dense screen (ratio device pixels per pixel) that pixel is then
+  // moved onto whole device pixels, so the line stays sharp at a fractional ratio too.
+  static double Snap(double v, double penPx, double ratio = 1);
+  // The pen of an axis-parallel line: a whole number of device pixels.
+  static double SnapPen(double penPx, double ratio);
   static QColor ToQColor(Color c);
 
  private:

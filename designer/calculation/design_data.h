@@ -2,6 +2,7 @@
 // order, the first fault winning.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,14 @@ inline constexpr std::string_view kSlopeEnrich1 = "SlopeEnrich_1";
 inline constexpr std::string_view kRefluxRatioBelowMin = "RefluxRatio_belowMin";
 inline constexpr std::string_view kMinRefluxRatioNegative = "MinRefluxRatioNegative";
 inline constexpr std::string_view kTooMuchNTP = "TooMuchNTP";
+// All of them: the texts the main window's error label may have to show.
+inline constexpr std::array kAll = {
+    kInvalidData,      kNegativeRefluxRatio,    kXFeedOutRange,        kXDistOutRange,
+    kXBottOutRange,    kAlphaOutRange,          kXbottGtXfeed,         kXfeedGtXdist,
+    kOverallEfficOutRange,     kUnknowError,    kOperLinesInterBelowBott,
+    kCantCalcMinReflux2Degree, kCantCalcMinReflux1Degree, kSlopeEnrich1,
+    kRefluxRatioBelowMin,      kMinRefluxRatioNegative,   kTooMuchNTP,
+};
 }  // namespace calc_key
 
 // The texts of the design fields as typed, in either decimal symbol.

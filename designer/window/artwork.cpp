@@ -11,8 +11,11 @@ namespace {
 
 const QColor kSteel(60, 80, 130);
 
-QPixmap Transparent(int w, int h) {
-  QPixmap pm(w, h);
+// A picture of w x h pixels holding that many device pixels per pixel; a painter on it draws
+// in pixels.
+QPixmap Transparent(int w, int h, double ratio) {
+  QPixmap pm(qRound(w * ratio), qRound(h * ratio));
+  pm.setDevicePixelRatio(ratio);
   pm.fill(Qt::transparent);
   return pm;
 }
@@ -35,8 +38,8 @@ void Arrow(QPainter& p, QPointF from, QPointF to) {
 
 }  // namespace
 
-QPixmap ButtonFacePicture() {
-  QPixmap pm = Transparent(kButtonFaceWidth, kButtonFaceHeight);
+QPixmap ButtonFacePicture(double devicePixelRatio) {
+  QPixmap pm = Transparent(kButtonFaceWidth, kButtonFaceHeight, devicePixelRatio);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
   const QRectF r(0.5, 0.5, kButtonFaceWidth - 1, kButtonFaceHeight - 1);
@@ -53,8 +56,8 @@ QPixmap ButtonFacePicture() {
   return pm;
 }
 
-QPixmap KnobPicture() {
-  QPixmap pm = Transparent(kKnobWidth, kKnobHeight);
+QPixmap KnobPicture(double devicePixelRatio) {
+  QPixmap pm = Transparent(kKnobWidth, kKnobHeight, devicePixelRatio);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
   QPolygonF shape;
@@ -70,8 +73,8 @@ QPixmap KnobPicture() {
   return pm;
 }
 
-QPixmap ColumnPicture() {
-  QPixmap pm = Transparent(kColumnWidth, kColumnHeight);
+QPixmap ColumnPicture(double devicePixelRatio) {
+  QPixmap pm = Transparent(kColumnWidth, kColumnHeight, devicePixelRatio);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
 
@@ -132,9 +135,11 @@ QPixmap ColumnPicture() {
   return pm;
 }
 
-QIcon WindowIcon() {
+namespace {
+
+QPixmap IconPicture(double ratio) {
   constexpr int kSize = 32;
-  QPixmap pm(kSize, kSize);
+  QPixmap pm = Transparent(kSize, kSize, ratio);
   pm.fill(Qt::white);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
@@ -150,7 +155,15 @@ QIcon WindowIcon() {
   QPolygonF stairs;
   stairs << QPointF(25, 25) << QPointF(25, 8) << QPointF(17, 8) << QPointF(17, 14) << QPointF(9, 14) << QPointF(9, 22);
   p.drawPolyline(stairs);
-  return QIcon(pm);
+  return pm;
+}
+
+}  // namespace
+
+QIcon WindowIcon() {
+  QIcon icon;
+  for (double ratio : {1.0, 2.0}) icon.addPixmap(IconPicture(ratio));
+  return icon;
 }
 
 }  // namespace stagora::designer

@@ -74,8 +74,9 @@ void PictureBox::setBackColor(plat::Color back) {
 plat::ImageSurface& PictureBox::surface() {
   const int w = std::max(1, width());
   const int h = std::max(1, height());
-  if (!surface_) {
-    surface_ = std::make_unique<plat::ImageSurface>(w, h);
+  const double ratio = onePixelPerPixel_ ? 1.0 : devicePixelRatioF();
+  if (!surface_ || surface_->devicePixelRatio() != ratio) {
+    surface_ = std::make_unique<plat::ImageSurface>(w, h, ratio);
     surface_->setBackColor(back_);
     surface_->cls();
   } else if (surface_->deviceWidth() != w || surface_->deviceHeight() != h) {
@@ -143,12 +144,27 @@ void LineControl::paintEvent(QPaintEvent*) {
 ImageControl::ImageControl(QWidget* parent, const char* name) : QWidget(parent) { setObjectName(name); }
 
 void ImageControl::setPicture(const QPixmap& picture) {
+  artwork_ = nullptr;
   picture_ = picture;
   if (!picture_.isNull()) resize(picture_.deviceIndependentSize().toSize());
   update();
 }
 
+void ImageControl::setPicture(Artwork draw) {
+  setPicture(draw(devicePixelRatioF()));
+  artwork_ = draw;
+}
+
+void ImageControl::copyPicture(const ImageControl& other) {
+  if (other.artwork_) {
+    setPicture(other.artwork_);
+  } else {
+    setPicture(other.picture_);
+  }
+}
+
 void ImageControl::paintEvent(QPaintEvent*) {
+  if (artwork_ && picture_.devicePixelRatio() != devicePixelRatioF()) picture_ = artwork_(devicePixelRatioF());
   if (picture_.isNull()) return;
   QPainter p(this);
   p.drawPixmap(0, 0, picture_);

@@ -36,13 +36,19 @@ QString LabelCaption(const std::string& cp1252);
 void Place(QWidget* w, int left, int top, int width, int height);
 
 // A picture box: a container with its own background colour and, on demand, a drawing
-// surface as large as the box that the calculation draws the diagram on.
+// surface as large as the box that the calculation draws the diagram on. The surface
+// measures in the box's pixels; its picture holds as many image pixels per pixel as the
+// screen shows (its device pixel ratio), so a scaled screen shows it as sharp as its text.
 class PictureBox : public QWidget {
  public:
   PictureBox(QWidget* parent, const char* name, plat::Color back);
   void setBackColor(plat::Color back);
   plat::Color backColor() const { return back_; }
-  // The surface, sized to the box (cleared when the size changed since the last call).
+  // For a picture that is saved as a file rather than shown: one image pixel per pixel,
+  // whatever the screen.
+  void setOnePixelPerPixel() { onePixelPerPixel_ = true; }
+  // The surface, sized to the box (cleared when the size or the screen's pixel ratio
+  // changed since the last call).
   plat::ImageSurface& surface();
   bool hasSurface() const { return surface_ != nullptr; }
 
@@ -51,6 +57,7 @@ class PictureBox : public QWidget {
 
  private:
   plat::Color back_;
+  bool onePixelPerPixel_ = false;
   std::unique_ptr<plat::ImageSurface> surface_;
 };
 
@@ -92,11 +99,18 @@ class LineControl : public QWidget {
   plat::Color color_;
 };
 
-// An image box that takes the natural size of its picture.
+// A picture drawn in code at a device pixel ratio, the same size in pixels at every ratio.
+using Artwork = QPixmap (*)(double devicePixelRatio);
+
+// An image box that takes the natural size of its picture, in pixels. A picture drawn in code
+// is drawn again whenever the screen's pixel ratio changes, so it stays sharp.
 class ImageControl : public QWidget {
  public:
   ImageControl(QWidget* parent, const char* name);
   void setPicture(const QPixmap& picture);
+  void setPicture(Artwork draw);
+  // The same picture as another image box.
+  void copyPicture(const ImageControl& other);
   const QPixmap& picture() const { return picture_; }
 
  protected:
@@ -104,6 +118,7 @@ class ImageControl : public QWidget {
 
  private:
   QPixmap picture_;
+  Artwork artwork_ = nullptr;
 };
 
 // The window's client area: white, and it tells the window when its size changes.

@@ -99,9 +99,11 @@ void FormMain::Form_Load() {
     mnu_Help_Upd_Set_7->setChecked(true);
   }
 
-  // 6. The decimal symbol: stored, or the locale's.
+  // 6. The decimal symbol: stored, or the locale's. A stored value that is no decimal symbol
+  // (a damaged setting) counts as none: kept, it would show in every number and leave both
+  // menu items unchecked.
   SimboloDecimal = plat::GetSetting(kAppTitle, "SETUP", "DecimalSYMBOL", "?");
-  if (SimboloDecimal == "?") SimboloDecimal = LocaleDecimalSymbol();
+  if (SimboloDecimal != "." && SimboloDecimal != ",") SimboloDecimal = LocaleDecimalSymbol();
 
   // 7. The input panel.
   Shared().TablaELV.UltimoPuntoTabla = -1;

@@ -43,7 +43,7 @@ void FormMain::ColocarControles() {
 
   // 2. Every knob shows the knob picture and hangs one pixel below its track.
   for (int i = 0; i <= 6; ++i) {
-    Image2[i]->setPicture(Image2[0]->picture());
+    Image2[i]->copyPicture(*Image2[0]);
     Image2[i]->move(Image2[i]->x(), Line1[i]->Y1() + 1);
   }
 

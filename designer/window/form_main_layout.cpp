@@ -65,6 +65,8 @@ void FormMain::CreateControls() {
   Shape2 = new ShapeControl(Client, "Shape2", kBlack, true, kWhite);
   Picture4 = new PictureBox(Client, "Picture4", kWhite);
   Picture4->setFont(ScaledArial(kFontDiagram));
+  // The report's image is saved at its own size in pixels, not at the screen's density.
+  Picture4->setOnePixelPerPixel();
   Picture4->hide();
   for (int i = 7; i <= 11; ++i) {
     Label1[i] = MakeLabel(Client, Indexed("Label1", i).c_str(), kFontCaption);
@@ -78,7 +80,7 @@ void FormMain::CreateControls() {
   }
   for (int i = 0; i <= 2; ++i) {
     Image1[i] = new ImageControl(Client, Indexed("Image1", i).c_str());
-    Image1[i]->setPicture(ButtonFacePicture());
+    Image1[i]->setPicture(ButtonFacePicture);
     LabelB[i] = MakeLabel(Client, Indexed("LabelB", i).c_str(), kFontButton, true);
     LabelB[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     SetLabelColors(LabelB[i], kButtonText);
@@ -118,15 +120,15 @@ void FormMain::CreateInputPanel() {
   for (int i = 0; i <= 7; ++i) Line1[i] = new LineControl(panel, Indexed("Line1", i).c_str(), i == 7 ? kWhite : kTrack);
 
   ImageT = new ImageControl(panel, "ImageT");
-  ImageT->setPicture(ColumnPicture());
+  ImageT->setPicture(ColumnPicture);
   Image1[3] = new ImageControl(panel, "Image1_3");
-  Image1[3]->setPicture(ButtonFacePicture());
+  Image1[3]->setPicture(ButtonFacePicture);
   Image1[3]->hide();
   for (int i = 0; i <= 6; ++i) {
     Image2[i] = new ImageControl(panel, Indexed("Image2", i).c_str());
     Image2[i]->setCursor(Qt::SizeHorCursor);
   }
-  Image2[0]->setPicture(KnobPicture());
+  Image2[0]->setPicture(KnobPicture);
 
   for (int i = 0; i <= 31; ++i) {
     if (!IsPanelCaption(i)) continue;

@@ -1,10 +1,12 @@
 // The main window's menu bar and timers. Every item carries its built-in caption, which shows
 // only while the language file cannot be read; SetLanguage replaces them all.
 #include <QAction>
+#include <QActionGroup>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
+#include <initializer_list>
 
 #include "designer/window/controls.h"
 #include "designer/window/designer_state.h"
@@ -52,6 +54,15 @@ QAction* AddMarkItem(QMenu* menu, const char* name, const char* caption) {
 
 void AddSeparator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(name); }
 
+// Items of which one is chosen: the menu shows them with the platform's radio mark. The
+// handlers still put the marks themselves, so the load can show none chosen yet.
+void MakeOneOf(QObject* owner, const char* name, std::initializer_list<QAction*> items) {
+  auto* group = new QActionGroup(owner);
+  group->setObjectName(name);
+  group->setExclusive(true);
+  for (QAction* item : items) group->addAction(item);
+}
+
 }  // namespace
 
 void FormMain::CreateMenus() {
@@ -85,6 +96,8 @@ void FormMain::CreateMenus() {
   mnu_Help_Upd_Set_7 = AddMarkItem(mnu_Help_Upd_Set, "mnu_Help_Upd_Set_7", "Una vez a la semana");
   mnu_Help_Upd_Set_30 = AddMarkItem(mnu_Help_Upd_Set, "mnu_Help_Upd_Set_30", "Una vez al mes");
   mnu_Help_Upd_Set_7->setChecked(true);
+  MakeOneOf(this, "mnu_Decimal_SEP_group", {mnu_Decimal_SEP_DOT, mnu_Decimal_SEP_COM});
+  MakeOneOf(this, "mnu_Help_Upd_Set_group", {mnu_Help_Upd_Set_1, mnu_Help_Upd_Set_7, mnu_Help_Upd_Set_30});
   mnu_Ayuda_Acerca = AddItem(mnu_Ayuda, "mnu_Ayuda_Acerca", "&Acerca de...", QKeySequence(Qt::SHIFT | Qt::Key_F1));
 
   // Items whose commands belong to the printout, the manual, the web page, the update check

@@ -2,6 +2,7 @@
 // captions from the language file (and without it), menus, shortcuts and timers, and the
 // splash that leads to the window.
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,18 +67,21 @@ TEST_F(MainWindowTest, FreshStartUnderAnEnglishLocaleShowsPoints) {
 TEST_F(MainWindowTest, StoredSettingsOverrideTheLocaleAndSetThePeriodMark) {
   struct Case {
     const char* period;
-    const char* symbol;
+    const char* symbol;  // as stored
     int checkedDays;
+    const char* inUse;   // the symbol the window takes
     const char* text2;
   };
   const Case cases[] = {
-      {" 30 ", ".", 30, "0.5"},  // blanks around the period are ignored
-      {"1", ",", 1, "0,5"},
-      {"2", ".", 7, "0.5"},      // an unknown period falls back to the weekly check
-      {"7", "x", 7, "0.5"},      // an unknown symbol is kept and rewrites nothing
+      {" 30 ", ".", 30, ".", "0.5"},  // blanks around the period are ignored
+      {"1", ",", 1, ",", "0,5"},
+      {"2", ".", 7, ".", "0.5"},      // an unknown period falls back to the weekly check
+      // A damaged symbol counts as none stored: the locale's, as at a first start.
+      {"7", "x", 7, ",", "0,5"},
+      {"7", "", 7, ",", "0,5"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.period);
+    SCOPED_TRACE(std::string(c.period) + " / \"" + c.symbol + "\"");
     plat::SetSettingsFolder(ScratchDir(std::string("stored-") + c.symbol + c.period));
     ResetDesignerState();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -89,10 +93,10 @@ TEST_F(MainWindowTest, StoredSettingsOverrideTheLocaleAndSetThePeriodMark) {
                               : c.checkedDays == 30 ? w.mnu_Help_Upd_Set_30
                                                     : w.mnu_Help_Upd_Set_7;
     EXPECT_EQ(CheckedPeriodItems(w), std::vector<const QAction*>{expected});
-    EXPECT_EQ(SimboloDecimal, c.symbol);
+    EXPECT_EQ(SimboloDecimal, c.inUse);
     EXPECT_EQ(Field(w, 2), c.text2);
-    EXPECT_EQ(w.mnu_Decimal_SEP_DOT->isChecked(), std::string(c.symbol) == ".");
-    EXPECT_EQ(w.mnu_Decimal_SEP_COM->isChecked(), std::string(c.symbol) == ",");
+    EXPECT_EQ(w.mnu_Decimal_SEP_DOT->isChecked(), std::string(c.inUse) == ".");
+    EXPECT_EQ(w.mnu_Decimal_SEP_COM->isChecked(), std::string(c.inUse) == ",");
     EXPECT_EQ(designer::Shared().PathArchivo, "/home/u/projects");
     EXPECT_FALSE(w.Modificado);
   }
@@ -235,6 +239,24 @@ TEST_F(MainWindowTest, ChoosingAPeriodStoresItAndMovesTheMark) {
   w.mnu_Help_Upd_Set_1->trigger();
   EXPECT_EQ(plat::GetSetting("TROV", "CheckUPDATE", "PERIOD"), "1");
   EXPECT_EQ(CheckedPeriodItems(w), std::vector<const QAction*>{w.mnu_Help_Upd_Set_1});
+}
+
+// An exclusive action group is what makes the menu draw the platform's radio mark.
+TEST_F(MainWindowTest, OneOfSeveralItemsFormAnExclusiveGroupEach) {
+  designer::FormMain& w = Load();
+  const std::vector<std::vector<QAction*>> groups = {
+      {w.mnu_Decimal_SEP_DOT, w.mnu_Decimal_SEP_COM},
+      {w.mnu_Help_Upd_Set_1, w.mnu_Help_Upd_Set_7, w.mnu_Help_Upd_Set_30}};
+  for (const auto& items : groups) {
+    SCOPED_TRACE(items.front()->objectName().toStdString());
+    const QActionGroup* group = items.front()->actionGroup();
+    ASSERT_NE(group, nullptr);
+    EXPECT_TRUE(group->isExclusive());
+    EXPECT_EQ(group->actions(), QList<QAction*>(items.begin(), items.end()));
+    int checked = 0;
+    for (const QAction* item : items) checked += item->isChecked() ? 1 : 0;
+    EXPECT_EQ(checked, 1);
+  }
 }
 
 TEST_F(MainWindowTest, SwitchingTheDecimalSymbolRewritesNumbersButNotNamesOrTheModifiedFlag) {

@@ -31,6 +31,39 @@ TEST(ImageSurface, OnePixelLinesSitOnTheirPixelRow) {
   EXPECT_TRUE(IsWhite(img.pixel(24, 50)));
 }
 
+// A picture for a scaled screen: axis-parallel lines cover whole image pixels in their full
+// colour, at a fractional ratio as well, with nothing blended beside them.
+TEST(ImageSurface, LinesStaySharpAtTheScreensPixelRatio) {
+  const QRgb grid = qRgb(220, 220, 220);
+  for (double ratio : {1.25, 1.5, 2.0}) {
+    for (int pen : {1, 2}) {
+      SCOPED_TRACE(testing::Message() << "ratio " << ratio << ", pen " << pen);
+      plat::ImageSurface s(100, 80, ratio);
+      s.cls();
+      s.setDrawWidth(pen);
+      s.line(10, 25.3, 90, 25.3, Rgb(220, 220, 220));
+      s.line(40.6, 5, 40.6, 70, Rgb(220, 220, 220));
+      const QImage& img = s.image();
+      ASSERT_EQ(img.width(), std::lround(100 * ratio));
+      const auto expectSharp = [&](bool column) {
+        int covered = 0;
+        const int n = column ? img.width() : img.height();
+        for (int i = 0; i < n; ++i) {
+          const QRgb p = column ? img.pixel(i, static_cast<int>(50 * ratio)) : img.pixel(static_cast<int>(60 * ratio), i);
+          if (p == grid) {
+            ++covered;
+          } else {
+            EXPECT_EQ(p, qRgb(255, 255, 255)) << i;
+          }
+        }
+        EXPECT_EQ(covered, std::max(1L, std::lround(pen * ratio)));
+      };
+      expectSharp(false);
+      expectSharp(true);
+    }
+  }
+}
+
 TEST(ImageSurface, BoxesCirclesAndClearing) {
   plat::ImageSurface s(60, 60);
   s.line(5, 5, 20, 20, Rgb(255, 0, 0), plat::LineShape::FilledBox);
