@@ -47,6 +47,9 @@ class FormMain : public QMainWindow {
   void Calcular(PictureBox& Lienzo, bool EnImpresora);
   void ColocarControles();
   std::string GetL_win(const std::string& Etiqueta, bool RemoveAMPERSAND = false) const;
+  // The two printed result pages, each composed on the current printer and ended there.
+  void ImprimirPAG1();
+  void ImprimirPAG2();
   void SetLanguage();
   void LoadIdioma(const std::string& OBJ);
   void ReajustarCursores();
@@ -70,6 +73,8 @@ class FormMain : public QMainWindow {
   void Text16_Change();
   void Text17_GotFocus();
   void mnu_Archivo_CALC_Click();
+  // File > Print: the print dialog, then the two pages as often as it asked.
+  void mnu_Archivo_PRINT_Click();
   void mnu_Archivo_Salir_Click();
   void mnu_Decimal_SEP_COM_Click();
   void mnu_Decimal_SEP_DOT_Click();
@@ -164,6 +169,10 @@ class FormMain : public QMainWindow {
   // The update check's part of the window (form_main_update.cpp).
   void ConnectUpdateCommands();
   void CheckUpdateOnActivation();
+  // The printout's part of the window (form_main_print.cpp).
+  void ConnectPrintCommands();
+  // Where a printout to the PDF-file printer is first offered to go.
+  std::string ProposedPdfPath() const;
 
   LanguageTable idioma_{"MAI"};
   QObject* fieldEvents_ = nullptr;  // routes the fields' focus and key events to their handlers
