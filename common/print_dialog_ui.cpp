@@ -267,8 +267,12 @@ bool PrintDialogBase::Text1_KeyDown(int KeyCode) {
   if (KeyCode == Qt::Key_Down || KeyCode == Qt::Key_Up) {
     const long n = WholeTextValue(Cp1252(Text1->text())).value_or(0);
     const long moved = KeyCode == Qt::Key_Up ? n + 1 : n - 1;
+    // The length limit is the typist's, not the code's: " 2000" is passed whole to the
+    // check below, which puts back 1999.
+    Text1->setMaxLength(kMaxCopiesChars + 1);
     Text1->setText(Text(CountText(moved)));
     Text1_LostFocus();
+    Text1->setMaxLength(kMaxCopiesChars);
     return true;
   }
   const bool kept = KeyCode == Qt::Key_Left || KeyCode == Qt::Key_Right || KeyCode == Qt::Key_Delete ||

@@ -5,6 +5,10 @@
 namespace stagora {
 namespace {
 
+// A printer measures its paper in whole dots: a sheet of exactly 190 mm can come out a
+// fraction of a dot narrower, and must still be enough.
+constexpr double kPaperToleranceMm = 0.05;
+
 constexpr double kLeftMm = 10;
 constexpr double kLineStepMm = 4;
 constexpr const char* kIndent = "    ";
@@ -41,7 +45,8 @@ bool Blank(const std::string& s) { return s.find_first_not_of(' ') == std::strin
 }  // namespace
 
 bool PaperLargeEnough(double scaleWidthMm, double scaleHeightMm) {
-  return scaleWidthMm >= kMinPrintableWidthMm && scaleHeightMm >= kMinPrintableHeightMm;
+  return scaleWidthMm + kPaperToleranceMm >= kMinPrintableWidthMm &&
+         scaleHeightMm + kPaperToleranceMm >= kMinPrintableHeightMm;
 }
 
 std::vector<std::string> PrintedLines(const std::string& text) {
