@@ -117,7 +117,9 @@ void CopiesSpinner::resizeEvent(QResizeEvent*) {
 // --- The dialog ---------------------------------------------------------------------------------
 
 PrintDialogBase::PrintDialogBase(QWidget* parent, plat::PrinterSurface& printer, const std::string& objectCode)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    // A title and a close box only: the dialog keeps its designed size.
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
       printer_(printer),
       idioma_(objectCode) {
   setModal(true);

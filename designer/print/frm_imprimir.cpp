@@ -30,7 +30,9 @@ constexpr long kMaxCopies = 1999;
 
 void WhiteBackground(QWidget* w) {
   QPalette pal = w->palette();
+  // A check box fills its background in the button colour.
   pal.setColor(QPalette::Window, Qt::white);
+  pal.setColor(QPalette::Button, Qt::white);
   w->setPalette(pal);
   w->setAutoFillBackground(true);
 }

@@ -44,14 +44,14 @@ void FormMain::ConnectPrintCommands() {
 
 std::string FormMain::ProposedPdfPath() const {
   // The project's own name with ".pdf", beside the project; an unsaved design takes the
-  // product's name in the folder of the last project.
+  // product's name in the folder of the last project, or at first in the user's home.
   if (!ArchivoActual.empty()) {
     const QFileInfo project(Q(ArchivoActual));
     return Cp1252(project.dir().filePath(project.completeBaseName() + kPdfExtension));
   }
   const QString name = QString(kProductName) + kPdfExtension;
-  if (Shared().PathArchivo.empty()) return Cp1252(name);
-  return Cp1252(QDir(Q(Shared().PathArchivo)).filePath(name));
+  const QString folder = Shared().PathArchivo.empty() ? QDir::homePath() : Q(Shared().PathArchivo);
+  return Cp1252(QDir(folder).filePath(name));
 }
 
 void FormMain::mnu_Archivo_PRINT_Click() {
