@@ -65,6 +65,7 @@ FormMain::FormMain(QWidget* parent) : QMainWindow(parent) {
   CreateTimers();
   ConnectFieldHandlers();
   ConnectUpdateCommands();
+  ConnectPrintCommands();
   Client->onResize = [this] { Form_Resize(); };
 }
 

@@ -55,6 +55,9 @@ class FormMain : public QMainWindow {
   void Calcular(PictureBox& Lienzo, bool EnImpresora);
   void ColocarControles();
   std::string GetL_win(const std::string& Etiqueta, bool RemoveAMPERSAND = false) const;
+  // The two printed result pages, each composed on the current printer and ended there.
+  void ImprimirPAG1();
+  void ImprimirPAG2();
   void SetLanguage();
   void LoadIdioma(const std::string& OBJ);
   void ReajustarCursores();
@@ -81,6 +84,8 @@ class FormMain : public QMainWindow {
   void mnu_Archivo_OPEN_Click();
   void mnu_Archivo_SAVE_Click();
   void mnu_Archivo_SAVEAS_Click();
+  // File > Print: the print dialog, then the two pages as often as it asked.
+  void mnu_Archivo_PRINT_Click();
   void mnu_Archivo_Salir_Click();
   void mnu_Decimal_SEP_COM_Click();
   void mnu_Decimal_SEP_DOT_Click();
@@ -175,6 +180,10 @@ class FormMain : public QMainWindow {
   // The update check's part of the window (form_main_update.cpp).
   void ConnectUpdateCommands();
   void CheckUpdateOnActivation();
+  // The printout's part of the window (form_main_print.cpp).
+  void ConnectPrintCommands();
+  // Where a printout to the PDF-file printer is first offered to go.
+  std::string ProposedPdfPath() const;
 
   LanguageTable idioma_{"MAI"};
   QObject* fieldEvents_ = nullptr;  // routes the fields' focus and key events to their handlers

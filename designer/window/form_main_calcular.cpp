@@ -38,9 +38,10 @@ plat::FontSpec PictureFont(const PictureBox& picture) {
 }  // namespace
 
 void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
-  // Entry. The picture is cleared also when the diagram goes to paper.
+  // Entry. A printout leaves the picture as it is: the screen keeps showing the diagram
+  // while it goes to paper.
   plat::ImageSurface& picture = Lienzo.surface();
-  picture.cls();
+  if (!EnImpresora) picture.cls();
   Text[14]->clear();
   Text[13]->clear();
   LblERROR->clear();
@@ -123,7 +124,8 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
   diagramTexts.RotuloEjeY = RotuloEjeY;
   diagram.DrawConstruction(result, diagramTexts);
   placeLabels(diagram.labels());
-  if (diagram.labels().show) {
+  // The point labels belong to the screen picture; a printout neither moves nor shows them.
+  if (diagram.labels().show && !EnImpresora) {
     for (QLabel* label : Label2) label->setVisible(true);
   }
 

@@ -1,0 +1,116 @@
+// File > Print: the print dialog, then the two result pages as many times as asked, collated
+// or not, as one print document. Page 1 is the worked solution's plain text, page 2 the list
+// of the stage points with the diagram drawn by Calcular on the printer. The pages are
+// composed by the report core; this file adds the window's texts and the printer's sheets.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+
+#include "common/print_dialog_ui.h"
+#include "designer/print/frm_imprimir.h"
+#include "designer/report/printed_pages.h"
+#include "designer/window/controls.h"
+#include "designer/window/designer_state.h"
+#include "designer/window/form_main.h"
+#include "designer/window/print_request.h"
+#include "platform/encoding.h"
+#include "platform/messagebox.h"
+#include "platform/printer.h"
+
+namespace stagora::designer {
+namespace {
+
+constexpr const char* kPdfExtension = ".pdf";
+
+std::string Cp1252(const QString& text) { return plat::Utf16ToCp1252(text.toStdU16String()); }
+QString Q(const std::string& cp1252) { return QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252)); }
+
+// Shows the busy pointer while it lives.
+class BusyPointer {
+ public:
+  BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+}  // namespace
+
+void FormMain::ConnectPrintCommands() {
+  connect(mnu_Archivo_PRINT, &QAction::triggered, this, [this] { mnu_Archivo_PRINT_Click(); });
+}
+
+std::string FormMain::ProposedPdfPath() const {
+  // The project's own name with ".pdf", beside the project; an unsaved design takes the
+  // product's name in the folder of the last project, or at first in the user's home.
+  if (!ArchivoActual.empty()) {
+    const QFileInfo project(Q(ArchivoActual));
+    return Cp1252(project.dir().filePath(project.completeBaseName() + kPdfExtension));
+  }
+  const QString name = QString(kProductName) + kPdfExtension;
+  const QString folder = Shared().PathArchivo.empty() ? QDir::homePath() : Q(Shared().PathArchivo);
+  return Cp1252(QDir(folder).filePath(name));
+}
+
+void FormMain::mnu_Archivo_PRINT_Click() {
+  // 1-2. Nothing to print on, or nothing sound to print: the user sees the error already.
+  if (plat::PrinterNames().empty()) return;
+  // The error label shows its text up to one tick of Timer1 late; a design rejected in that
+  // moment is in error all the same.
+  if (!LblERROR->isHidden() || !LblERROR->text().isEmpty()) return;
+
+  // 4-6.
+  VerCopias = true;
+  VerIntercalar = true;
+  VerBN = true;
+  ShowFrmImprimir(this);
+  if (!ImprimirOK) return;
+
+  // 8-9.
+  plat::PrinterSurface& printer = Printer();
+  printer.setOrientation(plat::PrinterSurface::Orientation::Portrait);
+  printer.setScaleMode(plat::ScaleMode::Millimetres);
+  if (!PaperLargeEnough(printer.scaleWidth(), printer.scaleHeight())) {
+    plat::MsgBox(GetL_win("PaperTooSmall"), plat::kExclamation, kProductName);
+    return;
+  }
+
+  // The PDF-file printer writes a file: its name is asked here, and a cancel prints nothing.
+  if (printer.isPdf()) {
+    const std::string path = AskPdfFileName(this, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath());
+    if (path.empty()) return;
+    printer.setOutputFile(path);
+  }
+
+  // 10-11. One document for every sheet.
+  const BusyPointer busy;
+  for (const int page : SheetOrder(NumCopias, Intercalar)) {
+    if (page == 1) {
+      ImprimirPAG1();
+    } else {
+      ImprimirPAG2();
+    }
+  }
+  printer.endDoc();
+}
+
+void FormMain::ImprimirPAG1() {
+  plat::PrinterSurface& printer = Printer();
+  PrintSheet([&] { ComposePage1(printer, GetL_win("NTP_STGR"), SemiInformeParaImprimir()); },
+             [&] { printer.newPage(); });
+}
+
+void FormMain::ImprimirPAG2() {
+  plat::PrinterSurface& printer = Printer();
+  PrintSheet(
+      [&] {
+        ComposePage2(printer, GetL_win("List_XY_Theor_Plates"), TablaPlatos_TXT);
+        // The design as it stands now, drawn in the square from 10 to 190 mm.
+        Calcular(*Picture1, true);
+      },
+      [&] { printer.newPage(); });
+}
+
+}  // namespace stagora::designer
