@@ -3,13 +3,18 @@
 #include <array>
 
 #include "viewer/engine/aligned_rows.h"
+#include "viewer/engine/arrow_texts.h"
 #include "viewer/engine/construct_parts.h"
+#include "viewer/engine/decorations.h"
 #include "viewer/engine/delimiters.h"
 #include "viewer/engine/fractions.h"
 #include "viewer/engine/images.h"
+#include "viewer/engine/integral.h"
 #include "viewer/engine/markup_parsing.h"
 #include "viewer/engine/powers.h"
 #include "viewer/engine/radicals.h"
+#include "viewer/engine/stacked_parts.h"
+#include "viewer/engine/stacked_texts.h"
 
 namespace stagora::engine {
 namespace {
@@ -56,17 +61,17 @@ bool OpensEquation(std::string_view t) { return t == "#CEQ("; }
 // tag: the digit, 6 for the "#BC" rings with their inscribed circle, and the fourth letter.)
 constexpr std::array<ConstructFamily, 14> kFamilies = {{
     {"DibujarRaiz", OpensRoot, Placement::Top, DibujarRaiz},
-    {"DibujarAdorno", OpensDecoration, Placement::Top, DrawConstructAsText},
-    {"DibujarINT", OpensIntegral, Placement::Top, DrawConstructAsText},
+    {"DibujarAdorno", OpensDecoration, Placement::Top, DibujarAdorno},
+    {"DibujarINT", OpensIntegral, Placement::Top, DibujarINT},
     {"DibujarIMG", OpensImage, Placement::Top, DibujarIMG},
     {"DibujarUDB", OpensBond, Placement::Top, DrawConstructAsText},
     {"DibujarAnillo", OpensRing, Placement::Top, DrawConstructAsText},
     {"DibujarNES", OpensDelimiters, Placement::Top, DibujarNES},
     {"DibujarPOT", OpensPower, Placement::Top, DibujarPOT},
     {"DibujarCOC", OpensFraction, Placement::Axis, DibujarCOC},
-    {"DibujarSPB", OpensStackedParts, Placement::Axis, DrawConstructAsText},
-    {"DibujarATX", OpensArrowText, Placement::Axis, DrawConstructAsText},
-    {"DibujarTST", OpensStackedText, Placement::Top, DrawConstructAsText},
+    {"DibujarSPB", OpensStackedParts, Placement::Axis, DibujarSPB},
+    {"DibujarATX", OpensArrowText, Placement::Axis, DibujarATX},
+    {"DibujarTST", OpensStackedText, Placement::Top, DibujarTST},
     {"DibujarRWS", OpensRows, Placement::Axis, DibujarRWS},
     {"DibujarCEQ", OpensEquation, Placement::Axis, DrawConstructAsText},
 }};
