@@ -3,6 +3,7 @@
 #include <array>
 
 #include "viewer/engine/aligned_rows.h"
+#include "viewer/engine/chemical_equations.h"
 #include "viewer/engine/construct_parts.h"
 #include "viewer/engine/delimiters.h"
 #include "viewer/engine/fractions.h"
@@ -10,6 +11,8 @@
 #include "viewer/engine/markup_parsing.h"
 #include "viewer/engine/powers.h"
 #include "viewer/engine/radicals.h"
+#include "viewer/engine/rings.h"
+#include "viewer/engine/vertical_bonds.h"
 
 namespace stagora::engine {
 namespace {
@@ -59,8 +62,8 @@ constexpr std::array<ConstructFamily, 14> kFamilies = {{
     {"DibujarAdorno", OpensDecoration, Placement::Top, DrawConstructAsText},
     {"DibujarINT", OpensIntegral, Placement::Top, DrawConstructAsText},
     {"DibujarIMG", OpensImage, Placement::Top, DibujarIMG},
-    {"DibujarUDB", OpensBond, Placement::Top, DrawConstructAsText},
-    {"DibujarAnillo", OpensRing, Placement::Top, DrawConstructAsText},
+    {"DibujarUDB", OpensBond, Placement::Top, DibujarUDB},
+    {"DibujarAnillo", OpensRing, Placement::Top, DibujarAnillo},
     {"DibujarNES", OpensDelimiters, Placement::Top, DibujarNES},
     {"DibujarPOT", OpensPower, Placement::Top, DibujarPOT},
     {"DibujarCOC", OpensFraction, Placement::Axis, DibujarCOC},
@@ -68,7 +71,7 @@ constexpr std::array<ConstructFamily, 14> kFamilies = {{
     {"DibujarATX", OpensArrowText, Placement::Axis, DrawConstructAsText},
     {"DibujarTST", OpensStackedText, Placement::Top, DrawConstructAsText},
     {"DibujarRWS", OpensRows, Placement::Axis, DibujarRWS},
-    {"DibujarCEQ", OpensEquation, Placement::Axis, DrawConstructAsText},
+    {"DibujarCEQ", OpensEquation, Placement::Axis, DibujarCEQ},
 }};
 
 // Too deep: the construct is skipped and the red error word stands in its place, the same
