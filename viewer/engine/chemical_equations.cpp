@@ -182,13 +182,12 @@ void DibujarCEQ(ConstructContext& e) {
     for (std::size_t r = 0; r < rows; ++r) b.AltoBajo += g.above[r] + g.below[r];
     b.AltoEje = kAxisBase * H + (q.rows - 1) * H * kAxisPerRow;
     if (rows == 1) {
-      // One row stands in the line like plain text: the blank first cell's measures, with
-      // the axis lowered by as much as a species reaches above plain text, so that the row's
-      // axis still lands on the line's axis (it would otherwise sink by that much).
-      const CajaHTFC& blank = boxes.front();
-      b.AltoSobre = 0;
+      // One row stands in the line like plain text: for a row of plain text these are the
+      // measures of its blank first cell. A species that reaches higher or lower than plain
+      // text (a fraction, a subscript) widens them, so that the row's axis still lands on the
+      // line's axis and the line makes room for it, as it would for the same text outside.
       b.AltoEje = g.above[0];
-      b.AltoBajo = g.above[0] + blank.AltoBajo - blank.AltoEje;
+      b.AltoBajo = g.above[0] + g.below[0];
     }
     b.Texto = e.block;
     return;
