@@ -136,7 +136,7 @@ TEST_F(Rings, DoubleAndTripleRingBondsAreInsetParallelToTheirEdge) {
 
 TEST_F(Rings, ASubstituentStandsBesideItsVertexAndWidensTheBoxOnItsSide) {
   // At the top vertex: the box grows upwards by the text's height and 0.3 R.
-  const Laid top = Lay("#A6V(SSSSSS#R1(OH#R1)#A6V)");
+  const Laid top = Lay("#A6V(SSSSSS#R1(OH#R1)&EC=SDSDSD#A6V)");
   EXPECT_EQ(top.drawnTo, top.measuredTo);
   EXPECT_NEAR(S.TablaCajas(2).AltoSobre, kR - kA + kP + kH + 0.3 * kR, 1e-6);
   const double cx = CentreX(kR * kSin60);
@@ -145,8 +145,8 @@ TEST_F(Rings, ASubstituentStandsBesideItsVertexAndWidensTheBoxOnItsSide) {
   EXPECT_NEAR(o->x1 * kTpp, cx - 0.3 * kH + 1, 1e-6);
   EXPECT_NEAR(o->y2 * kTpp, kCentreY - kR - 0.45 * kH, 1e-6);  // its bottom 0.45 H above the vertex
   const auto lines = Ops(RecordedOp::Line);
-  ASSERT_EQ(lines.size(), 7u);
-  const RecordedOp& stroke = lines[6];  // straight up from the vertex
+  ASSERT_EQ(lines.size(), 10u);  // six edges, three inner lines, the stroke
+  const RecordedOp& stroke = lines[9];  // straight up from the vertex
   EXPECT_NEAR(stroke.x1 * kTpp, cx, 1e-6);
   EXPECT_NEAR(stroke.y1 * kTpp, kCentreY - kR, 1e-6);
   EXPECT_NEAR(stroke.x2 * kTpp, cx, 1e-6);
