@@ -4,6 +4,7 @@
 
 #include "viewer/engine/aligned_rows.h"
 #include "viewer/engine/arrow_texts.h"
+#include "viewer/engine/chemical_equations.h"
 #include "viewer/engine/construct_parts.h"
 #include "viewer/engine/decorations.h"
 #include "viewer/engine/delimiters.h"
@@ -13,8 +14,10 @@
 #include "viewer/engine/markup_parsing.h"
 #include "viewer/engine/powers.h"
 #include "viewer/engine/radicals.h"
+#include "viewer/engine/rings.h"
 #include "viewer/engine/stacked_parts.h"
 #include "viewer/engine/stacked_texts.h"
+#include "viewer/engine/vertical_bonds.h"
 
 namespace stagora::engine {
 namespace {
@@ -55,17 +58,16 @@ bool OpensStackedText(std::string_view t) { return t == "#TST("; }
 bool OpensRows(std::string_view t) { return t == "#RWS("; }
 bool OpensEquation(std::string_view t) { return t == "#CEQ("; }
 
-// One line per family, in the order the opening tags are tried. A family whose drawer is not
-// written yet sets its construct as text; its drawer, in its own file pair, takes the place of
-// DrawConstructAsText here. (The ring drawer reads its vertex count and variant from the
+// One line per family, in the order the opening tags are tried; each drawer lives in its own
+// file pair. (The ring drawer reads its vertex count and variant from the
 // tag: the digit, 6 for the "#BC" rings with their inscribed circle, and the fourth letter.)
 constexpr std::array<ConstructFamily, 14> kFamilies = {{
     {"DibujarRaiz", OpensRoot, Placement::Top, DibujarRaiz},
     {"DibujarAdorno", OpensDecoration, Placement::Top, DibujarAdorno},
     {"DibujarINT", OpensIntegral, Placement::Top, DibujarINT},
     {"DibujarIMG", OpensImage, Placement::Top, DibujarIMG},
-    {"DibujarUDB", OpensBond, Placement::Top, DrawConstructAsText},
-    {"DibujarAnillo", OpensRing, Placement::Top, DrawConstructAsText},
+    {"DibujarUDB", OpensBond, Placement::Top, DibujarUDB},
+    {"DibujarAnillo", OpensRing, Placement::Top, DibujarAnillo},
     {"DibujarNES", OpensDelimiters, Placement::Top, DibujarNES},
     {"DibujarPOT", OpensPower, Placement::Top, DibujarPOT},
     {"DibujarCOC", OpensFraction, Placement::Axis, DibujarCOC},
@@ -73,7 +75,7 @@ constexpr std::array<ConstructFamily, 14> kFamilies = {{
     {"DibujarATX", OpensArrowText, Placement::Axis, DibujarATX},
     {"DibujarTST", OpensStackedText, Placement::Top, DibujarTST},
     {"DibujarRWS", OpensRows, Placement::Axis, DibujarRWS},
-    {"DibujarCEQ", OpensEquation, Placement::Axis, DrawConstructAsText},
+    {"DibujarCEQ", OpensEquation, Placement::Axis, DibujarCEQ},
 }};
 
 // Too deep: the construct is skipped and the red error word stands in its place, the same

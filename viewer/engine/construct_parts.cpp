@@ -57,6 +57,12 @@ std::string InnerText(const std::string& block, std::size_t head, std::size_t ta
   return block.substr(head, block.size() - head - tail);
 }
 
+std::string TrimSpaces(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return std::string(text);
+}
+
 bool IsErrorBlock(const std::string& block) {
   if (block.size() < 2 * kTagLength) return false;
   const std::string open = block.substr(0, kTagLength);

@@ -64,6 +64,9 @@ class ConstructContext {
 // The block without its first `head` and last `tail` characters; empty when it is shorter.
 std::string InnerText(const std::string& block, std::size_t head, std::size_t tail);
 
+// The text without the spaces at either end (other blanks stay, as the mark-up's trim does).
+std::string TrimSpaces(std::string_view text);
+
 // True when the block is what ExtraerBloque returns for a construct it could not balance.
 bool IsErrorBlock(const std::string& block);
 

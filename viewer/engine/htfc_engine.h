@@ -8,7 +8,7 @@
 //
 // Adding a construct family: its drawer `void DibujarXXX(ConstructContext&)` in its own file
 // pair (see construct_parts.h for what a drawer does in each pass), and its line in the
-// dispatch table of construct_dispatch.cpp in place of DrawConstructAsText.
+// dispatch table of construct_dispatch.cpp.
 #pragma once
 
 #include "viewer/engine/document_layout.h"

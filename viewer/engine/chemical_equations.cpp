@@ -1,0 +1,232 @@
+#include "viewer/engine/chemical_equations.h"
+
+#include <algorithm>
+#include <array>
+
+#include "viewer/engine/construct_parts.h"
+#include "viewer/engine/markup_parsing.h"
+
+namespace stagora::engine {
+namespace {
+
+constexpr std::size_t kTagLength = 5;     // "#CEQ(" "#CEQ)" "#A21(" "#A21)"
+constexpr std::size_t kCountAt = 5;       // the row count follows the opening tag
+constexpr double kColumnGap = 0.67;       // between two columns, of H
+constexpr double kRowGap = 0.59;          // from a row's axis to the rule under it, of H
+constexpr double kRulePen = 0.05;         // of H
+constexpr double kAxisBase = 0.7;         // the axis of a table: 0.7 H and half an H per further row
+constexpr double kAxisPerRow = 0.5;
+constexpr const char* kSpeciesSeparator = " + ";
+constexpr char kRightArrow = '\xAE';      // in the Symbol font
+constexpr char kLeftArrow = '\xAC';
+constexpr const char* kArrowFont = "Symbol";
+
+// The equilibrium half-arrows, in twips at zoom 1 horizontally and fractions of H vertically:
+// the upper points right with its barb above, the lower points left with its barb below.
+struct HalfArrowSegment {
+  double x, yOfH, dx, dy;
+};
+constexpr std::array<HalfArrowSegment, 4> kEquilibrium = {{
+    {0, 1 / 2.5, 240, 0},
+    {240, 1 / 2.5, -60, -50},
+    {0, 1 / 1.7, 240, 0},
+    {0, 1 / 1.7, 60, 50},
+}};
+
+// The arrow codes in the order they are tested; a later one that is found replaces what an
+// earlier one set, so "==" wins over "=" and any "=" over the named arrows.
+struct ArrowCode {
+  const char* code;
+  const char* arrow;
+};
+constexpr std::array<ArrowCode, 5> kArrowCodes = {{
+    {"&Q", "&Q"}, {"&ars", "&ars"}, {"&als", "&als"}, {"=", "&ars"}, {"==", "&Q"},
+}};
+
+// The species of one side into row 1: every one but the last framed by a space on each side,
+// the last as it stands, with the space that stood next to the arrow. A last species that
+// follows a plus sign gets back the space the separator took from its front: the plus sign
+// is centred on the left edge of its column and would otherwise cover its first character.
+void SplitSide(std::string side, std::vector<std::string>& row) {
+  const std::string_view separator(kSpeciesSeparator);
+  bool afterPlus = false;
+  for (std::size_t p = side.find(separator); p != std::string::npos; p = side.find(separator)) {
+    row.push_back(" " + TrimSpaces(std::string_view(side).substr(0, p)) + " ");
+    side.erase(0, p + separator.size());
+    afterPlus = true;
+  }
+  row.push_back(afterPlus ? " " + side : side);
+}
+
+struct Grid {
+  std::vector<double> above, below, width;  // per row, per row, per column
+  double totalWidth = 0;
+};
+
+Grid Measures(const ChemicalEquation& q, const std::vector<CajaHTFC>& boxes, double gap) {
+  Grid g;
+  g.above.assign(static_cast<std::size_t>(q.rows), 0);
+  g.below.assign(static_cast<std::size_t>(q.rows), 0);
+  g.width.assign(static_cast<std::size_t>(q.columns), 0);
+  for (std::size_t r = 0; r < g.above.size(); ++r) {
+    for (std::size_t c = 0; c < g.width.size(); ++c) {
+      const CajaHTFC& b = boxes[r * g.width.size() + c];
+      g.above[r] = std::max(g.above[r], b.AltoEje + b.AltoSobre);
+      g.below[r] = std::max(g.below[r], b.AltoBajo - b.AltoEje);
+      g.width[c] = std::max(g.width[c], b.DesplazamientoX + b.Avance);
+    }
+  }
+  for (double w : g.width) g.totalWidth += w;
+  g.totalWidth += gap * (q.columns - 1);
+  return g;
+}
+
+long PartOf(const ChemicalEquation& q, std::size_t r, std::size_t c) {
+  return static_cast<long>(r) * q.columns + static_cast<long>(c) + 1;
+}
+
+void DrawArrow(ConstructContext& e, const std::string& arrow, double x, double H) {
+  plat::Surface& t = e.t;
+  const double plus = t.textWidth("+");
+  if (arrow == "&ars" || arrow == "&als") {
+    t.setCurrentX(x - 2 * plus);
+    t.setFontName(kArrowFont);
+    t.print(std::string(1, arrow == "&ars" ? kRightArrow : kLeftArrow));
+    t.setFontName(e.font.name);
+  } else if (arrow == "&Q") {
+    const double x1 = x - plus / 2, y1 = t.currentY();
+    t.setDrawWidth(e.V.PenPixels(t, std::max(kRulePen * H, 1.0)));
+    const double K = t.textWidth("k"), S = e.V.Zoom;
+    for (const HalfArrowSegment& s : kEquilibrium) {
+      const double sx = x1 - K + s.x * S, sy = y1 + s.yOfH * H;
+      t.line(sx, sy, sx + s.dx * S, sy + s.dy * S);
+    }
+    t.setCurrentY(y1);
+    t.setDrawWidth(1);
+  }
+}
+
+}  // namespace
+
+ChemicalEquation CutEquation(const std::string& block) {
+  ChemicalEquation q;
+  const char count = block.size() > kCountAt ? block[kCountAt] : '0';
+  q.rows = count >= '1' && count <= '9' ? count - '0' : 0;
+  std::string rest = block.size() > kCountAt + 1 ? block.substr(kCountAt + 1) : std::string();
+  const std::size_t p = rest.find('\'');
+  const std::size_t e = p == std::string::npos ? p : rest.find('\'', p + 1);
+  if (e == std::string::npos) return q;
+  const std::string equation = TrimSpaces(std::string_view(rest).substr(p + 1, e - p - 1));
+  rest = rest.substr(0, p) + rest.substr(e + 1);
+
+  std::string left, right;
+  for (const ArrowCode& a : kArrowCodes) {
+    const std::size_t at = equation.find(a.code);
+    if (at == std::string::npos) continue;
+    left = equation.substr(0, at);
+    right = equation.substr(at + std::string_view(a.code).size());
+    q.arrow = a.arrow;
+  }
+  std::vector<std::string> first{" "};
+  SplitSide(left, first);
+  q.leftColumns = static_cast<int>(first.size());
+  SplitSide(right, first);
+  q.columns = static_cast<int>(first.size());
+  if (q.columns > kMaxEquationColumns) return q;
+
+  q.cells.push_back(std::move(first));
+  for (int r = 2; r <= q.rows; ++r) {
+    std::vector<std::string> row;
+    for (int c = 1; c <= q.columns; ++c) {
+      const std::string name = "#A" + std::to_string(r) + std::to_string(c);
+      const std::string cell = ExtraerBloque(rest, name + "(", name + ")");
+      // Cut by its length from the front, as the table has always been read: a block out of
+      // order shortens what is left all the same.
+      rest.erase(0, std::min(cell.size(), rest.size()));
+      row.push_back(" " + InnerText(cell, kTagLength, kTagLength) + " ");
+    }
+    q.cells.push_back(std::move(row));
+  }
+  q.readable = true;
+  return q;
+}
+
+void DibujarCEQ(ConstructContext& e) {
+  const ChemicalEquation q = CutEquation(e.block);
+  if (!q.readable) {
+    // No grid can be built: the construct is set as its tags around the red error word, like
+    // a construct that is not closed, and the line goes on after it.
+    const std::string error = ErrorBlock("#CEQ(", "#CEQ)");
+    ConstructContext shown(error, e.tag, e.t, e.S, e.V);
+    DrawConstructAsText(shown);
+    return;
+  }
+  plat::Surface& target = e.t;
+  const double H = target.textHeight("Hp");
+  const double gap = kColumnGap * H;
+  const double rowGap = kRowGap * H;
+  const std::size_t rows = static_cast<std::size_t>(q.rows), columns = static_cast<std::size_t>(q.columns);
+  std::vector<CajaHTFC> boxes;
+
+  if (!e.draw) {
+    for (std::size_t r = 0; r < rows; ++r) {
+      for (std::size_t c = 0; c < columns; ++c) boxes.push_back(e.RenderPart(PartOf(q, r, c), q.cells[r][c]));
+    }
+    RestoreFont(target, e.font);
+    const Grid g = Measures(q, boxes, gap);
+    CajaHTFC& b = e.Box();
+    b.DesplazamientoX = 0;
+    b.Avance = g.totalWidth;
+    b.AltoSobre = 0;
+    b.AltoBajo = rowGap * (q.rows - 1);
+    for (std::size_t r = 0; r < rows; ++r) b.AltoBajo += g.above[r] + g.below[r];
+    b.AltoEje = kAxisBase * H + (q.rows - 1) * H * kAxisPerRow;
+    if (rows == 1) {
+      // One row stands in the line like plain text: for a row of plain text these are the
+      // measures of its blank first cell. A species that reaches higher or lower than plain
+      // text (a fraction, a subscript) widens them, so that the row's axis still lands on the
+      // line's axis and the line makes room for it, as it would for the same text outside.
+      b.AltoEje = g.above[0];
+      b.AltoBajo = g.above[0] + g.below[0];
+    }
+    b.Texto = e.block;
+    return;
+  }
+
+  for (std::size_t r = 0; r < rows; ++r) {
+    for (std::size_t c = 0; c < columns; ++c) boxes.push_back(e.PartBox(PartOf(q, r, c)));
+  }
+  const Grid g = Measures(q, boxes, gap);
+  const double X0 = e.X0;
+  const double rulePen = std::max(kRulePen * H, 1.0);
+  double axis = e.Y0;
+  for (std::size_t r = 0; r < rows; ++r) {
+    axis += g.above[r];
+    double xc = X0;
+    for (std::size_t c = 0; c < columns; ++c) {
+      const CajaHTFC& b = boxes[r * columns + c];
+      const double y = axis - b.AltoEje;
+      const int column = static_cast<int>(c) + 1;
+      if (r == 0 && column >= 3) {
+        const double x = xc + b.DesplazamientoX;
+        target.setCurrentY(y);
+        if (column != q.leftColumns + 1) {
+          target.setCurrentX(x - target.textWidth("+") / 2);
+          target.print("+");
+        } else {
+          DrawArrow(e, q.arrow, x, H);
+        }
+      }
+      const double x = c == 0 ? xc + b.DesplazamientoX : xc + (g.width[c] - b.Avance) / 2;
+      e.DrawPart(PartOf(q, r, c), q.cells[r][c], x, y);
+      xc += g.width[c] + gap;
+    }
+    target.setDrawWidth(e.V.PenPixels(target, rulePen));
+    if (r + 1 < rows) target.line(X0, axis + rowGap, X0 + g.totalWidth, axis + rowGap, e.S.ColorLinea);
+    target.setDrawWidth(1);
+    axis += rowGap;
+  }
+  RestoreFont(target, e.font);
+}
+
+}  // namespace stagora::engine

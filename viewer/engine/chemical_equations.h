@@ -1,0 +1,36 @@
+// Chemical equations "#CEQ(" n "'" equation "'" table cells "#CEQ)": the species of the left
+// side joined by plus signs, one reaction arrow, the species of the right side, and for n > 1
+// further rows of a small table under them ("#A21(" label "#A21)" "#A22(" entry "#A22)" ...),
+// a rule between consecutive rows. Every species and entry is a cell of ordinary mark-up; the
+// plus signs and the arrow are drawn into the gaps between the cells.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "viewer/engine/construct_parts.h"
+
+namespace stagora::engine {
+
+// At most nine columns: the row labels and eight species.
+constexpr int kMaxEquationColumns = 9;
+
+struct ChemicalEquation {
+  // False when the equation cannot be laid out: it does not stand between two apostrophes, or
+  // its sides hold more species than the columns allow.
+  bool readable = false;
+  int rows = 0;         // n, the equation's row included; 0 when the count is not a digit
+  int columns = 0;      // C: the blank first column and the species
+  int leftColumns = 0;  // L: the last column of the left side
+  std::string arrow;    // "&Q" (equilibrium), "&ars" or "&als"; empty when no arrow code is found
+  std::vector<std::vector<std::string>> cells;  // rows x columns, 0-based
+};
+
+// The grid of cells, as the equation and the table blocks give it.
+ChemicalEquation CutEquation(const std::string& block);
+
+// "#CEQ(": the equation and its table, centred on the line's axis; an equation that cannot be
+// laid out shows the red error text in its place.
+void DibujarCEQ(ConstructContext& k);
+
+}  // namespace stagora::engine
