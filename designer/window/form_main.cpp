@@ -65,6 +65,9 @@ FormMain::FormMain(QWidget* parent) : QMainWindow(parent) {
   CreateTimers();
   ConnectFieldHandlers();
   ConnectUpdateCommands();
+  ConnectHelpCommands();
+  ConnectToolButtons();
+  ConnectEquilibriumOptions();
   Client->onResize = [this] { Form_Resize(); };
 }
 

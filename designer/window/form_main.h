@@ -13,6 +13,7 @@
 #include "designer/report/worked_solution.h"
 
 class QAction;
+class QCloseEvent;
 class QActionGroup;
 class QLabel;
 class QLineEdit;
@@ -41,7 +42,15 @@ class FormMain : public QMainWindow {
   bool Loaded() const { return loaded_; }
 
   // --- Public operations -------------------------------------------------------------------
+  // Asks for a project file and opens it; a file that is refused changes nothing.
+  void Abrir();
+  // Writes the project under nombre; on success it becomes the current file.
+  void Save(const std::string& nombre);
+  // Asks for a name (".sgr" added when missing) and saves under it.
+  void Save_As();
   void AjustaIDIOMA_GUI();
+  // Empties the design and result fields and the diagram; names, table and mode stay.
+  void Borrar();
   // Recalculates the design from the fields and draws it on Lienzo (Picture1 or Picture4);
   // a rejected design shows its error text in LblERROR.
   void Calcular(PictureBox& Lienzo, bool EnImpresora);
@@ -55,6 +64,11 @@ class FormMain : public QMainWindow {
   std::optional<WorkedSolution> HTFC_Informe_NEU(const std::string& Nomb_JPG) const;
   // The body of the first printed page as plain text; "" while the calculation's error is up.
   std::string SemiInformeParaImprimir() const;
+  // Writes the worked solution with its diagram image and opens it in the viewer; nothing
+  // while the error label is up.
+  void CrearINFORME_HTFC();
+  // The equilibrium-table editor, modal; an accepted table is in force when it returns.
+  void EditarTABLA_ELV();
 
   // --- Event handlers ----------------------------------------------------------------------
   void Form_Activate();
@@ -70,6 +84,9 @@ class FormMain : public QMainWindow {
   void Text16_Change();
   void Text17_GotFocus();
   void mnu_Archivo_CALC_Click();
+  void mnu_Archivo_OPEN_Click();
+  void mnu_Archivo_SAVE_Click();
+  void mnu_Archivo_SAVEAS_Click();
   void mnu_Archivo_Salir_Click();
   void mnu_Decimal_SEP_COM_Click();
   void mnu_Decimal_SEP_DOT_Click();
@@ -80,6 +97,25 @@ class FormMain : public QMainWindow {
   void Timer1_Timer();
   void Timer2_Timer();
   void TimerUPD_Timer();
+
+  // The window's life: the question before it closes (a non-zero Cancel keeps it open) and
+  // what it leaves behind when it goes.
+  void Form_QueryUnload(int& Cancel);
+  void Form_Unload();
+  // Help menu.
+  void mnu_Ayuda_Manual_Click();
+  void mnu_Ayuda_WEB_Click();
+  void mnu_Ayuda_Acerca_Click();
+  // The tool buttons (0 calculate, 1 clear, 2 worked solution, 3 edit the table): pressed
+  // look, rest look, action.
+  void LabelB_MouseDown(int Index);
+  void LabelB_MouseUp(int Index);
+  void LabelB_Click(int Index);
+  // The equilibrium by relative volatility or by table, and the panel's free surface.
+  void OptVOL_Click();
+  void OptTAB_Click();
+  void OptTAB_DblClick();
+  void Picture2_MouseMove();
 
   // --- Form state ----------------------------------------------------------------------------
   bool Modificado = false;      // the design has unsaved changes
@@ -146,6 +182,7 @@ class FormMain : public QMainWindow {
 
  protected:
   void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   // Each in its own file: the controls as designed, the menus and timers, the load's
@@ -164,6 +201,13 @@ class FormMain : public QMainWindow {
   // The update check's part of the window (form_main_update.cpp).
   void ConnectUpdateCommands();
   void CheckUpdateOnActivation();
+  // Each in its own file: the Help commands, the tool buttons, the equilibrium options.
+  void ConnectHelpCommands();
+  void ConnectToolButtons();
+  void ConnectEquilibriumOptions();
+  // The unsaved-changes question before the design is left: True when the caller may go on
+  // (no changes, answered No, or answered Yes and saved).
+  bool AskToSaveChanges();
 
   LanguageTable idioma_{"MAI"};
   QObject* fieldEvents_ = nullptr;  // routes the fields' focus and key events to their handlers

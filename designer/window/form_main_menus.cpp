@@ -87,9 +87,12 @@ void FormMain::CreateMenus() {
   mnu_Help_Upd_Set_7->setChecked(true);
   mnu_Ayuda_Acerca = AddItem(mnu_Ayuda, "mnu_Ayuda_Acerca", "&Acerca de...", QKeySequence(Qt::SHIFT | Qt::Key_F1));
 
-  // Items whose commands belong to the project files, the printout, the manual, the web page,
-  // the update check and the About box are wired where those are built.
+  // Items whose commands belong to the printout, the manual, the web page, the update check
+  // and the About box are wired where those are built.
   connect(mnu_Archivo_CALC, &QAction::triggered, this, [this] { mnu_Archivo_CALC_Click(); });
+  connect(mnu_Archivo_OPEN, &QAction::triggered, this, [this] { mnu_Archivo_OPEN_Click(); });
+  connect(mnu_Archivo_SAVE, &QAction::triggered, this, [this] { mnu_Archivo_SAVE_Click(); });
+  connect(mnu_Archivo_SAVEAS, &QAction::triggered, this, [this] { mnu_Archivo_SAVEAS_Click(); });
   connect(mnu_Archivo_Salir, &QAction::triggered, this, [this] { mnu_Archivo_Salir_Click(); });
   connect(mnu_Decimal_SEP_DOT, &QAction::triggered, this, [this] { mnu_Decimal_SEP_DOT_Click(); });
   connect(mnu_Decimal_SEP_COM, &QAction::triggered, this, [this] { mnu_Decimal_SEP_COM_Click(); });
@@ -113,6 +116,22 @@ void FormMain::CreateTimers() {
 }
 
 void FormMain::mnu_Archivo_CALC_Click() { Calcular(*Picture1, false); }
+
+void FormMain::mnu_Archivo_OPEN_Click() {
+  // Another project is opened only once the changes of this one are saved or given up.
+  if (!AskToSaveChanges()) return;
+  Abrir();
+}
+
+void FormMain::mnu_Archivo_SAVE_Click() {
+  if (!ArchivoActual.empty()) {
+    Save(ArchivoActual);
+  } else {
+    Save_As();
+  }
+}
+
+void FormMain::mnu_Archivo_SAVEAS_Click() { Save_As(); }
 
 void FormMain::mnu_Archivo_Salir_Click() { close(); }
 
