@@ -173,6 +173,7 @@ void FormMain::Form_Activate() {
 
 void FormMain::Form_Resize() {
   if (!loaded_ || inResize_ || isMinimized()) return;
+  KeepMinimumOuterSize();
   inResize_ = true;
   const int clientWidth = Client->width();
   const int clientHeight = Client->height();

@@ -208,6 +208,8 @@ class FormMain : public QMainWindow {
   // The unsaved-changes question before the design is left: True when the caller may go on
   // (no changes, answered No, or answered Yes and saved).
   bool AskToSaveChanges();
+  // The smallest window allowed, frame included, as far as the window manager tells the frame.
+  void KeepMinimumOuterSize();
 
   LanguageTable idioma_{"MAI"};
   QObject* fieldEvents_ = nullptr;  // routes the fields' focus and key events to their handlers

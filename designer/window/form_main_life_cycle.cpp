@@ -3,6 +3,7 @@
 // the report's scratch files removed.
 #include <QCloseEvent>
 #include <QDir>
+#include <algorithm>
 
 #include "common/number_text.h"
 #include "designer/window/controls.h"
@@ -14,6 +15,10 @@
 
 namespace stagora::designer {
 namespace {
+
+// The smallest outer size of the window, frame, title and menu bar included.
+constexpr int kMinOuterWidth = 800;
+constexpr int kMinOuterHeight = 600;
 
 constexpr const char* kScratchFolder = "nrtemp";
 // The diagram images and the result documents written for the viewer, deleted in this order.
@@ -54,6 +59,17 @@ void FormMain::Form_Unload() {
   // Without a temporary folder there is no scratch folder of ours: a folder of that name at
   // the root would be nobody's to clear.
   if (!Shared().TempPath.empty()) RemoveScratchFiles(plat::JoinPath(Shared().TempPath, kScratchFolder));
+}
+
+void FormMain::KeepMinimumOuterSize() {
+  // The frame is the window manager's and known only once the window is shown; until then the
+  // load's estimate of it stands.
+  if (!isVisible()) return;
+  const int frameWidth = frameGeometry().width() - width();
+  const int frameHeight = frameGeometry().height() - height();
+  const QSize smallest(std::max(0, kMinOuterWidth - frameWidth), std::max(0, kMinOuterHeight - frameHeight));
+  // A window below it grows to it at once.
+  if (minimumSize() != smallest) setMinimumSize(smallest);
 }
 
 void FormMain::closeEvent(QCloseEvent* event) {
