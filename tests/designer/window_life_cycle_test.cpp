@@ -1,12 +1,15 @@
 // Closing the main window: the unsaved-changes question and its three answers (File > Open
 // asks the same), the settings written for the next start and the scratch files removed.
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QWidget>
 #include <filesystem>
 #include <set>
 
 #include "common/file_dialogs_ui.h"
+#include "designer/window/controls.h"
 #include "platform/textfile.h"
 #include "tests/designer/main_window_fixture.h"
 
@@ -141,6 +144,34 @@ TEST_F(WindowLifeCycle, AWindowKeptOpenWritesNothing) {
   boxes.answer({plat::kCancel});
   ASSERT_FALSE(w.close());
   EXPECT_EQ(plat::GetSetting("TROV", "SETUP", "DecimalSYMBOL", "?"), "?");
+}
+
+TEST_F(WindowLifeCycle, EveryActivationRecalculatesWithTheDataAsTheyStand) {
+  designer::FormMain& w = Show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  // Typed, not entered: only the activation recalculates it.
+  w.Text[6]->setText("2.5");
+  const QString plates = w.Text[14]->text();
+
+  QWidget other;  // another window of the program comes to the front, then goes
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  EXPECT_EQ(w.Text[14]->text(), plates);
+  other.close();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  EXPECT_NE(w.Text[14]->text(), plates);
+}
+
+TEST_F(WindowLifeCycle, AWindowDraggedSmallerSnapsBackTo800By600) {
+  designer::FormMain& w = Show();
+  w.resize(700, 500);
+  QApplication::processEvents();
+  // Without a window manager the window is its own frame.
+  EXPECT_EQ(w.frameGeometry().size(), QSize(800, 600));
+  // The layout followed: the diagram ends 11 pixels before the client's right edge.
+  EXPECT_EQ(w.Picture1->x() + w.Picture1->width(), w.Client->width() - 11);
 }
 
 TEST_F(WindowLifeCycle, UnloadRemovesTheReportsImagesAndDocumentsOnly) {
