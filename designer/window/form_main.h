@@ -13,8 +13,8 @@
 #include "designer/report/worked_solution.h"
 
 class QAction;
-class QCloseEvent;
 class QActionGroup;
+class QCloseEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
