@@ -12,7 +12,9 @@ namespace stagora::designer {
 int RunDesigner(QApplication& app) {
   app.setApplicationName(kAppTitle);
   plat::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
-  plat::InstallWidgetMessageBox(kProductName);
+  // A box without a title of its own shows the program's title; the designer's own messages
+  // name the product themselves.
+  plat::InstallWidgetMessageBox(kAppTitle);
   Shared().TempPath = TrimTrailingSeparator(plat::ComputeTempPath());
   ShowStartSplash();
   return app.exec();

@@ -66,6 +66,9 @@ FormMain::FormMain(QWidget* parent) : QMainWindow(parent) {
   ConnectFieldHandlers();
   ConnectUpdateCommands();
   ConnectPrintCommands();
+  ConnectHelpCommands();
+  ConnectToolButtons();
+  ConnectEquilibriumOptions();
   Client->onResize = [this] { Form_Resize(); };
 }
 
@@ -173,6 +176,7 @@ void FormMain::Form_Activate() {
 
 void FormMain::Form_Resize() {
   if (!loaded_ || inResize_ || isMinimized()) return;
+  KeepMinimumOuterSize();
   inResize_ = true;
   const int clientWidth = Client->width();
   const int clientHeight = Client->height();

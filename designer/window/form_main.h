@@ -14,6 +14,7 @@
 
 class QAction;
 class QActionGroup;
+class QCloseEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -66,6 +67,11 @@ class FormMain : public QMainWindow {
   std::optional<WorkedSolution> HTFC_Informe_NEU(const std::string& Nomb_JPG) const;
   // The body of the first printed page as plain text; "" while the calculation's error is up.
   std::string SemiInformeParaImprimir() const;
+  // Writes the worked solution with its diagram image and opens it in the viewer; nothing
+  // while the error label is up.
+  void CrearINFORME_HTFC();
+  // The equilibrium-table editor, modal; an accepted table is in force when it returns.
+  void EditarTABLA_ELV();
 
   // --- Event handlers ----------------------------------------------------------------------
   void Form_Activate();
@@ -96,6 +102,25 @@ class FormMain : public QMainWindow {
   void Timer1_Timer();
   void Timer2_Timer();
   void TimerUPD_Timer();
+
+  // The window's life: the question before it closes (a non-zero Cancel keeps it open) and
+  // what it leaves behind when it goes.
+  void Form_QueryUnload(int& Cancel);
+  void Form_Unload();
+  // Help menu.
+  void mnu_Ayuda_Manual_Click();
+  void mnu_Ayuda_WEB_Click();
+  void mnu_Ayuda_Acerca_Click();
+  // The tool buttons (0 calculate, 1 clear, 2 worked solution, 3 edit the table): pressed
+  // look, rest look, action.
+  void LabelB_MouseDown(int Index);
+  void LabelB_MouseUp(int Index);
+  void LabelB_Click(int Index);
+  // The equilibrium by relative volatility or by table, and the panel's free surface.
+  void OptVOL_Click();
+  void OptTAB_Click();
+  void OptTAB_DblClick();
+  void Picture2_MouseMove();
 
   // --- Form state ----------------------------------------------------------------------------
   bool Modificado = false;      // the design has unsaved changes
@@ -162,6 +187,7 @@ class FormMain : public QMainWindow {
 
  protected:
   void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   // Each in its own file: the controls as designed, the menus and timers, the load's
@@ -184,6 +210,15 @@ class FormMain : public QMainWindow {
   void ConnectPrintCommands();
   // Where a printout to the PDF-file printer is first offered to go.
   std::string ProposedPdfPath() const;
+  // Each in its own file: the Help commands, the tool buttons, the equilibrium options.
+  void ConnectHelpCommands();
+  void ConnectToolButtons();
+  void ConnectEquilibriumOptions();
+  // The unsaved-changes question before the design is left: True when the caller may go on
+  // (no changes, answered No, or answered Yes and saved).
+  bool AskToSaveChanges();
+  // The smallest window allowed, frame included, as far as the window manager tells the frame.
+  void KeepMinimumOuterSize();
 
   LanguageTable idioma_{"MAI"};
   QObject* fieldEvents_ = nullptr;  // routes the fields' focus and key events to their handlers

@@ -130,7 +130,11 @@ void FormMain::CreateTimers() {
 
 void FormMain::mnu_Archivo_CALC_Click() { Calcular(*Picture1, false); }
 
-void FormMain::mnu_Archivo_OPEN_Click() { Abrir(); }
+void FormMain::mnu_Archivo_OPEN_Click() {
+  // Another project is opened only once the changes of this one are saved or given up.
+  if (!AskToSaveChanges()) return;
+  Abrir();
+}
 
 void FormMain::mnu_Archivo_SAVE_Click() {
   if (!ArchivoActual.empty()) {

@@ -1,0 +1,53 @@
+// The Help menu's own commands: the PDF manual beside the program, the maker's web page and
+// the About box, which is the start-up splash shown again until the user closes it.
+#include <QAction>
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
+
+#include "common/web_address.h"
+#include "designer/start/splash.h"
+#include "designer/window/designer_state.h"
+#include "designer/window/form_main.h"
+#include "platform/messagebox.h"
+#include "platform/paths.h"
+#include "platform/shell.h"
+#include "platform/textfile.h"
+
+namespace stagora::designer {
+namespace {
+
+constexpr const char* kManualName = "Manual_TROV.pdf";
+
+}  // namespace
+
+void FormMain::ConnectHelpCommands() {
+  connect(mnu_Ayuda_Manual, &QAction::triggered, this, [this] { mnu_Ayuda_Manual_Click(); });
+  connect(mnu_Ayuda_WEB, &QAction::triggered, this, [this] { mnu_Ayuda_WEB_Click(); });
+  connect(mnu_Ayuda_Acerca, &QAction::triggered, this, [this] { mnu_Ayuda_Acerca_Click(); });
+}
+
+void FormMain::mnu_Ayuda_Manual_Click() {
+  const std::string path = plat::JoinPath(plat::ProgramFolder(), kManualName);
+  // A missing file is told apart here: handed to the desktop, a path that is not there would
+  // be taken for a web address.
+  if (plat::FileExists(path) && plat::OpenWithDesktop(path)) return;
+  // The platform's own title, not the product's.
+  plat::MsgBox(GetL_win("FileNotFoundOpen") + "\r\n" + path, plat::kExclamation);
+}
+
+void FormMain::mnu_Ayuda_WEB_Click() { AbrirURL(Shared().Txt_HomePage); }
+
+void FormMain::mnu_Ayuda_Acerca_Click() {
+  // The start-up splash has closed by now, so it comes without its close timer; stopping the
+  // timer all the same keeps the About box up until the user closes it.
+  QPointer<FormSplash> about = new FormSplash;
+  about->Timer1->stop();
+  about->setWindowModality(Qt::ApplicationModal);
+  QEventLoop modal;
+  connect(about, &QObject::destroyed, &modal, &QEventLoop::quit);
+  about->show();
+  if (about) modal.exec();
+}
+
+}  // namespace stagora::designer

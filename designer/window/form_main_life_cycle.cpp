@@ -1,0 +1,86 @@
+// The main window's closing: the unsaved-changes question, which File > Open asks too, and
+// what the window leaves behind when it goes: its settings written for the next start and
+// the report's scratch files removed.
+#include <QCloseEvent>
+#include <QDir>
+#include <algorithm>
+
+#include "common/number_text.h"
+#include "designer/window/controls.h"
+#include "designer/window/designer_state.h"
+#include "designer/window/form_main.h"
+#include "platform/messagebox.h"
+#include "platform/settings.h"
+#include "platform/textfile.h"
+
+namespace stagora::designer {
+namespace {
+
+// The smallest outer size of the window, frame, title and menu bar included.
+constexpr int kMinOuterWidth = 800;
+constexpr int kMinOuterHeight = 600;
+
+constexpr const char* kScratchFolder = "nrtemp";
+// The diagram images and the result documents written for the viewer, deleted in this order.
+// Matched in any case, as the file system they were named for matches them.
+constexpr const char* kScratchPatterns[] = {"*.jpg", "*.rex"};
+
+void RemoveScratchFiles(const std::string& folder) {
+  QDir dir(QText(folder));
+  if (!dir.exists()) return;
+  for (const char* pattern : kScratchPatterns) {
+    const QStringList names = dir.entryList({QString(pattern)}, QDir::Files | QDir::Hidden);
+    for (const QString& name : names) dir.remove(name);
+  }
+}
+
+}  // namespace
+
+bool FormMain::AskToSaveChanges() {
+  if (!Modificado) return true;
+  const int answer =
+      plat::MsgBox(MsgAsk2Save + "\r\n" + ArchivoActual, plat::kYesNoCancel | plat::kQuestion, kProductName);
+  if (answer == plat::kNo) return true;
+  if (answer != plat::kYes) return false;  // Cancel, or the box closed without an answer
+  mnu_Archivo_SAVE_Click();
+  // A failed save or a cancelled Save As leaves the changes unsaved: the design stays.
+  return !Modificado;
+}
+
+void FormMain::Form_QueryUnload(int& Cancel) {
+  if (!AskToSaveChanges()) Cancel = 1;
+}
+
+void FormMain::Form_Unload() {
+  // Written on every unload, changed or not; the next start reads them back.
+  plat::SaveSetting(kAppTitle, "SETUP", "DecimalSYMBOL", SimboloDecimal);
+  plat::SaveSetting(kAppTitle, "SETUP", "PATH_TABLA", Shared().PathTabla);
+  plat::SaveSetting(kAppTitle, "SETUP", "PATH_FILE", Shared().PathArchivo);
+  // Without a temporary folder there is no scratch folder of ours: a folder of that name at
+  // the root would be nobody's to clear.
+  if (!Shared().TempPath.empty()) RemoveScratchFiles(plat::JoinPath(Shared().TempPath, kScratchFolder));
+}
+
+void FormMain::KeepMinimumOuterSize() {
+  // The frame is the window manager's and known only once the window is shown; until then the
+  // load's estimate of it stands.
+  if (!isVisible()) return;
+  const int frameWidth = frameGeometry().width() - width();
+  const int frameHeight = frameGeometry().height() - height();
+  const QSize smallest(std::max(0, kMinOuterWidth - frameWidth), std::max(0, kMinOuterHeight - frameHeight));
+  // A window below it grows to it at once.
+  if (minimumSize() != smallest) setMinimumSize(smallest);
+}
+
+void FormMain::closeEvent(QCloseEvent* event) {
+  int cancel = 0;
+  Form_QueryUnload(cancel);
+  if (cancel != 0) {
+    event->ignore();
+    return;
+  }
+  Form_Unload();
+  event->accept();
+}
+
+}  // namespace stagora::designer

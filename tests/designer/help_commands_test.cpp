@@ -1,0 +1,106 @@
+// The Help menu: the manual beside the program, the web page and the About box.
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include "designer/start/splash.h"
+#include "platform/shell.h"
+#include "platform/textfile.h"
+#include "tests/designer/main_window_fixture.h"
+
+namespace stagora::test {
+namespace {
+
+// Stands in for the desktop: records what it is asked to open and answers as told.
+class Desktop {
+ public:
+  Desktop() {
+    plat::SetOpenWithDesktopHandler([this](const std::string& target) {
+      opened.push_back(target);
+      return opens;
+    });
+  }
+  ~Desktop() { plat::SetOpenWithDesktopHandler({}); }
+  bool opens = true;
+  std::vector<std::string> opened;
+};
+
+class HelpCommands : public MainWindowTest {
+ protected:
+  MessageBoxRecorder boxes;
+  Desktop desktop;
+};
+
+TEST_F(HelpCommands, F1WithoutAManualNamesTheMissingFile) {
+  const std::string folder = ScratchDir("help-no-manual");
+  designer::FormMain& w = Load();
+  plat::SetProgramFolder(folder);  // the language file is read by now
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  QTest::keyClick(w.Text[3], Qt::Key_F1);
+
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text, "The file cannot be opened:\r\n" + folder + "/Manual_TROV.pdf");
+  EXPECT_EQ(boxes.requests()[0].style, 48);
+  EXPECT_EQ(boxes.requests()[0].title, "");  // the platform's own title
+  EXPECT_TRUE(desktop.opened.empty());
+  EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(HelpCommands, AManualIsHandedToTheDesktopAndARefusalIsTold) {
+  const std::string folder = ScratchDir("help-manual");
+  const std::string manual = folder + "/Manual_TROV.pdf";
+  ASSERT_TRUE(plat::WriteTextFile(manual, "%PDF-1.4\n"));
+  designer::FormMain& w = Load();
+  plat::SetProgramFolder(folder);
+
+  w.mnu_Ayuda_Manual->trigger();
+  EXPECT_EQ(desktop.opened, std::vector<std::string>{manual});
+  EXPECT_TRUE(boxes.requests().empty());
+
+  desktop.opens = false;  // no program for PDF files
+  w.mnu_Ayuda_Manual->trigger();
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text, "The file cannot be opened:\r\n" + manual);
+}
+
+TEST_F(HelpCommands, TheWebPageIsTheLanguageFilesAddress) {
+  designer::FormMain& w = Load();
+  w.mnu_Ayuda_WEB->trigger();
+  ASSERT_EQ(desktop.opened.size(), 1u);
+  EXPECT_EQ(desktop.opened[0], designer::Shared().Txt_HomePage);
+  EXPECT_FALSE(desktop.opened[0].empty());
+}
+
+TEST_F(HelpCommands, AboutStaysUntilAKeyClosesIt) {
+  designer::SplashShown = true;
+  designer::FormMain& main = designer::TheFormMain();
+  main.show();
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    designer::FormSplash* about = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (auto* s = dynamic_cast<designer::FormSplash*>(top); s && s->isVisible()) about = s;
+    }
+    ASSERT_NE(about, nullptr);
+    seen = true;
+    EXPECT_TRUE(about->isModal());
+    EXPECT_FALSE(about->Timer1->isActive());
+    QTest::qWait(50);
+    EXPECT_TRUE(about->isVisible());
+    QTest::keyClick(about, Qt::Key_Return);
+  });
+  main.mnu_Ayuda_Acerca->trigger();  // returns when the About box has gone
+  EXPECT_TRUE(seen);
+  EXPECT_TRUE(main.isVisible());
+
+  main.close();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(designer::FormMainExists());
+  designer::SplashShown = false;
+}
+
+}  // namespace
+}  // namespace stagora::test

@@ -1,0 +1,103 @@
+// The tool buttons under the input panel: the pressed look one pixel off the rest position,
+// and one action per click.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+
+#include "designer/window/controls.h"
+#include "tests/designer/main_window_fixture.h"
+
+namespace stagora::test {
+namespace {
+
+class ToolButtons : public MainWindowTest {
+ protected:
+  designer::FormMain& Show() {
+    designer::FormMain& w = Load();
+    w.show();
+    // Activation recalculates: counting starts once it is over.
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+    QApplication::processEvents();
+    // Every calculation empties the number of plates before it writes it anew.
+    QObject::connect(w.Text[14], &QLineEdit::textChanged, [this](const QString& text) {
+      if (text.isEmpty()) ++calculations;
+    });
+    return w;
+  }
+
+  static QPoint Face(const designer::FormMain& w, int i) { return w.Image1[i]->pos(); }
+  static QPoint Caption(const designer::FormMain& w, int i) { return w.LabelB[i]->pos(); }
+
+  int calculations = 0;
+};
+
+TEST_F(ToolButtons, PressShiftsFaceAndCaptionByOnePixelAndTheClickCalculatesOnce) {
+  designer::FormMain& w = Show();
+  const QPoint face = Face(w, 0);
+  const QPoint caption = Caption(w, 0);
+  EXPECT_EQ(caption, face + QPoint(0, 6));
+  calculations = 0;
+
+  QTest::mousePress(w.LabelB[0], Qt::LeftButton);
+  EXPECT_EQ(Face(w, 0), face + QPoint(1, 1));
+  EXPECT_EQ(Caption(w, 0), caption + QPoint(1, 1));
+  EXPECT_EQ(calculations, 0);  // the press alone does nothing
+  QTest::mouseRelease(w.LabelB[0], Qt::LeftButton);
+  EXPECT_EQ(Face(w, 0), face);
+  EXPECT_EQ(Caption(w, 0), caption);
+  EXPECT_EQ(calculations, 1);
+
+  // The right button presses too, but makes no click.
+  QTest::mousePress(w.LabelB[0], Qt::RightButton);
+  EXPECT_EQ(Face(w, 0), face + QPoint(1, 1));
+  QTest::mouseRelease(w.LabelB[0], Qt::RightButton);
+  EXPECT_EQ(Face(w, 0), face);
+  EXPECT_EQ(calculations, 1);
+
+  // Released off the button: back at rest, no click.
+  QTest::mousePress(w.LabelB[0], Qt::LeftButton);
+  QTest::mouseRelease(w.LabelB[0], Qt::LeftButton, {}, QPoint(-5, -5));
+  EXPECT_EQ(Face(w, 0), face);
+  EXPECT_EQ(calculations, 1);
+
+  // A double-click is one click: the widgets see press, release, double-click, release.
+  QTest::mousePress(w.LabelB[0], Qt::LeftButton);
+  QTest::mouseRelease(w.LabelB[0], Qt::LeftButton);
+  const QPointF at(10, 10);
+  QMouseEvent dbl(QEvent::MouseButtonDblClick, at, w.LabelB[0]->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                  Qt::NoModifier);
+  QApplication::sendEvent(w.LabelB[0], &dbl);
+  QTest::mouseRelease(w.LabelB[0], Qt::LeftButton);
+  EXPECT_EQ(calculations, 2);
+  EXPECT_EQ(Face(w, 0), face);
+}
+
+TEST_F(ToolButtons, ClearEmptiesTheFieldsAndLeavesTheDesignUnmodified) {
+  designer::FormMain& w = Show();
+  w.Text[16]->setText("Benzene");
+  ASSERT_TRUE(w.Modificado);
+  QTest::mouseClick(w.LabelB[1], Qt::LeftButton);
+  for (int n = 1; n <= 15; ++n) EXPECT_TRUE(w.Text[n]->text().isEmpty()) << "Text" << n;
+  EXPECT_EQ(w.Text[16]->text(), "Benzene");
+  EXPECT_FALSE(w.Modificado);
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(w.Label2[i]->isHidden());
+  EXPECT_EQ(Face(w, 1), QPoint(w.BotonLeft[1], w.BotonTop[1]));
+}
+
+TEST_F(ToolButtons, ThePressedLookFollowsTheRestPositionAfterAResize) {
+  designer::FormMain& w = Show();
+  const int before = w.BotonTop[2];
+  w.resize(w.width(), w.height() + 100);
+  QApplication::processEvents();
+  ASSERT_EQ(w.BotonTop[2], before + 50);
+  QTest::mousePress(w.LabelB[2], Qt::LeftButton);
+  EXPECT_EQ(Face(w, 2), QPoint(w.BotonLeft[2] + 1, w.BotonTop[2] + 1));
+  EXPECT_EQ(Caption(w, 2), QPoint(w.BotonLeft[2] + 1, w.BotonTop[2] + 7));
+  QTest::mouseRelease(w.LabelB[2], Qt::LeftButton);
+  EXPECT_EQ(Caption(w, 2), QPoint(w.BotonLeft[2], w.BotonTop[2] + 6));
+}
+
+}  // namespace
+}  // namespace stagora::test
