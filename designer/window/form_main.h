@@ -54,6 +54,9 @@ class FormMain : public QMainWindow {
   // a rejected design shows its error text in LblERROR.
   void Calcular(PictureBox& Lienzo, bool EnImpresora);
   void ColocarControles();
+  // Shows the equilibrium-table editor modally; afterwards the design computes with the table
+  // accepted there, or with alpha when none was.
+  void EditarTABLA_ELV();
   std::string GetL_win(const std::string& Etiqueta, bool RemoveAMPERSAND = false) const;
   void SetLanguage();
   void LoadIdioma(const std::string& OBJ);
