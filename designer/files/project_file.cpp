@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "designer/files/table_check.h"
 #include "designer/files/table_rows_text.h"
 
 namespace stagora {
@@ -13,7 +14,6 @@ constexpr std::string_view kVleAlpha = "<VLE=ALPHA>";
 constexpr std::string_view kVleTable = "<VLE=TABLE>";
 // Only this much of the mode line decides the mode when a file is read.
 constexpr std::string_view kVleTablePrefix = "<VLE=TABLE";
-constexpr int kLastRow = kTableRows - 1;
 
 std::string TrimBlanks(const std::string& s) {
   const std::size_t first = s.find_first_not_of(' ');
@@ -21,60 +21,14 @@ std::string TrimBlanks(const std::string& s) {
   return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-std::optional<std::string> TaggedValue(std::string_view text, std::string_view tag) {
-  const std::size_t at = text.find(tag);
-  if (at == std::string_view::npos) return std::nullopt;
-  const std::size_t close = text.find('>', at);
-  if (close == std::string_view::npos) return std::nullopt;
-  const std::size_t first = at + tag.size();
-  // A tag whose own text holds the ">" ("<A=" never does) leaves nothing between.
-  if (close < first) return std::string();
-  return std::string(text.substr(first, close - first));
-}
-
-bool InUnitRange(double v) { return v >= 0 && v <= 1; }
-
-// The first fault of rows 0 to last, checked row by row: range, increase, pure components.
-// A number beyond the range of a double is out of range wherever it stands, before its
-// neighbour's increase is checked against the 0 it reads as.
+// The first fault of rows 0 to last. A number beyond the range of a double is out of range
+// wherever it stands, before its neighbour's increase is checked against the 0 it reads as.
 std::string_view CheckRows(const EquilibriumTable& t, const std::vector<TableRowText>& read, int last) {
   const int readRows = std::min(last + 1, static_cast<int>(read.size()));
   if (std::any_of(read.begin(), read.begin() + readRows, [](const TableRowText& r) { return r.unreadable; })) {
     return project_key::kDataOutRange;
   }
-  for (int i = 0; i <= last; ++i) {
-    const double x = t.TablaX[i], y = t.TablaY[i];
-    if (!InUnitRange(x) || !InUnitRange(y)) return project_key::kDataOutRange;
-    if (i < last && !(x < t.TablaX[i + 1] && y < t.TablaY[i + 1])) return project_key::kDataNoConsecutive;
-    if ((x == 0) != (y == 0) || (x == 1) != (y == 1)) return project_key::kDataInvalidPureDisol;
-  }
-  return {};
-}
-
-// (1, 1) after the last row and (0, 0) before the first, each only while a row is free.
-int AddEndPoints(EquilibriumTable& t, int last) {
-  if (last < kLastRow && (last < 0 || t.TablaX[last] != 1)) {
-    ++last;
-    t.TablaX[last] = 1;
-    t.TablaY[last] = 1;
-  }
-  if (last < kLastRow && t.TablaX[0] != 0) {
-    for (int i = last; i >= 0; --i) {
-      t.TablaX[i + 1] = t.TablaX[i];
-      t.TablaY[i + 1] = t.TablaY[i];
-    }
-    t.TablaX[0] = 0;
-    t.TablaY[0] = 0;
-    ++last;
-  }
-  // An end point may have taken the row that ended the table; the row after the table must
-  // still end it, or the rows that followed would join the table when the saved file is opened
-  // again, and a file that opened would be refused once saved.
-  if (last < kLastRow && t.TablaX[last + 1] != kEmptyTableValue) {
-    t.TablaX[last + 1] = kEmptyTableValue;
-    t.TablaY[last + 1] = kEmptyTableValue;
-  }
-  return last;
+  return CheckTableRows(t.TablaX, t.TablaY, last);
 }
 
 }  // namespace
@@ -121,8 +75,19 @@ ProjectFileRead ReadProjectFile(std::string_view text) {
     refused.errorKey = fault;
     return refused;
   }
-  t.UltimoPuntoTabla = AddEndPoints(t, last);
+  t.UltimoPuntoTabla = AddTableEndPoints(t.TablaX, t.TablaY, last);
   return result;
+}
+
+std::optional<std::string> TaggedValue(std::string_view text, std::string_view tag) {
+  const std::size_t at = text.find(tag);
+  if (at == std::string_view::npos) return std::nullopt;
+  const std::size_t close = text.find('>', at);
+  if (close == std::string_view::npos) return std::nullopt;
+  const std::size_t first = at + tag.size();
+  // A tag whose own text holds the ">" ("<A=" never does) leaves nothing between.
+  if (close < first) return std::string();
+  return std::string(text.substr(first, close - first));
 }
 
 std::string WithProjectExtension(std::string path) {

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "designer/calculation/equilibrium.h"
+#include "designer/files/table_check.h"
 
 namespace stagora {
 
@@ -34,9 +35,9 @@ inline constexpr std::array<std::string_view, kProjectTagCount> kProjectTagText 
 // Language keys of the reasons a file is refused.
 namespace project_key {
 inline constexpr std::string_view kInvalidFormatFile = "InvalidFormatFile";
-inline constexpr std::string_view kDataOutRange = "DataOutRange";
-inline constexpr std::string_view kDataNoConsecutive = "DataNoConsecutive";
-inline constexpr std::string_view kDataInvalidPureDisol = "DataInvalidPureDisol";
+inline constexpr std::string_view kDataOutRange = table_key::kDataOutRange;
+inline constexpr std::string_view kDataNoConsecutive = table_key::kDataNoConsecutive;
+inline constexpr std::string_view kDataInvalidPureDisol = table_key::kDataInvalidPureDisol;
 }  // namespace project_key
 
 // A project as Save writes it.
@@ -70,6 +71,10 @@ struct ProjectFileRead {
 // are out of 0..1, not strictly increasing in x and in y, or inconsistent at the pure
 // components, is refused with the key of the first fault.
 ProjectFileRead ReadProjectFile(std::string_view text);
+
+// The text between the first occurrence of tag and the first ">" from there on; nothing when
+// either is missing. Project files and table files hold their names this way.
+std::optional<std::string> TaggedValue(std::string_view text, std::string_view tag);
 
 // The path with ".sgr" appended unless its last four characters already say so, in any case.
 std::string WithProjectExtension(std::string path);

@@ -75,6 +75,16 @@ std::vector<TableRowText> TableRowsText(std::string_view text) {
   return rows;
 }
 
+std::vector<TableRowText> ClipboardTableRows(std::string_view text) {
+  std::string crlf;
+  crlf.reserve(text.size() + text.size() / 8);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) crlf += '\r';
+    crlf += text[i];
+  }
+  return TableRowsText(crlf);
+}
+
 std::optional<std::string_view> RowBlock(std::string_view fileText) {
   const std::size_t start = fileText.find(kBlockStart);
   const std::size_t end = fileText.find(kBlockEnd);

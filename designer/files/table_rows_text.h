@@ -28,6 +28,10 @@ struct TableRowText {
 // either "," or "." is the decimal point, and only CR LF ends a line.
 std::vector<TableRowText> TableRowsText(std::string_view text);
 
+// The rows of a text taken from the clipboard. Besides CR LF, a line may end in LF alone, as
+// the programs of this platform write it; the text is otherwise read as TableRowsText reads.
+std::vector<TableRowText> ClipboardTableRows(std::string_view text);
+
 // The row block of a project or table file: the text strictly between the first "[[" and the
 // first "]]". Nothing when either is missing, or when the first "]]" comes before the first
 // "[[" (then there is no block to read, only stray markers).

@@ -55,6 +55,9 @@ class FormMain : public QMainWindow {
   // a rejected design shows its error text in LblERROR.
   void Calcular(PictureBox& Lienzo, bool EnImpresora);
   void ColocarControles();
+  // Shows the equilibrium-table editor modally; afterwards the design computes with the table
+  // accepted there, or with alpha when none was.
+  void EditarTABLA_ELV();
   std::string GetL_win(const std::string& Etiqueta, bool RemoveAMPERSAND = false) const;
   // The two printed result pages, each composed on the current printer and ended there.
   void ImprimirPAG1();
@@ -70,8 +73,6 @@ class FormMain : public QMainWindow {
   // Writes the worked solution with its diagram image and opens it in the viewer; nothing
   // while the error label is up.
   void CrearINFORME_HTFC();
-  // The equilibrium-table editor, modal; an accepted table is in force when it returns.
-  void EditarTABLA_ELV();
 
   // --- Event handlers ----------------------------------------------------------------------
   void Form_Activate();

@@ -1,0 +1,130 @@
+// FormXYinput, the equilibrium-table editor: a modal window in which the user edits a working
+// copy of the x-y table in a grid of 12 visible rows over the 100 rows of the table, opens and
+// saves table files, cuts, copies and pastes rows through the clipboard, and hands the copy
+// back to the main window when OK finds it sound. Controls carry their classic names as
+// object names ("TxtX_0", "TxTY_11", "VScroll1", "LabelB_3") so that tests can find them.
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <string>
+
+#include "common/language_table.h"
+#include "common/wheel_hook_ui.h"
+#include "designer/files/table_rows_text.h"
+
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+
+namespace stagora::designer {
+
+class FormMain;
+class ImageControl;
+class ShapeControl;
+
+inline constexpr int kVisibleRows = 12;
+inline constexpr int kEditorButtons = 8;
+
+class FormXYinput : public QDialog, public WheelTarget {
+ public:
+  // The editor of the main window's table; main also receives the names on acceptance.
+  explicit FormXYinput(FormMain& main);
+  ~FormXYinput() override;
+
+  // Lays the window out, reads its language file and takes the working copy of the shared
+  // table and of the main window's component names. Runs before the window is first shown.
+  void Form_Load();
+
+  // --- Public operations -------------------------------------------------------------------
+  std::string GetL_win(const std::string& Etiqueta, bool RemoveAMPERSAND = false) const;
+  void LoadIdioma(const std::string& OBJ);
+  // The rows with both values set onto the clipboard, as text.
+  void Copiar();
+  // Copiar, then Borrar.
+  void Cortar();
+  // One row per wheel message, up for a turn away from the user; only Rotation counts.
+  void MouseWheel(int MouseKeys, int Rotation, int Xpos, int Ypos) override;
+  // Asks for a table or project file and takes its names and rows.
+  void Abrir();
+  // Checks the working copy; hands it back and closes when it is sound, else says why.
+  void Aceptar();
+  // Empties every row of the working copy and shows the grid from the top.
+  void Borrar();
+  // Closes without handing anything back.
+  void Cancelar();
+  // Asks for a name (".vle" added when missing) and writes the table file.
+  void Guardar();
+  // Rows read from the clipboard's text replace the table from its first row.
+  void Pegar();
+  void SetLanguage();
+
+  // --- Event handlers ----------------------------------------------------------------------
+  void Form_Activate();
+  void Form_Unload();
+  void LabelB_Click(int Index);
+  void LabelB_MouseDown(int Index);
+  void LabelB_MouseUp(int Index);
+  void TxtX_Change(int Index);
+  void TxTY_Change(int Index);
+  void TxtX_GotFocus(int Index);
+  void TxTY_GotFocus(int Index);
+  // KeyCode is the platform's key. True when the key was used up here, false when it goes on
+  // to the cell as usual.
+  bool TxtX_KeyDown(int Index, int KeyCode);
+  bool TxTY_KeyDown(int Index, int KeyCode);
+  // The character a key types into a cell: "," and "." both type the decimal symbol.
+  char TxtX_KeyPress(int Index, char KeyAscii) const;
+  char TxTY_KeyPress(int Index, char KeyAscii) const;
+  // Refills the 12 visible rows from the working copy.
+  void VScroll1_Change();
+
+  // --- Form state ------------------------------------------------------------------------------
+  TableColumn X{};  // the working copy, -1 in an empty cell
+  TableColumn Y{};
+  std::string A;  // the more volatile component (Windows-1252)
+  std::string B;  // the less volatile component
+  std::array<int, kEditorButtons> BotonLeft{};
+  std::array<int, kEditorButtons> BotonTop{};
+
+  // --- Controls --------------------------------------------------------------------------------
+  std::array<QLineEdit*, kVisibleRows> TxtX{};
+  std::array<QLineEdit*, kVisibleRows> TxTY{};
+  std::array<QLabel*, kVisibleRows> LblNUM{};
+  std::array<QLabel*, 5> Label1{};
+  QScrollBar* VScroll1 = nullptr;
+  ShapeControl* Shape1 = nullptr;
+  std::array<ImageControl*, kEditorButtons> Image1{};
+  std::array<QLabel*, kEditorButtons> LabelB{};
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void done(int result) override;
+
+ private:
+  void CreateControls();
+  void PlaceControls();
+  // Hands the cells' changes, focus and keys and the scroll bar's moves to their handlers.
+  void ConnectGrid();
+  // The cell change of either column: the text read as a number into the working copy.
+  void CellChange(TableColumn& column, const QLineEdit* cell, int Index);
+  // Value moved by delta, refilling the rows (nothing when it would leave Min..Max).
+  void ScrollBy(int delta);
+  // Scrolls to the top and refills, also when the grid is at the top already.
+  void ShowFromTop();
+  // A file error in the editor's form: key, path, error number and description.
+  void FileErrorMessage(const std::string& key, const std::string& path, int number, const std::string& description);
+
+  FormMain& main_;
+  // What the main window held when the editor opened: a table handed back that differs from
+  // it is an unsaved change of the project.
+  EquilibriumTable tableAtLoad_;
+  bool usedTableAtLoad_ = false;
+  std::string nameAAtLoad_, nameBAtLoad_;
+  LanguageTable idioma_{"TXY"};
+  QObject* cellEvents_ = nullptr;    // routes the cells' focus and key events to their handlers
+  QObject* buttonEvents_ = nullptr;  // the pressed look and the clicks of the label buttons
+};
+
+}  // namespace stagora::designer

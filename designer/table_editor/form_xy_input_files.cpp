@@ -1,0 +1,144 @@
+// The editor's exchange with the outside: table files (".vle") opened and saved, a project
+// file's names and table opened, and rows cut, copied and pasted as text through the
+// clipboard. All of it changes only the working copy; the main window sees nothing until OK.
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QMimeData>
+#include <cerrno>
+#include <cstring>
+
+#include "common/file_dialogs_ui.h"
+#include "designer/files/table_file.h"
+#include "designer/table_editor/form_xy_input.h"
+#include "designer/window/controls.h"
+#include "designer/window/designer_state.h"
+#include "platform/encoding.h"
+#include "platform/messagebox.h"
+#include "platform/textfile.h"
+
+namespace stagora::designer {
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+// The hourglass for as long as a file is read or written.
+class BusyPointer {
+ public:
+  BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t at = path.find_last_of("/\\");
+  return at == std::string::npos ? std::string() : path.substr(0, at);
+}
+
+plat::FileError ErrorOf(int number) { return {number, std::strerror(number)}; }
+
+// Why an existing entry at the path cannot be replaced; nothing when it can (or is not there).
+std::optional<plat::FileError> CannotReplace(const std::string& path) {
+  const QFileInfo entry(QText(path));
+  if (!entry.exists()) return std::nullopt;
+  if (entry.isDir()) return ErrorOf(EISDIR);
+  if (!entry.isWritable()) return ErrorOf(EACCES);
+  return std::nullopt;
+}
+
+// The clipboard carries Unicode; the table's text is Windows-1252 with CR LF, kept as it is.
+QString ClipboardText(const std::string& cp1252) { return QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252)); }
+
+}  // namespace
+
+void FormXYinput::FileErrorMessage(const std::string& key, const std::string& path, int number,
+                                   const std::string& description) {
+  plat::MsgBox(GetL_win(key) + kLineEnd + path + kLineEnd + std::to_string(number) + " - " + description,
+               plat::kExclamation, kProductName);
+}
+
+void FormXYinput::Abrir() {
+  const std::string filter = GetL_win("VLE_files") + " (*.vle)|*.vle|" + GetL_win("STGR_files") + " (*.sgr)|*.sgr|" +
+                             GetL_win("Allfiles") + " (*.*)|*.*";
+  const std::string path = DlgAbrirArchivo(filter, GetL_win("Open"), Shared().PathTabla, this);
+  if (path.empty()) return;
+
+  VleTableFileRead read;
+  {
+    BusyPointer busy;
+    Shared().PathTabla = FolderOf(path);
+    // A file that cannot be read is one without a row block.
+    read = ReadVleTableFile(plat::ReadTextFile(path).value_or(std::string()));
+    if (read.A) A = *read.A;
+    if (read.B) B = *read.B;
+  }
+  if (!read.hasRows) {
+    plat::MsgBox(GetL_win("InvalidFormatFile") + kLineEnd + path, plat::kExclamation, kProductName);
+    return;
+  }
+  X = read.X;
+  Y = read.Y;
+  ShowFromTop();
+}
+
+void FormXYinput::Guardar() {
+  const std::string filter = GetL_win("VLE_files") + " (*.vle)|*.vle|" + GetL_win("Allfiles") + " (*.*)|*.*";
+  const std::string name = DlgGuardarArchivo(filter, GetL_win("Save_as"), Shared().PathTabla, "", this,
+                                             std::string(kTableExtension));
+  if (name.empty()) return;
+  const std::string path = WithTableExtension(name);
+
+  std::string key;
+  plat::FileError error;
+  {
+    BusyPointer busy;
+    Shared().PathTabla = FolderOf(path);
+    VleTableFile file;
+    file.A = A;
+    file.B = B;
+    file.X = X;
+    file.Y = Y;
+    // The new file is written beside the old one and only then takes its name, so the old
+    // file stays whole until the new one is complete, and stays as it was when writing fails.
+    if (const std::optional<plat::FileError> refused = CannotReplace(path)) {
+      key = "CantOverWriteFile";
+      error = *refused;
+    } else if (!plat::WriteTextFile(path, VleTableFileText(file), &error)) {
+      key = "CantSaveFile";
+    } else if (!plat::FileExists(path)) {
+      key = "CantSaveFile";
+      error = {};
+    }
+  }
+  if (!key.empty()) FileErrorMessage(key, path, error.number, error.description);
+}
+
+void FormXYinput::Copiar() {
+  const std::string text = TableRowsClipboardText(X, Y);
+  // With no complete row there is nothing to copy, and what the clipboard held stays.
+  if (text.empty()) return;
+  QGuiApplication::clipboard()->setText(ClipboardText(text));
+}
+
+void FormXYinput::Cortar() {
+  Copiar();
+  Borrar();
+}
+
+void FormXYinput::Pegar() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (!data || !data->hasText()) return;
+  const std::vector<TableRowText> rows = ClipboardTableRows(plat::Utf16ToCp1252(data->text().toStdU16String()));
+  if (!rows.empty()) {
+    X.fill(kEmptyTableValue);
+    Y.fill(kEmptyTableValue);
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+      X[k] = rows[k].x;
+      Y[k] = rows[k].y;
+    }
+  }
+  ShowFromTop();
+}
+
+}  // namespace stagora::designer

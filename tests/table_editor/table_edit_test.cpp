@@ -1,0 +1,186 @@
+// A whole table edit from the main window: the editor shown modally on a copy, and what the
+// main window holds and shows once it has closed by OK, by Cancel or by its close box.
+#include <QLabel>
+#include <QRadioButton>
+
+#include "designer/files/table_check.h"
+#include "tests/table_editor/editor_fixture.h"
+
+namespace stagora::test {
+namespace {
+
+using designer::FormXYinput;
+using designer::Shared;
+
+std::vector<std::pair<double, double>> InUse() {
+  std::vector<std::pair<double, double>> rows;
+  const EquilibriumTable& t = Shared().TablaELV;
+  for (int i = 0; i <= t.UltimoPuntoTabla; ++i) rows.emplace_back(t.TablaX[i], t.TablaY[i]);
+  return rows;
+}
+
+std::vector<std::string> Results(const designer::FormMain& w) {
+  std::vector<std::string> texts;
+  for (int n : {7, 13, 14}) texts.push_back(w.Text[n]->text().toStdString());
+  return texts;
+}
+
+class TableEditTest : public TableEditorTest {
+ protected:
+  // A table in use, accepted in an earlier edit.
+  void AcceptStartingTable() {
+    EditTable([](FormXYinput& e) { e.LabelB_Click(0); });
+    ASSERT_TRUE(Shared().UsarTabla);
+  }
+  MessageBoxRecorder boxes;
+};
+
+TEST_F(TableEditTest, AcceptingOneRowGivesAThreeRowTableInUseAtOnce) {
+  designer::FormMain& w = Load();
+  w.Text[6]->setText("20");  // a reflux the new equilibrium allows too
+  w.Calcular(*w.Picture1, false);
+  const std::vector<std::string> before = Results(w);
+  ASSERT_FALSE(before[0].empty());
+  EXPECT_TRUE(w.OptVOL->isChecked());
+
+  EditTable([](FormXYinput& e) {
+    e.Borrar();
+    Type(e.TxtX[0], "0.5");
+    Type(e.TxTY[0], "0,6");
+    e.LabelB_Click(0);
+  });
+  const std::vector<std::pair<double, double>> expected = {{0, 0}, {0.5, 0.6}, {1, 1}};
+  EXPECT_EQ(InUse(), expected);
+  EXPECT_EQ(Shared().TablaELV.UltimoPuntoTabla, 2);
+  EXPECT_EQ(Shared().TablaELV.TablaX[3], kEmptyTableValue);
+  EXPECT_TRUE(Shared().UsarTabla);
+  EXPECT_TRUE(w.OptTAB->isChecked());
+  // The diagram and results already show the new equilibrium: nothing else was done.
+  EXPECT_NE(Results(w), before);
+  EXPECT_TRUE(w.LblERROR->text().isEmpty()) << w.LblERROR->text().toStdString();
+  EXPECT_DOUBLE_EQ(Shared().SuperTablasELV.SuperTablaYdeX()[50000], 0.6);
+  EXPECT_TRUE(boxes.requests().empty());
+  EXPECT_TRUE(w.Modificado);
+}
+
+TEST_F(TableEditTest, CancelAndTheCloseBoxLeaveTableNamesAndModeAsTheyWere) {
+  designer::FormMain& w = Load();
+  w.Text[16]->setText("Benzene");
+  w.Text[17]->setText("Toluene");
+  AcceptStartingTable();
+  const EquilibriumTable table = Shared().TablaELV;
+  const std::vector<std::string> results = Results(w);
+
+  for (bool closeBox : {false, true}) {
+    EditTable([&](FormXYinput& e) {
+      EXPECT_EQ(e.A, "Benzene");
+      e.A = "Methanol";
+      e.Borrar();
+      Type(e.TxtX[0], "0.3");
+      Type(e.TxTY[0], "0.5");
+      closeBox ? (void)e.close() : e.LabelB_Click(1);
+    });
+    EXPECT_EQ(Shared().TablaELV.TablaX, table.TablaX) << closeBox;
+    EXPECT_EQ(Shared().TablaELV.TablaY, table.TablaY) << closeBox;
+    EXPECT_EQ(Shared().TablaELV.UltimoPuntoTabla, table.UltimoPuntoTabla) << closeBox;
+    EXPECT_TRUE(Shared().UsarTabla) << closeBox;
+    EXPECT_TRUE(w.OptTAB->isChecked()) << closeBox;
+    EXPECT_EQ(w.Text[16]->text(), "Benzene") << closeBox;
+    EXPECT_EQ(w.Text[17]->text(), "Toluene") << closeBox;
+    EXPECT_EQ(Results(w), results) << closeBox;
+  }
+}
+
+TEST_F(TableEditTest, ARefusedTableKeepsTheEditorOpenAndCancelThenReturnsToAlpha) {
+  designer::FormMain& w = Load();
+  AcceptStartingTable();
+  const EquilibriumTable table = Shared().TablaELV;
+
+  struct Case {
+    const char* x1;
+    const char* y1;
+    std::string_view key;
+  };
+  // The second row's y equal to the first's: mended, refused as the project reader would.
+  const std::vector<Case> cases = {{"0.4", "0.5", table_key::kDataNoConsecutive},
+                                   {"0.4", "", table_key::kDataOutRange},
+                                   {"0.2", "0.6", table_key::kDataNoConsecutive}};
+  for (const Case& c : cases) {
+    const std::size_t shown = boxes.requests().size();
+    EditTable([&](FormXYinput& e) {
+      e.Borrar();
+      Type(e.TxtX[0], "0.3");
+      Type(e.TxTY[0], "0.5");
+      Type(e.TxtX[1], c.x1);
+      Type(e.TxTY[1], c.y1);
+      Type(e.TxtX[3], "0.9");  // after an empty row: dropped by the refused OK
+      e.LabelB_Click(0);
+      EXPECT_TRUE(e.isVisible()) << c.key;
+      EXPECT_EQ(e.X[3], kEmptyTableValue) << c.key;
+      EXPECT_TRUE(e.TxtX[3]->text().isEmpty()) << c.key;
+      e.LabelB_Click(1);
+    });
+    ASSERT_EQ(boxes.requests().size(), shown + 1) << c.key;
+    EXPECT_EQ(boxes.requests().back().text, designer::FormXYinput(w).GetL_win(std::string(c.key)));
+    EXPECT_EQ(boxes.requests().back().style, plat::kExclamation);
+    EXPECT_EQ(boxes.requests().back().title, "Stagora");
+    EXPECT_FALSE(Shared().UsarTabla) << c.key;
+    EXPECT_TRUE(w.OptVOL->isChecked()) << c.key;
+    EXPECT_EQ(Shared().TablaELV.TablaX, table.TablaX) << c.key;
+    EXPECT_EQ(Shared().TablaELV.UltimoPuntoTabla, table.UltimoPuntoTabla) << c.key;
+    AcceptStartingTable();
+  }
+}
+
+TEST_F(TableEditTest, OkWithoutAFirstRowReturnsToAlphaWithTheTableKept) {
+  designer::FormMain& w = Load();
+  AcceptStartingTable();
+  const EquilibriumTable table = Shared().TablaELV;
+  EditTable([](FormXYinput& e) {
+    e.LabelB_Click(2);  // Clear
+    e.LabelB_Click(0);
+  });
+  EXPECT_FALSE(Shared().UsarTabla);
+  EXPECT_TRUE(w.OptVOL->isChecked());
+  EXPECT_EQ(Shared().TablaELV.TablaX, table.TablaX);
+  EXPECT_EQ(Shared().TablaELV.UltimoPuntoTabla, 20);
+  EXPECT_TRUE(boxes.requests().empty());
+}
+
+// Mended: the table and the second name are saved with the project like the first name, so
+// handing back a different one marks the project modified; an edit that changes nothing does not.
+TEST_F(TableEditTest, WhatOkChangesMarksTheProjectModified) {
+  designer::FormMain& w = Load();
+  AcceptStartingTable();
+  EXPECT_TRUE(w.Modificado);  // the project now uses its table
+  w.Modificado = false;
+  EditTable([](FormXYinput& e) { e.LabelB_Click(0); });
+  EXPECT_FALSE(w.Modificado);
+
+  EditTable([](FormXYinput& e) {
+    Type(e.TxTY[1], "0.1");
+    e.LabelB_Click(0);
+  });
+  EXPECT_EQ(Shared().TablaELV.TablaY[1], 0.1);
+  EXPECT_TRUE(w.Modificado);
+  w.Modificado = false;
+
+  EditTable([](FormXYinput& e) {
+    e.B = "Water";
+    e.LabelB_Click(0);
+  });
+  EXPECT_EQ(w.Text[17]->text(), "Water");
+  EXPECT_TRUE(w.Modificado);
+  w.Modificado = false;
+
+  EditTable([](FormXYinput& e) {
+    e.A = "Ethanol";
+    e.LabelB_Click(0);
+  });
+  EXPECT_EQ(w.Text[16]->text(), "Ethanol");
+  EXPECT_TRUE(w.Modificado);
+  EXPECT_TRUE(w.RotuloEjeX.find("Ethanol") != std::string::npos);
+}
+
+}  // namespace
+}  // namespace stagora::test
