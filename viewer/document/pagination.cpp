@@ -1,5 +1,7 @@
 #include "viewer/document/pagination.h"
 
+#include <algorithm>
+
 namespace stagora::viewer {
 namespace {
 
@@ -8,9 +10,10 @@ constexpr const char* kFootLine = " &LF";
 
 }  // namespace
 
-std::string TrialPageText(const std::vector<PageBlock>& blocks, std::size_t first) {
+std::string TrialPageText(const std::vector<PageBlock>& blocks, std::size_t first, std::size_t last) {
+  if (last == 0 || last > blocks.size()) last = blocks.size();
   std::string text;
-  for (std::size_t i = first; i <= blocks.size(); ++i) {
+  for (std::size_t i = first; i <= last; ++i) {
     if (blocks[i - 1].Page == 0) text += blocks[i - 1].Text;
   }
   text += kFootLine;
@@ -39,8 +42,16 @@ long PlaceBlocksOnPages(std::vector<PageBlock>& blocks, const TrialPage& trial, 
     }
     // The block that did not fit opens the next page. When that is the page's own first
     // block, it stands alone on this page instead: trying it again would never fit.
-    const long n = -r;
-    const std::size_t next = n > static_cast<long>(first) ? static_cast<std::size_t>(n) : first + 1;
+    const auto blockAfter = [first](long notFitting) {
+      return notFitting > static_cast<long>(first) ? static_cast<std::size_t>(notFitting) : first + 1;
+    };
+    std::size_t next = blockAfter(-r);
+    // The blocks that fitted, with the foot line below them: the last one that leaves no
+    // room for it goes on to the next page too.
+    if (next > first + 1) {
+      const long r2 = trial(TrialPageText(blocks, first, next - 1));
+      if (r2 < 0) next = std::min(next, blockAfter(-r2));
+    }
     place(first, next - 1, p);
     first = next;
     pageCount = p;

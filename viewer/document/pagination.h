@@ -21,13 +21,17 @@ using TrialPage = std::function<long(const std::string& text)>;
 // Told after each full page, with the number of pages finished so far.
 using PageProgress = std::function<void(long pagesDone)>;
 
-// The text of a trial page that starts with block `first` (1-based): the blocks from there on
-// that are still unplaced, joined, with one blank line after them that keeps the page's foot
-// free for its page number.
-std::string TrialPageText(const std::vector<PageBlock>& blocks, std::size_t first);
+// The text of a trial page: the unplaced blocks from `first` to `last` (1-based, inclusive;
+// the last block when `last` is 0), joined, with one blank line after them that keeps the
+// page's foot free for its page number.
+std::string TrialPageText(const std::vector<PageBlock>& blocks, std::size_t first, std::size_t last = 0);
 
 // Gives every block its page (1 to kMaxPages) and returns the page count, at least 1. The
 // blocks enter with Page 0 and their section marks numbered 1, 2, ... in order.
+//
+// Every page keeps its foot line free for the page number, not only the last one: when the
+// rest of the view does not fit, the blocks that did are tried once more with the blank line
+// after them, and the last of them moves on when that line does not fit.
 //
 // A block that does not fit even on a page of its own is put alone on its page, where the
 // part of it that fits is shown, and the pages go on with the next block: no later block is
