@@ -112,8 +112,10 @@ Fixture& Setup() {
     x.folder = (fs::temp_directory_path() / ("stagora-bench-viewer-" + std::to_string(::getpid()))).string();
     fs::create_directories(x.folder + "/tmp/nrtemp");
     plat::SetSettingsFolder(x.folder + "/settings");
+    // The worked solution's sentences and the view's headings come from the language files.
     const std::string program = plat::ExecutableFolder() + "/../program";
-    if (fs::exists(program + "/lang")) plat::SetProgramFolder(program);
+    if (!fs::exists(program + "/lang/ENG_WIN_MAI.lmo")) std::abort();
+    plat::SetProgramFolder(program);
     InicializarGlobales();
     TempPath = x.folder + "/tmp";
     InitEngine();
