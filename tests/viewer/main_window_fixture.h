@@ -7,9 +7,11 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/paths.h"
 #include "platform/settings.h"
+#include "platform/shell.h"
 #include "platform/textfile.h"
 #include "tests/support/test_support.h"
 #include "viewer/app/engine_bridge.h"
@@ -18,6 +20,28 @@
 
 namespace stagora::viewer::test {
 
+// No test starts a program: the one started for a further document would be the test program
+// itself.
+inline void RefuseToStartPrograms() {
+  plat::SetStartProgramHandler([](const std::string& program, const std::string& argument) {
+    ADD_FAILURE() << "a test would start " << program << " " << argument;
+    return false;
+  });
+}
+
+// Records the viewers a test would start for further documents, and starts none.
+struct StartedViewers {
+  StartedViewers() {
+    plat::SetStartProgramHandler([this](const std::string& program, const std::string& argument) {
+      programs.push_back(program);
+      documents.push_back(argument);
+      return true;
+    });
+  }
+  ~StartedViewers() { RefuseToStartPrograms(); }
+  std::vector<std::string> programs, documents;
+};
+
 class ViewerWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -25,6 +49,7 @@ class ViewerWindowTest : public ::testing::Test {
     const std::string name = std::string(info->test_suite_name()) + "-" + info->name();
     plat::SetSettingsFolder(stagora::test::ScratchDir("settings-" + name));
     plat::SetProgramFolder(stagora::test::ProgramDir());
+    RefuseToStartPrograms();
     root = stagora::test::ScratchDir("viewer-" + name);
     std::filesystem::create_directories(root + "/tmp");
     ResetViewerState(root + "/tmp");
@@ -33,6 +58,7 @@ class ViewerWindowTest : public ::testing::Test {
   void TearDown() override {
     form.reset();
     ResetViewerState("");
+    plat::SetStartProgramHandler({});
   }
 
   static void ResetViewerState(const std::string& tempPath) {

@@ -393,21 +393,17 @@ TEST_F(ViewerWindowTest, DocumentNamedOnTheCommandLineOpensAtTheFirstActivation)
   EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - restemp100001.rex");
 }
 
-TEST_F(ViewerWindowTest, QuotedCommandLineOpensTheFirstDocumentAndHandsTheOthersToTheDesktop) {
+TEST_F(ViewerWindowTest, QuotedCommandLineOpensTheFirstDocumentAndStartsAViewerForEachOther) {
   const std::string first = WriteDocument("one.rep", DesignerDocument());
   CommandLineText = "\"" + first + "\" \"" + root + "/two.REX\"  \"" + root + "/three.txt\"";
   FormMain& f = Load();
   ASSERT_EQ(f.PendingCount, 2);
-  std::vector<std::string> handed;
-  plat::SetOpenWithDesktopHandler([&](const std::string& target) {
-    handed.push_back(target);
-    return true;
-  });
+  StartedViewers started;
   f.OpenDRAGDROPFiles_Command();
-  plat::SetOpenWithDesktopHandler({});
   EXPECT_EQ(DocPath, first);
   EXPECT_TRUE(DocumentLoaded);
-  EXPECT_EQ(handed, (std::vector<std::string>{root + "/two.REX"}));
+  EXPECT_EQ(started.documents, (std::vector<std::string>{root + "/two.REX"}));
+  EXPECT_EQ(started.programs, (std::vector<std::string>{Text(QCoreApplication::applicationFilePath())}));
   EXPECT_EQ(f.PendingCount, 0);
 }
 

@@ -11,55 +11,43 @@ namespace {
 
 bool drawing = false;
 
-// The engine's running state and the values it reads, for the life of the viewer.
+// The engine's running state, for the life of the viewer.
 engine::EngineState& State() {
   static engine::EngineState state;
   return state;
-}
-engine::ViewerValues& Values() {
-  static engine::ViewerValues values;
-  return values;
 }
 
 // Repaints and timers run while a page is drawn; the user's clicks and keys wait, so that
 // none of them starts a second drawing inside the first.
 void PumpWindowEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
-void HandValuesToEngine() {
-  engine::ViewerValues& v = Values();
-  v.Zoom = Zoom;
-  v.Pi = Pi;
-  v.SimboloDecimal = SimboloDecimal;
-  v.SimboloExponente = SimboloExponente;
-  v.SimboloLista = SimboloLista;
-  v.SignoMultiplicar = SignoMultiplicar;
-  v.SignoDividir = SignoDividir;
-  v.ParentesisAbre = ParentesisAbre;
-  v.ParentesisCierra = ParentesisCierra;
-  v.SimboloFA = SimboloFA;
-  v.SimboloDT = SimboloDT;
-  v.SimboloMoneda = SimboloMoneda;
-  v.NombreMonedaSing = NombreMonedaSing;
-  v.NombreMonedaPlur = NombreMonedaPlur;
-  v.TempPath = TempPath;
-  v.MessagePump = PumpWindowEvents;
+bool Draw(const std::string& text, double size, plat::Surface& target, const engine::ViewerValues& values) {
+  if (drawing) return false;
+  drawing = true;
+  engine::DibujarHTFC(text, size, target, State(), values);
+  drawing = false;
+  return true;
 }
 
 }  // namespace
 
 void InitEngine() {
-  HandValuesToEngine();
-  engine::InitHTFC(State(), Values());
+  EngineValues.MessagePump = PumpWindowEvents;
+  engine::InitHTFC(State(), EngineValues);
 }
 
 bool DrawOnPagePicture(const std::string& text, double size, plat::Surface& picture) {
-  if (drawing) return false;
-  drawing = true;
-  HandValuesToEngine();
-  Values().DestinoPantalla = &picture;
-  engine::DibujarHTFC(text, size, picture, State(), Values());
-  drawing = false;
-  return true;
+  EngineValues.DestinoPantalla = &picture;
+  return Draw(text, size, picture, EngineValues);
+}
+
+bool DrawOnPrinter(const std::string& text, double size, plat::Surface& printer) {
+  // The view's own values stay as they are: a repaint or layout that runs between the lines
+  // still sees the view's zoom.
+  engine::ViewerValues paper = EngineValues;
+  paper.Zoom = 1.0;
+  paper.DestinoImpresora = &printer;
+  return Draw(text, size, printer, paper);
 }
 
 bool EngineBusy() { return drawing; }

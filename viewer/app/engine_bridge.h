@@ -1,7 +1,7 @@
 // Everything the viewer asks of the typesetting engine goes through here: its one-time
-// set-up, drawing mark-up on the page picture, and what the engine reports back about the
-// page it laid out. The viewer keeps its own values (viewer_state.h) and hands them to the
-// engine at each drawing, so no other file of the viewer reads or writes the engine's state.
+// set-up, drawing mark-up on the page picture or the printer, and what the engine reports
+// back about the page it laid out. The values the engine reads are the viewer's own
+// (EngineValues, viewer_state.h); no other file of the viewer calls the engine.
 #pragma once
 
 #include <string>
@@ -27,6 +27,10 @@ struct PageLayoutReport {
 // drawn) while another drawing is still running: the engine lets window events run between
 // lines, and one of them may ask for a page before the first is finished.
 bool DrawOnPagePicture(const std::string& text, double size, plat::Surface& picture);
+
+// The same on a printer sheet, at 100 % whatever the view's zoom: paper shows the page at its
+// own size.
+bool DrawOnPrinter(const std::string& text, double size, plat::Surface& printer);
 
 PageLayoutReport LastPageLayout();
 

@@ -125,6 +125,7 @@ void FormMain::CreateControls() {
   VScroll1->widget()->setGeometry(1, 0, 18, 100);
   VScroll1->onChange = [this] { VScroll1_Change(); };
   Picture3->onResize = [this] { VScroll1->widget()->resize(VScroll1->widget()->width(), Picture3->height()); };
+  InstallDropTarget();
 }
 
 void FormMain::DockStrips() {

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "common/language_table.h"
 #include "common/wheel_hook_ui.h"
@@ -16,6 +17,10 @@ class QAction;
 class QLabel;
 class QMenu;
 class QTimer;
+
+namespace plat {
+class PrinterSurface;
+}
 
 namespace stagora::viewer {
 
@@ -73,6 +78,7 @@ class FormMain : public QMainWindow, public WheelTarget {
   void Timer1_Timer();
   void Timer4_Timer();
   void mnu_File_Open_Click();
+  void mnu_File_Reciente_Click(int Index);
   void mnu_File_SaveAs_Click();
   void mnu_File_Exit_Click();
   void mnu_Ver_NOSOL_Click() { NoSoluciones(); }
@@ -84,6 +90,10 @@ class FormMain : public QMainWindow, public WheelTarget {
   void mnu_zoomANCHO_Click();
   void VScroll1_Change();
   void HScroll1_Change();
+  // Files dragged over and dropped on the page picture (full paths, in the order given).
+  // OLEDragOver says whether the drop is welcome.
+  bool Picture1_OLEDragOver(const std::vector<std::string>& files) const;
+  void Picture1_OLEDragDrop(const std::vector<std::string>& files);
 
   // --- Form state ----------------------------------------------------------------------------
   bool FitWidthPending = false;
@@ -91,6 +101,7 @@ class FormMain : public QMainWindow, public WheelTarget {
   Qt::WindowStates LastWindowState;
   std::array<bool, kToolButtons> ToolButtonVisible{};
   std::array<std::string, kRecentEntries + 1> RecentFiles;   // entries 1 to 9
+  std::array<std::string, kRecentEntries + 1> RecentTitles;  // their menu captions, 1 to 9
   std::array<std::string, kMaxPendingFiles + 1> PendingFiles;  // entries 1 to 16
   long PendingCount = 0;
   std::string LastFolder;
@@ -163,11 +174,17 @@ class FormMain : public QMainWindow, public WheelTarget {
   void LoadSettings();
   // Puts P at the top of the recent list with the caption T.
   void UpdateRecentList(const std::string& P, const std::string& T);
+  void ShowRecentItem(int n);
+  // SaveFile's work; true when the document was written to DocPath.
+  bool SaveDocument();
+  // Turns dropped files into the drop handlers' calls.
+  void InstallDropTarget();
 
   LanguageTable idioma_{"ODK"};
   bool loaded_ = false;
   bool activatedOnce_ = false;
   bool unloaded_ = false;
+  bool paginating_ = false;
   // The path of the document in memory: DocPath goes back to it when a load fails.
   std::string shownDocPath_;
 };
@@ -178,6 +195,10 @@ bool FormMainExists();
 
 // Draws page CurrentPage of the current view on the main window's page picture.
 void DibujarPagina();
+
+// Prints page `Page` of the current view as one sheet on `printer` at 100 %, whatever the
+// view's zoom, with its number at the foot, and ends the sheet (the caller ends the document).
+void ImprimirPagina(long Page, plat::PrinterSurface& printer);
 
 // The mouse pointer: the hourglass while long work runs, the default otherwise.
 void SetWaitPointer(bool wait);

@@ -83,7 +83,8 @@ void FormMain::OpenFile() {
     case ReadError::UnsafeImageName: fail(GetL_win("UnsafeImageName") + "\r\n" + read.detail); return;
   }
   // An image that cannot be written is drawn as the engine's placeholder; the document
-  // itself still opens.
+  // itself still opens. Pictures are decoded afresh for each document opened.
+  DecodedPictures.Clear();
   ExtractImages(read.images, DefaultImageFolders(TempPath));
 
   Document = std::move(read.sections);
@@ -102,7 +103,9 @@ void FormMain::OpenFile() {
   DocumentLoaded = true;
 }
 
-void FormMain::SaveFile() {
+void FormMain::SaveFile() { SaveDocument(); }
+
+bool FormMain::SaveDocument() {
   ResultSections sections = Document;
   sections.SimboloDecimal = SimboloDecimal;
   const SaveResult r = WriteResultDocument(DocPath, sections, DefaultImageFolders(TempPath));
@@ -111,16 +114,16 @@ void FormMain::SaveFile() {
   switch (r.error) {
     case SaveError::None:
       shownDocPath_ = DocPath;
-      return;
+      return true;
     case SaveError::MissingImage:
       plat::MsgBox(GetL_win("CantSaveImage") + r.detail, plat::kCritical);
-      return;
+      return false;
     case SaveError::WriteFailed:
       if (IsPathOrAccessError(r.fileError.number)) {
         SetWaitPointer(false);
         plat::MsgBox(GetL_win("ErrorWriteProtectFile") + "\r\n" + GetL_win("SelectOtherFileName"), plat::kCritical);
         mnu_File_SaveAs_Click();
-        return;
+        return false;
       }
       break;
     default:
@@ -139,6 +142,7 @@ void FormMain::SaveFile() {
   }
   SetWaitPointer(false);
   plat::MsgBox(GetL_win("CantSaveFile") + "\r\n" + std::to_string(number) + "\r\n" + description, plat::kCritical);
+  return false;
 }
 
 }  // namespace stagora::viewer

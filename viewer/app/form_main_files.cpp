@@ -1,18 +1,31 @@
-// Where documents come from and go to: the command line, File > Open and File > Save As, and
-// what the settings store keeps between runs. The recent-documents list, dropped files and
-// the rest of the settings belong here too and come with the work on recent documents.
+// Where documents come from and go to: the command line, files dropped on the page, File >
+// Open, the recent-documents list and File > Save As, and what the settings store keeps
+// between runs (recent documents, the dialogs' folder, the decimal symbol).
 #include <QAction>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMenu>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+#include <filesystem>
 
 #include "common/file_dialogs_ui.h"
+#include "platform/encoding.h"
+#include "platform/messagebox.h"
 #include "platform/settings.h"
 #include "platform/shell.h"
 #include "viewer/app/controls.h"
+#include "viewer/app/engine_bridge.h"
 #include "viewer/app/form_main.h"
 #include "viewer/app/viewer_state.h"
 
 namespace stagora::viewer {
 namespace {
+
+// A document that arrives while pages are being drawn waits this long before it is tried again.
+constexpr int kPendingRetryMs = 50;
 
 std::string TrimBlanks(const std::string& s) {
   const auto first = s.find_first_not_of(' ');
@@ -26,7 +39,72 @@ std::string UpperTail(const std::string& s, std::size_t n) {
   return tail;
 }
 
+bool NamesResultDocument(const std::string& path) {
+  const std::string tail = UpperTail(path, 4);
+  return tail == ".REP" || tail == ".REX";
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && std::filesystem::is_regular_file(plat::Cp1252ToUtf8(path), ec);
+}
+
+// A menu caption that shows the text as it stands: "&" would mark an access key.
+QString MenuCaption(const std::string& text) { return QText(text).replace("&", "&&"); }
+
+// The local files a drag carries, as full paths.
+std::vector<std::string> DraggedFiles(const QMimeData* data) {
+  std::vector<std::string> files;
+  if (!data || !data->hasUrls()) return files;
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) files.push_back(plat::Utf16ToCp1252(url.toLocalFile().toStdU16String()));
+  }
+  return files;
+}
+
+// The page picture as a drop target: files dragged over it are offered to the main window's
+// drop handlers.
+class DropFilter : public QObject {
+ public:
+  DropFilter(FormMain* form, QObject* parent) : QObject(parent), form_(form) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::DragEnter:
+      case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (form_->Picture1_OLEDragOver(DraggedFiles(drag->mimeData()))) {
+          drag->acceptProposedAction();
+        } else {
+          drag->ignore();
+        }
+        return true;
+      }
+      case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const std::vector<std::string> files = DraggedFiles(drop->mimeData());
+        drop->acceptProposedAction();
+        // Opened once the drop is over: the program the files came from need not wait for
+        // the pages to be drawn.
+        QTimer::singleShot(0, form_, [form = form_, files] { form->Picture1_OLEDragDrop(files); });
+        return true;
+      }
+      default:
+        return QObject::eventFilter(watched, event);
+    }
+  }
+
+ private:
+  FormMain* form_;
+};
+
 }  // namespace
+
+void FormMain::InstallDropTarget() {
+  Picture1->setAcceptDrops(true);
+  Picture1->installEventFilter(new DropFilter(this, Picture1));
+}
 
 void FormMain::ProcesaCommand() {
   PendingCount = 0;
@@ -43,26 +121,47 @@ void FormMain::ProcesaCommand() {
     const auto close = s.find('"', 1);
     if (close == std::string::npos) return;
     const std::string name = TrimBlanks(s.substr(0, close));
-    const std::string tail = UpperTail(name, 4);
-    if ((tail == ".REP" || tail == ".REX") && PendingCount < kMaxPendingFiles) PendingFiles[++PendingCount] = name;
+    if (NamesResultDocument(name) && PendingCount < kMaxPendingFiles) PendingFiles[++PendingCount] = name;
     s = TrimBlanks(s.substr(close + 1));
   }
 }
 
 void FormMain::OpenDRAGDROPFiles_Command() {
+  if (PendingCount == 0) return;
+  // While pages are being found or drawn the shown document cannot be replaced: the list
+  // waits for them.
+  if (paginating_ || EngineBusy()) {
+    QTimer::singleShot(kPendingRetryMs, this, [this] { OpenDRAGDROPFiles_Command(); });
+    return;
+  }
   // The list is taken before anything opens: the window is activated again while the page
   // is drawn, and that activation must find nothing left to open.
   const long count = PendingCount;
   PendingCount = 0;
-  if (count == 0) return;
   DocPath = PendingFiles[1];
   if (DocPath.find('~') != std::string::npos) DocPath = HallaNombreLargo(DocPath);
   OpenFile();
-  for (long k = 2; k <= count; ++k) plat::OpenWithDesktop(PendingFiles[k]);
+  // Each further document in a viewer of its own, as the desktop would start one for it.
+  const std::string viewer = plat::Utf16ToCp1252(QCoreApplication::applicationFilePath().toStdU16String());
+  for (long k = 2; k <= count; ++k) plat::StartProgram(viewer, PendingFiles[k]);
 }
 
 // Paths here have no short forms to expand.
 std::string FormMain::HallaNombreLargo(const std::string& NombreCorto) const { return NombreCorto; }
+
+bool FormMain::Picture1_OLEDragOver(const std::vector<std::string>& files) const {
+  return !files.empty() && NamesResultDocument(files.front());
+}
+
+void FormMain::Picture1_OLEDragDrop(const std::vector<std::string>& files) {
+  if (files.empty()) return;
+  PendingCount = 0;
+  for (const std::string& f : files) {
+    if (PendingCount == kMaxPendingFiles) break;
+    if (NamesResultDocument(f)) PendingFiles[++PendingCount] = f;
+  }
+  OpenDRAGDROPFiles_Command();
+}
 
 void FormMain::mnu_File_Open_Click() {
   const std::string filter =
@@ -74,31 +173,81 @@ void FormMain::mnu_File_Open_Click() {
   OpenFile();
 }
 
+void FormMain::mnu_File_Reciente_Click(int Index) {
+  if (Index < 1 || Index > kRecentEntries) return;
+  SetWaitPointer(true);
+  if (FileExists(RecentFiles[Index])) {
+    DocPath = RecentFiles[Index];
+    OpenFile();
+    return;
+  }
+  SetWaitPointer(false);
+  plat::MsgBox(GetL_win("FileNotFound"), plat::kExclamation, GetL_win("Error"));
+}
+
 void FormMain::mnu_File_SaveAs_Click() {
   if (BlockCount() == 0) return;
-  if (UpperTail(DocPath, 4) == ".REX") DocPath.back() = 'p';
   const std::string filter =
       GetL_win("FileTypeRES") + " (*.rep)|*.rep|" + GetL_win("AllFiles") + " (*.*)|*.*";
   const std::string path = DlgGuardarArchivo(filter, GetL_win("File_SaveAs", true), LastFolder, "", this);
+  // A cancelled dialog changes nothing: the document keeps its path, the recent list its
+  // entries.
   if (path.empty()) return;
+  const std::string previous = DocPath;
   DocPath = path;
   if (UpperTail(DocPath, 4) != ".REP") DocPath += ".rep";
   const auto slash = DocPath.rfind('/');
   LastFolder = slash == std::string::npos ? std::string() : DocPath.substr(0, slash);
   SetWaitPointer(true);
-  SaveFile();
-  setWindowTitle(QText(std::string(kWindowCaption) + " - " + DocPath));
-  UpdateRecentList(DocPath, DocPath);
+  const std::string target = DocPath;
+  if (SaveDocument()) {
+    setWindowTitle(QText(std::string(kWindowCaption) + " - " + DocPath));
+    UpdateRecentList(DocPath, DocPath);
+  } else if (DocPath == target) {
+    // Nothing was written there (and no other name was chosen instead): the document is
+    // still the one it was.
+    DocPath = previous;
+  }
   SetWaitPointer(false);
 }
 
+void FormMain::ShowRecentItem(int n) {
+  mnu_File_Reciente[n]->setText(MenuCaption(RecentTitles[n]));
+  mnu_File_Reciente[n]->setVisible(true);
+  zep04->setVisible(true);
+}
+
 void FormMain::UpdateRecentList(const std::string& P, const std::string& T) {
-  // The list and its menu come with the work on recent documents.
-  (void)P;
-  (void)T;
+  // Paths name the same document only when they are equal: the file system tells case apart.
+  int k = kRecentEntries;
+  for (int n = 1; n <= kRecentEntries; ++n) {
+    if (RecentFiles[n] == P) {
+      k = n;
+      break;
+    }
+  }
+  for (int j = k - 1; j >= 1; --j) {
+    RecentTitles[j + 1] = RecentTitles[j];
+    RecentFiles[j + 1] = RecentFiles[j];
+    if (!RecentFiles[j + 1].empty()) ShowRecentItem(j + 1);
+  }
+  RecentTitles[1] = T;
+  RecentFiles[1] = P;
+  ShowRecentItem(1);
 }
 
 void FormMain::LoadSettings() {
+  zep04->setVisible(false);
+  for (int n = 1; n <= kRecentEntries; ++n) {
+    mnu_File_Reciente[n]->setVisible(false);
+    RecentFiles[n] = plat::GetSetting(kAppTitle, "Reciente", "Archivo" + std::to_string(n));
+    RecentTitles[n].clear();
+    if (!RecentFiles[n].empty()) {
+      RecentTitles[n] = plat::GetSetting(kAppTitle, "Reciente", "Titulo" + std::to_string(n));
+      ShowRecentItem(n);
+    }
+  }
+  LastFolder = plat::GetSetting(kAppTitle, "LastPath", "Path");
   SimboloDecimal = plat::GetSetting(kAppTitle, "DECIMAL", "SEP", ".");
   if (SimboloDecimal == ",") {
     mnu_Ver_SEP_COM_Click();
@@ -110,6 +259,11 @@ void FormMain::LoadSettings() {
 void FormMain::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
+  for (int n = 1; n <= kRecentEntries; ++n) {
+    plat::SaveSetting(kAppTitle, "Reciente", "Titulo" + std::to_string(n), RecentTitles[n]);
+    plat::SaveSetting(kAppTitle, "Reciente", "Archivo" + std::to_string(n), RecentFiles[n]);
+  }
+  plat::SaveSetting(kAppTitle, "LastPath", "Path", LastFolder);
   plat::SaveSetting(kAppTitle, "DECIMAL", "SEP", SimboloDecimal);
   WheelUnhook();
 }

@@ -54,6 +54,7 @@ void FormMain::CreateMenus() {
   for (int n = 1; n <= kRecentEntries; ++n) {
     mnu_File_Reciente[n] = Item(mnu_File, ("mnu_File_Reciente_" + std::to_string(n)).c_str());
     mnu_File_Reciente[n]->setVisible(false);
+    connect(mnu_File_Reciente[n], &QAction::triggered, this, [this, n] { mnu_File_Reciente_Click(n); });
   }
   Separator(mnu_File, "zep03");
   mnu_File_Exit = Item(mnu_File, "mnu_File_Exit", QKeySequence(Qt::CTRL | Qt::Key_F4));

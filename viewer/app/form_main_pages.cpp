@@ -1,16 +1,20 @@
-// Pages of the current view on the page picture: placing the blocks on pages, drawing the
-// page shown, fitting the page to the window's width, and the wheel. Placing blocks by trial
-// rendering, page turning and the fixed zooms come with the work on pagination and zoom;
-// until then every block lies on page 1, which the engine fills as far as it reaches.
+// Pages of the current view: placing the blocks on pages by trial rendering on the hidden
+// page picture, drawing the page shown, printing a page on a printer sheet, fitting the page
+// to the window's width, and the wheel. Page turning and the fixed zooms come with the work
+// on zoom.
 #include <QAction>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QLabel>
 #include <QScrollBar>
 
 #include "platform/image_surface.h"
+#include "platform/printer.h"
 #include "viewer/app/controls.h"
 #include "viewer/app/engine_bridge.h"
 #include "viewer/app/form_main.h"
 #include "viewer/app/viewer_state.h"
+#include "viewer/document/pagination.h"
 
 namespace stagora::viewer {
 namespace {
@@ -20,24 +24,49 @@ constexpr double kPageNumberSize = 11;
 constexpr int kPageWidth = 796;
 constexpr double kMinFitZoom = 0.5;
 const plat::Color kShadow = plat::Rgb(64, 64, 64);
+const plat::Color kWhite = plat::Rgb(255, 255, 255);
 const plat::Color kPageNumberColor = plat::Rgb(128, 128, 128);
+const plat::Color kBlack = plat::Rgb(0, 0, 0);
 
-// The text of page k: its blocks in order, joined.
-std::string PageText(long k) {
-  std::string text;
-  for (const PageBlock& b : Blocks) {
-    if (b.Page > k) break;
-    if (b.Page == k) text += b.Text;
-  }
-  return text;
+// The progress of pagination: "Pág. 1/" and the pages found so far.
+QString ProgressCaption(long pages) { return QString("P\u00e1g. 1/%1").arg(pages); }
+
+// The page number s centred between the margins, its foot on the bottom margin of a page W
+// by H twips.
+void PrintPageNumber(plat::Surface& target, const std::string& s, double W, double H, const PageLayoutReport& m) {
+  target.setCurrentX((W - m.MargenDer - m.MargenIzq) / 2 + m.MargenIzq - target.textWidth(s) / 2);
+  target.setCurrentY(H - m.MargenInf - target.textHeight(s));
+  target.print(s);
+}
+
+plat::FontSpec PageNumberFont(double size) {
+  plat::FontSpec f;
+  f.name = "Times New Roman";
+  f.size = size;
+  return f;
 }
 
 }  // namespace
 
 void FormMain::PAGINAR() {
-  for (PageBlock& b : Blocks) b.Page = 1;
-  PageCount = 1;
-  LbPage->setText(QString("P\u00e1g. 1/%1").arg(PageCount));
+  // Pages are being found: a document dropped meanwhile waits (OpenDRAGDROPFiles_Command).
+  paginating_ = true;
+  // 2. The trial pages are not seen.
+  ShapeShadow->setBackColor(kWhite);
+  Picture1->hide();
+  // 3-5.
+  const auto trial = [this](const std::string& text) -> long {
+    Picture1->Cls();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!DrawOnPagePicture(text, Zoom * kBaseTextSize, Picture1->surface())) return 0;
+    return LastPageLayout().BloqueCorte;
+  };
+  const auto progress = [this](long pages) { LbPage->setText(ProgressCaption(pages)); };
+  for (PageBlock& b : Blocks) b.Page = 0;
+  PageCount = PlaceBlocksOnPages(Blocks, trial, progress);
+  paginating_ = false;
+  // 6-8.
+  LbPage->setText(ProgressCaption(PageCount));
   VScroll1->setValue(VScroll1->Min());
   PageChanging = true;
   CurrentPage = 1;
@@ -57,20 +86,29 @@ void DibujarPagina() {
   form.LbPage->setText(QString("Pag. %1/%2").arg(CurrentPage).arg(PageCount));
   form.Picture1->Cls();
   plat::ImageSurface& page = form.Picture1->surface();
-  const std::string text = PageText(CurrentPage);
+  const std::string text = PageText(Blocks, CurrentPage);
   if (DrawOnPagePicture(text, Zoom * kBaseTextSize, page)) {
-    // The page number, centred between the margins on the bottom margin.
-    const PageLayoutReport layout = LastPageLayout();
-    page.setFont(plat::FontSpec{"Times New Roman", Zoom * kPageNumberSize * ScreenTwipsPerPixelX() / 15});
+    page.setFont(PageNumberFont(Zoom * kPageNumberSize * ScreenTwipsPerPixelX() / 15));
     page.setForeColor(kPageNumberColor);
-    const std::string s = std::to_string(CurrentPage);
-    const double W = form.Picture1->width() * ScreenTwipsPerPixelX();
-    const double H = form.Picture1->height() * ScreenTwipsPerPixelY();
-    page.setCurrentX((W - layout.MargenDer - layout.MargenIzq) / 2 + layout.MargenIzq - page.textWidth(s) / 2);
-    page.setCurrentY(H - layout.MargenInf - page.textHeight(s));
-    page.print(s);
+    PrintPageNumber(page, std::to_string(CurrentPage), form.Picture1->width() * ScreenTwipsPerPixelX(),
+                    form.Picture1->height() * ScreenTwipsPerPixelY(), LastPageLayout());
   }
   form.Picture1->update();
+  SetWaitPointer(false);
+}
+
+void ImprimirPagina(long Page, plat::PrinterSurface& printer) {
+  SetWaitPointer(true);
+  printer.setOrientation(plat::PrinterSurface::Orientation::Portrait);
+  const std::string text = PageText(Blocks, Page);
+  printer.setScaleMode(plat::ScaleMode::Twips);
+  printer.setFillStyle(plat::kFillSolid);
+  if (DrawOnPrinter(text, kBaseTextSize, printer)) {
+    printer.setFont(PageNumberFont(kPageNumberSize));
+    printer.setForeColor(kBlack);
+    PrintPageNumber(printer, std::to_string(Page), printer.scaleWidth(), printer.scaleHeight(), LastPageLayout());
+  }
+  printer.newPage();
   SetWaitPointer(false);
 }
 

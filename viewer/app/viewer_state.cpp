@@ -8,31 +8,38 @@
 
 namespace stagora::viewer {
 
+engine::PictureCache DecodedPictures;
+engine::ViewerValues EngineValues = [] {
+  engine::ViewerValues v;
+  v.Pictures = &DecodedPictures;
+  return v;
+}();
+
 std::string CommandLineText;
 bool SplashShown = false;
-std::string TempPath;
+std::string& TempPath = EngineValues.TempPath;
 std::string DocPath;
 bool DocumentLoaded = false;
 ResultSections Document;
 long ViewMode = kViewResolution2;
-double Zoom = 1.0;
+double& Zoom = EngineValues.Zoom;
 std::vector<PageBlock> Blocks;
 long PageCount = 0;
 int CurrentPage = 0;
 
-std::string SimboloExponente;
-std::string SimboloDecimal = ".";
-std::string SimboloLista;
-std::string ParentesisAbre;
-std::string ParentesisCierra;
-std::string SimboloFA;
-std::string SimboloDT;
-std::string SimboloMoneda;
-std::string NombreMonedaSing;
-std::string NombreMonedaPlur;
-std::string SignoDividir;
-std::string SignoMultiplicar;
-double Pi = 0;
+std::string& SimboloExponente = EngineValues.SimboloExponente;
+std::string& SimboloDecimal = EngineValues.SimboloDecimal;
+std::string& SimboloLista = EngineValues.SimboloLista;
+std::string& ParentesisAbre = EngineValues.ParentesisAbre;
+std::string& ParentesisCierra = EngineValues.ParentesisCierra;
+std::string& SimboloFA = EngineValues.SimboloFA;
+std::string& SimboloDT = EngineValues.SimboloDT;
+std::string& SimboloMoneda = EngineValues.SimboloMoneda;
+std::string& NombreMonedaSing = EngineValues.NombreMonedaSing;
+std::string& NombreMonedaPlur = EngineValues.NombreMonedaPlur;
+std::string& SignoDividir = EngineValues.SignoDividir;
+std::string& SignoMultiplicar = EngineValues.SignoMultiplicar;
+double& Pi = EngineValues.Pi;
 
 bool PrintAccepted = false;
 std::array<bool, kPrintablePages + 1> PrintPages{};

@@ -1,6 +1,8 @@
 // The viewer's process-wide state, shared by its windows, its document handling and its page
-// machinery, with the values the typesetting engine is handed at every drawing. All of it is
-// touched from the one user-interface thread only.
+// machinery. The values the typesetting engine reads while it draws (zoom, symbols, scratch
+// folder) live in one engine::ViewerValues, EngineValues; the names below are that object's
+// members under the names the rest of the viewer uses. All of it is touched from the one
+// user-interface thread only.
 #pragma once
 
 #include <array>
@@ -9,6 +11,8 @@
 
 #include "viewer/document/page_blocks.h"
 #include "viewer/document/result_document.h"
+#include "viewer/engine/images.h"
+#include "viewer/engine/viewer_values.h"
 
 namespace stagora::viewer {
 
@@ -17,35 +21,40 @@ inline constexpr const char* kAppTitle = "OVDR_ENG";
 // The main window's caption; a document's name follows after " - ".
 inline constexpr const char* kWindowCaption = "Norvath - Ovedra";
 
+// The values handed to every drawing, and the pictures its images were decoded into (kept
+// while the document stays open).
+extern engine::ViewerValues EngineValues;
+extern engine::PictureCache DecodedPictures;
+
 // --- Process and document ----------------------------------------------------------------
 // The program's command line after its name, its arguments joined by blanks.
 extern std::string CommandLineText;
 extern bool SplashShown;        // the start-up splash has closed once
-extern std::string TempPath;    // the user's temporary folder, no trailing separator
+extern std::string& TempPath;   // the user's temporary folder, no trailing separator
 extern std::string DocPath;     // full path of the current document
 extern bool DocumentLoaded;     // a document is loaded and its page blocks exist
 extern ResultSections Document; // StatementText, SolutionText, ResolutionTexts
 extern long ViewMode;           // -1, 0, 1 or 2 (see page_blocks.h)
-extern double Zoom;             // view scale, 1.0 = 100 %
+extern double& Zoom;            // view scale, 1.0 = 100 %
 // The current view's blocks; BlockCount is Blocks.size() (at most kMaxBlocks).
 extern std::vector<PageBlock> Blocks;
 extern long PageCount;
 extern int CurrentPage;
 
 // --- Number symbols and placeholders (Windows-1252) ---------------------------------------
-extern std::string SimboloExponente;
-extern std::string SimboloDecimal;  // also set by documents, the separator menu and settings
-extern std::string SimboloLista;
-extern std::string ParentesisAbre;
-extern std::string ParentesisCierra;
-extern std::string SimboloFA;
-extern std::string SimboloDT;
-extern std::string SimboloMoneda;
-extern std::string NombreMonedaSing;
-extern std::string NombreMonedaPlur;
-extern std::string SignoDividir;
-extern std::string SignoMultiplicar;
-extern double Pi;
+extern std::string& SimboloExponente;
+extern std::string& SimboloDecimal;  // also set by documents, the separator menu and settings
+extern std::string& SimboloLista;
+extern std::string& ParentesisAbre;
+extern std::string& ParentesisCierra;
+extern std::string& SimboloFA;
+extern std::string& SimboloDT;
+extern std::string& SimboloMoneda;
+extern std::string& NombreMonedaSing;
+extern std::string& NombreMonedaPlur;
+extern std::string& SignoDividir;
+extern std::string& SignoMultiplicar;
+extern double& Pi;
 
 // --- Print request, written by the print dialog --------------------------------------------
 constexpr int kPrintablePages = 199;

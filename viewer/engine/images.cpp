@@ -93,6 +93,30 @@ std::string FindImageFile(std::string_view name, const std::string& tempPath) {
   return path;
 }
 
+plat::Picture PictureCache::Load(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code timeError, sizeError;
+  const fs::path file(plat::Cp1252ToUtf8(path));
+  const fs::file_time_type time = fs::last_write_time(file, timeError);
+  const std::uintmax_t bytes = fs::file_size(file, sizeError);
+  if (timeError || sizeError) {
+    entries_.erase(path);
+    return plat::Picture::Load(path);
+  }
+  const auto found = entries_.find(path);
+  if (found != entries_.end() && found->second.time == time && found->second.bytes == bytes) {
+    return found->second.picture;
+  }
+  plat::Picture picture = plat::Picture::Load(path);
+  // Kept only when it could be decoded: a file still being written is tried again next time.
+  if (picture.isNull()) {
+    entries_.erase(path);
+  } else {
+    entries_[path] = Entry{time, bytes, picture};
+  }
+  return picture;
+}
+
 ImageRequest ReadImageRequest(const std::string& block) {
   ImageRequest r;
   const std::string body(Trim(Upper(InnerText(block, kTagLength, kTagLength))));
@@ -130,7 +154,7 @@ void DibujarIMG(ConstructContext& e) {
   plat::Picture picture;
   if (!r.name.empty()) {
     const std::string path = FindImageFile(r.name, v.TempPath);
-    if (!path.empty()) picture = plat::Picture::Load(path);
+    if (!path.empty()) picture = v.Pictures ? v.Pictures->Load(path) : plat::Picture::Load(path);
   }
   bool loaded = !picture.isNull() && picture.widthPx() > 0 && picture.heightPx() > 0;
   if (DX == 0 || DY == 0) {

@@ -3,6 +3,9 @@
 // placeholder (grey box, red cross, frame) where the file cannot be drawn.
 #pragma once
 
+#include <cstdint>
+#include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -32,5 +35,26 @@ bool IsBareFileName(std::string_view name);
 // neither holds it or the name is not bare. Only the entries of those two folders are
 // considered, so no other file is ever opened.
 std::string FindImageFile(std::string_view name, const std::string& tempPath);
+
+// Pictures decoded from their files, one decode per file: a page is drawn again at every trial
+// page of pagination, zoom, page turn and printed copy, and reading and decoding a JPEG is
+// most of the cost of such a page. A file whose modification time or size has changed since
+// it was decoded is decoded again; a file that cannot be read is asked again at each drawing.
+class PictureCache {
+ public:
+  // The picture of the file at `path`: the decoded one while the file is unchanged.
+  plat::Picture Load(const std::string& path);
+  // Forgets every picture (a new document is opened).
+  void Clear() { entries_.clear(); }
+  std::size_t size() const { return entries_.size(); }
+
+ private:
+  struct Entry {
+    std::filesystem::file_time_type time;
+    std::uintmax_t bytes = 0;
+    plat::Picture picture;
+  };
+  std::map<std::string, Entry> entries_;
+};
 
 }  // namespace stagora::engine

@@ -14,6 +14,8 @@
 
 namespace stagora::engine {
 
+class PictureCache;
+
 struct ViewerValues {
   // View scale, 1.0 = 100 %; the viewer sets it to 1.0 while printing.
   double Zoom = 1.0;
@@ -46,6 +48,10 @@ struct ViewerValues {
   // Called once after every drawn line so that a long rendering keeps the window responsive.
   // The viewer installs its event-loop pump; the engine itself knows no event loop.
   std::function<void()> MessagePump;
+
+  // Where the image construct keeps the pictures it decoded, so that a page drawn again does
+  // not read and decode its pictures again (images.h); without one every drawing decodes.
+  PictureCache* Pictures = nullptr;
 
   // --- What the drawers derive from these values ------------------------------------------
   bool IsScreenTarget(const plat::Surface& target) const { return &target == DestinoPantalla; }

@@ -1,0 +1,306 @@
+// Pages of a view: blocks placed on pages by trial rendering (against a model page whose
+// blocks have known heights, and against the engine on the page picture), a page drawn with
+// its label and number, and a page printed at 100 % through the PDF-file printer.
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
+#include <algorithm>
+#include <map>
+
+#include "platform/printer.h"
+#include "tests/viewer/main_window_fixture.h"
+#include "viewer/app/controls.h"
+#include "viewer/document/pagination.h"
+
+namespace stagora::viewer::test {
+namespace {
+
+// A page that holds `capacity` lines; block n is heights[n - 1] lines high, and the trial's
+// blank foot line is one more. It answers as the engine does: the last mark when everything
+// fits, minus the mark of the block whose line first passes the foot.
+struct ModelPage {
+  std::vector<int> heights;
+  int capacity = 0;
+  std::vector<std::string> trials;
+
+  long operator()(const std::string& text) {
+    trials.push_back(text);
+    static const QRegularExpression mark("#MARK=(\\d\\d\\d)");
+    int used = 0;
+    long last = 0;
+    for (auto it = mark.globalMatch(QString::fromStdString(text)); it.hasNext();) {
+      last = it.next().captured(1).toLong();
+      used += heights[static_cast<std::size_t>(last - 1)];
+      if (used > capacity) return -last;
+    }
+    return used + 1 > capacity ? -last : last;
+  }
+};
+
+std::vector<PageBlock> BlocksOf(std::size_t count) {
+  std::vector<PageBlock> blocks(count);
+  for (std::size_t i = 0; i < count; ++i) blocks[i].Text = SectionMark(i + 1) + "line&LF";
+  return blocks;
+}
+
+std::vector<long> PagesOf(const std::vector<PageBlock>& blocks) {
+  std::vector<long> pages;
+  for (const PageBlock& b : blocks) pages.push_back(b.Page);
+  return pages;
+}
+
+TEST(Pagination, BlocksGoWholeOnTheFirstPageWithRoomAndATallBlockStandsAlone) {
+  const struct {
+    const char* what;
+    std::vector<int> heights;
+    int capacity;
+    std::vector<long> pages;
+    long pageCount;
+    std::vector<long> progress;  // pages reported finished while it ran
+  } cases[] = {
+      {"all on one page, one trial", {3, 3, 3}, 20, {1, 1, 1}, 1, {}},
+      {"three pages", {5, 5, 5, 5, 5}, 11, {1, 1, 2, 2, 3}, 3, {1, 2}},
+      {"a block ending on the foot moves on", {5, 6}, 11, {1, 2}, 2, {1}},
+      {"every page keeps its foot line free", {5, 5, 5}, 10, {1, 2, 3}, 3, {1, 2}},
+      {"tall block in the middle", {3, 30, 3, 3}, 10, {1, 2, 3, 3}, 3, {1, 2}},
+      {"tall first block", {30, 2, 2}, 10, {1, 2, 2}, 2, {1}},
+      {"tall last block", {2, 30}, 10, {1, 2}, 2, {1, 2}},
+      {"every block tall", {30, 30, 30}, 10, {1, 2, 3}, 3, {1, 2, 3}},
+      {"empty view", {}, 10, {}, 1, {}},
+  };
+  for (const auto& c : cases) {
+    std::vector<PageBlock> blocks = BlocksOf(c.heights.size());
+    ModelPage page{c.heights, c.capacity, {}};
+    std::vector<long> progress;
+    const long count = PlaceBlocksOnPages(blocks, std::ref(page), [&](long p) { progress.push_back(p); });
+    EXPECT_EQ(PagesOf(blocks), c.pages) << c.what;
+    EXPECT_EQ(count, c.pageCount) << c.what;
+    EXPECT_EQ(progress, c.progress) << c.what;
+  }
+}
+
+TEST(Pagination, EachTrialStartsWithTheFirstUnplacedBlockAndKeepsTheFootLineFree) {
+  std::vector<PageBlock> blocks = BlocksOf(4);
+  ModelPage page{{5, 5, 5, 5}, 11, {}};
+  PlaceBlocksOnPages(blocks, std::ref(page));
+  const auto joined = [](const std::vector<PageBlock>& b, std::size_t from, std::size_t to) {
+    std::string text;
+    for (std::size_t i = from; i <= to; ++i) text += b[i - 1].Text;
+    return text + " &LF";
+  };
+  // The rest, then what fitted of it with the foot line, then the rest again.
+  EXPECT_EQ(page.trials, (std::vector<std::string>{joined(blocks, 1, 4), joined(blocks, 1, 2), joined(blocks, 3, 4)}));
+  // The page's own text has no foot line.
+  EXPECT_EQ(PageText(blocks, 2), blocks[2].Text + blocks[3].Text);
+  EXPECT_EQ(PageText(blocks, 3), "");
+}
+
+TEST(Pagination, AViewOf999BlocksTallerThanAPageEachGetsEveryBlockOnItsOwnPage) {
+  std::vector<PageBlock> blocks = BlocksOf(kMaxBlocks);
+  ModelPage page{std::vector<int>(kMaxBlocks, 50), 10, {}};
+  const long count = PlaceBlocksOnPages(blocks, std::ref(page));
+  EXPECT_EQ(count, 999);
+  for (std::size_t i = 0; i < blocks.size(); ++i) ASSERT_EQ(blocks[i].Page, static_cast<long>(i + 1));
+  EXPECT_EQ(page.trials.size(), kMaxBlocks);
+}
+
+// --- On the page picture, through the engine ---------------------------------------------
+
+class PagesTest : public ViewerWindowTest {
+ protected:
+  // A designer document whose resolution has `steps` lines and whose statement has
+  // `statementLines` lines.
+  std::string LongDocument(int statementLines, int steps) {
+    std::string statement, resolution;
+    for (int k = 1; k <= statementLines; ++k) statement += "Statement line " + std::to_string(k) + "&LF";
+    for (int k = 1; k <= steps; ++k) resolution += "Step " + std::to_string(k) + " of the resolution&LF";
+    return "#DEC(.#DEC)#ENU(" + statement + "#ENU)#SOL(The answer&LF#SOL)#RS1(" + resolution + "#RS1)#RS2(" +
+           resolution + "#RS2)";
+  }
+
+  // Every page 1..PageCount holds blocks, pages never go back, and each page but the last
+  // would not have held the next page's first block.
+  void ExpectSoundPages() {
+    ASSERT_GE(PageCount, 1);
+    long previous = 1;
+    std::map<long, int> perPage;
+    for (const PageBlock& b : Blocks) {
+      ASSERT_GE(b.Page, previous);
+      ASSERT_LE(b.Page, PageCount);
+      previous = b.Page;
+      ++perPage[b.Page];
+    }
+    EXPECT_EQ(static_cast<long>(perPage.size()), PageCount);
+  }
+};
+
+TEST_F(PagesTest, ABlockTallerThanAPageStandsAloneAndEveryLaterBlockFollowsOnLaterPages) {
+  FormMain& f = Load();
+  DocPath = WriteDocument("tall.rex", LongDocument(150, 60));
+  f.OpenFile();
+  ASSERT_TRUE(DocumentLoaded);
+  ASSERT_GT(BlockCount(), 60);
+  ExpectSoundPages();
+  EXPECT_EQ(Blocks[0].Page, 1);
+  EXPECT_EQ(Blocks[1].Page, 2);  // the statement is alone on page 1
+  EXPECT_GE(PageCount, 3);
+  EXPECT_EQ(Blocks.back().Page, PageCount);
+  EXPECT_EQ(f.LbPage->text(), QString("Pag. 1/%1").arg(PageCount));
+  EXPECT_FALSE(f.Picture1->isHidden());  // shown again after the hidden trial pages
+  EXPECT_EQ(f.ShapeShadow->backColor(), plat::Rgb(64, 64, 64));
+
+  // Each page shows its blocks whole; the statement's page shows as much of it as fits.
+  for (CurrentPage = 1; CurrentPage <= PageCount; ++CurrentPage) {
+    DibujarPagina();
+    const long r = LastPageLayout().BloqueCorte;
+    if (CurrentPage == 1) {
+      EXPECT_EQ(r, -1);
+    } else {
+      EXPECT_GT(r, 0) << "page " << CurrentPage;
+    }
+  }
+
+  // The answer view: the statement on page 1, the answer on page 2.
+  f.SoloSolucion();
+  EXPECT_EQ(PagesOf(Blocks), (std::vector<long>{1, 2}));
+  EXPECT_EQ(PageCount, 2);
+}
+
+TEST_F(PagesTest, PagesAreFullAndKeepTheirBlocksAcrossAZoom) {
+  FormMain& f = Load();
+  DocPath = WriteDocument("steps.rex", LongDocument(2, 150));
+  f.OpenFile();
+  ASSERT_TRUE(DocumentLoaded);
+  ExpectSoundPages();
+  ASSERT_GE(PageCount, 3);
+
+  // A page ends where the next block would no longer fit above the kept foot line.
+  for (long k = 1; k < PageCount; ++k) {
+    const auto next = std::find_if(Blocks.begin(), Blocks.end(), [k](const PageBlock& b) { return b.Page == k + 1; });
+    ASSERT_NE(next, Blocks.end());
+    f.Picture1->Cls();
+    ASSERT_TRUE(DrawOnPagePicture(PageText(Blocks, k) + next->Text + " &LF", Zoom * 12, f.Picture1->surface()));
+    EXPECT_LT(LastPageLayout().BloqueCorte, 0) << "page " << k;
+  }
+
+  const std::vector<long> pages = PagesOf(Blocks);
+  Zoom = 2;
+  f.Form_Resize();
+  CurrentPage = 2;
+  DibujarPagina();
+  EXPECT_EQ(PagesOf(Blocks), pages);
+  EXPECT_GT(LastPageLayout().BloqueCorte, 0);  // the page still holds its blocks at twice the size
+}
+
+TEST_F(PagesTest, APageShowsItsLabelAndItsNumberInGreyAtTheFootBetweenTheMargins) {
+  FormMain& f = Load();
+  DocPath = WriteDocument("steps.rex", LongDocument(2, 200));
+  f.OpenFile();
+  ASSERT_GE(PageCount, 3);
+  CurrentPage = 3;
+  DibujarPagina();
+  EXPECT_EQ(f.LbPage->text(), QString("Pag. 3/%1").arg(PageCount));
+
+  // The number "3" sits on the bottom margin (16 mm), centred: grey ink there and nowhere
+  // else in that band.
+  const QImage& img = f.Picture1->surface().image();
+  const double marginPx = 16 / 25.4 * 1440 * Zoom / ScreenTwipsPerPixelY();
+  const int bottom = static_cast<int>(img.height() - marginPx);
+  const int top = bottom - static_cast<int>(20 * Zoom);
+  int centreInk = 0, otherInk = 0;
+  for (int y = std::max(0, top); y < bottom; ++y) {
+    for (int x = 0; x < img.width(); ++x) {
+      const QColor c = img.pixelColor(x, y);
+      if (c.red() > 230) continue;  // paper
+      EXPECT_NEAR(c.red(), c.blue(), 2);  // grey, not a colour
+      (std::abs(x - img.width() / 2) < 15 * Zoom ? centreInk : otherInk)++;
+    }
+  }
+  EXPECT_GT(centreInk, 5);
+  EXPECT_EQ(otherInk, 0);
+
+  PageCount = 0;
+  DibujarPagina();
+  EXPECT_TRUE(f.LbPage->text().isEmpty());
+}
+
+// The words of a PDF with their places (points), as pdftotext reads them.
+std::vector<std::pair<std::string, QRectF>> PdfWords(const std::string& pdf) {
+  QProcess p;
+  p.start("pdftotext", {"-bbox", QString::fromStdString(pdf), "-"});
+  EXPECT_TRUE(p.waitForFinished(30000));
+  const QString html = QString::fromUtf8(p.readAllStandardOutput());
+  static const QRegularExpression word(
+      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+  std::vector<std::pair<std::string, QRectF>> words;
+  for (auto it = word.globalMatch(html); it.hasNext();) {
+    const auto m = it.next();
+    words.push_back({m.captured(5).toStdString(),
+                     QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                            QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+  }
+  return words;
+}
+
+TEST_F(PagesTest, APrintedPageIsThePageAt100PercentWithItsNumberInBlackWhateverTheViewZoom) {
+  FormMain& f = Load();
+  DocPath = WriteDocument("steps.rex", LongDocument(2, 150));
+  f.OpenFile();
+  ASSERT_GE(PageCount, 2);
+  const auto firstStepOn = [](long page) {
+    for (const PageBlock& b : Blocks) {
+      if (b.Page == page && b.Text.find("Step ") != std::string::npos) {
+        const auto at = b.Text.find("Step ");
+        return b.Text.substr(at + 5, b.Text.find(' ', at + 5) - at - 5);
+      }
+    }
+    return std::string();
+  };
+  const std::string firstOfPage2 = firstStepOn(2);
+  ASSERT_FALSE(firstOfPage2.empty());
+
+  std::vector<std::vector<std::pair<std::string, QRectF>>> printed;
+  for (const double zoom : {0.5, 2.0}) {
+    Zoom = zoom;
+    plat::PrinterSurface printer;
+    ASSERT_TRUE(printer.setDeviceName(plat::kPdfPrinterName));
+    const std::string pdf = root + "/page2-" + std::to_string(static_cast<int>(zoom * 10)) + ".pdf";
+    printer.setOutputFile(pdf);
+    ImprimirPagina(2, printer);
+    ASSERT_TRUE(printer.endDoc());
+    EXPECT_DOUBLE_EQ(Zoom, zoom);  // the view keeps its zoom
+    printed.push_back(PdfWords(pdf));
+  }
+  const auto& words = printed[0];
+  ASSERT_FALSE(words.empty());
+  EXPECT_EQ(words, printed[1]);  // the same page at any view zoom
+
+  // Page 2's first step at the top, the number 2 alone at the foot, 11 points high or so.
+  EXPECT_EQ(words[0].first, "Step");
+  EXPECT_EQ(words[1].first, firstOfPage2);
+  const auto& number = words.back();
+  EXPECT_EQ(number.first, "2");
+  const double a4Height = 297 / 25.4 * 72;
+  EXPECT_GT(number.second.top(), a4Height * 0.85);
+  EXPECT_NEAR(number.second.center().x(), 210 / 25.4 * 72 / 2, 25);
+  EXPECT_NEAR(number.second.height(), 11, 4);
+
+  // In black: the darkest ink of the number, rendered.
+  const QString png = QString::fromStdString(root + "/page2");
+  ASSERT_EQ(QProcess::execute("pdftoppm", {"-r", "72", "-png", "-singlefile",
+                                           QString::fromStdString(root + "/page2-5.pdf"), png}),
+            0);
+  const QImage sheet(png + ".png");
+  ASSERT_FALSE(sheet.isNull());
+  int darkest = 255;
+  const QRect box = number.second.toAlignedRect();
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    for (int x = box.left(); x <= box.right(); ++x) darkest = std::min(darkest, qGray(sheet.pixel(x, y)));
+  }
+  EXPECT_LT(darkest, 60);
+}
+
+}  // namespace
+}  // namespace stagora::viewer::test

@@ -1,0 +1,45 @@
+// Placing the blocks of a view on pages by trial rendering: the blocks not yet placed are laid
+// out from the top of an empty page, and the engine's page-break answer (BloqueCorte) says
+// which block the first line that did not fit belongs to; every block before it goes on the
+// page, and the next trial page starts with it. A block is never split across pages.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "viewer/document/page_blocks.h"
+
+namespace stagora::viewer {
+
+constexpr long kMaxPages = 999;
+
+// Lays `text` out on an empty page and returns the engine's BloqueCorte: 0 no section mark
+// met, > 0 everything fitted (the last mark met), < 0 minus the mark of the block in which
+// the first line that did not fit lies.
+using TrialPage = std::function<long(const std::string& text)>;
+// Told after each full page, with the number of pages finished so far.
+using PageProgress = std::function<void(long pagesDone)>;
+
+// The text of a trial page: the unplaced blocks from `first` to `last` (1-based, inclusive;
+// the last block when `last` is 0), joined, with one blank line after them that keeps the
+// page's foot free for its page number.
+std::string TrialPageText(const std::vector<PageBlock>& blocks, std::size_t first, std::size_t last = 0);
+
+// Gives every block its page (1 to kMaxPages) and returns the page count, at least 1. The
+// blocks enter with Page 0 and their section marks numbered 1, 2, ... in order.
+//
+// Every page keeps its foot line free for the page number, not only the last one: when the
+// rest of the view does not fit, the blocks that did are tried once more with the blank line
+// after them, and the last of them moves on when that line does not fit.
+//
+// A block that does not fit even on a page of its own is put alone on its page, where the
+// part of it that fits is shown, and the pages go on with the next block: no later block is
+// ever left without a page. Each trial page therefore places at least one block, so a view
+// has at most as many pages as blocks.
+long PlaceBlocksOnPages(std::vector<PageBlock>& blocks, const TrialPage& trial, const PageProgress& progress = {});
+
+// The text of page k: the blocks on it, in order, joined (no blank line is added).
+std::string PageText(const std::vector<PageBlock>& blocks, long k);
+
+}  // namespace stagora::viewer
