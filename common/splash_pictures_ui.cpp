@@ -1,0 +1,140 @@
+#include "common/splash_pictures_ui.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+#include "common/splash_look.h"
+#include "platform/fonts.h"
+
+namespace stagora {
+namespace {
+
+QColor Q(plat::Color c) { return QColor(plat::RedOf(c), plat::GreenOf(c), plat::BlueOf(c)); }
+
+// A picture of w x h pixels holding that many device pixels per pixel; a painter on it draws
+// in pixels.
+QPixmap Blank(int w, int h, double ratio) {
+  QPixmap pm(qRound(w * ratio), qRound(h * ratio));
+  pm.setDevicePixelRatio(ratio);
+  pm.fill(Qt::transparent);
+  return pm;
+}
+
+// Fills the picture from one band's colour at the top to the next band's at the bottom, so
+// that the seams with the bands do not show.
+void Blend(QPainter& p, int w, int h, const QColor& from, const QColor& to) {
+  QLinearGradient g(0, 0, 0, h);
+  g.setColorAt(0, from);
+  g.setColorAt(1, to);
+  p.fillRect(QRectF(0, 0, w, h), g);
+}
+
+// The equilibrium curve y = a x / (1 + (a - 1) x) over the strip, x from right to left, with
+// the stages stepped off beneath it: the method the designer is named after, as a motif.
+void StagesMotif(QPainter& p, int w, int h) {
+  constexpr double kAlpha = 2.4;
+  auto curveY = [](double x) { return kAlpha * x / (1 + (kAlpha - 1) * x); };
+  auto toPoint = [w, h](double x, double y) { return QPointF(w - x * w, h - 4 - y * (h - 12)); };
+  QPainterPath curve;
+  for (int i = 0; i <= 100; ++i) {
+    const double x = i / 100.0;
+    if (i == 0) curve.moveTo(toPoint(x, curveY(x)));
+    else curve.lineTo(toPoint(x, curveY(x)));
+  }
+  p.setPen(QPen(QColor(255, 255, 255, 150), 1.6));
+  p.drawPath(curve);
+  p.setPen(QPen(QColor(255, 255, 255, 90), 1.0));
+  p.drawLine(toPoint(0, 0), toPoint(1, 1));
+  // Steps between the diagonal and the curve, from the top right down to the left.
+  QPainterPath steps;
+  double x = 0.97;
+  double y = x;
+  steps.moveTo(toPoint(x, y));
+  for (int n = 0; n < 12 && x > 0.03; ++n) {
+    const double xe = y / (kAlpha - (kAlpha - 1) * y);  // the x in equilibrium with y
+    steps.lineTo(toPoint(xe, y));
+    steps.lineTo(toPoint(xe, xe));
+    x = xe;
+    y = xe;
+  }
+  p.setPen(QPen(QColor(255, 255, 255, 120), 1.2));
+  p.drawPath(steps);
+}
+
+// Trays of a column seen from the side, lightly drawn across the strip.
+void TraysMotif(QPainter& p, int w, int h, const QColor& ink) {
+  QColor line = ink;
+  line.setAlpha(70);
+  p.setPen(QPen(line, 1));
+  for (int i = 0; i < 6; ++i) {
+    const double y = 10 + i * (h - 20) / 5.0;
+    const double indent = 30 + 12 * std::sin(i * 0.9);
+    p.drawLine(QPointF(indent, y), QPointF(w - indent - 40, y));
+  }
+}
+
+}  // namespace
+
+QPixmap SplashLogoPicture(double devicePixelRatio) {
+  constexpr int w = kSplashLogoWidth;
+  constexpr int h = kSplashLogoHeight;
+  QPixmap pm = Blank(w, h, devicePixelRatio);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QColor ink(70, 78, 96);
+  // The emblem: a column with its trays, a drop falling from the top one.
+  const QRectF column(6, 6, 22, 46);
+  p.setPen(QPen(ink, 2));
+  p.setBrush(QColor(255, 255, 255, 160));
+  p.drawRoundedRect(column, 8, 8);
+  p.setPen(QPen(ink, 1.2));
+  for (int i = 1; i <= 4; ++i) {
+    const double y = column.top() + i * column.height() / 5;
+    p.drawLine(QPointF(column.left() + 4, y), QPointF(column.right() - 4, y));
+  }
+  p.setBrush(ink);
+  p.setPen(Qt::NoPen);
+  p.drawEllipse(QPointF(column.center().x(), column.top() + 5), 2, 2);
+  // The name beside it.
+  QFont name(plat::ResolveFontFamily("Arial"));
+  name.setPixelSize(22);
+  name.setBold(true);
+  name.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+  p.setFont(name);
+  p.setPen(ink);
+  p.drawText(QRectF(36, 6, w - 38, 28), Qt::AlignLeft | Qt::AlignVCenter, "NORVATH");
+  QFont tag(plat::ResolveFontFamily("Arial"));
+  tag.setPixelSize(10);
+  p.setFont(tag);
+  p.setPen(QColor(96, 104, 120));
+  p.drawText(QRectF(37, 34, w - 38, 16), Qt::AlignLeft | Qt::AlignVCenter, "engineering software");
+  return pm;
+}
+
+QPixmap SplashUpperStripPicture(int pictureIndex, double devicePixelRatio) {
+  constexpr int w = kSplashStripWidth;
+  constexpr int h = kSplashUpperStripHeight;
+  const SplashScheme s = SchemeAt(pictureIndex);
+  QPixmap pm = Blank(w, h, devicePixelRatio);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  Blend(p, w, h, Q(s.topBand), Q(s.middleBand));
+  StagesMotif(p, w, h);
+  return pm;
+}
+
+QPixmap SplashLowerStripPicture(int pictureIndex, double devicePixelRatio) {
+  constexpr int w = kSplashStripWidth;
+  constexpr int h = kSplashLowerStripHeight;
+  const SplashScheme s = SchemeAt(pictureIndex);
+  QPixmap pm = Blank(w, h, devicePixelRatio);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  Blend(p, w, h, Q(s.middleBand), Q(kSplashBottomBand));
+  TraysMotif(p, w, h, Q(s.topBand));
+  return pm;
+}
+
+}  // namespace stagora
