@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
+#include <utility>
 
 #include "common/splash_look.h"
 #include "platform/fonts.h"
@@ -31,36 +32,42 @@ void Blend(QPainter& p, int w, int h, const QColor& from, const QColor& to) {
   p.fillRect(QRectF(0, 0, w, h), g);
 }
 
-// The equilibrium curve y = a x / (1 + (a - 1) x) over the strip, x from right to left, with
-// the stages stepped off beneath it: the method the designer is named after, as a motif.
-void StagesMotif(QPainter& p, int w, int h) {
-  constexpr double kAlpha = 2.4;
+// An x-y diagram squeezed into the strip: the equilibrium curve, the diagonal and the stages
+// stepped off between them, from the top right down to the bottom left. Each line is drawn
+// in white over a shadow of the scheme's dark colour, so it shows on both ends of the blend.
+void StagesMotif(QPainter& p, int w, int h, const QColor& dark) {
+  constexpr double kAlpha = 4;
+  constexpr double kMargin = 6;
   auto curveY = [](double x) { return kAlpha * x / (1 + (kAlpha - 1) * x); };
-  auto toPoint = [w, h](double x, double y) { return QPointF(w - x * w, h - 4 - y * (h - 12)); };
+  auto toPoint = [w, h](double x, double y) {
+    return QPointF(kMargin + x * (w - 2 * kMargin), h - kMargin - y * (h - 2 * kMargin));
+  };
   QPainterPath curve;
-  for (int i = 0; i <= 100; ++i) {
-    const double x = i / 100.0;
+  for (int i = 0; i <= 200; ++i) {
+    const double x = i / 200.0;
     if (i == 0) curve.moveTo(toPoint(x, curveY(x)));
     else curve.lineTo(toPoint(x, curveY(x)));
   }
-  p.setPen(QPen(QColor(255, 255, 255, 150), 1.6));
-  p.drawPath(curve);
-  p.setPen(QPen(QColor(255, 255, 255, 90), 1.0));
-  p.drawLine(toPoint(0, 0), toPoint(1, 1));
-  // Steps between the diagonal and the curve, from the top right down to the left.
+  QPainterPath diagonal;
+  diagonal.moveTo(toPoint(0, 0));
+  diagonal.lineTo(toPoint(1, 1));
   QPainterPath steps;
   double x = 0.97;
-  double y = x;
-  steps.moveTo(toPoint(x, y));
-  for (int n = 0; n < 12 && x > 0.03; ++n) {
-    const double xe = y / (kAlpha - (kAlpha - 1) * y);  // the x in equilibrium with y
-    steps.lineTo(toPoint(xe, y));
+  steps.moveTo(toPoint(x, x));
+  for (int n = 0; n < 12 && x > 0.02; ++n) {
+    const double xe = x / (kAlpha - (kAlpha - 1) * x);  // the liquid in equilibrium with vapour x
+    steps.lineTo(toPoint(xe, x));
     steps.lineTo(toPoint(xe, xe));
     x = xe;
-    y = xe;
   }
-  p.setPen(QPen(QColor(255, 255, 255, 120), 1.2));
-  p.drawPath(steps);
+  QColor shadow = dark;
+  shadow.setAlpha(70);
+  for (const auto& [path, width] : {std::pair{curve, 1.8}, std::pair{diagonal, 1.0}, std::pair{steps, 1.3}}) {
+    p.setPen(QPen(shadow, width));
+    p.drawPath(path.translated(0, 1));
+    p.setPen(QPen(QColor(255, 255, 255, 170), width));
+    p.drawPath(path);
+  }
 }
 
 // Trays of a column seen from the side, lightly drawn across the strip.
@@ -121,7 +128,7 @@ QPixmap SplashUpperStripPicture(int pictureIndex, double devicePixelRatio) {
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
   Blend(p, w, h, Q(s.topBand), Q(s.middleBand));
-  StagesMotif(p, w, h);
+  StagesMotif(p, w, h, Q(s.topBand));
   return pm;
 }
 
