@@ -2,12 +2,20 @@
 
 #include <QApplication>
 
-#include "designer/start/splash.h"
+#include "designer/update/designer_splash_ui.h"
 #include "designer/window/designer_state.h"
+#include "designer/window/form_main.h"
 #include "platform/messagebox_qt.h"
 #include "platform/paths.h"
 
 namespace stagora::designer {
+
+void ShowFormMain() {
+  FormMain& main = TheFormMain();
+  main.show();
+  main.raise();
+  main.activateWindow();
+}
 
 int RunDesigner(QApplication& app) {
   app.setApplicationName(kAppTitle);
@@ -16,7 +24,7 @@ int RunDesigner(QApplication& app) {
   // name the product themselves.
   plat::InstallWidgetMessageBox(kAppTitle);
   Shared().TempPath = TrimTrailingSeparator(plat::ComputeTempPath());
-  ShowStartSplash();
+  ShowStartSplash(ShowFormMain);
   return app.exec();
 }
 

@@ -8,4 +8,8 @@ namespace stagora::designer {
 
 int RunDesigner(QApplication& app);
 
+// What the start-up splash's closing does: shows the main window, creating and loading it on
+// first use; the only way it first shows.
+void ShowFormMain();
+
 }  // namespace stagora::designer

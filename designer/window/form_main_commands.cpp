@@ -1,12 +1,10 @@
 // The Help menu's own commands: the PDF manual beside the program, the maker's web page and
 // the About box, which is the start-up splash shown again until the user closes it.
 #include <QAction>
-#include <QEventLoop>
-#include <QPointer>
 #include <QTimer>
 
 #include "common/web_address.h"
-#include "designer/start/splash.h"
+#include "designer/update/designer_splash_ui.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
 #include "platform/messagebox.h"
@@ -39,15 +37,15 @@ void FormMain::mnu_Ayuda_Manual_Click() {
 void FormMain::mnu_Ayuda_WEB_Click() { AbrirURL(Shared().Txt_HomePage); }
 
 void FormMain::mnu_Ayuda_Acerca_Click() {
-  // The start-up splash has closed by now, so it comes without its close timer; stopping the
-  // timer all the same keeps the About box up until the user closes it.
-  QPointer<FormSplash> about = new FormSplash;
+  // The start-up splash has closed by now, so the window loads as the About box, with its
+  // links; stopping its timer all the same keeps it up until the user closes it.
+  FormSplash* about = LoadFormSplash({Shared().Txt_HomePage, Txt_No_connect, Shared().Txt_No_EMailClient}, [this] {
+    show();
+    raise();
+    activateWindow();
+  });
   about->Timer1->stop();
-  about->setWindowModality(Qt::ApplicationModal);
-  QEventLoop modal;
-  connect(about, &QObject::destroyed, &modal, &QEventLoop::quit);
-  about->show();
-  if (about) modal.exec();
+  ShowSplashModal(about);
 }
 
 }  // namespace stagora::designer

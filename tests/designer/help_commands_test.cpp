@@ -5,7 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "designer/start/splash.h"
+#include "designer/update/designer_splash_ui.h"
 #include "platform/shell.h"
 #include "platform/textfile.h"
 #include "tests/designer/main_window_fixture.h"
@@ -80,9 +80,9 @@ TEST_F(HelpCommands, AboutStaysUntilAKeyClosesIt) {
   main.show();
   bool seen = false;
   QTimer::singleShot(0, [&] {
-    designer::FormSplash* about = nullptr;
+    FormSplash* about = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets()) {
-      if (auto* s = dynamic_cast<designer::FormSplash*>(top); s && s->isVisible()) about = s;
+      if (auto* s = dynamic_cast<FormSplash*>(top); s && s->isVisible()) about = s;
     }
     ASSERT_NE(about, nullptr);
     seen = true;

@@ -13,7 +13,8 @@
 #include <QTimer>
 
 #include "common/web_address.h"
-#include "designer/start/splash.h"
+#include "designer/start/designer_app.h"
+#include "designer/update/designer_splash_ui.h"
 #include "designer/window/controls.h"
 #include "platform/encoding.h"
 #include "platform/textfile.h"
@@ -296,8 +297,12 @@ TEST(DesignerStart, TheTemporaryFolderLosesOneTrailingSeparator) {
 
 TEST_F(MainWindowTest, ClosingTheSplashWithAKeyShowsTheMainWindow) {
   EXPECT_FALSE(designer::FormMainExists());
-  auto* splash = new designer::FormSplash;
-  splash->show();
+  designer::ShowStartSplash(designer::ShowFormMain);
+  FormSplash* splash = nullptr;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (auto* s = dynamic_cast<FormSplash*>(top); s && s->isVisible()) splash = s;
+  }
+  ASSERT_NE(splash, nullptr);
   EXPECT_TRUE(splash->Timer1->isActive());
   EXPECT_EQ(splash->Timer1->interval(), 1500);
   EXPECT_EQ(splash->size(), QSize(541, 377));

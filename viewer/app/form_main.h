@@ -88,6 +88,7 @@ class FormMain : public QMainWindow, public WheelTarget {
   void mnu_Ver_SEP_COM_Click();
   void mnu_Ver_SEP_PTO_Click();
   void mnu_zoomANCHO_Click();
+  void mnu_Ayuda_ACE_Click();
   void VScroll1_Change();
   void HScroll1_Change();
   // Files dragged over and dropped on the page picture (full paths, in the order given).

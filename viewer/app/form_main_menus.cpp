@@ -104,6 +104,7 @@ void FormMain::CreateMenus() {
   Separator(mnu_Ayuda, "zep93");
   mnu_Ayuda_WEB = Item(mnu_Ayuda, "mnu_Ayuda_WEB");
   mnu_Ayuda_ACE = Item(mnu_Ayuda, "mnu_Ayuda_ACE");
+  connect(mnu_Ayuda_ACE, &QAction::triggered, this, [this] { mnu_Ayuda_ACE_Click(); });
 }
 
 }  // namespace stagora::viewer

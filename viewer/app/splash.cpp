@@ -1,18 +1,63 @@
 #include "viewer/app/splash.h"
 
+#include <QPointer>
+
 #include "viewer/app/form_main.h"
 #include "viewer/app/viewer_state.h"
 
-namespace stagora::viewer {
+#ifndef STAGORA_VERSION_MAJOR
+#error "the build gives the program's version as STAGORA_VERSION_MAJOR, _MINOR and _PATCH"
+#endif
 
-void ShowStartSplash() {
-  // The splash's closing: the main window, loaded when it is first shown.
+namespace stagora::viewer {
+namespace {
+
+// The one splash window there is, whichever role it has.
+QPointer<FormSplash>& Instance() {
+  static QPointer<FormSplash> splash;
+  return splash;
+}
+
+// The splash's closing: the main window, loaded when it is first shown, else brought
+// forward.
+void ShowMainWindow() {
   FormMain& main = TheFormMain();
   if (!main.Loaded()) main.Form_Load();
   main.ShowAndActivate();
-  SplashShown = true;
 }
 
-void UnloadSplash() {}
+}  // namespace
+
+SplashConstants ViewerSplashConstants() {
+  SplashConstants c;
+  c.titles = {"Ovedra", "OVDR", "", ""};
+  c.reference = "OVDR";
+  c.schemeCode = "ROS";
+  c.languageCode = "ENG";
+  c.versionMajor = STAGORA_VERSION_MAJOR;
+  c.versionMinor = STAGORA_VERSION_MINOR;
+  c.versionRevision = STAGORA_VERSION_PATCH;
+  c.homePage = kHomePage;
+  c.noConnect = "Sorry, cannot connect";
+  c.noMailClient = "Sorry, cannot found your email client application";
+  return c;
+}
+
+FormSplash* LoadFormSplash() {
+  auto* splash = new FormSplash(ViewerSplashConstants(), SplashShown, ShowMainWindow);
+  Instance() = splash;
+  return splash;
+}
+
+void ShowStartSplash() {
+  FormSplash* splash = Instance() ? Instance().data() : LoadFormSplash();
+  splash->show();
+  splash->raise();
+  splash->activateWindow();
+}
+
+void UnloadSplash() {
+  if (Instance() && Instance()->isVisible()) Instance()->close();
+}
 
 }  // namespace stagora::viewer

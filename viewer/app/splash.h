@@ -1,10 +1,20 @@
-// The start-up splash. Its window, which doubles as the About box, comes with the work on
-// the splash; until then starting shows the main window at once.
+// The viewer's splash and About window: FormSplash with the viewer's titles, reference,
+// rose colours and version. Its closing shows the main window, loading it first.
 #pragma once
+
+#include "common/form_splash_ui.h"
 
 namespace stagora::viewer {
 
-// Shows the splash modeless; its closing shows the main window.
+// The maker's English home page, which the About box's web label opens.
+inline constexpr const char* kHomePage = "www.norvath.example/en/";
+
+SplashConstants ViewerSplashConstants();
+
+// A fresh window, loaded (as the start-up splash while SplashShown is False, else as the
+// About box).
+FormSplash* LoadFormSplash();
+// Creates the splash when there is none and shows it modeless.
 void ShowStartSplash();
 // Closes the splash if it is still there.
 void UnloadSplash();

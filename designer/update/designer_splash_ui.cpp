@@ -1,0 +1,40 @@
+#include "designer/update/designer_splash_ui.h"
+
+#include <QPointer>
+
+#include "designer/update/update_info.h"
+
+namespace stagora::designer {
+
+bool SplashShown = false;
+
+SplashConstants DesignerSplashConstants(const SplashLinkTexts& links) {
+  SplashConstants c;
+  c.titles = {"Number of theoretical plates", "Stagora", "method", ""};
+  c.reference = "TROV";
+  c.schemeCode = "AZU";
+  c.languageCode = "ENG";
+  const ProgramVersion version = RunningVersion();
+  c.versionMajor = version.major;
+  c.versionMinor = version.minor;
+  c.versionRevision = version.revision;
+  c.homePage = links.homePage;
+  c.noConnect = links.noConnect;
+  c.noMailClient = links.noMailClient;
+  return c;
+}
+
+FormSplash* LoadFormSplash(const SplashLinkTexts& links, std::function<void()> showMainWindow) {
+  return new FormSplash(DesignerSplashConstants(links), SplashShown, std::move(showMainWindow));
+}
+
+void ShowStartSplash(std::function<void()> showMainWindow) {
+  static QPointer<FormSplash> splash;
+  // The start-up splash shows no links, so it needs none of the language file's texts.
+  if (!splash) splash = LoadFormSplash({}, std::move(showMainWindow));
+  splash->show();
+  splash->raise();
+  splash->activateWindow();
+}
+
+}  // namespace stagora::designer

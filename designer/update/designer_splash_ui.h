@@ -1,0 +1,34 @@
+// The designer's splash and About window: FormSplash with the designer's titles, reference,
+// blue colours and version. The window's links take their address and failure texts from
+// the main window's language file, handed in when the window is loaded; what its closing
+// shows is the caller's to say, so the window needs nothing of the main window.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "common/form_splash_ui.h"
+
+namespace stagora::designer {
+
+// False until the start-up splash has closed once; every later showing is the About box.
+extern bool SplashShown;
+
+// What the About box's two links need: the address the web label opens, the first line of
+// its failure message, and the message when no e-mail program starts.
+struct SplashLinkTexts {
+  std::string homePage;
+  std::string noConnect;
+  std::string noMailClient;
+};
+
+SplashConstants DesignerSplashConstants(const SplashLinkTexts& links);
+
+// A fresh window, loaded (as the start-up splash while SplashShown is False, else as the
+// About box); its closing runs showMainWindow.
+FormSplash* LoadFormSplash(const SplashLinkTexts& links, std::function<void()> showMainWindow);
+
+// The start: creates the splash when there is none and shows it modeless.
+void ShowStartSplash(std::function<void()> showMainWindow);
+
+}  // namespace stagora::designer

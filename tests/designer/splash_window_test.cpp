@@ -1,0 +1,96 @@
+// The designer's splash and About window: its titles, reference, colours and version, and
+// the About box's links, which follow the language file.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include "common/form_splash_ui.h"
+#include "common/web_address.h"
+#include "designer/update/designer_splash_ui.h"
+#include "designer/update/update_info.h"
+#include "platform/shell.h"
+#include "tests/designer/main_window_fixture.h"
+
+namespace stagora::test {
+namespace {
+
+std::string Text(const QLabel* label) { return label->text().toStdString(); }
+
+FormSplash* ShownSplash() {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (auto* s = dynamic_cast<FormSplash*>(top); s && s->isVisible()) return s;
+  }
+  return nullptr;
+}
+
+TEST_F(MainWindowTest, DesignerSplashShowsFourTitleLinesOnBlueBandsAndItsOwnVersion) {
+  bool mainShown = false;
+  QPointer<FormSplash> splash = designer::LoadFormSplash({}, [&] { mainShown = true; });
+  splash->show();
+  const std::array<std::string, 4> titles{"Number of theoretical plates", "Stagora", "method", ""};
+  const std::array<int, 4> tops{20, 43, 81, 119};
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(Text(splash->LblTIT[i]), titles[i]);
+    EXPECT_EQ(splash->LblTIT[i]->pos(), QPoint(30, tops[i]));
+  }
+  EXPECT_EQ(Text(splash->LblRef), "Reference: TROV");
+  EXPECT_EQ(Text(splash->lblVersion), "Version: " + designer::VersionText(designer::RunningVersion()));
+  EXPECT_EQ(splash->Shape1Color[0], plat::Rgb(9, 63, 171));
+  EXPECT_EQ(splash->Shape1Color[1], plat::Rgb(159, 221, 237));
+  EXPECT_EQ(splash->Shape1[0], (SplashRect{10, 10, 520, 111}));
+  EXPECT_EQ(splash->Shape2, (SplashRect{9, 9, 521, 355}));
+  EXPECT_TRUE(splash->Timer1->isActive());
+  EXPECT_FALSE(splash->LblWEB->isVisible());
+  splash->grab().save(QString::fromStdString(ArtefactDir() + "/designer_splash.png"));
+
+  QTest::mouseClick(splash->lblVersion, Qt::LeftButton);
+  EXPECT_TRUE(mainShown);
+  EXPECT_TRUE(designer::SplashShown);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(splash.isNull());
+  designer::SplashShown = false;
+}
+
+TEST_F(MainWindowTest, AboutLinksFollowTheLanguageFileWhileTheTooltipKeepsTheSite) {
+  designer::FormMain& w = Load();
+  designer::SplashShown = true;
+  MessageBoxRecorder boxes;
+  std::vector<std::string> opened;
+  plat::SetOpenWithDesktopHandler([&](const std::string& target) {
+    opened.push_back(target);
+    return false;
+  });
+  // A language file naming another page.
+  designer::Shared().Txt_HomePage = "https://other.example/page";
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    FormSplash* about = ShownSplash();
+    ASSERT_NE(about, nullptr);
+    seen = true;
+    EXPECT_FALSE(about->Timer1->isActive());
+    EXPECT_TRUE(about->LblWEB->isVisible());
+    EXPECT_EQ(about->LblWEB->toolTip().toStdString(), "www.norvath.example");
+    about->grab().save(QString::fromStdString(ArtefactDir() + "/designer_about.png"));
+    QTest::mouseClick(about->LblWEB, Qt::LeftButton);
+    QTest::mouseClick(about->LlblMAIL, Qt::LeftButton);
+    EXPECT_TRUE(about->isVisible());
+    QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(450, 260));
+  });
+  w.mnu_Ayuda_Acerca->trigger();
+  plat::SetOpenWithDesktopHandler({});
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(opened, (std::vector<std::string>{"https://other.example/page", "mailto:info@norvath.example"}));
+  ASSERT_EQ(boxes.requests().size(), 2u);
+  EXPECT_EQ(boxes.requests()[0].text, Txt_No_connect + "\r\nhttps://other.example/page");
+  EXPECT_EQ(boxes.requests()[0].text, "The web address cannot be opened:\r\nhttps://other.example/page");
+  EXPECT_EQ(boxes.requests()[0].style, 48);
+  EXPECT_EQ(boxes.requests()[1].text, "Your e-mail program cannot be started.");
+  EXPECT_EQ(ShownSplash(), nullptr);
+  designer::SplashShown = false;
+}
+
+}  // namespace
+}  // namespace stagora::test
