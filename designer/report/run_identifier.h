@@ -2,6 +2,7 @@
 // "stgr_temp<n>.jpg" and the result document "restemp<n>.rex".
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <random>
 
@@ -21,5 +22,8 @@ using IdentifierTaken = std::function<bool(int identifier)>;
 int DrawRunIdentifier(std::mt19937& generator, const IdentifierTaken& taken);
 // The same with the program's own generator, seeded once from the system's entropy and clock.
 int DrawRunIdentifier(const IdentifierTaken& taken);
+// Test seam: restarts the program's generator from a known seed, so that a test can tell in
+// advance which numbers the next reports draw.
+void SeedRunIdentifiers(std::uint32_t seed);
 
 }  // namespace stagora

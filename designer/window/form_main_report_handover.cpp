@@ -13,6 +13,7 @@
 #include "designer/window/controls.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
+#include "designer/window/report_handover.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
 #include "platform/shell.h"
@@ -28,6 +29,16 @@ constexpr const char* kViewerProgram = "ovdr_ENG";
 constexpr int kJpegQuality = 95;
 // The conversion's own messages carry this title; the report's image failures read the same.
 constexpr const char* kImageErrorTitle = "Error encountered!";
+
+ImageConversion& ConversionHook() {
+  static ImageConversion hook;
+  return hook;
+}
+
+bool ConvertToJpeg(const std::string& bitmap, const std::string& jpeg) {
+  if (ConversionHook()) return ConversionHook()(bitmap, jpeg, kJpegQuality);
+  return BMP2JPG(bitmap, jpeg, kJpegQuality);
+}
 
 class BusyPointer {
  public:
@@ -59,6 +70,8 @@ void ReportImageNotWritten(const std::string& path) {
 
 }  // namespace
 
+void SetReportImageConversion(ImageConversion conversion) { ConversionHook() = std::move(conversion); }
+
 void FormMain::CrearINFORME_HTFC() {
   // A rejected design has no worked solution.
   if (!LblERROR->isHidden()) return;
@@ -86,7 +99,7 @@ void FormMain::CrearINFORME_HTFC() {
   // reason; the JPEG it could not write it leaves to us.
   const std::string jpegName = kImagePrefix + std::to_string(identifier) + ".jpg";
   const std::string jpeg = plat::JoinPath(folder, jpegName);
-  const bool converted = BMP2JPG(bitmap, jpeg, kJpegQuality);
+  const bool converted = ConvertToJpeg(bitmap, jpeg);
   plat::RemoveFile(bitmap);
   if (!converted || !plat::FileExists(jpeg)) {
     ReportImageNotWritten(jpeg);
