@@ -73,6 +73,10 @@ class FormMain : public QMainWindow {
   // Writes the worked solution with its diagram image and opens it in the viewer; nothing
   // while the error label is up.
   void CrearINFORME_HTFC();
+  // Writes the four sections as a result document in the scratch folder and starts the
+  // viewer on it; a document that cannot be written starts nothing.
+  void SaveFile_SHOWOVDR(const std::string& statement, const std::string& answer, const std::string& level1,
+                         const std::string& level2);
 
   // --- Event handlers ----------------------------------------------------------------------
   void Form_Activate();

@@ -1,0 +1,15 @@
+// The report's hand-over to the viewer (FormMain::CrearINFORME_HTFC and SaveFile_SHOWOVDR),
+// as far as a test needs to reach into it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace stagora::designer {
+
+// The bitmap-to-JPEG conversion the report uses, True when the JPEG was written.
+using ImageConversion = std::function<bool(const std::string& bitmapPath, const std::string& jpegPath, int quality)>;
+// Test seam: replaces the conversion. An empty function restores the real one (BMP2JPG).
+void SetReportImageConversion(ImageConversion conversion);
+
+}  // namespace stagora::designer

@@ -1,0 +1,211 @@
+// The worked-solution button end to end: the diagram image and the result document left in
+// the scratch folder, the viewer started on the document, and the document read back as the
+// viewer reads it.
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <filesystem>
+#include <random>
+
+#include "designer/report/run_identifier.h"
+#include "designer/window/controls.h"
+#include "designer/window/report_handover.h"
+#include "platform/shell.h"
+#include "platform/textfile.h"
+#include "tests/designer/main_window_fixture.h"
+#include "viewer/document/result_document.h"
+
+namespace stagora::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Start {
+  std::string program;
+  std::string argument;
+};
+
+class ReportHandover : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    // A temporary folder with blanks: the path still travels as the one argument.
+    temp_ = ScratchDir("handover temp folder");
+    designer::Shared().TempPath = temp_;
+    scratch_ = temp_ + "/nrtemp";
+    plat::SetStartProgramHandler([this](const std::string& program, const std::string& argument) {
+      starts_.push_back({program, argument});
+      return true;
+    });
+  }
+  void TearDown() override {
+    plat::SetStartProgramHandler({});
+    designer::SetReportImageConversion({});
+    MainWindowTest::TearDown();
+  }
+
+  designer::FormMain& Calculated() {
+    designer::FormMain& w = Load();
+    w.Calcular(*w.Picture1, false);
+    EXPECT_TRUE(w.LblERROR->isHidden());
+    return w;
+  }
+
+  // The scratch folder's files by extension.
+  std::vector<std::string> Files(const std::string& extension) const {
+    std::vector<std::string> out;
+    if (!fs::is_directory(scratch_)) return out;
+    for (const auto& e : fs::directory_iterator(scratch_)) {
+      if (e.path().extension() == extension) out.push_back(e.path().filename().string());
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+  }
+
+  std::string temp_;
+  std::string scratch_;
+  std::vector<Start> starts_;
+  MessageBoxRecorder boxes_;
+};
+
+TEST_F(ReportHandover, TheButtonLeavesOneDocumentAndOneDiagramImageAndStartsTheViewerOnTheDocument) {
+  designer::FormMain& w = Calculated();
+  QTest::mouseClick(w.LabelB[2], Qt::LeftButton);
+
+  ASSERT_EQ(Files(".rex").size(), 1u);
+  ASSERT_EQ(Files(".jpg").size(), 1u);
+  EXPECT_TRUE(Files(".bmp").empty()) << "the bitmap goes once it is converted";
+  EXPECT_TRUE(boxes_.requests().empty());
+  const std::string doc = Files(".rex")[0];
+  const std::string jpg = Files(".jpg")[0];
+  EXPECT_TRUE(doc.size() == 17 && doc.rfind("restemp1", 0) == 0) << doc;
+  EXPECT_TRUE(jpg.size() == 19 && jpg.rfind("stgr_temp1", 0) == 0) << jpg;
+
+  const QImage image(QString::fromStdString(scratch_ + "/" + jpg), "JPEG");
+  EXPECT_EQ(image.size(), QSize(700, 700));
+
+  ASSERT_EQ(starts_.size(), 1u);
+  EXPECT_EQ(starts_[0].program, ProgramDir() + "/ovdr_ENG");
+  EXPECT_EQ(starts_[0].argument, scratch_ + "/" + doc);
+
+  // The document as the viewer reads it: the window's worked solution, naming the image.
+  const std::optional<std::string> bytes = plat::ReadTextFile(starts_[0].argument);
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(bytes->rfind("#DEC(.#DEC)\r\n\r\n#ENU(", 0), 0u);
+  EXPECT_EQ(bytes->substr(bytes->size() - 5), "#RS2)");
+  const viewer::ReadResult read = viewer::ReadResultDocument(*bytes);
+  ASSERT_EQ(read.error, viewer::ReadError::None);
+  EXPECT_TRUE(read.images.empty());
+  const std::optional<WorkedSolution> expected = w.HTFC_Informe_NEU(jpg);
+  ASSERT_TRUE(expected);
+  EXPECT_EQ(read.sections.SimboloDecimal, ".");
+  EXPECT_EQ(read.sections.StatementText, expected->statement);
+  EXPECT_EQ(read.sections.SolutionText, expected->answer);
+  EXPECT_EQ(read.sections.ResolutionTexts[0], expected->level1);
+  EXPECT_EQ(read.sections.ResolutionTexts[1], expected->level2);
+  EXPECT_NE(expected->level1.find("#IMG('" + jpg + "'"), std::string::npos);
+  // The viewer finds the image by its bare name in the scratch folder.
+  EXPECT_EQ(viewer::FindImage(viewer::DefaultImageFolders(temp_), jpg), scratch_ + "/" + jpg);
+}
+
+TEST_F(ReportHandover, TheDecimalCommaTravelsInTheDocument) {
+  designer::FormMain& w = Load();
+  w.mnu_Decimal_SEP_COM_Click();
+  ASSERT_EQ(SimboloDecimal, ",");
+  ASSERT_TRUE(w.LblERROR->isHidden());
+  w.CrearINFORME_HTFC();
+  ASSERT_EQ(starts_.size(), 1u);
+  const viewer::ReadResult read = viewer::ReadResultDocument(plat::ReadTextFile(starts_[0].argument).value_or(""));
+  ASSERT_EQ(read.error, viewer::ReadError::None);
+  EXPECT_EQ(read.sections.SimboloDecimal, ",");
+}
+
+TEST_F(ReportHandover, WhileTheErrorLabelShowsTheButtonDoesNothing) {
+  designer::FormMain& w = Calculated();
+  w.Text[4]->setText("1.5");  // xD beyond 1
+  w.Calcular(*w.Picture1, false);
+  ASSERT_FALSE(w.LblERROR->text().isEmpty());
+  w.Timer1_Timer();  // the label shows on the timer's next tick
+  ASSERT_FALSE(w.LblERROR->isHidden());
+
+  QTest::mouseClick(w.LabelB[2], Qt::LeftButton);
+  EXPECT_FALSE(fs::exists(scratch_)) << "not even the scratch folder";
+  EXPECT_TRUE(starts_.empty());
+  EXPECT_TRUE(boxes_.requests().empty());
+}
+
+TEST_F(ReportHandover, AFailedConversionStopsTheReportWithAMessageInsteadOfWaiting) {
+  designer::FormMain& w = Calculated();
+  int conversions = 0;
+  designer::SetReportImageConversion([&](const std::string&, const std::string&, int quality) {
+    ++conversions;
+    EXPECT_EQ(quality, 95);
+    return false;  // the JPEG could not be written
+  });
+  w.CrearINFORME_HTFC();
+
+  EXPECT_EQ(conversions, 1);
+  ASSERT_EQ(boxes_.requests().size(), 1u);
+  EXPECT_EQ(boxes_.requests()[0].title, "Error encountered!");
+  EXPECT_EQ(boxes_.requests()[0].text.rfind("Cannot write file\r\n" + scratch_ + "/stgr_temp1", 0), 0u)
+      << boxes_.requests()[0].text;
+  EXPECT_TRUE(Files(".rex").empty());
+  EXPECT_TRUE(Files(".jpg").empty());
+  EXPECT_TRUE(Files(".bmp").empty());
+  EXPECT_TRUE(starts_.empty());
+  EXPECT_FALSE(QApplication::overrideCursor()) << "the busy pointer is gone";
+}
+
+TEST_F(ReportHandover, NumbersOfFilesAlreadyThereAreDrawnAgainSoAnOpenViewersFilesStayAsTheyAre) {
+  designer::FormMain& w = Calculated();
+  // The next four numbers the report draws: the image takes the first free one, then the
+  // document the next free one.
+  constexpr std::uint32_t kSeed = 2024;
+  std::mt19937 next(kSeed);
+  int drawn[4];
+  for (int& n : drawn) n = DrawRunIdentifier(next, nullptr);
+  ASSERT_TRUE(plat::CreateDirectory(scratch_));
+  const std::string shownImage = scratch_ + "/stgr_temp" + std::to_string(drawn[0]) + ".jpg";
+  const std::string shownDocument = scratch_ + "/restemp" + std::to_string(drawn[2]) + ".rex";
+  ASSERT_TRUE(plat::WriteTextFile(shownImage, "an image a viewer shows"));
+  ASSERT_TRUE(plat::WriteTextFile(shownDocument, "a document a viewer shows"));
+
+  SeedRunIdentifiers(kSeed);
+  w.CrearINFORME_HTFC();
+
+  EXPECT_EQ(plat::ReadTextFile(shownImage), "an image a viewer shows");
+  EXPECT_EQ(plat::ReadTextFile(shownDocument), "a document a viewer shows");
+  ASSERT_EQ(starts_.size(), 1u);
+  EXPECT_EQ(starts_[0].argument, scratch_ + "/restemp" + std::to_string(drawn[3]) + ".rex");
+  const std::string image = "stgr_temp" + std::to_string(drawn[1]) + ".jpg";
+  EXPECT_TRUE(plat::FileExists(scratch_ + "/" + image));
+  EXPECT_NE(plat::ReadTextFile(starts_[0].argument).value_or("").find("#IMG('" + image + "'"), std::string::npos);
+}
+
+TEST_F(ReportHandover, EachReportLeavesItsOwnFilesUntilTheWindowCloses) {
+  designer::FormMain& w = Calculated();
+  w.CrearINFORME_HTFC();
+  w.CrearINFORME_HTFC();
+  EXPECT_EQ(Files(".rex").size(), 2u);
+  EXPECT_EQ(Files(".jpg").size(), 2u);
+  ASSERT_EQ(starts_.size(), 2u);
+  EXPECT_NE(starts_[0].argument, starts_[1].argument);
+
+  w.Form_Unload();
+  EXPECT_TRUE(Files(".rex").empty());
+  EXPECT_TRUE(Files(".jpg").empty());
+}
+
+TEST_F(ReportHandover, ADocumentThatCannotBeWrittenStartsNoViewerAndSaysNothing) {
+  designer::FormMain& w = Load();
+  // The scratch folder cannot be made: a file stands where it would go.
+  ASSERT_TRUE(plat::WriteTextFile(scratch_, "in the way"));
+  w.SaveFile_SHOWOVDR("statement", "answer", "level 1", "level 2");
+  EXPECT_TRUE(starts_.empty());
+  EXPECT_TRUE(boxes_.requests().empty());
+  EXPECT_EQ(plat::ReadTextFile(scratch_), "in the way");
+}
+
+}  // namespace
+}  // namespace stagora::test
