@@ -92,8 +92,8 @@ PageSelection ReadPageSelection(PageChoice choice, long currentPage, const std::
   }
   for (const std::string& entry : entries) {
     if (!FlagEntry(entry, s.pages)) {
-      s.error = kBadInterval;
-      return s;
+      // A refused list flags nothing.
+      return PageSelection{{}, PageRule::Flagged, kBadInterval};
     }
   }
   return s;
