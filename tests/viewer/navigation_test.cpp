@@ -145,6 +145,15 @@ TEST_F(NavigationTest, KeysScrollThePageAndTurnItAtItsEnds) {
   EXPECT_EQ(CurrentPage, 2);
 }
 
+TEST_F(NavigationTest, WithoutADocumentThePageKeysRefuseAndLeaveThePageNumberAlone) {
+  FormMain& f = Load();
+  CurrentPage = 0;
+  for (const int key : {33, 34, 35, 36, 38, 40}) {
+    EXPECT_EQ(Press(f, key), 0) << key;
+    EXPECT_EQ(CurrentPage, 0) << key;
+  }
+}
+
 TEST_F(NavigationTest, APageThatFitsTheWindowTurnsWithTheArrowsAndIgnoresTheWheel) {
   FormMain& f = OpenShown(150);
   f.mnu_zoom50_Click();
