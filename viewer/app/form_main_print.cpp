@@ -54,11 +54,7 @@ void FormMain::mnu_File_Print_Click() {
 
   plat::PrinterSurface& printer = Printer();
   // The PDF-file printer writes a file: its name is asked here, and a cancel prints nothing.
-  if (printer.isPdf()) {
-    const std::string path = AskPdfFileName(this, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath());
-    if (path.empty()) return;
-    printer.setOutputFile(path);
-  }
+  if (!ChoosePrinterOutput(this, printer, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath())) return;
 
   // 7. Collated: whole sets one after another; otherwise each page's copies together.
   const long outer = PrintCollate ? PrintCopies : 1;

@@ -42,8 +42,6 @@ class frmImprimir : public PrintDialogBase {
   QLabel* Label5 = nullptr;         // how to write the list
   std::array<QWidget*, 2> Shape1{}; // the areas inside the two frames
   QWidget* Shape2 = nullptr;        // the band at the foot, behind the buttons
-  // What the dialog paints behind its controls: the striped ground and the two frames.
-  const QImage& Background() const { return background_; }
 
  protected:
   void AcceptRequest() override { cmdImprimir_Click(); }
@@ -53,6 +51,7 @@ class frmImprimir : public PrintDialogBase {
 
  private:
   void Form_Load();
+  // What the dialog paints behind its controls: the striped ground and the two frames.
   void PaintBackground();
   QImage background_;
 };
