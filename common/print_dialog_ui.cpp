@@ -392,6 +392,15 @@ std::string AskPdfFileName(QWidget* owner, const std::string& title, const std::
   return chosen;
 }
 
+bool ChoosePrinterOutput(QWidget* owner, plat::PrinterSurface& printer, const std::string& title,
+                         const std::string& proposedPath) {
+  if (!printer.isPdf()) return true;
+  const std::string path = AskPdfFileName(owner, title, proposedPath);
+  if (path.empty()) return false;
+  printer.setOutputFile(path);
+  return true;
+}
+
 void ForgetPdfFolder() { LastPdfFolder().clear(); }
 
 }  // namespace stagora

@@ -164,6 +164,10 @@ void ShowPrintDialog(QDialog& dialog);
 // name (a name ending in ".pdf") in the folder used last, or at first in proposedPath's own
 // folder. The chosen path, or "" when the user cancelled.
 std::string AskPdfFileName(QWidget* owner, const std::string& title, const std::string& proposedPath);
+// Where a print run starts: the PDF-file printer asks for its file (AskPdfFileName) and writes
+// there; other printers need nothing. False when the user cancelled: nothing is to be printed.
+bool ChoosePrinterOutput(QWidget* owner, plat::PrinterSurface& printer, const std::string& title,
+                         const std::string& proposedPath);
 // Forgets the folder used last (tests).
 void ForgetPdfFolder();
 

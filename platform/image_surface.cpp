@@ -1,5 +1,7 @@
 #include "platform/image_surface.h"
 
+#include <cmath>
+
 #include "platform/encoding.h"
 
 namespace plat {
@@ -45,6 +47,17 @@ QPainter* ImageSurface::painter() {
 void ImageSurface::devClear(Color back) {
   endPainting();
   image_.fill(ToQColor(back));
+}
+
+void ImageSurface::invertRect(double x, double y, double w, double h) {
+  endPainting();
+  const QRect wanted(static_cast<int>(std::lround(x * ratio_)), static_cast<int>(std::lround(y * ratio_)),
+                     static_cast<int>(std::lround(w * ratio_)), static_cast<int>(std::lround(h * ratio_)));
+  const QRect r = wanted.intersected(image_.rect());
+  for (int row = r.top(); row <= r.bottom(); ++row) {
+    auto* line = reinterpret_cast<QRgb*>(image_.scanLine(row));
+    for (int col = r.left(); col <= r.right(); ++col) line[col] ^= 0x00FFFFFFu;
+  }
 }
 
 const QImage& ImageSurface::image() {

@@ -23,6 +23,10 @@ class ImageSurface : public PainterSurface {
   // Changes the size; the picture is cleared to the back colour.
   void resize(int width, int height);
 
+  // Inverts every pixel of the rectangle (device pixels, rounded to whole pixels): what a
+  // filled black box drawn with the not-merge pen does. Inverting twice restores the picture.
+  void invertRect(double x, double y, double w, double h);
+
   // The finished picture (ends any painting in progress).
   const QImage& image();
   bool savePng(const std::string& path);

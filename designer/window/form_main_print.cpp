@@ -78,11 +78,7 @@ void FormMain::mnu_Archivo_PRINT_Click() {
   }
 
   // The PDF-file printer writes a file: its name is asked here, and a cancel prints nothing.
-  if (printer.isPdf()) {
-    const std::string path = AskPdfFileName(this, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath());
-    if (path.empty()) return;
-    printer.setOutputFile(path);
-  }
+  if (!ChoosePrinterOutput(this, printer, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath())) return;
 
   // 10-11. One document for every sheet.
   const BusyPointer busy;

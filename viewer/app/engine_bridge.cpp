@@ -64,4 +64,20 @@ PageLayoutReport LastPageLayout() {
   return r;
 }
 
+namespace {
+
+// The engine counts its marks from 0; an index outside the table reads as an empty band.
+bool InTable(long k) { return k >= 1 && k <= State().NumMarcas && k <= engine::kMaxMarcas; }
+
+}  // namespace
+
+double MarcaArriba(long k) { return InTable(k) ? State().MarcaArriba[k - 1] : 0; }
+double MarcaAbajo(long k) { return InTable(k) ? State().MarcaAbajo[k - 1] : 0; }
+bool MarcaSeleccionada(long k) { return InTable(k) && State().MarcaSeleccionada[k - 1]; }
+long MarcaPagina(long k) { return InTable(k) ? State().MarcaPagina[k - 1] : 0; }
+
+void SetMarcaSeleccionada(long k, bool on) {
+  if (InTable(k)) State().MarcaSeleccionada[k - 1] = on;
+}
+
 }  // namespace stagora::viewer

@@ -34,6 +34,15 @@ bool DrawOnPrinter(const std::string& text, double size, plat::Surface& printer)
 
 PageLayoutReport LastPageLayout();
 
+// The section marks of the page drawn last, k from 1 to NumMarcas: the band of block
+// MarcaPagina(k) runs from MarcaArriba(k) to MarcaAbajo(k) (twips of the page), and the page
+// picture highlights one band at a time. Every drawing rebuilds them, none highlighted.
+double MarcaArriba(long k);
+double MarcaAbajo(long k);
+bool MarcaSeleccionada(long k);
+void SetMarcaSeleccionada(long k, bool on);
+long MarcaPagina(long k);
+
 // A drawing is running (window events run between its lines).
 bool EngineBusy();
 

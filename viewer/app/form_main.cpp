@@ -53,6 +53,10 @@ FormMain::FormMain(QWidget* parent) : QMainWindow(parent) {
   setWindowIcon(WindowIcon());
   CreateControls();
   CreateMenus();
+  ConnectZoomCommands();
+  ConnectMarking();
+  ConnectToolbar();
+  ConnectPrintCommand();
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
   Timer1->setInterval(kLayoutTimerMs);

@@ -89,8 +89,38 @@ class FormMain : public QMainWindow, public WheelTarget {
   void mnu_Ver_SEP_PTO_Click();
   void mnu_zoomANCHO_Click();
   void mnu_Ayuda_ACE_Click();
+  void mnu_zoom50_Click();
+  void mnu_zoom75_Click();
+  void mnu_zoom100_Click();
+  void mnu_zoom150_Click();
+  void mnu_zoom200_Click();
   void VScroll1_Change();
+  void VScroll1_Scroll();
   void HScroll1_Change();
+  void HScroll1_Scroll();
+  void ImgLPage_Click();
+  void ImgLPage_MouseDown();
+  void ImgLPage_MouseUp();
+  void ImgRPage_Click();
+  void ImgRPage_MouseDown();
+  void ImgRPage_MouseUp();
+  // Keys of the main window, seen before the control that has the focus. KeyCode uses the
+  // classic key codes (33 Page Up ... 40 Down arrow); it becomes 0 when the key was handled.
+  void Form_KeyDown(int& KeyCode, int Shift);
+  // The page picture's pointer: X and Y in twips of the page. Button and Shift are not looked at.
+  void Picture1_MouseMove(int Button, int Shift, float X, float Y);
+  void Picture1_MouseDown(int Button, int Shift, float X, float Y);
+  void mnu_File_Print_Click();
+  void PicToolB_Click(int Index);
+  void PicToolB_MouseDown(int Index);
+  void PicToolB_MouseUp(int Index);
+  void LblBut_Click(int Index) { PicToolB_Click(Index); }
+  void LblBut_MouseDown(int Index) { PicToolB_MouseDown(Index); }
+  void LblBut_MouseUp(int Index) { PicToolB_MouseUp(Index); }
+  void mnu_Ayuda_MAN_Click();
+  void mnu_Ayuda_WEB_Click();
+  // The print button's tooltip names the current printer.
+  void RenewPrintToolTip();
   // Files dragged over and dropped on the page picture (full paths, in the order given).
   // OLEDragOver says whether the drop is welcome.
   bool Picture1_OLEDragOver(const std::vector<std::string>& files) const;
@@ -180,6 +210,17 @@ class FormMain : public QMainWindow, public WheelTarget {
   bool SaveDocument();
   // Turns dropped files into the drop handlers' calls.
   void InstallDropTarget();
+  // Each in its own file: zoom, scrolling, page turning and keys; the section marks; the
+  // toolbar's clicks and the help menu; the print command.
+  void ConnectZoomCommands();
+  void ConnectMarking();
+  void ConnectToolbar();
+  void ConnectPrintCommand();
+  void FixedZoom(double value, QAction* item);
+  void ShowTurnedPage();
+  void InvertBand(long k);
+  // The file name offered for a printout to the PDF-file printer.
+  std::string ProposedPdfPath() const;
 
   LanguageTable idioma_{"ODK"};
   bool loaded_ = false;

@@ -7,6 +7,7 @@
 #include "platform/printer.h"
 #include "viewer/app/controls.h"
 #include "viewer/app/form_main.h"
+#include "viewer/app/viewer_printer.h"
 
 namespace stagora::viewer {
 namespace {
@@ -62,10 +63,11 @@ void FormMain::SetLanguaje() {
     LblBut[i]->setText(LabelCaption(GetL_win(kToolCaptions[i].caption)));
   }
   for (int i = 0; i < kToolButtons; ++i) PicToolB[i]->setToolTip(text(kToolCaptions[i].tooltip));
-  if (!plat::PrinterNames().empty()) {
-    const plat::PrinterSurface current;
-    PicToolB[kPrintButton]->setToolTip(QText(GetL_win("But_PrintTTT") + " (" + current.deviceName() + ")"));
-  }
+  if (!plat::PrinterNames().empty()) RenewPrintToolTip();
+}
+
+void FormMain::RenewPrintToolTip() {
+  PicToolB[kPrintButton]->setToolTip(QText(GetL_win("But_PrintTTT") + " (" + Printer().deviceName() + ")"));
 }
 
 }  // namespace stagora::viewer

@@ -102,16 +102,4 @@ void FormMain::Layout(bool withExtraSteps) {
   }
 }
 
-void FormMain::VScroll1_Change() {
-  if (VScroll1->widget()->isHidden()) return;
-  Picture1->move(Picture1->x(), VScroll1->Value());
-  ShapeShadow->move(ShapeShadow->x(), VScroll1->Value() + kShadowOffset);
-}
-
-void FormMain::HScroll1_Change() {
-  if (HScroll1->widget()->isHidden()) return;
-  Picture1->move(HScroll1->Value(), Picture1->y());
-  ShapeShadow->move(HScroll1->Value() + kShadowOffset, ShapeShadow->y());
-}
-
 }  // namespace stagora::viewer

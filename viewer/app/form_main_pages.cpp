@@ -1,8 +1,5 @@
 // Pages of the current view: placing the blocks on pages by trial rendering on the hidden
-// page picture, drawing the page shown, printing a page on a printer sheet, fitting the page
-// to the window's width, and the wheel. Page turning and the fixed zooms come with the work
-// on zoom.
-#include <QAction>
+// page picture, drawing the page shown, and printing a page on a printer sheet.
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QLabel>
@@ -21,8 +18,6 @@ namespace {
 
 constexpr double kBaseTextSize = 12;
 constexpr double kPageNumberSize = 11;
-constexpr int kPageWidth = 796;
-constexpr double kMinFitZoom = 0.5;
 const plat::Color kShadow = plat::Rgb(64, 64, 64);
 const plat::Color kWhite = plat::Rgb(255, 255, 255);
 const plat::Color kPageNumberColor = plat::Rgb(128, 128, 128);
@@ -110,42 +105,6 @@ void ImprimirPagina(long Page, plat::PrinterSurface& printer) {
   }
   printer.newPage();
   SetWaitPointer(false);
-}
-
-void FormMain::mnu_zoomANCHO_Click() {
-  ResizeBusy = 0;
-  for (QAction* a : {mnu_zoom50, mnu_zoom75, mnu_zoom100, mnu_zoom150, mnu_zoom200}) a->setChecked(false);
-  mnu_zoomANCHO->setChecked(true);
-  FitWidthPending = false;
-  Zoom = (width() - Picture3->width() - 28) / static_cast<double>(kPageWidth);
-  if (Zoom < kMinFitZoom) Zoom = kMinFitZoom;
-  Form_Resize();
-  DibujarPagina();
-  // Laid out and drawn twice: the first layout may change the width the second one sees.
-  ++ZoomRepeatCount;
-  if (ZoomRepeatCount <= 1) {
-    mnu_zoomANCHO_Click();
-  } else {
-    ZoomRepeatCount = 0;
-  }
-}
-
-void FormMain::MouseWheel(int MouseKeys, int Rotation, int Xpos, int Ypos) {
-  (void)MouseKeys;
-  (void)Xpos;
-  (void)Ypos;
-  if (VScroll1->widget()->isHidden()) return;
-  const int s = (VScroll1->Max() > VScroll1->Min()) - (VScroll1->Max() < VScroll1->Min());
-  const int min = VScroll1->Min(), max = VScroll1->Max();
-  int v;
-  if (Rotation > 0) {
-    v = VScroll1->Value() - s * VScroll1->SmallChange;
-    if ((s == 1 && v < min) || (s != 1 && v > min)) v = min;
-  } else {
-    v = VScroll1->Value() + s * VScroll1->SmallChange;
-    if ((s == 1 && v > max) || (s != 1 && v < max)) v = max;
-  }
-  VScroll1->setValue(v);
 }
 
 }  // namespace stagora::viewer

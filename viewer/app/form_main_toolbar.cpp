@@ -1,7 +1,16 @@
 // The toolbar's nine buttons: the shown ones side by side from the left, the current view's
-// button pressed. What a click on a button does comes with the work on the toolbar.
+// button pressed; a click runs the command the button's key names, and a button looks pressed
+// while the mouse button is held on it. Also the Help menu's manual and web page.
+#include <QAction>
+#include <QCursor>
 #include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
 
+#include "platform/messagebox.h"
+#include "platform/paths.h"
+#include "platform/shell.h"
+#include "platform/textfile.h"
 #include "viewer/app/artwork.h"
 #include "viewer/app/controls.h"
 #include "viewer/app/form_main.h"
@@ -15,8 +24,47 @@ constexpr int kButtonWidth = 60;
 constexpr int kButtonHeight = 53;
 constexpr int kFirstViewButton = 4;  // ViewMode + this is the button of the view
 constexpr double kCaptionFontSize = 8;
+const QPoint kCaptionRest(0, 39);
+const QPoint kCaptionPressed(1, 40);
+
+// Each button's key, in the order a click looks them up.
+constexpr std::array<const char*, kToolButtons> kButtonKeys = {"Abrir", "Guardar", "Imprimir", "Sinsol", "Solosol",
+                                                               "Res1",  "Res2",    "Zoom",     "Ayuda"};
+
+constexpr const char* kManualName = "Manual_OVDR_ENG.pdf";
+// The maker's home page, handed to the desktop without a scheme.
+constexpr const char* kHomePage = "www.norvath.example/ovedra";
+
+// Pressed look of a toolbar button while a mouse button is held on it.
+class ToolButtonFilter : public QObject {
+ public:
+  ToolButtonFilter(FormMain* form, int index) : QObject(form->PicToolB[index]), form_(form), index_(index) {
+    form->PicToolB[index]->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonPress) form_->PicToolB_MouseDown(index_);
+    if (event->type() == QEvent::MouseButtonRelease) form_->PicToolB_MouseUp(index_);
+    return false;
+  }
+
+ private:
+  FormMain* form_;
+  int index_;
+};
 
 }  // namespace
+
+void FormMain::ConnectToolbar() {
+  for (int i = 0; i < kToolButtons; ++i) {
+    PicToolB[i]->setProperty("Tag", kButtonKeys[i]);
+    PicToolB[i]->onClick = [this, i] { PicToolB_Click(i); };
+    new ToolButtonFilter(this, i);
+  }
+  connect(mnu_Ayuda_MAN, &QAction::triggered, this, [this] { mnu_Ayuda_MAN_Click(); });
+  connect(mnu_Ayuda_WEB, &QAction::triggered, this, [this] { mnu_Ayuda_WEB_Click(); });
+}
 
 void FormMain::ActualizarBotones() {
   int x = 0;
@@ -32,5 +80,49 @@ void FormMain::ActualizarBotones() {
     PicToolB[i]->setVisible(ToolButtonVisible[i]);
   }
 }
+
+void FormMain::PicToolB_Click(int Index) {
+  if (Index < 0 || Index >= kToolButtons) return;
+  const std::string key = PicToolB[Index]->property("Tag").toString().toStdString();
+  if (key == "Abrir") {
+    mnu_File_Open_Click();
+  } else if (key == "Guardar") {
+    mnu_File_SaveAs_Click();
+  } else if (key == "Imprimir") {
+    mnu_File_Print_Click();
+  } else if (key == "Sinsol") {
+    NoSoluciones();
+  } else if (key == "Solosol") {
+    SoloSolucion();
+  } else if (key == "Res1") {
+    Resolucion1();
+  } else if (key == "Res2") {
+    Resolucion2();
+  } else if (key == "Zoom") {
+    mnu_zoom->popup(QCursor::pos());
+  } else if (key == "Ayuda") {
+    mnu_Ayuda->popup(QCursor::pos());
+  }
+}
+
+void FormMain::PicToolB_MouseDown(int Index) {
+  PicToolB[Index]->setPicture(ToolButtonFace(Index, true));
+  LblBut[Index]->move(kCaptionPressed);
+}
+
+void FormMain::PicToolB_MouseUp(int Index) {
+  PicToolB[Index]->setPicture(ToolButtonFace(Index, false));
+  LblBut[Index]->move(kCaptionRest);
+}
+
+void FormMain::mnu_Ayuda_MAN_Click() {
+  const std::string path = plat::JoinPath(plat::ProgramFolder(), kManualName);
+  // A missing file is told apart here: handed to the desktop, a path that is not there would
+  // be taken for a web address.
+  if (plat::FileExists(path) && plat::OpenWithDesktop(path)) return;
+  plat::MsgBox(GetL_win("FileNotFoundOpen") + "\r\n" + path, plat::kExclamation, GetL_win("Error"));
+}
+
+void FormMain::mnu_Ayuda_WEB_Click() { AbrirURL(kHomePage); }
 
 }  // namespace stagora::viewer

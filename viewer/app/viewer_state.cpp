@@ -45,6 +45,7 @@ bool PrintAccepted = false;
 std::array<bool, kPrintablePages + 1> PrintPages{};
 long PrintCopies = 0;
 bool PrintCollate = false;
+PageRule PrintPageRule = PageRule::Flagged;
 
 void InicializarGlobales() {
   SimboloExponente = "\xD7" "10";  // times ten

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "viewer/document/page_blocks.h"
+#include "viewer/document/page_selection.h"
 #include "viewer/document/result_document.h"
 #include "viewer/engine/images.h"
 #include "viewer/engine/viewer_values.h"
@@ -62,6 +63,9 @@ extern bool PrintAccepted;
 extern std::array<bool, kPrintablePages + 1> PrintPages;  // entries 1 to 199
 extern long PrintCopies;
 extern bool PrintCollate;
+// Which pages the request prints: the flags above, or every page, every odd or every even
+// page of the view, also past page 199.
+extern PageRule PrintPageRule;
 
 inline long BlockCount() { return static_cast<long>(Blocks.size()); }
 

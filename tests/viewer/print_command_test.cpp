@@ -1,0 +1,251 @@
+// The viewer's print dialog (its layout, its frames and the request it hands over) and File >
+// Print through the PDF-file printer, read back with the poppler tools.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRadioButton>
+#include <functional>
+#include <optional>
+
+#include "common/file_dialogs_ui.h"
+#include "common/print_dialog_ui.h"
+#include "tests/viewer/paged_document_fixture.h"
+#include "viewer/app/captioned_frame.h"
+#include "viewer/app/controls.h"
+#include "viewer/app/frm_imprimir.h"
+#include "viewer/app/viewer_printer.h"
+
+namespace stagora::viewer::test {
+namespace {
+
+using stagora::test::MessageBoxRecorder;
+
+std::string Pri(const std::string& key) {
+  static const LanguageTable table("PRI");
+  return table.GetL_win(key);
+}
+
+int PdfPages(const std::string& pdf) {
+  QProcess info;
+  info.start("pdfinfo", {QString::fromStdString(pdf)});
+  info.waitForFinished();
+  const QString out = QString::fromUtf8(info.readAllStandardOutput());
+  for (const QString& line : out.split('\n')) {
+    if (line.startsWith("Pages:")) return line.mid(6).trimmed().toInt();
+  }
+  return -1;
+}
+
+// The page number printed at the foot of each sheet, in sheet order.
+std::vector<std::string> SheetNumbers(const std::string& pdf) {
+  std::vector<std::string> numbers;
+  for (int sheet = 1; sheet <= PdfPages(pdf); ++sheet) {
+    QProcess text;
+    const QString s = QString::number(sheet);
+    text.start("pdftotext", {"-f", s, "-l", s, QString::fromStdString(pdf), "-"});
+    text.waitForFinished();
+    const QStringList lines = QString::fromUtf8(text.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QString last;
+    for (const QString& line : lines) {
+      if (!line.trimmed().isEmpty() && line.trimmed() != "\f") last = line.trimmed();
+    }
+    numbers.push_back(last.toStdString());
+  }
+  return numbers;
+}
+
+class PrintTest : public PagedDocumentTest {
+ protected:
+  void SetUp() override {
+    PagedDocumentTest::SetUp();
+    ForgetPdfFolder();
+    Printer().setDeviceName(plat::kPdfPrinterName);
+    PrintAccepted = false;
+  }
+
+  void TearDown() override {
+    SetPrintDialogScript({});
+    SetFileDialogHandler({});
+    PagedDocumentTest::TearDown();
+  }
+
+  // The user in the print dialog.
+  void InDialog(std::function<void(frmImprimir&)> act) {
+    SetPrintDialogScript([this, act](QDialog& dialog) {
+      ++dialogsShown;
+      act(dynamic_cast<frmImprimir&>(dialog));
+    });
+  }
+
+  // The user in the save dialog of the PDF file: answers with the path (nothing: Cancel).
+  void SaveAs(std::optional<std::string> path) {
+    SetFileDialogHandler([this, path](const FileDialogRequest& req) -> std::optional<QString> {
+      saveRequests.push_back(req);
+      if (!path) return std::nullopt;
+      return QString::fromStdString(*path);
+    });
+  }
+
+  // Prints pages 1 and 2 twice, collated or not, into a fresh file.
+  std::string PrintTwoPagesTwice(FormMain& f, bool collate) {
+    const std::string pdf = root + (collate ? "/collated.pdf" : "/uncollated.pdf");
+    InDialog([collate](frmImprimir& d) {
+      d.Text2->setText("1-2");
+      d.Text1->setText("2");
+      d.ChkCOLLATE->setChecked(collate);
+      d.cmdImprimir_Click();
+    });
+    SaveAs(pdf);
+    f.mnu_File_Print_Click();
+    return pdf;
+  }
+
+  int dialogsShown = 0;
+  std::vector<FileDialogRequest> saveRequests;
+};
+
+TEST_F(PrintTest, DialogOpensAsDesignedAndPrintAtOnceAsksForEveryPageOnceCollated) {
+  frmImprimir d;
+  EXPECT_EQ(d.size(), QSize(624, 356));
+  EXPECT_EQ(d.windowTitle(), "Print");
+  EXPECT_EQ(d.Combo1->geometry().topLeft(), QPoint(40, 35));
+  EXPECT_EQ(d.Image1[0]->pos(), QPoint(311, 309));
+  EXPECT_EQ(d.Image1[1]->pos(), QPoint(471, 309));
+  EXPECT_EQ(d.Label3[0]->pos(), QPoint(311, 315));
+  EXPECT_EQ(d.Shape2->geometry(), QRect(0, 290, 624, 66));
+  EXPECT_EQ(d.Option2->text().toStdString(), Pri("Pages") + ":");
+  EXPECT_EQ(d.Option4->text().toStdString(), Pri("OddPages"));
+  ASSERT_GE(d.Combo1->count(), 1);
+  EXPECT_EQ(d.Combo1->itemText(d.Combo1->count() - 1).toStdString(), plat::kPdfPrinterName);
+  EXPECT_EQ(d.Combo1->currentText().toStdString(), Printer().deviceName());
+  EXPECT_TRUE(d.Option1->isChecked());
+  EXPECT_EQ(d.Text1->text(), " 1");
+  EXPECT_TRUE(d.ChkCOLLATE->isChecked());
+  EXPECT_TRUE(d.ImgCOLLATE[1]->isVisibleTo(&d));
+  d.grab().save(QString::fromStdString(stagora::test::ArtefactDir() + "/viewer-print-dialog.png"));
+
+  PrintPages.fill(false);
+  d.cmdImprimir_Click();
+  EXPECT_TRUE(PrintAccepted);
+  EXPECT_EQ(PrintCopies, 1);
+  EXPECT_TRUE(PrintCollate);
+  EXPECT_EQ(PrintPageRule, PageRule::All);
+  EXPECT_EQ(std::count(PrintPages.begin() + 1, PrintPages.end(), true), 199);
+}
+
+TEST_F(PrintTest, DialogChecksTheCopiesFirstAndThePagesNextAndStaysOpenOnAnError) {
+  MessageBoxRecorder boxes;
+  {
+    frmImprimir d;
+    d.Text2->setText("2, 5-7");
+    EXPECT_TRUE(d.Option2->isChecked());  // typing a list chooses it
+    d.Text1->setText("600");
+    d.Text2->setText("0");
+    d.cmdImprimir_Click();
+    d.Text1->setText("2");
+    d.cmdImprimir_Click();
+    ASSERT_EQ(boxes.requests().size(), 2u);
+    EXPECT_EQ(boxes.requests()[0].text, Pri("TooMuchCopies"));
+    EXPECT_EQ(boxes.requests()[1].text, Pri("BadPageInterval"));
+    EXPECT_EQ(boxes.requests()[1].style, plat::kExclamation);
+    EXPECT_FALSE(PrintAccepted);
+
+    d.Text2->setText("2, 5-7");
+    d.ChkCOLLATE->click();
+    EXPECT_TRUE(d.ImgCOLLATE[0]->isVisibleTo(&d));
+    d.cmdImprimir_Click();
+    EXPECT_TRUE(PrintAccepted);
+    EXPECT_EQ(PrintCopies, 2);
+    EXPECT_FALSE(PrintCollate);
+    std::vector<int> flagged;
+    for (int p = 1; p <= kPrintablePages; ++p) {
+      if (PrintPages[p]) flagged.push_back(p);
+    }
+    EXPECT_EQ(flagged, (std::vector<int>{2, 5, 6, 7}));
+  }
+  {
+    CurrentPage = 250;
+    frmImprimir d;
+    d.Option3->setChecked(true);
+    d.cmdImprimir_Click();
+    EXPECT_FALSE(PrintAccepted);
+    EXPECT_EQ(boxes.requests().back().text, Pri("BadPageInterval"));
+    // Esc cancels from any control.
+    d.Text2->setFocus();
+    QTest::keyClick(d.Text2, Qt::Key_Escape);
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_FALSE(PrintAccepted);
+  }
+}
+
+TEST(CaptionedFrame, PiecesFollowTheCaptionAndTakeTheTopAndHeightDownToEvenNumbers) {
+  const std::vector<FramePiece> pieces = FramePieces(13, 89, 598, 169, 40);
+  ASSERT_GE(pieces.size(), 8u);
+  EXPECT_EQ(pieces[0].destination, QRectF(13, 88, 13, 26));        // tab, left end
+  EXPECT_EQ(pieces[1].destination, QRectF(26, 88, 50, 26));        // tab, middle
+  EXPECT_EQ(pieces[2].destination, QRectF(73, 88, 14, 26));        // tab, right end: to X + 74
+  EXPECT_EQ(pieces[3].destination, QRectF(87, 88, 598 - 86, 26));  // top edge from X + 74
+  EXPECT_EQ(pieces[4].destination, QRectF(599, 88, 12, 26));
+  // Edges tiled from 26 while there is room above the bottom corners (168 high).
+  int leftTiles = 0;
+  for (const FramePiece& p : pieces) leftTiles += p.region == QRect(0, 26, 13, 6);
+  EXPECT_EQ(leftTiles, 22);  // 26, 32, ..., 152
+  EXPECT_EQ(pieces.back().destination, QRectF(599, 88 + 168 - 13, 12, 12));
+  EXPECT_EQ(pieces[pieces.size() - 2].destination, QRectF(26, 243, 598 - 25, 12));
+}
+
+TEST_F(PrintTest, TwoCopiesOfTwoPagesComeCollatedOrPageByPageAndTheViewComesBack) {
+  FormMain& f = OpenShown(150);
+  ASSERT_GE(PageCount, 3);
+  f.mnu_zoom150_Click();
+  f.ImgRPage_Click();
+  ASSERT_EQ(CurrentPage, 2);
+
+  const std::string collated = PrintTwoPagesTwice(f, true);
+  EXPECT_EQ(PdfPages(collated), 4);
+  EXPECT_EQ(SheetNumbers(collated), (std::vector<std::string>{"1", "2", "1", "2"}));
+  const std::string uncollated = PrintTwoPagesTwice(f, false);
+  EXPECT_EQ(SheetNumbers(uncollated), (std::vector<std::string>{"1", "1", "2", "2"}));
+
+  // The save dialog offered the document's name as a PDF in the document's folder.
+  ASSERT_EQ(saveRequests.size(), 2u);
+  EXPECT_EQ(saveRequests[0].kind, FileDialogRequest::Kind::Save);
+  EXPECT_EQ(saveRequests[0].title.toStdString(), f.GetL_win("Print_PDF_SaveAs"));
+  EXPECT_EQ(saveRequests[0].proposedName.toStdString(), "steps.pdf");
+  EXPECT_EQ(saveRequests[0].initialDir.toStdString(), root);
+
+  EXPECT_DOUBLE_EQ(Zoom, 1.5);
+  EXPECT_EQ(CurrentPage, 2);
+  EXPECT_EQ(f.Picture1->width(), 1194);
+  EXPECT_TRUE(f.mnu_zoom150->isChecked());
+  EXPECT_EQ(f.LbPage->text(), QString("Pag. 2/%1").arg(PageCount));
+}
+
+TEST_F(PrintTest, CancelInEitherDialogPrintsNothingAndTheTooltipNamesThePrinter) {
+  FormMain& f = OpenShown(5);
+  InDialog([](frmImprimir& d) { d.CmdCancelar_Click(); });
+  SaveAs(root + "/never.pdf");
+  f.mnu_File_Print_Click();
+  EXPECT_EQ(dialogsShown, 1);
+  EXPECT_TRUE(saveRequests.empty());
+  EXPECT_EQ(f.PicToolB[2]->toolTip().toStdString(), f.GetL_win("But_PrintTTT") + " (" + plat::kPdfPrinterName + ")");
+
+  InDialog([](frmImprimir& d) { d.cmdImprimir_Click(); });
+  SaveAs(std::nullopt);
+  f.mnu_File_Print_Click();
+  EXPECT_EQ(saveRequests.size(), 1u);
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(root + "/never.pdf")));
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(root + "/steps.pdf")));
+  EXPECT_EQ(CurrentPage, 1);
+
+  // Nothing loaded: no dialog at all.
+  Blocks.clear();
+  f.mnu_File_Print_Click();
+  EXPECT_EQ(dialogsShown, 2);
+}
+
+}  // namespace
+}  // namespace stagora::viewer::test

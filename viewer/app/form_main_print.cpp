@@ -1,0 +1,85 @@
+// File > Print: the print dialog, then the chosen pages of the current view as many times as
+// asked, collated or not, as one print document. The screen shows each page as it is printed;
+// afterwards the view is back at its zoom and page.
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+
+#include "common/print_dialog_ui.h"
+#include "platform/encoding.h"
+#include "platform/printer.h"
+#include "viewer/app/form_main.h"
+#include "viewer/app/frm_imprimir.h"
+#include "viewer/app/viewer_printer.h"
+#include "viewer/app/viewer_state.h"
+
+namespace stagora::viewer {
+namespace {
+
+constexpr const char* kPdfExtension = ".pdf";
+
+std::string Cp1252(const QString& text) { return plat::Utf16ToCp1252(text.toStdU16String()); }
+QString Q(const std::string& cp1252) { return QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252)); }
+
+}  // namespace
+
+void FormMain::ConnectPrintCommand() {
+  connect(mnu_File_Print, &QAction::triggered, this, [this] { mnu_File_Print_Click(); });
+}
+
+std::string FormMain::ProposedPdfPath() const {
+  // The document's own name with ".pdf", beside the document; a document handed over by the
+  // designer lies in the scratch folder, which is no place for the user's files: it goes to
+  // the folder of the documents opened last, or at first to the user's home.
+  const QFileInfo document(Q(DocPath));
+  const QString name = document.completeBaseName() + kPdfExtension;
+  QString folder = document.absolutePath();
+  if (DocPath.empty() || QDir(folder) == QDir(Q(ScratchFolder()))) {
+    folder = LastFolder.empty() ? QDir::homePath() : Q(LastFolder);
+  }
+  return Cp1252(QDir(folder).filePath(name));
+}
+
+void FormMain::mnu_File_Print_Click() {
+  // 1. Nothing to print on, or nothing to print.
+  if (plat::PrinterNames().empty() || BlockCount() == 0) return;
+  // 3.
+  const double shownZoom = Zoom;
+  const int shownPage = CurrentPage;
+  // 4-5. The dialog may have chosen another printer, accepted or not.
+  ShowFrmImprimir(this);
+  RenewPrintToolTip();
+  // 6.
+  if (!PrintAccepted) return;
+
+  plat::PrinterSurface& printer = Printer();
+  // The PDF-file printer writes a file: its name is asked here, and a cancel prints nothing.
+  if (!ChoosePrinterOutput(this, printer, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath())) return;
+
+  // 7. Collated: whole sets one after another; otherwise each page's copies together.
+  const long outer = PrintCollate ? PrintCopies : 1;
+  const long inner = PrintCollate ? 1 : PrintCopies;
+  const std::vector<long> pages = ChosenPages(PageCount, PrintPageRule, PrintPages);
+  // 8. Paper is drawn at 100 % by the engine bridge; the view's zoom stays as it is all along,
+  // so that a repaint or layout that runs between the printed lines still sees it.
+  for (long copy = 0; copy < outer; ++copy) {
+    for (const long p : pages) {
+      CurrentPage = static_cast<int>(p);
+      Zoom = shownZoom;
+      Form_Resize();
+      for (long sheet = 0; sheet < inner; ++sheet) {
+        DibujarPagina();
+        ImprimirPagina(p, printer);
+      }
+    }
+  }
+  // 9.
+  printer.endDoc();
+  // 10.
+  CurrentPage = shownPage;
+  Zoom = shownZoom;
+  Form_Resize();
+  DibujarPagina();
+}
+
+}  // namespace stagora::viewer
