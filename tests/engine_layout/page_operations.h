@@ -22,9 +22,10 @@ inline std::string Rounded(double v) {
   return buf;
 }
 
+// As red, green and blue, the way colours are written everywhere but in a Color's bits.
 inline std::string Colour(plat::Color c) {
   char buf[16];
-  std::snprintf(buf, sizeof buf, "#%06X", static_cast<unsigned>(c & 0xFFFFFF));
+  std::snprintf(buf, sizeof buf, "#%02X%02X%02X", plat::RedOf(c), plat::GreenOf(c), plat::BlueOf(c));
   return buf;
 }
 
