@@ -97,7 +97,7 @@ bool HandleConstruct(LineContext& c) {
   const ConstructFamily* family = FindConstruct(c.rest());
   if (!family) return false;
   const std::string_view tag = c.rest().substr(0, kTagLength);
-  const std::string block = ExtraerBloque(c.rest(), tag, ClosingTag(tag));
+  const std::string block = c.blocks.Cut(c.i, tag, ClosingTag(tag));
   EngineState& s = c.S;
   if (s.ProfundidadLinea > kMaxNesting) {
     SetTooDeep(c);
@@ -119,7 +119,8 @@ bool HandleConstruct(LineContext& c) {
   } else {
     ConstructContext k(block, tag, t, s, c.V);
     family->draw(k);
-    c.boxes.push_back(s.TablaCajas(n));
+    c.boxes.push_back(MeasuresOf(s.TablaCajas(n)));
+    c.boxesWidth += c.boxes.back().DesplazamientoX + c.boxes.back().Avance;
   }
   t.setFontName(c.entryFont);
   t.setFontSize(c.baseSize);

@@ -36,7 +36,7 @@ CajaHTFC ConstructContext::RenderPart(long part, const std::string& text) {
   const long number = NumberPart(part);
   std::string unused;  // a part never breaks, so it has no fitting part
   ProcesarLinea(text, t, unused, S, V);
-  return S.TablaCajas(number);
+  return MeasuresOf(S.TablaCajas(number));
 }
 
 void ConstructContext::DrawPart(long part, const std::string& text, double x, double y) {
@@ -49,7 +49,7 @@ void ConstructContext::DrawPart(long part, const std::string& text, double x, do
 
 CajaHTFC ConstructContext::PartBox(long part) {
   const long number = S.SubcajasHTFC(box, part);
-  return number > 0 ? S.TablaCajas(number) : CajaHTFC{};
+  return number > 0 ? MeasuresOf(S.TablaCajas(number)) : CajaHTFC{};
 }
 
 std::string InnerText(const std::string& block, std::size_t head, std::size_t tail) {

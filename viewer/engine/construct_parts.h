@@ -49,11 +49,12 @@ class ConstructContext {
   // The construct's own box.
   CajaHTFC& Box() { return S.TablaCajas(box); }
 
-  // Measure pass: renders part `part` at the target's current position and returns its box.
+  // Measure pass: renders part `part` at the target's current position and returns its box
+  // (its measures: MeasuresOf).
   CajaHTFC RenderPart(long part, const std::string& text);
   // Draw pass: renders part `part` from (x, y), the twin of RenderPart.
   void DrawPart(long part, const std::string& text, double x, double y);
-  // The box the measure pass recorded for part `part` (a copy; empty when never recorded).
+  // The measures the measure pass recorded for part `part` (empty when never recorded).
   CajaHTFC PartBox(long part);
   // Takes the next box number for part `part`, recording it in the measure pass; RenderPart
   // and DrawPart start with it, and a part that renders no text (an image) takes its number

@@ -38,6 +38,20 @@ struct CajaHTFC {
   double InicioY = 0;
 };
 
+// A box's measures and start point without its text: what the drawers and the renderer work
+// with, and cheap to copy however long the construct is.
+inline CajaHTFC MeasuresOf(const CajaHTFC& box) {
+  CajaHTFC m;
+  m.DesplazamientoX = box.DesplazamientoX;
+  m.Avance = box.Avance;
+  m.AltoSobre = box.AltoSobre;
+  m.AltoEje = box.AltoEje;
+  m.AltoBajo = box.AltoBajo;
+  m.InicioX = box.InicioX;
+  m.InicioY = box.InicioY;
+  return m;
+}
+
 constexpr int kModoMedir = 0;
 constexpr int kModoDibujar = 1;
 

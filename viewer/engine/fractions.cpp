@@ -20,15 +20,26 @@ constexpr std::size_t kSeparatorLength = 3;  // "#N)" "#L)"
 StackedParts CutFraction(const std::string& block) {
   const std::string tag = block.substr(0, kTagLength - 1);
   const std::string separator = tag == "#DDL" ? "#L)" : "#N)";
-  const std::string upperBlock = ExtraerBloque(block, tag + "(", separator);
+  // The upper block is not copied out whole: a deeply nested fraction holds most of the line.
+  const BlockExtent upper = FindBlock(block, tag + "(", separator);
+  std::string upperText;
+  std::size_t upperSize = 0;
+  if (upper.at == std::string::npos) {
+    const std::string error = ErrorBlock(tag + "(", separator);
+    upperText = InnerText(error, kTagLength, kSeparatorLength);
+    upperSize = error.size();
+  } else {
+    if (upper.length > kTagLength + kSeparatorLength) {
+      upperText = block.substr(upper.at + kTagLength, upper.length - kTagLength - kSeparatorLength);
+    }
+    upperSize = upper.length;
+  }
   // The lower part is cut from the separator that closes the upper block on; an upper block
   // that could not be cut leaves nothing sensible to start from, and the lower part is then
   // looked for in what is left.
-  const std::size_t from = std::min(upperBlock.size() >= kSeparatorLength ? upperBlock.size() - kSeparatorLength : 0,
-                                    block.size());
+  const std::size_t from = std::min(upperSize >= kSeparatorLength ? upperSize - kSeparatorLength : 0, block.size());
   const std::string lowerBlock = ExtraerBloque(std::string_view(block).substr(from), separator + "(", tag + ")");
-  return StackedParts{InnerText(upperBlock, kTagLength, kSeparatorLength),
-                      InnerText(lowerBlock, kSeparatorLength + 1, kTagLength)};
+  return StackedParts{std::move(upperText), InnerText(lowerBlock, kSeparatorLength + 1, kTagLength)};
 }
 
 void DibujarCOC(ConstructContext& e) {

@@ -121,10 +121,9 @@ void HandleHash(LineContext& c) {
 // The line is too wide once the width counted since the last tab crosses the page: the part
 // that fits ends at the last break position, else with what crossed the limit.
 bool CrossesPage(LineContext& c) {
-  double total = c.W;
-  for (std::size_t k = c.first; k < c.boxes.size(); ++k) total += c.boxes[k].DesplazamientoX + c.boxes[k].Avance;
+  const double total = c.W + c.boxesWidth;
   if (!(total + c.S.SangriaIzq + c.S.MargenIzq + c.S.MargenDer > c.S.AnchoPagina)) return false;
-  c.fitting = c.line.substr(0, c.P > 0 ? c.P : c.i + 1);
+  c.fitting = std::string(c.line.substr(0, c.P > 0 ? c.P : c.i + 1));
   return true;
 }
 
@@ -147,8 +146,9 @@ void WriteLineBox(const LineContext& c) {
 
 }  // namespace
 
-LineContext::LineContext(std::string text, plat::Surface& target, EngineState& state, const ViewerValues& viewer)
-    : line(std::move(text)),
+LineContext::LineContext(std::string_view text, plat::Surface& target, EngineState& state, const ViewerValues& viewer)
+    : line(text),
+      blocks(text),
       t(target),
       S(state),
       V(viewer),
@@ -188,9 +188,8 @@ void LineContext::fontChanged() {
   t.setCurrentY(Y0 + A0 - A);
 }
 
-void ProcesarLinea(const std::string& line, plat::Surface& target, std::string& fittingPart, EngineState& state,
+void ProcesarLinea(std::string_view line, plat::Surface& target, std::string& fittingPart, EngineState& state,
                    const ViewerValues& viewer) {
-  fittingPart.clear();
   LineContext c(line, target, state, viewer);
   DepthGuard depth(state);
   const std::size_t n = c.line.size();

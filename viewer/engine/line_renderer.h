@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/surface.h"
 #include "viewer/engine/engine_state.h"
@@ -15,11 +16,11 @@ namespace stagora::engine {
 // Renders `line` at the target's current position in the current font. The line's box is
 // box number state.ContadorCajas on entry; every construct met takes the next numbers. On
 // return `fittingPart` is empty, or (measure pass, the line itself only) the leading part of
-// the line that fits when the whole line does not.
+// the line that fits when the whole line does not. The line may be `fittingPart` itself.
 //
 // A construct renders its parts through ConstructContext::RenderPart and DrawPart, which
 // number the part and call this.
-void ProcesarLinea(const std::string& line, plat::Surface& target, std::string& fittingPart, EngineState& state,
+void ProcesarLinea(std::string_view line, plat::Surface& target, std::string& fittingPart, EngineState& state,
                    const ViewerValues& viewer);
 
 }  // namespace stagora::engine
