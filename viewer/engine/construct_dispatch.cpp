@@ -97,7 +97,12 @@ bool HandleConstruct(LineContext& c) {
   const ConstructFamily* family = FindConstruct(c.rest());
   if (!family) return false;
   const std::string_view tag = c.rest().substr(0, kTagLength);
-  const std::string block = c.blocks.Cut(c.i, tag, ClosingTag(tag));
+  const std::string close = ClosingTag(tag);
+  const BlockExtent extent = c.blocks().Find(c.line, c.i, tag, close);
+  std::string error;  // the error block, when the construct does not close
+  if (extent.at == std::string_view::npos) error = ErrorBlock(tag, close);
+  const std::string_view block = extent.at == std::string_view::npos ? std::string_view(error)
+                                                                      : c.line.substr(extent.at, extent.length);
   EngineState& s = c.S;
   if (s.ProfundidadLinea > kMaxNesting) {
     SetTooDeep(c);

@@ -105,6 +105,7 @@ void TakeIndent(std::string& line, plat::Surface& target, double sampleWidth, En
 bool LayOutLine(std::string_view line, plat::Surface& target, long mark, double& y, double& lastFoot, EngineState& s,
                 const ViewerValues& v) {
   std::string part, unused;
+  const LineBlocks blocks(s, line);  // every piece is a part of the line
   for (bool firstPiece = true;; firstPiece = false) {
     s.ContadorCajas = 1;
     s.NivelFraccion = 0;
@@ -137,7 +138,7 @@ bool LayOutLine(std::string_view line, plat::Surface& target, long mark, double&
     }
     s.MarcaPendiente = firstPiece ? mark : -1;
     const double top = target.currentY();
-    ProcesarLinea(part.empty() ? line : std::string_view(part), target, unused, s, v);
+    ProcesarLinea(line.substr(0, part.empty() ? line.size() : part.size()), target, unused, s, v);
     s.MarcaPendiente = -1;
     lastFoot = top + box.AltoBajo;
     if (v.MessagePump) v.MessagePump();

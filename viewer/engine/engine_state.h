@@ -22,6 +22,8 @@
 
 namespace stagora::engine {
 
+class BlockCutter;
+
 constexpr double kTwipsPerMm = 1440.0 / 25.4;
 // Font sizes in the mark-up are meant for a screen of this many twips per pixel.
 constexpr double kScreenFontTwipsPerPixel = 15.0;
@@ -109,6 +111,9 @@ struct EngineState {
   long MarcaPendiente = -1;
   // How deep the line renderer is nested inside constructs (0 = the line itself).
   int ProfundidadLinea = 0;
+  // The constructs of the line being rendered, matched once for the line and all its parts
+  // (markup_parsing.h); set by the renderer while it renders the line itself.
+  BlockCutter* lineBlocks = nullptr;
 
  private:
   std::deque<CajaHTFC> boxes_;

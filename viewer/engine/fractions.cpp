@@ -17,34 +17,30 @@ constexpr std::size_t kSeparatorLength = 3;  // "#N)" "#L)"
 
 }  // namespace
 
-StackedParts CutFraction(const std::string& block) {
-  const std::string tag = block.substr(0, kTagLength - 1);
+StackedParts CutFraction(std::string_view block, const BlockFinder& blocks) {
+  const std::string tag(block.substr(0, kTagLength - 1));
   const std::string separator = tag == "#DDL" ? "#L)" : "#N)";
-  // The upper block is not copied out whole: a deeply nested fraction holds most of the line.
-  const BlockExtent upper = FindBlock(block, tag + "(", separator);
-  std::string upperText;
-  std::size_t upperSize = 0;
-  if (upper.at == std::string::npos) {
-    const std::string error = ErrorBlock(tag + "(", separator);
-    upperText = InnerText(error, kTagLength, kSeparatorLength);
-    upperSize = error.size();
-  } else {
-    if (upper.length > kTagLength + kSeparatorLength) {
-      upperText = block.substr(upper.at + kTagLength, upper.length - kTagLength - kSeparatorLength);
-    }
+  StackedParts parts{ErrorText(), ErrorText()};
+  const BlockExtent upper = blocks.Find(block, 0, tag + "(", separator);
+  // An upper block that could not be cut counts as long as its error block: that leaves
+  // nothing sensible to start from, and the lower part is then looked for in what is left.
+  std::size_t upperSize = ErrorBlock(tag + "(", separator).size();
+  if (upper.at != std::string_view::npos) {
+    parts.upper = InnerText(block.substr(upper.at, upper.length), kTagLength, kSeparatorLength);
     upperSize = upper.length;
   }
-  // The lower part is cut from the separator that closes the upper block on; an upper block
-  // that could not be cut leaves nothing sensible to start from, and the lower part is then
-  // looked for in what is left.
+  // The lower part is cut from the separator that closes the upper block on.
   const std::size_t from = std::min(upperSize >= kSeparatorLength ? upperSize - kSeparatorLength : 0, block.size());
-  const std::string lowerBlock = ExtraerBloque(std::string_view(block).substr(from), separator + "(", tag + ")");
-  return StackedParts{std::move(upperText), InnerText(lowerBlock, kSeparatorLength + 1, kTagLength)};
+  const BlockExtent lower = blocks.Find(block, from, separator + "(", tag + ")");
+  if (lower.at != std::string_view::npos) {
+    parts.lower = InnerText(block.substr(lower.at, lower.length), kSeparatorLength + 1, kTagLength);
+  }
+  return parts;
 }
 
 void DibujarCOC(ConstructContext& e) {
   plat::Surface& target = e.t;
-  const std::string& block = e.block;
+  const std::string_view block = e.block;
   long& level = e.S.NivelFraccion;
   ++level;
   const double H = target.textHeight("Hp");
@@ -53,7 +49,7 @@ void DibujarCOC(ConstructContext& e) {
   const double g = std::max(kGapFraction * H, kLeastStrokeTwips);
   const double m = std::max(kMarginFraction * H, kLeastStrokeTwips);
   const bool bar = block.compare(0, kTagLength, "#DDL(") != 0;
-  const StackedParts parts = CutFraction(block);
+  const StackedParts parts = CutFraction(block, e.Blocks());
 
   CajaHTFC N, D;
   if (!e.draw) {
@@ -78,7 +74,7 @@ void DibujarCOC(ConstructContext& e) {
     b.AltoSobre = N.AltoSobre;
     b.AltoEje = g + N.AltoBajo + t / 2;  // the middle of the bar
     b.AltoBajo = g + N.AltoBajo + t + g + D.AltoSobre + D.AltoBajo;
-    b.Texto = block;
+    b.Texto = std::string(block);
     return;
   }
 

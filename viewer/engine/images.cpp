@@ -93,7 +93,7 @@ std::string FindImageFile(std::string_view name, const std::string& tempPath) {
   return path;
 }
 
-ImageRequest ReadImageRequest(const std::string& block) {
+ImageRequest ReadImageRequest(std::string_view block) {
   ImageRequest r;
   const std::string body(Trim(Upper(InnerText(block, kTagLength, kTagLength))));
   const std::size_t a = body.find('\'');
@@ -111,7 +111,7 @@ ImageRequest ReadImageRequest(const std::string& block) {
 }
 
 void DibujarIMG(ConstructContext& e) {
-  const std::string& block = e.block;
+  const std::string_view block = e.block;
   if (IsErrorBlock(block)) {
     DrawConstructAsText(e);
     return;
@@ -158,7 +158,7 @@ void DibujarIMG(ConstructContext& e) {
     b.AltoSobre = DY - H + margin;
     b.AltoEje = kAxisFraction * H;
     b.AltoBajo = H + margin;  // the picture's bottom is the bottom of the line's text
-    b.Texto = block;
+    b.Texto = std::string(block);
     return;
   }
 

@@ -28,7 +28,6 @@ struct LineContext {
   // The mark-up being rendered: the caller's text, which lives and stays as it is for the
   // whole call (the renderer writes its fitting part only when it returns).
   const std::string_view line;
-  BlockCutter blocks;  // the constructs of the line, cut as the scan meets them
   plat::Surface& t;
   EngineState& S;
   const ViewerValues& V;
@@ -59,6 +58,7 @@ struct LineContext {
   std::string fitting;      // the leading part that fits, when the line is too wide
 
   std::string_view rest() const { return line.substr(i < line.size() ? i : line.size()); }
+  BlockFinder blocks() const { return BlockFinder(S.lineBlocks); }
   bool at(std::string_view code) const { return rest().substr(0, code.size()) == code; }
 
   // Text set exactly as given: printed in the draw pass, its width added when measuring.

@@ -1,6 +1,7 @@
 #include "viewer/engine/line_renderer.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "viewer/engine/construct_dispatch.h"
 #include "viewer/engine/inline_codes.h"
@@ -141,14 +142,21 @@ void WriteLineBox(const LineContext& c) {
   b.AltoSobre = above - c.E;
   b.AltoEje = c.E;
   b.AltoBajo = below + c.E;
-  b.Texto = c.line;
+  // A line broken here is measured as far as the piece that fits (the rest is measured again
+  // as the next piece), so a long paragraph is not copied once for every piece.
+  b.Texto = c.fitting.empty() ? std::string(c.line) : c.fitting;
 }
 
 }  // namespace
 
+LineBlocks::LineBlocks(EngineState& state, std::string_view line) : s_(state), outer_(state.lineBlocks) {
+  if (state.ProfundidadLinea == 0 && !(outer_ && outer_->Holds(line))) state.lineBlocks = &cutter_.emplace(line);
+}
+
+LineBlocks::~LineBlocks() { s_.lineBlocks = outer_; }
+
 LineContext::LineContext(std::string_view text, plat::Surface& target, EngineState& state, const ViewerValues& viewer)
     : line(text),
-      blocks(text),
       t(target),
       S(state),
       V(viewer),
@@ -190,6 +198,7 @@ void LineContext::fontChanged() {
 
 void ProcesarLinea(std::string_view line, plat::Surface& target, std::string& fittingPart, EngineState& state,
                    const ViewerValues& viewer) {
+  const LineBlocks blocks(state, line);
   LineContext c(line, target, state, viewer);
   DepthGuard depth(state);
   const std::size_t n = c.line.size();

@@ -4,11 +4,13 @@
 // the usable width; drawing places everything from the boxes the measure pass left.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/surface.h"
 #include "viewer/engine/engine_state.h"
+#include "viewer/engine/markup_parsing.h"
 #include "viewer/engine/viewer_values.h"
 
 namespace stagora::engine {
@@ -22,5 +24,23 @@ namespace stagora::engine {
 // number the part and call this.
 void ProcesarLinea(std::string_view line, plat::Surface& target, std::string& fittingPart, EngineState& state,
                    const ViewerValues& viewer);
+
+// While it lives, the constructs of `line` are matched once (BlockCutter) for every renderer
+// call on the line or on any part of it, nested at any depth, as long as the parts are views
+// into it. ProcesarLinea keeps one for a line unless one that holds the line is in force;
+// DibujarHTFC keeps one for each document line, so that the pieces it wraps the line into
+// share it.
+class LineBlocks {
+ public:
+  LineBlocks(EngineState& state, std::string_view line);
+  ~LineBlocks();
+  LineBlocks(const LineBlocks&) = delete;
+  LineBlocks& operator=(const LineBlocks&) = delete;
+
+ private:
+  EngineState& s_;
+  BlockCutter* const outer_;
+  std::optional<BlockCutter> cutter_;
+};
 
 }  // namespace stagora::engine

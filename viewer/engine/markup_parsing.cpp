@@ -88,9 +88,11 @@ long RoundToLong(double value) {
   return static_cast<long>(std::nearbyint(std::clamp(value, lo, hi)));
 }
 
+std::string_view ErrorText() { return "&FC=Rojo:*ERROR*&FC=Negro:"; }
+
 std::string ErrorBlock(std::string_view openTag, std::string_view closeTag) {
   std::string out(openTag);
-  out += "&FC=Rojo:*ERROR*&FC=Negro:";
+  out += ErrorText();
   out += closeTag;
   return out;
 }
@@ -221,13 +223,12 @@ std::size_t BlockCutter::MatchOf(Pair& pair, std::size_t open) {
   return pair.closes[k];
 }
 
-std::string BlockCutter::Cut(std::size_t from, std::string_view openTag, std::string_view closeTag) {
-  const std::string_view rest = text_.substr(std::min(from, text_.size()));
-  if (openTag.empty() || closeTag.empty() || TagsMayOverlap(openTag, closeTag)) {
-    return ExtraerBloque(rest, openTag, closeTag);
-  }
-  const std::size_t p = text_.find(openTag, from);
-  if (p == std::string_view::npos) return ErrorBlock(openTag, closeTag);
+BlockExtent BlockCutter::Find(std::string_view part, std::size_t from, std::string_view openTag,
+                              std::string_view closeTag) {
+  const BlockExtent none;
+  const std::size_t p = part.find(openTag, from);
+  if (p == std::string_view::npos) return none;
+  const auto offset = static_cast<std::size_t>(part.data() - text_.data());
   Pair* pair = nullptr;
   for (Pair& q : pairs_) {
     if (q.scan.open == openTag && q.scan.close == closeTag) pair = &q;
@@ -237,9 +238,22 @@ std::string BlockCutter::Cut(std::size_t from, std::string_view openTag, std::st
     pair->scan.open = openTag;
     pair->scan.close = closeTag;
   }
-  const std::size_t close = MatchOf(*pair, p);
-  if (close == std::string_view::npos) return ErrorBlock(openTag, closeTag);
-  return std::string(text_.substr(p, close + closeTag.size() - p));
+  // The match in the whole text is the match in the part when the part holds it; when it
+  // lies past the part's end, the part has none.
+  const std::size_t close = MatchOf(*pair, offset + p);
+  if (close == std::string_view::npos || close + closeTag.size() > offset + part.size()) return none;
+  return BlockExtent{p, close + closeTag.size() - offset - p};
+}
+
+BlockExtent BlockFinder::Find(std::string_view text, std::size_t from, std::string_view openTag,
+                              std::string_view closeTag) const {
+  if (line_ && !openTag.empty() && !closeTag.empty() && line_->Holds(text) && !TagsMayOverlap(openTag, closeTag)) {
+    return line_->Find(text, from, openTag, closeTag);
+  }
+  from = std::min(from, text.size());
+  BlockExtent b = FindBlock(text.substr(from), openTag, closeTag);
+  if (b.at != std::string_view::npos) b.at += from;
+  return b;
 }
 
 plat::Color LeerColor(std::string_view value) {

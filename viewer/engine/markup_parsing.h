@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,8 @@ long RoundToLong(double value);
 // caller draws like a construct.
 std::string ExtraerBloque(std::string_view text, std::string_view openTag, std::string_view closeTag);
 std::string ErrorBlock(std::string_view openTag, std::string_view closeTag);
+// What an error block holds between its tags.
+std::string_view ErrorText();
 // Where ExtraerBloque's block lies in `text`: its start and length; npos as the start when
 // there is no such block (ExtraerBloque then gives the error block).
 struct BlockExtent {
@@ -38,15 +41,21 @@ BlockExtent FindBlock(std::string_view text, std::string_view openTag, std::stri
 // (a tag ending the way one of them begins). The engine's own tags never do.
 bool TagsMayOverlap(std::string_view openTag, std::string_view closeTag);
 
-// Cuts the constructs of one text as ExtraerBloque would, but matches each pair of tags over
-// the text once and keeps the matches: a line renderer that cuts one construct after another
-// then reads its line about once, however deeply its constructs nest and however many are
-// never closed.
+// Finds blocks as ExtraerBloque would in one text (a line) and in any part of it (a
+// construct, a part of a construct, at any depth), but matches each pair of tags over the
+// text once and keeps the matches. So laying out a line reads it about once per pair of tags,
+// however deeply its constructs nest and however many of them are never closed.
 class BlockCutter {
  public:
   explicit BlockCutter(std::string_view text) : text_(text) {}
-  // ExtraerBloque of the text from `from` on.
-  std::string Cut(std::size_t from, std::string_view openTag, std::string_view closeTag);
+  // True when `part` lies inside the text (shares its characters).
+  bool Holds(std::string_view part) const {
+    const std::less<const char*> before;
+    return !before(part.data(), text_.data()) && !before(text_.data() + text_.size(), part.data() + part.size());
+  }
+  // FindBlock of `part` (which the cutter holds) from `from` on, the start counted in `part`.
+  // The tags must not overlap (TagsMayOverlap).
+  BlockExtent Find(std::string_view part, std::size_t from, std::string_view openTag, std::string_view closeTag);
 
   // Where the next occurrence of either tag of a pair lies, for tags that cannot overlap.
   struct TagScan {
@@ -74,6 +83,19 @@ class BlockCutter {
   std::size_t MatchOf(Pair& pair, std::size_t open);
   std::string_view text_;
   std::vector<Pair> pairs_;  // one per pair of tags met; a line meets few
+};
+
+// Finds blocks through the cutter of the line being laid out when the text searched is part
+// of that line, and by reading the text otherwise.
+class BlockFinder {
+ public:
+  BlockFinder() = default;
+  explicit BlockFinder(BlockCutter* line) : line_(line) {}
+  // FindBlock of the text from `from` on, the start counted in `text`.
+  BlockExtent Find(std::string_view text, std::size_t from, std::string_view openTag, std::string_view closeTag) const;
+
+ private:
+  BlockCutter* line_ = nullptr;
 };
 
 // A colour text as an RGB value: "r;g;b" (a missing blue repeats green), a number taken as
