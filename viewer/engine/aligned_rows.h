@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "viewer/engine/block_cutter.h"
 #include "viewer/engine/construct_parts.h"
 #include "viewer/engine/markup_parsing.h"
 

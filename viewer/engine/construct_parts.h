@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "platform/surface.h"
+#include "viewer/engine/block_cutter.h"
 #include "viewer/engine/engine_state.h"
 #include "viewer/engine/markup_parsing.h"
 #include "viewer/engine/viewer_values.h"

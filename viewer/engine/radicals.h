@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "viewer/engine/block_cutter.h"
 #include "viewer/engine/construct_parts.h"
 #include "viewer/engine/markup_parsing.h"
 
