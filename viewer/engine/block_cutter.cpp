@@ -127,18 +127,30 @@ std::size_t BlockCutter::MatchOf(Pair& pair, std::size_t open) {
 BlockExtent BlockCutter::Find(std::string_view part, std::size_t from, std::string_view openTag,
                               std::string_view closeTag) {
   const BlockExtent none;
-  const std::size_t p = part.find(openTag, from);
-  if (p == std::string_view::npos) return none;
-  const auto offset = static_cast<std::size_t>(part.data() - text_.data());
   Pair* pair = nullptr;
-  for (Pair& q : pairs_) {
-    if (q.scan.open == openTag && q.scan.close == closeTag) pair = &q;
+  if (last_ < pairs_.size() && pairs_[last_].scan.open == openTag && pairs_[last_].scan.close == closeTag) {
+    pair = &pairs_[last_];
+  }
+  for (std::size_t k = 0; !pair && k < pairs_.size(); ++k) {
+    if (pairs_[k].scan.open == openTag && pairs_[k].scan.close == closeTag) pair = &pairs_[last_ = k];
   }
   if (!pair) {
+    last_ = pairs_.size();
     pair = &pairs_.emplace_back();
     pair->scan.open = openTag;
     pair->scan.close = closeTag;
+    pair->overlapping = openTag.empty() || closeTag.empty() || TagsMayOverlap(openTag, closeTag);
   }
+  if (pair->overlapping) {
+    // Such tags are read the plain way (the engine's own never are).
+    from = std::min(from, part.size());
+    BlockExtent b = FindBlock(part.substr(from), openTag, closeTag);
+    if (b.at != std::string_view::npos) b.at += from;
+    return b;
+  }
+  const std::size_t p = part.find(openTag, from);
+  if (p == std::string_view::npos) return none;
+  const auto offset = static_cast<std::size_t>(part.data() - text_.data());
   // The match in the whole text is the match in the part when the part holds it; when it
   // lies past the part's end, the part has none.
   const std::size_t close = MatchOf(*pair, offset + p);
@@ -148,9 +160,7 @@ BlockExtent BlockCutter::Find(std::string_view part, std::size_t from, std::stri
 
 BlockExtent BlockFinder::Find(std::string_view text, std::size_t from, std::string_view openTag,
                               std::string_view closeTag) const {
-  if (line_ && !openTag.empty() && !closeTag.empty() && line_->Holds(text) && !TagsMayOverlap(openTag, closeTag)) {
-    return line_->Find(text, from, openTag, closeTag);
-  }
+  if (line_ && line_->Holds(text)) return line_->Find(text, from, openTag, closeTag);
   from = std::min(from, text.size());
   BlockExtent b = FindBlock(text.substr(from), openTag, closeTag);
   if (b.at != std::string_view::npos) b.at += from;

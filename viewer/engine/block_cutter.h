@@ -36,7 +36,6 @@ class BlockCutter {
     return !before(part.data(), text_.data()) && !before(text_.data() + text_.size(), part.data() + part.size());
   }
   // FindBlock of `part` (which the cutter holds) from `from` on, the start counted in `part`.
-  // The tags must not overlap (TagsMayOverlap).
   BlockExtent Find(std::string_view part, std::size_t from, std::string_view openTag, std::string_view closeTag);
 
   // Where the next occurrence of either tag of a pair lies, for tags that cannot overlap.
@@ -55,6 +54,7 @@ class BlockCutter {
  private:
   struct Pair {
     TagScan scan;
+    bool overlapping = false;  // the tags may overlap: the part is read the plain way
     std::size_t scanAt = 0;  // every tag before this is in `opens` or was a closing tag
     bool exhausted = false;
     std::vector<std::size_t> opens;      // the opening tags met, in order
@@ -65,6 +65,7 @@ class BlockCutter {
   std::size_t MatchOf(Pair& pair, std::size_t open);
   std::string_view text_;
   std::vector<Pair> pairs_;  // one per pair of tags met; a line meets few
+  std::size_t last_ = 0;     // the pair asked for last
 };
 
 // Finds blocks through the cutter of the line being laid out when the text searched is part

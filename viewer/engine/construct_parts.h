@@ -11,6 +11,11 @@
 // dispatcher has already numbered the construct's box, placed the target where the box says,
 // and restores the line's font afterwards; the drawer leaves the target's font name, size and
 // italic state as it found them (RestoreFont(k.t, k.font)).
+//
+// A drawer cuts its parts out of k.block with k.Blocks() (a BlockFinder) and keeps them as
+// views into k.block (or into constant texts such as ErrorText()), never as copies: then the
+// line's tags, matched once, serve its parts at every depth, and a hostile document nested
+// thousands deep costs no more than its length.
 #pragma once
 
 #include <cstddef>

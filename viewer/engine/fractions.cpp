@@ -24,10 +24,12 @@ StackedParts CutFraction(std::string_view block, const BlockFinder& blocks) {
   const BlockExtent upper = blocks.Find(block, 0, tag + "(", separator);
   // An upper block that could not be cut counts as long as its error block: that leaves
   // nothing sensible to start from, and the lower part is then looked for in what is left.
-  std::size_t upperSize = ErrorBlock(tag + "(", separator).size();
+  std::size_t upperSize = 0;
   if (upper.at != std::string_view::npos) {
     parts.upper = InnerText(block.substr(upper.at, upper.length), kTagLength, kSeparatorLength);
     upperSize = upper.length;
+  } else {
+    upperSize = ErrorBlock(tag + "(", separator).size();
   }
   // The lower part is cut from the separator that closes the upper block on.
   const std::size_t from = std::min(upperSize >= kSeparatorLength ? upperSize - kSeparatorLength : 0, block.size());

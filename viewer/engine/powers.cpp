@@ -30,10 +30,12 @@ PowerParts CutPower(std::string_view block, const BlockFinder& blocks) {
   PowerParts parts{ErrorText(), ErrorText()};
   const BlockExtent base = blocks.Find(block, 0, "#POT(", "#PB)");
   // A base that could not be cut counts as long as its error block.
-  std::size_t baseSize = ErrorBlock("#POT(", "#PB)").size();
+  std::size_t baseSize = 0;
   if (base.at != std::string_view::npos) {
     parts.base = InnerText(block.substr(base.at, base.length), kTagLength, kBaseEndLength);
     baseSize = base.length;
+  } else {
+    baseSize = ErrorBlock("#POT(", "#PB)").size();
   }
   const std::size_t from = std::min(baseSize >= kBaseEndLength ? baseSize - kBaseEndLength : 0, block.size());
   const BlockExtent exponent = blocks.Find(block, from, "#PB)(", "#POT)");
