@@ -16,6 +16,7 @@
 #include <array>
 #include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/surface.h"
@@ -126,6 +127,11 @@ struct EngineState {
 // kMaxFontSize): then the size in force stays, as a refused property value would leave it.
 constexpr double kMaxFontSize = 2160;
 void SetFontSizeChecked(plat::Surface& target, double points);
+// Sets the font name unless it is empty or longer than any font's face name can be
+// (kMaxFontNameLength characters): then the font in force stays. A document's "&FN=" may run
+// on for a megabyte, and every character drawn would carry it.
+constexpr std::size_t kMaxFontNameLength = 31;
+void SetFontNameChecked(plat::Surface& target, std::string_view name);
 
 // The font properties a drawer saves on entry and restores on exit.
 struct SavedFont {

@@ -51,7 +51,7 @@ void SetFontSizeCode(LineContext& c, double n) {
 }
 
 void SetFontNameCode(LineContext& c, const std::string& name) {
-  if (!name.empty()) c.t.setFontName(name);
+  SetFontNameChecked(c.t, name);
   c.fontChanged();
 }
 
