@@ -5,6 +5,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -38,6 +39,9 @@ struct PainterSurface::CachedFont {
   int dpi;
   QFont font;
   QFontMetricsF metrics;
+  // The font's measures, read from the font engine once: the typesetter asks for them for
+  // every part of every construct.
+  std::optional<FontMetrics> measures;
   std::unordered_map<char16_t, double> advances;
   struct LaidOut {
     QList<QGlyphRun> runs;  // glyphs of the character, with any fallback font's
@@ -156,7 +160,9 @@ double PainterSurface::devTextWidth(const std::u16string& text, const FontSpec& 
 }
 
 FontMetrics PainterSurface::devMetrics(const FontSpec& spec) {
-  const QFontMetricsF& fm = fontFor(spec).metrics;
+  CachedFont& f = fontFor(spec);
+  if (f.measures) return *f.measures;
+  const QFontMetricsF& fm = f.metrics;
   FontMetrics m;
   m.ascent = fm.ascent();
   m.descent = fm.descent();
@@ -166,6 +172,7 @@ FontMetrics PainterSurface::devMetrics(const FontSpec& spec) {
   const double em = spec.size * metricsDevice()->logicalDpiY() / 72.0;
   m.internalLeading = std::max(0.0, m.height - em);
   m.aveCharWidth = fm.averageCharWidth();
+  f.measures = m;
   return m;
 }
 

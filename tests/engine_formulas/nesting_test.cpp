@@ -4,6 +4,7 @@
 
 #include "platform/textfile.h"
 #include "tests/engine_formulas/formula_fixture.h"
+#include "tests/engine_layout/page_operations.h"
 #include "tests/support/test_support.h"
 
 namespace stagora::engine::test {
@@ -83,6 +84,26 @@ TEST_F(Nesting, EveryFixturePageRendersToItsLastLine) {
     ++pages;
   }
   EXPECT_GT(pages, 0);
+}
+
+// Documents nested far past the limit draw what the kept page nested 30 deep draws: the
+// levels within the limit and the error form below them. They are made here, up to 1.5 MB,
+// and must come out quickly (ctest's timeout stands for a stall).
+TEST(DeepNesting, FractionsNestedThousandsDeepDrawTheKeptPage) {
+  namespace fs = std::filesystem;
+  const fs::path kept =
+      fs::path(stagora::test::SourceDir()) / "tests" / "fixtures" / "markup_formulas" / "nested_fractions.ops";
+  const std::vector<std::string> expected = ReadLines(kept);
+  ASSERT_GT(expected.size(), 24u);
+  for (long depth : {1000L, 4000L, 100000L}) {
+    std::string text = "&FS=6:";
+    for (long k = 0; k < depth; ++k) text += "#COC(";
+    text += "1";
+    for (long k = 0; k < depth; ++k) text += "#N)(2#COC)";
+    text += "&LF&FS=12:END";
+    const std::string difference = FirstDifference(expected, LaidOutPage(text));
+    EXPECT_EQ(difference, "") << depth << " deep";
+  }
 }
 
 }  // namespace

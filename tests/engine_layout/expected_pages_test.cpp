@@ -10,10 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "platform/textfile.h"
-#include "tests/engine_layout/engine_fixture.h"
 #include "tests/engine_layout/page_operations.h"
 #include "tests/support/test_support.h"
 
@@ -27,45 +25,9 @@ bool Refreshing() {
   return v && *v && std::string(v) != "0";
 }
 
-std::vector<std::string> LaidOutPage(const std::string& text) {
-  plat::RecordingSurface page(kPageWidthPx, kPageHeightPx, 15.0, plat::RecordingSurface::Metrics::Model);
-  EngineState state;
-  ViewerValues viewer;
-  InitHTFC(state, viewer);
-  viewer.DestinoPantalla = &page;
-  double size = 12;
-  DibujarHTFC(text, size, page, state, viewer);
-  return PageLines(state, page);
-}
-
-std::vector<std::string> ReadLines(const fs::path& path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path, std::ios::binary);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
-
 void WriteLines(const fs::path& path, const std::vector<std::string>& lines) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   for (const std::string& line : lines) out << line << '\n';
-}
-
-// "" when equal, else where and how the two first differ.
-std::string FirstDifference(const std::vector<std::string>& expected, const std::vector<std::string>& actual) {
-  const std::size_t n = std::min(expected.size(), actual.size());
-  for (std::size_t k = 0; k < n; ++k) {
-    if (expected[k] != actual[k]) {
-      return "line " + std::to_string(k + 1) + "\n  expected: " + expected[k] + "\n  drawn:    " + actual[k];
-    }
-  }
-  if (expected.size() == actual.size()) return "";
-  std::ostringstream out;
-  out << "line " << n + 1 << ": expected " << expected.size() << " lines, drawn " << actual.size();
-  out << (expected.size() > n ? "\n  expected: " + expected[n] : "\n  drawn:    " + actual[n]);
-  return out.str();
 }
 
 TEST(ExpectedPages, EveryFixturePageDrawsItsExpectedOperations) {

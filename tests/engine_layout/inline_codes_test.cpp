@@ -157,6 +157,17 @@ TEST_F(InlineCodes, AFontNameLastsUntilTheNextSymbolThenTheLineFontReturns) {
   EXPECT_EQ(texts[2].font.name, "Times New Roman");
 }
 
+// No font's face name is longer than 31 characters; a longer "&FN=" value (a hostile
+// document's may run on for a megabyte) is refused and the font in force stays.
+TEST_F(InlineCodes, AFontNameLongerThanAnyFaceNameIsRefused) {
+  const std::string longest(31, 'F');
+  MeasureAndDraw("&FN=Arial:a&FN=" + std::string(32, 'F') + ":b&FN=" + longest + ":c");
+  const auto texts = Ops(RecordedOp::Text);
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[1].font.name, "Arial");
+  EXPECT_EQ(texts[2].font.name, longest);
+}
+
 TEST_F(InlineCodes, TabPutsTheTextAtItsShareOfTheUsableWidth) {
   const double usable = S.AnchoPagina - S.MargenIzq - S.MargenDer;
   MeasureAndDraw("abcdefgh&SP=50:z&SP=25:w", S.MargenIzq, 1000);

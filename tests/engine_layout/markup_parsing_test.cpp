@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
+#include "viewer/engine/block_cutter.h"
 #include "viewer/engine/document_layout.h"
 #include "viewer/engine/markup_parsing.h"
 #include "viewer/engine/viewer_values.h"
@@ -34,6 +37,56 @@ TEST(ExtraerBloque, AnUnbalancedConstructGivesItsErrorBlock) {
   EXPECT_EQ(ExtraerBloque("text only", "#COC(", "#COC)"), error);          // no opening tag
   EXPECT_EQ(ExtraerBloque("#COC)#COC(", "#COC(", "#COC)"), error);         // close only before open
   EXPECT_EQ(ExtraerBloque("abc", "", ""), "&FC=Rojo:*ERROR*&FC=Negro:");   // empty tags never loop
+}
+
+// The block as the plain definition finds it: the next closing tag, and an opening tag before
+// it if there is one, counted until the opening tag's match.
+std::string ReferenceBlock(std::string_view text, std::string_view open, std::string_view close) {
+  const std::size_t p = text.find(open);
+  if (p == std::string_view::npos || text.find(close) == std::string_view::npos) return ErrorBlock(open, close);
+  int depth = 1;
+  std::size_t from = p + open.size();
+  for (;;) {
+    const std::size_t c = text.find(close, from);
+    if (c == std::string_view::npos) return ErrorBlock(open, close);
+    const std::size_t o = text.find(open, from);
+    if (o == std::string_view::npos || o > c) {
+      if (--depth == 0) return std::string(text.substr(p, c + close.size() - p));
+      from = c + close.size();
+    } else {
+      ++depth;
+      from = o + open.size();
+    }
+  }
+}
+
+// Random texts of tag fragments: the line's cutter, asked in any order about any part of the
+// line from any position, finds what the plain definition finds in a copy of that part.
+TEST(BlockCutter, FindsInEveryPartWhatThePlainDefinitionFinds) {
+  const char* pieces[] = {"#COC(", "#COC)", "#N)", "#N)(", "x", "#", "(", ")", "#COC", "N)"};
+  const std::pair<const char*, const char*> tags[] = {
+      {"#COC(", "#COC)"}, {"#COC(", "#N)"}, {"#N)(", "#COC)"}, {"#N)(", "#N)"} /* tags that overlap */};
+  std::mt19937 random(20260101);
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    const int n = static_cast<int>(random() % 40);
+    for (int k = 0; k < n; ++k) text += pieces[random() % std::size(pieces)];
+    BlockCutter cutter(text);
+    const BlockFinder finder(&cutter);
+    for (int query = 0; query < 30; ++query) {
+      const std::size_t a = random() % (text.size() + 1);
+      const std::size_t b = a + random() % (text.size() - a + 1);
+      const std::string_view part = std::string_view(text).substr(a, b - a);
+      const std::size_t from = random() % (part.size() + 1);
+      const auto& [open, close] = tags[random() % std::size(tags)];
+      const std::string expected = ReferenceBlock(std::string(part.substr(from)), open, close);
+      const BlockExtent found = finder.Find(part, from, open, close);
+      const std::string got = found.at == std::string_view::npos ? ErrorBlock(open, close)
+                                                                 : std::string(part.substr(found.at, found.length));
+      ASSERT_EQ(got, expected) << text << " part " << a << "-" << b << " from " << from << " " << open << close;
+      EXPECT_EQ(ExtraerBloque(part.substr(from), open, close), expected);
+    }
+  }
 }
 
 TEST(LeerColor, ReadsTriplesNumbersAndNames) {

@@ -5,13 +5,17 @@
 // compared line by line.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/recording_surface.h"
-#include "viewer/engine/engine_state.h"
+#include "viewer/engine/htfc_engine.h"
 
 namespace stagora::engine::test {
 
@@ -22,9 +26,10 @@ inline std::string Rounded(double v) {
   return buf;
 }
 
+// As red, green and blue, the way colours are written everywhere but in a Color's bits.
 inline std::string Colour(plat::Color c) {
   char buf[16];
-  std::snprintf(buf, sizeof buf, "#%06X", static_cast<unsigned>(c & 0xFFFFFF));
+  std::snprintf(buf, sizeof buf, "#%02X%02X%02X", plat::RedOf(c), plat::GreenOf(c), plat::BlueOf(c));
   return buf;
 }
 
@@ -82,6 +87,44 @@ inline std::vector<std::string> PageLines(const EngineState& s, const plat::Reco
   }
   for (const plat::RecordedOp& op : page.ops()) lines.push_back(OperationLine(op));
   return lines;
+}
+
+// The page of a document laid out on a fresh page picture (796 x 1125 pixels, the model
+// metrics) at zoom 1 and size 12, by a fresh engine.
+inline std::vector<std::string> LaidOutPage(const std::string& text) {
+  plat::RecordingSurface page(796, 1125, 15.0, plat::RecordingSurface::Metrics::Model);
+  EngineState state;
+  ViewerValues viewer;
+  InitHTFC(state, viewer);
+  viewer.DestinoPantalla = &page;
+  double size = 12;
+  DibujarHTFC(text, size, page, state, viewer);
+  return PageLines(state, page);
+}
+
+inline std::vector<std::string> ReadLines(const std::filesystem::path& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path, std::ios::binary);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// "" when equal, else where and how the two first differ.
+inline std::string FirstDifference(const std::vector<std::string>& expected, const std::vector<std::string>& actual) {
+  const std::size_t n = std::min(expected.size(), actual.size());
+  for (std::size_t k = 0; k < n; ++k) {
+    if (expected[k] != actual[k]) {
+      return "line " + std::to_string(k + 1) + "\n  expected: " + expected[k] + "\n  drawn:    " + actual[k];
+    }
+  }
+  if (expected.size() == actual.size()) return "";
+  std::ostringstream out;
+  out << "line " << n + 1 << ": expected " << expected.size() << " lines, drawn " << actual.size();
+  out << (expected.size() > n ? "\n  expected: " + expected[n] : "\n  drawn:    " + actual[n]);
+  return out.str();
 }
 
 }  // namespace stagora::engine::test

@@ -1,36 +1,27 @@
-// Any byte sequence is a document: the engine lays it out, measuring and drawing, on a
-// recording page picture or a recording printer, and must neither fail nor hang. The first
-// byte chooses the target and the zoom; the rest is the mark-up.
+// The fuzz target: see htfc_fuzz_input.h for what an input is.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
-#include "platform/recording_surface.h"
-#include "viewer/engine/htfc_engine.h"
+#include "tests/fuzz/htfc_fuzz_input.h"
 
-namespace {
-constexpr double kZooms[] = {1.0, 0.5, 0.75, 1.5, 2.0};
-constexpr double kPageWidthPx = 796;
-constexpr double kPageHeightPx = 1125;
-}  // namespace
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  for (int k = 1; k < *argc; ++k) {
+    if (std::strncmp((*argv)[k], "-max_len=", 9) == 0) return 0;
+  }
+  // The flags are read after this returns: add the larger cap to them.
+  static std::string maxLen = "-max_len=" + std::to_string(stagora::fuzz::kMaxDocument);
+  static char** args = new char*[static_cast<std::size_t>(*argc) + 2];
+  for (int k = 0; k < *argc; ++k) args[k] = (*argv)[k];
+  args[*argc] = maxLen.data();
+  args[*argc + 1] = nullptr;
+  ++*argc;
+  *argv = args;
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace stagora::engine;
-  if (size == 0) return 0;
-  const std::uint8_t options = data[0];
-  const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
-
-  // Every input starts from a fresh engine, as a viewer started anew would.
-  EngineState state;
-  ViewerValues viewer;
-  InitHTFC(state, viewer);
-  viewer.Zoom = kZooms[options % 5];
-  const bool printer = (options & 0x80) != 0;
-  plat::RecordingSurface target(kPageWidthPx * viewer.Zoom, kPageHeightPx * viewer.Zoom,
-                                printer ? 1440.0 / 600 : 15.0);
-  viewer.DestinoPantalla = printer ? nullptr : &target;
-  viewer.DestinoImpresora = printer ? &target : nullptr;
-  double fontSize = (options & 0x40) ? 0 : 12 * viewer.Zoom;
-  DibujarHTFC(text, fontSize, target, state, viewer);
+  stagora::fuzz::LayOut(data, size);
   return 0;
 }

@@ -14,28 +14,36 @@ constexpr std::size_t kRowTagLength = 5;    // "#RW1(" "#RW1)"
 
 }  // namespace
 
-AlignedRows CutRows(const std::string& block) {
+AlignedRows CutRows(std::string_view block, const BlockFinder& blocks) {
   AlignedRows r;
   if (block.size() > kLetterAt) {
     const char c = block[kLetterAt];
     r.alignment = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
   }
-  std::string rest = block.size() > kLetterAt + 1 ? block.substr(kLetterAt + 1) : std::string();
+  // What follows the letter is read from its front: each row found (wherever it lies) or its
+  // error block takes its length off the front.
+  std::string_view rest = block.size() > kLetterAt + 1 ? block.substr(kLetterAt + 1) : std::string_view();
   for (int n = 1; n <= kMaxRows; ++n) {
     if (rest == "#RWS)") break;
     const std::string number = std::to_string(n);
-    const std::string rowBlock = ExtraerBloque(rest, "#RW" + number + "(", "#RW" + number + ")");
-    rest.erase(0, std::min(rowBlock.size(), rest.size()));
-    r.rows.push_back(InnerText(rowBlock, kRowTagLength, kRowTagLength));
+    const std::string open = "#RW" + number + "(", close = "#RW" + number + ")";
+    const BlockExtent row = blocks.Find(rest, 0, open, close);
+    if (row.at == std::string_view::npos) {
+      rest.remove_prefix(std::min(ErrorBlock(open, close).size(), rest.size()));
+      r.rows.push_back(ErrorText());
+    } else {
+      r.rows.push_back(InnerText(rest.substr(row.at, row.length), kRowTagLength, kRowTagLength));
+      rest.remove_prefix(std::min(row.length, rest.size()));
+    }
   }
   return r;
 }
 
 void DibujarRWS(ConstructContext& e) {
   plat::Surface& target = e.t;
-  const std::string& block = e.block;
+  const std::string_view block = e.block;
   const double G = std::max(target.textHeight("Hp") * kRowGapFraction, 1.0);
-  const AlignedRows rows = CutRows(block);
+  const AlignedRows rows = CutRows(block, e.Blocks());
   const long count = static_cast<long>(rows.rows.size());
 
   if (!e.draw) {
@@ -44,7 +52,7 @@ void DibujarRWS(ConstructContext& e) {
     RestoreFont(target, e.font);
     CajaHTFC& b = e.Box();
     b = CajaHTFC{};
-    b.Texto = block;
+    b.Texto = std::string(block);
     if (count == 0) return;
     const CajaHTFC& first = boxes.front();
     b.DesplazamientoX = first.DesplazamientoX;

@@ -3,10 +3,12 @@
 // line's axis.
 #pragma once
 
-#include <string>
+#include <string_view>
 #include <vector>
 
+#include "viewer/engine/block_cutter.h"
 #include "viewer/engine/construct_parts.h"
+#include "viewer/engine/markup_parsing.h"
 
 namespace stagora::engine {
 
@@ -14,13 +16,13 @@ constexpr int kMaxRows = 9;
 
 struct AlignedRows {
   char alignment = 'L';  // the letter, upper-cased
-  std::vector<std::string> rows;
+  std::vector<std::string_view> rows;  // views into the block, or the constant error text
 };
 
 // The letter and the rows in order. Rows are cut from the front of what follows the letter;
 // a row that is missing, out of sequence or unbalanced comes back as the red error text, and
 // reading stops at the closing tag or after the ninth row.
-AlignedRows CutRows(const std::string& block);
+AlignedRows CutRows(std::string_view block, const BlockFinder& blocks = BlockFinder());
 
 // "#RWS(": the rows stacked and aligned, the stack's middle its axis.
 void DibujarRWS(ConstructContext& k);

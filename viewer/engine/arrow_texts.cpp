@@ -28,8 +28,8 @@ ArrowTexts CutArrowTexts(const std::string& block) {
   const std::size_t from = std::min(upperBlock.size() >= kSeparatorLength ? upperBlock.size() - kSeparatorLength : 0,
                                     block.size());
   const std::string lowerBlock = ExtraerBloque(std::string_view(block).substr(from), "#T)(", "#ATX)");
-  return ArrowTexts{InnerText(upperBlock, kTagLength, kSeparatorLength),
-                    InnerText(lowerBlock, kSeparatorLength + 1, kTagLength)};
+  return ArrowTexts{std::string(InnerText(upperBlock, kTagLength, kSeparatorLength)),
+                    std::string(InnerText(lowerBlock, kSeparatorLength + 1, kTagLength))};
 }
 
 void DibujarATX(ConstructContext& e) {
@@ -40,7 +40,7 @@ void DibujarATX(ConstructContext& e) {
   const double w = std::max(kShaftFraction * TH, kLeastStrokeTwips);
   const double g = std::max(kGapFraction * TH, kLeastStrokeTwips);
   const double m = std::max(kMarginFraction * TH, kLeastStrokeTwips);
-  const ArrowTexts parts = CutArrowTexts(e.block);
+  const ArrowTexts parts = CutArrowTexts(std::string(e.block));
 
   CajaHTFC T1, T2;
   if (!e.draw) {

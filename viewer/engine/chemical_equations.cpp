@@ -143,7 +143,7 @@ ChemicalEquation CutEquation(const std::string& block) {
       // Cut by its length from the front, as the table has always been read: a block out of
       // order shortens what is left all the same.
       rest.erase(0, std::min(cell.size(), rest.size()));
-      row.push_back(" " + InnerText(cell, kTagLength, kTagLength) + " ");
+      row.push_back(" " + std::string(InnerText(cell, kTagLength, kTagLength)) + " ");
     }
     q.cells.push_back(std::move(row));
   }
@@ -152,7 +152,7 @@ ChemicalEquation CutEquation(const std::string& block) {
 }
 
 void DibujarCEQ(ConstructContext& e) {
-  const ChemicalEquation q = CutEquation(e.block);
+  const ChemicalEquation q = CutEquation(std::string(e.block));
   if (!q.readable) {
     // No grid can be built: the construct is set as its tags around the red error word, like
     // a construct that is not closed, and the line goes on after it.

@@ -15,7 +15,7 @@ void DrawConstructAsText(ConstructContext& k) {
   const std::size_t closeLength = v.size() >= 2 * kTagLength ? kTagLength : 0;
   const std::string_view open = v.substr(0, openLength);
   const std::string_view close = v.substr(v.size() - closeLength);
-  const std::string content(v.substr(openLength, v.size() - openLength - closeLength));
+  const std::string_view content = v.substr(openLength, v.size() - openLength - closeLength);
 
   if (k.draw) {
     const double x = k.X0, y = k.Y0;
@@ -36,7 +36,7 @@ void DrawConstructAsText(ConstructContext& k) {
     box.AltoSobre = part.AltoSobre;
     box.AltoEje = part.AltoEje;
     box.AltoBajo = part.AltoBajo;
-    box.Texto = k.block;
+    box.Texto = std::string(k.block);
   }
   RestoreFont(t, k.font);
 }

@@ -104,7 +104,12 @@ bool HandleConstruct(LineContext& c) {
   const ConstructFamily* family = FindConstruct(c.rest());
   if (!family) return false;
   const std::string_view tag = c.rest().substr(0, kTagLength);
-  const std::string block = ExtraerBloque(c.rest(), tag, ClosingTag(tag));
+  const std::string close = ClosingTag(tag);
+  const BlockExtent extent = c.blocks().Find(c.line, c.i, tag, close);
+  std::string error;  // the error block, when the construct does not close
+  if (extent.at == std::string_view::npos) error = ErrorBlock(tag, close);
+  const std::string_view block = extent.at == std::string_view::npos ? std::string_view(error)
+                                                                      : c.line.substr(extent.at, extent.length);
   EngineState& s = c.S;
   if (s.ProfundidadLinea > kMaxNesting) {
     SetTooDeep(c);
@@ -126,7 +131,8 @@ bool HandleConstruct(LineContext& c) {
   } else {
     ConstructContext k(block, tag, t, s, c.V);
     family->draw(k);
-    c.boxes.push_back(s.TablaCajas(n));
+    c.boxes.push_back(MeasuresOf(s.TablaCajas(n)));
+    c.boxesWidth += c.boxes.back().DesplazamientoX + c.boxes.back().Avance;
   }
   t.setFontName(c.entryFont);
   t.setFontSize(c.baseSize);

@@ -1,7 +1,6 @@
 #include "viewer/engine/construct_parts.h"
 
 #include "viewer/engine/line_renderer.h"
-#include "viewer/engine/markup_parsing.h"
 
 namespace stagora::engine {
 
@@ -9,7 +8,7 @@ namespace {
 constexpr std::size_t kTagLength = 5;
 }
 
-ConstructContext::ConstructContext(const std::string& block_, std::string_view tag_, plat::Surface& target,
+ConstructContext::ConstructContext(std::string_view block_, std::string_view tag_, plat::Surface& target,
                                    EngineState& state, const ViewerValues& viewer)
     : block(block_),
       tag(tag_),
@@ -32,14 +31,14 @@ long ConstructContext::NumberPart(long part) {
   return number;
 }
 
-CajaHTFC ConstructContext::RenderPart(long part, const std::string& text) {
+CajaHTFC ConstructContext::RenderPart(long part, std::string_view text) {
   const long number = NumberPart(part);
   std::string unused;  // a part never breaks, so it has no fitting part
   ProcesarLinea(text, t, unused, S, V);
-  return S.TablaCajas(number);
+  return MeasuresOf(S.TablaCajas(number));
 }
 
-void ConstructContext::DrawPart(long part, const std::string& text, double x, double y) {
+void ConstructContext::DrawPart(long part, std::string_view text, double x, double y) {
   NumberPart(part);
   t.setCurrentX(x);
   t.setCurrentY(y);
@@ -49,11 +48,11 @@ void ConstructContext::DrawPart(long part, const std::string& text, double x, do
 
 CajaHTFC ConstructContext::PartBox(long part) {
   const long number = S.SubcajasHTFC(box, part);
-  return number > 0 ? S.TablaCajas(number) : CajaHTFC{};
+  return number > 0 ? MeasuresOf(S.TablaCajas(number)) : CajaHTFC{};
 }
 
-std::string InnerText(const std::string& block, std::size_t head, std::size_t tail) {
-  if (block.size() <= head + tail) return std::string();
+std::string_view InnerText(std::string_view block, std::size_t head, std::size_t tail) {
+  if (block.size() <= head + tail) return std::string_view();
   return block.substr(head, block.size() - head - tail);
 }
 
@@ -63,9 +62,9 @@ std::string TrimSpaces(std::string_view text) {
   return std::string(text);
 }
 
-bool IsErrorBlock(const std::string& block) {
-  if (block.size() < 2 * kTagLength) return false;
-  const std::string open = block.substr(0, kTagLength);
+bool IsErrorBlock(std::string_view block) {
+  if (block.size() != 2 * kTagLength + ErrorText().size()) return false;
+  const std::string open(block.substr(0, kTagLength));
   return block == ErrorBlock(open, open.substr(0, kTagLength - 1) + ")");
 }
 

@@ -11,6 +11,11 @@
 // dispatcher has already numbered the construct's box, placed the target where the box says,
 // and restores the line's font afterwards; the drawer leaves the target's font name, size and
 // italic state as it found them (RestoreFont(k.t, k.font)).
+//
+// A drawer cuts its parts out of k.block with k.Blocks() (a BlockFinder) and keeps them as
+// views into k.block (or into constant texts such as ErrorText()), never as copies: then the
+// line's tags, matched once, serve its parts at every depth, and a hostile document nested
+// thousands deep costs no more than its length.
 #pragma once
 
 #include <cstddef>
@@ -18,7 +23,9 @@
 #include <string_view>
 
 #include "platform/surface.h"
+#include "viewer/engine/block_cutter.h"
 #include "viewer/engine/engine_state.h"
+#include "viewer/engine/markup_parsing.h"
 #include "viewer/engine/viewer_values.h"
 
 namespace stagora::engine {
@@ -32,10 +39,13 @@ class ConstructContext {
   // Taken when the drawer is entered: the construct's box number is state.ContadorCajas, the
   // start point the target's current position (written to the box's InicioX/InicioY in the
   // draw pass), the font to restore the target's current font.
-  ConstructContext(const std::string& block, std::string_view tag, plat::Surface& target, EngineState& state,
+  ConstructContext(std::string_view block, std::string_view tag, plat::Surface& target, EngineState& state,
                    const ViewerValues& viewer);
 
-  const std::string& block;  // the whole construct, opening to closing tag, as ExtraerBloque cut it
+  // The whole construct, opening to closing tag, as ExtraerBloque cut it: a view into the
+  // line, which lives while the drawer runs. Parts cut from it stay views into it (or into
+  // constant texts), so that every part of a line at any depth is a part of the line's text.
+  const std::string_view block;
   const std::string_view tag;  // its five-character opening tag
   plat::Surface& t;
   EngineState& S;
@@ -48,12 +58,16 @@ class ConstructContext {
 
   // The construct's own box.
   CajaHTFC& Box() { return S.TablaCajas(box); }
+  // Finds blocks in the construct's text (and any part of the line) through the line's
+  // matched constructs.
+  BlockFinder Blocks() const { return BlockFinder(S.lineBlocks); }
 
-  // Measure pass: renders part `part` at the target's current position and returns its box.
-  CajaHTFC RenderPart(long part, const std::string& text);
+  // Measure pass: renders part `part` at the target's current position and returns its box
+  // (its measures: MeasuresOf).
+  CajaHTFC RenderPart(long part, std::string_view text);
   // Draw pass: renders part `part` from (x, y), the twin of RenderPart.
-  void DrawPart(long part, const std::string& text, double x, double y);
-  // The box the measure pass recorded for part `part` (a copy; empty when never recorded).
+  void DrawPart(long part, std::string_view text, double x, double y);
+  // The measures the measure pass recorded for part `part` (empty when never recorded).
   CajaHTFC PartBox(long part);
   // Takes the next box number for part `part`, recording it in the measure pass; RenderPart
   // and DrawPart start with it, and a part that renders no text (an image) takes its number
@@ -62,13 +76,13 @@ class ConstructContext {
 };
 
 // The block without its first `head` and last `tail` characters; empty when it is shorter.
-std::string InnerText(const std::string& block, std::size_t head, std::size_t tail);
+std::string_view InnerText(std::string_view block, std::size_t head, std::size_t tail);
 
 // The text without the spaces at either end (other blanks stay, as the mark-up's trim does).
 std::string TrimSpaces(std::string_view text);
 
 // True when the block is what ExtraerBloque returns for a construct it could not balance.
-bool IsErrorBlock(const std::string& block);
+bool IsErrorBlock(std::string_view block);
 
 // A construct set as text: its opening tag, its content rendered as one part, its closing
 // tag. A family whose drawer is not written yet is dispatched to it, and drawers fall back on

@@ -129,7 +129,7 @@ void DibujarArco(double cx, double cy, double radius, double a1, double a2, doub
 }
 
 void DibujarNES(ConstructContext& e) {
-  const std::string& block = e.block;
+  const std::string_view block = e.block;
   if (block.size() < kHeadLength + kTailLength || IsErrorBlock(block)) {
     // No room for two delimiters and the closing tag, or not closed at all.
     DrawConstructAsText(e);
@@ -139,7 +139,7 @@ void DibujarNES(ConstructContext& e) {
   const double H = target.textHeight("Hp");
   const double t = std::max(H * kStrokeFraction, 1.0);
   const double s = H * kSpacingFraction;
-  const std::string content = InnerText(block, kHeadLength, kTailLength);
+  const std::string_view content = InnerText(block, kHeadLength, kTailLength);
   const char left = block[kLeftAt];
   const char right = block[kRightAt];
   const double l = left == '{' ? 2 * s : 0;
@@ -154,7 +154,7 @@ void DibujarNES(ConstructContext& e) {
     b.AltoSobre = 2 * s + C.AltoSobre;
     b.AltoEje = C.AltoEje;
     b.AltoBajo = 2 * s + C.AltoBajo;
-    b.Texto = block;
+    b.Texto = std::string(block);
     return;
   }
 

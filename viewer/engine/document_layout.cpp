@@ -30,12 +30,22 @@ constexpr std::string_view kIndentCode = "&LSAN=";
 constexpr std::string_view kMarkCode = "#MARK";
 constexpr std::size_t kMarkNumberOffset = 6;  // the mark's number follows "#MARK="
 
+// Every occurrence from left to right, the scan going on after each replacement. The result
+// is built in one pass: replacing in place would move the rest of the text at every
+// occurrence, and a long text full of them would take quadratic time.
 void ReplaceAll(std::string& s, std::string_view from, std::string_view to) {
-  std::size_t pos = 0;
-  while ((pos = s.find(from, pos)) != std::string::npos) {
-    s.replace(pos, from.size(), to);
-    pos += to.size();
+  std::size_t pos = s.find(from);
+  if (pos == std::string::npos) return;
+  std::string out;
+  out.reserve(s.size());
+  std::size_t done = 0;
+  for (; pos != std::string::npos; pos = s.find(from, done)) {
+    out.append(s, done, pos - done);
+    out.append(to);
+    done = pos + from.size();
   }
+  out.append(s, done, std::string::npos);
+  s = std::move(out);
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -92,9 +102,10 @@ void TakeIndent(std::string& line, plat::Surface& target, double sampleWidth, En
 // Lays out one line, wrapped into as many pieces as the usable width needs, each measured
 // and then drawn below the previous one. False when a piece no longer fits above the page's
 // foot: nothing of it is drawn.
-bool LayOutLine(std::string line, plat::Surface& target, long mark, double& y, double& lastFoot, EngineState& s,
+bool LayOutLine(std::string_view line, plat::Surface& target, long mark, double& y, double& lastFoot, EngineState& s,
                 const ViewerValues& v) {
   std::string part, unused;
+  const LineBlocks blocks(s, line);  // every piece is a part of the line
   for (bool firstPiece = true;; firstPiece = false) {
     s.ContadorCajas = 1;
     s.NivelFraccion = 0;
@@ -113,7 +124,11 @@ bool LayOutLine(std::string line, plat::Surface& target, long mark, double& y, d
     target.setFont(saved.font);
     target.setForeColor(saved.foreColor);
 
-    const CajaHTFC box = s.TablaCajas(1);
+    // The line's measures (not its text, which may be long).
+    CajaHTFC box;
+    box.DesplazamientoX = s.TablaCajas(1).DesplazamientoX;
+    box.AltoSobre = s.TablaCajas(1).AltoSobre;
+    box.AltoBajo = s.TablaCajas(1).AltoBajo;
     target.setCurrentX(box.DesplazamientoX + s.SangriaIzq + s.MargenIzq);
     target.setCurrentY(box.AltoSobre + y + s.MargenSup);
     if (target.currentY() >= s.AltoPagina - s.MargenInf - (box.AltoBajo + box.AltoSobre)) {
@@ -123,13 +138,13 @@ bool LayOutLine(std::string line, plat::Surface& target, long mark, double& y, d
     }
     s.MarcaPendiente = firstPiece ? mark : -1;
     const double top = target.currentY();
-    ProcesarLinea(part.empty() ? line : part, target, unused, s, v);
+    ProcesarLinea(line.substr(0, part.empty() ? line.size() : part.size()), target, unused, s, v);
     s.MarcaPendiente = -1;
     lastFoot = top + box.AltoBajo;
     if (v.MessagePump) v.MessagePump();
     y += box.AltoSobre + box.AltoBajo + h * kLeadingFraction;
     if (part.empty()) return true;
-    line = line.substr(part.size());
+    line.remove_prefix(std::min(part.size(), line.size()));
   }
 }
 

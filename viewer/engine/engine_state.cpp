@@ -31,6 +31,10 @@ void SetFontSizeChecked(plat::Surface& target, double points) {
   if (points > 0 && points <= kMaxFontSize) target.setFontSize(points);
 }
 
+void SetFontNameChecked(plat::Surface& target, std::string_view name) {
+  if (!name.empty() && name.size() <= kMaxFontNameLength) target.setFontName(std::string(name));
+}
+
 SavedFont SaveFont(const plat::Surface& target) {
   return SavedFont{target.font().name, target.font().size, target.font().italic};
 }

@@ -16,11 +16,14 @@
 #include <array>
 #include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/surface.h"
 
 namespace stagora::engine {
+
+class BlockCutter;
 
 constexpr double kTwipsPerMm = 1440.0 / 25.4;
 // Font sizes in the mark-up are meant for a screen of this many twips per pixel.
@@ -37,6 +40,20 @@ struct CajaHTFC {
   double InicioX = 0;          // CurrentX / CurrentY when the draw pass entered
   double InicioY = 0;
 };
+
+// A box's measures and start point without its text: what the drawers and the renderer work
+// with, and cheap to copy however long the construct is.
+inline CajaHTFC MeasuresOf(const CajaHTFC& box) {
+  CajaHTFC m;
+  m.DesplazamientoX = box.DesplazamientoX;
+  m.Avance = box.Avance;
+  m.AltoSobre = box.AltoSobre;
+  m.AltoEje = box.AltoEje;
+  m.AltoBajo = box.AltoBajo;
+  m.InicioX = box.InicioX;
+  m.InicioY = box.InicioY;
+  return m;
+}
 
 constexpr int kModoMedir = 0;
 constexpr int kModoDibujar = 1;
@@ -95,6 +112,9 @@ struct EngineState {
   long MarcaPendiente = -1;
   // How deep the line renderer is nested inside constructs (0 = the line itself).
   int ProfundidadLinea = 0;
+  // The constructs of the line being rendered, matched once for the line and all its parts
+  // (markup_parsing.h); set by the renderer while it renders the line itself.
+  BlockCutter* lineBlocks = nullptr;
 
  private:
   std::deque<CajaHTFC> boxes_;
@@ -107,6 +127,11 @@ struct EngineState {
 // kMaxFontSize): then the size in force stays, as a refused property value would leave it.
 constexpr double kMaxFontSize = 2160;
 void SetFontSizeChecked(plat::Surface& target, double points);
+// Sets the font name unless it is empty or longer than any font's face name can be
+// (kMaxFontNameLength characters): then the font in force stays. A document's "&FN=" may run
+// on for a megabyte, and every character drawn would carry it.
+constexpr std::size_t kMaxFontNameLength = 31;
+void SetFontNameChecked(plat::Surface& target, std::string_view name);
 
 // The font properties a drawer saves on entry and restores on exit.
 struct SavedFont {

@@ -17,23 +17,32 @@ constexpr std::size_t kSeparatorLength = 3;  // "#N)" "#L)"
 
 }  // namespace
 
-StackedParts CutFraction(const std::string& block) {
-  const std::string tag = block.substr(0, kTagLength - 1);
+StackedParts CutFraction(std::string_view block, const BlockFinder& blocks) {
+  const std::string tag(block.substr(0, kTagLength - 1));
   const std::string separator = tag == "#DDL" ? "#L)" : "#N)";
-  const std::string upperBlock = ExtraerBloque(block, tag + "(", separator);
-  // The lower part is cut from the separator that closes the upper block on; an upper block
-  // that could not be cut leaves nothing sensible to start from, and the lower part is then
-  // looked for in what is left.
-  const std::size_t from = std::min(upperBlock.size() >= kSeparatorLength ? upperBlock.size() - kSeparatorLength : 0,
-                                    block.size());
-  const std::string lowerBlock = ExtraerBloque(std::string_view(block).substr(from), separator + "(", tag + ")");
-  return StackedParts{InnerText(upperBlock, kTagLength, kSeparatorLength),
-                      InnerText(lowerBlock, kSeparatorLength + 1, kTagLength)};
+  StackedParts parts{ErrorText(), ErrorText()};
+  const BlockExtent upper = blocks.Find(block, 0, tag + "(", separator);
+  // An upper block that could not be cut counts as long as its error block: that leaves
+  // nothing sensible to start from, and the lower part is then looked for in what is left.
+  std::size_t upperSize = 0;
+  if (upper.at != std::string_view::npos) {
+    parts.upper = InnerText(block.substr(upper.at, upper.length), kTagLength, kSeparatorLength);
+    upperSize = upper.length;
+  } else {
+    upperSize = ErrorBlock(tag + "(", separator).size();
+  }
+  // The lower part is cut from the separator that closes the upper block on.
+  const std::size_t from = std::min(upperSize >= kSeparatorLength ? upperSize - kSeparatorLength : 0, block.size());
+  const BlockExtent lower = blocks.Find(block, from, separator + "(", tag + ")");
+  if (lower.at != std::string_view::npos) {
+    parts.lower = InnerText(block.substr(lower.at, lower.length), kSeparatorLength + 1, kTagLength);
+  }
+  return parts;
 }
 
 void DibujarCOC(ConstructContext& e) {
   plat::Surface& target = e.t;
-  const std::string& block = e.block;
+  const std::string_view block = e.block;
   long& level = e.S.NivelFraccion;
   ++level;
   const double H = target.textHeight("Hp");
@@ -42,7 +51,7 @@ void DibujarCOC(ConstructContext& e) {
   const double g = std::max(kGapFraction * H, kLeastStrokeTwips);
   const double m = std::max(kMarginFraction * H, kLeastStrokeTwips);
   const bool bar = block.compare(0, kTagLength, "#DDL(") != 0;
-  const StackedParts parts = CutFraction(block);
+  const StackedParts parts = CutFraction(block, e.Blocks());
 
   CajaHTFC N, D;
   if (!e.draw) {
@@ -67,7 +76,7 @@ void DibujarCOC(ConstructContext& e) {
     b.AltoSobre = N.AltoSobre;
     b.AltoEje = g + N.AltoBajo + t / 2;  // the middle of the bar
     b.AltoBajo = g + N.AltoBajo + t + g + D.AltoSobre + D.AltoBajo;
-    b.Texto = block;
+    b.Texto = std::string(block);
     return;
   }
 

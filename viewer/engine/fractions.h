@@ -2,9 +2,11 @@
 // upper "#L)(" lower "#DDL)": two parts centred over each other, the bar on the line's axis.
 #pragma once
 
-#include <string>
+#include <string_view>
 
+#include "viewer/engine/block_cutter.h"
 #include "viewer/engine/construct_parts.h"
+#include "viewer/engine/markup_parsing.h"
 
 namespace stagora::engine {
 
@@ -12,13 +14,15 @@ namespace stagora::engine {
 // construct's axis; a fraction inside another has a lighter bar.
 void DibujarCOC(ConstructContext& k);
 
+// Views into the block, or into the constant error text.
 struct StackedParts {
-  std::string upper;
-  std::string lower;
+  std::string_view upper;
+  std::string_view lower;
 };
 
-// The two parts of a fraction or stack; a part whose tags are missing or unbalanced comes
-// back as the red error text, so the construct keeps its layout.
-StackedParts CutFraction(const std::string& block);
+// The two parts of a fraction or stack whose block begins with its five-character opening
+// tag; a part whose tags are missing or unbalanced comes back as the red error text, so the
+// construct keeps its layout. `blocks` finds the tags (the line's, while one is laid out).
+StackedParts CutFraction(std::string_view block, const BlockFinder& blocks = BlockFinder());
 
 }  // namespace stagora::engine

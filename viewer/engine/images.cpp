@@ -117,7 +117,7 @@ plat::Picture PictureCache::Load(const std::string& path) {
   return picture;
 }
 
-ImageRequest ReadImageRequest(const std::string& block) {
+ImageRequest ReadImageRequest(std::string_view block) {
   ImageRequest r;
   const std::string body(Trim(Upper(InnerText(block, kTagLength, kTagLength))));
   const std::size_t a = body.find('\'');
@@ -135,7 +135,7 @@ ImageRequest ReadImageRequest(const std::string& block) {
 }
 
 void DibujarIMG(ConstructContext& e) {
-  const std::string& block = e.block;
+  const std::string_view block = e.block;
   if (IsErrorBlock(block)) {
     DrawConstructAsText(e);
     return;
@@ -182,7 +182,7 @@ void DibujarIMG(ConstructContext& e) {
     b.AltoSobre = DY - H + margin;
     b.AltoEje = kAxisFraction * H;
     b.AltoBajo = H + margin;  // the picture's bottom is the bottom of the line's text
-    b.Texto = block;
+    b.Texto = std::string(block);
     return;
   }
 

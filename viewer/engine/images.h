@@ -24,7 +24,7 @@ struct ImageRequest {
   bool stretch = false;  // "DIST": exactly dxMm by dyMm, not keeping the aspect
   bool frame = false;    // "MARCO"
 };
-ImageRequest ReadImageRequest(const std::string& block);
+ImageRequest ReadImageRequest(std::string_view block);
 
 // A name that names a file directly inside a folder: no folder separator, no drive, not
 // "." or "..", no control characters. Anything else is never looked up.

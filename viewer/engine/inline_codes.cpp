@@ -36,7 +36,7 @@ std::optional<std::string> ParameterValue(LineContext& c) {
     return std::nullopt;
   }
   const std::size_t from = c.i + 4;
-  std::string value = colon > from ? c.line.substr(from, colon - from) : std::string();
+  std::string value = colon > from ? std::string(c.line.substr(from, colon - from)) : std::string();
   c.i = colon;
   return value;
 }
@@ -51,7 +51,7 @@ void SetFontSizeCode(LineContext& c, double n) {
 }
 
 void SetFontNameCode(LineContext& c, const std::string& name) {
-  if (!name.empty()) c.t.setFontName(name);
+  SetFontNameChecked(c.t, name);
   c.fontChanged();
 }
 
@@ -63,6 +63,7 @@ void TabCode(LineContext& c, double n) {
     c.W = n / 100.0 * usable;
   }
   c.first = c.boxes.size();  // constructs before the tab no longer count in the width
+  c.boxesWidth = 0;
 }
 
 void FigureCode(LineContext& c, const std::string& value) {

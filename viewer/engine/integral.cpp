@@ -30,7 +30,7 @@ void DibujarINT(ConstructContext& e) {
   const double H = target.textHeight("Hp");
   const double a = std::max(kRoomFraction * H, 1.0);
   const double c = std::max(kRaiseFraction * H, 1.0);
-  const std::string content = InnerText(e.block, kTagLength, kTagLength);
+  const std::string content(InnerText(e.block, kTagLength, kTagLength));
 
   if (!e.draw) {
     const CajaHTFC C = e.RenderPart(1, content);

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "platform/surface.h"
+#include "viewer/engine/block_cutter.h"
 #include "viewer/engine/engine_state.h"
+#include "viewer/engine/markup_parsing.h"
 #include "viewer/engine/viewer_values.h"
 
 namespace stagora::engine {
@@ -22,9 +24,11 @@ constexpr double kIndexSizeRatio = 8.0 / 12.0;
 constexpr char kMinusSign = '\x96';
 
 struct LineContext {
-  LineContext(std::string text, plat::Surface& target, EngineState& state, const ViewerValues& viewer);
+  LineContext(std::string_view text, plat::Surface& target, EngineState& state, const ViewerValues& viewer);
 
-  const std::string line;  // the mark-up being rendered (a copy: the caller's may change)
+  // The mark-up being rendered: the caller's text, which lives and stays as it is for the
+  // whole call (the renderer writes its fitting part only when it returns).
+  const std::string_view line;
   plat::Surface& t;
   EngineState& S;
   const ViewerValues& V;
@@ -47,13 +51,15 @@ struct LineContext {
   std::size_t P = 0;       // the line may be broken after its first P characters
   std::size_t first = 0;   // first entry of `boxes` counted in the width (moves at a tab)
   std::vector<CajaHTFC> boxes;  // entry 0 the plain text, then one per construct met
+  double boxesWidth = 0;   // the width of the boxes from `first` on, kept as they are met
 
   std::size_t i = 0;        // the scan's position (0-based), left on the last character used
   bool stop = false;        // a parameter code without its ":" ends the line here
   bool softBreak = false;   // the code just handled was the soft hyphen "&_"
   std::string fitting;      // the leading part that fits, when the line is too wide
 
-  std::string_view rest() const { return std::string_view(line).substr(i < line.size() ? i : line.size()); }
+  std::string_view rest() const { return line.substr(i < line.size() ? i : line.size()); }
+  BlockFinder blocks() const { return BlockFinder(S.lineBlocks); }
   bool at(std::string_view code) const { return rest().substr(0, code.size()) == code; }
 
   // Text set exactly as given: printed in the draw pass, its width added when measuring.

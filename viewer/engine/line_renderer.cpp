@@ -1,6 +1,7 @@
 #include "viewer/engine/line_renderer.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "viewer/engine/construct_dispatch.h"
 #include "viewer/engine/inline_codes.h"
@@ -121,10 +122,9 @@ void HandleHash(LineContext& c) {
 // The line is too wide once the width counted since the last tab crosses the page: the part
 // that fits ends at the last break position, else with what crossed the limit.
 bool CrossesPage(LineContext& c) {
-  double total = c.W;
-  for (std::size_t k = c.first; k < c.boxes.size(); ++k) total += c.boxes[k].DesplazamientoX + c.boxes[k].Avance;
+  const double total = c.W + c.boxesWidth;
   if (!(total + c.S.SangriaIzq + c.S.MargenIzq + c.S.MargenDer > c.S.AnchoPagina)) return false;
-  c.fitting = c.line.substr(0, c.P > 0 ? c.P : c.i + 1);
+  c.fitting = std::string(c.line.substr(0, c.P > 0 ? c.P : c.i + 1));
   return true;
 }
 
@@ -142,13 +142,21 @@ void WriteLineBox(const LineContext& c) {
   b.AltoSobre = above - c.E;
   b.AltoEje = c.E;
   b.AltoBajo = below + c.E;
-  b.Texto = c.line;
+  // A line broken here is measured as far as the piece that fits (the rest is measured again
+  // as the next piece), so a long paragraph is not copied once for every piece.
+  b.Texto = c.fitting.empty() ? std::string(c.line) : c.fitting;
 }
 
 }  // namespace
 
-LineContext::LineContext(std::string text, plat::Surface& target, EngineState& state, const ViewerValues& viewer)
-    : line(std::move(text)),
+LineBlocks::LineBlocks(EngineState& state, std::string_view line) : s_(state), outer_(state.lineBlocks) {
+  if (state.ProfundidadLinea == 0 && !(outer_ && outer_->Holds(line))) state.lineBlocks = &cutter_.emplace(line);
+}
+
+LineBlocks::~LineBlocks() { s_.lineBlocks = outer_; }
+
+LineContext::LineContext(std::string_view text, plat::Surface& target, EngineState& state, const ViewerValues& viewer)
+    : line(text),
       t(target),
       S(state),
       V(viewer),
@@ -188,9 +196,9 @@ void LineContext::fontChanged() {
   t.setCurrentY(Y0 + A0 - A);
 }
 
-void ProcesarLinea(const std::string& line, plat::Surface& target, std::string& fittingPart, EngineState& state,
+void ProcesarLinea(std::string_view line, plat::Surface& target, std::string& fittingPart, EngineState& state,
                    const ViewerValues& viewer) {
-  fittingPart.clear();
+  const LineBlocks blocks(state, line);
   LineContext c(line, target, state, viewer);
   DepthGuard depth(state);
   const std::size_t n = c.line.size();

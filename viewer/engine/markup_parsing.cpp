@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+#include "viewer/engine/block_cutter.h"
+
 namespace stagora::engine {
 namespace {
 
@@ -88,33 +90,19 @@ long RoundToLong(double value) {
   return static_cast<long>(std::nearbyint(std::clamp(value, lo, hi)));
 }
 
+std::string_view ErrorText() { return "&FC=Rojo:*ERROR*&FC=Negro:"; }
+
 std::string ErrorBlock(std::string_view openTag, std::string_view closeTag) {
   std::string out(openTag);
-  out += "&FC=Rojo:*ERROR*&FC=Negro:";
+  out += ErrorText();
   out += closeTag;
   return out;
 }
 
 std::string ExtraerBloque(std::string_view text, std::string_view openTag, std::string_view closeTag) {
-  if (openTag.empty() || closeTag.empty()) return ErrorBlock(openTag, closeTag);
-  const std::size_t p = text.find(openTag);
-  if (p == std::string_view::npos || text.find(closeTag) == std::string_view::npos) {
-    return ErrorBlock(openTag, closeTag);
-  }
-  int depth = 1;
-  std::size_t from = p + openTag.size();
-  for (;;) {
-    const std::size_t close = text.find(closeTag, from);
-    if (close == std::string_view::npos) return ErrorBlock(openTag, closeTag);
-    const std::size_t open = text.find(openTag, from);
-    if (open == std::string_view::npos || open > close) {
-      if (--depth == 0) return std::string(text.substr(p, close + closeTag.size() - p));
-      from = close + closeTag.size();
-    } else {
-      ++depth;
-      from = open + openTag.size();
-    }
-  }
+  const BlockExtent b = FindBlock(text, openTag, closeTag);
+  if (b.at == std::string_view::npos) return ErrorBlock(openTag, closeTag);
+  return std::string(text.substr(b.at, b.length));
 }
 
 plat::Color LeerColor(std::string_view value) {

@@ -24,6 +24,8 @@ long RoundToLong(double value);
 // caller draws like a construct.
 std::string ExtraerBloque(std::string_view text, std::string_view openTag, std::string_view closeTag);
 std::string ErrorBlock(std::string_view openTag, std::string_view closeTag);
+// What an error block holds between its tags.
+std::string_view ErrorText();
 
 // A colour text as an RGB value: "r;g;b" (a missing blue repeats green), a number taken as
 // an RGB value, or one of the colour names in English or Spanish; black when unknown.

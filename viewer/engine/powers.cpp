@@ -13,7 +13,7 @@ constexpr double kSecondLevelFactor = 6.0 / 8;
 constexpr double kOverlapFraction = 8.0 / 12;  // the exponent's bottom lies this far below the base's top, of H
 constexpr std::size_t kTagLength = 5;          // "#POT(" "#POT)" "#PB)("
 constexpr std::size_t kBaseEndLength = 4;      // "#PB)"
-constexpr const char* kExponentialBase = "&+Ie&-I";
+constexpr std::string_view kExponentialBase = "&+Ie&-I";
 
 }  // namespace
 
@@ -23,24 +23,35 @@ double ExponentSizeFactor(long level) {
   return 1.0;
 }
 
-PowerParts CutPower(const std::string& block) {
+PowerParts CutPower(std::string_view block, const BlockFinder& blocks) {
   if (block.compare(0, kTagLength, "#EXP(") == 0) {
     return PowerParts{kExponentialBase, InnerText(block, kTagLength, kTagLength)};
   }
-  const std::string baseBlock = ExtraerBloque(block, "#POT(", "#PB)");
-  const std::size_t from =
-      std::min(baseBlock.size() >= kBaseEndLength ? baseBlock.size() - kBaseEndLength : 0, block.size());
-  const std::string exponentBlock = ExtraerBloque(std::string_view(block).substr(from), "#PB)(", "#POT)");
-  return PowerParts{InnerText(baseBlock, kTagLength, kBaseEndLength), InnerText(exponentBlock, kTagLength, kTagLength)};
+  PowerParts parts{ErrorText(), ErrorText()};
+  const BlockExtent base = blocks.Find(block, 0, "#POT(", "#PB)");
+  // A base that could not be cut counts as long as its error block.
+  std::size_t baseSize = 0;
+  if (base.at != std::string_view::npos) {
+    parts.base = InnerText(block.substr(base.at, base.length), kTagLength, kBaseEndLength);
+    baseSize = base.length;
+  } else {
+    baseSize = ErrorBlock("#POT(", "#PB)").size();
+  }
+  const std::size_t from = std::min(baseSize >= kBaseEndLength ? baseSize - kBaseEndLength : 0, block.size());
+  const BlockExtent exponent = blocks.Find(block, from, "#PB)(", "#POT)");
+  if (exponent.at != std::string_view::npos) {
+    parts.exponent = InnerText(block.substr(exponent.at, exponent.length), kTagLength, kTagLength);
+  }
+  return parts;
 }
 
 void DibujarPOT(ConstructContext& e) {
   plat::Surface& target = e.t;
-  const std::string& block = e.block;
+  const std::string_view block = e.block;
   long& level = e.S.NivelIndice;
   const double H = target.textHeight("Hp");
   const double overlap = kOverlapFraction * H;
-  const PowerParts parts = CutPower(block);
+  const PowerParts parts = CutPower(block, e.Blocks());
 
   // Both passes shrink the exponent by the same rule, so the draw pass fits the boxes the
   // measure pass recorded at every depth.
@@ -63,7 +74,7 @@ void DibujarPOT(ConstructContext& e) {
     b.AltoSobre = std::max(exponent.AltoSobre + exponent.AltoBajo - overlap + base.AltoSobre, base.AltoSobre);
     b.AltoEje = base.AltoEje;
     b.AltoBajo = base.AltoBajo;
-    b.Texto = block;
+    b.Texto = std::string(block);
     return;
   }
 

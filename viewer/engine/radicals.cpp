@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::size_t kTagLength = 5;    // "#SQR(" "#SQR)"
 constexpr std::size_t kIndexTagLength = 4;  // "#RI(" "#RI)"
-constexpr const char* kCubeIndex = "3";
+constexpr std::string_view kCubeIndex = "3";
 constexpr double kElbowFraction = 0.4;   // the elbow's height, of the sign's height
 constexpr double kTickDropRatio = 1.5;   // the tick sits pb / 1.5 above the elbow line
 
@@ -39,26 +39,31 @@ RootGeometry GeometryFor(double H) {
 
 }  // namespace
 
-RootParts CutRoot(const std::string& block) {
-  const std::string body = InnerText(block, kTagLength, kTagLength);
-  const std::string tag = block.substr(0, kTagLength);
+RootParts CutRoot(std::string_view block, const BlockFinder& blocks) {
+  const std::string_view body = InnerText(block, kTagLength, kTagLength);
+  const std::string_view tag = block.substr(0, kTagLength);
   if (tag == "#CUR(") return RootParts{body, kCubeIndex, true};
   if (tag == "#RAD(" && body.compare(0, kIndexTagLength, "#RI(") == 0) {
     // The index block must open the body: one found further in belongs to a root inside the
-    // radicand, and cutting the body by its length would tear the radicand apart.
-    const std::string indexBlock = ExtraerBloque(body, "#RI(", "#RI)");
-    return RootParts{indexBlock.size() < body.size() ? body.substr(indexBlock.size()) : std::string(),
-                     InnerText(indexBlock, kIndexTagLength, kIndexTagLength), true};
+    // radicand, and cutting the body by its length would tear the radicand apart. An index
+    // that does not close counts as long as its error block.
+    const BlockExtent index = blocks.Find(body, 0, "#RI(", "#RI)");
+    const bool found = index.at != std::string_view::npos;
+    const std::size_t indexSize = found ? index.length : ErrorBlock("#RI(", "#RI)").size();
+    return RootParts{indexSize < body.size() ? body.substr(indexSize) : std::string_view(),
+                     found ? InnerText(body.substr(index.at, index.length), kIndexTagLength, kIndexTagLength)
+                           : ErrorText(),
+                     true};
   }
-  return RootParts{body, std::string(), false};
+  return RootParts{body, std::string_view(), false};
 }
 
 void DibujarRaiz(ConstructContext& e) {
   plat::Surface& target = e.t;
-  const std::string& block = e.block;
+  const std::string_view block = e.block;
   const double H = target.textHeight("Hp");
   const RootGeometry k = GeometryFor(H);
-  const RootParts parts = CutRoot(block);
+  const RootParts parts = CutRoot(block, e.Blocks());
 
   CajaHTFC R, I;
   if (!e.draw) {
@@ -86,7 +91,7 @@ void DibujarRaiz(ConstructContext& e) {
     b.AltoSobre = parts.hasIndex ? std::max(bar, indexTop) : bar;
     b.AltoEje = R.AltoEje;
     b.AltoBajo = R.AltoBajo + k.ed;
-    b.Texto = block;
+    b.Texto = std::string(block);
     return;
   }
 

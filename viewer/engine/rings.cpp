@@ -193,7 +193,7 @@ void DibujarAnillo(ConstructContext& e) {
   const double q = std::max(kScreenPenFraction * TH, kLeastStrokeTwips);
   const double a = kAxisOffsetFraction * TH;
   const double d = kInsetFraction * TH * (n == 3 ? kTriangleInset : n == 4 ? kSquareInset : 1.0);
-  const RingParts parts = CutRing(e.block, n);
+  const RingParts parts = CutRing(std::string(e.block), n);
 
   // The bare ring's reach from its centre: left, right, up and down.
   double left = 0, right = 0, up = 0, down = 0;

@@ -48,7 +48,7 @@ void DibujarSPB(ConstructContext& e) {
   long& fractions = e.S.NivelFraccion;
   long& indices = e.S.NivelIndice;
   ++fractions;  // fractions inside the parts count as nested
-  const StackedPair parts = CutStackedPair(e.block);
+  const StackedPair parts = CutStackedPair(std::string(e.block));
   ++indices;
   const double size = indices == 1 ? e.font.size * kFirstLevelFactor : e.font.size * kDeeperLevelFactor;
   SetFontSizeChecked(target, size);

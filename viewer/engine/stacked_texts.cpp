@@ -35,7 +35,7 @@ StackedTexts CutStackedTexts(const std::string& block) {
     if (k > 1 && rest == kClosingTag) break;
     const std::string n = std::to_string(k);
     const std::string textBlock = ExtraerBloque(rest, "#ST" + n + "(", "#ST" + n + ")");
-    parts.texts.push_back(InnerText(textBlock, kTagLength, kTagLength));
+    parts.texts.emplace_back(InnerText(textBlock, kTagLength, kTagLength));
     rest = rest.substr(std::min(textBlock.size(), rest.size()));
   }
   return parts;
@@ -46,7 +46,7 @@ void DibujarTST(ConstructContext& e) {
   long& level = e.S.NivelIndice;
   const double H = target.textHeight("Hp");
   const double g = std::max(kGapFraction * H, 1.0);
-  const StackedTexts parts = CutStackedTexts(e.block);
+  const StackedTexts parts = CutStackedTexts(std::string(e.block));
   const long count = static_cast<long>(parts.texts.size());
 
   // Every stacked text starts from the font around the construct, whatever the base or an

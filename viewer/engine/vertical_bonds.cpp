@@ -37,7 +37,7 @@ void DropFront(std::string& text, const std::string& block) { text.erase(0, std:
 
 BondParts CutBonds(const std::string& block) {
   BondParts r;
-  const std::string t = InnerText(block, kTagLength, kTagLength);
+  const std::string t(InnerText(block, kTagLength, kTagLength));
   r.pieces[kCentralSymbol] = t.substr(0, 1);
   if (t.size() > 1) r.upper = t[1];
   if (t.size() > 2) r.lower = t[2];
@@ -48,7 +48,7 @@ BondParts CutBonds(const std::string& block) {
     if (rest.find(open) == std::string::npos) continue;
     const std::string groupBlock = ExtraerBloque(rest, open, "#R" + digit + ")");
     DropFront(rest, groupBlock);
-    std::string group = InnerText(groupBlock, kGroupTagLength, kGroupTagLength);
+    std::string group(InnerText(groupBlock, kGroupTagLength, kGroupTagLength));
     if (group.find("#LP(") != std::string::npos) {
       const std::string inner = ExtraerBloque(group, "#LP(", "#LP)");
       DropFront(group, inner);
@@ -68,7 +68,7 @@ void DibujarUDB(ConstructContext& e) {
   plat::Surface& target = e.t;
   const double H = target.textHeight("Hp");
   const double offset = kGroupOffset * H;
-  const BondParts parts = CutBonds(e.block);
+  const BondParts parts = CutBonds(std::string(e.block));
   const auto piece = [&parts](int k) -> const std::string& { return parts.pieces[static_cast<std::size_t>(k)]; };
 
   if (!e.draw) {
