@@ -1,5 +1,7 @@
 #include "platform/image_surface.h"
 
+#include <cstring>
+
 #include "platform/encoding.h"
 
 namespace plat {
@@ -24,6 +26,9 @@ void ImageSurface::resize(int width, int height) {
   image_.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
   image_.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
   image_.fill(ToQColor(backColor()));
+  pendingClear_.reset();
+  kept_ = QImage();
+  keptKey_.clear();
 }
 
 void ImageSurface::endPainting() {
@@ -33,7 +38,14 @@ void ImageSurface::endPainting() {
   }
 }
 
+void ImageSurface::applyClear() {
+  if (!pendingClear_) return;
+  image_.fill(ToQColor(*pendingClear_));
+  pendingClear_.reset();
+}
+
 QPainter* ImageSurface::painter() {
+  applyClear();
   if (!painter_) {
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setRenderHint(QPainter::Antialiasing, true);
@@ -44,12 +56,30 @@ QPainter* ImageSurface::painter() {
 
 void ImageSurface::devClear(Color back) {
   endPainting();
-  image_.fill(ToQColor(back));
+  pendingClear_ = back;
 }
 
 const QImage& ImageSurface::image() {
   endPainting();
+  applyClear();
   return image_;
+}
+
+void ImageSurface::devKeepLayer(std::string_view key) {
+  applyClear();
+  kept_ = image_.copy();
+  keptKey_ = key;
+}
+
+bool ImageSurface::devRestoreLayer(std::string_view key) {
+  if (kept_.isNull() || keptKey_ != key || kept_.size() != image_.size() || kept_.format() != image_.format() ||
+      kept_.bytesPerLine() != image_.bytesPerLine()) {
+    return false;
+  }
+  // Straight into the picture's memory: a painter still open on it draws on what it finds.
+  pendingClear_.reset();
+  std::memcpy(image_.bits(), kept_.constBits(), static_cast<std::size_t>(kept_.sizeInBytes()));
+  return true;
 }
 
 bool ImageSurface::savePng(const std::string& path) {

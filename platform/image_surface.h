@@ -4,6 +4,8 @@
 
 #include <QImage>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "platform/painter_surface.h"
 
@@ -34,14 +36,22 @@ class ImageSurface : public PainterSurface {
   QPainter* painter() override;
   QPaintDevice* metricsDevice() override { return &image_; }
   bool thinPensEndSquare() const override { return true; }
+  void devKeepLayer(std::string_view key) override;
+  bool devRestoreLayer(std::string_view key) override;
 
  private:
   void endPainting();
+  // Clearing is put off until the picture is drawn on or read: a picture that is cleared
+  // only to have its kept layer put back is then not filled for nothing.
+  void applyClear();
   int width_;
   int height_;
   double ratio_;
   QImage image_;
   std::unique_ptr<QPainter> painter_;
+  std::optional<Color> pendingClear_;
+  QImage kept_;
+  std::string keptKey_;
 };
 
 }  // namespace plat

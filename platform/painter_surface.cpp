@@ -44,6 +44,11 @@ struct PainterSurface::CachedFont {
     double baseline = 0;    // below the runs' origin
   };
   std::unordered_map<char16_t, LaidOut> glyphs;
+  // The same for whole texts: a picture redrawn on every pointer move prints the same legends,
+  // captions and numbers each time. Bounded, so no sequence of texts makes it grow for ever.
+  static constexpr std::size_t kMaxTexts = 256;
+  std::unordered_map<std::u16string, LaidOut> texts;
+  std::unordered_map<std::u16string, double> textAdvances;
 };
 
 struct PainterSurface::FontCache {
@@ -69,13 +74,17 @@ PainterSurface::CachedFont& PainterSurface::fontFor(const FontSpec& spec) {
   return *(cache.last = cache.fonts.back().get());
 }
 
-void PainterSurface::devLine(double x1, double y1, double x2, double y2, Color c, double penPx) {
-  QPainter* p = painter();
-  if (!p) return;
+bool PainterSurface::roundCap(double penPx) const {
   // Thick lines end round. On a picture a pen of two pixels or less ends square instead: at
   // that size the two look the same, and square ends are many times faster to rasterise than
   // round ones, which matters because the diagram is redrawn on every pointer move of a drag.
-  const bool round = penPx > 1 && !(penPx <= 2 && thinPensEndSquare());
+  return penPx > 1 && !(penPx <= 2 && thinPensEndSquare());
+}
+
+void PainterSurface::devLine(double x1, double y1, double x2, double y2, Color c, double penPx) {
+  QPainter* p = painter();
+  if (!p) return;
+  const bool round = roundCap(penPx);
   const double ratio = p->device()->devicePixelRatio();
   const bool snapped = x1 == x2 || y1 == y2;
   p->setPen(QPen(ToQColor(c), snapped ? SnapPen(penPx, ratio) : penPx, Qt::SolidLine,
@@ -92,6 +101,37 @@ void PainterSurface::devLine(double x1, double y1, double x2, double y2, Color c
   } else {
     p->drawLine(QPointF(x1, y1), QPointF(x2, y2));
   }
+}
+
+void PainterSurface::devLines(const std::vector<Segment>& segments, Color c, double penPx) {
+  QPainter* p = painter();
+  if (!p) return;
+  // The painter rasterises and blends each line of one call on its own, in order, exactly as
+  // it would separate calls, as long as the pen has no round ends (a round-ended pen strokes
+  // the lines of a call as one outline). What a single call draws differently, points and
+  // axis-parallel lines on their snapped pen, still goes one by one.
+  if (roundCap(penPx)) {
+    Surface::devLines(segments, c, penPx);
+    return;
+  }
+  batch_.clear();
+  for (const Segment& s : segments) {
+    if (s.x1 != s.x2 && s.y1 != s.y2) {
+      batch_.emplace_back(s.x1, s.y1, s.x2, s.y2);
+      continue;
+    }
+    drawBatch(p, c, penPx);
+    devLine(s.x1, s.y1, s.x2, s.y2, c, penPx);
+  }
+  drawBatch(p, c, penPx);
+}
+
+void PainterSurface::drawBatch(QPainter* p, Color c, double penPx) {
+  if (batch_.empty()) return;
+  p->setPen(QPen(ToQColor(c), penPx, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
+  p->setBrush(Qt::NoBrush);
+  p->drawLines(batch_.data(), static_cast<int>(batch_.size()));
+  batch_.clear();
 }
 
 void PainterSurface::devRect(double x, double y, double w, double h, Color pen, double penPx, bool filled,
@@ -139,6 +179,23 @@ void PainterSurface::devText(double x, double y, const std::u16string& text, con
     for (const QGlyphRun& run : it->second.runs) p->drawGlyphRun(origin, run);
     return;
   }
+  // Underlined or struck-through text, and text that needs more than one font, keeps the
+  // painter's own way: its lines are placed across the whole text.
+  if (!spec.underline && !spec.strikethru) {
+    auto it = f.texts.find(text);
+    if (it == f.texts.end()) {
+      if (f.texts.size() >= CachedFont::kMaxTexts) f.texts.clear();
+      QTextLayout layout{QString::fromStdU16String(text), f.font, metricsDevice()};
+      layout.beginLayout();
+      const QTextLine line = layout.createLine();
+      layout.endLayout();
+      it = f.texts.emplace(text, CachedFont::LaidOut{layout.glyphRuns(), line.ascent()}).first;
+    }
+    if (it->second.runs.size() == 1) {
+      p->drawGlyphRun(QPointF(x, y + f.metrics.ascent() - it->second.baseline), it->second.runs.front());
+      return;
+    }
+  }
   p->drawText(QPointF(x, y + f.metrics.ascent()), QString::fromStdU16String(text));
 }
 
@@ -152,7 +209,12 @@ double PainterSurface::devTextWidth(const std::u16string& text, const FontSpec& 
     }
     return it->second;
   }
-  return f.metrics.horizontalAdvance(QString::fromStdU16String(text));
+  auto it = f.textAdvances.find(text);
+  if (it == f.textAdvances.end()) {
+    if (f.textAdvances.size() >= CachedFont::kMaxTexts) f.textAdvances.clear();
+    it = f.textAdvances.emplace(text, f.metrics.horizontalAdvance(QString::fromStdU16String(text))).first;
+  }
+  return it->second;
 }
 
 FontMetrics PainterSurface::devMetrics(const FontSpec& spec) {

@@ -30,6 +30,7 @@ class PainterSurface : public Surface {
   double devTextWidth(const std::u16string& text, const FontSpec& font) override;
   FontMetrics devMetrics(const FontSpec& font) override;
   void devPicture(const Picture& pic, double x, double y, double w, double h) override;
+  void devLines(const std::vector<Segment>& segments, Color c, double penPx) override;
 
   // Pens of odd whole widths sit on pixel centres so that grid lines stay one pixel sharp.
   // On a picture drawn for a dense screen (ratio device pixels per pixel) that pixel is then
@@ -46,7 +47,11 @@ class PainterSurface : public Surface {
   struct FontCache;
   struct CachedFont;
   CachedFont& fontFor(const FontSpec& spec);
+  // The pen of a line: thick lines end round, except thin ones on a picture (see devLine).
+  bool roundCap(double penPx) const;
+  void drawBatch(QPainter* p, Color c, double penPx);
   std::unique_ptr<FontCache> fonts_;
+  std::vector<QLineF> batch_;
 };
 
 }  // namespace plat

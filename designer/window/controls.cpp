@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QScreen>
 #include <algorithm>
 #include <cstdlib>
@@ -64,6 +65,9 @@ void Place(QWidget* w, int left, int top, int width, int height) { w->setGeometr
 PictureBox::PictureBox(QWidget* parent, const char* name, plat::Color back) : QWidget(parent), back_(back) {
   setObjectName(name);
   setAutoFillBackground(false);
+  // The box paints every pixel it covers, so what lies behind it is not painted first: the
+  // diagram is repainted on every pointer move of a drag.
+  setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PictureBox::setBackColor(plat::Color back) {
@@ -88,8 +92,16 @@ plat::ImageSurface& PictureBox::surface() {
 
 void PictureBox::paintEvent(QPaintEvent* e) {
   QPainter p(this);
-  p.fillRect(e->rect(), ToQColor(back_));
-  if (surface_) p.drawImage(QPoint(0, 0), surface_->image());
+  if (!surface_) {
+    p.fillRect(e->rect(), ToQColor(back_));
+    return;
+  }
+  // The picture, and the box's colour only where the picture does not reach (a box grown
+  // since it was last drawn on).
+  const QImage& picture = surface_->image();
+  const QRect drawn(QPoint(0, 0), picture.deviceIndependentSize().toSize());
+  for (const QRect& r : QRegion(e->rect()).subtracted(drawn)) p.fillRect(r, ToQColor(back_));
+  p.drawImage(QPoint(0, 0), picture);
 }
 
 // --- ShapeControl -----------------------------------------------------------------------
