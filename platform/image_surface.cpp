@@ -1,5 +1,7 @@
 #include "platform/image_surface.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "platform/encoding.h"
@@ -29,6 +31,69 @@ void ImageSurface::resize(int width, int height) {
   pendingClear_.reset();
   kept_ = QImage();
   keptKey_.clear();
+  tilesX_ = (width_ + kTile - 1) / kTile;
+  tilesY_ = (height_ + kTile - 1) / kTile;
+  drawn_.assign(static_cast<std::size_t>(tilesX_ * tilesY_), 0);
+  changed_.assign(drawn_.size(), 0);
+  overLayer_ = false;
+  markAllChanged();
+}
+
+void ImageSurface::markAllChanged() {
+  allChanged_ = true;
+  std::fill(changed_.begin(), changed_.end(), 0);
+}
+
+QRect ImageSurface::tileSpan(int tx0, int tx1, int ty) const {
+  const int x0 = static_cast<int>(std::floor(tx0 * kTile * ratio_));
+  const int y0 = static_cast<int>(std::floor(ty * kTile * ratio_));
+  const int x1 = std::min(image_.width(), static_cast<int>(std::ceil(tx1 * kTile * ratio_)));
+  const int y1 = std::min(image_.height(), static_cast<int>(std::ceil((ty + 1) * kTile * ratio_)));
+  return QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
+}
+
+void ImageSurface::touched(const QRectF& area) {
+  if (!(area.isValid() && std::isfinite(area.left()) && std::isfinite(area.right()) && std::isfinite(area.top()) &&
+        std::isfinite(area.bottom()))) {
+    return;
+  }
+  if (area.right() < 0 || area.bottom() < 0 || area.left() >= width_ || area.top() >= height_) return;
+  const int tx0 = std::clamp(static_cast<int>(std::floor(std::max(area.left(), -1.0) / kTile)), 0, tilesX_ - 1);
+  const int tx1 = std::clamp(static_cast<int>(std::floor(std::min(area.right(), 1e7) / kTile)), 0, tilesX_ - 1);
+  const int ty0 = std::clamp(static_cast<int>(std::floor(std::max(area.top(), -1.0) / kTile)), 0, tilesY_ - 1);
+  const int ty1 = std::clamp(static_cast<int>(std::floor(std::min(area.bottom(), 1e7) / kTile)), 0, tilesY_ - 1);
+  for (int ty = ty0; ty <= ty1; ++ty) {
+    for (int tx = tx0; tx <= tx1; ++tx) {
+      const auto i = static_cast<std::size_t>(ty * tilesX_ + tx);
+      drawn_[i] = 1;
+      changed_[i] = 1;
+    }
+  }
+}
+
+QRegion ImageSurface::takeChanged() {
+  QRegion region;
+  if (allChanged_) {
+    region = QRegion(0, 0, width_, height_);
+  } else {
+    // Runs of changed tiles along each row, in pixels.
+    std::vector<QRect> rects;
+    for (int ty = 0; ty < tilesY_; ++ty) {
+      for (int tx = 0; tx < tilesX_;) {
+        if (!changed_[static_cast<std::size_t>(ty * tilesX_ + tx)]) {
+          ++tx;
+          continue;
+        }
+        const int start = tx;
+        while (tx < tilesX_ && changed_[static_cast<std::size_t>(ty * tilesX_ + tx)]) ++tx;
+        rects.emplace_back(QRect(start * kTile, ty * kTile, (tx - start) * kTile, kTile).intersected(QRect(0, 0, width_, height_)));
+      }
+    }
+    region.setRects(rects.data(), static_cast<int>(rects.size()));
+  }
+  allChanged_ = false;
+  std::fill(changed_.begin(), changed_.end(), 0);
+  return region;
 }
 
 void ImageSurface::endPainting() {
@@ -42,6 +107,8 @@ void ImageSurface::applyClear() {
   if (!pendingClear_) return;
   image_.fill(ToQColor(*pendingClear_));
   pendingClear_.reset();
+  overLayer_ = false;
+  markAllChanged();
 }
 
 QPainter* ImageSurface::painter() {
@@ -69,6 +136,8 @@ void ImageSurface::devKeepLayer(std::string_view key) {
   applyClear();
   kept_ = image_.copy();
   keptKey_ = key;
+  std::fill(drawn_.begin(), drawn_.end(), 0);
+  overLayer_ = true;
 }
 
 bool ImageSurface::devRestoreLayer(std::string_view key) {
@@ -78,7 +147,38 @@ bool ImageSurface::devRestoreLayer(std::string_view key) {
   }
   // Straight into the picture's memory: a painter still open on it draws on what it finds.
   pendingClear_.reset();
-  std::memcpy(image_.bits(), kept_.constBits(), static_cast<std::size_t>(kept_.sizeInBytes()));
+  uchar* to = image_.bits();
+  const uchar* from = kept_.constBits();
+  const qsizetype stride = image_.bytesPerLine();
+  if (!overLayer_) {
+    std::memcpy(to, from, static_cast<std::size_t>(kept_.sizeInBytes()));
+    markAllChanged();
+  } else {
+    // Only the tiles drawn on since hold anything but the layer.
+    const int pixelBytes = image_.depth() / 8;
+    for (int ty = 0; ty < tilesY_; ++ty) {
+      for (int tx = 0; tx < tilesX_;) {
+        const auto i = static_cast<std::size_t>(ty * tilesX_ + tx);
+        if (!drawn_[i]) {
+          ++tx;
+          continue;
+        }
+        const int start = tx;
+        while (tx < tilesX_ && drawn_[static_cast<std::size_t>(ty * tilesX_ + tx)]) {
+          changed_[static_cast<std::size_t>(ty * tilesX_ + tx)] = 1;
+          ++tx;
+        }
+        const QRect span = tileSpan(start, tx, ty);
+        const auto bytes = static_cast<std::size_t>(span.width() * pixelBytes);
+        for (int y = span.top(); y <= span.bottom(); ++y) {
+          const qsizetype at = y * stride + span.left() * pixelBytes;
+          std::memcpy(to + at, from + at, bytes);
+        }
+      }
+    }
+  }
+  std::fill(drawn_.begin(), drawn_.end(), 0);
+  overLayer_ = true;
   return true;
 }
 

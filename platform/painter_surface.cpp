@@ -17,7 +17,27 @@ QColor PainterSurface::ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), B
 
 namespace {
 long DevicePen(double penPx, double ratio) { return std::max(1L, std::lround(penPx * ratio)); }
+
+// What anti-aliasing, snapping and square ends may add around a drawing's geometry.
+constexpr double kTouchMargin = 2;
+// The longest piece of a line that counts as one rectangle.
+constexpr double kTouchPiece = 16;
+
+QRectF Around(double x1, double y1, double x2, double y2, double margin) {
+  return QRectF(QPointF(std::min(x1, x2) - margin, std::min(y1, y2) - margin),
+                QPointF(std::max(x1, x2) + margin, std::max(y1, y2) + margin));
+}
 }  // namespace
+
+void PainterSurface::touchLine(double x1, double y1, double x2, double y2, double penPx) {
+  const double margin = penPx / 2 + kTouchMargin;
+  const double length = std::hypot(x2 - x1, y2 - y1);
+  const int pieces = std::max(1, static_cast<int>(std::ceil(std::min(length, 1e5) / kTouchPiece)));
+  for (int i = 0; i < pieces; ++i) {
+    const double a = static_cast<double>(i) / pieces, b = static_cast<double>(i + 1) / pieces;
+    touched(Around(x1 + (x2 - x1) * a, y1 + (y2 - y1) * a, x1 + (x2 - x1) * b, y1 + (y2 - y1) * b, margin));
+  }
+}
 
 double PainterSurface::Snap(double v, double penPx, double ratio) {
   const long w = std::lround(penPx);
@@ -84,6 +104,7 @@ bool PainterSurface::roundCap(double penPx) const {
 void PainterSurface::devLine(double x1, double y1, double x2, double y2, Color c, double penPx) {
   QPainter* p = painter();
   if (!p) return;
+  touchLine(x1, y1, x2, y2, penPx);
   const bool round = roundCap(penPx);
   const double ratio = p->device()->devicePixelRatio();
   const bool snapped = x1 == x2 || y1 == y2;
@@ -117,6 +138,7 @@ void PainterSurface::devLines(const std::vector<Segment>& segments, Color c, dou
   batch_.clear();
   for (const Segment& s : segments) {
     if (s.x1 != s.x2 && s.y1 != s.y2) {
+      touchLine(s.x1, s.y1, s.x2, s.y2, penPx);
       batch_.emplace_back(s.x1, s.y1, s.x2, s.y2);
       continue;
     }
@@ -138,6 +160,7 @@ void PainterSurface::devRect(double x, double y, double w, double h, Color pen, 
                              Color fill) {
   QPainter* p = painter();
   if (!p) return;
+  touched(Around(x, y, x + w, y + h, penPx / 2 + kTouchMargin));
   if (filled) {
     p->fillRect(QRectF(std::round(x), std::round(y), std::round(x + w) - std::round(x) + 1,
                        std::round(y + h) - std::round(y) + 1),
@@ -154,6 +177,7 @@ void PainterSurface::devEllipse(double cx, double cy, double rx, double ry, Colo
                                 Color fill) {
   QPainter* p = painter();
   if (!p) return;
+  touched(Around(cx - rx, cy - ry, cx + rx, cy + ry, penPx / 2 + kTouchMargin));
   p->setPen(QPen(ToQColor(pen), penPx));
   p->setBrush(filled ? QBrush(ToQColor(fill)) : QBrush(Qt::NoBrush));
   p->drawEllipse(QPointF(cx, cy), rx, ry);
@@ -163,6 +187,10 @@ void PainterSurface::devText(double x, double y, const std::u16string& text, con
   QPainter* p = painter();
   if (!p || text.empty()) return;
   CachedFont& f = fontFor(spec);
+  // The text's cell with room for overhanging glyphs, slanted ones and fallback fonts.
+  const double h = f.metrics.height();
+  touched(QRectF(x - h / 2 - kTouchMargin, y - h / 4 - kTouchMargin, devTextWidth(text, spec) + h + 2 * kTouchMargin,
+                 h * 1.5 + 2 * kTouchMargin));
   if (p->font() != f.font) p->setFont(f.font);
   p->setPen(ToQColor(c));
   if (text.size() == 1) {
@@ -234,6 +262,7 @@ FontMetrics PainterSurface::devMetrics(const FontSpec& spec) {
 void PainterSurface::devPicture(const Picture& pic, double x, double y, double w, double h) {
   QPainter* p = painter();
   if (!p || pic.isNull()) return;
+  touched(Around(x, y, x + w, y + h, kTouchMargin));
   p->setRenderHint(QPainter::SmoothPixmapTransform, true);
   // Without it the PDF output re-encodes every picture as a lossy JPEG, and the diagram's
   // pure reds and blues come out muddy on paper.

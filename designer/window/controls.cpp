@@ -15,6 +15,8 @@ namespace stagora::designer {
 namespace {
 
 constexpr double kTwipsPerInch = 1440;
+// Image pixels a picture box copies to the screen in one piece.
+constexpr int kLargestPlainCopy = 32768;
 constexpr double kTwipsPerPixelAt96Dpi = 15;
 
 double TwipsPerPixel(bool x) {
@@ -90,6 +92,14 @@ plat::ImageSurface& PictureBox::surface() {
   return *surface_;
 }
 
+void PictureBox::updateChanged() {
+  if (!surface_) {
+    update();
+    return;
+  }
+  update(surface_->takeChanged());
+}
+
 void PictureBox::paintEvent(QPaintEvent* e) {
   QPainter p(this);
   if (!surface_) {
@@ -101,7 +111,18 @@ void PictureBox::paintEvent(QPaintEvent* e) {
   const QImage& picture = surface_->image();
   const QRect drawn(QPoint(0, 0), picture.deviceIndependentSize().toSize());
   for (const QRect& r : QRegion(e->rect()).subtracted(drawn)) p.fillRect(r, ToQColor(back_));
-  p.drawImage(QPoint(0, 0), picture);
+  // Piece by piece, each small: the painter hands a large picture to helper threads, which
+  // costs more than the copy itself for a picture this size.
+  const double ratio = picture.devicePixelRatio();
+  for (const QRect& r : e->region()) {
+    const QRect area = r.intersected(drawn);
+    if (area.isEmpty()) continue;
+    const int band = std::max(1, kLargestPlainCopy / std::max(1, static_cast<int>(area.width() * ratio * ratio)));
+    for (int y = area.top(); y <= area.bottom(); y += band) {
+      const QRect piece(area.left(), y, area.width(), std::min(band, area.bottom() + 1 - y));
+      p.drawImage(piece, picture, QRectF(piece.topLeft() * ratio, piece.size() * ratio));
+    }
+  }
 }
 
 // --- ShapeControl -----------------------------------------------------------------------

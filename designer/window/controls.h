@@ -51,6 +51,9 @@ class PictureBox : public QWidget {
   // changed since the last call).
   plat::ImageSurface& surface();
   bool hasSurface() const { return surface_ != nullptr; }
+  // Repaints what changed on the surface since it was last shown: after a redraw with the
+  // kept background, only where the diagram was drawn now or before.
+  void updateChanged();
 
  protected:
   void paintEvent(QPaintEvent*) override;

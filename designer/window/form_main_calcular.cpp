@@ -98,7 +98,7 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
   if (!result.ok()) {
     const std::string text = result.errorKey.empty() ? result.errorText : GetL_win(result.errorKey);
     LblERROR->setText(QText(text));
-    Lienzo.update();
+    Lienzo.updateChanged();
     return;
   }
 
@@ -132,7 +132,7 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
   TablaPlatos_HTFC = tables.TablaPlatos_HTFC;
   TablaELV_TXT = tables.TablaELV_TXT;
   TablaELV_HTFC = tables.TablaELV_HTFC;
-  Lienzo.update();
+  Lienzo.updateChanged();
 }
 
 }  // namespace stagora::designer

@@ -3,6 +3,9 @@
 // opens the table editor in table mode.
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -240,6 +243,38 @@ TEST_F(TableDoubleClick, InRelativeVolatilityModeADoubleClickOpensNothing) {
   Hover(f.Picture1, onCurve);
   EXPECT_FALSE(f.DblClickEditaTabla);
   EXPECT_FALSE(DoubleClickOpensEditor(f, onCurve));
+}
+
+TEST_F(DragTest, TheWindowShowsEachRedrawnDiagramWhole) {
+  // Between moves only what changed is repainted; the screen must still show the whole
+  // diagram as drawn, nothing of a picture before.
+  FormMain& f = Load();
+  f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  QApplication::processEvents();
+  QWidget* knob = f.Image2[designer::kKnobAlpha];
+  const QPoint start = Centre(knob);
+  Press(knob, start);
+  for (const int dx : {3, 9, 20, 40, 2, -30, 60, 5}) {
+    DragTo(knob, start + QPoint(dx, 0));
+    QApplication::processEvents();
+  }
+  Release(knob, start);
+  QApplication::processEvents();
+
+  const QImage shown = f.screen()->grabWindow(f.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage drawn = f.Picture1->surface().image().convertToFormat(QImage::Format_RGB32);
+  const QPoint at = f.Picture1->mapTo(&f, QPoint(0, 0));
+  ASSERT_GE(shown.width(), at.x() + drawn.width());
+  int differing = 0;
+  for (int y = 0; y < drawn.height(); ++y) {
+    for (int x = 0; x < drawn.width(); ++x) {
+      bool underLabel = false;
+      for (const QLabel* label : f.Label2) underLabel = underLabel || (label->isVisible() && label->geometry().contains(x, y));
+      if (!underLabel && shown.pixel(at.x() + x, at.y() + y) != drawn.pixel(x, y)) ++differing;
+    }
+  }
+  EXPECT_EQ(differing, 0);
 }
 
 TEST_F(DragTest, WhileAKnobIsDraggedTheDiagramsOwnHoverDoesNothing) {
