@@ -81,6 +81,12 @@ struct PainterSurface::FontCache {
 PainterSurface::PainterSurface() : fonts_(std::make_unique<FontCache>()) {}
 PainterSurface::~PainterSurface() = default;
 
+std::size_t PainterSurface::cachedEntries() const {
+  std::size_t n = fonts_->fonts.size();
+  for (const auto& f : fonts_->fonts) n += f->advances.size() + f->glyphs.size() + f->texts.size() + f->textAdvances.size();
+  return n;
+}
+
 PainterSurface::CachedFont& PainterSurface::fontFor(const FontSpec& spec) {
   QPaintDevice* device = metricsDevice();
   const int dpi = device->logicalDpiY();

@@ -13,6 +13,9 @@ class PainterSurface : public Surface {
   PainterSurface();
   ~PainterSurface() override;
 
+  // How many fonts, glyphs and texts the surface keeps laid out (all of them bounded).
+  std::size_t cachedEntries() const;
+
  protected:
   // The painter to draw with, begun on the device; null when the device cannot be painted.
   virtual QPainter* painter() = 0;

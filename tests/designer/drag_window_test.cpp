@@ -277,6 +277,40 @@ TEST_F(DragTest, TheWindowShowsEachRedrawnDiagramWhole) {
   EXPECT_EQ(differing, 0);
 }
 
+TEST_F(DragTest, AKnobDragOfManyMovesLeavesNothingGrowing) {
+  FormMain& f = Load();
+  f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  QWidget* knob = f.Image2[designer::kKnobAlpha];
+  const QPoint start = Centre(knob);
+  // Back and forth over the track, the diagram refused at the low end (R below Rmin).
+  const auto sweep = [&](int moves) {
+    for (int i = 0; i < moves; ++i) {
+      const int phase = i % 40;
+      DragTo(knob, start + QPoint(-60 + 6 * (phase < 20 ? phase : 40 - phase), 0));
+      QApplication::processEvents();
+    }
+  };
+  struct Snapshot {
+    qsizetype objects;
+    std::size_t cached;
+    qsizetype readout;
+    bool operator==(const Snapshot&) const = default;
+  };
+  const auto snapshot = [&] {
+    return Snapshot{f.findChildren<QObject*>().size(), f.Picture1->surface().cachedEntries(), f.LblCOOR->text().size()};
+  };
+  Press(knob, start);
+  sweep(40);  // every position once, so every text the diagram shows has been met
+  const Snapshot before = snapshot();
+  sweep(200);
+  EXPECT_TRUE(snapshot() == before);
+  for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}) EXPECT_FALSE(f.Text[n]->isUndoAvailable()) << n;
+  // The region to repaint is taken with each redraw, never piled up.
+  EXPECT_FALSE(f.Picture1->surface().takeChanged().boundingRect().contains(f.Picture1->rect()));
+  Release(knob, start);
+}
+
 TEST_F(DragTest, WhileAKnobIsDraggedTheDiagramsOwnHoverDoesNothing) {
   FormMain& f = LoadSized();
   f.Arrastrando = true;
