@@ -76,9 +76,14 @@ QRegion ImageSurface::takeChanged() {
   if (allChanged_) {
     region = QRegion(0, 0, width_, height_);
   } else {
-    // Runs of changed tiles along each row, in pixels.
+    // Runs of changed tiles along each row; a row with the same runs as the row above widens
+    // that row's band instead of adding rectangles: the fewer rectangles, the cheaper the
+    // repaint's bookkeeping. The rectangles stay in bands, as a region keeps them.
     std::vector<QRect> rects;
+    std::vector<std::pair<int, int>> runs, runsAbove;
+    std::size_t band = 0;
     for (int ty = 0; ty < tilesY_; ++ty) {
+      runs.clear();
       for (int tx = 0; tx < tilesX_;) {
         if (!changed_[static_cast<std::size_t>(ty * tilesX_ + tx)]) {
           ++tx;
@@ -86,9 +91,17 @@ QRegion ImageSurface::takeChanged() {
         }
         const int start = tx;
         while (tx < tilesX_ && changed_[static_cast<std::size_t>(ty * tilesX_ + tx)]) ++tx;
-        rects.emplace_back(QRect(start * kTile, ty * kTile, (tx - start) * kTile, kTile).intersected(QRect(0, 0, width_, height_)));
+        runs.emplace_back(start, tx);
       }
+      if (!runs.empty() && runs == runsAbove) {
+        for (std::size_t i = band; i < rects.size(); ++i) rects[i].setBottom((ty + 1) * kTile - 1);
+      } else {
+        band = rects.size();
+        for (const auto& [from, to] : runs) rects.emplace_back(from * kTile, ty * kTile, (to - from) * kTile, kTile);
+      }
+      std::swap(runs, runsAbove);
     }
+    for (QRect& r : rects) r = r.intersected(QRect(0, 0, width_, height_));
     region.setRects(rects.data(), static_cast<int>(rects.size()));
   }
   allChanged_ = false;

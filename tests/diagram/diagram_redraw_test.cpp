@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QRegion>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,34 @@ TEST(DiagramRedraw, EveryRedrawEqualsTheSameDiagramDrawnOnAFreshPicture) {
     plat::ImageSurface fresh(301, 287, ratio);
     Prepare(fresh);
     EXPECT_EQ(DifferingPixels(Draw(redrawn, steps[0].data), Draw(fresh, steps[0].data)), 0);
+  }
+}
+
+TEST(DiagramRedraw, WhatChangedBetweenTwoRedrawsLiesInTheRegionToRepaint) {
+  const std::vector<DesignData> designs = {
+      {2, 0.5, 0.46, 0.85, 0.17, 3, 1},  {2.6, 0.5, 0.46, 0.85, 0.17, 3, 1}, {2.6, 1.4, 0.5, 0.9, 0.1, 3, 1},
+      {2.6, 1.4, 0.5, 1.3, 0.1, 3, 1},   {9, -0.3, 0.3, 0.97, 0.02, 1, 1},   {1.2, 0.5, 0.46, 0.85, 0.17, 30, 1},
+  };
+  for (const double ratio : {1.0, 2.0}) {
+    plat::ImageSurface s(442, 604, ratio);
+    Prepare(s);
+    QImage before = Draw(s, designs[0]);
+    EXPECT_EQ(s.takeChanged(), QRegion(0, 0, 442, 604));  // the first picture is all new
+    for (std::size_t i = 1; i < designs.size(); ++i) {
+      const QImage after = Draw(s, designs[i]);
+      const QRegion repaint = s.takeChanged();
+      int outside = 0;
+      for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+          if (after.pixel(x, y) != before.pixel(x, y) && !repaint.contains(QPoint(static_cast<int>(x / ratio), static_cast<int>(y / ratio)))) ++outside;
+      EXPECT_EQ(outside, 0) << "design " << i << ", ratio " << ratio;
+      // And the region is a part of the picture, not all of it.
+      long area = 0;
+      for (const QRect& r : repaint) area += static_cast<long>(r.width()) * r.height();
+      EXPECT_LT(area, 442L * 604 * 3 / 4) << "design " << i;
+      before = after;
+    }
+    EXPECT_TRUE(s.takeChanged().isEmpty());  // nothing drawn since
   }
 }
 
