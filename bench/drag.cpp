@@ -43,47 +43,47 @@ void SendMouse(QWidget* w, QEvent::Type type, QPoint screen) {
   QApplication::sendEvent(w, &e);
 }
 
-// The window shown at its designed size, the default design calculated, the knob pressed.
+// The window shown at its designed size with the default design, and a control pressed.
 struct DraggedWindow {
   std::unique_ptr<stagora::designer::FormMain> form;
-  QWidget* knob = nullptr;
+  QWidget* pressed = nullptr;
   QPoint grab;
   PaintCounter diagramPaints;
-  PaintCounter panelPaints;
 
-  explicit DraggedWindow(int knobIndex) : form(std::make_unique<stagora::designer::FormMain>()) {
+  explicit DraggedWindow(QWidget* (*control)(stagora::designer::FormMain&))
+      : form(std::make_unique<stagora::designer::FormMain>()) {
     form->Form_Load();
     form->show();
     QApplication::processEvents();
-    knob = form->Image2[static_cast<std::size_t>(knobIndex)];
+    pressed = control(*form);
     form->Picture1->installEventFilter(&diagramPaints);
-    form->Picture2->installEventFilter(&panelPaints);
-    grab = knob->mapToGlobal(QPoint(knob->width() / 2, knob->height() / 2));
-    SendMouse(knob, QEvent::MouseButtonPress, grab);
+    grab = pressed->mapToGlobal(QPoint(pressed->width() / 2, pressed->height() / 2));
+    SendMouse(pressed, QEvent::MouseButtonPress, grab);
   }
-  ~DraggedWindow() { SendMouse(knob, QEvent::MouseButtonRelease, grab); }
+  ~DraggedWindow() { SendMouse(pressed, QEvent::MouseButtonRelease, grab); }
 
-  // One move to dx pixels right of the grab, and the repaint the toolkit then does.
-  void MoveTo(int dx) {
-    SendMouse(knob, QEvent::MouseMove, grab + QPoint(dx, 0));
+  // One move to (dx, dy) pixels from the grab, and the repaint the toolkit then does.
+  void MoveTo(int dx, int dy) {
+    SendMouse(pressed, QEvent::MouseMove, grab + QPoint(dx, dy));
     QApplication::processEvents();
   }
 };
 
-// The alpha knob swept back and forth over 2 <= alpha <= 3, one pixel per move.
-void BM_AlphaKnobPointerMove(benchmark::State& state) {
-  DraggedWindow w(stagora::designer::kKnobAlpha);
+// Moves back and forth along (dx, dy) steps, one step per move, and checks that every move
+// recalculated an accepted design and repainted the diagram.
+void Sweep(benchmark::State& state, DraggedWindow& w, int dx, int dy) {
   if (w.form->Picture1->width() != kPictureWidth || w.form->Picture1->height() != kPictureHeight) {
     state.SkipWithError("the diagram is not at its designed size");
     return;
   }
-  constexpr int kSweep = 8;
+  constexpr int kSteps = 8;
   int step = 0;
-  w.MoveTo(0);
+  w.MoveTo(0, 0);
   const int paintsBefore = w.diagramPaints.paints;
   for (auto _ : state) {
-    const int phase = step++ % (2 * kSweep);
-    w.MoveTo(phase < kSweep ? phase : 2 * kSweep - phase);
+    const int phase = step++ % (2 * kSteps);
+    const int k = phase < kSteps ? phase : 2 * kSteps - phase;
+    w.MoveTo(k * dx, k * dy);
   }
   if (w.diagramPaints.paints - paintsBefore < static_cast<int>(state.iterations())) {
     state.SkipWithError("the diagram was not repainted on every move");
@@ -91,7 +91,21 @@ void BM_AlphaKnobPointerMove(benchmark::State& state) {
   if (!w.form->LblERROR->text().isEmpty()) state.SkipWithError("the design was refused");
   state.counters["ratio"] = w.form->Picture1->devicePixelRatioF();
 }
+
+// The alpha knob over 2 <= alpha <= 3, one pixel per move: the curve, lines and staircase
+// all change.
+void BM_AlphaKnobPointerMove(benchmark::State& state) {
+  DraggedWindow w([](stagora::designer::FormMain& f) -> QWidget* { return f.Image2[stagora::designer::kKnobAlpha]; });
+  Sweep(state, w, 1, 0);
+}
 BENCHMARK(BM_AlphaKnobPointerMove)->Unit(benchmark::kMicrosecond);
+
+// The q point two pixels up and left per move: q and R both change.
+void BM_QPointPointerMove(benchmark::State& state) {
+  DraggedWindow w([](stagora::designer::FormMain& f) -> QWidget* { return f.Label2[1]; });
+  Sweep(state, w, -2, -2);
+}
+BENCHMARK(BM_QPointPointerMove)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
@@ -107,39 +121,4 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;
-}
-namespace {
-void BM_TmpMoveOnly(benchmark::State& state) {
-  DraggedWindow w(stagora::designer::kKnobAlpha);
-  int step = 0;
-  w.MoveTo(0);
-  for (auto _ : state) {
-    const int phase = step++ % 16;
-    SendMouse(w.knob, QEvent::MouseMove, w.grab + QPoint(phase < 8 ? phase : 16 - phase, 0));
-    state.PauseTiming();
-    QApplication::processEvents();
-    state.ResumeTiming();
-  }
-}
-BENCHMARK(BM_TmpMoveOnly)->Unit(benchmark::kMicrosecond);
-void BM_TmpPaintOnly(benchmark::State& state) {
-  DraggedWindow w(stagora::designer::kKnobAlpha);
-  int step = 0;
-  w.MoveTo(0);
-  for (auto _ : state) {
-    const int phase = step++ % 16;
-    state.PauseTiming();
-    SendMouse(w.knob, QEvent::MouseMove, w.grab + QPoint(phase < 8 ? phase : 16 - phase, 0));
-    state.ResumeTiming();
-    QApplication::processEvents();
-  }
-}
-BENCHMARK(BM_TmpPaintOnly)->Unit(benchmark::kMicrosecond);
-void BM_TmpCalcularOnly(benchmark::State& state) {
-  DraggedWindow w(stagora::designer::kKnobAlpha);
-  for (auto _ : state) {
-    w.form->Calcular(*w.form->Picture1, false);
-  }
-}
-BENCHMARK(BM_TmpCalcularOnly)->Unit(benchmark::kMicrosecond);
 }
