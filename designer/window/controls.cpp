@@ -6,6 +6,7 @@
 #include <QRegion>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/encoding.h"
@@ -112,15 +113,23 @@ void PictureBox::paintEvent(QPaintEvent* e) {
   const QRect drawn(QPoint(0, 0), picture.deviceIndependentSize().toSize());
   for (const QRect& r : QRegion(e->rect()).subtracted(drawn)) p.fillRect(r, ToQColor(back_));
   // Piece by piece, each small: the painter hands a large picture to helper threads, which
-  // costs more than the copy itself for a picture this size.
+  // costs more than the copy itself for a picture this size. The pieces are whole rows of
+  // image pixels, so a screen of a fractional pixel ratio gets them unscaled too.
   const double ratio = picture.devicePixelRatio();
   for (const QRect& r : e->region()) {
     const QRect area = r.intersected(drawn);
     if (area.isEmpty()) continue;
-    const int band = std::max(1, kLargestPlainCopy / std::max(1, static_cast<int>(area.width() * ratio * ratio)));
-    for (int y = area.top(); y <= area.bottom(); y += band) {
-      const QRect piece(area.left(), y, area.width(), std::min(band, area.bottom() + 1 - y));
-      p.drawImage(piece, picture, QRectF(piece.topLeft() * ratio, piece.size() * ratio));
+    const QRect source = QRect(QPoint(static_cast<int>(std::floor(area.left() * ratio)),
+                                      static_cast<int>(std::floor(area.top() * ratio))),
+                               QPoint(static_cast<int>(std::ceil((area.right() + 1) * ratio)) - 1,
+                                      static_cast<int>(std::ceil((area.bottom() + 1) * ratio)) - 1))
+                             .intersected(picture.rect());
+    if (source.isEmpty()) continue;
+    const int rows = std::max(1, kLargestPlainCopy / source.width());
+    for (int y = source.top(); y <= source.bottom(); y += rows) {
+      const QRect piece(source.left(), y, source.width(), std::min(rows, source.bottom() + 1 - y));
+      p.drawImage(QRectF(piece.left() / ratio, piece.top() / ratio, piece.width() / ratio, piece.height() / ratio),
+                  picture, piece);
     }
   }
 }
