@@ -9,6 +9,7 @@
 namespace plat {
 namespace {
 constexpr int kDotsPerMeterAt96Dpi = 3780;  // 96 dots per inch: 15 twips per pixel
+constexpr int kJoinedGap = 2;               // tiles between two runs that are repainted with them
 }
 
 ImageSurface::ImageSurface(int width, int height, double devicePixelRatio)
@@ -91,7 +92,12 @@ QRegion ImageSurface::takeChanged() {
         }
         const int start = tx;
         while (tx < tilesX_ && changed_[static_cast<std::size_t>(ty * tilesX_ + tx)]) ++tx;
-        runs.emplace_back(start, tx);
+        // A gap of a tile or two is repainted with its neighbours: fewer, wider rectangles.
+        if (!runs.empty() && start - runs.back().second <= kJoinedGap) {
+          runs.back().second = tx;
+        } else {
+          runs.emplace_back(start, tx);
+        }
       }
       if (!runs.empty() && runs == runsAbove) {
         for (std::size_t i = band; i < rects.size(); ++i) rects[i].setBottom((ty + 1) * kTile - 1);

@@ -111,7 +111,9 @@ void PictureBox::paintEvent(QPaintEvent* e) {
   // since it was last drawn on).
   const QImage& picture = surface_->image();
   const QRect drawn(QPoint(0, 0), picture.deviceIndependentSize().toSize());
-  for (const QRect& r : QRegion(e->rect()).subtracted(drawn)) p.fillRect(r, ToQColor(back_));
+  if (!drawn.contains(e->rect())) {
+    for (const QRect& r : QRegion(e->rect()).subtracted(drawn)) p.fillRect(r, ToQColor(back_));
+  }
   // Piece by piece, each small: the painter hands a large picture to helper threads, which
   // costs more than the copy itself for a picture this size. The pieces are whole rows of
   // image pixels, so a screen of a fractional pixel ratio gets them unscaled too.
@@ -224,6 +226,35 @@ ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {
 
 void ClientArea::resizeEvent(QResizeEvent*) {
   if (onResize) onResize();
+}
+
+// --- Controls on a plain background -------------------------------------------------------
+
+namespace {
+
+class PlainBackground : public QObject {
+ public:
+  PlainBackground(QWidget* control, std::function<plat::Color()> behind)
+      : QObject(control), behind_(std::move(behind)) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      auto* w = static_cast<QWidget*>(watched);
+      QPainter p(w);
+      p.fillRect(static_cast<QPaintEvent*>(event)->rect(), ToQColor(behind_()));
+    }
+    return false;
+  }
+
+ private:
+  std::function<plat::Color()> behind_;
+};
+
+}  // namespace
+
+void PaintOnPlainBackground(QWidget* control, std::function<plat::Color()> behind) {
+  control->installEventFilter(new PlainBackground(control, std::move(behind)));
+  control->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 // --- Labels -----------------------------------------------------------------------------

@@ -134,6 +134,12 @@ class ClientArea : public QWidget {
   void resizeEvent(QResizeEvent*) override;
 };
 
+// Lets a control that does not paint every pixel it covers (a field with rounded corners)
+// paint as if it did: the colour behind it is laid under its own painting, so a change of the
+// control repaints the control alone, not the panel and the captions beneath it. For controls
+// that lie on a plain area of the given colour, whose look stays exactly what it was.
+void PaintOnPlainBackground(QWidget* control, std::function<plat::Color()> behind);
+
 // A label with a background colour of its own (opaque) or none (transparent), a text colour,
 // an alignment and a font.
 QLabel* MakeLabel(QWidget* parent, const char* name, double fontSize, bool bold = false);

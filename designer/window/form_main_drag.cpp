@@ -32,6 +32,8 @@ constexpr std::array<int, kKnobCount> kKnobField = {1, 2, 3, 4, 6, 15, 5};
 constexpr std::array<int, 4> kPointField = {5, 2, 4, 3};
 constexpr int kQField = 2;
 constexpr int kRField = 6;
+// The numeric fields of the input panel, which lie on the panel's own colour.
+constexpr std::array<int, 10> kPanelFields = {1, 2, 3, 4, 5, 6, 7, 13, 14, 15};
 // What the readout adds while a point is dragged, by label.
 constexpr std::array<const char*, 4> kPointSuffix = {" (xb, yb)", " (xq, yq)", " (xd, yd)", " (zf, zf)"};
 
@@ -107,6 +109,10 @@ void FormMain::ConnectPointerHandlers() {
   Picture1->installEventFilter(pointerEvents_);
   // The readout follows the pointer without a button held.
   Picture1->setMouseTracking(true);
+  // A drag rewrites some of these fields on every move; each then repaints alone.
+  for (const int n : kPanelFields) {
+    PaintOnPlainBackground(Text[static_cast<std::size_t>(n)], [this] { return Picture2->backColor(); });
+  }
 }
 
 // --- Slider knobs ---------------------------------------------------------------------------
