@@ -89,6 +89,7 @@ void Sweep(benchmark::State& state, DraggedWindow& w, int dx, int dy) {
     state.SkipWithError("the diagram was not repainted on every move");
   }
   if (!w.form->LblERROR->text().isEmpty()) state.SkipWithError("the design was refused");
+  if (w.form->RotuloEjeX.empty()) state.SkipWithError("the language file was not found");
   state.counters["ratio"] = w.form->Picture1->devicePixelRatioF();
 }
 
@@ -100,10 +101,11 @@ void BM_AlphaKnobPointerMove(benchmark::State& state) {
 }
 BENCHMARK(BM_AlphaKnobPointerMove)->Unit(benchmark::kMicrosecond);
 
-// The q point two pixels up and left per move: q and R both change.
+// The q point two pixels right and one down per move, between the curve and the diagonal:
+// q and R both change.
 void BM_QPointPointerMove(benchmark::State& state) {
   DraggedWindow w([](stagora::designer::FormMain& f) -> QWidget* { return f.Label2[1]; });
-  Sweep(state, w, -2, -2);
+  Sweep(state, w, 2, 1);
 }
 BENCHMARK(BM_QPointPointerMove)->Unit(benchmark::kMicrosecond);
 

@@ -195,8 +195,8 @@ void PainterSurface::devText(double x, double y, const std::u16string& text, con
   CachedFont& f = fontFor(spec);
   // The text's cell with room for overhanging glyphs, slanted ones and fallback fonts.
   const double h = f.metrics.height();
-  touched(QRectF(x - h / 2 - kTouchMargin, y - h / 4 - kTouchMargin, devTextWidth(text, spec) + h + 2 * kTouchMargin,
-                 h * 1.5 + 2 * kTouchMargin));
+  const double overhang = h / 4 + kTouchMargin;
+  touched(QRectF(x - overhang, y - overhang, devTextWidth(text, spec) + 2 * overhang, h + 2 * overhang));
   if (p->font() != f.font) p->setFont(f.font);
   p->setPen(ToQColor(c));
   if (text.size() == 1) {
