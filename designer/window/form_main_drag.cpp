@@ -86,6 +86,13 @@ class PointerEvents : public QObject {
     }
     if (watched == form_->Picture1) {
       const QPointF at = mouse->position();
+      // While a drag runs the pressed control has the mouse, so a move over the picture with
+      // no button held means its release was lost (the window lost the pointer meanwhile):
+      // the drag ends here rather than go on with every later move.
+      if (type == QEvent::MouseMove && mouse->buttons() == Qt::NoButton) {
+        if (form_->ArrastrandoCurva) form_->Picture1_MouseUp();
+        form_->Arrastrando = false;
+      }
       if (type == QEvent::MouseButtonPress) form_->Picture1_MouseDown(at.x(), at.y());
       if (type == QEvent::MouseMove) form_->Picture1_MouseMove(at.x(), at.y());
       if (type == QEvent::MouseButtonRelease) form_->Picture1_MouseUp();
