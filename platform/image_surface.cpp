@@ -1,12 +1,15 @@
 #include "platform/image_surface.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/encoding.h"
 
 namespace plat {
 namespace {
 constexpr int kDotsPerMeterAt96Dpi = 3780;  // 96 dots per inch: 15 twips per pixel
+constexpr int kJoinedGap = 2;               // tiles between two runs that are repainted with them
 }
 
 ImageSurface::ImageSurface(int width, int height, double devicePixelRatio)
@@ -26,6 +29,90 @@ void ImageSurface::resize(int width, int height) {
   image_.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
   image_.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
   image_.fill(ToQColor(backColor()));
+  pendingClear_.reset();
+  kept_ = QImage();
+  keptKey_.clear();
+  tilesX_ = (width_ + kTile - 1) / kTile;
+  tilesY_ = (height_ + kTile - 1) / kTile;
+  drawn_.assign(static_cast<std::size_t>(tilesX_ * tilesY_), 0);
+  changed_.assign(drawn_.size(), 0);
+  overLayer_ = false;
+  markAllChanged();
+}
+
+void ImageSurface::markAllChanged() {
+  allChanged_ = true;
+  std::fill(changed_.begin(), changed_.end(), 0);
+}
+
+QRect ImageSurface::tileSpan(int tx0, int tx1, int ty) const {
+  const int x0 = static_cast<int>(std::floor(tx0 * kTile * ratio_));
+  const int y0 = static_cast<int>(std::floor(ty * kTile * ratio_));
+  const int x1 = std::min(image_.width(), static_cast<int>(std::ceil(tx1 * kTile * ratio_)));
+  const int y1 = std::min(image_.height(), static_cast<int>(std::ceil((ty + 1) * kTile * ratio_)));
+  return QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
+}
+
+void ImageSurface::touched(const QRectF& area) {
+  if (!(area.isValid() && std::isfinite(area.left()) && std::isfinite(area.right()) && std::isfinite(area.top()) &&
+        std::isfinite(area.bottom()))) {
+    return;
+  }
+  if (area.right() < 0 || area.bottom() < 0 || area.left() >= width_ || area.top() >= height_) return;
+  const int tx0 = std::clamp(static_cast<int>(std::floor(std::max(area.left(), -1.0) / kTile)), 0, tilesX_ - 1);
+  const int tx1 = std::clamp(static_cast<int>(std::floor(std::min(area.right(), 1e7) / kTile)), 0, tilesX_ - 1);
+  const int ty0 = std::clamp(static_cast<int>(std::floor(std::max(area.top(), -1.0) / kTile)), 0, tilesY_ - 1);
+  const int ty1 = std::clamp(static_cast<int>(std::floor(std::min(area.bottom(), 1e7) / kTile)), 0, tilesY_ - 1);
+  for (int ty = ty0; ty <= ty1; ++ty) {
+    for (int tx = tx0; tx <= tx1; ++tx) {
+      const auto i = static_cast<std::size_t>(ty * tilesX_ + tx);
+      drawn_[i] = 1;
+      changed_[i] = 1;
+    }
+  }
+}
+
+QRegion ImageSurface::takeChanged() {
+  QRegion region;
+  if (allChanged_) {
+    region = QRegion(0, 0, width_, height_);
+  } else {
+    // Runs of changed tiles along each row; a row with the same runs as the row above widens
+    // that row's band instead of adding rectangles: the fewer rectangles, the cheaper the
+    // repaint's bookkeeping. The rectangles stay in bands, as a region keeps them.
+    std::vector<QRect> rects;
+    std::vector<std::pair<int, int>> runs, runsAbove;
+    std::size_t band = 0;
+    for (int ty = 0; ty < tilesY_; ++ty) {
+      runs.clear();
+      for (int tx = 0; tx < tilesX_;) {
+        if (!changed_[static_cast<std::size_t>(ty * tilesX_ + tx)]) {
+          ++tx;
+          continue;
+        }
+        const int start = tx;
+        while (tx < tilesX_ && changed_[static_cast<std::size_t>(ty * tilesX_ + tx)]) ++tx;
+        // A gap of a tile or two is repainted with its neighbours: fewer, wider rectangles.
+        if (!runs.empty() && start - runs.back().second <= kJoinedGap) {
+          runs.back().second = tx;
+        } else {
+          runs.emplace_back(start, tx);
+        }
+      }
+      if (!runs.empty() && runs == runsAbove) {
+        for (std::size_t i = band; i < rects.size(); ++i) rects[i].setBottom((ty + 1) * kTile - 1);
+      } else {
+        band = rects.size();
+        for (const auto& [from, to] : runs) rects.emplace_back(from * kTile, ty * kTile, (to - from) * kTile, kTile);
+      }
+      std::swap(runs, runsAbove);
+    }
+    for (QRect& r : rects) r = r.intersected(QRect(0, 0, width_, height_));
+    region.setRects(rects.data(), static_cast<int>(rects.size()));
+  }
+  allChanged_ = false;
+  std::fill(changed_.begin(), changed_.end(), 0);
+  return region;
 }
 
 void ImageSurface::endPainting() {
@@ -35,7 +122,16 @@ void ImageSurface::endPainting() {
   }
 }
 
+void ImageSurface::applyClear() {
+  if (!pendingClear_) return;
+  image_.fill(ToQColor(*pendingClear_));
+  pendingClear_.reset();
+  overLayer_ = false;
+  markAllChanged();
+}
+
 QPainter* ImageSurface::painter() {
+  applyClear();
   if (!painter_) {
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setRenderHint(QPainter::Antialiasing, true);
@@ -46,11 +142,13 @@ QPainter* ImageSurface::painter() {
 
 void ImageSurface::devClear(Color back) {
   endPainting();
-  image_.fill(ToQColor(back));
+  pendingClear_ = back;
 }
 
 void ImageSurface::invertRect(double x, double y, double w, double h) {
   endPainting();
+  applyClear();
+  touched(QRectF(x, y, w, h));
   const QRect wanted(static_cast<int>(std::lround(x * ratio_)), static_cast<int>(std::lround(y * ratio_)),
                      static_cast<int>(std::lround(w * ratio_)), static_cast<int>(std::lround(h * ratio_)));
   const QRect r = wanted.intersected(image_.rect());
@@ -62,7 +160,58 @@ void ImageSurface::invertRect(double x, double y, double w, double h) {
 
 const QImage& ImageSurface::image() {
   endPainting();
+  applyClear();
   return image_;
+}
+
+void ImageSurface::devKeepLayer(std::string_view key) {
+  applyClear();
+  kept_ = image_.copy();
+  keptKey_ = key;
+  std::fill(drawn_.begin(), drawn_.end(), 0);
+  overLayer_ = true;
+}
+
+bool ImageSurface::devRestoreLayer(std::string_view key) {
+  if (kept_.isNull() || keptKey_ != key || kept_.size() != image_.size() || kept_.format() != image_.format() ||
+      kept_.bytesPerLine() != image_.bytesPerLine()) {
+    return false;
+  }
+  // Straight into the picture's memory: a painter still open on it draws on what it finds.
+  pendingClear_.reset();
+  uchar* to = image_.bits();
+  const uchar* from = kept_.constBits();
+  const qsizetype stride = image_.bytesPerLine();
+  if (!overLayer_) {
+    std::memcpy(to, from, static_cast<std::size_t>(kept_.sizeInBytes()));
+    markAllChanged();
+  } else {
+    // Only the tiles drawn on since hold anything but the layer.
+    const int pixelBytes = image_.depth() / 8;
+    for (int ty = 0; ty < tilesY_; ++ty) {
+      for (int tx = 0; tx < tilesX_;) {
+        const auto i = static_cast<std::size_t>(ty * tilesX_ + tx);
+        if (!drawn_[i]) {
+          ++tx;
+          continue;
+        }
+        const int start = tx;
+        while (tx < tilesX_ && drawn_[static_cast<std::size_t>(ty * tilesX_ + tx)]) {
+          changed_[static_cast<std::size_t>(ty * tilesX_ + tx)] = 1;
+          ++tx;
+        }
+        const QRect span = tileSpan(start, tx, ty);
+        const auto bytes = static_cast<std::size_t>(span.width() * pixelBytes);
+        for (int y = span.top(); y <= span.bottom(); ++y) {
+          const qsizetype at = y * stride + span.left() * pixelBytes;
+          std::memcpy(to + at, from + at, bytes);
+        }
+      }
+    }
+  }
+  std::fill(drawn_.begin(), drawn_.end(), 0);
+  overLayer_ = true;
+  return true;
 }
 
 bool ImageSurface::savePng(const std::string& path) {

@@ -3,7 +3,12 @@
 #pragma once
 
 #include <QImage>
+#include <QRegion>
+#include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/painter_surface.h"
 
@@ -33,19 +38,45 @@ class ImageSurface : public PainterSurface {
   // Saves as a Windows bitmap (BMP), as the report hands it to the JPEG conversion.
   bool saveBmp(const std::string& path);
 
+  // The part of the picture, in pixels, that may have changed since the last call (the whole
+  // picture at first, and after a clear or a change of size): what a widget showing it must
+  // repaint.
+  QRegion takeChanged();
+
  protected:
   void devClear(Color back) override;
   QPainter* painter() override;
   QPaintDevice* metricsDevice() override { return &image_; }
   bool thinPensEndSquare() const override { return true; }
+  void devKeepLayer(std::string_view key) override;
+  bool devRestoreLayer(std::string_view key) override;
+  void touched(const QRectF& area) override;
 
  private:
+  // What was drawn is kept track of in tiles of this many pixels: putting the kept layer back
+  // copies only the tiles drawn on since, and a widget repaints only the tiles that changed.
+  static constexpr int kTile = 16;
+  void markAllChanged();
+  // The tiles' device-pixel rectangle, columns [tx0, tx1) of tile row ty.
+  QRect tileSpan(int tx0, int tx1, int ty) const;
   void endPainting();
+  // Clearing is put off until the picture is drawn on or read: a picture that is cleared
+  // only to have its kept layer put back is then not filled for nothing.
+  void applyClear();
   int width_;
   int height_;
   double ratio_;
   QImage image_;
   std::unique_ptr<QPainter> painter_;
+  std::optional<Color> pendingClear_;
+  QImage kept_;
+  std::string keptKey_;
+  int tilesX_ = 0;
+  int tilesY_ = 0;
+  std::vector<std::uint8_t> drawn_;    // tiles drawn on since the kept layer was kept or put back
+  std::vector<std::uint8_t> changed_;  // tiles changed since takeChanged
+  bool overLayer_ = false;             // the picture is the kept layer but for the drawn tiles
+  bool allChanged_ = true;
 };
 
 }  // namespace plat

@@ -18,7 +18,27 @@ QColor PainterSurface::ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), B
 
 namespace {
 long DevicePen(double penPx, double ratio) { return std::max(1L, std::lround(penPx * ratio)); }
+
+// What anti-aliasing, snapping and square ends may add around a drawing's geometry.
+constexpr double kTouchMargin = 2;
+// The longest piece of a line that counts as one rectangle.
+constexpr double kTouchPiece = 16;
+
+QRectF Around(double x1, double y1, double x2, double y2, double margin) {
+  return QRectF(QPointF(std::min(x1, x2) - margin, std::min(y1, y2) - margin),
+                QPointF(std::max(x1, x2) + margin, std::max(y1, y2) + margin));
+}
 }  // namespace
+
+void PainterSurface::touchLine(double x1, double y1, double x2, double y2, double penPx) {
+  const double margin = penPx / 2 + kTouchMargin;
+  const double length = std::hypot(x2 - x1, y2 - y1);
+  const int pieces = std::max(1, static_cast<int>(std::ceil(std::min(length, 1e5) / kTouchPiece)));
+  for (int i = 0; i < pieces; ++i) {
+    const double a = static_cast<double>(i) / pieces, b = static_cast<double>(i + 1) / pieces;
+    touched(Around(x1 + (x2 - x1) * a, y1 + (y2 - y1) * a, x1 + (x2 - x1) * b, y1 + (y2 - y1) * b, margin));
+  }
+}
 
 double PainterSurface::Snap(double v, double penPx, double ratio) {
   const long w = std::lround(penPx);
@@ -48,6 +68,11 @@ struct PainterSurface::CachedFont {
     double baseline = 0;    // below the runs' origin
   };
   std::unordered_map<char16_t, LaidOut> glyphs;
+  // The same for whole texts: a picture redrawn on every pointer move prints the same legends,
+  // captions and numbers each time. Bounded, so no sequence of texts makes it grow for ever.
+  static constexpr std::size_t kMaxTexts = 256;
+  std::unordered_map<std::u16string, LaidOut> texts;
+  std::unordered_map<std::u16string, double> textAdvances;
 };
 
 struct PainterSurface::FontCache {
@@ -59,6 +84,12 @@ struct PainterSurface::FontCache {
 
 PainterSurface::PainterSurface() : fonts_(std::make_unique<FontCache>()) {}
 PainterSurface::~PainterSurface() = default;
+
+std::size_t PainterSurface::cachedEntries() const {
+  std::size_t n = fonts_->fonts.size();
+  for (const auto& f : fonts_->fonts) n += f->advances.size() + f->glyphs.size() + f->texts.size() + f->textAdvances.size();
+  return n;
+}
 
 PainterSurface::CachedFont& PainterSurface::fontFor(const FontSpec& spec) {
   QPaintDevice* device = metricsDevice();
@@ -73,13 +104,18 @@ PainterSurface::CachedFont& PainterSurface::fontFor(const FontSpec& spec) {
   return *(cache.last = cache.fonts.back().get());
 }
 
-void PainterSurface::devLine(double x1, double y1, double x2, double y2, Color c, double penPx) {
-  QPainter* p = painter();
-  if (!p) return;
+bool PainterSurface::roundCap(double penPx) const {
   // Thick lines end round. On a picture a pen of two pixels or less ends square instead: at
   // that size the two look the same, and square ends are many times faster to rasterise than
   // round ones, which matters because the diagram is redrawn on every pointer move of a drag.
-  const bool round = penPx > 1 && !(penPx <= 2 && thinPensEndSquare());
+  return penPx > 1 && !(penPx <= 2 && thinPensEndSquare());
+}
+
+void PainterSurface::devLine(double x1, double y1, double x2, double y2, Color c, double penPx) {
+  QPainter* p = painter();
+  if (!p) return;
+  touchLine(x1, y1, x2, y2, penPx);
+  const bool round = roundCap(penPx);
   const double ratio = p->device()->devicePixelRatio();
   const bool snapped = x1 == x2 || y1 == y2;
   p->setPen(QPen(ToQColor(c), snapped ? SnapPen(penPx, ratio) : penPx, Qt::SolidLine,
@@ -98,10 +134,43 @@ void PainterSurface::devLine(double x1, double y1, double x2, double y2, Color c
   }
 }
 
+void PainterSurface::devLines(const std::vector<Segment>& segments, Color c, double penPx) {
+  QPainter* p = painter();
+  if (!p) return;
+  // The painter rasterises and blends each line of one call on its own, in order, exactly as
+  // it would separate calls, as long as the pen has no round ends (a round-ended pen strokes
+  // the lines of a call as one outline). What a single call draws differently, points and
+  // axis-parallel lines on their snapped pen, still goes one by one.
+  if (roundCap(penPx)) {
+    Surface::devLines(segments, c, penPx);
+    return;
+  }
+  batch_.clear();
+  for (const Segment& s : segments) {
+    if (s.x1 != s.x2 && s.y1 != s.y2) {
+      touchLine(s.x1, s.y1, s.x2, s.y2, penPx);
+      batch_.emplace_back(s.x1, s.y1, s.x2, s.y2);
+      continue;
+    }
+    drawBatch(p, c, penPx);
+    devLine(s.x1, s.y1, s.x2, s.y2, c, penPx);
+  }
+  drawBatch(p, c, penPx);
+}
+
+void PainterSurface::drawBatch(QPainter* p, Color c, double penPx) {
+  if (batch_.empty()) return;
+  p->setPen(QPen(ToQColor(c), penPx, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
+  p->setBrush(Qt::NoBrush);
+  p->drawLines(batch_.data(), static_cast<int>(batch_.size()));
+  batch_.clear();
+}
+
 void PainterSurface::devRect(double x, double y, double w, double h, Color pen, double penPx, bool filled,
                              Color fill) {
   QPainter* p = painter();
   if (!p) return;
+  touched(Around(x, y, x + w, y + h, penPx / 2 + kTouchMargin));
   if (filled) {
     p->fillRect(QRectF(std::round(x), std::round(y), std::round(x + w) - std::round(x) + 1,
                        std::round(y + h) - std::round(y) + 1),
@@ -118,6 +187,7 @@ void PainterSurface::devEllipse(double cx, double cy, double rx, double ry, Colo
                                 Color fill) {
   QPainter* p = painter();
   if (!p) return;
+  touched(Around(cx - rx, cy - ry, cx + rx, cy + ry, penPx / 2 + kTouchMargin));
   p->setPen(QPen(ToQColor(pen), penPx));
   p->setBrush(filled ? QBrush(ToQColor(fill)) : QBrush(Qt::NoBrush));
   p->drawEllipse(QPointF(cx, cy), rx, ry);
@@ -127,6 +197,10 @@ void PainterSurface::devText(double x, double y, const std::u16string& text, con
   QPainter* p = painter();
   if (!p || text.empty()) return;
   CachedFont& f = fontFor(spec);
+  // The text's cell with room for overhanging glyphs, slanted ones and fallback fonts.
+  const double h = f.metrics.height();
+  const double overhang = h / 4 + kTouchMargin;
+  touched(QRectF(x - overhang, y - overhang, devTextWidth(text, spec) + 2 * overhang, h + 2 * overhang));
   if (p->font() != f.font) p->setFont(f.font);
   p->setPen(ToQColor(c));
   if (text.size() == 1) {
@@ -143,6 +217,23 @@ void PainterSurface::devText(double x, double y, const std::u16string& text, con
     for (const QGlyphRun& run : it->second.runs) p->drawGlyphRun(origin, run);
     return;
   }
+  // Underlined or struck-through text, and text that needs more than one font, keeps the
+  // painter's own way: its lines are placed across the whole text.
+  if (!spec.underline && !spec.strikethru) {
+    auto it = f.texts.find(text);
+    if (it == f.texts.end()) {
+      if (f.texts.size() >= CachedFont::kMaxTexts) f.texts.clear();
+      QTextLayout layout{QString::fromStdU16String(text), f.font, metricsDevice()};
+      layout.beginLayout();
+      const QTextLine line = layout.createLine();
+      layout.endLayout();
+      it = f.texts.emplace(text, CachedFont::LaidOut{layout.glyphRuns(), line.ascent()}).first;
+    }
+    if (it->second.runs.size() == 1) {
+      p->drawGlyphRun(QPointF(x, y + f.metrics.ascent() - it->second.baseline), it->second.runs.front());
+      return;
+    }
+  }
   p->drawText(QPointF(x, y + f.metrics.ascent()), QString::fromStdU16String(text));
 }
 
@@ -156,7 +247,12 @@ double PainterSurface::devTextWidth(const std::u16string& text, const FontSpec& 
     }
     return it->second;
   }
-  return f.metrics.horizontalAdvance(QString::fromStdU16String(text));
+  auto it = f.textAdvances.find(text);
+  if (it == f.textAdvances.end()) {
+    if (f.textAdvances.size() >= CachedFont::kMaxTexts) f.textAdvances.clear();
+    it = f.textAdvances.emplace(text, f.metrics.horizontalAdvance(QString::fromStdU16String(text))).first;
+  }
+  return it->second;
 }
 
 FontMetrics PainterSurface::devMetrics(const FontSpec& spec) {
@@ -179,6 +275,7 @@ FontMetrics PainterSurface::devMetrics(const FontSpec& spec) {
 void PainterSurface::devPicture(const Picture& pic, double x, double y, double w, double h) {
   QPainter* p = painter();
   if (!p || pic.isNull()) return;
+  touched(Around(x, y, x + w, y + h, kTouchMargin));
   p->setRenderHint(QPainter::SmoothPixmapTransform, true);
   // Without it the PDF output re-encodes every picture as a lossy JPEG, and the diagram's
   // pure reds and blues come out muddy on paper.

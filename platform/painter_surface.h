@@ -13,6 +13,9 @@ class PainterSurface : public Surface {
   PainterSurface();
   ~PainterSurface() override;
 
+  // How many fonts, glyphs and texts the surface keeps laid out (all of them bounded).
+  std::size_t cachedEntries() const;
+
  protected:
   // The painter to draw with, begun on the device; null when the device cannot be painted.
   virtual QPainter* painter() = 0;
@@ -30,6 +33,11 @@ class PainterSurface : public Surface {
   double devTextWidth(const std::u16string& text, const FontSpec& font) override;
   FontMetrics devMetrics(const FontSpec& font) override;
   void devPicture(const Picture& pic, double x, double y, double w, double h) override;
+  void devLines(const std::vector<Segment>& segments, Color c, double penPx) override;
+
+  // Told the area, in device pixels of the surface, that each drawing may have changed (a
+  // little more, never less), for a picture that keeps track of what it redraws.
+  virtual void touched(const QRectF&) {}
 
   // Pens of odd whole widths sit on pixel centres so that grid lines stay one pixel sharp.
   // On a picture drawn for a dense screen (ratio device pixels per pixel) that pixel is then
@@ -46,7 +54,14 @@ class PainterSurface : public Surface {
   struct FontCache;
   struct CachedFont;
   CachedFont& fontFor(const FontSpec& spec);
+  // The pen of a line: thick lines end round, except thin ones on a picture (see devLine).
+  bool roundCap(double penPx) const;
+  void drawBatch(QPainter* p, Color c, double penPx);
+  // The area of a line, piece by piece so that a long slanted line does not count the whole
+  // rectangle it spans.
+  void touchLine(double x1, double y1, double x2, double y2, double penPx);
   std::unique_ptr<FontCache> fonts_;
+  std::vector<QLineF> batch_;
 };
 
 }  // namespace plat

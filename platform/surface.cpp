@@ -28,9 +28,36 @@ void Surface::cls() {
   devClear(backColor_);
   currentX_ = 0;
   currentY_ = 0;
+  blank_ = true;
+}
+
+bool Surface::restoreLayer(std::string_view key) {
+  if (!devRestoreLayer(key)) return false;
+  blank_ = false;
+  return true;
+}
+
+void Surface::devLines(const std::vector<Segment>& segments, Color c, double penPx) {
+  for (const Segment& s : segments) devLine(s.x1, s.y1, s.x2, s.y2, c, penPx);
+}
+
+void Surface::lines(const std::vector<Segment>& segments, Color color) {
+  if (segments.empty()) return;
+  blank_ = false;
+  devSegments_.clear();
+  for (const Segment& s : segments) {
+    const Segment d{toPixelsX(s.x1), toPixelsY(s.y1), toPixelsX(s.x2), toPixelsY(s.y2)};
+    if (std::isfinite(d.x1) && std::isfinite(d.y1) && std::isfinite(d.x2) && std::isfinite(d.y2)) {
+      devSegments_.push_back(d);
+    }
+  }
+  devLines(devSegments_, color, drawWidth_);
+  currentX_ = segments.back().x2;
+  currentY_ = segments.back().y2;
 }
 
 void Surface::line(double x1, double y1, double x2, double y2, std::optional<Color> color, LineShape shape) {
+  blank_ = false;
   const Color c = color.value_or(foreColor_);
   const double px1 = toPixelsX(x1), py1 = toPixelsY(y1), px2 = toPixelsX(x2), py2 = toPixelsY(y2);
   if (std::isfinite(px1) && std::isfinite(py1) && std::isfinite(px2) && std::isfinite(py2)) {
@@ -46,6 +73,7 @@ void Surface::line(double x1, double y1, double x2, double y2, std::optional<Col
 }
 
 void Surface::circle(double x, double y, double r, std::optional<Color> color) {
+  blank_ = false;
   const double cx = toPixelsX(x), cy = toPixelsY(y), rx = std::abs(toPixelsX(r));
   if (std::isfinite(cx) && std::isfinite(cy) && std::isfinite(rx)) {
     devEllipse(cx, cy, rx, rx, color.value_or(foreColor_), drawWidth_, fillStyle_ == kFillSolid, fillColor_);
@@ -55,6 +83,7 @@ void Surface::circle(double x, double y, double r, std::optional<Color> color) {
 }
 
 void Surface::print(std::string_view text) {
+  blank_ = false;
   const std::u16string u = DecodeForFont(text, EncodingOfFont(font_.name));
   const double x = toPixelsX(currentX_), y = toPixelsY(currentY_);
   if (std::isfinite(x) && std::isfinite(y)) devText(x, y, u, font_, foreColor_);
@@ -78,6 +107,7 @@ FontMetrics Surface::metrics() { return devMetrics(font_); }
 
 void Surface::paintPicture(const Picture& pic, double x, double y, double w, double h) {
   if (pic.isNull()) return;
+  blank_ = false;
   devPicture(pic, toPixelsX(x), toPixelsY(y), toPixelsX(w), toPixelsY(h));
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plat {
 
@@ -63,6 +64,11 @@ class Picture {
 
  private:
   std::shared_ptr<Impl> impl_;
+};
+
+// One segment of a batch of lines, in the surface's scale.
+struct Segment {
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 
 class Surface {
@@ -122,6 +128,9 @@ class Surface {
   // colour. The current position moves to (x2, y2).
   void line(double x1, double y1, double x2, double y2, std::optional<Color> color = std::nullopt,
             LineShape shape = LineShape::Segment);
+  // Segments in one colour, drawn exactly as that many calls of line() in their order would
+  // draw them, but handed to the device at once (a curve of a hundred pieces).
+  void lines(const std::vector<Segment>& segments, Color color);
   // A circle of radius r (in x units) around (x, y), filled with the fill colour unless the
   // fill style is transparent. The current position moves to the centre.
   void circle(double x, double y, double r, std::optional<Color> color = std::nullopt);
@@ -132,6 +141,17 @@ class Surface {
   double textHeight(std::string_view text = "Hp");
   FontMetrics metrics();
   void paintPicture(const Picture& pic, double x, double y, double w, double h);
+
+  // --- Kept layers ----------------------------------------------------------
+  // Nothing was drawn since the surface was last cleared.
+  bool blank() const { return blank_; }
+  // A picture can keep a copy of what it shows and later put it back in one step, so that a
+  // drawing which always starts with the same fixed part (the diagram's grid) draws that part
+  // once. `key` names everything the part depends on besides the surface's size. One layer is
+  // kept; the printer and a recording keep none, and restoreLayer then says false.
+  void keepLayer(std::string_view key) { devKeepLayer(key); }
+  // Shows the kept layer in place of everything: true when the surface keeps one under key.
+  bool restoreLayer(std::string_view key);
 
  protected:
   // Device primitives, all in device pixels of the surface.
@@ -145,6 +165,10 @@ class Surface {
   virtual double devTextWidth(const std::u16string& text, const FontSpec& font) = 0;
   virtual FontMetrics devMetrics(const FontSpec& font) = 0;
   virtual void devPicture(const Picture& pic, double x, double y, double w, double h) = 0;
+  // Segments in device pixels; by default one devLine each.
+  virtual void devLines(const std::vector<Segment>& segments, Color c, double penPx);
+  virtual void devKeepLayer(std::string_view) {}
+  virtual bool devRestoreLayer(std::string_view) { return false; }
 
   double unitsPerPixelX() const;
   double unitsPerPixelY() const;
@@ -159,6 +183,8 @@ class Surface {
   Color fillColor_ = 0;
   int fillStyle_ = kFillTransparent;
   int drawWidth_ = 1;
+  bool blank_ = false;
+  std::vector<Segment> devSegments_;  // lines() converts into it, to keep no allocation per call
 };
 
 }  // namespace plat

@@ -151,10 +151,35 @@ void DiagramDrawing::placeLabel(PointLabel label, double X, double Y) {
   if (target_ == DiagramTarget::kScreen) labels_.centre[label] = SurfacePoint{X, Y};
 }
 
+std::string DiagramDrawing::backgroundKey(const std::string& SimboloDecimal) const {
+  // Everything the background is drawn from besides the picture's size, which the picture
+  // checks itself.
+  const plat::FontSpec& font = s_.font();
+  std::string key = "diagram background|" + std::to_string(static_cast<int>(target_)) + "|" + SimboloDecimal + "|" +
+                    font.name + "|" + std::to_string(font.size) + "|" + std::to_string(font.bold) +
+                    std::to_string(font.italic) + std::to_string(font.underline) + std::to_string(font.strikethru) +
+                    "|" + std::to_string(s_.foreColor()) + "|" + std::to_string(s_.backColor()) + "|" +
+                    std::to_string(static_cast<int>(s_.scaleMode()));
+  return key;
+}
+
 void DiagramDrawing::DrawBackground(const std::string& SimboloDecimal) {
+  const PlotFrame& f = frame_;
+  // The background is the same for every run on a picture of one size: a picture that was
+  // just cleared puts back the background it kept instead of drawing the grid, its labels and
+  // the frame again, which is most of the drawing while a drag redraws on every pointer move.
+  const bool fresh = s_.blank();
+  const std::string key = fresh ? backgroundKey(SimboloDecimal) : std::string();
+  if (fresh && s_.restoreLayer(key)) {
+    // The state the drawing below leaves.
+    if (screen()) s_.setDrawWidth(kScreenPen);
+    s_.setCurrentX(f.M + f.W);
+    s_.setCurrentY(f.B - f.H);
+    return;
+  }
+
   drawTicksAndGrid(SimboloDecimal);
 
-  const PlotFrame& f = frame_;
   if (!screen()) s_.setDrawWidth(printerPen(kPrinterPenMm));
   s_.line(f.M, f.B, f.M + f.W, f.B);
   s_.line(f.M, f.B, f.M, f.B - f.H);
@@ -167,6 +192,7 @@ void DiagramDrawing::DrawBackground(const std::string& SimboloDecimal) {
   } else {
     s_.line(f.M, f.B, f.M + f.W, f.B - f.H, kBlack);
   }
+  if (fresh) s_.keepLayer(key);
 }
 
 void DiagramDrawing::drawTicksAndGrid(const std::string& SimboloDecimal) {
@@ -249,14 +275,17 @@ void DiagramDrawing::DrawEquilibriumCurve(const EquilibriumModel& equilibrium) {
   const Color color = screen() ? kCurveColor : kBlack;
   double prevX = 0, prevY = 0;
   double y = 0;
+  curve_.clear();
   for (double x = kCurveFirstX; x <= kCurveLastX; x += kCurveStep) {
     // A lookup that fails leaves y as it was, and the curve goes on level.
     const Outcome o = equilibrium.YdeX(x);
     if (o.ok() && std::isfinite(o.value)) y = o.value;
-    s_.line(frame_.X(prevX), frame_.Y(prevY), frame_.X(x), frame_.Y(y), color);
+    curve_.push_back(plat::Segment{frame_.X(prevX), frame_.Y(prevY), frame_.X(x), frame_.Y(y)});
     prevX = x;
     prevY = y;
   }
+  // One call for the hundred pieces, drawn as a hundred lines would be.
+  s_.lines(curve_, color);
 }
 
 void DiagramDrawing::DrawConstruction(const DesignResult& result, const DiagramTexts& texts) {

@@ -12,6 +12,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "designer/calculation/design_calculation.h"
 #include "designer/calculation/equilibrium.h"
@@ -88,12 +89,15 @@ class DiagramDrawing {
   void drawIntersectionMark(const DesignResult& result);
   void drawStaircase(const Staircase& staircase);
   void drawAxisCaptions(const DiagramTexts& texts);
+  // Names what the background depends on, for a picture that keeps it.
+  std::string backgroundKey(const std::string& SimboloDecimal) const;
 
   plat::Surface& s_;
   DiagramTarget target_;
   bool ImprimirBN_;
   PlotFrame frame_;
   PointLabelPlaces labels_;
+  std::vector<plat::Segment> curve_;
 };
 
 // The whole diagram of a calculation after the surface was cleared: the background, and of

@@ -3,8 +3,10 @@
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/encoding.h"
@@ -14,6 +16,8 @@ namespace stagora::designer {
 namespace {
 
 constexpr double kTwipsPerInch = 1440;
+// Image pixels a picture box copies to the screen in one piece.
+constexpr int kLargestPlainCopy = 32768;
 constexpr double kTwipsPerPixelAt96Dpi = 15;
 
 double TwipsPerPixel(bool x) {
@@ -64,6 +68,9 @@ void Place(QWidget* w, int left, int top, int width, int height) { w->setGeometr
 PictureBox::PictureBox(QWidget* parent, const char* name, plat::Color back) : QWidget(parent), back_(back) {
   setObjectName(name);
   setAutoFillBackground(false);
+  // The box paints every pixel it covers, so what lies behind it is not painted first: the
+  // diagram is repainted on every pointer move of a drag.
+  setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PictureBox::setBackColor(plat::Color back) {
@@ -86,10 +93,47 @@ plat::ImageSurface& PictureBox::surface() {
   return *surface_;
 }
 
+void PictureBox::updateChanged() {
+  if (!surface_) {
+    update();
+    return;
+  }
+  update(surface_->takeChanged());
+}
+
 void PictureBox::paintEvent(QPaintEvent* e) {
   QPainter p(this);
-  p.fillRect(e->rect(), ToQColor(back_));
-  if (surface_) p.drawImage(QPoint(0, 0), surface_->image());
+  if (!surface_) {
+    p.fillRect(e->rect(), ToQColor(back_));
+    return;
+  }
+  // The picture, and the box's colour only where the picture does not reach (a box grown
+  // since it was last drawn on).
+  const QImage& picture = surface_->image();
+  const QRect drawn(QPoint(0, 0), picture.deviceIndependentSize().toSize());
+  if (!drawn.contains(e->rect())) {
+    for (const QRect& r : QRegion(e->rect()).subtracted(drawn)) p.fillRect(r, ToQColor(back_));
+  }
+  // Piece by piece, each small: the painter hands a large picture to helper threads, which
+  // costs more than the copy itself for a picture this size. The pieces are whole rows of
+  // image pixels, so a screen of a fractional pixel ratio gets them unscaled too.
+  const double ratio = picture.devicePixelRatio();
+  for (const QRect& r : e->region()) {
+    const QRect area = r.intersected(drawn);
+    if (area.isEmpty()) continue;
+    const QRect source = QRect(QPoint(static_cast<int>(std::floor(area.left() * ratio)),
+                                      static_cast<int>(std::floor(area.top() * ratio))),
+                               QPoint(static_cast<int>(std::ceil((area.right() + 1) * ratio)) - 1,
+                                      static_cast<int>(std::ceil((area.bottom() + 1) * ratio)) - 1))
+                             .intersected(picture.rect());
+    if (source.isEmpty()) continue;
+    const int rows = std::max(1, kLargestPlainCopy / source.width());
+    for (int y = source.top(); y <= source.bottom(); y += rows) {
+      const QRect piece(source.left(), y, source.width(), std::min(rows, source.bottom() + 1 - y));
+      p.drawImage(QRectF(piece.left() / ratio, piece.top() / ratio, piece.width() / ratio, piece.height() / ratio),
+                  picture, piece);
+    }
+  }
 }
 
 // --- ShapeControl -----------------------------------------------------------------------
@@ -182,6 +226,35 @@ ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {
 
 void ClientArea::resizeEvent(QResizeEvent*) {
   if (onResize) onResize();
+}
+
+// --- Controls on a plain background -------------------------------------------------------
+
+namespace {
+
+class PlainBackground : public QObject {
+ public:
+  PlainBackground(QWidget* control, std::function<plat::Color()> behind)
+      : QObject(control), behind_(std::move(behind)) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      auto* w = static_cast<QWidget*>(watched);
+      QPainter p(w);
+      p.fillRect(static_cast<QPaintEvent*>(event)->rect(), ToQColor(behind_()));
+    }
+    return false;
+  }
+
+ private:
+  std::function<plat::Color()> behind_;
+};
+
+}  // namespace
+
+void PaintOnPlainBackground(QWidget* control, std::function<plat::Color()> behind) {
+  control->installEventFilter(new PlainBackground(control, std::move(behind)));
+  control->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 // --- Labels -----------------------------------------------------------------------------

@@ -51,6 +51,9 @@ class PictureBox : public QWidget {
   // changed since the last call).
   plat::ImageSurface& surface();
   bool hasSurface() const { return surface_ != nullptr; }
+  // Repaints what changed on the surface since it was last shown: after a redraw with the
+  // kept background, only where the diagram was drawn now or before.
+  void updateChanged();
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -130,6 +133,12 @@ class ClientArea : public QWidget {
  protected:
   void resizeEvent(QResizeEvent*) override;
 };
+
+// Lets a control that does not paint every pixel it covers (a field with rounded corners)
+// paint as if it did: the colour behind it is laid under its own painting, so a change of the
+// control repaints the control alone, not the panel and the captions beneath it. For controls
+// that lie on a plain area of the given colour, whose look stays exactly what it was.
+void PaintOnPlainBackground(QWidget* control, std::function<plat::Color()> behind);
 
 // A label with a background colour of its own (opaque) or none (transparent), a text colour,
 // an alignment and a font.

@@ -64,6 +64,7 @@ FormMain::FormMain(QWidget* parent) : QMainWindow(parent) {
   CreateMenus();
   CreateTimers();
   ConnectFieldHandlers();
+  ConnectPointerHandlers();
   ConnectUpdateCommands();
   ConnectPrintCommands();
   ConnectHelpCommands();
@@ -76,6 +77,7 @@ FormMain::~FormMain() {
   // The fields go with the window; their focus events must not reach handlers of a window
   // that is half gone.
   delete fieldEvents_;
+  delete pointerEvents_;
 }
 
 void FormMain::Form_Load() {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointF>
 #include <array>
 #include <string>
 
@@ -104,6 +105,20 @@ class FormMain : public QMainWindow {
   void mnu_Help_Upd_Set_7_Click();
   void mnu_Help_Upd_Set_30_Click();
   void mnu_Help_update_now_Click();
+  // Dragging the slider knobs (Image2) and the diagram's point labels (Label2). Pointer is the
+  // pointer's position on the screen in pixels, as the event reports it; any button drags.
+  void Image2_MouseDown(int Index, QPointF Pointer);
+  void Image2_MouseMove(int Index, QPointF Pointer);
+  void Image2_MouseUp(int Index);
+  void Label2_MouseDown(int Index, QPointF Pointer);
+  void Label2_MouseMove(int Index, QPointF Pointer);
+  void Label2_MouseUp(int Index);
+  // The diagram's own mouse: the coordinate readout, the curve drag and the table editor's
+  // double-click. X and Y are Picture1's pixels.
+  void Picture1_MouseDown(double X, double Y);
+  void Picture1_MouseMove(double X, double Y);
+  void Picture1_MouseUp();
+  void Picture1_DblClick();
   void Timer1_Timer();
   void Timer2_Timer();
   void TimerUPD_Timer();
@@ -136,7 +151,14 @@ class FormMain : public QMainWindow {
   std::string Txt_q_SUPVap, Txt_q_SATVap, Txt_q_LiqVap, Txt_q_SATLiq, Txt_q_SUBLiq;
   std::string RotuloEjeX, RotuloEjeY;  // the diagram's axis captions
   bool DblClickEditaTabla = false;     // a double-click on the diagram opens the table editor
+  // The one drag under way, of a knob or a point label: the pointer's screen position at the
+  // press less the pressed control's left and top.
+  bool Arrastrando = false;
+  double OffsetArrastreX = 0;
+  double OffsetArrastreY = 0;
+  bool ArrastrandoCurva = false;       // the equilibrium curve is being dragged
   // Results of the last calculation, kept for the report and the printout.
+  long CalcularRuns = 0;  // how often Calcular has run: what a test watches to count recalculations
   double NumPlatosTeor = 0;
   double PlatoAlimTeor = 0;
   double PendienteMin = 0;
@@ -203,6 +225,9 @@ class FormMain : public QMainWindow {
   void CreateTimers();
   void PlaceControls();
   void ConnectFieldHandlers();
+  // Routes the mouse of the knobs, the point labels and the diagram to their handlers
+  // (form_main_drag.cpp).
+  void ConnectPointerHandlers();
   void SetPeriodMark(QAction* checked);
   void SetDecimalSymbol(const std::string& symbol, QAction* own, QAction* other);
   void FillDefaultTable();
@@ -227,6 +252,7 @@ class FormMain : public QMainWindow {
 
   LanguageTable idioma_{"MAI"};
   QObject* fieldEvents_ = nullptr;  // routes the fields' focus and key events to their handlers
+  QObject* pointerEvents_ = nullptr;  // and the mouse of knobs, point labels and diagram
   bool loaded_ = false;
   bool inResize_ = false;
 };

@@ -35,15 +35,23 @@ plat::FontSpec PictureFont(const PictureBox& picture) {
   return spec;
 }
 
+// A result field is written only when its text changes: the same text written again fires no
+// change handler either, but would still be laid out and repainted on every move of a drag.
+void WriteResult(QLineEdit* field, const std::string& cp1252) {
+  const QString text = QText(cp1252);
+  if (field->text() != text) field->setText(text);
+}
+
 }  // namespace
 
 void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
   // Entry. A printout leaves the picture as it is: the screen keeps showing the diagram
   // while it goes to paper.
+  ++CalcularRuns;
   plat::ImageSurface& picture = Lienzo.surface();
   if (!EnImpresora) picture.cls();
-  Text[14]->clear();
-  Text[13]->clear();
+  // The two plate counts are emptied where a run stops, not here: written only on success,
+  // they would otherwise be cleared and rewritten on every move of a drag.
   LblERROR->clear();
   NumPlatosTeor = 0;
   PlatoAlimTeor = 0;
@@ -97,9 +105,11 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
   if (result.phase > CalcPhase::kValidation) diagram.DrawEquilibriumCurve(equilibrium);
 
   if (!result.ok()) {
+    Text[14]->clear();
+    Text[13]->clear();
     const std::string text = result.errorKey.empty() ? result.errorText : GetL_win(result.errorKey);
     LblERROR->setText(QText(text));
-    Lienzo.update();
+    Lienzo.updateChanged();
     return;
   }
 
@@ -107,14 +117,14 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
   NumPlatosTeor = result.NumPlatosTeor;
   PlatoAlimTeor = result.PlatoAlimTeor;
   const ResultTexts texts = MakeResultTexts(result);
-  Text[7]->setText(QText(texts.Text7));
-  Text[8]->setText(QText(texts.Text8));
-  Text[9]->setText(QText(texts.Text9));
-  Text[10]->setText(QText(texts.Text10));
-  Text[11]->setText(QText(texts.Text11));
-  Text[12]->setText(QText(texts.Text12));
-  Text[13]->setText(QText(texts.Text13));
-  Text[14]->setText(QText(texts.Text14));
+  WriteResult(Text[7], texts.Text7);
+  WriteResult(Text[8], texts.Text8);
+  WriteResult(Text[9], texts.Text9);
+  WriteResult(Text[10], texts.Text10);
+  WriteResult(Text[11], texts.Text11);
+  WriteResult(Text[12], texts.Text12);
+  WriteResult(Text[13], texts.Text13);
+  WriteResult(Text[14], texts.Text14);
 
   DiagramTexts diagramTexts;
   diagramTexts.Enrich_op_line = GetL_win("Enrich_op_line");
@@ -134,7 +144,7 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
   TablaPlatos_HTFC = tables.TablaPlatos_HTFC;
   TablaELV_TXT = tables.TablaELV_TXT;
   TablaELV_HTFC = tables.TablaELV_HTFC;
-  Lienzo.update();
+  Lienzo.updateChanged();
 }
 
 }  // namespace stagora::designer

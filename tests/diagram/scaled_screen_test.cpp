@@ -5,17 +5,21 @@
 // the application starts, so the checks run in a child process of this test program.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QBackingStore>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QTest>
 #include <cmath>
 #include <cstdlib>
 
 #include "designer/calculation/design_calculation.h"
 #include "designer/diagram/plot_frame.h"
 #include "designer/window/controls.h"
+#include "designer/window/slider_knobs.h"
 #include "tests/designer/main_window_fixture.h"
 #include "tests/diagram/diagram_colours.h"
 
@@ -110,6 +114,43 @@ TEST_F(ScaledScreenChild, PicturesKnobsAndButtonsHoldTwoImagePixelsPerPixel) {
   }
   EXPECT_EQ(f.Image2[3]->size(), QSize(15, 14));
   EXPECT_EQ(f.Image1[0]->size(), QSize(141, 34));
+}
+
+TEST_F(ScaledScreenChild, DuringADragTheWindowShowsTheDiagramAtFullDensity) {
+  // Only what changed is repainted between moves, in whole rows of image pixels: the window
+  // must show each redrawn picture exactly, image pixel for image pixel.
+  designer::FormMain& f = Load();
+  f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  QWidget* knob = f.Image2[designer::kKnobAlpha];
+  const QPoint grab = knob->mapToGlobal(QPoint(knob->width() / 2, knob->height() / 2));
+  QTest::mousePress(knob, Qt::LeftButton, {}, knob->mapFromGlobal(grab));
+  for (const int dx : {4, 11, 30, 2, 55, -20, 7}) {
+    QTest::mouseMove(knob, knob->mapFromGlobal(grab + QPoint(dx, 0)));
+    QApplication::processEvents();
+  }
+  QTest::mouseRelease(knob, Qt::LeftButton, {}, knob->mapFromGlobal(grab + QPoint(7, 0)));
+  QApplication::processEvents();
+
+  // What the window holds for the screen: its backing store, in image pixels.
+  QPaintDevice* store = f.backingStore()->paintDevice();
+  ASSERT_EQ(store->devType(), QInternal::Image);
+  const QImage shown = static_cast<QImage*>(store)->convertToFormat(QImage::Format_RGB32);
+  const QImage drawn = f.Picture1->surface().image().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(drawn.devicePixelRatio(), kRatio);
+  const QPoint at = f.Picture1->mapTo(&f, QPoint(0, 0)) * kRatio;
+  ASSERT_GE(shown.width(), at.x() + drawn.width());
+  int differing = 0;
+  for (int y = 0; y < drawn.height(); ++y) {
+    for (int x = 0; x < drawn.width(); ++x) {
+      bool underLabel = false;
+      for (const QLabel* label : f.Label2) {
+        underLabel = underLabel || (label->isVisible() && label->geometry().contains(x / kRatio, y / kRatio));
+      }
+      if (!underLabel && shown.pixel(at.x() + x, at.y() + y) != drawn.pixel(x, y)) ++differing;
+    }
+  }
+  EXPECT_EQ(differing, 0);
 }
 
 }  // namespace

@@ -1,0 +1,164 @@
+// A picture redrawn again and again, as a drag redraws it, shows pixel for pixel what a
+// picture drawn once shows: the kept background, the batched lines and the cached texts are
+// only faster ways to the same pixels.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QRegion>
+#include <string>
+#include <vector>
+
+#include "designer/calculation/design_calculation.h"
+#include "designer/diagram/diagram.h"
+#include "platform/image_surface.h"
+
+namespace stagora {
+namespace {
+
+DiagramTexts Texts() {
+  DiagramTexts t;
+  t.Enrich_op_line = "Enriching line";
+  t.Exhaus_op_line = "Stripping line";
+  t.q_line = "q-line";
+  t.RotuloEjeX = "x, mole fraction in the liquid";
+  t.RotuloEjeY = "y, mole fraction in the vapour";
+  return t;
+}
+
+void Prepare(plat::ImageSurface& s) {
+  s.setFontName("Arial");
+  s.setFontSize(9);
+}
+
+QImage Draw(plat::ImageSurface& s, const DesignData& d, const std::string& symbol = ".",
+            DiagramTarget target = DiagramTarget::kScreen) {
+  const DesignResult r = CalculateDesign(d, false, nullptr, symbol);
+  s.cls();
+  DrawDiagram(s, target, r, EquilibriumModel::Volatility(r.data.alpha), Texts());
+  return s.image().copy();
+}
+
+int DifferingPixels(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return -1;
+  int n = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+  return n;
+}
+
+TEST(DiagramRedraw, EveryRedrawEqualsTheSameDiagramDrawnOnAFreshPicture) {
+  // A drag's sequence: designs accepted and refused, the decimal symbol switched between
+  // them, so the kept background must follow the symbol too.
+  struct Step {
+    DesignData data;
+    const char* symbol;
+  };
+  const std::vector<Step> steps = {
+      {{2, 0.5, 0.46, 0.85, 0.17, 3, 1}, "."},    {{2.4, 0.5, 0.46, 0.85, 0.17, 3, 1}, "."},
+      {{2.4, 1, 0.46, 0.85, 0.17, 3, 1}, ","},    {{2.4, 1, 0.46, 1.2, 0.17, 3, 1}, ","},
+      {{2.4, 1, 0.46, 0.85, 0.17, 0.4, 1}, "."},  {{7, -0.5, 0.3, 0.95, 0.05, 1.5, 0.6}, "."},
+  };
+  for (const double ratio : {1.0, 2.0}) {
+    plat::ImageSurface redrawn(442, 604, ratio);
+    Prepare(redrawn);
+    for (const Step& step : steps) {
+      plat::ImageSurface fresh(442, 604, ratio);
+      Prepare(fresh);
+      EXPECT_EQ(DifferingPixels(Draw(redrawn, step.data, step.symbol), Draw(fresh, step.data, step.symbol)), 0)
+          << "ratio " << ratio << ", alpha " << step.data.alpha << ", q " << step.data.q;
+    }
+    // A new size starts the background again.
+    redrawn.resize(301, 287);
+    plat::ImageSurface fresh(301, 287, ratio);
+    Prepare(fresh);
+    EXPECT_EQ(DifferingPixels(Draw(redrawn, steps[0].data), Draw(fresh, steps[0].data)), 0);
+  }
+}
+
+TEST(DiagramRedraw, WhatChangedBetweenTwoRedrawsLiesInTheRegionToRepaint) {
+  const std::vector<DesignData> designs = {
+      {2, 0.5, 0.46, 0.85, 0.17, 3, 1},  {2.6, 0.5, 0.46, 0.85, 0.17, 3, 1}, {2.6, 1.4, 0.5, 0.9, 0.1, 3, 1},
+      {2.6, 1.4, 0.5, 1.3, 0.1, 3, 1},   {9, -0.3, 0.3, 0.97, 0.02, 1, 1},   {1.2, 0.5, 0.46, 0.85, 0.17, 30, 1},
+  };
+  for (const double ratio : {1.0, 2.0}) {
+    plat::ImageSurface s(442, 604, ratio);
+    Prepare(s);
+    QImage before = Draw(s, designs[0]);
+    EXPECT_EQ(s.takeChanged(), QRegion(0, 0, 442, 604));  // the first picture is all new
+    for (std::size_t i = 1; i < designs.size(); ++i) {
+      const QImage after = Draw(s, designs[i]);
+      const QRegion repaint = s.takeChanged();
+      int outside = 0;
+      for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+          if (after.pixel(x, y) != before.pixel(x, y) && !repaint.contains(QPoint(static_cast<int>(x / ratio), static_cast<int>(y / ratio)))) ++outside;
+      EXPECT_EQ(outside, 0) << "design " << i << ", ratio " << ratio;
+      // And the region is a part of the picture, not all of it.
+      long area = 0;
+      for (const QRect& r : repaint) area += static_cast<long>(r.width()) * r.height();
+      EXPECT_LT(area, 442L * 604 * 3 / 4) << "design " << i;
+      before = after;
+    }
+    EXPECT_TRUE(s.takeChanged().isEmpty());  // nothing drawn since
+  }
+}
+
+TEST(DiagramRedraw, TheReportPictureKeepsItsOwnBackground) {
+  // The same surface drawn as screen and as report picture: the two backgrounds differ in
+  // nothing but must not be taken for each other if they ever do.
+  plat::ImageSurface s(442, 604);
+  Prepare(s);
+  plat::ImageSurface fresh(442, 604);
+  Prepare(fresh);
+  const DesignData d{2, 0.5, 0.46, 0.85, 0.17, 3, 1};
+  Draw(s, d);
+  EXPECT_EQ(DifferingPixels(Draw(s, d, ".", DiagramTarget::kReport), Draw(fresh, d, ".", DiagramTarget::kReport)), 0);
+}
+
+TEST(KeptLayer, IsPutBackOnlyUnderItsOwnKeyAndSize) {
+  plat::ImageSurface s(40, 30);
+  s.cls();
+  EXPECT_TRUE(s.blank());
+  s.line(0, 0, 39, 29, plat::Rgb(255, 0, 0));
+  EXPECT_FALSE(s.blank());
+  s.keepLayer("red");
+  const QImage kept = s.image().copy();
+  s.cls();
+  s.line(0, 29, 39, 0, plat::Rgb(0, 0, 255));
+  EXPECT_FALSE(s.restoreLayer("blue"));
+  EXPECT_TRUE(s.restoreLayer("red"));
+  EXPECT_EQ(s.image(), kept);
+  // A picture shared with its reader before the layer is put back keeps what it showed.
+  const QImage shown = s.image();
+  s.line(0, 15, 39, 15, plat::Rgb(0, 255, 0));
+  EXPECT_EQ(shown, kept);
+  s.resize(41, 30);
+  EXPECT_FALSE(s.restoreLayer("red"));
+  // A cleared picture that nothing was drawn on reads as cleared.
+  s.setBackColor(plat::Rgb(10, 20, 30));
+  s.cls();
+  EXPECT_EQ(s.image().pixel(5, 5), qRgb(10, 20, 30));
+}
+
+TEST(LineBatch, DrawsWhatTheSameLinesOneByOneDraw) {
+  // Slanted, level, upright and zero-length pieces mixed, on thin and thick pens.
+  const std::vector<plat::Segment> segments = {{3, 3, 40, 17},  {40, 17, 40, 30}, {40, 30, 70, 30}, {70, 30, 71, 60},
+                                               {71, 60, 71, 60}, {71, 60, 20, 44}, {20, 44, 21, 45}, {21, 45, 90, 2}};
+  for (const double ratio : {1.0, 2.0, 1.5}) {
+    for (const int pen : {1, 2, 3}) {
+      plat::ImageSurface one(100, 64, ratio), batch(100, 64, ratio);
+      for (plat::ImageSurface* s : {&one, &batch}) {
+        s->cls();
+        s->setDrawWidth(pen);
+      }
+      for (const plat::Segment& g : segments) one.line(g.x1, g.y1, g.x2, g.y2, plat::Rgb(96, 96, 96));
+      batch.lines(segments, plat::Rgb(96, 96, 96));
+      EXPECT_EQ(DifferingPixels(one.image(), batch.image()), 0) << "ratio " << ratio << ", pen " << pen;
+      EXPECT_EQ(batch.currentX(), 90);
+      EXPECT_EQ(batch.currentY(), 2);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace stagora
