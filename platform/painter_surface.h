@@ -45,7 +45,7 @@ class PainterSurface : public Surface {
   // engine's way) is then shaped once per character, not on every call.
   struct FontCache;
   struct CachedFont;
-  CachedFont& fontFor(const FontSpec& spec);
+  CachedFont& fontFor(const FontSpec& fontSpec);
   std::unique_ptr<FontCache> fonts_;
 };
 

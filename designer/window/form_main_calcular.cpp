@@ -28,11 +28,11 @@ std::string FieldText(const QLineEdit* field) { return plat::Utf16ToCp1252(field
 
 // The diagram is written in the picture's own font, as the window set it.
 plat::FontSpec PictureFont(const PictureBox& picture) {
-  plat::FontSpec spec;
-  spec.name = "Arial";
-  spec.size = picture.font().pointSizeF();
-  spec.bold = picture.font().bold();
-  return spec;
+  plat::FontSpec fontSpec;
+  fontSpec.name = "Arial";
+  fontSpec.size = picture.font().pointSizeF();
+  fontSpec.bold = picture.font().bold();
+  return fontSpec;
 }
 
 }  // namespace
