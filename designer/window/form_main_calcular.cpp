@@ -124,8 +124,9 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
   diagramTexts.RotuloEjeY = RotuloEjeY;
   diagram.DrawConstruction(result, diagramTexts);
   placeLabels(diagram.labels());
-  // The point labels belong to the screen picture; a printout neither moves nor shows them.
-  if (diagram.labels().show && !EnImpresora) {
+  // The point labels belong to the screen picture; a printout or the report's picture
+  // neither moves nor shows them.
+  if (diagram.labels().show && target == DiagramTarget::kScreen) {
     for (QLabel* label : Label2) label->setVisible(true);
   }
 
