@@ -51,7 +51,10 @@ std::string Cp1252(const QString& text) { return plat::Utf16ToCp1252(text.toStdU
 
 // The text as the count's arithmetic writes it back: a leading blank for a number that is not
 // negative.
-std::string CountText(long n) { return (n >= 0 ? " " : "") + std::to_string(n); }
+std::string CountText(long n) {
+  std::string text(n >= 0 ? 1 : 0, ' ');
+  return text += std::to_string(n);
+}
 
 }  // namespace
 
