@@ -17,6 +17,7 @@
 #include "common/file_dialogs_ui.h"
 #include "common/print_copies.h"
 #include "common/print_pictures_ui.h"
+#include "common/text_case.h"
 #include "platform/encoding.h"
 #include "platform/fonts.h"
 #include "platform/printer.h"
@@ -34,6 +35,7 @@ constexpr int kKeyBackspace = 8;
 const QColor kCaptionColour(64, 64, 128);
 
 constexpr const char* kPdfFilter = "PDF (*.pdf)|*.pdf";
+constexpr std::string_view kPdfExtension = ".pdf";
 
 PrintDialogScript& Script() {
   static PrintDialogScript script;
@@ -49,7 +51,10 @@ std::string Cp1252(const QString& text) { return plat::Utf16ToCp1252(text.toStdU
 
 // The text as the count's arithmetic writes it back: a leading blank for a number that is not
 // negative.
-std::string CountText(long n) { return (n >= 0 ? " " : "") + std::to_string(n); }
+std::string CountText(long n) {
+  std::string text(n >= 0 ? 1 : 0, ' ');
+  return text += std::to_string(n);
+}
 
 }  // namespace
 
@@ -385,9 +390,14 @@ std::string AskPdfFileName(QWidget* owner, const std::string& title, const std::
   const QFileInfo proposed(QString::fromStdU16String(plat::Cp1252ToUtf16(proposedPath)));
   const std::string folder = LastPdfFolder().empty() ? Cp1252(proposed.path()) : LastPdfFolder();
   const std::string name = Cp1252(proposed.fileName());
-  const std::string chosen =
-      DlgGuardarArchivo(kPdfFilter, title, folder, plat::JoinPath(folder, name), owner);
+  std::string chosen =
+      DlgGuardarArchivo(kPdfFilter, title, folder, plat::JoinPath(folder, name), owner, std::string(kPdfExtension));
   if (chosen.empty()) return "";
+  // A name typed without its extension still makes a file that PDF readers are offered.
+  const bool hasExtension =
+      chosen.size() >= kPdfExtension.size() &&
+      LowerCase1252(std::string_view(chosen).substr(chosen.size() - kPdfExtension.size())) == kPdfExtension;
+  if (!hasExtension) chosen += kPdfExtension;
   LastPdfFolder() = Cp1252(QFileInfo(QString::fromStdU16String(plat::Cp1252ToUtf16(chosen))).absolutePath());
   return chosen;
 }

@@ -16,13 +16,13 @@ QString ResolveFontFamily(const std::string& name) {
   return QString::fromStdU16String(Cp1252ToUtf16(name));
 }
 
-QFont MakeQFont(const FontSpec& spec) {
-  QFont f(ResolveFontFamily(spec.name));
-  f.setPointSizeF(spec.size > 0.5 ? spec.size : 0.5);
-  f.setBold(spec.bold);
-  f.setItalic(spec.italic);
-  f.setUnderline(spec.underline);
-  f.setStrikeOut(spec.strikethru);
+QFont MakeQFont(const FontSpec& fontSpec) {
+  QFont f(ResolveFontFamily(fontSpec.name));
+  f.setPointSizeF(fontSpec.size > 0.5 ? fontSpec.size : 0.5);
+  f.setBold(fontSpec.bold);
+  f.setItalic(fontSpec.italic);
+  f.setUnderline(fontSpec.underline);
+  f.setStrikeOut(fontSpec.strikethru);
   f.setStyleStrategy(QFont::PreferAntialias);
   return f;
 }

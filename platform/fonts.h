@@ -11,7 +11,7 @@ namespace plat {
 
 QString ResolveFontFamily(const std::string& name);
 
-// A QFont for the spec at the given resolution (dots per inch of the device drawn on).
-QFont MakeQFont(const FontSpec& spec);
+// A QFont for the font description at the given resolution (dots per inch of the device drawn on).
+QFont MakeQFont(const FontSpec& fontSpec);
 
 }  // namespace plat

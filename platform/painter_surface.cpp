@@ -54,8 +54,8 @@ double PainterSurface::SnapPen(double penPx, double ratio) {
 
 struct PainterSurface::CachedFont {
   CachedFont(const FontSpec& s, QPaintDevice* device)
-      : spec(s), dpi(device->logicalDpiY()), font(MakeQFont(s), device), metrics(font, device) {}
-  FontSpec spec;
+      : fontSpec(s), dpi(device->logicalDpiY()), font(MakeQFont(s), device), metrics(font, device) {}
+  FontSpec fontSpec;
   int dpi;
   QFont font;
   QFontMetricsF metrics;
@@ -91,16 +91,16 @@ std::size_t PainterSurface::cachedEntries() const {
   return n;
 }
 
-PainterSurface::CachedFont& PainterSurface::fontFor(const FontSpec& spec) {
+PainterSurface::CachedFont& PainterSurface::fontFor(const FontSpec& fontSpec) {
   QPaintDevice* device = metricsDevice();
   const int dpi = device->logicalDpiY();
   FontCache& cache = *fonts_;
-  if (cache.last && cache.last->dpi == dpi && cache.last->spec == spec) return *cache.last;
+  if (cache.last && cache.last->dpi == dpi && cache.last->fontSpec == fontSpec) return *cache.last;
   for (const auto& f : cache.fonts) {
-    if (f->dpi == dpi && f->spec == spec) return *(cache.last = f.get());
+    if (f->dpi == dpi && f->fontSpec == fontSpec) return *(cache.last = f.get());
   }
   if (cache.fonts.size() >= FontCache::kMaxFonts) cache.fonts.clear();
-  cache.fonts.push_back(std::make_unique<CachedFont>(spec, device));
+  cache.fonts.push_back(std::make_unique<CachedFont>(fontSpec, device));
   return *(cache.last = cache.fonts.back().get());
 }
 
@@ -193,14 +193,14 @@ void PainterSurface::devEllipse(double cx, double cy, double rx, double ry, Colo
   p->drawEllipse(QPointF(cx, cy), rx, ry);
 }
 
-void PainterSurface::devText(double x, double y, const std::u16string& text, const FontSpec& spec, Color c) {
+void PainterSurface::devText(double x, double y, const std::u16string& text, const FontSpec& fontSpec, Color c) {
   QPainter* p = painter();
   if (!p || text.empty()) return;
-  CachedFont& f = fontFor(spec);
+  CachedFont& f = fontFor(fontSpec);
   // The text's cell with room for overhanging glyphs, slanted ones and fallback fonts.
   const double h = f.metrics.height();
   const double overhang = h / 4 + kTouchMargin;
-  touched(QRectF(x - overhang, y - overhang, devTextWidth(text, spec) + 2 * overhang, h + 2 * overhang));
+  touched(QRectF(x - overhang, y - overhang, devTextWidth(text, fontSpec) + 2 * overhang, h + 2 * overhang));
   if (p->font() != f.font) p->setFont(f.font);
   p->setPen(ToQColor(c));
   if (text.size() == 1) {
@@ -219,7 +219,7 @@ void PainterSurface::devText(double x, double y, const std::u16string& text, con
   }
   // Underlined or struck-through text, and text that needs more than one font, keeps the
   // painter's own way: its lines are placed across the whole text.
-  if (!spec.underline && !spec.strikethru) {
+  if (!fontSpec.underline && !fontSpec.strikethru) {
     auto it = f.texts.find(text);
     if (it == f.texts.end()) {
       if (f.texts.size() >= CachedFont::kMaxTexts) f.texts.clear();
@@ -237,9 +237,9 @@ void PainterSurface::devText(double x, double y, const std::u16string& text, con
   p->drawText(QPointF(x, y + f.metrics.ascent()), QString::fromStdU16String(text));
 }
 
-double PainterSurface::devTextWidth(const std::u16string& text, const FontSpec& spec) {
+double PainterSurface::devTextWidth(const std::u16string& text, const FontSpec& fontSpec) {
   if (text.empty()) return 0;
-  CachedFont& f = fontFor(spec);
+  CachedFont& f = fontFor(fontSpec);
   if (text.size() == 1) {
     auto it = f.advances.find(text[0]);
     if (it == f.advances.end()) {
@@ -255,8 +255,8 @@ double PainterSurface::devTextWidth(const std::u16string& text, const FontSpec& 
   return it->second;
 }
 
-FontMetrics PainterSurface::devMetrics(const FontSpec& spec) {
-  CachedFont& f = fontFor(spec);
+FontMetrics PainterSurface::devMetrics(const FontSpec& fontSpec) {
+  CachedFont& f = fontFor(fontSpec);
   if (f.measures) return *f.measures;
   const QFontMetricsF& fm = f.metrics;
   FontMetrics m;
@@ -265,7 +265,7 @@ FontMetrics PainterSurface::devMetrics(const FontSpec& spec) {
   m.height = fm.height();
   m.externalLeading = fm.leading() > 0 ? fm.leading() : 0;
   // The em box is the point size; what the cell holds above it is the internal leading.
-  const double em = spec.size * metricsDevice()->logicalDpiY() / 72.0;
+  const double em = fontSpec.size * metricsDevice()->logicalDpiY() / 72.0;
   m.internalLeading = std::max(0.0, m.height - em);
   m.aveCharWidth = fm.averageCharWidth();
   f.measures = m;

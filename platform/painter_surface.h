@@ -53,7 +53,7 @@ class PainterSurface : public Surface {
   // engine's way) is then shaped once per character, not on every call.
   struct FontCache;
   struct CachedFont;
-  CachedFont& fontFor(const FontSpec& spec);
+  CachedFont& fontFor(const FontSpec& fontSpec);
   // The pen of a line: thick lines end round, except thin ones on a picture (see devLine).
   bool roundCap(double penPx) const;
   void drawBatch(QPainter* p, Color c, double penPx);

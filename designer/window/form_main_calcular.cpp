@@ -28,11 +28,11 @@ std::string FieldText(const QLineEdit* field) { return plat::Utf16ToCp1252(field
 
 // The diagram is written in the picture's own font, as the window set it.
 plat::FontSpec PictureFont(const PictureBox& picture) {
-  plat::FontSpec spec;
-  spec.name = "Arial";
-  spec.size = picture.font().pointSizeF();
-  spec.bold = picture.font().bold();
-  return spec;
+  plat::FontSpec fontSpec;
+  fontSpec.name = "Arial";
+  fontSpec.size = picture.font().pointSizeF();
+  fontSpec.bold = picture.font().bold();
+  return fontSpec;
 }
 
 // A result field is written only when its text changes: the same text written again fires no
@@ -134,8 +134,9 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
   diagramTexts.RotuloEjeY = RotuloEjeY;
   diagram.DrawConstruction(result, diagramTexts);
   placeLabels(diagram.labels());
-  // The point labels belong to the screen picture; a printout neither moves nor shows them.
-  if (diagram.labels().show && !EnImpresora) {
+  // The point labels belong to the screen picture; a printout or the report's picture
+  // neither moves nor shows them.
+  if (diagram.labels().show && target == DiagramTarget::kScreen) {
     for (QLabel* label : Label2) label->setVisible(true);
   }
 

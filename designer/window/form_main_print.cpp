@@ -57,6 +57,10 @@ std::string FormMain::ProposedPdfPath() const {
 void FormMain::mnu_Archivo_PRINT_Click() {
   // 1-2. Nothing to print on, or nothing sound to print: the user sees the error already.
   if (plat::PrinterNames().empty()) return;
+  // The pages read the kept results, which lag behind a value typed without Enter and
+  // outlive a cleared design: they are brought up to date from the fields first, as the
+  // worked solution does, on the report's picture so that the screen stays as it is.
+  Calcular(*Picture4, false);
   // The error label shows its text up to one tick of Timer1 late; a design rejected in that
   // moment is in error all the same.
   if (!LblERROR->isHidden() || !LblERROR->text().isEmpty()) return;

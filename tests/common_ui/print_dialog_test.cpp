@@ -198,5 +198,26 @@ TEST(AskPdfFileName, OffersTheNameInTheFolderUsedLast) {
   ForgetPdfFolder();
 }
 
+TEST(AskPdfFileName, ANameTypedWithoutItsExtensionGetsIt) {
+  ForgetPdfFolder();
+  const std::string folder = ScratchDir("pdf-extension");
+  const struct {
+    std::string typed;
+    std::string written;
+  } cases[] = {
+      {folder + "/column", folder + "/column.pdf"},
+      {folder + "/column.PDF", folder + "/column.PDF"},
+      {folder + "/column.v2", folder + "/column.v2.pdf"},
+  };
+  for (const auto& c : cases) {
+    SaveDialogScript user(c.typed);
+    EXPECT_EQ(AskPdfFileName(nullptr, "t", folder + "/column.pdf"), c.written) << c.typed;
+    ASSERT_EQ(user.asked.size(), 1u);
+    // So that the dialog asks before it replaces the file really written.
+    EXPECT_EQ(user.asked[0].extension, QString(".pdf"));
+  }
+  ForgetPdfFolder();
+}
+
 }  // namespace
 }  // namespace stagora::test

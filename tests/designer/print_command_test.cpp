@@ -310,6 +310,27 @@ TEST_F(PrintCommandTest, NothingIsPrintedWithoutAcceptedDialogAndFile) {
   EXPECT_EQ(dialogsShown, 0);
 }
 
+TEST_F(PrintCommandTest, ThePrintoutFollowsTheFieldsAsTheyStandAndAClearedDesignPrintsNothing) {
+  designer::FormMain& f = Load();
+  QCoreApplication::processEvents();
+  // R = 3 calculated; R = 6 typed without Enter. Page 1 tells R, its enriching line and the
+  // plate count of one and the same design, the one the fields hold.
+  ASSERT_TRUE(f.Text[9]->text().contains("0.75x")) << f.Text[9]->text().toStdString();
+  f.Text[6]->setText("6");
+  const QString one = PageText(PrintTo("print_typed.pdf"), 1);
+  EXPECT_TRUE(one.contains("R = L/D = 6")) << one.toStdString();
+  EXPECT_TRUE(one.contains("0.85714x")) << one.toStdString();  // 6 / (6 + 1)
+  EXPECT_FALSE(one.contains("0.75x")) << one.toStdString();
+  EXPECT_TRUE(one.contains(f.Text[14]->text())) << one.toStdString();
+
+  // Cleared: no design is left to print, and the dialog does not open.
+  f.Borrar();
+  dialogsShown = 0;
+  f.mnu_Archivo_PRINT_Click();
+  EXPECT_EQ(dialogsShown, 0);
+  EXPECT_FALSE(f.LblERROR->text().isEmpty());
+}
+
 TEST_F(PrintCommandTest, PrintingLeavesTheScreenDiagramAndItsLabelsAsTheyWere) {
   designer::FormMain& f = Load();
   // The window's own layout settles first (it recalculates on the screen as it does).

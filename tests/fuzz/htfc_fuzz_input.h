@@ -29,10 +29,10 @@ constexpr double kPageWidthPx = 796;
 constexpr double kPageHeightPx = 1125;
 constexpr std::uint8_t kBuildBits = 0x38;  // seldom all set in a seed that begins with mark-up
 
-inline std::string Built(std::string_view spec, std::size_t count) {
-  const std::size_t a = spec.find('\x01');
-  const std::string_view head = spec.substr(0, a);
-  const std::string_view rest = a == std::string_view::npos ? std::string_view{} : spec.substr(a + 1);
+inline std::string Built(std::string_view pattern, std::size_t count) {
+  const std::size_t a = pattern.find('\x01');
+  const std::string_view head = pattern.substr(0, a);
+  const std::string_view rest = a == std::string_view::npos ? std::string_view{} : pattern.substr(a + 1);
   const std::size_t b = rest.find('\x01');
   const std::string_view body = rest.substr(0, b);
   const std::string_view tail = b == std::string_view::npos ? std::string_view{} : rest.substr(b + 1);

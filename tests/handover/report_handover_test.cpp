@@ -135,6 +135,26 @@ TEST_F(ReportHandover, WhileTheErrorLabelShowsTheButtonDoesNothing) {
   EXPECT_TRUE(boxes_.requests().empty());
 }
 
+TEST_F(ReportHandover, TheReportsDiagramLeavesTheScreensPointLabelsAlone) {
+  designer::FormMain& w = Calculated();
+  std::vector<QRect> places;
+  for (const QLabel* label : w.Label2) places.push_back(label->geometry());
+  // Cleared, then typed in again without Enter: the screen shows no diagram and no labels.
+  const std::vector<QString> typed = {w.Text[1]->text(), w.Text[2]->text(), w.Text[3]->text(), w.Text[4]->text(),
+                                      w.Text[5]->text(), w.Text[6]->text()};
+  const QString e = w.Text[15]->text();
+  w.Borrar();
+  for (int n = 1; n <= 6; ++n) w.Text[n]->setText(typed[static_cast<std::size_t>(n - 1)]);
+  w.Text[15]->setText(e);
+
+  w.CrearINFORME_HTFC();
+  ASSERT_EQ(starts_.size(), 1u);
+  for (std::size_t i = 0; i < w.Label2.size(); ++i) {
+    EXPECT_TRUE(w.Label2[i]->isHidden()) << i;
+    EXPECT_EQ(w.Label2[i]->geometry(), places[i]) << i;
+  }
+}
+
 TEST_F(ReportHandover, AFailedConversionStopsTheReportWithAMessageInsteadOfWaiting) {
   designer::FormMain& w = Calculated();
   int conversions = 0;

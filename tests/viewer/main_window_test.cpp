@@ -1,6 +1,7 @@
 // The viewer's main window: its load, captions and layout, the first activation, and
 // documents opened, switched between views and saved through it.
 #include <QAction>
+#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -15,6 +16,7 @@
 #include "platform/shell.h"
 #include "tests/viewer/main_window_fixture.h"
 #include "viewer/app/controls.h"
+#include "viewer/app/viewer_app.h"
 
 namespace stagora::viewer::test {
 namespace {
@@ -405,6 +407,24 @@ TEST_F(ViewerWindowTest, QuotedCommandLineOpensTheFirstDocumentAndStartsAViewerF
   EXPECT_EQ(started.documents, (std::vector<std::string>{root + "/two.REX"}));
   EXPECT_EQ(started.programs, (std::vector<std::string>{Text(QCoreApplication::applicationFilePath())}));
   EXPECT_EQ(f.PendingCount, 0);
+}
+
+TEST_F(ViewerWindowTest, ProgramArgumentsBecomeTheCommandLineWithFullPaths) {
+  const std::string first = WriteDocument("one.rep", DesignerDocument());
+  WriteDocument("with blanks two.rex", DesignerDocument());
+  const QString previousFolder = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(root)));
+  // One argument stands alone, blanks and all; one given relative to the starting folder is
+  // made full, so the recent list can find it again from anywhere.
+  EXPECT_EQ(CommandLineFromArguments({"ovdr_ENG", "with blanks two.rex"}), root + "/with blanks two.rex");
+  EXPECT_EQ(CommandLineFromArguments({"ovdr_ENG", QString::fromStdString(first)}), first);
+  // Several, as a file manager passes the files chosen: each one quoted, so each is a document.
+  CommandLineText = CommandLineFromArguments({"ovdr_ENG", "./one.rep", "with blanks two.rex"});
+  QDir::setCurrent(previousFolder);
+  FormMain& f = Load();
+  ASSERT_EQ(f.PendingCount, 2);
+  EXPECT_EQ(f.PendingFiles[1], first);
+  EXPECT_EQ(f.PendingFiles[2], root + "/with blanks two.rex");
 }
 
 }  // namespace

@@ -224,8 +224,16 @@ TEST_F(RecentDocumentsTest, SaveAsThatDoesNotSaveChangesNeitherThePathNorTheRece
   // Saved: the full path heads the list and the caption, until the next rebuild names the file.
   answers = {QString::fromStdString(root + "/report.REP")};
   asked = 0;
+  std::vector<FileDialogRequest> requests;
+  SetFileDialogHandler([&](const FileDialogRequest& req) -> std::optional<QString> {
+    requests.push_back(req);
+    return asked < answers.size() ? answers[asked++] : std::nullopt;
+  });
   f.mnu_File_SaveAs_Click();
   SetFileDialogHandler(previous);
+  ASSERT_EQ(requests.size(), 1u);
+  // The dialog knows of the ".rep" added to a bare name, so it asks before replacing that file.
+  EXPECT_EQ(requests[0].extension, QString(".rep"));
   const std::string saved = root + "/report.REP";
   EXPECT_EQ(DocPath, saved);
   EXPECT_EQ(Recent(f)[0], (std::pair<std::string, std::string>{saved, saved}));

@@ -26,6 +26,8 @@ namespace {
 
 // A document that arrives while pages are being drawn waits this long before it is tried again.
 constexpr int kPendingRetryMs = 50;
+// What File > Save As adds to a name typed without it.
+constexpr const char* kRepExtension = ".rep";
 
 std::string TrimBlanks(const std::string& s) {
   const auto first = s.find_first_not_of(' ');
@@ -189,13 +191,15 @@ void FormMain::mnu_File_SaveAs_Click() {
   if (BlockCount() == 0) return;
   const std::string filter =
       GetL_win("FileTypeRES") + " (*.rep)|*.rep|" + GetL_win("AllFiles") + " (*.*)|*.*";
-  const std::string path = DlgGuardarArchivo(filter, GetL_win("File_SaveAs", true), LastFolder, "", this);
+  // The dialog is told of the ".rep" added below, so that it asks before replacing that file.
+  const std::string path =
+      DlgGuardarArchivo(filter, GetL_win("File_SaveAs", true), LastFolder, "", this, std::string(kRepExtension));
   // A cancelled dialog changes nothing: the document keeps its path, the recent list its
   // entries.
   if (path.empty()) return;
   const std::string previous = DocPath;
   DocPath = path;
-  if (UpperTail(DocPath, 4) != ".REP") DocPath += ".rep";
+  if (UpperTail(DocPath, 4) != ".REP") DocPath += kRepExtension;
   const auto slash = DocPath.rfind('/');
   LastFolder = slash == std::string::npos ? std::string() : DocPath.substr(0, slash);
   SetWaitPointer(true);

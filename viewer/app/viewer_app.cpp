@@ -1,6 +1,7 @@
 #include "viewer/app/viewer_app.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStringList>
 
 #include "platform/encoding.h"
@@ -11,26 +12,29 @@
 #include "viewer/app/viewer_state.h"
 
 namespace stagora::viewer {
-namespace {
 
-// The arguments after the program's name, as one line: a path with blanks that arrives as
-// one argument reads back as the same path.
-std::string JoinedArguments(const QStringList& arguments) {
-  std::string line;
+std::string CommandLineFromArguments(const QStringList& arguments) {
+  const auto text = [](const QString& s) { return plat::Utf16ToCp1252(s.toStdU16String()); };
+  QStringList paths;
   for (qsizetype i = 1; i < arguments.size(); ++i) {
-    if (i > 1) line += ' ';
-    line += plat::Utf16ToCp1252(arguments[i].toStdU16String());
+    const QString& a = arguments[i];
+    paths.push_back(a.trimmed().isEmpty() || QDir::isAbsolutePath(a) ? a
+                                                                     : QDir::cleanPath(QDir::current().absoluteFilePath(a)));
+  }
+  if (paths.size() == 1) return text(paths.front());
+  std::string line;
+  for (const QString& p : paths) {
+    if (!line.empty()) line += ' ';
+    line += '"' + text(p) + '"';
   }
   return line;
 }
-
-}  // namespace
 
 int RunViewer(QApplication& app) {
   app.setApplicationName(kAppTitle);
   plat::SetProgramFolder(plat::Utf16ToCp1252(QCoreApplication::applicationDirPath().toStdU16String()));
   plat::InstallWidgetMessageBox("OVDR");
-  CommandLineText = JoinedArguments(QCoreApplication::arguments());
+  CommandLineText = CommandLineFromArguments(QCoreApplication::arguments());
   InicializarGlobales();
   TempPath = TrimOneTrailingSeparator(plat::ComputeTempPath());
   InitEngine();
