@@ -39,8 +39,6 @@ QFont ScaledArial(double nominal, bool bold) {
   return f;
 }
 
-QColor ToQColor(plat::Color c) { return QColor(plat::RedOf(c), plat::GreenOf(c), plat::BlueOf(c)); }
-
 QString QText(const std::string& cp1252) {
   QString text = QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252));
   text.replace("\r\n", "\n");
@@ -134,84 +132,6 @@ void PictureBox::paintEvent(QPaintEvent* e) {
                   picture, piece);
     }
   }
-}
-
-// --- ShapeControl -----------------------------------------------------------------------
-
-ShapeControl::ShapeControl(QWidget* parent, const char* name, plat::Color border, bool filled, plat::Color fill)
-    : QWidget(parent), border_(border), filled_(filled), fill_(fill) {
-  setObjectName(name);
-  setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void ShapeControl::setFillColor(plat::Color fill) {
-  fill_ = fill;
-  update();
-}
-
-void ShapeControl::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  if (filled_) p.fillRect(rect(), ToQColor(fill_));
-  p.setPen(QPen(ToQColor(border_), 1));
-  p.setBrush(Qt::NoBrush);
-  p.drawRect(0, 0, width() - 1, height() - 1);
-}
-
-// --- LineControl ------------------------------------------------------------------------
-
-LineControl::LineControl(QWidget* parent, const char* name, plat::Color color) : QWidget(parent), color_(color) {
-  setObjectName(name);
-  setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void LineControl::setLine(int x1, int y1, int x2, int y2) {
-  x1_ = x1;
-  y1_ = y1;
-  x2_ = x2;
-  y2_ = y2;
-  // The widget covers the line's pixels; the end point itself is not drawn.
-  const int left = std::min(x1, x2);
-  const int top = std::min(y1, y2);
-  setGeometry(left, top, std::max(1, std::abs(x2 - x1)), std::max(1, std::abs(y2 - y1)));
-  update();
-}
-
-void LineControl::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.setPen(QPen(ToQColor(color_), 1));
-  const QPoint origin(std::min(x1_, x2_), std::min(y1_, y2_));
-  p.drawLine(QPoint(x1_, y1_) - origin, QPoint(x2_, y2_) - origin);
-}
-
-// --- ImageControl -----------------------------------------------------------------------
-
-ImageControl::ImageControl(QWidget* parent, const char* name) : QWidget(parent) { setObjectName(name); }
-
-void ImageControl::setPicture(const QPixmap& picture) {
-  artwork_ = nullptr;
-  picture_ = picture;
-  if (!picture_.isNull()) resize(picture_.deviceIndependentSize().toSize());
-  update();
-}
-
-void ImageControl::setPicture(Artwork draw) {
-  setPicture(draw(devicePixelRatioF()));
-  artwork_ = draw;
-}
-
-void ImageControl::copyPicture(const ImageControl& other) {
-  if (other.artwork_) {
-    setPicture(other.artwork_);
-  } else {
-    setPicture(other.picture_);
-  }
-}
-
-void ImageControl::paintEvent(QPaintEvent*) {
-  if (artwork_ && picture_.devicePixelRatio() != devicePixelRatioF()) picture_ = artwork_(devicePixelRatioF());
-  if (picture_.isNull()) return;
-  QPainter p(this);
-  p.drawPixmap(0, 0, picture_);
 }
 
 // --- ClientArea -------------------------------------------------------------------------
