@@ -1,13 +1,53 @@
 #include "common/controls_ui.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/encoding.h"
+
 namespace stagora {
+namespace {
+
+constexpr double kTwipsPerInch = 1440;
+constexpr double kTwipsPerPixelAt96Dpi = 15;
+
+double TwipsPerPixel(bool x) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return kTwipsPerPixelAt96Dpi;
+  const double dpi = x ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
+  return dpi > 0 ? kTwipsPerInch / dpi : kTwipsPerPixelAt96Dpi;
+}
+
+}  // namespace
+
+double ScreenTwipsPerPixelX() { return TwipsPerPixel(true); }
+double ScreenTwipsPerPixelY() { return TwipsPerPixel(false); }
 
 QColor ToQColor(plat::Color c) { return QColor(plat::RedOf(c), plat::GreenOf(c), plat::BlueOf(c)); }
+
+QString QText(const std::string& cp1252) {
+  QString text = QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252));
+  text.replace("\r\n", "\n");
+  return text;
+}
+
+QString LabelCaption(const std::string& cp1252) {
+  std::string shown;
+  shown.reserve(cp1252.size());
+  for (std::size_t i = 0; i < cp1252.size(); ++i) {
+    if (cp1252[i] != '&') {
+      shown += cp1252[i];
+    } else if (i + 1 < cp1252.size() && cp1252[i + 1] == '&') {
+      shown += '&';
+      ++i;
+    }
+  }
+  return QText(shown);
+}
 
 // --- ShapeControl -----------------------------------------------------------------------
 

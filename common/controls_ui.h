@@ -1,19 +1,31 @@
 // The painted controls both programs' windows are built from, with the behaviour of the
 // classic form controls they were drawn with: shapes and lines that only paint (the mouse
-// passes through them to the panel below) and image boxes. Positions are pixels of the
+// passes through them to the panel below) and image boxes; and the screen's measure and the
+// caption texts the windows place and label their controls with. Positions are pixels of the
 // container.
 #pragma once
 
 #include <QColor>
 #include <QPixmap>
+#include <QString>
 #include <QWidget>
 #include <functional>
+#include <string>
 
 #include "platform/surface.h"
 
 namespace stagora {
 
+// Twips per pixel of the screen the window is on (15 at 96 dots per inch).
+double ScreenTwipsPerPixelX();
+double ScreenTwipsPerPixelY();
+
 QColor ToQColor(plat::Color c);
+// Windows-1252 text to the widgets' Unicode; a CR LF line break becomes the widgets' LF.
+QString QText(const std::string& cp1252);
+// A caption as a label shows it: "&&" is one ampersand, a single "&" marks the access key
+// and is not shown.
+QString LabelCaption(const std::string& cp1252);
 
 // A rectangle: an inside colour when filled and a border of one pixel when outlined. Takes no
 // mouse.

@@ -1,62 +1,27 @@
 #include "designer/window/controls.h"
 
-#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
-#include <QScreen>
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
-#include "platform/encoding.h"
 #include "platform/fonts.h"
 
 namespace stagora::designer {
 namespace {
 
-constexpr double kTwipsPerInch = 1440;
 // Image pixels a picture box copies to the screen in one piece.
 constexpr int kLargestPlainCopy = 32768;
 constexpr double kTwipsPerPixelAt96Dpi = 15;
 
-double TwipsPerPixel(bool x) {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return kTwipsPerPixelAt96Dpi;
-  const double dpi = x ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
-  return dpi > 0 ? kTwipsPerInch / dpi : kTwipsPerPixelAt96Dpi;
-}
-
 }  // namespace
-
-double ScreenTwipsPerPixelX() { return TwipsPerPixel(true); }
-double ScreenTwipsPerPixelY() { return TwipsPerPixel(false); }
 
 QFont ScaledArial(double nominal, bool bold) {
   QFont f(plat::ResolveFontFamily("Arial"));
   f.setPointSizeF(nominal * ScreenTwipsPerPixelX() / kTwipsPerPixelAt96Dpi);
   f.setBold(bold);
   return f;
-}
-
-QString QText(const std::string& cp1252) {
-  QString text = QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252));
-  text.replace("\r\n", "\n");
-  return text;
-}
-
-QString LabelCaption(const std::string& cp1252) {
-  std::string shown;
-  shown.reserve(cp1252.size());
-  for (std::size_t i = 0; i < cp1252.size(); ++i) {
-    if (cp1252[i] != '&') {
-      shown += cp1252[i];
-    } else if (i + 1 < cp1252.size() && cp1252[i + 1] == '&') {
-      shown += '&';
-      ++i;
-    }
-  }
-  return QText(shown);
 }
 
 void Place(QWidget* w, int left, int top, int width, int height) { w->setGeometry(left, top, width, height); }

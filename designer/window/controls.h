@@ -19,23 +19,17 @@ namespace stagora::designer {
 
 using stagora::Artwork;
 using stagora::ImageControl;
+using stagora::LabelCaption;
 using stagora::LineControl;
+using stagora::QText;
+using stagora::ScreenTwipsPerPixelX;
+using stagora::ScreenTwipsPerPixelY;
 using stagora::ShapeControl;
 using stagora::ToQColor;
-
-// Twips per pixel of the screen the window is on (15 at 96 dots per inch).
-double ScreenTwipsPerPixelX();
-double ScreenTwipsPerPixelY();
 
 // Arial at a nominal size, scaled so that the text keeps its pixel size whatever the
 // screen's resolution setting: nominal x (twips per pixel in x) / 15 points.
 QFont ScaledArial(double nominal, bool bold = false);
-
-// Windows-1252 text to the widgets' Unicode; a CR LF line break becomes the widgets' LF.
-QString QText(const std::string& cp1252);
-// A caption as a label shows it: "&&" is one ampersand, a single "&" marks the access key
-// and is not shown.
-QString LabelCaption(const std::string& cp1252);
 
 // Places a widget at its pixel rectangle inside its container.
 void Place(QWidget* w, int left, int top, int width, int height);

@@ -10,22 +10,13 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/encoding.h"
 #include "platform/fonts.h"
 
 namespace stagora::viewer {
 namespace {
 
-constexpr double kTwipsPerInch = 1440;
 constexpr double kTwipsPerPixelAt96Dpi = 15;
 constexpr int kScreenWidthFallback = 1280;
-
-double TwipsPerPixel(bool x) {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return kTwipsPerPixelAt96Dpi;
-  const double dpi = x ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
-  return dpi > 0 ? kTwipsPerInch / dpi : kTwipsPerPixelAt96Dpi;
-}
 
 void SetBackColor(QWidget* w, plat::Color back) {
   w->setAutoFillBackground(true);
@@ -35,9 +26,6 @@ void SetBackColor(QWidget* w, plat::Color back) {
 }
 
 }  // namespace
-
-double ScreenTwipsPerPixelX() { return TwipsPerPixel(true); }
-double ScreenTwipsPerPixelY() { return TwipsPerPixel(false); }
 
 int ScreenWidthPixels() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -49,26 +37,6 @@ QFont ScaledFont(const char* family, double nominal, bool bold) {
   f.setPointSizeF(nominal * ScreenTwipsPerPixelX() / kTwipsPerPixelAt96Dpi);
   f.setBold(bold);
   return f;
-}
-
-QString QText(const std::string& cp1252) {
-  QString text = QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252));
-  text.replace("\r\n", "\n");
-  return text;
-}
-
-QString LabelCaption(const std::string& cp1252) {
-  std::string shown;
-  shown.reserve(cp1252.size());
-  for (std::size_t i = 0; i < cp1252.size(); ++i) {
-    if (cp1252[i] != '&') {
-      shown += cp1252[i];
-    } else if (i + 1 < cp1252.size() && cp1252[i + 1] == '&') {
-      shown += '&';
-      ++i;
-    }
-  }
-  return QText(shown);
 }
 
 int RoundToInteger(double v) { return static_cast<int>(std::nearbyint(v)); }

@@ -21,24 +21,20 @@ class QScrollBar;
 namespace stagora::viewer {
 
 using stagora::ImageControl;
+using stagora::LabelCaption;
 using stagora::LineControl;
+using stagora::QText;
+using stagora::ScreenTwipsPerPixelX;
+using stagora::ScreenTwipsPerPixelY;
 using stagora::ShapeControl;
 using stagora::ToQColor;
 
-// Twips per pixel of the screen (15 at 96 dots per inch).
-double ScreenTwipsPerPixelX();
-double ScreenTwipsPerPixelY();
 // The screen's size in pixels.
 int ScreenWidthPixels();
 
 // A font at a nominal size, scaled so that the text keeps its pixel size whatever the
 // screen's resolution setting: nominal x (twips per pixel in x) / 15 points.
 QFont ScaledFont(const char* family, double nominal, bool bold = false);
-
-// Windows-1252 text to the widgets' Unicode; CR LF becomes the widgets' LF.
-QString QText(const std::string& cp1252);
-// A label's caption as shown: "&&" is one ampersand, a single "&" marks the access key.
-QString LabelCaption(const std::string& cp1252);
 
 // A container with a back colour of its own (the toolbar strip, the page bar, the scroll
 // strip). `onResize` runs after its size changed.
