@@ -1,8 +1,8 @@
 #include "common/print_pictures_ui.h"
 
-#include <QLinearGradient>
 #include <QPainter>
 
+#include "common/button_face_ui.h"
 #include "platform/fonts.h"
 
 namespace stagora {
@@ -40,23 +40,7 @@ QFont NumberFont() {
 
 }  // namespace
 
-QPixmap PrintButtonFace() {
-  QPixmap pm = Transparent(kPrintButtonWidth, kPrintButtonHeight);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  const QRectF r(0.5, 0.5, kPrintButtonWidth - 1, kPrintButtonHeight - 1);
-  QLinearGradient g(0, 0, 0, kPrintButtonHeight);
-  g.setColorAt(0, QColor(252, 253, 255));
-  g.setColorAt(0.5, QColor(226, 234, 248));
-  g.setColorAt(1, QColor(192, 208, 236));
-  p.setBrush(g);
-  p.setPen(QPen(QColor(110, 130, 180), 1));
-  p.drawRoundedRect(r, 6, 6);
-  p.setPen(QPen(QColor(255, 255, 255, 200), 1));
-  p.setBrush(Qt::NoBrush);
-  p.drawRoundedRect(r.adjusted(1, 1, -1, -1), 5, 5);
-  return pm;
-}
+QPixmap PrintButtonFace() { return ButtonFace(kPrintButtonWidth, kPrintButtonHeight); }
 
 QPixmap UncollatedPicture() {
   QPixmap pm = Transparent(kUncollatedWidth, kUncollatedHeight);

@@ -127,7 +127,7 @@ FormXYinput::~FormXYinput() {
 void FormXYinput::CreateControls() {
   // Bottom to top: the panel, the labels, the button pictures and captions, then the cells
   // and the scroll bar.
-  Shape1 = new ShapeControl(this, "Shape1", kPanelBorder, true, kPanelFill);
+  Shape1 = new ShapeControl(this, "Shape1", true, kPanelFill, true, kPanelBorder);
   for (int k = 3; k <= 4; ++k) {
     Label1[k] = MakeLabel(this, Indexed("Label1", k).c_str(), kFontNote);
     SetLabelColors(Label1[k], kNoteText);

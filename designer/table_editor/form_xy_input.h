@@ -17,11 +17,14 @@ class QLabel;
 class QLineEdit;
 class QScrollBar;
 
+namespace stagora {
+class ImageControl;
+class ShapeControl;
+}  // namespace stagora
+
 namespace stagora::designer {
 
 class FormMain;
-class ImageControl;
-class ShapeControl;
 
 inline constexpr int kVisibleRows = 12;
 inline constexpr int kEditorButtons = 8;

@@ -6,6 +6,8 @@
 #include <QPolygonF>
 #include <cmath>
 
+#include "common/button_face_ui.h"
+
 namespace stagora::designer {
 namespace {
 
@@ -39,21 +41,7 @@ void Arrow(QPainter& p, QPointF from, QPointF to) {
 }  // namespace
 
 QPixmap ButtonFacePicture(double devicePixelRatio) {
-  QPixmap pm = Transparent(kButtonFaceWidth, kButtonFaceHeight, devicePixelRatio);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  const QRectF r(0.5, 0.5, kButtonFaceWidth - 1, kButtonFaceHeight - 1);
-  QLinearGradient g(0, 0, 0, kButtonFaceHeight);
-  g.setColorAt(0, QColor(252, 253, 255));
-  g.setColorAt(0.5, QColor(226, 234, 248));
-  g.setColorAt(1, QColor(192, 208, 236));
-  p.setBrush(g);
-  p.setPen(QPen(QColor(110, 130, 180), 1));
-  p.drawRoundedRect(r, 6, 6);
-  p.setPen(QPen(QColor(255, 255, 255, 200), 1));
-  p.setBrush(Qt::NoBrush);
-  p.drawRoundedRect(r.adjusted(1, 1, -1, -1), 5, 5);
-  return pm;
+  return ButtonFace(kButtonFaceWidth, kButtonFaceHeight, devicePixelRatio);
 }
 
 QPixmap KnobPicture(double devicePixelRatio) {

@@ -1,64 +1,27 @@
 #include "designer/window/controls.h"
 
-#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
-#include <QScreen>
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
-#include "platform/encoding.h"
 #include "platform/fonts.h"
 
 namespace stagora::designer {
 namespace {
 
-constexpr double kTwipsPerInch = 1440;
 // Image pixels a picture box copies to the screen in one piece.
 constexpr int kLargestPlainCopy = 32768;
 constexpr double kTwipsPerPixelAt96Dpi = 15;
 
-double TwipsPerPixel(bool x) {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return kTwipsPerPixelAt96Dpi;
-  const double dpi = x ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
-  return dpi > 0 ? kTwipsPerInch / dpi : kTwipsPerPixelAt96Dpi;
-}
-
 }  // namespace
-
-double ScreenTwipsPerPixelX() { return TwipsPerPixel(true); }
-double ScreenTwipsPerPixelY() { return TwipsPerPixel(false); }
 
 QFont ScaledArial(double nominal, bool bold) {
   QFont f(plat::ResolveFontFamily("Arial"));
   f.setPointSizeF(nominal * ScreenTwipsPerPixelX() / kTwipsPerPixelAt96Dpi);
   f.setBold(bold);
   return f;
-}
-
-QColor ToQColor(plat::Color c) { return QColor(plat::RedOf(c), plat::GreenOf(c), plat::BlueOf(c)); }
-
-QString QText(const std::string& cp1252) {
-  QString text = QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252));
-  text.replace("\r\n", "\n");
-  return text;
-}
-
-QString LabelCaption(const std::string& cp1252) {
-  std::string shown;
-  shown.reserve(cp1252.size());
-  for (std::size_t i = 0; i < cp1252.size(); ++i) {
-    if (cp1252[i] != '&') {
-      shown += cp1252[i];
-    } else if (i + 1 < cp1252.size() && cp1252[i + 1] == '&') {
-      shown += '&';
-      ++i;
-    }
-  }
-  return QText(shown);
 }
 
 void Place(QWidget* w, int left, int top, int width, int height) { w->setGeometry(left, top, width, height); }
@@ -134,84 +97,6 @@ void PictureBox::paintEvent(QPaintEvent* e) {
                   picture, piece);
     }
   }
-}
-
-// --- ShapeControl -----------------------------------------------------------------------
-
-ShapeControl::ShapeControl(QWidget* parent, const char* name, plat::Color border, bool filled, plat::Color fill)
-    : QWidget(parent), border_(border), filled_(filled), fill_(fill) {
-  setObjectName(name);
-  setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void ShapeControl::setFillColor(plat::Color fill) {
-  fill_ = fill;
-  update();
-}
-
-void ShapeControl::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  if (filled_) p.fillRect(rect(), ToQColor(fill_));
-  p.setPen(QPen(ToQColor(border_), 1));
-  p.setBrush(Qt::NoBrush);
-  p.drawRect(0, 0, width() - 1, height() - 1);
-}
-
-// --- LineControl ------------------------------------------------------------------------
-
-LineControl::LineControl(QWidget* parent, const char* name, plat::Color color) : QWidget(parent), color_(color) {
-  setObjectName(name);
-  setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void LineControl::setLine(int x1, int y1, int x2, int y2) {
-  x1_ = x1;
-  y1_ = y1;
-  x2_ = x2;
-  y2_ = y2;
-  // The widget covers the line's pixels; the end point itself is not drawn.
-  const int left = std::min(x1, x2);
-  const int top = std::min(y1, y2);
-  setGeometry(left, top, std::max(1, std::abs(x2 - x1)), std::max(1, std::abs(y2 - y1)));
-  update();
-}
-
-void LineControl::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.setPen(QPen(ToQColor(color_), 1));
-  const QPoint origin(std::min(x1_, x2_), std::min(y1_, y2_));
-  p.drawLine(QPoint(x1_, y1_) - origin, QPoint(x2_, y2_) - origin);
-}
-
-// --- ImageControl -----------------------------------------------------------------------
-
-ImageControl::ImageControl(QWidget* parent, const char* name) : QWidget(parent) { setObjectName(name); }
-
-void ImageControl::setPicture(const QPixmap& picture) {
-  artwork_ = nullptr;
-  picture_ = picture;
-  if (!picture_.isNull()) resize(picture_.deviceIndependentSize().toSize());
-  update();
-}
-
-void ImageControl::setPicture(Artwork draw) {
-  setPicture(draw(devicePixelRatioF()));
-  artwork_ = draw;
-}
-
-void ImageControl::copyPicture(const ImageControl& other) {
-  if (other.artwork_) {
-    setPicture(other.artwork_);
-  } else {
-    setPicture(other.picture_);
-  }
-}
-
-void ImageControl::paintEvent(QPaintEvent*) {
-  if (artwork_ && picture_.devicePixelRatio() != devicePixelRatioF()) picture_ = artwork_(devicePixelRatioF());
-  if (picture_.isNull()) return;
-  QPainter p(this);
-  p.drawPixmap(0, 0, picture_);
 }
 
 // --- ClientArea -------------------------------------------------------------------------

@@ -1,7 +1,6 @@
 // The kinds of control the designer's main window is built from, with the behaviour of the
-// classic form controls it was drawn with: picture boxes that hold a drawing surface, shapes
-// and lines that only paint (the mouse passes through them to the panel below), and image
-// boxes that take the size of their picture. Positions are pixels of the container.
+// classic form controls it was drawn with: picture boxes that hold a drawing surface, and
+// the shapes, lines and image boxes both programs share. Positions are pixels of the container.
 #pragma once
 
 #include <QFont>
@@ -12,25 +11,25 @@
 #include <memory>
 #include <string>
 
+#include "common/controls_ui.h"
 #include "platform/image_surface.h"
 #include "platform/surface.h"
 
 namespace stagora::designer {
 
-// Twips per pixel of the screen the window is on (15 at 96 dots per inch).
-double ScreenTwipsPerPixelX();
-double ScreenTwipsPerPixelY();
+using stagora::Artwork;
+using stagora::ImageControl;
+using stagora::LabelCaption;
+using stagora::LineControl;
+using stagora::QText;
+using stagora::ScreenTwipsPerPixelX;
+using stagora::ScreenTwipsPerPixelY;
+using stagora::ShapeControl;
+using stagora::ToQColor;
 
 // Arial at a nominal size, scaled so that the text keeps its pixel size whatever the
 // screen's resolution setting: nominal x (twips per pixel in x) / 15 points.
 QFont ScaledArial(double nominal, bool bold = false);
-
-QColor ToQColor(plat::Color c);
-// Windows-1252 text to the widgets' Unicode; a CR LF line break becomes the widgets' LF.
-QString QText(const std::string& cp1252);
-// A caption as a label shows it: "&&" is one ampersand, a single "&" marks the access key
-// and is not shown.
-QString LabelCaption(const std::string& cp1252);
 
 // Places a widget at its pixel rectangle inside its container.
 void Place(QWidget* w, int left, int top, int width, int height);
@@ -62,66 +61,6 @@ class PictureBox : public QWidget {
   plat::Color back_;
   bool onePixelPerPixel_ = false;
   std::unique_ptr<plat::ImageSurface> surface_;
-};
-
-// A rectangle: a border of one pixel and, when filled, an inside colour. Takes no mouse.
-class ShapeControl : public QWidget {
- public:
-  ShapeControl(QWidget* parent, const char* name, plat::Color border, bool filled, plat::Color fill);
-  void setFillColor(plat::Color fill);
-  plat::Color fillColor() const { return fill_; }
-  bool filled() const { return filled_; }
-  plat::Color borderColor() const { return border_; }
-
- protected:
-  void paintEvent(QPaintEvent*) override;
-
- private:
-  plat::Color border_;
-  bool filled_;
-  plat::Color fill_;
-};
-
-// A line from (X1, Y1) to (X2, Y2) in its container's pixels. Takes no mouse.
-class LineControl : public QWidget {
- public:
-  LineControl(QWidget* parent, const char* name, plat::Color color);
-  void setLine(int x1, int y1, int x2, int y2);
-  void setY(int y) { setLine(x1_, y, x2_, y); }
-  int X1() const { return x1_; }
-  int Y1() const { return y1_; }
-  int X2() const { return x2_; }
-  int Y2() const { return y2_; }
-  plat::Color color() const { return color_; }
-
- protected:
-  void paintEvent(QPaintEvent*) override;
-
- private:
-  int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
-  plat::Color color_;
-};
-
-// A picture drawn in code at a device pixel ratio, the same size in pixels at every ratio.
-using Artwork = QPixmap (*)(double devicePixelRatio);
-
-// An image box that takes the natural size of its picture, in pixels. A picture drawn in code
-// is drawn again whenever the screen's pixel ratio changes, so it stays sharp.
-class ImageControl : public QWidget {
- public:
-  ImageControl(QWidget* parent, const char* name);
-  void setPicture(const QPixmap& picture);
-  void setPicture(Artwork draw);
-  // The same picture as another image box.
-  void copyPicture(const ImageControl& other);
-  const QPixmap& picture() const { return picture_; }
-
- protected:
-  void paintEvent(QPaintEvent*) override;
-
- private:
-  QPixmap picture_;
-  Artwork artwork_ = nullptr;
 };
 
 // The window's client area: white, and it tells the window when its size changes.

@@ -22,13 +22,16 @@ class QMenu;
 class QRadioButton;
 class QTimer;
 
+namespace stagora {
+class ImageControl;
+class LineControl;
+class ShapeControl;
+}  // namespace stagora
+
 namespace stagora::designer {
 
 class ClientArea;
-class ImageControl;
-class LineControl;
 class PictureBox;
-class ShapeControl;
 
 class FormMain : public QMainWindow {
  public:

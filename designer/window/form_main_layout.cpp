@@ -62,7 +62,7 @@ void FormMain::CreateControls() {
 
   // Window level, bottom to top: the frame of the left column, the hidden report picture and
   // result lines, the three tool buttons, then the two picture boxes.
-  Shape2 = new ShapeControl(Client, "Shape2", kBlack, true, kWhite);
+  Shape2 = new ShapeControl(Client, "Shape2", true, kWhite, true, kBlack);
   Picture4 = new PictureBox(Client, "Picture4", kWhite);
   Picture4->setFont(ScaledArial(kFontDiagram));
   // The report's image is saved at its own size in pixels, not at the screen's density.
@@ -115,7 +115,7 @@ void FormMain::CreateInputPanel() {
   // the fields.
   for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12}) {
     const bool strip = i == 7;
-    Shape1[i] = new ShapeControl(panel, Indexed("Shape1", i).c_str(), kWhite, strip, strip ? kTopStrip : kPanelBack);
+    Shape1[i] = new ShapeControl(panel, Indexed("Shape1", i).c_str(), strip, strip ? kTopStrip : kPanelBack, true, kWhite);
   }
   for (int i = 0; i <= 7; ++i) Line1[i] = new LineControl(panel, Indexed("Line1", i).c_str(), i == 7 ? kWhite : kTrack);
 

@@ -83,25 +83,9 @@ TEST_F(ArrowTexts, AFractionOnTheArrowCountsAsNested) {
 }
 
 TEST_F(ArrowTexts, OnAPrinterTheShaftPenIsInPrinterDots) {
-  plat::RecordingSurface printer(5000, 7000, 2.4);  // 600 dots per inch
-  printer.setScaleMode(plat::ScaleMode::Twips);
-  V.DestinoImpresora = &printer;
-  for (int pass : {kModoMedir, kModoDibujar}) {
-    S.ContadorCajas = 1;
-    S.ModoDibujo = pass;
-    printer.setFont(plat::FontSpec{});
-    printer.setCurrentX(kX);
-    printer.setCurrentY(kY);
-    std::string unused;
-    ProcesarLinea("#ATX(a#T)(b#ATX)", printer, unused, S, V);
-  }
-  int lines = 0;
-  for (const RecordedOp& op : printer.ops()) {
-    if (op.kind != RecordedOp::Line) continue;
-    ++lines;
-    EXPECT_EQ(op.pen, 6);  // 15 twips / 2.4
-  }
-  EXPECT_EQ(lines, 3);
+  const std::vector<double> lines = LinePensOnPrinter("#ATX(a#T)(b#ATX)");
+  for (double pen : lines) EXPECT_EQ(pen, 6);  // 15 twips / 2.4
+  EXPECT_EQ(lines.size(), 3u);
 }
 
 TEST_F(ArrowTexts, AMissingOrDoubledSeparatorShowsTheErrorWord) {

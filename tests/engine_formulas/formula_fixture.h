@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "tests/engine_layout/engine_fixture.h"
 
@@ -81,6 +82,30 @@ class FormulaTest : public EngineTest {
       if (op.color == colour) out.push_back(op);
     }
     return out;
+  }
+
+  // The pens of the lines drawn, in printer dots, when the line is laid out (both passes, from
+  // (kX, kY)) on a printer of 600 dots per inch.
+  std::vector<double> LinePensOnPrinter(const std::string& line) {
+    plat::RecordingSurface printer(5000, 7000, 2.4);  // 600 dots per inch
+    printer.setScaleMode(plat::ScaleMode::Twips);
+    plat::Surface* const before = V.DestinoImpresora;
+    V.DestinoImpresora = &printer;
+    for (int pass : {kModoMedir, kModoDibujar}) {
+      S.ContadorCajas = 1;
+      S.ModoDibujo = pass;
+      printer.setFont(plat::FontSpec{});
+      printer.setCurrentX(kX);
+      printer.setCurrentY(kY);
+      std::string unused;
+      ProcesarLinea(line, printer, unused, S, V);
+    }
+    V.DestinoImpresora = before;
+    std::vector<double> pens;
+    for (const plat::RecordedOp& op : printer.ops()) {
+      if (op.kind == plat::RecordedOp::Line) pens.push_back(op.pen);
+    }
+    return pens;
   }
 
   // The text drawn in one colour, in order, as UTF-8.

@@ -105,25 +105,9 @@ TEST_F(Fractions, StackLaysOutLikeAFractionWithoutTheBar) {
 }
 
 TEST_F(Fractions, OnAPrinterTheBarPenIsInPrinterDots) {
-  plat::RecordingSurface printer(5000, 7000, 2.4);  // 600 dots per inch
-  printer.setScaleMode(plat::ScaleMode::Twips);
-  V.DestinoImpresora = &printer;
-  for (int pass : {kModoMedir, kModoDibujar}) {
-    S.ContadorCajas = 1;
-    S.ModoDibujo = pass;
-    printer.setFont(plat::FontSpec{});
-    printer.setCurrentX(kX);
-    printer.setCurrentY(kY);
-    std::string unused;
-    ProcesarLinea("#COC(1#N)(2#COC)", printer, unused, S, V);
-  }
-  int bars = 0;
-  for (const RecordedOp& op : printer.ops()) {
-    if (op.kind != RecordedOp::Line) continue;
-    ++bars;
-    EXPECT_EQ(op.pen, 6);  // 15 twips / 2.4, whole dots
-  }
-  EXPECT_EQ(bars, 1);
+  const std::vector<double> bars = LinePensOnPrinter("#COC(1#N)(2#COC)");
+  for (double pen : bars) EXPECT_EQ(pen, 6);  // 15 twips / 2.4, whole dots
+  EXPECT_EQ(bars.size(), 1u);
 }
 
 TEST_F(Fractions, AMissingPartIsDrawnAsTheErrorWordAndTheLineGoesOn) {

@@ -193,22 +193,7 @@ TEST_F(Rings, TheVertexMarkChoosesTheStroke) {
 }
 
 TEST_F(Rings, OnPaperThePensAreInPrinterDots) {
-  plat::RecordingSurface printer(5000, 7000, 2.4);  // 600 dots per inch
-  printer.setScaleMode(plat::ScaleMode::Twips);
-  V.DestinoImpresora = &printer;
-  for (int pass : {kModoMedir, kModoDibujar}) {
-    S.ContadorCajas = 1;
-    S.ModoDibujo = pass;
-    printer.setFont(plat::FontSpec{});
-    printer.setCurrentX(kX);
-    printer.setCurrentY(kY);
-    std::string unused;
-    ProcesarLinea("#A6V(SSSSSS#R1(OH#R1)#A6V)", printer, unused, S, V);
-  }
-  std::vector<double> pens;
-  for (const RecordedOp& op : printer.ops()) {
-    if (op.kind == RecordedOp::Line) pens.push_back(op.pen);
-  }
+  const std::vector<double> pens = LinePensOnPrinter("#A6V(SSSSSS#R1(OH#R1)#A6V)");
   ASSERT_EQ(pens.size(), 7u);
   for (std::size_t k = 0; k < 6; ++k) EXPECT_EQ(pens[k], 6);  // 15 twips / 2.4
   EXPECT_EQ(pens[6], 5);                                      // 0.8 of it

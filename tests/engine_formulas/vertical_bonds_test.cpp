@@ -104,25 +104,9 @@ TEST_F(VerticalBonds, ALeftHandTextEndsAtTheConstructsLeftEdgeOnItsGroupsLine) {
 }
 
 TEST_F(VerticalBonds, OnPaperTheStrokesAreInPrinterDots) {
-  plat::RecordingSurface printer(5000, 7000, 2.4);  // 600 dots per inch
-  printer.setScaleMode(plat::ScaleMode::Twips);
-  V.DestinoImpresora = &printer;
-  for (int pass : {kModoMedir, kModoDibujar}) {
-    S.ContadorCajas = 1;
-    S.ModoDibujo = pass;
-    printer.setFont(plat::FontSpec{});
-    printer.setCurrentX(kX);
-    printer.setCurrentY(kY);
-    std::string unused;
-    ProcesarLinea("#UDB(CDS#R1(O#R1)#UDB)", printer, unused, S, V);
-  }
-  int strokes = 0;
-  for (const RecordedOp& op : printer.ops()) {
-    if (op.kind != RecordedOp::Line) continue;
-    ++strokes;
-    EXPECT_EQ(op.pen, 6);  // 15 twips / 2.4
-  }
-  EXPECT_EQ(strokes, 2);
+  const std::vector<double> strokes = LinePensOnPrinter("#UDB(CDS#R1(O#R1)#UDB)");
+  for (double pen : strokes) EXPECT_EQ(pen, 6);  // 15 twips / 2.4
+  EXPECT_EQ(strokes.size(), 2u);
 }
 
 TEST_F(VerticalBonds, BrokenGroupsShowTheErrorWordAndTheLineGoesOn) {

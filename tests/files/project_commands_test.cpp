@@ -6,7 +6,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <algorithm>
-#include <deque>
 #include <filesystem>
 #include <signal.h>
 #include <sys/resource.h>
@@ -18,37 +17,12 @@
 #include "designer/files/table_rows_text.h"
 #include "platform/textfile.h"
 #include "tests/designer/main_window_fixture.h"
+#include "tests/support/scripted_dialogs.h"
 
 namespace stagora::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Answers the file dialogs in turn with scripted paths (nullopt: cancel) and keeps what they
-// were asked.
-class ScriptedDialogs {
- public:
-  ScriptedDialogs() {
-    previous_ = SetFileDialogHandler([this](const FileDialogRequest& req) -> std::optional<QString> {
-      requests.push_back(req);
-      if (answers_.empty()) {
-        ADD_FAILURE() << "a file dialog nobody expected";
-        return std::nullopt;
-      }
-      const std::optional<std::string> answer = answers_.front();
-      answers_.pop_front();
-      if (!answer) return std::nullopt;
-      return QString::fromStdString(*answer);
-    });
-  }
-  ~ScriptedDialogs() { SetFileDialogHandler(std::move(previous_)); }
-  void answer(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
-  std::vector<FileDialogRequest> requests;
-
- private:
-  std::deque<std::optional<std::string>> answers_;
-  FileDialogHandler previous_;
-};
 
 std::string Bytes(const std::string& path) { return plat::ReadTextFile(path).value_or("<unreadable>"); }
 

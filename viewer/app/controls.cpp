@@ -10,22 +10,13 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/encoding.h"
 #include "platform/fonts.h"
 
 namespace stagora::viewer {
 namespace {
 
-constexpr double kTwipsPerInch = 1440;
 constexpr double kTwipsPerPixelAt96Dpi = 15;
 constexpr int kScreenWidthFallback = 1280;
-
-double TwipsPerPixel(bool x) {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return kTwipsPerPixelAt96Dpi;
-  const double dpi = x ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
-  return dpi > 0 ? kTwipsPerInch / dpi : kTwipsPerPixelAt96Dpi;
-}
 
 void SetBackColor(QWidget* w, plat::Color back) {
   w->setAutoFillBackground(true);
@@ -35,9 +26,6 @@ void SetBackColor(QWidget* w, plat::Color back) {
 }
 
 }  // namespace
-
-double ScreenTwipsPerPixelX() { return TwipsPerPixel(true); }
-double ScreenTwipsPerPixelY() { return TwipsPerPixel(false); }
 
 int ScreenWidthPixels() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -49,28 +37,6 @@ QFont ScaledFont(const char* family, double nominal, bool bold) {
   f.setPointSizeF(nominal * ScreenTwipsPerPixelX() / kTwipsPerPixelAt96Dpi);
   f.setBold(bold);
   return f;
-}
-
-QColor ToQColor(plat::Color c) { return QColor(plat::RedOf(c), plat::GreenOf(c), plat::BlueOf(c)); }
-
-QString QText(const std::string& cp1252) {
-  QString text = QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252));
-  text.replace("\r\n", "\n");
-  return text;
-}
-
-QString LabelCaption(const std::string& cp1252) {
-  std::string shown;
-  shown.reserve(cp1252.size());
-  for (std::size_t i = 0; i < cp1252.size(); ++i) {
-    if (cp1252[i] != '&') {
-      shown += cp1252[i];
-    } else if (i + 1 < cp1252.size() && cp1252[i + 1] == '&') {
-      shown += '&';
-      ++i;
-    }
-  }
-  return QText(shown);
 }
 
 int RoundToInteger(double v) { return static_cast<int>(std::nearbyint(v)); }
@@ -116,72 +82,6 @@ void PagePicture::paintEvent(QPaintEvent* e) {
   QPainter p(this);
   p.fillRect(e->rect(), Qt::white);
   if (surface_) p.drawImage(QPoint(0, 0), surface_->image());
-}
-
-// --- ShapeControl -----------------------------------------------------------------------
-
-ShapeControl::ShapeControl(QWidget* parent, const char* name, plat::Color fill, bool outline, plat::Color border)
-    : QWidget(parent), fill_(fill), outline_(outline), border_(border) {
-  setObjectName(name);
-  setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void ShapeControl::setBackColor(plat::Color fill) {
-  fill_ = fill;
-  update();
-}
-
-void ShapeControl::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.fillRect(rect(), ToQColor(fill_));
-  if (!outline_) return;
-  p.setPen(QPen(ToQColor(border_), 1));
-  p.setBrush(Qt::NoBrush);
-  p.drawRect(0, 0, width() - 1, height() - 1);
-}
-
-// --- LineControl ------------------------------------------------------------------------
-
-LineControl::LineControl(QWidget* parent, const char* name, plat::Color color) : QWidget(parent), color_(color) {
-  setObjectName(name);
-  setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void LineControl::setLine(int x1, int y1, int x2, int y2) {
-  x1_ = x1;
-  y1_ = y1;
-  x2_ = x2;
-  y2_ = y2;
-  const int left = std::min(x1, x2);
-  const int top = std::min(y1, y2);
-  setGeometry(left, top, std::max(1, std::abs(x2 - x1)), std::max(1, std::abs(y2 - y1)));
-  update();
-}
-
-void LineControl::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.setPen(QPen(ToQColor(color_), 1));
-  const QPoint origin(std::min(x1_, x2_), std::min(y1_, y2_));
-  p.drawLine(QPoint(x1_, y1_) - origin, QPoint(x2_, y2_) - origin);
-}
-
-// --- ImageControl -----------------------------------------------------------------------
-
-ImageControl::ImageControl(QWidget* parent, const char* name) : QWidget(parent) { setObjectName(name); }
-
-void ImageControl::setPicture(const QPixmap& picture) {
-  picture_ = picture;
-  update();
-}
-
-void ImageControl::paintEvent(QPaintEvent*) {
-  if (picture_.isNull()) return;
-  QPainter p(this);
-  p.drawPixmap(rect(), picture_);
-}
-
-void ImageControl::mouseReleaseEvent(QMouseEvent* e) {
-  if (onClick && rect().contains(e->position().toPoint())) onClick();
 }
 
 // --- ScrollBarControl -------------------------------------------------------------------

@@ -1,8 +1,8 @@
 // The kinds of control the viewer's main window is built from, with the behaviour of the
 // classic form controls it was drawn with: strips with a back colour that hold other
-// controls, the page picture with its drawing surface, shapes and lines that only paint,
-// image boxes, and scroll bars whose Max may lie below their Min. Positions are pixels of
-// the container.
+// controls, the page picture with its drawing surface, scroll bars whose Max may lie below
+// their Min, and the shapes, lines and image boxes both programs share. Positions are pixels
+// of the container.
 #pragma once
 
 #include <QLabel>
@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "common/controls_ui.h"
 #include "platform/image_surface.h"
 #include "platform/surface.h"
 
@@ -19,21 +20,21 @@ class QScrollBar;
 
 namespace stagora::viewer {
 
-// Twips per pixel of the screen (15 at 96 dots per inch).
-double ScreenTwipsPerPixelX();
-double ScreenTwipsPerPixelY();
+using stagora::ImageControl;
+using stagora::LabelCaption;
+using stagora::LineControl;
+using stagora::QText;
+using stagora::ScreenTwipsPerPixelX;
+using stagora::ScreenTwipsPerPixelY;
+using stagora::ShapeControl;
+using stagora::ToQColor;
+
 // The screen's size in pixels.
 int ScreenWidthPixels();
 
 // A font at a nominal size, scaled so that the text keeps its pixel size whatever the
 // screen's resolution setting: nominal x (twips per pixel in x) / 15 points.
 QFont ScaledFont(const char* family, double nominal, bool bold = false);
-
-QColor ToQColor(plat::Color c);
-// Windows-1252 text to the widgets' Unicode; CR LF becomes the widgets' LF.
-QString QText(const std::string& cp1252);
-// A label's caption as shown: "&&" is one ampersand, a single "&" marks the access key.
-QString LabelCaption(const std::string& cp1252);
 
 // A container with a back colour of its own (the toolbar strip, the page bar, the scroll
 // strip). `onResize` runs after its size changed.
@@ -61,56 +62,6 @@ class PagePicture : public QWidget {
 
  private:
   std::unique_ptr<plat::ImageSurface> surface_;
-};
-
-// A rectangle filled with one colour, with an optional outline. Takes no mouse.
-class ShapeControl : public QWidget {
- public:
-  ShapeControl(QWidget* parent, const char* name, plat::Color fill, bool outline, plat::Color border = 0);
-  void setBackColor(plat::Color fill);
-  plat::Color backColor() const { return fill_; }
-
- protected:
-  void paintEvent(QPaintEvent*) override;
-
- private:
-  plat::Color fill_;
-  bool outline_;
-  plat::Color border_;
-};
-
-// A line from (X1, Y1) to (X2, Y2) in the container's pixels. Takes no mouse.
-class LineControl : public QWidget {
- public:
-  LineControl(QWidget* parent, const char* name, plat::Color color);
-  void setLine(int x1, int y1, int x2, int y2);
-  int X1() const { return x1_; }
-  int Y1() const { return y1_; }
-  int X2() const { return x2_; }
-  int Y2() const { return y2_; }
-
- protected:
-  void paintEvent(QPaintEvent*) override;
-
- private:
-  int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
-  plat::Color color_;
-};
-
-// An image box: shows its picture stretched over its rectangle; clicks reach `onClick`.
-class ImageControl : public QWidget {
- public:
-  ImageControl(QWidget* parent, const char* name);
-  void setPicture(const QPixmap& picture);
-  const QPixmap& picture() const { return picture_; }
-  std::function<void()> onClick;
-
- protected:
-  void paintEvent(QPaintEvent*) override;
-  void mouseReleaseEvent(QMouseEvent*) override;
-
- private:
-  QPixmap picture_;
 };
 
 // A scroll bar that keeps the classic bar's values: Min and Max in any order (Max below Min

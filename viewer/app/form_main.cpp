@@ -79,17 +79,19 @@ void FormMain::CreateControls() {
     if (loaded_) Form_Resize();
   };
 
-  ShapeShadow = new ShapeControl(Client, "ShapeShadow", kShadow, false);
+  ShapeShadow = new ShapeControl(Client, "ShapeShadow", true, kShadow, false, 0);
   Picture1 = new PagePicture(Client, "Picture1");
 
   tbToolbar1 = new Strip(Client, "tbToolbar1", kStripColor);
   ImgBack = new ImageControl(tbToolbar1, "ImgBack");
+  ImgBack->setStretch(true);
   ImgBack->setPicture(ToolbarBackground());
   ImgBack->setAttribute(Qt::WA_TransparentForMouseEvents);
   Line1 = new LineControl(tbToolbar1, "Line1", kGround);
   for (int i = 0; i < kToolButtons; ++i) {
     const std::string n = std::to_string(i);
     PicToolB[i] = new ImageControl(tbToolbar1, ("PicToolB_" + n).c_str());
+    PicToolB[i]->setStretch(true);
     PicToolB[i]->setPicture(ToolButtonFace(i, false));
     PicToolB[i]->resize(60, 53);
     LblBut[i] = new QLabel(PicToolB[i]);
@@ -103,11 +105,13 @@ void FormMain::CreateControls() {
 
   Picture2 = new Strip(Client, "Picture2", kStripColor);
   ImgLPage = new ImageControl(Picture2, "ImgLPage");
+  ImgLPage->setStretch(true);
   ImgLPage->setPicture(PageButtonFace(true, false));
   ImgRPage = new ImageControl(Picture2, "ImgRPage");
+  ImgRPage->setStretch(true);
   ImgRPage->setPicture(PageButtonFace(false, false));
-  Shape1[0] = new ShapeControl(Picture2, "Shape1_0", kStripColor, true, kGround);
-  Shape1[1] = new ShapeControl(Picture2, "Shape1_1", kStripColor, true, kGround);
+  Shape1[0] = new ShapeControl(Picture2, "Shape1_0", true, kStripColor, true, kGround);
+  Shape1[1] = new ShapeControl(Picture2, "Shape1_1", true, kStripColor, true, kGround);
   Shape1[0]->setGeometry(119, 1, 22, 22);
   Shape1[1]->setGeometry(4, 1, 22, 22);
   Shape1[0]->lower();

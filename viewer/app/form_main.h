@@ -22,13 +22,16 @@ namespace plat {
 class PrinterSurface;
 }
 
-namespace stagora::viewer {
-
+namespace stagora {
 class ImageControl;
 class LineControl;
+class ShapeControl;
+}  // namespace stagora
+
+namespace stagora::viewer {
+
 class PagePicture;
 class ScrollBarControl;
-class ShapeControl;
 class Strip;
 
 constexpr int kToolButtons = 9;
