@@ -1,11 +1,13 @@
 // Any byte sequence is a document: the engine lays it out, measuring and drawing, on a
 // recording page picture or a recording printer, and must neither fail nor hang. The first
-// byte chooses the target and the zoom; the rest is the mark-up.
+// byte chooses the target and the zoom; the rest is the mark-up. Images are looked up in a
+// program folder and a scratch folder of the target's own, which hold a few pictures.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "platform/recording_surface.h"
+#include "tests/fuzz/fuzz_folders.h"
 #include "viewer/engine/htfc_engine.h"
 
 namespace {
@@ -24,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   EngineState state;
   ViewerValues viewer;
   InitHTFC(state, viewer);
+  viewer.TempPath = stagora::fuzz::Folders().temp;
   viewer.Zoom = kZooms[options % 5];
   const bool printer = (options & 0x80) != 0;
   plat::RecordingSurface target(kPageWidthPx * viewer.Zoom, kPageHeightPx * viewer.Zoom,
