@@ -60,12 +60,18 @@ run_one() {
     cp -n "$f" "tests/fuzz/regressions/$name/" && kept=$((kept + 1))
     rm -f "$f"
   done
-  local rate
-  rate=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo "?")
-  local execs
-  execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo "?")
+  # The closing statistics, or in fork mode the last status line.
+  local rate execs
+  rate=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1 || true)
+  execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1 || true)
+  if [ -z "$rate" ]; then
+    local last
+    last=$(grep -E '^#[0-9]+:.*exec/s' "$log" | tail -1 || true)
+    execs=$(sed -E 's/^#([0-9]+):.*/\1/' <<<"$last")
+    rate=$(sed -E 's/.*exec\/s:? *([0-9]+).*/\1/' <<<"$last")
+  fi
   printf '%-16s %6d s  %10s runs  %8s runs/s  %d finding(s)  (log: %s)\n' \
-    "$name" $((SECONDS - started)) "$execs" "$rate" "$kept" "${log#$root/}"
+    "$name" $((SECONDS - started)) "${execs:-?}" "${rate:-?}" "$kept" "${log#$root/}"
 }
 
 running=0
