@@ -7,7 +7,8 @@
 # allocation of more than FUZZ_MALLOC_MB, default 512). Inputs reach 1 MB. Every finding is
 # copied into tests/fuzz/regressions/NAME/, which ctest replays on every run: fix the reader,
 # then commit the input with the fix. The growing corpora stay in build/fuzz/corpus/.
-# FUZZ_KEEP_GOING=1 runs each target in fork mode past its findings, to collect several at once.
+# Seeds are tests/fuzz/seeds/NAME/, fixtures of the same kind, the kept findings and two grown
+# ones (see grow_seeds). FUZZ_KEEP_GOING=1 runs each target in fork mode past its findings, to collect several at once.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -36,6 +37,27 @@ fixture_seeds() {
   esac
 }
 
+# Seeds made at run time, too large to keep: the seeds one after the other up to 1 MB (a long
+# input), and for the engine constructs nested FUZZ_DEPTH deep (default 2000).
+grow_seeds() {
+  local name=$1 seeds=$2
+  local long=$seeds/grown-long
+  rm -f "$seeds"/grown-*
+  cat "$seeds"/* >"$long"
+  [ -s "$long" ] || return 0
+  while [ "$(stat -c %s "$long")" -lt 1048576 ]; do
+    cat "$long" "$long" >"$long.twice" && mv "$long.twice" "$long"
+  done
+  truncate -s 1048576 "$long"
+  if [ "$name" = htfc ]; then
+    local depth=${FUZZ_DEPTH:-2000}
+    { printf '\000'; yes '#EXP(' | head -n "$depth" | tr -d '\n'; printf t
+      yes '#EXP)' | head -n "$depth" | tr -d '\n'; } >"$seeds/grown-powers"
+    { printf '\000'; yes '#COC(' | head -n "$depth" | tr -d '\n'; printf 1
+      yes '#N)(2#COC)' | head -n "$depth" | tr -d '\n'; } >"$seeds/grown-fractions"
+  fi
+}
+
 run_one() {
   local name=$1
   local exe=$build/fuzz/${name}_fuzz
@@ -44,6 +66,7 @@ run_one() {
   mkdir -p "$corpus" "$findings" "$seeds" "$build/logs" "$build/tmp/$name" "tests/fuzz/regressions/$name"
   cp -f tests/fuzz/seeds/"$name"/* "$seeds"/ 2>/dev/null || true
   for f in $(fixture_seeds "$name"); do cp -f "$f" "$seeds"/; done
+  grow_seeds "$name" "$seeds"
   local dict=()
   [ -f "tests/fuzz/$name.dict" ] && dict=(-dict="tests/fuzz/$name.dict")
   local more=()
