@@ -51,10 +51,12 @@ grow_seeds() {
   truncate -s 1048576 "$long"
   if [ "$name" = htfc ]; then
     local depth=${FUZZ_DEPTH:-2000}
-    { printf '\000'; yes '#EXP(' | head -n "$depth" | tr -d '\n'; printf t
-      yes '#EXP)' | head -n "$depth" | tr -d '\n'; } >"$seeds/grown-powers"
-    { printf '\000'; yes '#COC(' | head -n "$depth" | tr -d '\n'; printf 1
-      yes '#N)(2#COC)' | head -n "$depth" | tr -d '\n'; } >"$seeds/grown-fractions"
+    local n
+    n=$(seq "$depth")
+    # shellcheck disable=SC2086  # one format use per number
+    { printf '\000'; printf '#EXP(%.0s' $n; printf t; printf '#EXP)%.0s' $n; } >"$seeds/grown-powers"
+    # shellcheck disable=SC2086
+    { printf '\000'; printf '#COC(%.0s' $n; printf 1; printf '#N)(2#COC)%.0s' $n; } >"$seeds/grown-fractions"
   fi
 }
 
