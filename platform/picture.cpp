@@ -1,8 +1,10 @@
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 
 #include "platform/picture_impl.h"
 #include "platform/encoding.h"
+#include "platform/png_chunks.h"
 
 namespace plat {
 
@@ -13,7 +15,14 @@ Picture& Picture::operator=(const Picture&) = default;
 
 Picture Picture::Load(const std::string& path) {
   Picture p;
-  QImageReader reader(QString::fromStdU16String(Cp1252ToUtf16(path)));
+  const QString name = QString::fromStdU16String(Cp1252ToUtf16(path));
+  {
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) return p;
+    const QByteArray bytes = file.readAll();
+    if (!PngChunksFit(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) return p;
+  }
+  QImageReader reader(name);
   reader.setAutoTransform(true);
   QImage img = reader.read();
   if (!img.isNull()) p.impl_ = std::make_shared<Impl>(Impl{std::move(img)});

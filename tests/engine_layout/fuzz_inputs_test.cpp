@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(FuzzInputs, EveryReportedInputLaysOut) {
-  const fs::path dir = fs::path(stagora::test::SourceDir()) / "tests" / "fixtures" / "fuzz_inputs";
+  const fs::path dir = fs::path(stagora::test::SourceDir()) / "tests" / "fuzz" / "regressions" / "htfc";
   int inputs = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
     std::ifstream in(entry.path(), std::ios::binary);

@@ -1,9 +1,11 @@
-// The fuzz target: see htfc_fuzz_input.h for what an input is.
+// The fuzz target: see htfc_fuzz_input.h for what an input is. Images are looked up in a
+// program folder and a scratch folder of the target's own, which hold a few pictures.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
 
+#include "tests/fuzz/fuzz_folders.h"
 #include "tests/fuzz/htfc_fuzz_input.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -22,6 +24,6 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  stagora::fuzz::LayOut(data, size);
+  stagora::fuzz::LayOut(data, size, stagora::fuzz::Folders().temp);
   return 0;
 }

@@ -1,5 +1,5 @@
 // What a fuzz input is, laid out as the fuzz target lays it out; the test that replays the
-// inputs the fuzzer found (tests/fixtures/fuzz_inputs/) lays them out the same way.
+// inputs the fuzzer found (tests/fuzz/regressions/htfc/) lays them out the same way.
 //
 // Any byte sequence is a document: the engine lays it out, measuring and drawing, on a
 // recording page picture or a recording printer, and must neither fail nor hang. The first
@@ -61,7 +61,7 @@ inline std::string DocumentOf(const std::uint8_t* data, std::size_t size) {
 
 // Lays the input's document out on the target its first byte chooses, with a fresh engine
 // (as a viewer started anew would).
-inline void LayOut(const std::uint8_t* data, std::size_t size) {
+inline void LayOut(const std::uint8_t* data, std::size_t size, const std::string& tempPath = "") {
   using namespace stagora::engine;
   if (size == 0) return;
   const std::uint8_t options = data[0];
@@ -69,6 +69,7 @@ inline void LayOut(const std::uint8_t* data, std::size_t size) {
   EngineState state;
   ViewerValues viewer;
   InitHTFC(state, viewer);
+  viewer.TempPath = tempPath;
   viewer.Zoom = detail::kZooms[options % 5];
   const bool printer = (options & 0x80) != 0;
   plat::RecordingSurface target(detail::kPageWidthPx * viewer.Zoom, detail::kPageHeightPx * viewer.Zoom,
