@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "viewer/engine/construct_parts.h"
 #include "viewer/engine/markup_parsing.h"
@@ -47,16 +50,34 @@ constexpr std::array<ArrowCode, 5> kArrowCodes = {{
 // the last as it stands, with the space that stood next to the arrow. A last species that
 // follows a plus sign gets back the space the separator took from its front: the plus sign
 // is centred on the left edge of its column and would otherwise cover its first character.
-void SplitSide(std::string side, std::vector<std::string>& row) {
+void SplitSide(std::string_view side, std::vector<std::string>& row) {
   const std::string_view separator(kSpeciesSeparator);
   bool afterPlus = false;
-  for (std::size_t p = side.find(separator); p != std::string::npos; p = side.find(separator)) {
-    row.push_back(" " + TrimSpaces(std::string_view(side).substr(0, p)) + " ");
-    side.erase(0, p + separator.size());
+  for (std::size_t p = side.find(separator); p != std::string_view::npos; p = side.find(separator)) {
+    row.push_back(" " + TrimSpaces(side.substr(0, p)) + " ");
+    side.remove_prefix(p + separator.size());
     afterPlus = true;
   }
-  row.push_back(afterPlus ? " " + side : side);
+  row.push_back(afterPlus ? " " + std::string(side) : std::string(side));
 }
+
+// A cell is a text of its own, not a view into the line: while it is rendered, the
+// constructs in it are matched once through a cutter of its own, as a line's are, so that a
+// cell holding a long run of them costs no more than its length.
+class CellBlocks {
+ public:
+  CellBlocks(EngineState& state, std::string_view cell) : s_(state), outer_(state.lineBlocks), cutter_(cell) {
+    state.lineBlocks = &cutter_;
+  }
+  ~CellBlocks() { s_.lineBlocks = outer_; }
+  CellBlocks(const CellBlocks&) = delete;
+  CellBlocks& operator=(const CellBlocks&) = delete;
+
+ private:
+  EngineState& s_;
+  BlockCutter* const outer_;
+  BlockCutter cutter_;
+};
 
 struct Grid {
   std::vector<double> above, below, width;  // per row, per row, per column
@@ -108,23 +129,22 @@ void DrawArrow(ConstructContext& e, const std::string& arrow, double x, double H
 
 }  // namespace
 
-ChemicalEquation CutEquation(const std::string& block) {
+ChemicalEquation CutEquation(std::string_view block, const BlockFinder& blocks) {
   ChemicalEquation q;
   const char count = block.size() > kCountAt ? block[kCountAt] : '0';
   q.rows = count >= '1' && count <= '9' ? count - '0' : 0;
-  std::string rest = block.size() > kCountAt + 1 ? block.substr(kCountAt + 1) : std::string();
-  const std::size_t p = rest.find('\'');
-  const std::size_t e = p == std::string::npos ? p : rest.find('\'', p + 1);
-  if (e == std::string::npos) return q;
-  const std::string equation = TrimSpaces(std::string_view(rest).substr(p + 1, e - p - 1));
-  rest = rest.substr(0, p) + rest.substr(e + 1);
+  const std::string_view tail = block.size() > kCountAt + 1 ? block.substr(kCountAt + 1) : std::string_view();
+  const std::size_t p = tail.find('\'');
+  const std::size_t e = p == std::string_view::npos ? p : tail.find('\'', p + 1);
+  if (e == std::string_view::npos) return q;
+  const std::string equation = TrimSpaces(tail.substr(p + 1, e - p - 1));
 
-  std::string left, right;
+  std::string_view left, right;
   for (const ArrowCode& a : kArrowCodes) {
     const std::size_t at = equation.find(a.code);
     if (at == std::string::npos) continue;
-    left = equation.substr(0, at);
-    right = equation.substr(at + std::string_view(a.code).size());
+    left = std::string_view(equation).substr(0, at);
+    right = std::string_view(equation).substr(at + std::string_view(a.code).size());
     q.arrow = a.arrow;
   }
   std::vector<std::string> first{" "};
@@ -133,17 +153,35 @@ ChemicalEquation CutEquation(const std::string& block) {
   SplitSide(right, first);
   q.columns = static_cast<int>(first.size());
   if (q.columns > kMaxEquationColumns) return q;
-
   q.cells.push_back(std::move(first));
+
+  // The table is read from what is left without the equation. That is a view into the block
+  // when nothing stands before the equation (as written); else it is joined, and its blocks
+  // are found through a cutter of its own.
+  std::string joined;
+  std::optional<BlockCutter> joinedBlocks;
+  std::string_view rest = tail.substr(e + 1);
+  BlockFinder finder = blocks;
+  if (p > 0) {
+    joined = std::string(tail.substr(0, p)) + std::string(rest);
+    rest = joined;
+    finder = BlockFinder(&joinedBlocks.emplace(joined));
+  }
   for (int r = 2; r <= q.rows; ++r) {
     std::vector<std::string> row;
     for (int c = 1; c <= q.columns; ++c) {
       const std::string name = "#A" + std::to_string(r) + std::to_string(c);
-      const std::string cell = ExtraerBloque(rest, name + "(", name + ")");
+      const std::string open = name + "(", close = name + ")";
+      const BlockExtent cell = finder.Find(rest, 0, open, close);
       // Cut by its length from the front, as the table has always been read: a block out of
       // order shortens what is left all the same.
-      rest.erase(0, std::min(cell.size(), rest.size()));
-      row.push_back(" " + std::string(InnerText(cell, kTagLength, kTagLength)) + " ");
+      if (cell.at == std::string_view::npos) {
+        row.push_back(" " + std::string(ErrorText()) + " ");
+        rest.remove_prefix(std::min(ErrorBlock(open, close).size(), rest.size()));
+      } else {
+        row.push_back(" " + std::string(InnerText(rest.substr(cell.at, cell.length), kTagLength, kTagLength)) + " ");
+        rest.remove_prefix(std::min(cell.length, rest.size()));
+      }
     }
     q.cells.push_back(std::move(row));
   }
@@ -152,7 +190,7 @@ ChemicalEquation CutEquation(const std::string& block) {
 }
 
 void DibujarCEQ(ConstructContext& e) {
-  const ChemicalEquation q = CutEquation(std::string(e.block));
+  const ChemicalEquation q = CutEquation(e.block, e.Blocks());
   if (!q.readable) {
     // No grid can be built: the construct is set as its tags around the red error word, like
     // a construct that is not closed, and the line goes on after it.
@@ -170,7 +208,10 @@ void DibujarCEQ(ConstructContext& e) {
 
   if (!e.draw) {
     for (std::size_t r = 0; r < rows; ++r) {
-      for (std::size_t c = 0; c < columns; ++c) boxes.push_back(e.RenderPart(PartOf(q, r, c), q.cells[r][c]));
+      for (std::size_t c = 0; c < columns; ++c) {
+        const CellBlocks cellBlocks(e.S, q.cells[r][c]);
+        boxes.push_back(e.RenderPart(PartOf(q, r, c), q.cells[r][c]));
+      }
     }
     RestoreFont(target, e.font);
     const Grid g = Measures(q, boxes, gap);
@@ -218,7 +259,10 @@ void DibujarCEQ(ConstructContext& e) {
         }
       }
       const double x = c == 0 ? xc + b.DesplazamientoX : xc + (g.width[c] - b.Avance) / 2;
-      e.DrawPart(PartOf(q, r, c), q.cells[r][c], x, y);
+      {
+        const CellBlocks cellBlocks(e.S, q.cells[r][c]);
+        e.DrawPart(PartOf(q, r, c), q.cells[r][c], x, y);
+      }
       xc += g.width[c] + gap;
     }
     target.setDrawWidth(e.V.PenPixels(target, rulePen));

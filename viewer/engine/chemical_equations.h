@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "viewer/engine/construct_parts.h"
@@ -23,11 +24,12 @@ struct ChemicalEquation {
   int columns = 0;      // C: the blank first column and the species
   int leftColumns = 0;  // L: the last column of the left side
   std::string arrow;    // "&Q" (equilibrium), "&ars" or "&als"; empty when no arrow code is found
-  std::vector<std::vector<std::string>> cells;  // rows x columns, 0-based
+  // Rows x columns, 0-based: texts of their own, each framed by the spaces the layout needs.
+  std::vector<std::vector<std::string>> cells;
 };
 
 // The grid of cells, as the equation and the table blocks give it.
-ChemicalEquation CutEquation(const std::string& block);
+ChemicalEquation CutEquation(std::string_view block, const BlockFinder& blocks = BlockFinder());
 
 // "#CEQ(": the equation and its table, centred on the line's axis; an equation that cannot be
 // laid out shows the red error text in its place.
