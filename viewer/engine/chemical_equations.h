@@ -16,6 +16,13 @@ namespace stagora::engine {
 // At most nine columns: the row labels and eight species.
 constexpr int kMaxEquationColumns = 9;
 
+// Where a cell's text comes from: the stretch of the block it holds at `at`, with nothing but
+// spaces around it; empty when it holds none of the block.
+struct CellSource {
+  std::string_view text;
+  std::size_t at = 0;
+};
+
 struct ChemicalEquation {
   // False when the equation cannot be laid out: it does not stand between two apostrophes, or
   // its sides hold more species than the columns allow.
@@ -26,6 +33,7 @@ struct ChemicalEquation {
   std::string arrow;    // "&Q" (equilibrium), "&ars" or "&als"; empty when no arrow code is found
   // Rows x columns, 0-based: texts of their own, each framed by the spaces the layout needs.
   std::vector<std::vector<std::string>> cells;
+  std::vector<std::vector<CellSource>> sources;  // alike, for every cell
 };
 
 // The grid of cells, as the equation and the table blocks give it.
