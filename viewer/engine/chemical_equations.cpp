@@ -46,17 +46,14 @@ constexpr std::array<ArrowCode, 5> kArrowCodes = {{
     {"&Q", "&Q"}, {"&ars", "&ars"}, {"&als", "&als"}, {"=", "&ars"}, {"==", "&Q"},
 }};
 
-// The species of one side into row 1: every one but the last framed by a space on each side,
-// the last as it stands, with the space that stood next to the arrow. A last species that
-// follows a plus sign gets back the space the separator took from its front: the plus sign
-// is centred on the left edge of its column and would otherwise cover its first character.
+// The text without the spaces at either end, as a view (TrimSpaces gives a copy).
 std::string_view TrimmedSpaces(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   return text;
 }
 
-// The text with a space before and after it, as a cell holds it.
+// The text with a space before it, after it or both, as a cell holds it.
 std::string Framed(std::string_view text, bool before, bool after) {
   std::string cell;
   cell.reserve(text.size() + 2);
@@ -66,6 +63,10 @@ std::string Framed(std::string_view text, bool before, bool after) {
   return cell;
 }
 
+// The species of one side into row 1: every one but the last framed by a space on each side,
+// the last as it stands, with the space that stood next to the arrow. A last species that
+// follows a plus sign gets back the space the separator took from its front: the plus sign
+// is centred on the left edge of its column and would otherwise cover its first character.
 void SplitSide(std::string_view side, std::vector<std::string>& row, std::vector<CellSource>& sources) {
   const std::string_view separator(kSpeciesSeparator);
   bool afterPlus = false;
