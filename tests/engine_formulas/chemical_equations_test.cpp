@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "tests/engine_formulas/formula_fixture.h"
 #include "viewer/engine/chemical_equations.h"
 
@@ -208,6 +210,33 @@ TEST(EquationParts, TableCellsAreCutInRowOrder) {
   EXPECT_EQ(CutEquation("#CEQ(9'A = B'#CEQ)").rows, 9);
   for (const char* unreadable : {"#CEQ(1A = B#CEQ)", "#CEQ(1'A = B#CEQ)", "#CEQ(1'A + B + C + D + E = F + G + H + I'#CEQ)"}) {
     EXPECT_FALSE(CutEquation(unreadable).readable) << unreadable;
+  }
+}
+
+// A cell framing a stretch of the line by spaces finds, through the line's matches, the
+// blocks a plain reading of the cell finds, whatever the stretch and wherever it looks from.
+TEST(EquationCells, AFramedCellFindsTheBlocksItsOwnTextHolds) {
+  const std::string line = "x#CEQ(2'A = B'#A21(#INT(a#INT)#INT(b#A21)#A22(#INT(#INT(c #INT)#INT)#A22)#CEQ) y#INT)";
+  const std::pair<const char*, const char*> tags[] = {{"#INT(", "#INT)"}, {"#A21(", "#A21)"}, {"#CEQ(", "#CEQ)"}};
+  BlockCutter lineBlocks(line);
+  for (std::size_t at = 0; at < line.size(); ++at) {
+    for (std::size_t end = at + 1; end <= line.size(); ++end) {
+      const std::string_view source = std::string_view(line).substr(at, end - at);
+      const std::string cell = " " + std::string(source) + " ";
+      BlockCutter framed(cell, 1, source, &lineBlocks);
+      const BlockFinder finder(&framed);
+      for (const std::string_view part : {std::string_view(cell), std::string_view(cell).substr(2)}) {
+        for (std::size_t from = 0; from <= part.size(); ++from) {
+          for (const auto& [open, close] : tags) {
+            BlockExtent plain = FindBlock(part.substr(from), open, close);
+            if (plain.at != std::string_view::npos) plain.at += from;
+            const BlockExtent found = finder.Find(part, from, open, close);
+            ASSERT_EQ(found.at, plain.at) << cell << " from " << from << " " << open;
+            ASSERT_EQ(found.length, plain.length) << cell << " from " << from << " " << open;
+          }
+        }
+      }
+    }
   }
 }
 

@@ -106,5 +106,35 @@ TEST(DeepNesting, FractionsNestedThousandsDeepDrawTheKeptPage) {
   }
 }
 
+// A long run of constructs that never close, inside the part of a construct that measures
+// its part whole: every one is met and set as its error form, as one alone is, and the run
+// must come out quickly (ctest's timeout stands for a stall).
+TEST_F(Nesting, AnOpenRunInAPartSetsEveryOneAsItsErrorForm) {
+  const char* heads[] = {"#INT(", "#VEC(", "#TST(", "#ATX(", "#SPB(C", "#A6V(SSSSSS#R1(", "#UDB(CSS#R1(",
+                         "#CEQ(2'A = B'#A21(a#A21)#A22("};
+  const auto errors = [this](const std::string& text) {
+    std::size_t count = 0;
+    const std::string red = TextIn(kRed);
+    for (std::size_t at = red.find("*ERROR*"); at != std::string::npos; at = red.find("*ERROR*", at + 1)) ++count;
+    EXPECT_NE(DrawnText().find("END"), std::string::npos) << text;
+    return count;
+  };
+  constexpr std::size_t kUnits = 3000;
+  for (const std::string head : heads) {
+    // The unit is longer than the error block a construct that does not close is set as.
+    const std::string unit = head + "x abcdefghijklmnopqrstuvwxyz abcdefghijklmnop ";
+    const std::string open = head == "#INT(" ? "#VEC(" : "#INT(", close = head == "#INT(" ? "#VEC)" : "#INT)";
+    std::string run;
+    for (std::size_t k = 0; k < kUnits; ++k) run += unit;
+    page_.clearLog();
+    Render(open + unit + close + "&LF&FS=12:END");
+    const std::size_t one = errors(head);
+    EXPECT_GT(one, 0u) << head;
+    page_.clearLog();
+    Render(open + run + close + "&LF&FS=12:END");
+    EXPECT_EQ(errors(head), kUnits * one) << head;
+  }
+}
+
 }  // namespace
 }  // namespace stagora::engine::test

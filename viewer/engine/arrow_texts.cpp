@@ -22,14 +22,24 @@ constexpr std::size_t kSeparatorLength = 3;  // "#T)"
 
 }  // namespace
 
-ArrowTexts CutArrowTexts(const std::string& block) {
-  const std::string upperBlock = ExtraerBloque(block, "#ATX(", "#T)");
+ArrowTexts CutArrowTexts(std::string_view block, const BlockFinder& blocks) {
+  ArrowTexts parts{ErrorText(), ErrorText()};
+  const BlockExtent upper = blocks.Find(block, 0, "#ATX(", "#T)");
+  // An upper block that could not be cut counts as long as its error block.
+  std::size_t upperSize = 0;
+  if (upper.at != std::string_view::npos) {
+    parts.upper = InnerText(block.substr(upper.at, upper.length), kTagLength, kSeparatorLength);
+    upperSize = upper.length;
+  } else {
+    upperSize = ErrorBlock("#ATX(", "#T)").size();
+  }
   // The lower text is cut from the separator that ends the upper block on.
-  const std::size_t from = std::min(upperBlock.size() >= kSeparatorLength ? upperBlock.size() - kSeparatorLength : 0,
-                                    block.size());
-  const std::string lowerBlock = ExtraerBloque(std::string_view(block).substr(from), "#T)(", "#ATX)");
-  return ArrowTexts{std::string(InnerText(upperBlock, kTagLength, kSeparatorLength)),
-                    std::string(InnerText(lowerBlock, kSeparatorLength + 1, kTagLength))};
+  const std::size_t from = std::min(upperSize >= kSeparatorLength ? upperSize - kSeparatorLength : 0, block.size());
+  const BlockExtent lower = blocks.Find(block, from, "#T)(", "#ATX)");
+  if (lower.at != std::string_view::npos) {
+    parts.lower = InnerText(block.substr(lower.at, lower.length), kSeparatorLength + 1, kTagLength);
+  }
+  return parts;
 }
 
 void DibujarATX(ConstructContext& e) {
@@ -40,7 +50,7 @@ void DibujarATX(ConstructContext& e) {
   const double w = std::max(kShaftFraction * TH, kLeastStrokeTwips);
   const double g = std::max(kGapFraction * TH, kLeastStrokeTwips);
   const double m = std::max(kMarginFraction * TH, kLeastStrokeTwips);
-  const ArrowTexts parts = CutArrowTexts(std::string(e.block));
+  const ArrowTexts parts = CutArrowTexts(e.block, e.Blocks());
 
   CajaHTFC T1, T2;
   if (!e.draw) {

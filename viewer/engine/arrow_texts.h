@@ -2,7 +2,7 @@
 // axis with one text centred above it and one below.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 #include "viewer/engine/construct_parts.h"
 
@@ -12,12 +12,13 @@ namespace stagora::engine {
 // on the line's axis, the texts centred over and under it in the surrounding font.
 void DibujarATX(ConstructContext& k);
 
+// Views into the block, or the red error text.
 struct ArrowTexts {
-  std::string upper;
-  std::string lower;
+  std::string_view upper;
+  std::string_view lower;
 };
 
 // The two texts; a missing or doubled separator shows as the red error text.
-ArrowTexts CutArrowTexts(const std::string& block);
+ArrowTexts CutArrowTexts(std::string_view block, const BlockFinder& blocks = BlockFinder());
 
 }  // namespace stagora::engine

@@ -124,8 +124,30 @@ std::size_t BlockCutter::MatchOf(Pair& pair, std::size_t open) {
   return pair.closes[k];
 }
 
+BlockExtent BlockCutter::FindFramed(std::string_view part, std::size_t from, std::string_view openTag,
+                                    std::string_view closeTag) {
+  const BlockExtent none;
+  from = std::min(from, part.size());
+  if (openTag.find(' ') != std::string_view::npos || closeTag.find(' ') != std::string_view::npos) {
+    BlockExtent b = FindBlock(part.substr(from), openTag, closeTag);
+    if (b.at != std::string_view::npos) b.at += from;
+    return b;
+  }
+  // Every tag in the part lies in the source: the blocks are those of the source's stretch
+  // the part covers.
+  const auto offset = static_cast<std::size_t>(part.data() - text_.data());
+  const std::size_t low = std::max(offset, sourceAt_);
+  const std::size_t start = std::max(offset + from, low);
+  const std::size_t end = std::min(offset + part.size(), sourceAt_ + source_.size());
+  if (start >= end) return none;
+  BlockExtent b = sourceBlocks_->Find(source_.substr(low - sourceAt_, end - low), start - low, openTag, closeTag);
+  if (b.at != std::string_view::npos) b.at += low - offset;
+  return b;
+}
+
 BlockExtent BlockCutter::Find(std::string_view part, std::size_t from, std::string_view openTag,
                               std::string_view closeTag) {
+  if (sourceBlocks_) return FindFramed(part, from, openTag, closeTag);
   const BlockExtent none;
   Pair* pair = nullptr;
   if (last_ < pairs_.size() && pairs_[last_].scan.open == openTag && pairs_[last_].scan.close == closeTag) {

@@ -30,6 +30,12 @@ bool TagsMayOverlap(std::string_view openTag, std::string_view closeTag);
 class BlockCutter {
  public:
   explicit BlockCutter(std::string_view text) : text_(text) {}
+  // A cutter for `text`, a made text that holds `source` (a part of the text `line` cuts) at
+  // `at` and nothing but spaces around it, as a table cell is framed: it finds the blocks
+  // through `line`'s matches, since no tag holds a space, so that such texts nested at any
+  // depth are read about once.
+  BlockCutter(std::string_view text, std::size_t at, std::string_view source, BlockCutter* line)
+      : text_(text), source_(source), sourceAt_(at), sourceBlocks_(line) {}
   // True when `part` lies inside the text (shares its characters).
   bool Holds(std::string_view part) const {
     const std::less<const char*> before;
@@ -63,7 +69,12 @@ class BlockCutter {
   };
   // The position of the closing tag that matches the opening tag at `open`; npos when none.
   std::size_t MatchOf(Pair& pair, std::size_t open);
+  // Find for a framed text: through the matches of the text its source is part of.
+  BlockExtent FindFramed(std::string_view part, std::size_t from, std::string_view openTag, std::string_view closeTag);
   std::string_view text_;
+  std::string_view source_;              // a framed text's source
+  std::size_t sourceAt_ = 0;             // and where it stands in the text
+  BlockCutter* sourceBlocks_ = nullptr;  // the cutter that holds it; none for a plain text
   std::vector<Pair> pairs_;  // one per pair of tags met; a line meets few
   std::size_t last_ = 0;     // the pair asked for last
 };

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "viewer/engine/construct_parts.h"
 #include "viewer/engine/markup_parsing.h"
@@ -43,20 +46,64 @@ constexpr std::array<ArrowCode, 5> kArrowCodes = {{
     {"&Q", "&Q"}, {"&ars", "&ars"}, {"&als", "&als"}, {"=", "&ars"}, {"==", "&Q"},
 }};
 
+// The text without the spaces at either end, as a view (TrimSpaces gives a copy).
+std::string_view TrimmedSpaces(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+// The text with a space before it, after it or both, as a cell holds it.
+std::string Framed(std::string_view text, bool before, bool after) {
+  std::string cell;
+  cell.reserve(text.size() + 2);
+  if (before) cell += ' ';
+  cell += text;
+  if (after) cell += ' ';
+  return cell;
+}
+
 // The species of one side into row 1: every one but the last framed by a space on each side,
 // the last as it stands, with the space that stood next to the arrow. A last species that
 // follows a plus sign gets back the space the separator took from its front: the plus sign
 // is centred on the left edge of its column and would otherwise cover its first character.
-void SplitSide(std::string side, std::vector<std::string>& row) {
+void SplitSide(std::string_view side, std::vector<std::string>& row, std::vector<CellSource>& sources) {
   const std::string_view separator(kSpeciesSeparator);
   bool afterPlus = false;
-  for (std::size_t p = side.find(separator); p != std::string::npos; p = side.find(separator)) {
-    row.push_back(" " + TrimSpaces(std::string_view(side).substr(0, p)) + " ");
-    side.erase(0, p + separator.size());
+  for (std::size_t p = side.find(separator); p != std::string_view::npos; p = side.find(separator)) {
+    const std::string_view species = TrimmedSpaces(side.substr(0, p));
+    row.push_back(Framed(species, true, true));
+    sources.push_back(CellSource{species, 1});
+    side.remove_prefix(p + separator.size());
     afterPlus = true;
   }
-  row.push_back(afterPlus ? " " + side : side);
+  row.push_back(Framed(side, afterPlus, false));
+  sources.push_back(CellSource{side, afterPlus ? 1U : 0U});
 }
+
+// A cell is a text of its own, not a view into the line: while it is rendered, the
+// constructs in it are matched through the line's matches when it frames a stretch of the
+// line, else once through a cutter of its own, so that cells holding long runs of
+// constructs, nested at any depth, cost no more than their length.
+class CellBlocks {
+ public:
+  CellBlocks(EngineState& state, std::string_view cell, const CellSource& source)
+      : s_(state), outer_(state.lineBlocks) {
+    if (outer_ && !source.text.empty() && outer_->Holds(source.text)) {
+      state.lineBlocks = &cutter_.emplace(cell, source.at, source.text, outer_);
+    } else {
+      state.lineBlocks = &cutter_.emplace(cell);
+    }
+  }
+  ~CellBlocks() { s_.lineBlocks = outer_; }
+  CellBlocks(const CellBlocks&) = delete;
+  CellBlocks& operator=(const CellBlocks&) = delete;
+
+ private:
+  EngineState& s_;
+  BlockCutter* const outer_;
+  std::optional<BlockCutter> cutter_;
+};
 
 struct Grid {
   std::vector<double> above, below, width;  // per row, per row, per column
@@ -108,51 +155,76 @@ void DrawArrow(ConstructContext& e, const std::string& arrow, double x, double H
 
 }  // namespace
 
-ChemicalEquation CutEquation(const std::string& block) {
+ChemicalEquation CutEquation(std::string_view block, const BlockFinder& blocks) {
   ChemicalEquation q;
   const char count = block.size() > kCountAt ? block[kCountAt] : '0';
   q.rows = count >= '1' && count <= '9' ? count - '0' : 0;
-  std::string rest = block.size() > kCountAt + 1 ? block.substr(kCountAt + 1) : std::string();
-  const std::size_t p = rest.find('\'');
-  const std::size_t e = p == std::string::npos ? p : rest.find('\'', p + 1);
-  if (e == std::string::npos) return q;
-  const std::string equation = TrimSpaces(std::string_view(rest).substr(p + 1, e - p - 1));
-  rest = rest.substr(0, p) + rest.substr(e + 1);
+  const std::string_view tail = block.size() > kCountAt + 1 ? block.substr(kCountAt + 1) : std::string_view();
+  const std::size_t p = tail.find('\'');
+  const std::size_t e = p == std::string_view::npos ? p : tail.find('\'', p + 1);
+  if (e == std::string_view::npos) return q;
+  const std::string_view equation = TrimmedSpaces(tail.substr(p + 1, e - p - 1));
 
-  std::string left, right;
+  std::string_view left, right;
   for (const ArrowCode& a : kArrowCodes) {
     const std::size_t at = equation.find(a.code);
-    if (at == std::string::npos) continue;
+    if (at == std::string_view::npos) continue;
     left = equation.substr(0, at);
     right = equation.substr(at + std::string_view(a.code).size());
     q.arrow = a.arrow;
   }
   std::vector<std::string> first{" "};
-  SplitSide(left, first);
+  std::vector<CellSource> firstSources{CellSource{}};
+  SplitSide(left, first, firstSources);
   q.leftColumns = static_cast<int>(first.size());
-  SplitSide(right, first);
+  SplitSide(right, first, firstSources);
   q.columns = static_cast<int>(first.size());
   if (q.columns > kMaxEquationColumns) return q;
-
   q.cells.push_back(std::move(first));
+  q.sources.push_back(std::move(firstSources));
+
+  // The table is read from what is left without the equation. That is a view into the block
+  // when nothing stands before the equation (as written); else it is joined, and its blocks
+  // are found through a cutter of its own.
+  std::string joined;
+  std::optional<BlockCutter> joinedBlocks;
+  std::string_view rest = tail.substr(e + 1);
+  BlockFinder finder = blocks;
+  if (p > 0) {
+    joined = std::string(tail.substr(0, p)) + std::string(rest);
+    rest = joined;
+    finder = BlockFinder(&joinedBlocks.emplace(joined));
+  }
   for (int r = 2; r <= q.rows; ++r) {
     std::vector<std::string> row;
+    std::vector<CellSource> sources;
     for (int c = 1; c <= q.columns; ++c) {
       const std::string name = "#A" + std::to_string(r) + std::to_string(c);
-      const std::string cell = ExtraerBloque(rest, name + "(", name + ")");
+      const std::string open = name + "(", close = name + ")";
+      const BlockExtent cell = finder.Find(rest, 0, open, close);
       // Cut by its length from the front, as the table has always been read: a block out of
       // order shortens what is left all the same.
-      rest.erase(0, std::min(cell.size(), rest.size()));
-      row.push_back(" " + std::string(InnerText(cell, kTagLength, kTagLength)) + " ");
+      if (cell.at == std::string_view::npos) {
+        row.push_back(Framed(ErrorText(), true, true));
+        sources.emplace_back();
+        rest.remove_prefix(std::min(ErrorBlock(open, close).size(), rest.size()));
+      } else {
+        const std::string_view inner = InnerText(rest.substr(cell.at, cell.length), kTagLength, kTagLength);
+        row.push_back(Framed(inner, true, true));
+        // A joined rest lives no longer than the cut.
+        sources.push_back(p == 0 ? CellSource{inner, 1} : CellSource{});
+        rest.remove_prefix(std::min(cell.length, rest.size()));
+      }
     }
     q.cells.push_back(std::move(row));
+    q.sources.push_back(std::move(sources));
   }
   q.readable = true;
   return q;
 }
 
 void DibujarCEQ(ConstructContext& e) {
-  const ChemicalEquation q = CutEquation(std::string(e.block));
+  const ChemicalEquation q = CutEquation(e.block, e.Blocks());
   if (!q.readable) {
     // No grid can be built: the construct is set as its tags around the red error word, like
     // a construct that is not closed, and the line goes on after it.
@@ -170,7 +242,10 @@ void DibujarCEQ(ConstructContext& e) {
 
   if (!e.draw) {
     for (std::size_t r = 0; r < rows; ++r) {
-      for (std::size_t c = 0; c < columns; ++c) boxes.push_back(e.RenderPart(PartOf(q, r, c), q.cells[r][c]));
+      for (std::size_t c = 0; c < columns; ++c) {
+        const CellBlocks cellBlocks(e.S, q.cells[r][c], q.sources[r][c]);
+        boxes.push_back(e.RenderPart(PartOf(q, r, c), q.cells[r][c]));
+      }
     }
     RestoreFont(target, e.font);
     const Grid g = Measures(q, boxes, gap);
@@ -218,7 +293,10 @@ void DibujarCEQ(ConstructContext& e) {
         }
       }
       const double x = c == 0 ? xc + b.DesplazamientoX : xc + (g.width[c] - b.Avance) / 2;
-      e.DrawPart(PartOf(q, r, c), q.cells[r][c], x, y);
+      {
+        const CellBlocks cellBlocks(e.S, q.cells[r][c], q.sources[r][c]);
+        e.DrawPart(PartOf(q, r, c), q.cells[r][c], x, y);
+      }
       xc += g.width[c] + gap;
     }
     target.setDrawWidth(e.V.PenPixels(target, rulePen));

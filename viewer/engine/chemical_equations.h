@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "viewer/engine/construct_parts.h"
@@ -15,6 +16,13 @@ namespace stagora::engine {
 // At most nine columns: the row labels and eight species.
 constexpr int kMaxEquationColumns = 9;
 
+// Where a cell's text comes from: the stretch of the block it holds at `at`, with nothing but
+// spaces around it; empty when it holds none of the block.
+struct CellSource {
+  std::string_view text;
+  std::size_t at = 0;
+};
+
 struct ChemicalEquation {
   // False when the equation cannot be laid out: it does not stand between two apostrophes, or
   // its sides hold more species than the columns allow.
@@ -23,11 +31,13 @@ struct ChemicalEquation {
   int columns = 0;      // C: the blank first column and the species
   int leftColumns = 0;  // L: the last column of the left side
   std::string arrow;    // "&Q" (equilibrium), "&ars" or "&als"; empty when no arrow code is found
-  std::vector<std::vector<std::string>> cells;  // rows x columns, 0-based
+  // Rows x columns, 0-based: texts of their own, each framed by the spaces the layout needs.
+  std::vector<std::vector<std::string>> cells;
+  std::vector<std::vector<CellSource>> sources;  // alike, for every cell
 };
 
 // The grid of cells, as the equation and the table blocks give it.
-ChemicalEquation CutEquation(const std::string& block);
+ChemicalEquation CutEquation(std::string_view block, const BlockFinder& blocks = BlockFinder());
 
 // "#CEQ(": the equation and its table, centred on the line's axis; an equation that cannot be
 // laid out shows the red error text in its place.

@@ -125,7 +125,7 @@ void DibujarAdorno(ConstructContext& e) {
   const double H = target.textHeight("Hp");
   const double t = std::max(kPenFraction * H, 1.0);
   const double a = kHeadFraction * H;
-  const std::string content(InnerText(e.block, kTagLength, kTagLength));
+  const std::string_view content = InnerText(e.block, kTagLength, kTagLength);
 
   if (!e.draw) {
     const CajaHTFC C = e.RenderPart(1, content);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "viewer/engine/construct_parts.h"
 
@@ -30,7 +31,7 @@ void DibujarINT(ConstructContext& e) {
   const double H = target.textHeight("Hp");
   const double a = std::max(kRoomFraction * H, 1.0);
   const double c = std::max(kRaiseFraction * H, 1.0);
-  const std::string content(InnerText(e.block, kTagLength, kTagLength));
+  const std::string_view content = InnerText(e.block, kTagLength, kTagLength);
 
   if (!e.draw) {
     const CajaHTFC C = e.RenderPart(1, content);

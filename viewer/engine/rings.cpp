@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "viewer/engine/construct_parts.h"
 #include "viewer/engine/markup_parsing.h"
@@ -159,19 +160,25 @@ RingShape RingShapeOf(std::string_view tag) {
   return shape;
 }
 
-RingParts CutRing(const std::string& block, int vertices) {
+RingParts CutRing(std::string_view block, int vertices, const BlockFinder& blocks) {
   RingParts r;
-  const std::string content = TrimSpaces(InnerText(block, kTagLength, kTagLength));
+  std::string_view content = InnerText(block, kTagLength, kTagLength);
+  // Without the spaces at either end, as TrimSpaces takes them.
+  while (!content.empty() && content.front() == ' ') content.remove_prefix(1);
+  while (!content.empty() && content.back() == ' ') content.remove_suffix(1);
   const std::size_t n = static_cast<std::size_t>(std::clamp(vertices, 0, kMaxRingVertices));
   r.marks = content.substr(0, n);
   const std::size_t code = content.find(kBondsCode);
-  if (code != std::string::npos) r.bonds = content.substr(code + std::string_view(kBondsCode).size(), n);
+  if (code != std::string_view::npos) r.bonds = content.substr(code + std::string_view(kBondsCode).size(), n);
   for (int k = 1; k <= vertices && k <= kMaxRingVertices; ++k) {
     const std::string digit(1, static_cast<char>('0' + k));
     const std::string open = "#R" + digit + "(";
-    if (content.find(open) == std::string::npos) continue;
-    const std::string sub = ExtraerBloque(content, open, "#R" + digit + ")");
-    r.substituents[static_cast<std::size_t>(k)] = InnerText(sub, kSubstituentTagLength, kSubstituentTagLength);
+    if (content.find(open) == std::string_view::npos) continue;
+    const BlockExtent sub = blocks.Find(content, 0, open, "#R" + digit + ")");
+    r.substituents[static_cast<std::size_t>(k)] =
+        sub.at == std::string_view::npos
+            ? ErrorText()
+            : InnerText(content.substr(sub.at, sub.length), kSubstituentTagLength, kSubstituentTagLength);
   }
   return r;
 }
@@ -193,7 +200,7 @@ void DibujarAnillo(ConstructContext& e) {
   const double q = std::max(kScreenPenFraction * TH, kLeastStrokeTwips);
   const double a = kAxisOffsetFraction * TH;
   const double d = kInsetFraction * TH * (n == 3 ? kTriangleInset : n == 4 ? kSquareInset : 1.0);
-  const RingParts parts = CutRing(std::string(e.block), n);
+  const RingParts parts = CutRing(e.block, n, e.Blocks());
 
   // The bare ring's reach from its centre: left, right, up and down.
   double left = 0, right = 0, up = 0, down = 0;
@@ -206,7 +213,7 @@ void DibujarAnillo(ConstructContext& e) {
   }
   const double cx = e.X0 + left, cy = e.Y0 + a;
   const auto vertex = [&](int k, double r) { return VertexPoint(cx, cy, r, VertexDegrees(shape, k) * pi / 180); };
-  const auto substituent = [&parts](int k) -> const std::string& { return parts.substituents[static_cast<std::size_t>(k)]; };
+  const auto substituent = [&parts](int k) { return parts.substituents[static_cast<std::size_t>(k)]; };
 
   if (!e.draw) {
     double eU = 0, eR = 0, eD = 0, eL = 0;

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <array>
-#include <string>
 #include <string_view>
 
 #include "viewer/engine/construct_parts.h"
@@ -23,15 +22,16 @@ struct RingShape {
 };
 RingShape RingShapeOf(std::string_view tag);
 
+// Views into the block, or the red error text.
 struct RingParts {
-  std::string marks;  // the vertex marks: "S" single stroke, "D" double, anything else none
-  std::string bonds;  // the ring bonds after "&EC=": "D" double, "T" triple, else single
-  std::array<std::string, kMaxRingVertices + 1> substituents;  // 1-based; empty when absent
+  std::string_view marks;  // the vertex marks: "S" single stroke, "D" double, anything else none
+  std::string_view bonds;  // the ring bonds after "&EC=": "D" double, "T" triple, else single
+  std::array<std::string_view, kMaxRingVertices + 1> substituents;  // 1-based; empty when absent
 };
 
 // The vertex marks, ring bonds and substituents of a ring of `vertices` vertices. A
 // substituent block that is not balanced comes back as the red error text.
-RingParts CutRing(const std::string& block, int vertices);
+RingParts CutRing(std::string_view block, int vertices, const BlockFinder& blocks = BlockFinder());
 
 // "#A3V(" ... "#A9D(", "#BCV(", "#BCH(": the ring, its inner bonds, its substituents and
 // their strokes.

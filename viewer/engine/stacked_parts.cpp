@@ -26,20 +26,26 @@ StackAlignment AlignmentOf(char letter) {
 
 }  // namespace
 
-StackedPair CutStackedPair(const std::string& block) {
-  const std::string upperBlock = ExtraerBloque(block, "#SPB(", "#T)");
+StackedPair CutStackedPair(std::string_view block, const BlockFinder& blocks) {
+  const std::string upperError = ErrorBlock("#SPB(", "#T)");
+  const BlockExtent upper = blocks.Find(block, 0, "#SPB(", "#T)");
+  const std::string_view upperBlock =
+      upper.at != std::string_view::npos ? block.substr(upper.at, upper.length) : std::string_view(upperError);
   const std::size_t from = std::min(upperBlock.size() >= kSeparatorLength ? upperBlock.size() - kSeparatorLength : 0,
                                     block.size());
-  const std::string lowerBlock = ExtraerBloque(std::string_view(block).substr(from), "#T)(", "#SPB)");
+  const BlockExtent lower = blocks.Find(block, from, "#T)(", "#SPB)");
   StackedPair pair;
-  pair.upper = InnerText(upperBlock, kTagLength, kSeparatorLength);
+  // The error block's inner text is the error text, which lives on, unlike the block.
+  pair.upper = upper.at != std::string_view::npos ? InnerText(upperBlock, kTagLength, kSeparatorLength) : ErrorText();
   // The block cut's error text has no alignment letter: it is shown whole, in red, rather
   // than losing its first character to the letter and showing its colour code as text.
-  if (!pair.upper.empty() && upperBlock != ErrorBlock("#SPB(", "#T)")) {
+  if (!pair.upper.empty() && upperBlock != upperError) {
     pair.alignment = AlignmentOf(pair.upper[0]);
-    pair.upper.erase(0, 1);
+    pair.upper.remove_prefix(1);
   }
-  pair.lower = InnerText(lowerBlock, kSeparatorLength + 1, kTagLength);
+  pair.lower = lower.at != std::string_view::npos
+                   ? InnerText(block.substr(lower.at, lower.length), kSeparatorLength + 1, kTagLength)
+                   : ErrorText();
   return pair;
 }
 
@@ -48,7 +54,7 @@ void DibujarSPB(ConstructContext& e) {
   long& fractions = e.S.NivelFraccion;
   long& indices = e.S.NivelIndice;
   ++fractions;  // fractions inside the parts count as nested
-  const StackedPair parts = CutStackedPair(std::string(e.block));
+  const StackedPair parts = CutStackedPair(e.block, e.Blocks());
   ++indices;
   const double size = indices == 1 ? e.font.size * kFirstLevelFactor : e.font.size * kDeeperLevelFactor;
   SetFontSizeChecked(target, size);

@@ -3,7 +3,7 @@
 // between them on the line's axis.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 #include "viewer/engine/construct_parts.h"
 
@@ -17,12 +17,12 @@ enum class StackAlignment { Left, Centre, Right };
 
 struct StackedPair {
   StackAlignment alignment = StackAlignment::Left;
-  std::string upper;
-  std::string lower;
+  std::string_view upper;  // views into the block, or the red error text
+  std::string_view lower;
 };
 
 // The alignment letter and the two parts; a missing or doubled separator shows as the red
 // error text.
-StackedPair CutStackedPair(const std::string& block);
+StackedPair CutStackedPair(std::string_view block, const BlockFinder& blocks = BlockFinder());
 
 }  // namespace stagora::engine

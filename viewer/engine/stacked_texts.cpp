@@ -14,7 +14,7 @@ constexpr double kFirstLevelFactor = 8.0 / 12;
 constexpr double kSecondLevelFactor = 6.0 / 8;
 constexpr std::size_t kTagLength = 5;  // "#TST(" "#TS)(" "#ST1(" "#ST1)"
 constexpr std::size_t kMostTexts = 3;
-constexpr const char* kClosingTag = "#TST)";
+constexpr std::string_view kClosingTag = "#TST)";
 
 // Raises the index level for a stacked text and shrinks the font for the first two levels;
 // deeper stacks keep the size around them.
@@ -26,18 +26,39 @@ void OpenStackedText(plat::Surface& target, long& level, double entrySize) {
 
 }  // namespace
 
-StackedTexts CutStackedTexts(const std::string& block) {
-  StackedTexts parts;
-  const std::string baseBlock = ExtraerBloque(block, "#TST(", "#TS)(");
-  parts.base = InnerText(baseBlock, kTagLength, kTagLength);
-  std::string_view rest = std::string_view(block).substr(std::min(baseBlock.size(), block.size()));
+StackedTextViews CutStackedTextViews(std::string_view block, const BlockFinder& blocks) {
+  StackedTextViews parts{ErrorText(), {}};
+  // What follows the base is read from its front: each block found (wherever it lies) or
+  // its error block takes its length off the front.
+  const BlockExtent base = blocks.Find(block, 0, "#TST(", "#TS)(");
+  std::size_t baseSize = 0;
+  if (base.at != std::string_view::npos) {
+    parts.base = InnerText(block.substr(base.at, base.length), kTagLength, kTagLength);
+    baseSize = base.length;
+  } else {
+    baseSize = ErrorBlock("#TST(", "#TS)(").size();
+  }
+  std::string_view rest = block.substr(std::min(baseSize, block.size()));
   for (std::size_t k = 1; k <= kMostTexts; ++k) {
     if (k > 1 && rest == kClosingTag) break;
     const std::string n = std::to_string(k);
-    const std::string textBlock = ExtraerBloque(rest, "#ST" + n + "(", "#ST" + n + ")");
-    parts.texts.emplace_back(InnerText(textBlock, kTagLength, kTagLength));
-    rest = rest.substr(std::min(textBlock.size(), rest.size()));
+    const std::string open = "#ST" + n + "(", close = "#ST" + n + ")";
+    const BlockExtent text = blocks.Find(rest, 0, open, close);
+    if (text.at == std::string_view::npos) {
+      parts.texts.push_back(ErrorText());
+      rest.remove_prefix(std::min(ErrorBlock(open, close).size(), rest.size()));
+    } else {
+      parts.texts.push_back(InnerText(rest.substr(text.at, text.length), kTagLength, kTagLength));
+      rest.remove_prefix(std::min(text.length, rest.size()));
+    }
   }
+  return parts;
+}
+
+StackedTexts CutStackedTexts(std::string_view block) {
+  const StackedTextViews views = CutStackedTextViews(block);
+  StackedTexts parts{std::string(views.base), {}};
+  for (std::string_view text : views.texts) parts.texts.emplace_back(text);
   return parts;
 }
 
@@ -46,7 +67,7 @@ void DibujarTST(ConstructContext& e) {
   long& level = e.S.NivelIndice;
   const double H = target.textHeight("Hp");
   const double g = std::max(kGapFraction * H, 1.0);
-  const StackedTexts parts = CutStackedTexts(std::string(e.block));
+  const StackedTextViews parts = CutStackedTextViews(e.block, e.Blocks());
   const long count = static_cast<long>(parts.texts.size());
 
   // Every stacked text starts from the font around the construct, whatever the base or an

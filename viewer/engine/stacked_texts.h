@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "viewer/engine/construct_parts.h"
@@ -13,13 +14,21 @@ namespace stagora::engine {
 // gap below what is above it; the construct makes the line deeper by the stack.
 void DibujarTST(ConstructContext& k);
 
-struct StackedTexts {
-  std::string base;
-  std::vector<std::string> texts;  // one to three; a missing block is the red error text
+// Views into the block, or the red error text.
+struct StackedTextViews {
+  std::string_view base;
+  std::vector<std::string_view> texts;  // one to three; a missing block is the red error text
 };
 
 // The base and the stacked texts. After the first and the second text, anything but the
 // closing tag announces the next one.
-StackedTexts CutStackedTexts(const std::string& block);
+StackedTextViews CutStackedTextViews(std::string_view block, const BlockFinder& blocks = BlockFinder());
+
+// The same parts, as texts of their own.
+struct StackedTexts {
+  std::string base;
+  std::vector<std::string> texts;
+};
+StackedTexts CutStackedTexts(std::string_view block);
 
 }  // namespace stagora::engine

@@ -1,6 +1,8 @@
 #include "viewer/engine/vertical_bonds.h"
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "viewer/engine/construct_parts.h"
@@ -29,30 +31,48 @@ std::vector<double> StrokesOf(char letter) {
   }
 }
 
-// Cuts `block` from the front of `text` by its length: where the block does not stand at the
+// Cuts a block's length from the front of `text`: where the block does not stand at the
 // front, what is left is shortened all the same, as the mark-up has always been read.
-void DropFront(std::string& text, const std::string& block) { text.erase(0, std::min(block.size(), text.size())); }
+void DropFront(std::string_view& text, std::size_t blockSize) { text.remove_prefix(std::min(blockSize, text.size())); }
+
+// Where the block of `openTag` and `closeTag` lies in `text`, as a view, and its length (that
+// of its error block when it does not close); the view is empty then.
+std::size_t CutBlock(std::string_view text, std::string_view openTag, std::string_view closeTag,
+                     const BlockFinder& blocks, std::string_view& block) {
+  const BlockExtent b = blocks.Find(text, 0, openTag, closeTag);
+  if (b.at == std::string_view::npos) {
+    block = std::string_view();
+    return ErrorBlock(openTag, closeTag).size();
+  }
+  block = text.substr(b.at, b.length);
+  return b.length;
+}
 
 }  // namespace
 
-BondParts CutBonds(const std::string& block) {
+BondParts CutBonds(std::string_view block, const BlockFinder& blocks) {
   BondParts r;
-  const std::string t(InnerText(block, kTagLength, kTagLength));
+  const std::string_view t = InnerText(block, kTagLength, kTagLength);
   r.pieces[kCentralSymbol] = t.substr(0, 1);
   if (t.size() > 1) r.upper = t[1];
   if (t.size() > 2) r.lower = t[2];
-  std::string rest = TrimSpaces(t.size() > kLettersLength ? std::string_view(t).substr(kLettersLength) : "");
+  // Without the spaces at either end, as TrimSpaces takes them.
+  std::string_view rest = t.size() > kLettersLength ? t.substr(kLettersLength) : std::string_view();
+  while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+  while (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
   for (int i = 1; i <= 2; ++i) {
     const std::string digit(1, static_cast<char>('0' + i));
     const std::string open = "#R" + digit + "(";
-    if (rest.find(open) == std::string::npos) continue;
-    const std::string groupBlock = ExtraerBloque(rest, open, "#R" + digit + ")");
-    DropFront(rest, groupBlock);
-    std::string group(InnerText(groupBlock, kGroupTagLength, kGroupTagLength));
-    if (group.find("#LP(") != std::string::npos) {
-      const std::string inner = ExtraerBloque(group, "#LP(", "#LP)");
-      DropFront(group, inner);
-      r.pieces[static_cast<std::size_t>(i + 2)] = InnerText(inner, kGroupTagLength, kGroupTagLength);
+    if (rest.find(open) == std::string_view::npos) continue;
+    std::string_view groupBlock;
+    DropFront(rest, CutBlock(rest, open, "#R" + digit + ")", blocks, groupBlock));
+    std::string_view group =
+        groupBlock.empty() ? ErrorText() : InnerText(groupBlock, kGroupTagLength, kGroupTagLength);
+    if (group.find("#LP(") != std::string_view::npos) {
+      std::string_view inner;
+      DropFront(group, CutBlock(group, "#LP(", "#LP)", blocks, inner));
+      r.pieces[static_cast<std::size_t>(i + 2)] =
+          inner.empty() ? ErrorText() : InnerText(inner, kGroupTagLength, kGroupTagLength);
     }
     r.pieces[static_cast<std::size_t>(i)] = group;
   }
@@ -68,8 +88,8 @@ void DibujarUDB(ConstructContext& e) {
   plat::Surface& target = e.t;
   const double H = target.textHeight("Hp");
   const double offset = kGroupOffset * H;
-  const BondParts parts = CutBonds(std::string(e.block));
-  const auto piece = [&parts](int k) -> const std::string& { return parts.pieces[static_cast<std::size_t>(k)]; };
+  const BondParts parts = CutBonds(e.block, e.Blocks());
+  const auto piece = [&parts](int k) { return parts.pieces[static_cast<std::size_t>(k)]; };
 
   if (!e.draw) {
     const CajaHTFC symbol = e.RenderPart(kCentralSymbol, piece(kCentralSymbol));

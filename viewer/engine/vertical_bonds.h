@@ -6,7 +6,7 @@
 #pragma once
 
 #include <array>
-#include <string>
+#include <string_view>
 
 #include "viewer/engine/construct_parts.h"
 
@@ -18,12 +18,13 @@ enum BondPiece { kUpperGroup = 1, kLowerGroup = 2, kUpperLeftText = 3, kLowerLef
 struct BondParts {
   char upper = ' ';  // stroke letters: "S" one stroke, "D" two, "T" three, else none
   char lower = ' ';
-  std::array<std::string, 6> pieces;  // indexed by BondPiece; empty when absent
+  // Views into the block, or the red error text; indexed by BondPiece; empty when absent.
+  std::array<std::string_view, 6> pieces;
 };
 
 // The symbol, the letters and the groups. Each group block is cut from the front of what
 // remains; an unbalanced block comes back as the red error text.
-BondParts CutBonds(const std::string& block);
+BondParts CutBonds(std::string_view block, const BlockFinder& blocks = BlockFinder());
 
 // "#UDB(": the symbol, the groups above and below with their strokes and left-hand texts; the
 // construct is as wide as its symbol.
