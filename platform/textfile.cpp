@@ -2,6 +2,8 @@
 
 #include "platform/encoding.h"
 
+#include <QFileInfo>
+#include <QString>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -96,6 +98,26 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;
   if (folder.back() == '/') return folder + name;
   return folder + "/" + name;
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t at = path.find_last_of("/\\");
+  return at == std::string::npos ? std::string() : path.substr(0, at);
+}
+
+std::optional<FileError> CannotReplace(const std::string& path) {
+  const QFileInfo entry(QString::fromStdString(Native(path)));
+  if (!entry.exists()) return std::nullopt;
+  FileError err;
+  if (entry.isDir()) {
+    Fill(&err, EISDIR);
+    return err;
+  }
+  if (!entry.isWritable()) {
+    Fill(&err, EACCES);
+    return err;
+  }
+  return std::nullopt;
 }
 
 }  // namespace plat

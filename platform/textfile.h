@@ -27,5 +27,11 @@ bool CreateDirectory(const std::string& path);
 
 // folder + "/" + name, without doubling a trailing separator.
 std::string JoinPath(const std::string& folder, const std::string& name);
+// The folder part of a path ("" for a bare name), "/" and "\" both counting as separators.
+std::string FolderOf(const std::string& path);
+
+// Why an existing entry at the path cannot be replaced by a file (a folder, a read-only
+// file); nothing when it can, or when nothing is there.
+std::optional<FileError> CannotReplace(const std::string& path);
 
 }  // namespace plat

@@ -3,16 +3,15 @@
 // clipboard. All of it changes only the working copy; the main window sees nothing until OK.
 #include <QApplication>
 #include <QClipboard>
-#include <QFileInfo>
 #include <QMimeData>
 #include <cerrno>
-#include <cstring>
 
 #include "common/file_dialogs_ui.h"
 #include "designer/files/table_file.h"
 #include "designer/table_editor/form_xy_input.h"
 #include "designer/window/controls.h"
 #include "designer/window/designer_state.h"
+#include "platform/busy_pointer.h"
 #include "platform/encoding.h"
 #include "platform/messagebox.h"
 #include "platform/textfile.h"
@@ -21,31 +20,6 @@ namespace stagora::designer {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
-
-// The hourglass for as long as a file is read or written.
-class BusyPointer {
- public:
-  BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-};
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t at = path.find_last_of("/\\");
-  return at == std::string::npos ? std::string() : path.substr(0, at);
-}
-
-plat::FileError ErrorOf(int number) { return {number, std::strerror(number)}; }
-
-// Why an existing entry at the path cannot be replaced; nothing when it can (or is not there).
-std::optional<plat::FileError> CannotReplace(const std::string& path) {
-  const QFileInfo entry(QText(path));
-  if (!entry.exists()) return std::nullopt;
-  if (entry.isDir()) return ErrorOf(EISDIR);
-  if (!entry.isWritable()) return ErrorOf(EACCES);
-  return std::nullopt;
-}
 
 // The clipboard carries Unicode; the table's text is Windows-1252 with CR LF, kept as it is.
 QString ClipboardText(const std::string& cp1252) { return QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252)); }
@@ -66,8 +40,8 @@ void FormXYinput::Abrir() {
 
   VleTableFileRead read;
   {
-    BusyPointer busy;
-    Shared().PathTabla = FolderOf(path);
+    plat::BusyPointer busy;
+    Shared().PathTabla = plat::FolderOf(path);
     // A file that cannot be read is one without a row block.
     read = ReadVleTableFile(plat::ReadTextFile(path).value_or(std::string()));
     if (read.A) A = *read.A;
@@ -92,8 +66,8 @@ void FormXYinput::Guardar() {
   std::string key;
   plat::FileError error;
   {
-    BusyPointer busy;
-    Shared().PathTabla = FolderOf(path);
+    plat::BusyPointer busy;
+    Shared().PathTabla = plat::FolderOf(path);
     VleTableFile file;
     file.A = A;
     file.B = B;
@@ -101,7 +75,7 @@ void FormXYinput::Guardar() {
     file.Y = Y;
     // The new file is written beside the old one and only then takes its name, so the old
     // file stays whole until the new one is complete, and stays as it was when writing fails.
-    if (const std::optional<plat::FileError> refused = CannotReplace(path)) {
+    if (const std::optional<plat::FileError> refused = plat::CannotReplace(path)) {
       key = "CantOverWriteFile";
       error = *refused;
     } else if (!plat::WriteTextFile(path, VleTableFileText(file), &error)) {

@@ -5,6 +5,7 @@
 
 #include "common/number_text.h"
 #include "designer/update/date_number.h"
+#include "platform/busy_pointer.h"
 #include "platform/settings.h"
 #include "platform/textfile.h"
 
@@ -15,22 +16,6 @@ std::string UPD_URL;
 std::string UPD_Version;
 
 namespace {
-
-// The hourglass while the check works, and the normal pointer again on every way out.
-class BusyPointer {
- public:
-  BusyPointer() : shown_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
-    if (shown_) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-  }
-  ~BusyPointer() {
-    if (shown_) QGuiApplication::restoreOverrideCursor();
-  }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-
- private:
-  bool shown_;
-};
 
 std::string Trim(const std::string& s) {
   const auto first = s.find_first_not_of(" \t");
@@ -46,7 +31,7 @@ std::string UpdateRequestAddress(const std::string& service, double dateNumber) 
 
 CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env) {
   if (DownloadRunning()) return CheckOutcome::kBusy;
-  BusyPointer pointer;
+  plat::BusyPointer pointer;
   UPD_Available = false;
   UPD_URL.clear();
   UPD_Version.clear();

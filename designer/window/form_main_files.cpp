@@ -3,18 +3,17 @@
 // core before anything on the screen changes, so a file that is refused leaves the design,
 // the table and the current file name exactly as they were.
 #include <QApplication>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <cerrno>
-#include <cstring>
 
 #include "common/file_dialogs_ui.h"
 #include "designer/files/project_file.h"
 #include "designer/window/controls.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
+#include "platform/busy_pointer.h"
 #include "platform/encoding.h"
 #include "platform/messagebox.h"
 #include "platform/textfile.h"
@@ -31,32 +30,7 @@ constexpr std::array<int, kProjectTagCount> kFieldOfTag = {16, 17, 1, 2, 3, 5, 4
 constexpr std::array<ProjectTag, kProjectTagCount> kFillOrder = {kTagA,  kTagB, kTagAlpha, kTagZF, kTagXD,
                                                                  kTagXB, kTagR, kTagQ,     kTagE};
 
-// The hourglass for as long as a file is read or written.
-class BusyPointer {
- public:
-  BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-};
-
 std::string FieldText(const QLineEdit* field) { return plat::Utf16ToCp1252(field->text().toStdU16String()); }
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t at = path.find_last_of("/\\");
-  return at == std::string::npos ? std::string() : path.substr(0, at);
-}
-
-plat::FileError ErrorOf(int number) { return {number, std::strerror(number)}; }
-
-// Why an existing entry at the path cannot be replaced; nothing when it can (or is not there).
-std::optional<plat::FileError> CannotReplace(const std::string& path) {
-  const QFileInfo entry(QText(path));
-  if (!entry.exists()) return std::nullopt;
-  if (entry.isDir()) return ErrorOf(EISDIR);
-  if (!entry.isWritable()) return ErrorOf(EACCES);
-  return std::nullopt;
-}
 
 }  // namespace
 
@@ -64,11 +38,11 @@ void FormMain::Abrir() {
   const std::string filter = GetL_win("STGR_files") + "  (*.sgr)|*.sgr|" + Shared().Txt_AllFiles + "  (*.*)|*.*";
   const std::string path = DlgAbrirArchivo(filter, Shared().Txt_File_Open, Shared().PathArchivo, this);
   if (path.empty()) return;
-  Shared().PathArchivo = FolderOf(path);
+  Shared().PathArchivo = plat::FolderOf(path);
 
   ProjectFileRead project;
   {
-    BusyPointer busy;
+    plat::BusyPointer busy;
     // A file that cannot be read is no project either.
     project = ReadProjectFile(plat::ReadTextFile(path).value_or(std::string()));
   }
@@ -105,8 +79,8 @@ void FormMain::Save(const std::string& nombre) {
   std::string key;
   plat::FileError error;
   {
-    BusyPointer busy;
-    if (const std::optional<plat::FileError> refused = CannotReplace(nombre)) {
+    plat::BusyPointer busy;
+    if (const std::optional<plat::FileError> refused = plat::CannotReplace(nombre)) {
       key = "CantOverWriteFile";
       error = *refused;
     } else if (!plat::WriteTextFile(nombre, ProjectFileText(project), &error)) {

@@ -15,6 +15,7 @@
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
 #include "designer/window/print_request.h"
+#include "platform/busy_pointer.h"
 #include "platform/encoding.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
@@ -26,15 +27,6 @@ constexpr const char* kPdfExtension = ".pdf";
 
 std::string Cp1252(const QString& text) { return plat::Utf16ToCp1252(text.toStdU16String()); }
 QString Q(const std::string& cp1252) { return QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252)); }
-
-// Shows the busy pointer while it lives.
-class BusyPointer {
- public:
-  BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 }  // namespace
 
@@ -85,7 +77,7 @@ void FormMain::mnu_Archivo_PRINT_Click() {
   if (!ChoosePrinterOutput(this, printer, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath())) return;
 
   // 10-11. One document for every sheet.
-  const BusyPointer busy;
+  const plat::BusyPointer busy;
   for (const int page : SheetOrder(NumCopias, Intercalar)) {
     if (page == 1) {
       ImprimirPAG1();

@@ -14,6 +14,7 @@
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
 #include "designer/window/report_handover.h"
+#include "platform/busy_pointer.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
 #include "platform/shell.h"
@@ -39,14 +40,6 @@ bool ConvertToJpeg(const std::string& bitmap, const std::string& jpeg) {
   if (ConversionHook()) return ConversionHook()(bitmap, jpeg, kJpegQuality);
   return BMP2JPG(bitmap, jpeg, kJpegQuality);
 }
-
-class BusyPointer {
- public:
-  BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 // The scratch folder, created when missing; "" when there is none to be had (without a
 // temporary folder a folder at the root would be nobody's).
@@ -75,7 +68,7 @@ void SetReportImageConversion(ImageConversion conversion) { ConversionHook() = s
 void FormMain::CrearINFORME_HTFC() {
   // A rejected design has no worked solution.
   if (!LblERROR->isHidden()) return;
-  const BusyPointer busy;
+  const plat::BusyPointer busy;
 
   const std::string folder = ScratchFolder();
   // Drawn afresh: this also brings the result fields the worked solution reads up to date.

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
@@ -136,6 +138,23 @@ TEST(Paths, TempPathIsTmpdirWithoutTrailingSeparatorElsePrivate) {
 TEST(Paths, ProgramFolderHoldsLangAndImg) {
   EXPECT_TRUE(plat::DirectoryExists(plat::JoinPath(plat::ProgramFolder(), "lang")));
   EXPECT_TRUE(plat::DirectoryExists(plat::JoinPath(plat::ProgramFolder(), "img")));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Paths, FolderOfAndWhatCannotBeReplaced) {
+  EXPECT_EQ(plat::FolderOf("/a/b/c.sgr"), "/a/b");
+  EXPECT_EQ(plat::FolderOf("c:\\x\\t.vle"), "c:\\x");
+  EXPECT_EQ(plat::FolderOf("bare.sgr"), "");
+  const std::string dir = stagora::test::ScratchDir("replace");
+  EXPECT_FALSE(plat::CannotReplace(plat::JoinPath(dir, "missing.sgr")).has_value());
+  const auto folder = plat::CannotReplace(dir);
+  ASSERT_TRUE(folder.has_value());
+  EXPECT_EQ(folder->number, EISDIR);
+  ASSERT_TRUE(plat::WriteTextFile(plat::JoinPath(dir, "old.sgr"), "x"));
+  EXPECT_FALSE(plat::CannotReplace(plat::JoinPath(dir, "old.sgr")).has_value());
 }
 
 }  // namespace
