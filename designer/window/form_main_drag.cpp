@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <cmath>
 
 #include "common/number_text.h"
@@ -39,7 +40,13 @@ constexpr std::array<const char*, 4> kPointSuffix = {" (xb, yb)", " (xq, yq)", "
 
 double FieldValue(const QLineEdit* field) { return ValNUM(plat::Utf16ToCp1252(field->text().toStdU16String())); }
 
-void WriteValue(QLineEdit* field, double value) { field->setText(QText(FormatNUM(value, kShownDigits))); }
+// Says whether the text changed: the same text written again fires no change handler.
+bool WriteValue(QLineEdit* field, double value) {
+  const QString text = QText(FormatNUM(value, kShownDigits));
+  if (field->text() == text) return false;
+  field->setText(text);
+  return true;
+}
 
 std::string Coordinates(double x, double y) {
   return "x = " + FormatNUM(x, kShownDigits) + "   y = " + FormatNUM(y, kShownDigits);
@@ -195,8 +202,16 @@ void FormMain::Label2_MouseMove(int Index, QPointF Pointer) {
 
   if (qPoint) {
     const FeedAndReflux qr = FeedAndRefluxAt(v, height, bounds.zF, bounds.xD);
-    WriteValue(Text[kQField], RoundHalfUp(qr.q, kPointDecimals));
-    WriteValue(Text[kRField], RoundHalfUp(qr.R, kPointDecimals));
+    // Both fields are written before the knobs are placed, once: each field's own change
+    // handler would place all seven knobs, the first time with an R that is already stale.
+    bool changed = false;
+    {
+      const QSignalBlocker quietQ(Text[kQField]);
+      const QSignalBlocker quietR(Text[kRField]);
+      changed = WriteValue(Text[kQField], RoundHalfUp(qr.q, kPointDecimals));
+      changed = WriteValue(Text[kRField], RoundHalfUp(qr.R, kPointDecimals)) || changed;
+    }
+    if (changed) ReajustarCursores();
   } else {
     WriteValue(Text[static_cast<std::size_t>(kPointField[i])], DiagonalPointValue(Index, v));
   }
