@@ -19,6 +19,7 @@
 #include "designer/window/slider_knobs.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
+#include "bench/window_bench_main.h"
 
 namespace {
 
@@ -111,16 +112,4 @@ BENCHMARK(BM_QPointPointerMove)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  // The window's language file from the program folder beside the benchmarks; the settings
-  // in a scratch folder, so the user's own are neither read nor written.
-  plat::SetProgramFolder(QDir(QCoreApplication::applicationDirPath() + "/../program").absolutePath().toStdString());
-  plat::SetSettingsFolder(QDir::tempPath().toStdString() + "/stagora-bench-settings");
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return stagora::bench::RunWindowBenchmarks(argc, argv); }

@@ -21,6 +21,7 @@
 #include "platform/settings.h"
 #include "platform/shell.h"
 #include "platform/textfile.h"
+#include "bench/window_bench_main.h"
 
 namespace {
 
@@ -96,16 +97,5 @@ BENCHMARK(BM_ReportDocument)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  // The window's language file from the program folder beside the benchmarks; the settings
-  // in a scratch folder, so the user's own are neither read nor written.
-  plat::SetProgramFolder(QDir(QCoreApplication::applicationDirPath() + "/../program").absolutePath().toStdString());
-  plat::SetSettingsFolder(QDir::tempPath().toStdString() + "/stagora-bench-settings");
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  fs::remove_all(BenchTemp());
-  return 0;
+  return stagora::bench::RunWindowBenchmarks(argc, argv, [] { fs::remove_all(BenchTemp()); });
 }

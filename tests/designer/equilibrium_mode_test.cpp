@@ -13,18 +13,8 @@
 namespace stagora::test {
 namespace {
 
-class EquilibriumMode : public MainWindowTest {
+class EquilibriumMode : public ShownWindowTest {
  protected:
-  designer::FormMain& Show() {
-    designer::FormMain& w = Load();
-    w.show();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
-    QApplication::processEvents();
-    form_ = &w;
-    base_ = w.CalcularRuns;
-    return w;
-  }
-
   // The controls of each mode, visible (true) or not.
   static std::vector<bool> AlphaControls(const designer::FormMain& w) {
     return {w.Label1[0]->isVisible(), w.Label1[12]->isVisible(), w.Text[1]->isVisible(), w.Line1[0]->isVisible(),
@@ -33,13 +23,6 @@ class EquilibriumMode : public MainWindowTest {
   static std::vector<bool> TableControls(const designer::FormMain& w) {
     return {w.Label1[30]->isVisible(), w.LabelB[3]->isVisible(), w.Image1[3]->isVisible()};
   }
-
-  // Runs of Calcular since the window was shown or the count was last reset.
-  long Calculations() const { return form_->CalcularRuns - base_; }
-  void ResetCalculations() { base_ = form_->CalcularRuns; }
-
-  designer::FormMain* form_ = nullptr;
-  long base_ = 0;
 };
 
 const std::vector<bool> kAllShown5(5, true), kAllHidden5(5, false), kAllShown3(3, true), kAllHidden3(3, false);

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLocale>
+#include <QTest>
 #include <memory>
 #include <string>
 
@@ -46,6 +48,27 @@ class MainWindowTest : public ::testing::Test {
   }
 
   std::unique_ptr<designer::FormMain> form;
+};
+
+// The window shown and activated (activation recalculates), with Calcular's runs counted from
+// then on.
+class ShownWindowTest : public MainWindowTest {
+ protected:
+  designer::FormMain& Show() {
+    designer::FormMain& w = Load();
+    w.show();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+    QApplication::processEvents();
+    base_ = w.CalcularRuns;
+    return w;
+  }
+
+  // Runs of Calcular since the window was shown or the count was last reset.
+  long Calculations() const { return form->CalcularRuns - base_; }
+  void ResetCalculations() { base_ = form->CalcularRuns; }
+
+ private:
+  long base_ = 0;
 };
 
 }  // namespace stagora::test

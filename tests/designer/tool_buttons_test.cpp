@@ -12,28 +12,10 @@
 namespace stagora::test {
 namespace {
 
-class ToolButtons : public MainWindowTest {
+class ToolButtons : public ShownWindowTest {
  protected:
-  designer::FormMain& Show() {
-    designer::FormMain& w = Load();
-    w.show();
-    // Activation recalculates: counting starts once it is over.
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
-    QApplication::processEvents();
-    form_ = &w;
-    base_ = w.CalcularRuns;
-    return w;
-  }
-
   static QPoint Face(const designer::FormMain& w, int i) { return w.Image1[i]->pos(); }
   static QPoint Caption(const designer::FormMain& w, int i) { return w.LabelB[i]->pos(); }
-
-  // Runs of Calcular since the window was shown or the count was last reset.
-  long Calculations() const { return form_->CalcularRuns - base_; }
-  void ResetCalculations() { base_ = form_->CalcularRuns; }
-
-  designer::FormMain* form_ = nullptr;
-  long base_ = 0;
 };
 
 TEST_F(ToolButtons, PressShiftsFaceAndCaptionByOnePixelAndTheClickCalculatesOnce) {
