@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/encoding.h"
+#include "platform/file_replacement.h"
 
 namespace plat {
 namespace {
@@ -214,12 +215,22 @@ bool ImageSurface::devRestoreLayer(std::string_view key) {
   return true;
 }
 
-bool ImageSurface::savePng(const std::string& path) {
-  return image().save(QString::fromStdU16String(Cp1252ToUtf16(path)), "PNG");
+namespace {
+
+bool SaveImage(const QImage& image, const std::string& path, const char* format, FileReplacement::Keep keep) {
+  FileReplacement file(path, keep);
+  return file.open() && image.save(file.device(), format) && file.commit();
 }
 
+}  // namespace
+
+bool ImageSurface::savePng(const std::string& path) {
+  return SaveImage(image(), path, "PNG", FileReplacement::Keep::Durable);
+}
+
+// The bitmap is the report's passing scratch file, read once and deleted.
 bool ImageSurface::saveBmp(const std::string& path) {
-  return image().convertToFormat(QImage::Format_RGB888).save(QString::fromStdU16String(Cp1252ToUtf16(path)), "BMP");
+  return SaveImage(image().convertToFormat(QImage::Format_RGB888), path, "BMP", FileReplacement::Keep::Scratch);
 }
 
 }  // namespace plat

@@ -7,6 +7,7 @@
 #include "designer/window/form_main.h"
 #include "platform/messagebox_qt.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 
 namespace stagora::designer {
 
@@ -18,6 +19,7 @@ void ShowFormMain() {
 }
 
 int RunDesigner(QApplication& app) {
+  plat::IgnoreFileSizeLimitSignal();
   app.setApplicationName(kAppTitle);
   plat::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
   // A box without a title of its own shows the program's title; the designer's own messages
