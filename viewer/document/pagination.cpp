@@ -8,6 +8,10 @@ namespace {
 // One line holding a blank: the foot of every trial page stays free for the page number.
 constexpr const char* kFootLine = " &LF";
 
+// A trial page is handed about this much mark-up to begin with, a few pages of plain text;
+// when it places all it was handed while more is left it is made again with twice as much.
+constexpr std::size_t kFirstTrialBytes = 16 * 1024;
+
 }  // namespace
 
 std::string TrialPageText(const std::vector<PageBlock>& blocks, std::size_t first, std::size_t last) {
@@ -29,11 +33,26 @@ long PlaceBlocksOnPages(std::vector<PageBlock>& blocks, const TrialPage& trial, 
       if (blocks[i - 1].Page == 0) blocks[i - 1].Page = page;
     }
   };
+  // The unplaced blocks from `from` on, as few of them as make about `budget` bytes. Each
+  // block ends with a line break and begins with its own mark, so a line that does not fit in
+  // a block before the last one handed is the line that would not fit with all the rest
+  // handed: laying out stops there either way. Any other answer is asked again with more.
+  std::size_t budget = kFirstTrialBytes;
+  const auto trialOfTheRest = [&](std::size_t from) -> long {
+    for (;;) {
+      std::size_t last = from, bytes = blocks[from - 1].Text.size();
+      while (last < count && bytes + blocks[last].Text.size() <= budget) bytes += blocks[last++].Text.size();
+      if (last >= count) return trial(TrialPageText(blocks, from));
+      const long r = trial(TrialPageText(blocks, from, last));
+      if (r < 0 && -r < static_cast<long>(last)) return r;
+      budget *= 2;
+    }
+  };
   long pageCount = 0;
   long p = 1;
   for (; p <= kMaxPages; ++p) {
     if (first > count) break;  // every block has its page
-    const long r = trial(TrialPageText(blocks, first));
+    const long r = trialOfTheRest(first);
     if (r >= 0) {
       // Everything left was laid out: the rest is this page.
       place(first, count, p);
