@@ -30,22 +30,26 @@ long PlaceBlocksOnPages(std::vector<PageBlock>& blocks, const TrialPage& trial, 
     }
   };
   long pageCount = 0;
-  long p = 1;
-  for (; p <= kMaxPages; ++p) {
-    if (first > count) break;  // every block has its page
-    const long r = trial(TrialPageText(blocks, first));
+  for (long p = 1; first <= count; ++p) {
+    // A trial page holds at most one round of marks, so each mark it reports names one
+    // block; no page holds that many.
+    const std::size_t last = std::min(count, first + kMarkNumbers - 1);
+    const long r = trial(TrialPageText(blocks, first, last));
+    pageCount = p;
     if (r >= 0) {
-      // Everything left was laid out: the rest is this page.
-      place(first, count, p);
-      pageCount = p;
-      break;
+      // Everything tried was laid out: it is this page.
+      place(first, last, p);
+      first = last + 1;
+      if (first <= count && progress) progress(p);
+      continue;
     }
     // The block that did not fit opens the next page. When that is the page's own first
     // block, it stands alone on this page instead: trying it again would never fit.
     const auto blockAfter = [first](long notFitting) {
-      return notFitting > static_cast<long>(first) ? static_cast<std::size_t>(notFitting) : first + 1;
+      const std::size_t n = BlockOfMark(notFitting, first);
+      return n > first ? n : first + 1;
     };
-    std::size_t next = blockAfter(-r);
+    std::size_t next = std::min(blockAfter(-r), last + 1);
     // The blocks that fitted, with the foot line below them: the last one that leaves no
     // room for it goes on to the next page too.
     if (next > first + 1) {
@@ -54,12 +58,8 @@ long PlaceBlocksOnPages(std::vector<PageBlock>& blocks, const TrialPage& trial, 
     }
     place(first, next - 1, p);
     first = next;
-    pageCount = p;
     if (progress) progress(p);
   }
-  // Not reachable while every trial page places a block and there are at most kMaxPages
-  // blocks; should it happen, the rest shares the last page rather than staying unseen.
-  if (p > kMaxPages) place(first, count, kMaxPages);
   return pageCount < 1 ? 1 : pageCount;
 }
 
