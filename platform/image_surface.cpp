@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/encoding.h"
+#include "platform/file_names.h"
 
 namespace plat {
 namespace {
@@ -249,11 +249,11 @@ bool ImageSurface::devRestoreLayer(std::string_view key) {
 }
 
 bool ImageSurface::savePng(const std::string& path) {
-  return image().save(QString::fromStdU16String(Cp1252ToUtf16(path)), "PNG");
+  return image().save(QPath(path), "PNG");
 }
 
 bool ImageSurface::saveBmp(const std::string& path) {
-  return image().convertToFormat(QImage::Format_RGB888).save(QString::fromStdU16String(Cp1252ToUtf16(path)), "BMP");
+  return image().convertToFormat(QImage::Format_RGB888).save(QPath(path), "BMP");
 }
 
 }  // namespace plat
