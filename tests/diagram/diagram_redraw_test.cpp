@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRegion>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "designer/calculation/design_calculation.h"
@@ -193,16 +194,40 @@ TEST(KeptLayer, AHigherLayerIsKeptOnItsSecondOfferAndDroppedWithTheLayerBelow) {
   EXPECT_FALSE(s.restoreLayer("blue", 1));
 }
 
+// A picture that puts a red mark into the next background it keeps, so that a background put
+// back where it does not belong shows.
+class MarkingSurface : public plat::ImageSurface {
+ public:
+  using ImageSurface::ImageSurface;
+  bool markNextLayer = false;
+  static constexpr int kMark = 6;  // the mark's centre, in the picture's corner
+
+ protected:
+  void devKeepLayer(std::string_view key, int level) override {
+    if (markNextLayer && level == 0) {
+      for (int d = -2; d <= 2; ++d) line(kMark - 3, kMark + d, kMark + 3, kMark + d, plat::Rgb(255, 0, 0));
+      markNextLayer = false;
+    }
+    ImageSurface::devKeepLayer(key, level);
+  }
+};
+
 TEST(DiagramRedraw, TheReportPictureKeepsItsOwnBackground) {
-  // The same surface drawn as screen and as report picture: the two backgrounds differ in
-  // nothing but must not be taken for each other if they ever do.
-  plat::ImageSurface s(442, 604);
+  // The window's picture and the report picture are drawn on one surface; their backgrounds
+  // look alike today, so the screen's kept background carries a mark: a report drawn over
+  // that background would show it.
+  MarkingSurface s(442, 604);
   Prepare(s);
   plat::ImageSurface fresh(442, 604);
   Prepare(fresh);
   const DesignData d{2, 0.5, 0.46, 0.85, 0.17, 3, 1};
-  Draw(s, d);
-  EXPECT_EQ(DifferingPixels(Draw(s, d, ".", DiagramTarget::kReport), Draw(fresh, d, ".", DiagramTarget::kReport)), 0);
+  const QRgb red = qRgb(255, 0, 0);
+  s.markNextLayer = true;
+  EXPECT_EQ(Draw(s, d).pixel(MarkingSurface::kMark, MarkingSurface::kMark), red);
+  EXPECT_EQ(Draw(s, d).pixel(MarkingSurface::kMark, MarkingSurface::kMark), red);  // put back with its mark
+  const QImage report = Draw(s, d, ".", DiagramTarget::kReport);
+  EXPECT_NE(report.pixel(MarkingSurface::kMark, MarkingSurface::kMark), red);
+  EXPECT_EQ(DifferingPixels(report, Draw(fresh, d, ".", DiagramTarget::kReport)), 0);
 }
 
 TEST(KeptLayer, IsPutBackOnlyUnderItsOwnKeyAndSize) {

@@ -6,10 +6,14 @@
 #include <QRadioButton>
 #include <QTest>
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "common/file_dialogs_ui.h"
@@ -288,25 +292,54 @@ TEST_F(ProjectCommandsTest, FailedSavesShowTheErrorAndKeepTheOldFileAndTheState)
   EXPECT_EQ(left, (std::vector<std::string>{"folder.sgr", "old.sgr", "plain.txt"}));
 }
 
+// File permissions do not bind the superuser, who is who the tests run as on the build
+// machines: started as root, the check runs in a child process that gives up its rights for
+// those of the unprivileged user "nobody", to whom the folder is handed over.
+void AsUnprivilegedUser(const std::string& dir, const std::function<void()>& check) {
+  if (geteuid() != 0) {
+    check();
+    return;
+  }
+  constexpr uid_t kNobody = 65534;
+  for (const auto& entry : fs::recursive_directory_iterator(dir))
+    ASSERT_EQ(chown(entry.path().c_str(), kNobody, kNobody), 0) << entry.path();
+  ASSERT_EQ(chown(dir.c_str(), kNobody, kNobody), 0);
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(2);
+    check();  // its failures are printed as they happen
+    std::fflush(nullptr);
+    _exit(::testing::Test::HasFailure() ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "the check ended by signal " << WTERMSIG(status);
+  EXPECT_NE(WEXITSTATUS(status), 2) << "cannot become the unprivileged user";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the check failed in the unprivileged child";
+}
+
 TEST_F(ProjectCommandsTest, SavingIntoAReadOnlyFolderKeepsTheOldFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
   designer::FormMain& w = Load();
   const std::string old = Write("locked/old.sgr", "the old project\r\n");
   const std::string locked = plat::JoinPath(dir, "locked");
-  ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
-  w.Save(old);
-  chmod(locked.c_str(), 0755);
-  ASSERT_EQ(boxes.requests().size(), 1u);
-  EXPECT_EQ(boxes.requests()[0].text.rfind("The file cannot be saved:\r\n" + old + "\r\n", 0), 0u);
-  EXPECT_EQ(Bytes(old), "the old project\r\n");
-  EXPECT_EQ(w.ArchivoActual, "");
+  AsUnprivilegedUser(dir, [&] {
+    ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
+    w.Save(old);
+    chmod(locked.c_str(), 0755);
+    ASSERT_EQ(boxes.requests().size(), 1u);
+    EXPECT_EQ(boxes.requests()[0].text.rfind("The file cannot be saved:\r\n" + old + "\r\n", 0), 0u);
+    EXPECT_EQ(Bytes(old), "the old project\r\n");
+    EXPECT_EQ(w.ArchivoActual, "");
 
-  // A read-only file in a folder that is not: not replaced behind the user's back either.
-  ASSERT_EQ(chmod(old.c_str(), 0444), 0);
-  w.Save(old);
-  ASSERT_EQ(boxes.requests().size(), 2u);
-  EXPECT_EQ(boxes.requests()[1].text.rfind("The file cannot be overwritten:\r\n" + old + "\r\n", 0), 0u);
-  EXPECT_EQ(Bytes(old), "the old project\r\n");
+    // A read-only file in a folder that is not: not replaced behind the user's back either.
+    ASSERT_EQ(chmod(old.c_str(), 0444), 0);
+    w.Save(old);
+    ASSERT_EQ(boxes.requests().size(), 2u);
+    EXPECT_EQ(boxes.requests()[1].text.rfind("The file cannot be overwritten:\r\n" + old + "\r\n", 0), 0u);
+    EXPECT_EQ(Bytes(old), "the old project\r\n");
+  });
 }
 
 TEST_F(ProjectCommandsTest, SaveAsAddsTheExtensionOnlyWhenMissingAndCancelChangesNothing) {
