@@ -28,7 +28,6 @@ void ImageSurface::resize(int width, int height) {
   image_.setDevicePixelRatio(ratio_);
   image_.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
   image_.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
-  image_.fill(ToQColor(backColor()));
   pendingClear_.reset();
   pendingLayer_.reset();
   for (KeptLayer& layer : layers_) layer = KeptLayer();
@@ -37,7 +36,13 @@ void ImageSurface::resize(int width, int height) {
   tilesY_ = (height_ + kTile - 1) / kTile;
   drawn_.assign(static_cast<std::size_t>(tilesX_ * tilesY_), 0);
   changed_.assign(drawn_.size(), 0);
+<<<<<<< HEAD
   shownLayer_ = -1;
+=======
+  dirty_.assign(drawn_.size(), 0);
+  fillWhole(backColor());
+  overLayer_ = false;
+>>>>>>> main
   markAllChanged();
 }
 
@@ -71,6 +76,7 @@ void ImageSurface::touched(const QRectF& area) {
       const auto i = static_cast<std::size_t>(ty * tilesX_ + tx);
       drawn_[i] = 1;
       changed_[i] = 1;
+      dirty_[i] = 1;
     }
   }
 }
@@ -125,6 +131,7 @@ void ImageSurface::endPainting() {
   }
 }
 
+<<<<<<< HEAD
 void ImageSurface::applyPending() {
   if (pendingClear_) {
     image_.fill(ToQColor(*pendingClear_));
@@ -138,6 +145,45 @@ void ImageSurface::applyPending() {
     pendingLayer_.reset();
     copyLayer(level);
   }
+=======
+void ImageSurface::fillWhole(Color back) {
+  image_.fill(ToQColor(back));
+  plainColour_.reset();
+  if (image_.depth() == 32 && !image_.isNull()) {
+    plainColour_ = back;
+    plainPixel_ = reinterpret_cast<const QRgb*>(image_.constScanLine(0))[0];
+  }
+  std::fill(dirty_.begin(), dirty_.end(), 0);
+}
+
+void ImageSurface::applyClear() {
+  if (!pendingClear_) return;
+  const Color back = *pendingClear_;
+  pendingClear_.reset();
+  if (plainColour_ != back) {
+    fillWhole(back);
+  } else {
+    // Only the tiles drawn on since the picture was last plain differ from it.
+    for (int ty = 0; ty < tilesY_; ++ty) {
+      for (int tx = 0; tx < tilesX_;) {
+        if (!dirty_[static_cast<std::size_t>(ty * tilesX_ + tx)]) {
+          ++tx;
+          continue;
+        }
+        const int start = tx;
+        while (tx < tilesX_ && dirty_[static_cast<std::size_t>(ty * tilesX_ + tx)]) ++tx;
+        const QRect span = tileSpan(start, tx, ty);
+        for (int y = span.top(); y <= span.bottom(); ++y) {
+          QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+          std::fill(line + span.left(), line + span.right() + 1, plainPixel_);
+        }
+      }
+    }
+    std::fill(dirty_.begin(), dirty_.end(), 0);
+  }
+  overLayer_ = false;
+  markAllChanged();
+>>>>>>> main
 }
 
 QPainter* ImageSurface::painter() {
@@ -216,6 +262,7 @@ bool ImageSurface::devRestoreLayer(std::string_view key, int level) {
   // Copied when the picture is next drawn on or read; what was drawn since a layer was last
   // put back goes into the copy then.
   pendingClear_.reset();
+<<<<<<< HEAD
   pendingLayer_ = level;
   return true;
 }
@@ -223,6 +270,9 @@ bool ImageSurface::devRestoreLayer(std::string_view key, int level) {
 void ImageSurface::copyLayer(int level) {
   const KeptLayer& layer = layers_[static_cast<std::size_t>(level)];
   // Straight into the picture's memory: a painter still open on it draws on what it finds.
+=======
+  plainColour_.reset();  // the layer is not plain
+>>>>>>> main
   uchar* to = image_.bits();
   const uchar* from = layer.image.constBits();
   const qsizetype stride = image_.bytesPerLine();
