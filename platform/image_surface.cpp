@@ -36,13 +36,9 @@ void ImageSurface::resize(int width, int height) {
   tilesY_ = (height_ + kTile - 1) / kTile;
   drawn_.assign(static_cast<std::size_t>(tilesX_ * tilesY_), 0);
   changed_.assign(drawn_.size(), 0);
-<<<<<<< HEAD
-  shownLayer_ = -1;
-=======
   dirty_.assign(drawn_.size(), 0);
   fillWhole(backColor());
-  overLayer_ = false;
->>>>>>> main
+  shownLayer_ = -1;
   markAllChanged();
 }
 
@@ -131,21 +127,6 @@ void ImageSurface::endPainting() {
   }
 }
 
-<<<<<<< HEAD
-void ImageSurface::applyPending() {
-  if (pendingClear_) {
-    image_.fill(ToQColor(*pendingClear_));
-    pendingClear_.reset();
-    shownLayer_ = -1;
-    std::fill(drawn_.begin(), drawn_.end(), 0);
-    markAllChanged();
-  }
-  if (pendingLayer_) {
-    const int level = *pendingLayer_;
-    pendingLayer_.reset();
-    copyLayer(level);
-  }
-=======
 void ImageSurface::fillWhole(Color back) {
   image_.fill(ToQColor(back));
   plainColour_.reset();
@@ -156,34 +137,40 @@ void ImageSurface::fillWhole(Color back) {
   std::fill(dirty_.begin(), dirty_.end(), 0);
 }
 
-void ImageSurface::applyClear() {
-  if (!pendingClear_) return;
-  const Color back = *pendingClear_;
-  pendingClear_.reset();
-  if (plainColour_ != back) {
-    fillWhole(back);
-  } else {
-    // Only the tiles drawn on since the picture was last plain differ from it.
-    for (int ty = 0; ty < tilesY_; ++ty) {
-      for (int tx = 0; tx < tilesX_;) {
-        if (!dirty_[static_cast<std::size_t>(ty * tilesX_ + tx)]) {
-          ++tx;
-          continue;
-        }
-        const int start = tx;
-        while (tx < tilesX_ && dirty_[static_cast<std::size_t>(ty * tilesX_ + tx)]) ++tx;
-        const QRect span = tileSpan(start, tx, ty);
-        for (int y = span.top(); y <= span.bottom(); ++y) {
-          QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-          std::fill(line + span.left(), line + span.right() + 1, plainPixel_);
+void ImageSurface::applyPending() {
+  if (pendingClear_) {
+    const Color back = *pendingClear_;
+    pendingClear_.reset();
+    if (plainColour_ != back) {
+      fillWhole(back);
+    } else {
+      // Only the tiles drawn on since the picture was last plain differ from it.
+      for (int ty = 0; ty < tilesY_; ++ty) {
+        for (int tx = 0; tx < tilesX_;) {
+          if (!dirty_[static_cast<std::size_t>(ty * tilesX_ + tx)]) {
+            ++tx;
+            continue;
+          }
+          const int start = tx;
+          while (tx < tilesX_ && dirty_[static_cast<std::size_t>(ty * tilesX_ + tx)]) ++tx;
+          const QRect span = tileSpan(start, tx, ty);
+          for (int y = span.top(); y <= span.bottom(); ++y) {
+            QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+            std::fill(line + span.left(), line + span.right() + 1, plainPixel_);
+          }
         }
       }
+      std::fill(dirty_.begin(), dirty_.end(), 0);
     }
-    std::fill(dirty_.begin(), dirty_.end(), 0);
+    shownLayer_ = -1;
+    std::fill(drawn_.begin(), drawn_.end(), 0);
+    markAllChanged();
   }
-  overLayer_ = false;
-  markAllChanged();
->>>>>>> main
+  if (pendingLayer_) {
+    const int level = *pendingLayer_;
+    pendingLayer_.reset();
+    copyLayer(level);
+  }
 }
 
 QPainter* ImageSurface::painter() {
@@ -262,17 +249,14 @@ bool ImageSurface::devRestoreLayer(std::string_view key, int level) {
   // Copied when the picture is next drawn on or read; what was drawn since a layer was last
   // put back goes into the copy then.
   pendingClear_.reset();
-<<<<<<< HEAD
   pendingLayer_ = level;
   return true;
 }
 
 void ImageSurface::copyLayer(int level) {
   const KeptLayer& layer = layers_[static_cast<std::size_t>(level)];
-  // Straight into the picture's memory: a painter still open on it draws on what it finds.
-=======
   plainColour_.reset();  // the layer is not plain
->>>>>>> main
+  // Straight into the picture's memory: a painter still open on it draws on what it finds.
   uchar* to = image_.bits();
   const uchar* from = layer.image.constBits();
   const qsizetype stride = image_.bytesPerLine();

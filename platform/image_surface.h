@@ -62,7 +62,6 @@ class ImageSurface : public PainterSurface {
   // The tiles' device-pixel rectangle, columns [tx0, tx1) of tile row ty.
   QRect tileSpan(int tx0, int tx1, int ty) const;
   void endPainting();
-<<<<<<< HEAD
   // Clearing, and putting a kept layer back, are put off until the picture is drawn on or
   // read: a picture that is cleared only to have its kept layer put back is then not filled for
   // nothing, and of two layers put back one after the other only the last is copied.
@@ -70,13 +69,8 @@ class ImageSurface : public PainterSurface {
   // Copies layer `level` over the picture: everywhere when the picture shows no layer, else
   // only the tiles drawn on since and those where the two layers differ.
   void copyLayer(int level);
-=======
-  // Clearing is put off until the picture is drawn on or read: a picture that is cleared
-  // only to have its kept layer put back is then not filled for nothing.
-  void applyClear();
   // Fills the whole picture with the colour, which it then holds plain.
   void fillWhole(Color back);
->>>>>>> main
   int width_;
   int height_;
   double ratio_;
@@ -98,17 +92,13 @@ class ImageSurface : public PainterSurface {
   int tilesY_ = 0;
   std::vector<std::uint8_t> drawn_;    // tiles drawn on since the picture was its layer
   std::vector<std::uint8_t> changed_;  // tiles changed since takeChanged
-<<<<<<< HEAD
   std::vector<std::uint8_t> copyTiles_;  // the tiles copyLayer copies
   int shownLayer_ = -1;                // the picture is this kept layer but for the drawn tiles
-=======
   // The colour the whole picture was last filled with, and its pixel value, while every tile
   // not marked in `dirty_` still holds it: clearing to it again refills only the marked tiles.
   std::optional<Color> plainColour_;
   QRgb plainPixel_ = 0;
   std::vector<std::uint8_t> dirty_;
-  bool overLayer_ = false;             // the picture is the kept layer but for the drawn tiles
->>>>>>> main
   bool allChanged_ = true;
 };
 
