@@ -1,5 +1,6 @@
 #include "designer/diagram/diagram.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/number_text.h"
@@ -59,6 +60,10 @@ constexpr MarkStyle kIntersectionMark = {Rgb(0, 160, 0), Rgb(0, 160, 0), "(Xq, Y
 constexpr double kScreenMarkRadius = 5;
 constexpr double kPrinterMarkRadius = 1;
 constexpr double kScreenMarkTextShift = 4;
+// The window's draggable point labels are 12 pixels square; a caption that has to move
+// keeps this far below one.
+constexpr double kScreenPointLabelHalf = 6;
+constexpr double kScreenCaptionClearance = 2;
 constexpr double kPrinterMarkTextShift = 1;
 
 // The equilibrium curve: from (0, 0) through x = 0.02, 0.03 .. 1 (0.01 is never a vertex).
@@ -147,6 +152,25 @@ void DiagramDrawing::printAt(double x, double y, const std::string& text) {
   s_.setCurrentX(x);
   s_.setCurrentY(y);
   s_.print(text);
+}
+
+void DiagramDrawing::printPointCaption(double X, double Y, double dx, double dy, const std::string& text) {
+  double x = X + dx;
+  double y = Y + dy;
+  if (screen()) {
+    const double w = s_.textWidth(text);
+    const double h = s_.textHeight(text);
+    const double right = s_.scaleWidth();
+    const double bottom = s_.scaleHeight();
+    const double inside = std::max(0.0, std::min(x, right - w));
+    // Pushed back over its own point, the caption goes below the point's label instead.
+    if (inside != x && inside < X + kScreenPointLabelHalf && inside + w > X - kScreenPointLabelHalf) {
+      y = std::max(y, Y + kScreenPointLabelHalf + kScreenCaptionClearance);
+    }
+    x = inside;
+    y = std::max(0.0, std::min(y, bottom - h));
+  }
+  printAt(x, y, text);
 }
 
 void DiagramDrawing::placeLabel(PointLabel label, double X, double Y) {
@@ -268,9 +292,9 @@ void DiagramDrawing::pointMarks(const DesignData& data, bool draw) {
       s_.circle(X, Y, kScreenMarkRadius, m.style.screen);
     }
     if (screen()) {
-      printAt(X + kScreenMarkTextShift, Y + kScreenMarkTextShift, m.style.text);
+      printPointCaption(X, Y, kScreenMarkTextShift, kScreenMarkTextShift, m.style.text);
     } else {
-      printAt(X + kPrinterMarkTextShift, Y + kPrinterMarkTextShift, m.style.text);
+      printPointCaption(X, Y, kPrinterMarkTextShift, kPrinterMarkTextShift, m.style.text);
       const Color c = printerColor(m.style.printer);
       s_.setFillStyle(plat::kFillSolid);
       s_.setFillColor(c);
@@ -387,7 +411,7 @@ void DiagramDrawing::drawIntersectionMark(const DesignResult& result) {
     s_.circle(X, Y, kScreenMarkRadius, kIntersectionMark.screen);
   }
   const SurfacePoint shift = IntersectionTextOffset(result.data.q, screen());
-  printAt(X + shift.X, Y + shift.Y, kIntersectionMark.text);
+  printPointCaption(X, Y, shift.X, shift.Y, kIntersectionMark.text);
   if (!screen()) {
     const Color c = printerColor(kIntersectionMark.printer);
     s_.setFillStyle(plat::kFillSolid);

@@ -88,6 +88,10 @@ class DiagramDrawing {
   }
   int printerPen(double mm) const;
   void printAt(double x, double y, const std::string& text);
+  // The caption of the point (X, Y), printed at the offset (dx, dy) from it; on a picture, a
+  // caption that would run past an edge is moved back inside, and below the point when that
+  // would put it over the point.
+  void printPointCaption(double X, double Y, double dx, double dy, const std::string& text);
   void placeLabel(PointLabel label, double X, double Y);
   void drawTicksAndGrid(const std::string& SimboloDecimal);
   void drawLegend(double ax, double ay, plat::Color color, const std::string& text);

@@ -1,7 +1,7 @@
 // The main window's project commands: open a project file, save it under its name or a new
 // one, and clear the design. The file's text is read and checked whole by the project-file
-// core before anything on the screen changes, so a file that is refused leaves the design,
-// the table and the current file name exactly as they were.
+// core before anything on the screen changes, so a file whose rows are refused leaves the
+// design, the table and the current file name exactly as they were.
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +54,15 @@ void FormMain::Abrir() {
     // A file that cannot be read is no project either; the message says why it was not read.
     project = ReadProjectFile(text.value_or(std::string()));
   }
+  if (project.NoRowBlock()) {
+    // A file cut off inside its rows still shows what its tags hold, with the table and the
+    // mode left as they were; it becomes an untitled project, so that saving asks for a name
+    // instead of writing over another file.
+    FillFieldsFromTags(project);
+    Calcular(*Picture1, false);
+    Modificado = false;
+    ArchivoActual.clear();
+  }
   if (!project.ok()) {
     std::string message = plat::Cp1252ToUtf8(GetL_win(project.errorKey) + ".") + kLineEnd + plat::ShownPath(path);
     if (!text) message += plat::Cp1252ToUtf8(kLineEnd + ErrorText(readError));
@@ -61,10 +70,7 @@ void FormMain::Abrir() {
     return;
   }
 
-  Borrar();
-  for (const ProjectTag tag : kFillOrder) {
-    if (project.values[tag]) Text[kFieldOfTag[tag]]->setText(QText(*project.values[tag]));
-  }
+  FillFieldsFromTags(project);
   Shared().TablaELV = project.table;
   // The lookup tables always follow the opened table, also in relative-volatility mode, so
   // that switching to the table later never computes with another project's curve. A table
@@ -76,6 +82,13 @@ void FormMain::Abrir() {
   Calcular(*Picture1, false);
   Modificado = false;
   ArchivoActual = path;
+}
+
+void FormMain::FillFieldsFromTags(const ProjectFileRead& project) {
+  Borrar();
+  for (const ProjectTag tag : kFillOrder) {
+    if (project.values[tag]) Text[kFieldOfTag[tag]]->setText(QText(*project.values[tag]));
+  }
 }
 
 void FormMain::Save(const std::string& nombre) {
