@@ -44,6 +44,14 @@ void SaveSetting(const std::string& app, const std::string& section, const std::
   s.sync();
 }
 
+std::string GetSetting(const std::string& app, const SettingKey& setting, const std::string& suffix) {
+  return GetSetting(app, std::string(setting.section), std::string(setting.key) + suffix, std::string(setting.fallback));
+}
+
+void SaveSetting(const std::string& app, const SettingKey& setting, const std::string& value, const std::string& suffix) {
+  SaveSetting(app, std::string(setting.section), std::string(setting.key) + suffix, value);
+}
+
 void SetSettingsFolder(const std::string& folder) { Folder() = folder; }
 
 }  // namespace plat
