@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include "common/controls_ui.h"
 #include "common/file_dialogs_ui.h"
 #include "common/print_copies.h"
 #include "common/print_pictures_ui.h"
@@ -180,24 +181,9 @@ std::string PrintDialogBase::GetL_win(const std::string& Etiqueta, bool RemoveAM
 
 void PrintDialogBase::LoadIdioma(const std::string& OBJ) { idioma_.LoadIdioma(OBJ); }
 
-QString PrintDialogBase::Text(const std::string& cp1252) {
-  QString text = QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252));
-  text.replace("\r\n", "\n");
-  return text;
-}
+QString PrintDialogBase::Text(const std::string& cp1252) { return QText(cp1252); }
 
-QString PrintDialogBase::LabelText(const std::string& cp1252) {
-  std::string shown;
-  for (std::size_t i = 0; i < cp1252.size(); ++i) {
-    if (cp1252[i] != '&') {
-      shown += cp1252[i];
-    } else if (i + 1 < cp1252.size() && cp1252[i + 1] == '&') {
-      shown += '&';
-      ++i;
-    }
-  }
-  return Text(shown);
-}
+QString PrintDialogBase::LabelText(const std::string& cp1252) { return LabelCaption(cp1252); }
 
 void PrintDialogBase::ResetCopies() {
   Text1->setText(" 1");

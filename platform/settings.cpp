@@ -57,6 +57,23 @@ void SavePathSetting(const std::string& app, const std::string& section, const s
   s.sync();
 }
 
+std::string GetSetting(const std::string& app, const SettingKey& setting, const std::string& suffix) {
+  return GetSetting(app, std::string(setting.section), std::string(setting.key) + suffix, std::string(setting.fallback));
+}
+
+void SaveSetting(const std::string& app, const SettingKey& setting, const std::string& value, const std::string& suffix) {
+  SaveSetting(app, std::string(setting.section), std::string(setting.key) + suffix, value);
+}
+
+std::string GetPathSetting(const std::string& app, const SettingKey& setting, const std::string& suffix) {
+  const std::string value = GetPathSetting(app, std::string(setting.section), std::string(setting.key) + suffix);
+  return value.empty() ? std::string(setting.fallback) : value;
+}
+
+void SavePathSetting(const std::string& app, const SettingKey& setting, const std::string& path, const std::string& suffix) {
+  SavePathSetting(app, std::string(setting.section), std::string(setting.key) + suffix, path);
+}
+
 void SetSettingsFolder(const std::string& folder) { Folder() = folder; }
 
 }  // namespace plat

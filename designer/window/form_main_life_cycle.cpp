@@ -14,6 +14,7 @@
 #include "platform/messagebox.h"
 #include "platform/settings.h"
 #include "platform/textfile.h"
+#include "designer/designer_settings.h"
 
 namespace stagora::designer {
 namespace {
@@ -56,9 +57,9 @@ void FormMain::Form_QueryUnload(int& Cancel) {
 
 void FormMain::Form_Unload() {
   // Written on every unload, changed or not; the next start reads them back.
-  plat::SaveSetting(kAppTitle, "SETUP", "DecimalSYMBOL", SimboloDecimal);
-  plat::SavePathSetting(kAppTitle, "SETUP", "PATH_TABLA", Shared().PathTabla);
-  plat::SavePathSetting(kAppTitle, "SETUP", "PATH_FILE", Shared().PathArchivo);
+  plat::SaveSetting(kAppTitle, settings::kDecimalSymbol, SimboloDecimal);
+  plat::SavePathSetting(kAppTitle, settings::kTableFolder, Shared().PathTabla);
+  plat::SavePathSetting(kAppTitle, settings::kProjectFolder, Shared().PathArchivo);
   // Without a temporary folder there is no scratch folder of ours: a folder of that name at
   // the root would be nobody's to clear.
   if (!Shared().TempPath.empty()) RemoveScratchFiles(plat::JoinPath(Shared().TempPath, kScratchFolder));

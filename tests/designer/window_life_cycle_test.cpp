@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <set>
 
+#include "designer/designer_settings.h"
 #include "common/file_dialogs_ui.h"
 #include "designer/window/controls.h"
 #include "platform/textfile.h"
@@ -123,9 +124,9 @@ TEST_F(WindowLifeCycle, SettingsAreWrittenOnCloseAndReadAtTheNextStart) {
   designer::Shared().PathTabla = "/data/tables";
   designer::Shared().PathArchivo = "/data/projects été/Документы";  // the system's own name
   ASSERT_TRUE(w.close());
-  EXPECT_EQ(plat::GetSetting("TROV", "SETUP", "DecimalSYMBOL"), ",");
-  EXPECT_EQ(plat::GetSetting("TROV", "SETUP", "PATH_TABLA"), "/data/tables");
-  EXPECT_EQ(plat::GetPathSetting("TROV", "SETUP", "PATH_FILE"), "/data/projects été/Документы");
+  EXPECT_EQ(plat::GetSetting("TROV", designer::settings::kDecimalSymbol), ",");
+  EXPECT_EQ(plat::GetPathSetting("TROV", designer::settings::kTableFolder), "/data/tables");
+  EXPECT_EQ(plat::GetPathSetting("TROV", designer::settings::kProjectFolder), "/data/projects été/Документы");
 
   form.reset();
   ResetDesignerState();
@@ -143,7 +144,7 @@ TEST_F(WindowLifeCycle, AWindowKeptOpenWritesNothing) {
   w.Modificado = true;
   boxes.answer({plat::kCancel});
   ASSERT_FALSE(w.close());
-  EXPECT_EQ(plat::GetSetting("TROV", "SETUP", "DecimalSYMBOL", "?"), "?");
+  EXPECT_EQ(plat::GetSetting("TROV", std::string(designer::settings::kDecimalSymbol.section), std::string(designer::settings::kDecimalSymbol.key), "?"), "?");
 }
 
 TEST_F(WindowLifeCycle, EveryActivationRecalculatesWithTheDataAsTheyStand) {

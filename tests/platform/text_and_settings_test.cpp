@@ -119,21 +119,27 @@ TEST(TextFile, AFailedWriteLeavesTheOldFileWhole) {
 
 TEST(Settings, DefaultsThenSavedValues) {
   plat::SetSettingsFolder(stagora::test::ScratchDir("settings-a"));
-  EXPECT_EQ(plat::GetSetting("TROV", "SETUP", "DecimalSYMBOL", ","), ",");
-  plat::SaveSetting("TROV", "SETUP", "DecimalSYMBOL", ".");
-  plat::SaveSetting("TROV", "SETUP", "PATH_FILE", "/home/ana/diseños");
-  EXPECT_EQ(plat::GetSetting("TROV", "SETUP", "DecimalSYMBOL", ","), ".");
-  EXPECT_EQ(plat::GetSetting("TROV", "SETUP", "PATH_FILE"), "/home/ana/diseños");
-  EXPECT_EQ(plat::GetSetting("OVDR_ENG", "SETUP", "DecimalSYMBOL", "x"), "x");  // per application
+  EXPECT_EQ(plat::GetSetting("TROV", "Look", "Symbol", ","), ",");
+  plat::SaveSetting("TROV", "Look", "Symbol", ".");
+  plat::SaveSetting("TROV", "Look", "Folder", "/home/ana/diseños");
+  EXPECT_EQ(plat::GetSetting("TROV", "Look", "Symbol", ","), ".");
+  EXPECT_EQ(plat::GetSetting("TROV", "Look", "Folder"), "/home/ana/diseños");
+  EXPECT_EQ(plat::GetSetting("OVDR_ENG", "Look", "Symbol", "x"), "x");  // per application
+  // A declared setting reads as its default until saved; a numbered one adds its number.
+  constexpr plat::SettingKey kDays{"Schedule", "Days", "7"}, kEntry{"List", "Entry"};
+  EXPECT_EQ(plat::GetSetting("TROV", kDays), "7");
+  plat::SaveSetting("TROV", kEntry, "/a/b", "3");
+  EXPECT_EQ(plat::GetSetting("TROV", "List", "Entry3"), "/a/b");
+  EXPECT_EQ(plat::GetSetting("TROV", kEntry, "3"), "/a/b");
 }
 
 TEST(Settings, PathsAreKeptAsTheSystemsNames) {
   plat::SetSettingsFolder(plat::JoinPath(stagora::test::ScratchDir("settings-paths"), "Настройки"));
-  plat::SavePathSetting("OVDR_ENG", "Reciente", "Archivo1", "/home/ana/Документы/αβ Δ.rep");
-  plat::SavePathSetting("OVDR_ENG", "Reciente", "Archivo2", "/home/ana/łódź.rep");
-  EXPECT_EQ(plat::GetPathSetting("OVDR_ENG", "Reciente", "Archivo1"), "/home/ana/Документы/αβ Δ.rep");
-  EXPECT_EQ(plat::GetPathSetting("OVDR_ENG", "Reciente", "Archivo2"), "/home/ana/łódź.rep");
-  EXPECT_EQ(plat::GetPathSetting("OVDR_ENG", "Reciente", "Archivo3"), "");
+  plat::SavePathSetting("OVDR_ENG", "List", "Entry1", "/home/ana/Документы/αβ Δ.rep");
+  plat::SavePathSetting("OVDR_ENG", "List", "Entry2", "/home/ana/łódź.rep");
+  EXPECT_EQ(plat::GetPathSetting("OVDR_ENG", "List", "Entry1"), "/home/ana/Документы/αβ Δ.rep");
+  EXPECT_EQ(plat::GetPathSetting("OVDR_ENG", "List", "Entry2"), "/home/ana/łódź.rep");
+  EXPECT_EQ(plat::GetPathSetting("OVDR_ENG", "List", "Entry3"), "");
 }
 
 TEST(Settings, ASettingSavedByOneProcessIsReadByTheNext) {
@@ -159,9 +165,9 @@ TEST(SettingsChild, WriteOrRead) {
   if (!mode) GTEST_SKIP() << "run by Settings.ASettingSavedByOneProcessIsReadByTheNext";
   plat::SetSettingsFolder(std::getenv("STAGORA_SETTINGS_DIR"));
   if (std::string(mode) == "write") {
-    plat::SaveSetting("TROV", "CheckUPDATE", "PERIOD", "30");
+    plat::SaveSetting("TROV", "Schedule", "Days", "30");
   } else {
-    EXPECT_EQ(plat::GetSetting("TROV", "CheckUPDATE", "PERIOD", "7"), "30");
+    EXPECT_EQ(plat::GetSetting("TROV", "Schedule", "Days", "7"), "30");
   }
 }
 

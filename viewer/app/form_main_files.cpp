@@ -20,6 +20,7 @@
 #include "viewer/app/engine_bridge.h"
 #include "viewer/app/form_main.h"
 #include "viewer/app/viewer_state.h"
+#include "viewer/viewer_settings.h"
 
 namespace stagora::viewer {
 namespace {
@@ -247,15 +248,15 @@ void FormMain::LoadSettings() {
   zep04->setVisible(false);
   for (int n = 1; n <= kRecentEntries; ++n) {
     mnu_File_Reciente[n]->setVisible(false);
-    RecentFiles[n] = plat::GetPathSetting(kAppTitle, "Reciente", "Archivo" + std::to_string(n));
+    RecentFiles[n] = plat::GetPathSetting(kAppTitle, settings::kRecentFile, std::to_string(n));
     RecentTitles[n].clear();
     if (!RecentFiles[n].empty()) {
-      RecentTitles[n] = plat::GetPathSetting(kAppTitle, "Reciente", "Titulo" + std::to_string(n));
+      RecentTitles[n] = plat::GetPathSetting(kAppTitle, settings::kRecentTitle, std::to_string(n));
       ShowRecentItem(n);
     }
   }
-  LastFolder = plat::GetPathSetting(kAppTitle, "LastPath", "Path");
-  SimboloDecimal = plat::GetSetting(kAppTitle, "DECIMAL", "SEP", ".");
+  LastFolder = plat::GetPathSetting(kAppTitle, settings::kLastFolder);
+  SimboloDecimal = plat::GetSetting(kAppTitle, settings::kDecimalSymbol);
   if (SimboloDecimal == ",") {
     mnu_Ver_SEP_COM_Click();
   } else {
@@ -267,11 +268,11 @@ void FormMain::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
   for (int n = 1; n <= kRecentEntries; ++n) {
-    plat::SavePathSetting(kAppTitle, "Reciente", "Titulo" + std::to_string(n), RecentTitles[n]);
-    plat::SavePathSetting(kAppTitle, "Reciente", "Archivo" + std::to_string(n), RecentFiles[n]);
+    plat::SavePathSetting(kAppTitle, settings::kRecentTitle, RecentTitles[n], std::to_string(n));
+    plat::SavePathSetting(kAppTitle, settings::kRecentFile, RecentFiles[n], std::to_string(n));
   }
-  plat::SavePathSetting(kAppTitle, "LastPath", "Path", LastFolder);
-  plat::SaveSetting(kAppTitle, "DECIMAL", "SEP", SimboloDecimal);
+  plat::SavePathSetting(kAppTitle, settings::kLastFolder, LastFolder);
+  plat::SaveSetting(kAppTitle, settings::kDecimalSymbol, SimboloDecimal);
   WheelUnhook();
 }
 
