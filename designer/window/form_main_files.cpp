@@ -54,10 +54,10 @@ void FormMain::Abrir() {
     // A file that cannot be read is no project either; the message says why it was not read.
     project = ReadProjectFile(text.value_or(std::string()));
   }
-  if (project.NoRowBlock()) {
+  if (text && project.NoRowBlock()) {
     // A file cut off inside its rows still shows what its tags hold, with the table and the
     // mode left as they were; it becomes an untitled project, so that saving asks for a name
-    // instead of writing over another file.
+    // instead of writing over another file. A file that could not be read changes nothing.
     FillFieldsFromTags(project);
     Calcular(*Picture1, false);
     Modificado = false;
