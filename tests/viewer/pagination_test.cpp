@@ -138,6 +138,33 @@ TEST(Pagination, AViewOfThousandsOfBlocksIsPagedToItsLastBlockWhereverItsMarksBe
   }
 }
 
+// A trial is handed about a page's worth of the rest, not all of it, and the pages come out
+// as they do when every trial is handed the whole rest (blocks short enough to fit in one
+// trial's share), whichever block the page breaks in.
+TEST(Pagination, ATrialIsHandedAboutAPageOfTheRestAndPlacesAsWithAllOfIt) {
+  std::vector<int> heights;
+  for (int k = 0; k < 120; ++k) heights.push_back(1 + (k * 7) % 9);
+  heights[40] = 40;  // one taller than a page
+  for (int capacity : {5, 12, 30}) {
+    std::vector<PageBlock> whole = BlocksOf(heights.size());
+    ModelPage wholePage{heights, capacity, {}};
+    const long wholeCount = PlaceBlocksOnPages(whole, std::ref(wholePage));
+
+    std::vector<PageBlock> padded = BlocksOf(heights.size());
+    std::size_t total = 0;
+    for (PageBlock& b : padded) {
+      b.Text = b.Text.substr(0, 9) + std::string(3000, 'x') + "&LF";
+      total += b.Text.size();
+    }
+    ModelPage paddedPage{heights, capacity, {}};
+    EXPECT_EQ(PlaceBlocksOnPages(padded, std::ref(paddedPage)), wholeCount) << capacity;
+    EXPECT_EQ(PagesOf(padded), PagesOf(whole)) << capacity;
+    std::size_t longest = 0;
+    for (const std::string& t : paddedPage.trials) longest = std::max(longest, t.size());
+    EXPECT_LT(longest, total / 4) << capacity;
+  }
+}
+
 // --- On the page picture, through the engine ---------------------------------------------
 
 class PagesTest : public ViewerWindowTest {

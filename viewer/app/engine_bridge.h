@@ -31,6 +31,11 @@ struct PageLayoutReport {
 // margins alike); the view's own zoom stays as it is for anything that runs meanwhile.
 bool DrawOnPagePicture(const std::string& text, double size, plat::Surface& picture, double zoomScale = 1.0);
 
+// Lays `text` out on the page picture as DrawOnPagePicture would, drawing nothing: for
+// pagination's trial pages, which read only BloqueCorte (LastPageLayout). False while another
+// drawing is still running.
+bool MeasureOnPagePicture(const std::string& text, double size, plat::Surface& picture);
+
 // The same on a printer sheet, at 100 % whatever the view's zoom: paper shows the page at its
 // own size.
 bool DrawOnPrinter(const std::string& text, double size, plat::Surface& printer);

@@ -8,6 +8,10 @@ namespace {
 // One line holding a blank: the foot of every trial page stays free for the page number.
 constexpr const char* kFootLine = " &LF";
 
+// A trial page is handed about this much mark-up to begin with, a few pages of plain text;
+// when it places all it was handed while more is left it is made again with twice as much.
+constexpr std::size_t kFirstTrialBytes = 16 * 1024;
+
 }  // namespace
 
 std::string TrialPageText(const std::vector<PageBlock>& blocks, std::size_t first, std::size_t last) {
@@ -29,12 +33,28 @@ long PlaceBlocksOnPages(std::vector<PageBlock>& blocks, const TrialPage& trial, 
       if (blocks[i - 1].Page == 0) blocks[i - 1].Page = page;
     }
   };
+  // The unplaced blocks from `from` on, as few of them as make about `budget` bytes and at
+  // most one round of marks, so that each mark a trial reports names one block. Each block
+  // ends with a line break and begins with its own mark, so a line that does not fit in a
+  // block before the last one handed is the line that would not fit with all the rest handed:
+  // laying out stops there either way. Any other answer is asked again with more.
+  std::size_t budget = kFirstTrialBytes;
+  const auto trialOfTheRest = [&](std::size_t from, std::size_t& last) -> long {
+    const std::size_t cap = std::min(count, from + kMarkNumbers - 1);
+    for (;;) {
+      last = from;
+      std::size_t bytes = blocks[from - 1].Text.size();
+      while (last < cap && bytes + blocks[last].Text.size() <= budget) bytes += blocks[last++].Text.size();
+      const long r = trial(TrialPageText(blocks, from, last));
+      if (last >= cap) return r;
+      if (r < 0 && BlockOfMark(-r, from) < last) return r;
+      budget *= 2;
+    }
+  };
   long pageCount = 0;
   for (long p = 1; first <= count; ++p) {
-    // A trial page holds at most one round of marks, so each mark it reports names one
-    // block; no page holds that many.
-    const std::size_t last = std::min(count, first + kMarkNumbers - 1);
-    const long r = trial(TrialPageText(blocks, first, last));
+    std::size_t last = first;
+    const long r = trialOfTheRest(first, last);
     pageCount = p;
     if (r >= 0) {
       // Everything tried was laid out: it is this page.

@@ -32,6 +32,9 @@ std::string TrialPageText(const std::vector<PageBlock>& blocks, std::size_t firs
 // rest of the view does not fit, the blocks that did are tried once more with the blank line
 // after them, and the last of them moves on when that line does not fit.
 //
+// A trial page is handed the unplaced blocks up to about a few pages of text, not the whole
+// rest of the view, and handed more only when what it was handed all fitted.
+//
 // A block that does not fit even on a page of its own is put alone on its page, where the
 // part of it that fits is shown, and the pages go on with the next block: no later block is
 // ever left without a page. Each trial page therefore places at least one block, so a view
