@@ -33,8 +33,8 @@ bool DrawOnPagePicture(const std::string& text, double size, plat::Surface& pict
 
 // Lays `text` out on the page picture as DrawOnPagePicture would, drawing nothing: for
 // pagination's trial pages, which read only BloqueCorte (LastPageLayout). False while another
-// drawing is still running.
-bool MeasureOnPagePicture(const std::string& text, double size, plat::Surface& picture);
+// drawing is still running. zoomScale as for DrawOnPagePicture.
+bool MeasureOnPagePicture(const std::string& text, double size, plat::Surface& picture, double zoomScale = 1.0);
 
 // The same on a printer sheet, at 100 % whatever the view's zoom: paper shows the page at its
 // own size.

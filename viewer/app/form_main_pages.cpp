@@ -75,14 +75,12 @@ double FittingScale(long k, const std::string& text, plat::ImageSurface& page) {
   if (const auto known = fit.scales.find(k); known != fit.scales.end()) return known->second;
   double scale = 1.0;
   for (double s = 1.0; s >= kSmallestFit; s *= kFitStep) {
-    page.cls();
-    if (!DrawOnPagePicture(text + kFootLine, Zoom * s * kBaseTextSize, page, s)) return 1.0;  // try again later
+    if (!MeasureOnPagePicture(text + kFootLine, Zoom * s * kBaseTextSize, page, s)) return 1.0;  // try again later
     if (LastPageLayout().BloqueCorte > 0) {
       scale = s;
       break;
     }
   }
-  page.cls();
   fit.scales[k] = scale;
   return scale;
 }
