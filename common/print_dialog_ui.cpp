@@ -19,6 +19,7 @@
 #include "common/print_pictures_ui.h"
 #include "common/text_case.h"
 #include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/fonts.h"
 #include "platform/printer.h"
 #include "platform/textfile.h"
@@ -407,9 +408,9 @@ void ShowPrintDialog(QDialog& dialog) {
 }
 
 std::string AskPdfFileName(QWidget* owner, const std::string& title, const std::string& proposedPath) {
-  const QFileInfo proposed(QString::fromStdU16String(plat::Cp1252ToUtf16(proposedPath)));
-  const std::string folder = LastPdfFolder().empty() ? Cp1252(proposed.path()) : LastPdfFolder();
-  const std::string name = Cp1252(proposed.fileName());
+  const QFileInfo proposed(plat::QPath(proposedPath));
+  const std::string folder = LastPdfFolder().empty() ? plat::PathFromQt(proposed.path()) : LastPdfFolder();
+  const std::string name = plat::PathFromQt(proposed.fileName());
   std::string chosen =
       DlgGuardarArchivo(kPdfFilter, title, folder, plat::JoinPath(folder, name), owner, std::string(kPdfExtension));
   if (chosen.empty()) return "";
@@ -418,7 +419,7 @@ std::string AskPdfFileName(QWidget* owner, const std::string& title, const std::
       chosen.size() >= kPdfExtension.size() &&
       LowerCase1252(std::string_view(chosen).substr(chosen.size() - kPdfExtension.size())) == kPdfExtension;
   if (!hasExtension) chosen += kPdfExtension;
-  LastPdfFolder() = Cp1252(QFileInfo(QString::fromStdU16String(plat::Cp1252ToUtf16(chosen))).absolutePath());
+  LastPdfFolder() = plat::PathFromQt(QFileInfo(plat::QPath(chosen)).absolutePath());
   return chosen;
 }
 

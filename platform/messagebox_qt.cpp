@@ -10,11 +10,11 @@
 namespace plat {
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdU16String(Cp1252ToUtf16(s)); }
+QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 int Show(const MsgRequest& req, const std::string& appTitle) {
   QMessageBox box(QApplication::activeWindow());
-  box.setWindowTitle(Q(req.title.empty() ? appTitle : req.title));
+  box.setWindowTitle(req.title.empty() ? QString::fromStdU16String(Cp1252ToUtf16(appTitle)) : Q(req.title));
   QString text = Q(req.text);
   text.replace("\r\n", "\n");
   box.setText(text);

@@ -11,6 +11,12 @@ std::string GetSetting(const std::string& app, const std::string& section, const
 void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
                  const std::string& value);
 
+// The same for a value that is a path or a file's name: it is kept as the system's own name
+// (see file_names.h), not as Windows-1252.
+std::string GetPathSetting(const std::string& app, const std::string& section, const std::string& key);
+void SavePathSetting(const std::string& app, const std::string& section, const std::string& key,
+                     const std::string& path);
+
 // Where the store lives. By default the user's configuration folder; tests point it at a
 // scratch folder of their own. An empty folder restores the default.
 void SetSettingsFolder(const std::string& folder);

@@ -13,6 +13,10 @@ using plat::Rgb;
 
 constexpr Color kBlack = 0;
 
+// The picture's kept layers: the background, and over it the marks with the curve.
+constexpr int kBackgroundLayer = 0;
+constexpr int kMarksAndCurveLayer = 1;
+
 // The background.
 constexpr Color kGridColor = Rgb(220, 220, 220);
 constexpr Color kDiagonalColor = Rgb(96, 96, 96);
@@ -169,8 +173,9 @@ void DiagramDrawing::DrawBackground(const std::string& SimboloDecimal) {
   // just cleared puts back the background it kept instead of drawing the grid, its labels and
   // the frame again, which is most of the drawing while a drag redraws on every pointer move.
   const bool fresh = s_.blank();
+  backgroundLayered_ = fresh;
   const std::string key = fresh ? backgroundKey(SimboloDecimal) : std::string();
-  if (fresh && s_.restoreLayer(key)) {
+  if (fresh && s_.restoreLayer(key, kBackgroundLayer)) {
     // The state the drawing below leaves.
     if (screen()) s_.setDrawWidth(kScreenPen);
     s_.setCurrentX(f.M + f.W);
@@ -192,7 +197,7 @@ void DiagramDrawing::DrawBackground(const std::string& SimboloDecimal) {
   } else {
     s_.line(f.M, f.B, f.M + f.W, f.B - f.H, kBlack);
   }
-  if (fresh) s_.keepLayer(key);
+  if (fresh) s_.keepLayer(key, kBackgroundLayer);
 }
 
 void DiagramDrawing::drawTicksAndGrid(const std::string& SimboloDecimal) {
@@ -240,7 +245,9 @@ void DiagramDrawing::drawTicksAndGrid(const std::string& SimboloDecimal) {
   }
 }
 
-void DiagramDrawing::DrawPointMarks(const DesignData& data) {
+void DiagramDrawing::DrawPointMarks(const DesignData& data) { pointMarks(data, true); }
+
+void DiagramDrawing::pointMarks(const DesignData& data, bool draw) {
   struct Mark {
     double v;
     PointLabel label;
@@ -254,6 +261,7 @@ void DiagramDrawing::DrawPointMarks(const DesignData& data) {
     const double X = frame_.X(m.v);
     const double Y = frame_.Y(m.v);
     placeLabel(m.label, X, Y);
+    if (!draw) continue;
     if (target_ == DiagramTarget::kReport) {
       s_.setFillStyle(plat::kFillSolid);
       s_.setFillColor(m.style.screen);
@@ -271,8 +279,9 @@ void DiagramDrawing::DrawPointMarks(const DesignData& data) {
   }
 }
 
-void DiagramDrawing::DrawEquilibriumCurve(const EquilibriumModel& equilibrium) {
-  const Color color = screen() ? kCurveColor : kBlack;
+Color DiagramDrawing::curveColor() const { return screen() ? kCurveColor : kBlack; }
+
+void DiagramDrawing::traceCurve(const EquilibriumModel& equilibrium) {
   double prevX = 0, prevY = 0;
   double y = 0;
   curve_.clear();
@@ -284,8 +293,56 @@ void DiagramDrawing::DrawEquilibriumCurve(const EquilibriumModel& equilibrium) {
     prevX = x;
     prevY = y;
   }
+}
+
+void DiagramDrawing::DrawEquilibriumCurve(const EquilibriumModel& equilibrium) {
+  traceCurve(equilibrium);
   // One call for the hundred pieces, drawn as a hundred lines would be.
-  s_.lines(curve_, color);
+  s_.lines(curve_, curveColor());
+}
+
+std::string DiagramDrawing::marksAndCurveKey(const DesignData& data) const {
+  // The marks' places and the curve's pieces as they are drawn, bit for bit, with the pen,
+  // colours and font they are drawn in.
+  std::string key = "diagram marks and curve|";
+  const auto add = [&key](const auto& value) {
+    key.append(reinterpret_cast<const char*>(&value), sizeof value);
+  };
+  for (const double v : {data.xB, data.zF, data.xD}) {
+    const bool marked = v >= 0 && v <= 1;
+    add(marked);
+    if (marked) add(v);
+  }
+  add(s_.drawWidth());
+  add(s_.foreColor());
+  const plat::FontSpec& font = s_.font();
+  key += font.name;
+  add(font.size);
+  for (const bool style : {font.bold, font.italic, font.underline, font.strikethru}) add(style);
+  key.append(reinterpret_cast<const char*>(curve_.data()), curve_.size() * sizeof(plat::Segment));
+  return key;
+}
+
+void DiagramDrawing::DrawPointMarksAndCurve(const DesignData& data, const EquilibriumModel* equilibrium) {
+  // Only over a kept background, and only on the window's picture: the report picture is
+  // drawn once per report, and its marks set the fill as well.
+  if (!equilibrium || !backgroundLayered_ || target_ != DiagramTarget::kScreen) {
+    DrawPointMarks(data);
+    if (equilibrium) DrawEquilibriumCurve(*equilibrium);
+    return;
+  }
+  traceCurve(*equilibrium);
+  const std::string key = marksAndCurveKey(data);
+  if (s_.restoreLayer(key, kMarksAndCurveLayer)) {
+    pointMarks(data, false);
+    // Where the curve leaves the current position.
+    s_.setCurrentX(curve_.back().x2);
+    s_.setCurrentY(curve_.back().y2);
+    return;
+  }
+  pointMarks(data, true);
+  s_.lines(curve_, curveColor());
+  s_.keepLayer(key, kMarksAndCurveLayer);
 }
 
 void DiagramDrawing::DrawConstruction(const DesignResult& result, const DiagramTexts& texts) {
@@ -376,8 +433,9 @@ PointLabelPlaces DrawDiagram(plat::Surface& surface, DiagramTarget target, const
                              const EquilibriumModel& equilibrium, const DiagramTexts& texts, bool ImprimirBN) {
   DiagramDrawing d(surface, target, ImprimirBN);
   d.DrawBackground(result.SimboloDecimal);
-  if (result.phase > CalcPhase::kReadInputs) d.DrawPointMarks(result.data);
-  if (result.phase > CalcPhase::kValidation) d.DrawEquilibriumCurve(equilibrium);
+  if (result.phase > CalcPhase::kReadInputs) {
+    d.DrawPointMarksAndCurve(result.data, result.phase > CalcPhase::kValidation ? &equilibrium : nullptr);
+  }
   if (result.ok()) d.DrawConstruction(result, texts);
   return d.labels();
 }

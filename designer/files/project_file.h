@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,9 @@
 namespace stagora {
 
 inline constexpr std::string_view kProjectExtension = ".sgr";
+// A project holds a few kilobytes; a file of more than this is no project and is refused
+// before it is read.
+inline constexpr std::uint64_t kLargestProjectFile = 4 * 1024 * 1024;
 
 // The tagged values, in the order the file holds them.
 enum ProjectTag : int {

@@ -122,8 +122,8 @@ void FormMain::Form_Load() {
   Shared().BloqueoChange = false;
 
   // 9. Remembered folders.
-  Shared().PathTabla = plat::GetSetting(kAppTitle, "SETUP", "PATH_TABLA", "");
-  Shared().PathArchivo = plat::GetSetting(kAppTitle, "SETUP", "PATH_FILE", "");
+  Shared().PathTabla = plat::GetPathSetting(kAppTitle, "SETUP", "PATH_TABLA");
+  Shared().PathArchivo = plat::GetPathSetting(kAppTitle, "SETUP", "PATH_FILE");
 
   // 10. The panel's colour behind everything that lies on it.
   const plat::Color panel = Picture2->backColor();

@@ -15,6 +15,7 @@
 #include "designer/window/form_main.h"
 #include "platform/busy_pointer.h"
 #include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/textfile.h"
 
@@ -32,6 +33,10 @@ constexpr std::array<ProjectTag, kProjectTagCount> kFillOrder = {kTagA,  kTagB, 
 
 std::string FieldText(const QLineEdit* field) { return plat::Utf16ToCp1252(field->text().toStdU16String()); }
 
+std::string ErrorText(const plat::FileError& error) {
+  return "Error : " + std::to_string(error.number) + " - " + error.description;
+}
+
 }  // namespace
 
 void FormMain::Abrir() {
@@ -41,13 +46,18 @@ void FormMain::Abrir() {
   Shared().PathArchivo = plat::FolderOf(path);
 
   ProjectFileRead project;
+  std::optional<std::string> text;
+  plat::FileError readError;
   {
     plat::BusyPointer busy;
-    // A file that cannot be read is no project either.
-    project = ReadProjectFile(plat::ReadTextFile(path).value_or(std::string()));
+    text = plat::ReadTextFile(path, &readError, kLargestProjectFile);
+    // A file that cannot be read is no project either; the message says why it was not read.
+    project = ReadProjectFile(text.value_or(std::string()));
   }
   if (!project.ok()) {
-    plat::MsgBox(GetL_win(project.errorKey) + "." + kLineEnd + path, plat::kExclamation, kProductName);
+    std::string message = plat::Cp1252ToUtf8(GetL_win(project.errorKey) + ".") + kLineEnd + plat::ShownPath(path);
+    if (!text) message += plat::Cp1252ToUtf8(kLineEnd + ErrorText(readError));
+    plat::MsgBoxUtf8(message, plat::kExclamation, kProductName);
     return;
   }
 
@@ -91,9 +101,9 @@ void FormMain::Save(const std::string& nombre) {
     }
   }
   if (!key.empty()) {
-    plat::MsgBox(GetL_win(key) + ":" + kLineEnd + nombre + kLineEnd + "Error : " + std::to_string(error.number) +
-                     " - " + error.description,
-                 plat::kExclamation, kProductName);
+    plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win(key) + ":") + kLineEnd + plat::ShownPath(nombre) +
+                         plat::Cp1252ToUtf8(kLineEnd + ErrorText(error)),
+                     plat::kExclamation, kProductName);
     return;
   }
   ArchivoActual = nombre;
