@@ -96,6 +96,12 @@ bool RenderPaper(const std::string& text, const std::string& output, EngineState
   double size = kTextSize;
   stagora::engine::DibujarHTFC(text, size, printer, s, v);
   v.DestinoImpresora = nullptr;
+  // A page the engine draws nothing on (an empty document, or one whose first line is taller
+  // than the page) is a blank page, as the picture is; only a file that cannot be written fails.
+  if (!printer.startPage()) {
+    printer.killDoc();
+    return false;
+  }
   return printer.endDoc();
 }
 
@@ -133,10 +139,6 @@ void PrintPageNumber(plat::Surface& target, long page, const EngineState& s) {
 // Returns the page count, 0 when the PDF cannot be written.
 long RenderPages(const std::string& text, const std::string& output, EngineState& s, ViewerValues& v) {
   std::vector<PageBlock> blocks = TextBlocks(text);
-  if (blocks.size() > stagora::viewer::kMaxBlocks) {
-    std::fprintf(stderr, "htfc-render: the text needs more than %zu blocks\n", stagora::viewer::kMaxBlocks);
-    return 0;
-  }
   plat::ImageSurface picture(kPageWidthPx, kPageHeightPx);
   picture.setScaleMode(plat::ScaleMode::Twips);
   v.Zoom = 1.0;
@@ -163,6 +165,10 @@ long RenderPages(const std::string& text, const std::string& output, EngineState
     stagora::engine::DibujarHTFC(stagora::viewer::PageText(blocks, k), size, printer, s, v);
     v.DestinoImpresora = nullptr;
     PrintPageNumber(printer, k, s);
+  }
+  if (!printer.startPage()) {
+    printer.killDoc();
+    return 0;
   }
   return printer.endDoc() ? pages : 0;
 }
