@@ -41,6 +41,9 @@ class PrinterSurface : public Surface {
 
   // Ends the current sheet; the next drawing goes on a new one.
   void newPage();
+  // Starts the document's first sheet (or the one newPage asked for) even when nothing is
+  // drawn on it, so that a blank page prints as a page. False when the printer refuses.
+  bool startPage() { return beginPage() != nullptr; }
   // Ends the document and hands it to the printer (or writes the PDF file).
   // False when nothing could be printed.
   bool endDoc();

@@ -84,6 +84,12 @@ bool RenderPaper(const std::string& text, const std::string& output, EngineState
   double size = kTextSize;
   stagora::engine::DibujarHTFC(text, size, printer, s, v);
   v.DestinoImpresora = nullptr;
+  // A page the engine draws nothing on (an empty document, or one whose first line is taller
+  // than the page) is a blank page, as the picture is; only a file that cannot be written fails.
+  if (!printer.startPage()) {
+    printer.killDoc();
+    return false;
+  }
   return printer.endDoc();
 }
 

@@ -103,6 +103,19 @@ TEST_F(ArrowTexts, AMissingOrDoubledSeparatorShowsTheErrorWord) {
   }
 }
 
+TEST_F(ArrowTexts, AnIsotopeStandsOverItsArrow) {
+  const Laid laid = Lay("#ATX(#SPB(R235#T)(92#SPB)U#T)(decay#ATX)z");
+  EXPECT_EQ(laid.drawnTo, laid.measuredTo);
+  EXPECT_EQ(TextIn(kRed), "");
+  EXPECT_EQ(DrawnText(), "23592Udecayz");
+  const RecordedOp shaft = Ops(RecordedOp::Line).at(0);
+  for (const char16_t* above : {u"2", u"9", u"U"}) EXPECT_LT(TextOp(above)->y2, shaft.y1) << char(*above);
+  EXPECT_GT(TextOp(u"d")->y1, shaft.y1);
+  EXPECT_LT(TextOp(u"9")->font.size, 12);  // the stack in its reduced size
+  EXPECT_EQ(S.NivelFraccion, 0);
+  EXPECT_EQ(S.NivelIndice, 0);
+}
+
 TEST(ArrowTextParts, NestedArrowsStayWholeInEitherText) {
   struct Case {
     const char* block;
@@ -115,6 +128,11 @@ TEST(ArrowTextParts, NestedArrowsStayWholeInEitherText) {
       {"#ATX(#ATX(a#T)(b#ATX)#T)(c#ATX)", "#ATX(a#T)(b#ATX)", "c"},
       {"#ATX(c#T)(#ATX(a#T)(b#ATX)#ATX)", "c", "#ATX(a#T)(b#ATX)"},
       {"#ATX(#COC(1#N)(2#COC)#T)(#NES(()x#NES)#ATX)", "#COC(1#N)(2#COC)", "#NES(()x#NES)"},
+      // Stacked parts end their upper part with the same "#T)" and stay whole in either text.
+      {"#ATX(#SPB(R235#T)(92#SPB)U#T)(decay#ATX)", "#SPB(R235#T)(92#SPB)U", "decay"},
+      {"#ATX(c#T)(#SPB(Ca#T)(b#SPB)#ATX)", "c", "#SPB(Ca#T)(b#SPB)"},
+      {"#ATX(#SPB(C#ATX(a#T)(b#ATX)#T)(c#SPB)#T)(#SPB(R#ATX(d#T)(e#ATX)#T)(#SPB(Cf#T)(g#SPB)#SPB)#ATX)",
+       "#SPB(C#ATX(a#T)(b#ATX)#T)(c#SPB)", "#SPB(R#ATX(d#T)(e#ATX)#T)(#SPB(Cf#T)(g#SPB)#SPB)"},
   };
   for (const Case& c : cases) {
     const engine::ArrowTexts p = CutArrowTexts(c.block);

@@ -154,6 +154,40 @@ TEST_F(ChemicalEquations, AnEquationThatCannotBeLaidOutShowsTheErrorWordAndTheLi
   EXPECT_EQ(eight.drawnTo, 2 + 9);
 }
 
+TEST_F(ChemicalEquations, ConstructsInsideSpeciesAreDrawnWhole) {
+  struct Case {
+    const char* line;
+    std::size_t plusSigns;
+    std::size_t strokes;  // lines drawn: the ring's bonds, the fraction's bar
+  };
+  const Case cases[] = {
+      {"#CEQ(1'#A6V(SSSSSS&EC=SDSDSD#A6V) + Br_2 = C_6H_5Br + HBr'#CEQ)z", 2, 9},
+      {"#CEQ(1'#COC(a + b#N)(2#COC)X + Y = Z'#CEQ)z", 1, 1},
+  };
+  for (const Case& c : cases) {
+    const Laid laid = Lay(c.line);
+    EXPECT_EQ(laid.drawnTo, laid.measuredTo) << c.line;
+    EXPECT_EQ(TextIn(kRed), "") << c.line;
+    const std::string text = DrawnText();
+    EXPECT_EQ(text.find('#'), std::string::npos) << text;
+    EXPECT_EQ(text.find("A6V"), std::string::npos) << text;
+    EXPECT_EQ(text.find("COC"), std::string::npos) << text;
+    EXPECT_NE(TextOp(u"\u2192"), nullptr) << c.line;
+    EXPECT_EQ(TextsOf(u"+").size(), c.plusSigns + (std::string(c.line).find("a + b") != std::string::npos)) << c.line;
+    EXPECT_EQ(Ops(RecordedOp::Line).size(), c.strokes) << c.line;
+    EXPECT_EQ(text.back(), 'z') << c.line;
+  }
+}
+
+TEST_F(ChemicalEquations, AnEquationCutShortShowsTheErrorFormAndTheLineGoesOn) {
+  for (const char* line : {"#CEQ(1'R'COOH + H_2O = R'COO^- + H_3O^+'#CEQ)z", "#CEQ(1'A + #CEQ(1'C = D'#CEQ) = B'#CEQ)z"}) {
+    const Laid laid = Lay(line);
+    EXPECT_EQ(laid.drawnTo, laid.measuredTo) << line;
+    EXPECT_EQ(TextIn(kRed), "*ERROR*") << line;
+    EXPECT_EQ(DrawnText(), "#CEQ(*ERROR*#CEQ)z") << line;
+  }
+}
+
 TEST_F(ChemicalEquations, AOneRowBoxHoldsItsRowWithTheRowsAxisOnTheLines) {
   const Laid laid = Lay("x#CEQ(1'#COC(1#N)(2#COC)A + B = C'#CEQ)y");
   EXPECT_EQ(laid.drawnTo, laid.measuredTo);
@@ -181,7 +215,17 @@ TEST(EquationParts, TheEquationIsSplitAtItsArrowAndItsPlusSigns) {
       {"#CEQ(1'A&als B + C'#CEQ)", "&als", 2, {" ", "A", " B ", " C"}},
       {"#CEQ(1'A+B &ars C'#CEQ)", "&ars", 2, {" ", "A+B ", " C"}},   // "+" alone splits nothing
       {"#CEQ(1'A B'#CEQ)", "", 2, {" ", "", ""}},                     // no arrow: nothing drawn
-      {"#CEQ(1'&FC=Rojo:A &ars B'#CEQ)", "&ars", 2, {" ", "&FC", "Rojo:A &ars B"}},  // any "=" wins
+      {"#CEQ(1'A = B &ars C'#CEQ)", "&ars", 2, {" ", "A ", " B &ars C"}},  // any "=" wins
+      // Only the equation's own level counts: not the "=" of a parameter code, nor the arrows
+      // and plus signs inside a nested construct, nor what follows an escape.
+      {"#CEQ(1'&FC=Rojo:A &ars B'#CEQ)", "&ars", 2, {" ", "&FC=Rojo:A ", " B"}},
+      {"#CEQ(1'&FS=8:A + &FC=Azul:B == C'#CEQ)", "&Q", 3, {" ", " &FS=8:A ", " &FC=Azul:B ", " C"}},
+      {"#CEQ(1'#A6V(SSSSSS&EC=SDSDSD#A6V) + Br_2 = C_6H_5Br + HBr'#CEQ)", "&ars", 3,
+       {" ", " #A6V(SSSSSS&EC=SDSDSD#A6V) ", " Br_2 ", " C_6H_5Br ", " HBr"}},
+      {"#CEQ(1'#COC(a + b#N)(2#COC)X + Y = Z'#CEQ)", "&ars", 3, {" ", " #COC(a + b#N)(2#COC)X ", " Y ", " Z"}},
+      {"#CEQ(1'A + #ATX(x = y#T)(#ATX) &als B'#CEQ)", "&als", 3, {" ", " A ", " #ATX(x = y#T)(#ATX) ", " B"}},
+      {"#CEQ(1'##COC(x = y#COC)'#CEQ)", "&ars", 2, {" ", "##COC(x ", " y#COC)"}},
+      {"#CEQ(1'#COC(a = b'#CEQ)", "&ars", 2, {" ", "#COC(a ", " b"}},  // not closed: only its tag
   };
   for (const Case& c : cases) {
     const ChemicalEquation q = CutEquation(c.block);
@@ -211,6 +255,35 @@ TEST(EquationParts, TableCellsAreCutInRowOrder) {
   for (const char* unreadable : {"#CEQ(1A = B#CEQ)", "#CEQ(1'A = B#CEQ)", "#CEQ(1'A + B + C + D + E = F + G + H + I'#CEQ)"}) {
     EXPECT_FALSE(CutEquation(unreadable).readable) << unreadable;
   }
+}
+
+// An equation without an arrow of its own draws nothing when it is plain; when apostrophes
+// follow it, or its arrow codes stand only inside its constructs and codes, it was cut or read
+// other than written and shows the error form instead of vanishing.
+TEST(EquationParts, AnEquationWithoutItsOwnArrowIsBlankOnlyWhenPlain) {
+  struct Case {
+    const char* block;
+    bool readable;
+  };
+  const Case cases[] = {
+      {"#CEQ(1'A B'#CEQ)", true},
+      {"#CEQ(2'A + B'#A21(x#A21)#A22(y#A22)#CEQ)", true},
+      {"#CEQ(1'R'COOH + H_2O = R'COO^- + H_3O^+'#CEQ)", false},  // primes
+      {"#CEQ(1'A + #CEQ(1'C = D'#CEQ) = B'#CEQ)", false},         // an equation in an equation
+      {"#CEQ(1'A + B #ATX(#T)(heat = 500 K#ATX) C'#CEQ)", false},  // its "=" on an arrow's text
+      {"#CEQ(1'&FC=Rojo:A B'#CEQ)", false},
+  };
+  for (const Case& c : cases) {
+    const ChemicalEquation q = CutEquation(c.block);
+    EXPECT_EQ(q.readable, c.readable) << c.block;
+    if (c.readable) {
+      EXPECT_EQ(q.arrow, "") << c.block;
+      EXPECT_EQ(q.cells[0], (std::vector<std::string>{" ", "", ""})) << c.block;
+    }
+  }
+  // A prime in an equation that has its arrow is a species' own character.
+  const ChemicalEquation prime = CutEquation("#CEQ(1'R = S'#CEQ)x'y");
+  EXPECT_TRUE(prime.readable);
 }
 
 // A cell framing a stretch of the line by spaces finds, through the line's matches, the

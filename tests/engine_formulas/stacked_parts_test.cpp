@@ -108,6 +108,11 @@ TEST(StackedPartCuts, TheLetterAndBothParts) {
       {"#SPB(#T)(b#SPB)", StackAlignment::Left, "", "b"},
       {"#SPB(C#SPB(R1#T)(2#SPB)#T)(n#SPB)", StackAlignment::Centre, "#SPB(R1#T)(2#SPB)", "n"},
       {"#SPB(Cab#SPB)", StackAlignment::Left, "&FC=Rojo:*ERROR*&FC=Negro:", "&FC=Rojo:*ERROR*&FC=Negro:"},
+      // Texts on an arrow end their upper text with the same "#T)" and stay whole in either part.
+      {"#SPB(C#ATX(a#T)(b#ATX)#T)(n#SPB)", StackAlignment::Centre, "#ATX(a#T)(b#ATX)", "n"},
+      {"#SPB(Rn#T)(#ATX(a#T)(b#ATX)#SPB)", StackAlignment::Right, "n", "#ATX(a#T)(b#ATX)"},
+      {"#SPB(C#ATX(#SPB(R1#T)(2#SPB)#T)(#SPB(C3#T)(4#SPB)#ATX)#T)(#ATX(#SPB(C5#T)(6#SPB)#T)(7#ATX)#SPB)",
+       StackAlignment::Centre, "#ATX(#SPB(R1#T)(2#SPB)#T)(#SPB(C3#T)(4#SPB)#ATX)", "#ATX(#SPB(C5#T)(6#SPB)#T)(7#ATX)"},
   };
   for (const Case& c : cases) {
     const StackedPair p = CutStackedPair(c.block);

@@ -99,6 +99,9 @@ TEST_F(DocumentLayout, BloqueCorteReportsTheLastMarkOrTheBlockThatDidNotFit) {
       {Lines("#MARK=001 a", 60) + "&LF#MARK=002 b", -1, 1},
       {Lines("no mark", 60) + "&LF#MARK=002 b", 0, 0},
       {"text before the first mark&LF#MARK=004 x", 4, 1},
+      // The number is the three digits only, whatever digits the block's text begins with.
+      {"#MARK=02521: the next step&LF#MARK=0263.5 kmol", 26, 2},
+      {"#MARK=999999", 999, 1},
   };
   for (const Case& c : cases) {
     Render(c.text);

@@ -119,6 +119,28 @@ TEST_F(HtfcRender, ABlockTooLongForThePageGivesItsNegativeNumber) {
   EXPECT_EQ(plat::ReadTextFile(Out("overflow.pdf").toStdString()).value_or("").substr(0, 4), "%PDF");
 }
 
+// Nothing drawn is a blank page, on paper as on the picture; only a file that cannot be
+// written fails.
+TEST_F(HtfcRender, ADocumentThatDrawsNothingIsABlankPage) {
+  const std::pair<const char*, const char*> documents[] = {{"empty.htfc", ""}, {"tall.htfc", "&FS=1000:X\r\n"}};
+  for (const auto& [name, text] : documents) {
+    ASSERT_TRUE(plat::WriteTextFile(out_ + "/" + name, text)) << name;
+    for (const char* output : {"blank.pdf", "blank.png"}) {
+      int code = -1;
+      const QJsonObject report = RunTool({Out(name), Out(output), "--report"}, &code);
+      EXPECT_EQ(code, 0) << name << " " << output;
+      EXPECT_EQ(report["BloqueCorte"].toInt(), 0) << name;
+    }
+    EXPECT_EQ(plat::ReadTextFile(Out("blank.pdf").toStdString()).value_or("").substr(0, 4), "%PDF") << name;
+    const QImage page(Out("blank.png"));
+    ASSERT_FALSE(page.isNull()) << name;
+    EXPECT_EQ(page.pixel(page.width() / 2, page.height() / 3), page.pixel(1, 1)) << name;
+  }
+  int code = -1;
+  RunTool({Out("empty.htfc"), Out("no-such-folder/blank.pdf")}, &code);
+  EXPECT_EQ(code, 2);
+}
+
 TEST_F(HtfcRender, RefusesBadArguments) {
   int code = -1;
   RunTool({In("styles.htfc")}, &code);

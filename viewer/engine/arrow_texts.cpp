@@ -5,6 +5,7 @@
 
 #include "viewer/engine/construct_parts.h"
 #include "viewer/engine/markup_parsing.h"
+#include "viewer/engine/separated_parts.h"
 
 namespace stagora::engine {
 namespace {
@@ -22,9 +23,9 @@ constexpr std::size_t kSeparatorLength = 3;  // "#T)"
 
 }  // namespace
 
-ArrowTexts CutArrowTexts(std::string_view block, const BlockFinder& blocks) {
+ArrowTexts CutArrowTexts(std::string_view block) {
   ArrowTexts parts{ErrorText(), ErrorText()};
-  const BlockExtent upper = blocks.Find(block, 0, "#ATX(", "#T)");
+  const BlockExtent upper = FindUpperPart(block);
   // An upper block that could not be cut counts as long as its error block.
   std::size_t upperSize = 0;
   if (upper.at != std::string_view::npos) {
@@ -35,7 +36,7 @@ ArrowTexts CutArrowTexts(std::string_view block, const BlockFinder& blocks) {
   }
   // The lower text is cut from the separator that ends the upper block on.
   const std::size_t from = std::min(upperSize >= kSeparatorLength ? upperSize - kSeparatorLength : 0, block.size());
-  const BlockExtent lower = blocks.Find(block, from, "#T)(", "#ATX)");
+  const BlockExtent lower = FindLowerPart(block, from);
   if (lower.at != std::string_view::npos) {
     parts.lower = InnerText(block.substr(lower.at, lower.length), kSeparatorLength + 1, kTagLength);
   }
@@ -50,7 +51,7 @@ void DibujarATX(ConstructContext& e) {
   const double w = std::max(kShaftFraction * TH, kLeastStrokeTwips);
   const double g = std::max(kGapFraction * TH, kLeastStrokeTwips);
   const double m = std::max(kMarginFraction * TH, kLeastStrokeTwips);
-  const ArrowTexts parts = CutArrowTexts(e.block, e.Blocks());
+  const ArrowTexts parts = CutArrowTexts(e.block);
 
   CajaHTFC T1, T2;
   if (!e.draw) {

@@ -18,7 +18,8 @@ struct ArrowTexts {
   std::string_view lower;
 };
 
-// The two texts; a missing or doubled separator shows as the red error text.
-ArrowTexts CutArrowTexts(std::string_view block, const BlockFinder& blocks = BlockFinder());
+// The two texts; a missing or doubled separator shows as the red error text. Stacked parts in
+// either text stay whole, as nested arrows do (separated_parts.h).
+ArrowTexts CutArrowTexts(std::string_view block);
 
 }  // namespace stagora::engine

@@ -5,8 +5,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "viewer/engine/construct_dispatch.h"
 #include "viewer/engine/construct_parts.h"
+#include "viewer/engine/inline_codes.h"
 #include "viewer/engine/markup_parsing.h"
 
 namespace stagora::engine {
@@ -63,20 +66,76 @@ std::string Framed(std::string_view text, bool before, bool after) {
   return cell;
 }
 
-// The species of one side into row 1: every one but the last framed by a space on each side,
-// the last as it stands, with the space that stood next to the arrow. A last species that
-// follows a plus sign gets back the space the separator took from its front: the plus sign
-// is centred on the left edge of its column and would otherwise cover its first character.
-void SplitSide(std::string_view side, std::vector<std::string>& row, std::vector<CellSource>& sources) {
+// The stretches of an equation that belong to the equation itself, where its arrow and plus
+// signs are looked for. Left out are the constructs nested in it that close inside it (a
+// ring's bond codes, a fraction's terms, texts on an arrow: found through the line's block
+// cutter and stepped over whole), the parameter codes ("&FC=Rojo:", "&FS=8:", up to their
+// ":"), and the escapes "&&", "&#" and "##", whose second character is text or a drawn sign,
+// never the start of a code or a construct.
+class OwnLevel {
+ public:
+  OwnLevel(std::string_view text, const BlockFinder& blocks) {
+    std::size_t begin = 0;
+    const auto skip = [&](std::size_t at, std::size_t length) {
+      if (at > begin) stretches_.push_back({begin, at});
+      begin = std::min(at + length, text.size());
+      return begin;
+    };
+    for (std::size_t i = 0; i < text.size();) {
+      const std::string_view rest = text.substr(i);
+      if (rest.substr(0, 2) == "##" || rest.substr(0, 2) == "&&" || rest.substr(0, 2) == "&#") {
+        i = skip(i, 2);
+      } else if (rest[0] == '&' && StartsParameterCode(rest)) {
+        // Without its ":" the code ends the text as the line renderer reads it.
+        const std::size_t colon = rest.find(':');
+        i = skip(i, colon == std::string_view::npos ? rest.size() : colon + 1);
+      } else if (rest[0] == '#' && FindConstruct(rest)) {
+        const std::string_view tag = rest.substr(0, kTagLength);
+        const BlockExtent block = blocks.Find(text, i, tag, ClosingTag(tag));
+        // One that does not close inside the equation is set as its error form in its cell;
+        // only its tag is its own.
+        i = skip(i, block.at == i ? block.length : tag.size());
+      } else {
+        ++i;
+      }
+    }
+    if (begin < text.size()) stretches_.push_back({begin, text.size()});
+  }
+
+  // The first place at or after `from` where `code` stands whole in one stretch and ends by
+  // `to`; npos when none.
+  std::size_t Find(std::string_view text, std::string_view code, std::size_t from, std::size_t to) const {
+    for (const auto& [begin, end] : stretches_) {
+      const std::size_t low = std::max(begin, from), high = std::min(end, to);
+      if (high <= low || high - low < code.size()) continue;
+      const std::size_t at = text.substr(low, high - low).find(code);
+      if (at != std::string_view::npos) return low + at;
+    }
+    return std::string_view::npos;
+  }
+
+ private:
+  std::vector<std::pair<std::size_t, std::size_t>> stretches_;  // [begin, end), in order
+};
+
+// The species of one side, text[from, to), into row 1: every one but the last framed by a
+// space on each side, the last as it stands, with the space that stood next to the arrow. A
+// last species that follows a plus sign gets back the space the separator took from its
+// front: the plus sign is centred on the left edge of its column and would otherwise cover
+// its first character. Only the plus signs of the equation's own level split it.
+void SplitSide(std::string_view text, const OwnLevel& level, std::size_t from, std::size_t to,
+               std::vector<std::string>& row, std::vector<CellSource>& sources) {
   const std::string_view separator(kSpeciesSeparator);
   bool afterPlus = false;
-  for (std::size_t p = side.find(separator); p != std::string_view::npos; p = side.find(separator)) {
-    const std::string_view species = TrimmedSpaces(side.substr(0, p));
+  for (std::size_t p = level.Find(text, separator, from, to); p != std::string_view::npos;
+       p = level.Find(text, separator, from, to)) {
+    const std::string_view species = TrimmedSpaces(text.substr(from, p - from));
     row.push_back(Framed(species, true, true));
     sources.push_back(CellSource{species, 1});
-    side.remove_prefix(p + separator.size());
+    from = p + separator.size();
     afterPlus = true;
   }
+  const std::string_view side = text.substr(from, to - from);
   row.push_back(Framed(side, afterPlus, false));
   sources.push_back(CellSource{side, afterPlus ? 1U : 0U});
 }
@@ -165,19 +224,33 @@ ChemicalEquation CutEquation(std::string_view block, const BlockFinder& blocks) 
   if (e == std::string_view::npos) return q;
   const std::string_view equation = TrimmedSpaces(tail.substr(p + 1, e - p - 1));
 
-  std::string_view left, right;
+  // The arrow and the plus signs are those of the equation's own level, not those inside a
+  // construct or a code it holds.
+  const OwnLevel level(equation, blocks);
+  std::size_t leftEnd = 0, rightBegin = 0;
   for (const ArrowCode& a : kArrowCodes) {
-    const std::size_t at = equation.find(a.code);
+    const std::size_t at = level.Find(equation, a.code, 0, equation.size());
     if (at == std::string_view::npos) continue;
-    left = equation.substr(0, at);
-    right = equation.substr(at + std::string_view(a.code).size());
+    leftEnd = at;
+    rightBegin = at + std::string_view(a.code).size();
     q.arrow = a.arrow;
+  }
+  if (q.arrow.empty()) {
+    // Without an arrow nothing of the equation is drawn. That is what a plain equation
+    // without one asks for; but when apostrophes follow (a prime, or an equation nested in
+    // this one, cut it short) or its only arrow codes stand inside a construct or a code, the
+    // equation was cut or read other than written, and it shows the error form rather than
+    // vanish.
+    const bool primes = tail.find('\'', e + 1) != std::string_view::npos;
+    bool hidden = false;
+    for (const ArrowCode& a : kArrowCodes) hidden = hidden || equation.find(a.code) != std::string_view::npos;
+    if (primes || hidden) return q;
   }
   std::vector<std::string> first{" "};
   std::vector<CellSource> firstSources{CellSource{}};
-  SplitSide(left, first, firstSources);
+  SplitSide(equation, level, 0, leftEnd, first, firstSources);
   q.leftColumns = static_cast<int>(first.size());
-  SplitSide(right, first, firstSources);
+  SplitSide(equation, level, rightBegin, q.arrow.empty() ? 0 : equation.size(), first, firstSources);
   q.columns = static_cast<int>(first.size());
   if (q.columns > kMaxEquationColumns) return q;
   q.cells.push_back(std::move(first));

@@ -29,6 +29,9 @@ constexpr std::string_view kLineBreak = "&LF";
 constexpr std::string_view kIndentCode = "&LSAN=";
 constexpr std::string_view kMarkCode = "#MARK";
 constexpr std::size_t kMarkNumberOffset = 6;  // the mark's number follows "#MARK="
+// The number is three digits: what follows them is the block's own text, even when it
+// begins with digits ("#MARK=025" then "21: ...").
+constexpr std::size_t kMarkNumberDigits = 3;
 
 // Every occurrence from left to right, the scan going on after each replacement. The result
 // is built in one pass: replacing in place would move the rest of the text at every
@@ -215,7 +218,8 @@ void LayOutDocument(const std::string& text, double& size, plat::Surface& target
     line = SustituirMacros(line, v);
     long mark = -1;  // the band this line opens
     if (line.compare(0, kMarkCode.size(), kMarkCode) == 0) {
-      s.BloqueCorte = RoundToLong(Val(std::string_view(line).substr(std::min(kMarkNumberOffset, line.size()))));
+      s.BloqueCorte = RoundToLong(
+          Val(std::string_view(line).substr(std::min(kMarkNumberOffset, line.size()), kMarkNumberDigits)));
       if (s.NumMarcas < kMaxMarcas) {
         mark = s.NumMarcas++;
         s.MarcaSeleccionada[static_cast<std::size_t>(mark)] = false;

@@ -94,10 +94,8 @@ void FigureCode(LineContext& c, const std::string& value) {
 }
 
 bool ParameterCode(LineContext& c) {
-  const std::string_view code = c.rest().substr(0, 3);
-  static constexpr std::array<std::string_view, 7> kCodes = {"&FS", "&FN", "&FC", "&BC", "&LC", "&FF", "&SP"};
-  if (std::find(kCodes.begin(), kCodes.end(), code) == kCodes.end()) return false;
-  const std::string which(code);
+  if (!StartsParameterCode(c.rest())) return false;
+  const std::string which(c.rest().substr(0, 3));
   const std::optional<std::string> value = ParameterValue(c);
   if (!value) return true;
   if (which == "&FS") {
@@ -217,6 +215,11 @@ bool TwoCharacterCode(LineContext& c) {
 }
 
 }  // namespace
+
+bool StartsParameterCode(std::string_view text) {
+  static constexpr std::array<std::string_view, 7> kCodes = {"&FS", "&FN", "&FC", "&BC", "&LC", "&FF", "&SP"};
+  return std::find(kCodes.begin(), kCodes.end(), text.substr(0, 3)) != kCodes.end();
+}
 
 void HandleInlineCode(LineContext& c) {
   if (StyleSwitch(c) || ParameterCode(c) || SymbolCode(c) || TwoCharacterCode(c)) return;

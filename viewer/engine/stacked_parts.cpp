@@ -5,6 +5,7 @@
 
 #include "viewer/engine/construct_parts.h"
 #include "viewer/engine/markup_parsing.h"
+#include "viewer/engine/separated_parts.h"
 
 namespace stagora::engine {
 namespace {
@@ -26,14 +27,14 @@ StackAlignment AlignmentOf(char letter) {
 
 }  // namespace
 
-StackedPair CutStackedPair(std::string_view block, const BlockFinder& blocks) {
+StackedPair CutStackedPair(std::string_view block) {
   const std::string upperError = ErrorBlock("#SPB(", "#T)");
-  const BlockExtent upper = blocks.Find(block, 0, "#SPB(", "#T)");
+  const BlockExtent upper = FindUpperPart(block);
   const std::string_view upperBlock =
       upper.at != std::string_view::npos ? block.substr(upper.at, upper.length) : std::string_view(upperError);
   const std::size_t from = std::min(upperBlock.size() >= kSeparatorLength ? upperBlock.size() - kSeparatorLength : 0,
                                     block.size());
-  const BlockExtent lower = blocks.Find(block, from, "#T)(", "#SPB)");
+  const BlockExtent lower = FindLowerPart(block, from);
   StackedPair pair;
   // The error block's inner text is the error text, which lives on, unlike the block.
   pair.upper = upper.at != std::string_view::npos ? InnerText(upperBlock, kTagLength, kSeparatorLength) : ErrorText();
@@ -54,7 +55,7 @@ void DibujarSPB(ConstructContext& e) {
   long& fractions = e.S.NivelFraccion;
   long& indices = e.S.NivelIndice;
   ++fractions;  // fractions inside the parts count as nested
-  const StackedPair parts = CutStackedPair(e.block, e.Blocks());
+  const StackedPair parts = CutStackedPair(e.block);
   ++indices;
   const double size = indices == 1 ? e.font.size * kFirstLevelFactor : e.font.size * kDeeperLevelFactor;
   SetFontSizeChecked(target, size);

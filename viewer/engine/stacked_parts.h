@@ -22,7 +22,8 @@ struct StackedPair {
 };
 
 // The alignment letter and the two parts; a missing or doubled separator shows as the red
-// error text.
-StackedPair CutStackedPair(std::string_view block, const BlockFinder& blocks = BlockFinder());
+// error text. Texts on an arrow in either part stay whole, as nested stacks do
+// (separated_parts.h).
+StackedPair CutStackedPair(std::string_view block);
 
 }  // namespace stagora::engine
