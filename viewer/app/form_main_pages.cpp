@@ -1,4 +1,4 @@
-// Pages of the current view: placing the blocks on pages by trial rendering on the hidden
+// Pages of the current view: placing the blocks on pages by trial layouts measured on the hidden
 // page picture, drawing the page shown, and printing a page on a printer sheet.
 #include <QCoreApplication>
 #include <QEventLoop>
