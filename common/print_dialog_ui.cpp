@@ -257,11 +257,15 @@ void PrintDialogBase::ChkCOLLATE_Click() {
 }
 
 void PrintDialogBase::Text1_Change() {
-  if (Text1->text().trimmed().isEmpty()) {
-    Text1->setText("1");
-    return;  // the change of that text has set the spinner
-  }
+  // An emptied box stays empty while it is being typed into, so that the digit typed next is
+  // the count; leaving it puts the last valid count back (Text1_LostFocus).
+  if (Text1->text().trimmed().isEmpty()) return;
   if (const auto v = SpinnerValueOf(Cp1252(Text1->text()))) VScroll1->setValue(static_cast<int>(*v));
+}
+
+void PrintDialogBase::Text1_GotFocus() {
+  // The whole count is selected, so that a digit typed next replaces it.
+  Text1->selectAll();
 }
 
 void PrintDialogBase::Text1_LostFocus() {
@@ -328,7 +332,23 @@ void PrintDialogBase::keyPressEvent(QKeyEvent* event) {
 
 bool PrintDialogBase::Text1Event(QEvent* event) {
   if (event->type() == QEvent::FocusOut) {
+    selectOnRelease_ = false;
     Text1_LostFocus();
+    return false;
+  }
+  if (event->type() == QEvent::FocusIn) {
+    // A click that enters the box places the caret when it is pressed: the count is selected
+    // once it is released, unless the drag selected a part of it.
+    if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+      selectOnRelease_ = true;
+    } else {
+      Text1_GotFocus();
+    }
+    return false;
+  }
+  if (event->type() == QEvent::MouseButtonRelease && selectOnRelease_) {
+    selectOnRelease_ = false;
+    if (!Text1->hasSelectedText()) Text1_GotFocus();
     return false;
   }
   if (event->type() != QEvent::KeyPress) return false;

@@ -98,7 +98,11 @@ class PrintDialogBase : public QDialog {
   // with no such printer nothing changes.
   void Combo1_Click();
   void ChkCOLLATE_Click();
+  // An empty box is left empty while it has the focus; otherwise the spinner takes the count
+  // when it lies within the spinner's range.
   void Text1_Change();
+  // Entering the box, by Tab or by a click, selects the count.
+  void Text1_GotFocus();
   // Up and Down move the count by one; true when the key is to be discarded (anything but
   // Left, Right, Delete, Backspace and the digits).
   bool Text1_KeyDown(int KeyCode);
@@ -152,6 +156,7 @@ class PrintDialogBase : public QDialog {
  private:
   bool Text1Event(QEvent* event);
   LanguageTable idioma_;
+  bool selectOnRelease_ = false;  // the box was entered by a click not yet released
 };
 
 // Shows a print dialog modally and returns when it has closed. While a script is installed

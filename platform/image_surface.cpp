@@ -28,7 +28,6 @@ void ImageSurface::resize(int width, int height) {
   image_.setDevicePixelRatio(ratio_);
   image_.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
   image_.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
-  image_.fill(ToQColor(backColor()));
   pendingClear_.reset();
   kept_ = QImage();
   keptKey_.clear();
@@ -36,6 +35,8 @@ void ImageSurface::resize(int width, int height) {
   tilesY_ = (height_ + kTile - 1) / kTile;
   drawn_.assign(static_cast<std::size_t>(tilesX_ * tilesY_), 0);
   changed_.assign(drawn_.size(), 0);
+  dirty_.assign(drawn_.size(), 0);
+  fillWhole(backColor());
   overLayer_ = false;
   markAllChanged();
 }
@@ -68,6 +69,7 @@ void ImageSurface::touched(const QRectF& area) {
       const auto i = static_cast<std::size_t>(ty * tilesX_ + tx);
       drawn_[i] = 1;
       changed_[i] = 1;
+      dirty_[i] = 1;
     }
   }
 }
@@ -122,10 +124,41 @@ void ImageSurface::endPainting() {
   }
 }
 
+void ImageSurface::fillWhole(Color back) {
+  image_.fill(ToQColor(back));
+  plainColour_.reset();
+  if (image_.depth() == 32 && !image_.isNull()) {
+    plainColour_ = back;
+    plainPixel_ = reinterpret_cast<const QRgb*>(image_.constScanLine(0))[0];
+  }
+  std::fill(dirty_.begin(), dirty_.end(), 0);
+}
+
 void ImageSurface::applyClear() {
   if (!pendingClear_) return;
-  image_.fill(ToQColor(*pendingClear_));
+  const Color back = *pendingClear_;
   pendingClear_.reset();
+  if (plainColour_ != back) {
+    fillWhole(back);
+  } else {
+    // Only the tiles drawn on since the picture was last plain differ from it.
+    for (int ty = 0; ty < tilesY_; ++ty) {
+      for (int tx = 0; tx < tilesX_;) {
+        if (!dirty_[static_cast<std::size_t>(ty * tilesX_ + tx)]) {
+          ++tx;
+          continue;
+        }
+        const int start = tx;
+        while (tx < tilesX_ && dirty_[static_cast<std::size_t>(ty * tilesX_ + tx)]) ++tx;
+        const QRect span = tileSpan(start, tx, ty);
+        for (int y = span.top(); y <= span.bottom(); ++y) {
+          QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+          std::fill(line + span.left(), line + span.right() + 1, plainPixel_);
+        }
+      }
+    }
+    std::fill(dirty_.begin(), dirty_.end(), 0);
+  }
   overLayer_ = false;
   markAllChanged();
 }
@@ -179,6 +212,7 @@ bool ImageSurface::devRestoreLayer(std::string_view key) {
   }
   // Straight into the picture's memory: a painter still open on it draws on what it finds.
   pendingClear_.reset();
+  plainColour_.reset();  // the layer is not plain
   uchar* to = image_.bits();
   const uchar* from = kept_.constBits();
   const qsizetype stride = image_.bytesPerLine();

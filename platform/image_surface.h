@@ -63,6 +63,8 @@ class ImageSurface : public PainterSurface {
   // Clearing is put off until the picture is drawn on or read: a picture that is cleared
   // only to have its kept layer put back is then not filled for nothing.
   void applyClear();
+  // Fills the whole picture with the colour, which it then holds plain.
+  void fillWhole(Color back);
   int width_;
   int height_;
   double ratio_;
@@ -75,6 +77,11 @@ class ImageSurface : public PainterSurface {
   int tilesY_ = 0;
   std::vector<std::uint8_t> drawn_;    // tiles drawn on since the kept layer was kept or put back
   std::vector<std::uint8_t> changed_;  // tiles changed since takeChanged
+  // The colour the whole picture was last filled with, and its pixel value, while every tile
+  // not marked in `dirty_` still holds it: clearing to it again refills only the marked tiles.
+  std::optional<Color> plainColour_;
+  QRgb plainPixel_ = 0;
+  std::vector<std::uint8_t> dirty_;
   bool overLayer_ = false;             // the picture is the kept layer but for the drawn tiles
   bool allChanged_ = true;
 };

@@ -52,6 +52,17 @@ double PainterSurface::SnapPen(double penPx, double ratio) {
   return ratio == 1 ? penPx : static_cast<double>(DevicePen(penPx, ratio)) / ratio;
 }
 
+struct PainterSurface::LaidOut {
+  QList<QGlyphRun> runs;  // glyphs of the text, with any fallback font's
+  double baseline = 0;    // below the runs' origin
+  QRectF ink;             // what the glyphs cover, from the runs' origin
+};
+
+namespace {
+// A one-line layout of the text in the font, measured at the device's resolution.
+PainterSurface::LaidOut LayOut(const QString& text, const QFont& font, QPaintDevice* device);
+}  // namespace
+
 struct PainterSurface::CachedFont {
   CachedFont(const FontSpec& s, QPaintDevice* device)
       : fontSpec(s), dpi(device->logicalDpiY()), font(MakeQFont(s), device), metrics(font, device) {}
@@ -63,10 +74,6 @@ struct PainterSurface::CachedFont {
   // every part of every construct.
   std::optional<FontMetrics> measures;
   std::unordered_map<char16_t, double> advances;
-  struct LaidOut {
-    QList<QGlyphRun> runs;  // glyphs of the character, with any fallback font's
-    double baseline = 0;    // below the runs' origin
-  };
   std::unordered_map<char16_t, LaidOut> glyphs;
   // The same for whole texts: a picture redrawn on every pointer move prints the same legends,
   // captions and numbers each time. Bounded, so no sequence of texts makes it grow for ever.
@@ -193,28 +200,52 @@ void PainterSurface::devEllipse(double cx, double cy, double rx, double ry, Colo
   p->drawEllipse(QPointF(cx, cy), rx, ry);
 }
 
+namespace {
+PainterSurface::LaidOut LayOut(const QString& text, const QFont& font, QPaintDevice* device) {
+  QTextLayout layout{text, font, device};
+  layout.beginLayout();
+  const QTextLine line = layout.createLine();
+  layout.endLayout();
+  PainterSurface::LaidOut laid{layout.glyphRuns(), line.ascent(), QRectF()};
+  for (const QGlyphRun& run : laid.runs) laid.ink = laid.ink.united(run.boundingRect());
+  return laid;
+}
+}  // namespace
+
+const PainterSurface::LaidOut& PainterSurface::glyphsOf(CachedFont& f, char16_t ch) {
+  auto it = f.glyphs.find(ch);
+  if (it == f.glyphs.end()) it = f.glyphs.emplace(ch, LayOut(QString(QChar(ch)), f.font, metricsDevice())).first;
+  return it->second;
+}
+
+double PainterSurface::advanceOf(CachedFont& f, char16_t ch) {
+  auto it = f.advances.find(ch);
+  if (it == f.advances.end()) it = f.advances.emplace(ch, f.metrics.horizontalAdvance(QString(QChar(ch)))).first;
+  return it->second;
+}
+
+void PainterSurface::touchText(const CachedFont& f, double x, double y, double width, const LaidOut* laid,
+                               const QPointF& origin) {
+  const double h = f.metrics.height();
+  const double overhang = h / 4 + kTouchMargin;
+  QRectF area(x - overhang, y - overhang, width + 2 * overhang, h + 2 * overhang);
+  // Glyphs reaching further than that (tall signs of a fallback font) count whole.
+  if (laid && !laid->ink.isEmpty()) area = area.united(laid->ink.translated(origin).adjusted(-kTouchMargin, -kTouchMargin, kTouchMargin, kTouchMargin));
+  touched(area);
+}
+
 void PainterSurface::devText(double x, double y, const std::u16string& text, const FontSpec& fontSpec, Color c) {
   QPainter* p = painter();
   if (!p || text.empty()) return;
   CachedFont& f = fontFor(fontSpec);
-  // The text's cell with room for overhanging glyphs, slanted ones and fallback fonts.
-  const double h = f.metrics.height();
-  const double overhang = h / 4 + kTouchMargin;
-  touched(QRectF(x - overhang, y - overhang, devTextWidth(text, fontSpec) + 2 * overhang, h + 2 * overhang));
   if (p->font() != f.font) p->setFont(f.font);
   p->setPen(ToQColor(c));
   if (text.size() == 1) {
-    auto it = f.glyphs.find(text[0]);
-    if (it == f.glyphs.end()) {
-      QTextLayout layout{QString(QChar(text[0])), f.font, metricsDevice()};
-      layout.beginLayout();
-      const QTextLine line = layout.createLine();
-      layout.endLayout();
-      it = f.glyphs.emplace(text[0], CachedFont::LaidOut{layout.glyphRuns(), line.ascent()}).first;
-    }
+    const LaidOut& laid = glyphsOf(f, text[0]);
     // The baseline where drawText puts it: the font's ascent below the top.
-    const QPointF origin(x, y + f.metrics.ascent() - it->second.baseline);
-    for (const QGlyphRun& run : it->second.runs) p->drawGlyphRun(origin, run);
+    const QPointF origin(x, y + f.metrics.ascent() - laid.baseline);
+    touchText(f, x, y, advanceOf(f, text[0]), &laid, origin);
+    for (const QGlyphRun& run : laid.runs) p->drawGlyphRun(origin, run);
     return;
   }
   // Underlined or struck-through text, and text that needs more than one font, keeps the
@@ -223,30 +254,76 @@ void PainterSurface::devText(double x, double y, const std::u16string& text, con
     auto it = f.texts.find(text);
     if (it == f.texts.end()) {
       if (f.texts.size() >= CachedFont::kMaxTexts) f.texts.clear();
-      QTextLayout layout{QString::fromStdU16String(text), f.font, metricsDevice()};
-      layout.beginLayout();
-      const QTextLine line = layout.createLine();
-      layout.endLayout();
-      it = f.texts.emplace(text, CachedFont::LaidOut{layout.glyphRuns(), line.ascent()}).first;
+      it = f.texts.emplace(text, LayOut(QString::fromStdU16String(text), f.font, metricsDevice())).first;
     }
+    const QPointF origin(x, y + f.metrics.ascent() - it->second.baseline);
+    touchText(f, x, y, devTextWidth(text, fontSpec), &it->second, origin);
     if (it->second.runs.size() == 1) {
-      p->drawGlyphRun(QPointF(x, y + f.metrics.ascent() - it->second.baseline), it->second.runs.front());
+      p->drawGlyphRun(origin, it->second.runs.front());
       return;
     }
+  } else {
+    const QString s = QString::fromStdU16String(text);
+    const LaidOut ink{{}, 0, f.metrics.boundingRect(s)};
+    touchText(f, x, y, devTextWidth(text, fontSpec), &ink, QPointF(x, y + f.metrics.ascent()));
   }
   p->drawText(QPointF(x, y + f.metrics.ascent()), QString::fromStdU16String(text));
+}
+
+void PainterSurface::devCharacters(const std::vector<CharacterPlace>& places, const FontSpec& fontSpec, Color c) {
+  QPainter* p = painter();
+  if (!p || places.empty()) return;
+  // Underlines and strike-through lines are drawn per call across the glyphs of the call, so
+  // such text goes one character at a time as before.
+  if (fontSpec.underline || fontSpec.strikethru) {
+    Surface::devCharacters(places, fontSpec, c);
+    return;
+  }
+  CachedFont& f = fontFor(fontSpec);
+  if (p->font() != f.font) p->setFont(f.font);
+  p->setPen(ToQColor(c));
+  // The glyphs of a character laid out in one font of its own join the batch at the very
+  // positions drawing it alone would give them; the painter draws the glyphs of a run one by
+  // one in order, so the run draws what the single calls would. A character that needs
+  // several fonts is drawn on its own, in its turn.
+  for (const CharacterPlace& place : places) {
+    const LaidOut& laid = glyphsOf(f, place.ch);
+    const QPointF origin(place.x, place.y + f.metrics.ascent() - laid.baseline);
+    touchText(f, place.x, place.y, advanceOf(f, place.ch), &laid, origin);
+    if (laid.runs.empty()) continue;  // a blank draws nothing
+    if (laid.runs.size() != 1) {
+      drawGlyphBatch(p);
+      for (const QGlyphRun& run : laid.runs) p->drawGlyphRun(origin, run);
+      continue;
+    }
+    const QGlyphRun& run = laid.runs.front();
+    if (!batchGlyphs_.isEmpty() && !(run.rawFont() == glyphBatch_.rawFont() && run.flags() == glyphBatch_.flags())) {
+      drawGlyphBatch(p);
+    }
+    if (batchGlyphs_.isEmpty()) glyphBatch_ = run;
+    const QList<quint32> indexes = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    for (qsizetype i = 0; i < indexes.size() && i < positions.size(); ++i) {
+      batchGlyphs_.push_back(indexes[i]);
+      batchPositions_.push_back(origin + positions[i]);
+    }
+  }
+  drawGlyphBatch(p);
+}
+
+void PainterSurface::drawGlyphBatch(QPainter* p) {
+  if (batchGlyphs_.isEmpty()) return;
+  glyphBatch_.setGlyphIndexes(batchGlyphs_);
+  glyphBatch_.setPositions(batchPositions_);
+  p->drawGlyphRun(QPointF(0, 0), glyphBatch_);
+  batchGlyphs_.clear();
+  batchPositions_.clear();
 }
 
 double PainterSurface::devTextWidth(const std::u16string& text, const FontSpec& fontSpec) {
   if (text.empty()) return 0;
   CachedFont& f = fontFor(fontSpec);
-  if (text.size() == 1) {
-    auto it = f.advances.find(text[0]);
-    if (it == f.advances.end()) {
-      it = f.advances.emplace(text[0], f.metrics.horizontalAdvance(QString(QChar(text[0])))).first;
-    }
-    return it->second;
-  }
+  if (text.size() == 1) return advanceOf(f, text[0]);
   auto it = f.textAdvances.find(text);
   if (it == f.textAdvances.end()) {
     if (f.textAdvances.size() >= CachedFont::kMaxTexts) f.textAdvances.clear();

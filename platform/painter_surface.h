@@ -1,6 +1,7 @@
 // The device primitives of a surface drawn with a QPainter (image and printer).
 #pragma once
 
+#include <QGlyphRun>
 #include <QPainter>
 #include <memory>
 
@@ -34,6 +35,7 @@ class PainterSurface : public Surface {
   FontMetrics devMetrics(const FontSpec& font) override;
   void devPicture(const Picture& pic, double x, double y, double w, double h) override;
   void devLines(const std::vector<Segment>& segments, Color c, double penPx) override;
+  void devCharacters(const std::vector<CharacterPlace>& places, const FontSpec& font, Color c) override;
 
   // Told the area, in device pixels of the surface, that each drawing may have changed (a
   // little more, never less), for a picture that keeps track of what it redraws.
@@ -53,15 +55,31 @@ class PainterSurface : public Surface {
   // engine's way) is then shaped once per character, not on every call.
   struct FontCache;
   struct CachedFont;
+
+ public:
+  struct LaidOut;  // the glyphs of a text laid out in one font
+
+ private:
   CachedFont& fontFor(const FontSpec& fontSpec);
+  // The glyphs of one character in the font, laid out once.
+  const LaidOut& glyphsOf(CachedFont& f, char16_t ch);
+  double advanceOf(CachedFont& f, char16_t ch);
+  // Tells touched() the cell of a text of the width at (x, y), and the ink of its glyphs
+  // drawn from `origin` where that reaches further.
+  void touchText(const CachedFont& f, double x, double y, double width, const LaidOut* laid, const QPointF& origin);
   // The pen of a line: thick lines end round, except thin ones on a picture (see devLine).
   bool roundCap(double penPx) const;
   void drawBatch(QPainter* p, Color c, double penPx);
+  // Draws the glyphs gathered by devCharacters as one run.
+  void drawGlyphBatch(QPainter* p);
   // The area of a line, piece by piece so that a long slanted line does not count the whole
   // rectangle it spans.
   void touchLine(double x1, double y1, double x2, double y2, double penPx);
   std::unique_ptr<FontCache> fonts_;
   std::vector<QLineF> batch_;
+  QGlyphRun glyphBatch_;
+  QList<quint32> batchGlyphs_;
+  QList<QPointF> batchPositions_;
 };
 
 }  // namespace plat

@@ -90,6 +90,30 @@ void Surface::print(std::string_view text) {
   currentX_ += toUnitsX(devTextWidth(u, font_));
 }
 
+void Surface::devCharacters(const std::vector<CharacterPlace>& places, const FontSpec& font, Color c) {
+  std::u16string one(1, u'\0');
+  for (const CharacterPlace& p : places) {
+    one[0] = p.ch;
+    devText(p.x, p.y, one, font, c);
+  }
+}
+
+void Surface::printSpaced(std::string_view text, double room) {
+  if (text.empty()) return;
+  blank_ = false;
+  const FontEncoding encoding = EncodingOfFont(font_.name);
+  devPlaces_.clear();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::u16string u = DecodeForFont(text.substr(i, 1), encoding);
+    currentX_ += room;
+    const double x = toPixelsX(currentX_), y = toPixelsY(currentY_);
+    if (std::isfinite(x) && std::isfinite(y)) devPlaces_.push_back({x, y, u[0]});
+    currentX_ += toUnitsX(devTextWidth(u, font_));
+    currentX_ += room;
+  }
+  devCharacters(devPlaces_, font_, foreColor_);
+}
+
 double Surface::textWidth(std::string_view text) {
   return toUnitsX(devTextWidth(DecodeForFont(text, EncodingOfFont(font_.name)), font_));
 }

@@ -137,6 +137,10 @@ class Surface {
   // Prints Windows-1252 text with its top-left corner at the current position and moves
   // CurrentX past it (the same line).
   void print(std::string_view text);
+  // Prints the characters one at a time with `room` (in the surface's scale) added before and
+  // after each: exactly what that many print calls of one character with the room in between
+  // draw, but handed to the device at once (a run of ordinary text set character by character).
+  void printSpaced(std::string_view text, double room);
   double textWidth(std::string_view text);
   double textHeight(std::string_view text = "Hp");
   FontMetrics metrics();
@@ -167,6 +171,13 @@ class Surface {
   virtual void devPicture(const Picture& pic, double x, double y, double w, double h) = 0;
   // Segments in device pixels; by default one devLine each.
   virtual void devLines(const std::vector<Segment>& segments, Color c, double penPx);
+  // Single characters, each at its own top-left corner in device pixels; by default one
+  // devText each.
+  struct CharacterPlace {
+    double x = 0, y = 0;
+    char16_t ch = 0;
+  };
+  virtual void devCharacters(const std::vector<CharacterPlace>& places, const FontSpec& font, Color c);
   virtual void devKeepLayer(std::string_view) {}
   virtual bool devRestoreLayer(std::string_view) { return false; }
 
@@ -185,6 +196,7 @@ class Surface {
   int drawWidth_ = 1;
   bool blank_ = false;
   std::vector<Segment> devSegments_;  // lines() converts into it, to keep no allocation per call
+  std::vector<CharacterPlace> devPlaces_;  // the same for printSpaced()
 };
 
 }  // namespace plat

@@ -1,9 +1,10 @@
 #include "designer/update/answer_download.h"
 
-#include <QEventLoop>
+#include <QCoreApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 #include <memory>
@@ -24,53 +25,65 @@ bool IsWebUrl(const QUrl& url) {
   return url.isValid() && (scheme == "http" || scheme == "https") && !url.host().isEmpty();
 }
 
+// One manager for the run, owned by the application: it goes, with any reply still waiting,
+// when the application goes.
+QNetworkAccessManager& Manager() {
+  static QPointer<QNetworkAccessManager> manager;
+  if (!manager) manager = new QNetworkAccessManager(QCoreApplication::instance());
+  return *manager;
+}
+
 }  // namespace
 
 bool IsWebAddress(const std::string& address) { return IsWebUrl(ToUrl(address)); }
 
 bool DownloadRunning() { return running; }
 
-DownloadResult DownloadAnswer(const std::string& address, int timeoutMs) {
-  DownloadResult result;
+bool DownloadAnswer(const std::string& address, std::function<void(const DownloadResult&)> done, int timeoutMs) {
   const QUrl url = ToUrl(address);
-  if (running || !IsWebUrl(url)) return result;
+  if (running || !IsWebUrl(url)) return false;
   running = true;
 
-  QNetworkAccessManager manager;
   QNetworkRequest request(url);
   request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
   request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-  std::unique_ptr<QNetworkReply> reply(manager.get(request));
+  QNetworkReply* reply = Manager().get(request);
 
-  bool cutShort = false;
-  QEventLoop loop;
-  QTimer deadline;
-  deadline.setSingleShot(true);
-  QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
-    cutShort = true;
+  // Everything below belongs to the reply and goes with it.
+  auto cutShort = std::make_shared<bool>(false);
+  auto* deadline = new QTimer(reply);
+  deadline->setSingleShot(true);
+  QObject::connect(deadline, &QTimer::timeout, reply, [reply, cutShort] {
+    *cutShort = true;
     reply->abort();
   });
-  QObject::connect(reply.get(), &QNetworkReply::downloadProgress, &loop, [&](qint64 received, qint64) {
+  QObject::connect(reply, &QNetworkReply::downloadProgress, reply, [reply, cutShort](qint64 received, qint64) {
     if (received > kMaxAnswerBytes) {
-      cutShort = true;
+      *cutShort = true;
       reply->abort();
     }
   });
-  QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-  deadline.start(timeoutMs);
-  if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
-  deadline.stop();
-
-  const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-  if (!cutShort && reply->error() == QNetworkReply::NoError && status >= 200 && status < 300) {
-    const QByteArray body = reply->readAll();
-    if (body.size() <= kMaxAnswerBytes) {
-      result.ok = true;
-      result.bytes.assign(body.constData(), static_cast<std::size_t>(body.size()));
+  QObject::connect(reply, &QNetworkReply::finished, reply, [reply, cutShort, deadline, done = std::move(done)] {
+    running = false;
+    if (QCoreApplication::closingDown()) return;
+    deadline->stop();
+    DownloadResult result;
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (!*cutShort && reply->error() == QNetworkReply::NoError && status >= 200 && status < 300) {
+      const QByteArray body = reply->readAll();
+      if (body.size() <= kMaxAnswerBytes) {
+        result.ok = true;
+        result.bytes.assign(body.constData(), static_cast<std::size_t>(body.size()));
+      }
     }
-  }
-  running = false;
-  return result;
+    reply->deleteLater();
+    // Disconnected first: an answer is handed over once, whatever the reply does after.
+    const auto handOver = done;
+    QObject::disconnect(reply, nullptr, reply, nullptr);
+    if (handOver) handOver(result);
+  });
+  deadline->start(timeoutMs);
+  return true;
 }
 
 }  // namespace stagora::designer

@@ -1,11 +1,11 @@
 #include "designer/update/web_update.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 
 #include "common/number_text.h"
 #include "designer/update/date_number.h"
-#include "platform/busy_pointer.h"
 #include "platform/settings.h"
 #include "platform/textfile.h"
 
@@ -29,9 +29,32 @@ std::string UpdateRequestAddress(const std::string& service, double dateNumber) 
   return service + "?rand=" + NumberText(dateNumber) + "&idprod=" + kUpdateProductId;
 }
 
-CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env) {
+namespace {
+
+// What the answer leaves behind: the answer file for whoever looks, and the day of the check.
+void KeepAnswer(const UpdateEnvironment& env, const std::string& target, const std::string& bytes) {
+  if (!target.empty()) plat::WriteTextFile(target, bytes);
+  plat::SaveSetting(env.settingsApp, kUpdateSection, "LAST_OLCON", NumberText(env.now ? env.now() : CurrentDateNumber()));
+}
+
+CheckOutcome ReadAnswer(const UpdateEnvironment& env, const std::string& target, const DownloadResult& answer) {
+  if (!answer.ok) return CheckOutcome::kUnreachable;
+  if (answer.bytes.empty()) return CheckOutcome::kEmpty;
+  // The answer in hand is what counts; the saved copy is only left for whoever looks.
+  KeepAnswer(env, target, answer.bytes);
+  const UpdateInfo info = ReadUpdateInfo(answer.bytes, env.running);
+  if (info.available) {
+    UPD_URL = info.url;
+    UPD_Version = info.version;
+    UPD_Available = true;
+  }
+  return CheckOutcome::kAnswered;
+}
+
+}  // namespace
+
+CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env, std::function<void(CheckOutcome)> done) {
   if (DownloadRunning()) return CheckOutcome::kBusy;
-  plat::BusyPointer pointer;
   UPD_Available = false;
   UPD_URL.clear();
   UPD_Version.clear();
@@ -39,11 +62,9 @@ CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env) {
   const auto setting = [&](const char* key, const char* fallback) {
     return plat::GetSetting(env.settingsApp, kUpdateSection, key, fallback);
   };
-  const auto now = [&] { return env.now ? env.now() : CurrentDateNumber(); };
-
   const double last = LeadingNumber(setting("LAST_OLCON", "0"));
   const double period = LeadingNumber(setting("PERIOD", "7"));
-  const double today = now();
+  const double today = env.now ? env.now() : CurrentDateNumber();
   // A last check that lies in the future (the clock was wrong then) must not stop the checks
   // until that day comes.
   if (!forced && last <= today && today - last < period) return CheckOutcome::kNotDue;
@@ -55,20 +76,18 @@ CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env) {
   const std::string target = env.tempPath.empty() ? "" : plat::JoinPath(env.tempPath, kUpdateFileName);
   if (!target.empty() && plat::FileExists(target)) plat::RemoveFile(target);
 
-  const DownloadResult answer = DownloadAnswer(UpdateRequestAddress(service, today), env.timeoutMs);
-  if (!answer.ok || answer.bytes.empty()) return CheckOutcome::kUnreachable;
-
-  // The answer in hand is what counts; the saved copy is only left for whoever looks.
-  if (!target.empty()) plat::WriteTextFile(target, answer.bytes);
-  plat::SaveSetting(env.settingsApp, kUpdateSection, "LAST_OLCON", NumberText(now()));
-
-  const UpdateInfo info = ReadUpdateInfo(answer.bytes, env.running);
-  if (info.available) {
-    UPD_URL = info.url;
-    UPD_Version = info.version;
-    UPD_Available = true;
-  }
-  return CheckOutcome::kAnswered;
+  const bool busy = forced && qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+  const bool asked = DownloadAnswer(
+      UpdateRequestAddress(service, today),
+      [env, target, busy, done = std::move(done)](const DownloadResult& answer) {
+        if (busy) QGuiApplication::restoreOverrideCursor();
+        const CheckOutcome outcome = ReadAnswer(env, target, answer);
+        if (done) done(outcome);
+      },
+      env.timeoutMs);
+  if (!asked) return CheckOutcome::kUnreachable;
+  if (busy) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+  return CheckOutcome::kAsked;
 }
 
 }  // namespace stagora::designer

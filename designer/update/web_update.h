@@ -1,7 +1,7 @@
 // WebUpdate: asks the update service whether a newer version of the designer exists, at
 // most once per chosen period or at once when the user asks, and keeps the answer in three
-// variables that the main window and the new-version notice read. The check itself never
-// shows anything.
+// variables that the main window and the new-version notice read. The check itself shows
+// nothing but the busy pointer of a forced check, and never holds up the user's input.
 #pragma once
 
 #include <functional>
@@ -39,13 +39,18 @@ struct UpdateEnvironment {
 enum class CheckOutcome {
   kNotDue,       // the period has not passed since the last answered check: nothing sent
   kNoService,    // no usable service address is set: nothing sent
-  kUnreachable,  // the service gave no answer (no connection, error, time-out, empty answer)
-  kAnswered,     // the service answered; UPD_Available says whether with a newer version
   kBusy,         // another check is still waiting for its answer: nothing changed
+  kAsked,        // the request went out; the answer's outcome (one of the three below) follows
+  kUnreachable,  // the service gave no answer (no connection, error, time-out)
+  kEmpty,        // the service answered with nothing: no newer version, and not kept as a check
+  kAnswered,     // the service answered; UPD_Available says whether with a newer version
 };
 
-// forced: ignore the period. Shows the busy pointer while it works.
-CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env);
+// Starts a check; forced: ignore the period. Returns kAsked when a request went out: done
+// then gets the outcome once the answer is in, with the three variables set, while the
+// program goes on taking input. Any other outcome is final and done is not called. A forced
+// check shows the busy pointer until its answer is in.
+CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env, std::function<void(CheckOutcome)> done);
 
 // The request: the service's address followed by "?rand=", the day count (which makes every
 // request different), "&idprod=" and the product.

@@ -239,6 +239,8 @@ class FormMain : public QMainWindow {
   // The update check's part of the window (form_main_update.cpp).
   void ConnectUpdateCommands();
   void CheckUpdateOnActivation();
+  // What Check now says once its answer is in.
+  void ReportUpdateCheck(int outcome);
   // The printout's part of the window (form_main_print.cpp).
   void ConnectPrintCommands();
   // Where a printout to the PDF-file printer is first offered to go.
@@ -258,6 +260,10 @@ class FormMain : public QMainWindow {
   QObject* pointerEvents_ = nullptr;  // and the mouse of knobs, point labels and diagram
   bool loaded_ = false;
   bool inResize_ = false;
+  // An automatic update check that got no answer, or an empty one, is not repeated on
+  // activation for the rest of the run; Check now still asks.
+  bool updateCheckGaveUp_ = false;
+  bool updateNowWaiting_ = false;  // Check now waits for an answer to report
 };
 
 // The one main window of the program: created and loaded on first use.

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "common/file_dialogs_ui.h"
+#include "common/print_copies.h"
 #include "common/print_dialog_ui.h"
 #include "platform/printer.h"
 #include "tests/support/test_support.h"
@@ -62,10 +63,6 @@ TEST_F(PrintDialogTest, OpensWithOneCopyCollatedAndTheCurrentPrinter) {
 
 TEST_F(PrintDialogTest, CopiesBoxAndSpinnerFollowEachOther) {
   SharedPrintDialog d(printer);
-  // Deleting the whole text puts "1" back at once.
-  d.Text1->clear();
-  EXPECT_EQ(d.Text1->text(), "1");
-
   // 2500 typed digit by digit: the spinner stops at the last count in range, and leaving the
   // box puts that count back.
   d.Text1->clear();
@@ -80,6 +77,45 @@ TEST_F(PrintDialogTest, CopiesBoxAndSpinnerFollowEachOther) {
   d.VScroll1->downArrow()->click();
   d.VScroll1->downArrow()->click();
   EXPECT_EQ(d.Text1->text(), "249");
+}
+
+TEST_F(PrintDialogTest, ADigitTypedIntoAnEmptiedOrSelectedBoxIsTheCountAndLeavingItEmptyPutsTheCountBack) {
+  SharedPrintDialog d(printer);
+  QLineEdit other(&d);
+  other.setGeometry(10, 60, 48, 23);
+  d.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+  const auto count = [&d] { return WholeTextValue(d.Text1->text().toStdString()); };
+
+  // Backspace, then 2: two copies, not twelve.
+  d.Text1->setFocus();
+  d.Text1->deselect();
+  d.Text1->end(false);
+  QTest::keyClick(d.Text1, Qt::Key_Backspace);
+  EXPECT_TRUE(d.Text1->text().trimmed().isEmpty());
+  QTest::keyClick(d.Text1, Qt::Key_2);
+  EXPECT_EQ(count(), 2);
+  EXPECT_EQ(d.VScroll1->value(), 2);
+
+  // A click into the box, then 3: three copies, not twenty-three.
+  other.setFocus();
+  QTest::mouseClick(d.Text1, Qt::LeftButton, {}, QPoint(30, 11));
+  ASSERT_TRUE(d.Text1->hasFocus());
+  EXPECT_EQ(d.Text1->selectedText(), d.Text1->text());
+  QTest::keyClick(d.Text1, Qt::Key_3);
+  EXPECT_EQ(d.Text1->text(), "3");
+  // Tab into it selects it too.
+  other.setFocus();
+  d.Text1->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(d.Text1, Qt::Key_4);
+  EXPECT_EQ(d.Text1->text(), "4");
+
+  // Emptied and left: the last valid count comes back, never an empty box.
+  d.Text1->selectAll();
+  QTest::keyClick(d.Text1, Qt::Key_Delete);
+  EXPECT_EQ(d.Text1->text(), "");
+  other.setFocus();
+  EXPECT_EQ(d.Text1->text(), "4");
 }
 
 TEST_F(PrintDialogTest, ArrowKeysStayWithinOneTo1999) {

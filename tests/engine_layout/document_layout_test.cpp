@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
+#include "platform/textfile.h"
 #include "tests/engine_layout/engine_fixture.h"
+#include "tests/support/test_support.h"
 
 namespace stagora::engine::test {
 namespace {
@@ -96,6 +99,9 @@ TEST_F(DocumentLayout, BloqueCorteReportsTheLastMarkOrTheBlockThatDidNotFit) {
       {Lines("#MARK=001 a", 60) + "&LF#MARK=002 b", -1, 1},
       {Lines("no mark", 60) + "&LF#MARK=002 b", 0, 0},
       {"text before the first mark&LF#MARK=004 x", 4, 1},
+      // The number is the three digits only, whatever digits the block's text begins with.
+      {"#MARK=02521: the next step&LF#MARK=0263.5 kmol", 26, 2},
+      {"#MARK=999999", 999, 1},
   };
   for (const Case& c : cases) {
     Render(c.text);
@@ -197,6 +203,42 @@ TEST_F(DocumentLayout, StylesCarryToTheNextLineButNotIntoTheNextCall) {
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_FALSE(texts[0].font.bold);
   EXPECT_EQ(texts[0].color, 0u);
+}
+
+// Pagination's trial pages are only measured: they must break where the drawn page breaks,
+// also where a wrapped line's font changes just past the piece that fits, and draw nothing.
+TEST_F(DocumentLayout, MeasuringAPageBreaksItWhereDrawingItDoes) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> texts;
+  for (const char* folder : {"markup_layout", "markup_formulas"}) {
+    for (const auto& entry : fs::directory_iterator(fs::path(stagora::test::SourceDir()) / "tests" / "fixtures" / folder)) {
+      if (entry.path().extension() == ".htfc") texts.push_back(plat::ReadTextFile(entry.path().string()).value_or(""));
+    }
+  }
+  std::string wrapped;
+  for (int k = 1; k <= 30; ++k) {
+    // After a construct the font name goes back to the one its piece began with.
+    wrapped += "#MARK=" + std::to_string(100 + k) + std::string(60, 'w') + " &FS=" + std::to_string(8 + k % 20) +
+               ":&FN=" + (k % 2 ? "Arial" : "Courier New") + ":#POT(x#PB)(2#POT)" + std::string(40, 'v') + "&LF";
+  }
+  texts.push_back(wrapped);
+  ASSERT_GE(texts.size(), 10u);
+  for (const std::string& text : texts) {
+    for (double zoom : {0.5, 1.0, 2.0}) {
+      V.Zoom = zoom;
+      page_.clearLog();
+      double size = 12 * zoom;
+      MedirHTFC(text, size, page_, S, V);
+      EXPECT_TRUE(page_.ops().empty());
+      const long measuredBreak = S.BloqueCorte, measuredMarks = S.NumMarcas;
+      const plat::FontSpec measuredFont = page_.font();
+      size = 12 * zoom;
+      DibujarHTFC(text, size, page_, S, V);
+      EXPECT_EQ(measuredBreak, S.BloqueCorte) << text.substr(0, 60) << " at " << zoom;
+      EXPECT_EQ(measuredMarks, S.NumMarcas) << text.substr(0, 60) << " at " << zoom;
+      EXPECT_EQ(measuredFont, page_.font()) << text.substr(0, 60) << " at " << zoom;
+    }
+  }
 }
 
 }  // namespace

@@ -256,7 +256,8 @@ TEST_F(InlineCodes, StyleSwitchesSetAndClearTheFontStyles) {
 TEST_F(InlineCodes, AParameterCodeWithoutItsColonEndsTheLineAndStillRecordsItsBox) {
   S.TablaCajas(1).Avance = 99999;  // what an earlier line left
   S.TablaCajas(1).AltoBajo = 99999;
-  MeasureAndDraw("abc&FS=20 def");
+  const std::string line = "abc&FS=20 def";  // the box's text is a view of it
+  MeasureAndDraw(line);
   EXPECT_EQ(DrawnText(), "abc");
   EXPECT_DOUBLE_EQ(S.TablaCajas(1).Avance, 3 * kCharAdvance);
   EXPECT_DOUBLE_EQ(S.TablaCajas(1).AltoBajo, kModelTextHeight);

@@ -12,10 +12,12 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,15 @@ class LocalHttpService : public QObject {
   // The request targets (path and query) in order of arrival.
   const std::vector<std::string>& requests() const { return requests_; }
   void close() { server_.close(); }
+  // Ends every request it left unanswered with a server error (a dropped connection would
+  // only have the request sent again).
+  void hangUp() {
+    for (QTcpSocket* socket : findChildren<QTcpSocket*>()) {
+      if (socket->state() != QAbstractSocket::ConnectedState || !socket->property("seen").toBool()) continue;
+      socket->write("HTTP/1.1 500 X\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+      socket->disconnectFromHost();
+    }
+  }
 
  private:
   void Serve(QTcpSocket* socket) {
@@ -101,7 +112,24 @@ class UpdateCheckTest : public ::testing::Test {
     designer::UPD_Version.clear();
   }
 
+  void TearDown() override {
+    // A check still waiting must not outlive its test: the next would find it busy.
+    service.hangUp();
+    EXPECT_TRUE(QTest::qWaitFor([] { return !designer::DownloadRunning(); }, 30000));
+  }
+
   std::string Setting(const char* key) const { return plat::GetSetting("TROV", "CheckUPDATE", key, "<absent>"); }
+
+  // Runs a check to its end: the outcome it started with when no request went out, else the
+  // outcome its answer gave.
+  designer::CheckOutcome Check(bool forced) {
+    std::optional<designer::CheckOutcome> answered;
+    const designer::CheckOutcome started =
+        designer::CheckNewVersion(forced, env, [&](designer::CheckOutcome o) { answered = o; });
+    if (started != designer::CheckOutcome::kAsked) return started;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answered.has_value(); }, 30000));
+    return answered.value_or(started);
+  }
 
   LocalHttpService service;
   designer::UpdateEnvironment env;

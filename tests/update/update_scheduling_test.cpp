@@ -1,6 +1,9 @@
 // The main window's side of the update check: the check on activation, the delayed notice
 // and Help > Updates > Check now, against a service on 127.0.0.1.
 #include <QAction>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 
 #include "common/number_text.h"
@@ -28,7 +31,14 @@ class UpdateSchedulingTest : public UpdateCheckTest {
   }
   void TearDown() override {
     form.reset();
+    UpdateCheckTest::TearDown();
     designer::UPD_Available = false;
+  }
+
+  // Lets the check that is waiting, if any, take its answer.
+  static void AnswerIn() {
+    EXPECT_TRUE(QTest::qWaitFor([] { return !designer::DownloadRunning(); }, 30000));
+    QApplication::processEvents();
   }
 
   static std::string SameVersionAnswer() {
@@ -41,6 +51,7 @@ class UpdateSchedulingTest : public UpdateCheckTest {
 TEST_F(UpdateSchedulingTest, ActivationAsksOnceAndTheNoticeFollowsOnTheTimer) {
   service.answerWith(kNewer);
   form->Form_Activate();
+  AnswerIn();
   ASSERT_EQ(service.requests().size(), 1u);
   EXPECT_TRUE(service.requests()[0].ends_with("&idprod=TROV"));
   EXPECT_TRUE(designer::UPD_Available);
@@ -63,6 +74,7 @@ TEST_F(UpdateSchedulingTest, ActivationAsksOnceAndTheNoticeFollowsOnTheTimer) {
 TEST_F(UpdateSchedulingTest, NoNoticeWithoutNewsOrWithinThePeriod) {
   service.answerWith(SameVersionAnswer());
   form->Form_Activate();
+  AnswerIn();
   EXPECT_EQ(service.requests().size(), 1u);
   EXPECT_FALSE(form->TimerUPD->isActive());
 
@@ -79,8 +91,8 @@ TEST_F(UpdateSchedulingTest, NoNoticeWithoutNewsOrWithinThePeriod) {
 }
 
 TEST_F(UpdateSchedulingTest, CheckNowSaysWhatItFound) {
-  const std::string noConnect = Txt_No_connect + "\r\n" + designer::Shared().Txt_HomePage;
-  ASSERT_FALSE(Txt_No_connect.empty());
+  const std::string unreachable = form->GetL_win("Update_Unreachable") + "\r\n" + service.address();
+  ASSERT_NE(unreachable.find("update service"), std::string::npos);
   const struct {
     const char* name;
     LocalHttpService::Answer answer;
@@ -90,7 +102,8 @@ TEST_F(UpdateSchedulingTest, CheckNowSaysWhatItFound) {
   } cases[] = {
       {"newer", {200, kNewer, false}, "FormNuevaVersion", "", 0},
       {"same", {200, QByteArray::fromStdString(SameVersionAnswer()), false}, "", form->GetL_win("No_updates"), 0},
-      {"unreachable", {404, "", false}, "", noConnect, plat::kExclamation},
+      {"empty", {200, "", false}, "", form->GetL_win("No_updates"), 0},
+      {"unreachable", {404, "", false}, "", unreachable, plat::kExclamation},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -103,6 +116,7 @@ TEST_F(UpdateSchedulingTest, CheckNowSaysWhatItFound) {
     ModalCloser closer;
 
     form->mnu_Help_update_now->trigger();
+    AnswerIn();
     EXPECT_EQ(service.requests().size(), before + 1);
     EXPECT_EQ(closer.seen(), *c.notice ? std::vector<std::string>{c.notice} : std::vector<std::string>{});
     if (c.message.empty()) {
@@ -112,10 +126,18 @@ TEST_F(UpdateSchedulingTest, CheckNowSaysWhatItFound) {
       EXPECT_EQ(boxes.requests()[0].text, c.message);
       EXPECT_EQ(boxes.requests()[0].style, c.style);
     }
-    if (c.answer.status != 200) {
+    if (c.answer.status != 200 || c.answer.body.isEmpty()) {
       EXPECT_EQ(Setting("LAST_OLCON"), last);
     }
   }
+
+  // With the service gone the message names the service, not the home page.
+  service.close();
+  MessageBoxRecorder boxes;
+  form->mnu_Help_update_now_Click();
+  AnswerIn();
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text, unreachable);
 }
 
 TEST_F(UpdateSchedulingTest, CheckNowWithoutAServiceSendsNothingAndSaysSo) {
@@ -124,7 +146,72 @@ TEST_F(UpdateSchedulingTest, CheckNowWithoutAServiceSendsNothingAndSaysSo) {
   form->mnu_Help_update_now_Click();
   EXPECT_TRUE(service.requests().empty());
   ASSERT_EQ(boxes.requests().size(), 1u);
-  EXPECT_EQ(boxes.requests()[0].text, Txt_No_connect + "\r\n" + designer::Shared().Txt_HomePage);
+  EXPECT_EQ(boxes.requests()[0].text, form->GetL_win("Update_NoService"));
+}
+
+TEST_F(UpdateSchedulingTest, AServiceThatHangsHoldsNothingUpAndIsNotAskedAgainOnActivation) {
+  service.answer({200, kNewer, true});
+  QElapsedTimer clock;
+  clock.start();
+  form->Form_Activate();
+  EXPECT_LT(clock.elapsed(), 1000);  // not the download's 15 s
+  ASSERT_TRUE(QTest::qWaitFor([&] { return service.requests().size() == 1; }, 5000));
+  // Input is taken while the service is silent.
+  form->Text[6]->setFocus();
+  form->Text[6]->selectAll();
+  QTest::keyClicks(form->Text[6], "4");
+  EXPECT_EQ(form->Text[6]->text(), "4");
+  EXPECT_TRUE(designer::DownloadRunning());
+
+  // Activations while it waits, and after it was given up, ask nothing more.
+  for (int i = 0; i < 3; ++i) form->Form_Activate();
+  service.hangUp();
+  AnswerIn();
+  for (int i = 0; i < 3; ++i) {
+    form->Form_Activate();
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(service.requests().size(), 1u);
+  EXPECT_FALSE(form->TimerUPD->isActive());
+
+  // Check now still asks.
+  service.answerWith(kNewer);
+  ModalCloser closer;
+  form->mnu_Help_update_now_Click();
+  AnswerIn();
+  EXPECT_EQ(service.requests().size(), 2u);
+  EXPECT_EQ(closer.seen(), std::vector<std::string>{"FormNuevaVersion"});
+}
+
+TEST_F(UpdateSchedulingTest, AnAutomaticCheckThatFailsOrGetsNothingIsNotRepeatedThisRun) {
+  for (const LocalHttpService::Answer& answer : {LocalHttpService::Answer{404, "", false}, LocalHttpService::Answer{200, "", false}}) {
+    SCOPED_TRACE(answer.status);
+    form = std::make_unique<designer::FormMain>();
+    form->Form_Load();
+    service.answer(answer);
+    const std::size_t before = service.requests().size();
+    for (int i = 0; i < 4; ++i) {
+      form->Form_Activate();
+      AnswerIn();
+    }
+    EXPECT_EQ(service.requests().size(), before + 1);
+    EXPECT_EQ(Setting("LAST_OLCON"), "<absent>");
+  }
+}
+
+TEST_F(UpdateSchedulingTest, CheckNowDuringAnAutomaticCheckReportsItsAnswer) {
+  service.answer({200, QByteArray::fromStdString(SameVersionAnswer()), true});
+  form->Form_Activate();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return service.requests().size() == 1; }, 5000));
+  MessageBoxRecorder boxes;
+  form->mnu_Help_update_now_Click();
+  form->mnu_Help_update_now_Click();  // twice: still one answer to wait for
+  EXPECT_TRUE(boxes.requests().empty());
+  service.hangUp();
+  AnswerIn();
+  EXPECT_EQ(service.requests().size(), 1u);
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text, form->GetL_win("Update_Unreachable") + "\r\n" + service.address());
 }
 
 }  // namespace

@@ -69,14 +69,18 @@ TEST(PageBlocks, LevelTwoViewUsesLevelTwoAndAnAnswerEndingInALineBreakAddsNoEmpt
   EXPECT_EQ(t.back(), SectionMark(t.size()) + kFrame + "Answer&LF");
 }
 
-TEST(PageBlocks, AViewOfMoreThan999BlocksKeepsTheRestOfItsTextInTheLastBlock) {
+TEST(PageBlocks, AViewOfMoreThan999BlocksKeepsEveryLineInABlockOfItsOwnAndItsMarksBeginAgain) {
   ResultSections s = Sections();
   s.ResolutionTexts[0].clear();
   for (int i = 0; i < 1500; ++i) s.ResolutionTexts[0] += "line " + std::to_string(i) + "&LF";
   const std::vector<PageBlock> blocks = BuildViewBlocks(kViewResolution1, s, kHeadings);
-  ASSERT_EQ(blocks.size(), kMaxBlocks);
-  EXPECT_EQ(blocks.front().Text.substr(0, 9), "#MARK=001");
-  EXPECT_EQ(blocks.back().Text.substr(0, 9), "#MARK=999");
+  // The statement, three heading blocks, a block per line (the last one with the line break
+  // that opens the answer's heading), two heading blocks and the two lines of the answer.
+  ASSERT_EQ(blocks.size(), 1u + 3 + 1500 + 2 + 2);
+  EXPECT_EQ(blocks[998].Text.substr(0, 9), "#MARK=999");
+  EXPECT_EQ(blocks[999].Text.substr(0, 9), "#MARK=001");
+  EXPECT_EQ(blocks.back().Text, "#MARK=509Answer two");
+  EXPECT_EQ(blocks[1503].Text.substr(9), "line 1499&LF&LF");
   // Nothing of the view is lost: without the marks the blocks are the whole view.
   std::string joined;
   for (const PageBlock& b : blocks) joined += b.Text.substr(9);
@@ -85,10 +89,21 @@ TEST(PageBlocks, AViewOfMoreThan999BlocksKeepsTheRestOfItsTextInTheLastBlock) {
   EXPECT_EQ(joined, view);
 }
 
-TEST(PageBlocks, SectionMarksCarryTheLastThreeDigits) {
-  EXPECT_EQ(SectionMark(1), "#MARK=001");
-  EXPECT_EQ(SectionMark(42), "#MARK=042");
-  EXPECT_EQ(SectionMark(999), "#MARK=999");
+TEST(PageBlocks, MarksRunFrom001To999AndEachNamesTheFirstBlockAtOrAfterAStartThatCarriesIt) {
+  const struct {
+    std::size_t block;
+    const char* mark;
+  } marks[] = {{1, "#MARK=001"}, {42, "#MARK=042"}, {999, "#MARK=999"}, {1000, "#MARK=001"}, {2000, "#MARK=002"}};
+  for (const auto& m : marks) EXPECT_EQ(SectionMark(m.block), m.mark) << m.block;
+
+  const struct {
+    long mark;
+    std::size_t from, block;
+  } found[] = {{5, 1, 5}, {5, 5, 5}, {4, 5, 1003}, {1, 990, 1000}, {999, 990, 999}, {3, 1500, 2001}};
+  for (const auto& f : found) {
+    EXPECT_EQ(BlockOfMark(f.mark, f.from), f.block) << f.mark << " from " << f.from;
+    EXPECT_EQ(SectionMark(f.block), SectionMark(static_cast<std::size_t>(f.mark)));
+  }
 }
 
 }  // namespace

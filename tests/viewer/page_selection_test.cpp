@@ -55,10 +55,22 @@ TEST(PageSelection, AListOfMoreThanAHundredEntriesIsRefused) {
   EXPECT_EQ(ReadPageSelection(PageChoice::List, 1, list + "101").error, "BadPageInterval");
 }
 
-TEST(PageSelection, CurrentPageIsTheOnlyFlagAndMustLieWithinTheListsReach) {
-  EXPECT_EQ(Flagged(ReadPageSelection(PageChoice::Current, 7, "ignored").pages), (std::vector<long>{7}));
-  EXPECT_EQ(ReadPageSelection(PageChoice::Current, 250, "").error, "BadPageInterval");
+TEST(PageSelection, TheCurrentPageIsTheOnlyPagePrintedAlsoPastPage199) {
+  const PageSelection seventh = ReadPageSelection(PageChoice::Current, 7, "ignored");
+  EXPECT_EQ(Flagged(seventh.pages), (std::vector<long>{7}));
+  EXPECT_EQ(ChosenPages(10, seventh.rule, seventh.pages, 7), (std::vector<long>{7}));
+  // A long view's last page.
+  const PageSelection late = ReadPageSelection(PageChoice::Current, 1500, "");
+  EXPECT_EQ(late.error, "");
+  EXPECT_EQ(ChosenPages(1500, late.rule, late.pages, 1500), (std::vector<long>{1500}));
   EXPECT_EQ(ReadPageSelection(PageChoice::Current, 0, "").error, "BadPageInterval");
+}
+
+TEST(PageSelection, ARequestMayNameNoPageOfTheView) {
+  const PageFlags none{};
+  EXPECT_TRUE(ChosenPages(3, PageRule::Flagged, ReadPageSelection(PageChoice::List, 1, ",").pages).empty());
+  EXPECT_TRUE(ChosenPages(3, PageRule::Flagged, ReadPageSelection(PageChoice::List, 1, "5-9").pages).empty());
+  EXPECT_TRUE(ChosenPages(1, PageRule::Even, none).empty());
 }
 
 TEST(PageSelection, AllOddAndEvenPagesPrintEveryPageOfTheirKindAlsoPastPage199) {

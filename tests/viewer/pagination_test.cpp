@@ -17,9 +17,9 @@
 namespace stagora::viewer::test {
 namespace {
 
-// A page that holds `capacity` lines; block n is heights[n - 1] lines high, and the trial's
-// blank foot line is one more. It answers as the engine does: the last mark when everything
-// fits, minus the mark of the block whose line first passes the foot.
+// A page that holds `capacity` lines; block n (its text "line n") is heights[n - 1] lines
+// high, and the trial's blank foot line is one more. It answers as the engine does: the last
+// mark when everything fits, minus the mark of the block whose line first passes the foot.
 struct ModelPage {
   std::vector<int> heights;
   int capacity = 0;
@@ -27,12 +27,11 @@ struct ModelPage {
 
   long operator()(const std::string& text) {
     trials.push_back(text);
-    static const QRegularExpression mark("#MARK=(\\d\\d\\d)");
     int used = 0;
     long last = 0;
-    for (auto it = mark.globalMatch(QString::fromStdString(text)); it.hasNext();) {
-      last = it.next().captured(1).toLong();
-      used += heights[static_cast<std::size_t>(last - 1)];
+    for (std::size_t at = text.find("#MARK="); at != std::string::npos; at = text.find("#MARK=", at + 1)) {
+      last = std::stol(text.substr(at + 6, 3));
+      used += heights[std::stoul(text.substr(at + 14, 6)) - 1];  // after "#MARK=nnnline "
       if (used > capacity) return -last;
     }
     return used + 1 > capacity ? -last : last;
@@ -41,7 +40,7 @@ struct ModelPage {
 
 std::vector<PageBlock> BlocksOf(std::size_t count) {
   std::vector<PageBlock> blocks(count);
-  for (std::size_t i = 0; i < count; ++i) blocks[i].Text = SectionMark(i + 1) + "line&LF";
+  for (std::size_t i = 0; i < count; ++i) blocks[i].Text = SectionMark(i + 1) + "line " + std::to_string(i + 1) + "&LF";
   return blocks;
 }
 
@@ -98,12 +97,72 @@ TEST(Pagination, EachTrialStartsWithTheFirstUnplacedBlockAndKeepsTheFootLineFree
 }
 
 TEST(Pagination, AViewOf999BlocksTallerThanAPageEachGetsEveryBlockOnItsOwnPage) {
-  std::vector<PageBlock> blocks = BlocksOf(kMaxBlocks);
-  ModelPage page{std::vector<int>(kMaxBlocks, 50), 10, {}};
+  std::vector<PageBlock> blocks = BlocksOf(999);
+  ModelPage page{std::vector<int>(999, 50), 10, {}};
   const long count = PlaceBlocksOnPages(blocks, std::ref(page));
   EXPECT_EQ(count, 999);
   for (std::size_t i = 0; i < blocks.size(); ++i) ASSERT_EQ(blocks[i].Page, static_cast<long>(i + 1));
-  EXPECT_EQ(page.trials.size(), kMaxBlocks);
+  EXPECT_EQ(page.trials.size(), 999u);
+}
+
+TEST(Pagination, AViewOfThousandsOfBlocksIsPagedToItsLastBlockWhereverItsMarksBeginAgain) {
+  // Pages of a varying number of blocks, so that the returns to mark 001 fall anywhere on them.
+  const std::size_t n = 6000;
+  std::vector<int> heights(n);
+  for (std::size_t i = 0; i < n; ++i) heights[i] = 1 + static_cast<int>(i * 7 % 5);
+  std::vector<PageBlock> blocks = BlocksOf(n);
+  ModelPage page{heights, 12, {}};
+  const long count = PlaceBlocksOnPages(blocks, std::ref(page));
+
+  // The same pages as a plain walk down the blocks gives: a block goes on while it and the
+  // foot line fit.
+  std::vector<long> expected;
+  long p = 1;
+  int used = 0;
+  for (const int h : heights) {
+    if (used + h + 1 > 12) {
+      ++p;
+      used = 0;
+    }
+    used += h;
+    expected.push_back(p);
+  }
+  EXPECT_EQ(PagesOf(blocks), expected);
+  EXPECT_EQ(count, expected.back());
+  EXPECT_GT(count, 999);
+  // No trial is handed more than one round of marks.
+  for (const std::string& t : page.trials) {
+    long marks = 0;
+    for (std::size_t at = t.find("#MARK="); at != std::string::npos; at = t.find("#MARK=", at + 1)) ++marks;
+    ASSERT_LE(marks, 999);
+  }
+}
+
+// A trial is handed about a page's worth of the rest, not all of it, and the pages come out
+// as they do when every trial is handed the whole rest (blocks short enough to fit in one
+// trial's share), whichever block the page breaks in.
+TEST(Pagination, ATrialIsHandedAboutAPageOfTheRestAndPlacesAsWithAllOfIt) {
+  std::vector<int> heights;
+  for (int k = 0; k < 120; ++k) heights.push_back(1 + (k * 7) % 9);
+  heights[40] = 40;  // one taller than a page
+  for (int capacity : {5, 12, 30}) {
+    std::vector<PageBlock> whole = BlocksOf(heights.size());
+    ModelPage wholePage{heights, capacity, {}};
+    const long wholeCount = PlaceBlocksOnPages(whole, std::ref(wholePage));
+
+    std::vector<PageBlock> padded = BlocksOf(heights.size());
+    std::size_t total = 0;
+    for (PageBlock& b : padded) {
+      b.Text = b.Text.substr(0, 9) + std::string(3000, 'x') + "&LF";
+      total += b.Text.size();
+    }
+    ModelPage paddedPage{heights, capacity, {}};
+    EXPECT_EQ(PlaceBlocksOnPages(padded, std::ref(paddedPage)), wholeCount) << capacity;
+    EXPECT_EQ(PagesOf(padded), PagesOf(whole)) << capacity;
+    std::size_t longest = 0;
+    for (const std::string& t : paddedPage.trials) longest = std::max(longest, t.size());
+    EXPECT_LT(longest, total / 4) << capacity;
+  }
 }
 
 // --- On the page picture, through the engine ---------------------------------------------
@@ -192,6 +251,23 @@ TEST_F(PagesTest, PagesAreFullAndKeepTheirBlocksAcrossAZoom) {
   DibujarPagina();
   EXPECT_EQ(PagesOf(Blocks), pages);
   EXPECT_GT(LastPageLayout().BloqueCorte, 0);  // the page still holds its blocks at twice the size
+}
+
+TEST_F(PagesTest, AViewWhoseLinesBeginWithDigitsIsPagedToItsLastLine) {
+  FormMain& f = Load();
+  std::string resolution;
+  for (int k = 1; k <= 150; ++k) resolution += std::to_string(k + 20) + ": step of the resolution&LF";
+  DocPath = WriteDocument("digits.rex", "#DEC(.#DEC)#ENU(Statement&LF#ENU)#SOL(42 mol/h&LF#SOL)#RS1(" + resolution +
+                                            "#RS1)#RS2(" + resolution + "#RS2)");
+  f.OpenFile();
+  ASSERT_TRUE(DocumentLoaded);
+  ExpectSoundPages();
+  EXPECT_GE(PageCount, 3);
+  // The last page ends with the answer, drawn whole.
+  CurrentPage = static_cast<int>(PageCount);
+  DibujarPagina();
+  EXPECT_EQ(LastPageLayout().BloqueCorte, static_cast<long>(MarkNumber(Blocks.size())));
+  EXPECT_NE(PageText(Blocks, PageCount).find("42 mol/h"), std::string::npos);
 }
 
 TEST_F(PagesTest, APageShowsItsLabelAndItsNumberInGreyAtTheFootBetweenTheMargins) {

@@ -108,6 +108,7 @@ class PrintTest : public PagedDocumentTest {
 };
 
 TEST_F(PrintTest, DialogOpensAsDesignedAndPrintAtOnceAsksForEveryPageOnceCollated) {
+  PageCount = 3;
   frmImprimir d;
   EXPECT_EQ(d.size(), QSize(624, 356));
   EXPECT_EQ(d.windowTitle(), "Print");
@@ -138,6 +139,7 @@ TEST_F(PrintTest, DialogOpensAsDesignedAndPrintAtOnceAsksForEveryPageOnceCollate
 
 TEST_F(PrintTest, DialogChecksTheCopiesFirstAndThePagesNextAndStaysOpenOnAnError) {
   MessageBoxRecorder boxes;
+  PageCount = 7;
   {
     frmImprimir d;
     d.Text2->setText("2, 5-7");
@@ -167,12 +169,35 @@ TEST_F(PrintTest, DialogChecksTheCopiesFirstAndThePagesNextAndStaysOpenOnAnError
     EXPECT_EQ(flagged, (std::vector<int>{2, 5, 6, 7}));
   }
   {
+    // A list, odd or even pages that name no page of the document.
+    const std::size_t before = boxes.requests().size();
+    frmImprimir d;
+    for (const char* list : {"8-12", ","}) {
+      d.Text2->setText(list);
+      d.cmdImprimir_Click();
+    }
+    PageCount = 1;
+    d.Option5->setChecked(true);
+    d.cmdImprimir_Click();
+    EXPECT_FALSE(PrintAccepted);
+    ASSERT_EQ(boxes.requests().size(), before + 3);
+    EXPECT_EQ(boxes.requests()[before].text, Pri("NoPageOfDocument") + " 7.");
+    EXPECT_EQ(boxes.requests()[before + 2].text, Pri("NoPageOfDocument") + " 1.");
+    EXPECT_EQ(boxes.requests()[before + 2].style, plat::kExclamation);
+  }
+  {
+    // The page shown in a long document, past the reach of a list.
+    PageCount = 300;
     CurrentPage = 250;
     frmImprimir d;
     d.Option3->setChecked(true);
     d.cmdImprimir_Click();
-    EXPECT_FALSE(PrintAccepted);
-    EXPECT_EQ(boxes.requests().back().text, Pri("BadPageInterval"));
+    EXPECT_TRUE(PrintAccepted);
+    EXPECT_EQ(ChosenPages(PageCount, PrintPageRule, PrintPages, CurrentPage), (std::vector<long>{250}));
+    CurrentPage = 1;
+  }
+  {
+    frmImprimir d;
     // Esc cancels from any control.
     d.Text2->setFocus();
     QTest::keyClick(d.Text2, Qt::Key_Escape);
@@ -222,6 +247,34 @@ TEST_F(PrintTest, TwoCopiesOfTwoPagesComeCollatedOrPageByPageAndTheViewComesBack
   EXPECT_EQ(f.Picture1->width(), 1194);
   EXPECT_TRUE(f.mnu_zoom150->isChecked());
   EXPECT_EQ(f.LbPage->text(), QString("Pag. 2/%1").arg(PageCount));
+}
+
+TEST_F(PrintTest, APageListNamingNoPageOfTheDocumentSaysSoAndAsksForNoFile) {
+  FormMain& f = OpenShown(150);
+  ASSERT_GE(PageCount, 3);
+  MessageBoxRecorder boxes;
+  InDialog([](frmImprimir& d) {
+    d.Text2->setText("40-45");
+    d.cmdImprimir_Click();
+    d.CmdCancelar_Click();
+  });
+  SaveAs(root + "/never.pdf");
+  f.mnu_File_Print_Click();
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text, Pri("NoPageOfDocument") + " " + std::to_string(PageCount) + ".");
+  EXPECT_TRUE(saveRequests.empty());
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(root + "/never.pdf")));
+
+  // The page shown is the page printed.
+  f.ImgRPage_Click();
+  const std::string pdf = root + "/current.pdf";
+  InDialog([](frmImprimir& d) {
+    d.Option3->setChecked(true);
+    d.cmdImprimir_Click();
+  });
+  SaveAs(pdf);
+  f.mnu_File_Print_Click();
+  EXPECT_EQ(SheetNumbers(pdf), (std::vector<std::string>{"2"}));
 }
 
 TEST_F(PrintTest, CancelInEitherDialogPrintsNothingAndTheTooltipNamesThePrinter) {

@@ -21,10 +21,15 @@ engine::EngineState& State() {
 // none of them starts a second drawing inside the first.
 void PumpWindowEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
-bool Draw(const std::string& text, double size, plat::Surface& target, const engine::ViewerValues& values) {
+bool Draw(const std::string& text, double size, plat::Surface& target, const engine::ViewerValues& values,
+          bool measureOnly = false) {
   if (drawing) return false;
   drawing = true;
-  engine::DibujarHTFC(text, size, target, State(), values);
+  if (measureOnly) {
+    engine::MedirHTFC(text, size, target, State(), values);
+  } else {
+    engine::DibujarHTFC(text, size, target, State(), values);
+  }
   drawing = false;
   return true;
 }
@@ -39,6 +44,11 @@ void InitEngine() {
 bool DrawOnPagePicture(const std::string& text, double size, plat::Surface& picture) {
   EngineValues.DestinoPantalla = &picture;
   return Draw(text, size, picture, EngineValues);
+}
+
+bool MeasureOnPagePicture(const std::string& text, double size, plat::Surface& picture) {
+  EngineValues.DestinoPantalla = &picture;
+  return Draw(text, size, picture, EngineValues, true);
 }
 
 bool DrawOnPrinter(const std::string& text, double size, plat::Surface& printer) {

@@ -28,6 +28,11 @@ struct PageLayoutReport {
 // lines, and one of them may ask for a page before the first is finished.
 bool DrawOnPagePicture(const std::string& text, double size, plat::Surface& picture);
 
+// Lays `text` out on the page picture as DrawOnPagePicture would, drawing nothing: for
+// pagination's trial pages, which read only BloqueCorte (LastPageLayout). False while another
+// drawing is still running.
+bool MeasureOnPagePicture(const std::string& text, double size, plat::Surface& picture);
+
 // The same on a printer sheet, at 100 % whatever the view's zoom: paper shows the page at its
 // own size.
 bool DrawOnPrinter(const std::string& text, double size, plat::Surface& printer);

@@ -49,11 +49,10 @@ void FormMain::PAGINAR() {
   // 2. The trial pages are not seen.
   ShapeShadow->setBackColor(kWhite);
   Picture1->hide();
-  // 3-5.
+  // 3-5. A trial page is only measured: its page break is all that is used.
   const auto trial = [this](const std::string& text) -> long {
-    Picture1->Cls();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    if (!DrawOnPagePicture(text, Zoom * kBaseTextSize, Picture1->surface())) return 0;
+    if (!MeasureOnPagePicture(text, Zoom * kBaseTextSize, Picture1->surface())) return 0;
     return LastPageLayout().BloqueCorte;
   };
   const auto progress = [this](long pages) { LbPage->setText(ProgressCaption(pages)); };

@@ -52,6 +52,10 @@ void FormMain::mnu_File_Print_Click() {
   // 6.
   if (!PrintAccepted) return;
 
+  // The dialog accepts no request that names no page of the view; nothing to ask for then.
+  const std::vector<long> pages = ChosenPages(PageCount, PrintPageRule, PrintPages, shownPage);
+  if (pages.empty()) return;
+
   plat::PrinterSurface& printer = Printer();
   // The PDF-file printer writes a file: its name is asked here, and a cancel prints nothing.
   if (!ChoosePrinterOutput(this, printer, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath())) return;
@@ -59,7 +63,6 @@ void FormMain::mnu_File_Print_Click() {
   // 7. Collated: whole sets one after another; otherwise each page's copies together.
   const long outer = PrintCollate ? PrintCopies : 1;
   const long inner = PrintCollate ? 1 : PrintCopies;
-  const std::vector<long> pages = ChosenPages(PageCount, PrintPageRule, PrintPages);
   // 8. Paper is drawn at 100 % by the engine bridge; the view's zoom stays as it is all along,
   // so that a repaint or layout that runs between the printed lines still sees it.
   for (long copy = 0; copy < outer; ++copy) {

@@ -227,6 +227,12 @@ void frmImprimir::cmdImprimir_Click() {
     plat::MsgBox(GetL_win(selection.error), plat::kExclamation);
     return;
   }
+  // A sound request may still name no page of this view: say so here, where the pages can
+  // be chosen again, before anything is asked about the printout.
+  if (ChosenPages(PageCount, selection.rule, selection.pages, CurrentPage).empty()) {
+    plat::MsgBox(GetL_win("NoPageOfDocument") + " " + std::to_string(PageCount) + ".", plat::kExclamation);
+    return;
+  }
   PrintPages = selection.pages;
   PrintPageRule = selection.rule;
   PrintAccepted = true;

@@ -26,7 +26,8 @@ class frmImprimir : public PrintDialogBase {
   // Selects all pages; the pointer back to its default.
   void Form_Activate();
   // The Print button: the request is published when the copies lie within 1 to 499 and the
-  // pages can be read; otherwise a message, and the dialog stays open.
+  // pages can be read and name at least one page of the view; otherwise a message, and the
+  // dialog stays open.
   void cmdImprimir_Click();
   // The Cancel button and Esc: nothing to print.
   void CmdCancelar_Click();

@@ -37,7 +37,7 @@ extern bool DocumentLoaded;     // a document is loaded and its page blocks exis
 extern ResultSections Document; // StatementText, SolutionText, ResolutionTexts
 extern long ViewMode;           // -1, 0, 1 or 2 (see page_blocks.h)
 extern double& Zoom;            // view scale, 1.0 = 100 %
-// The current view's blocks; BlockCount is Blocks.size() (at most kMaxBlocks).
+// The current view's blocks, as many as the view needs; BlockCount is Blocks.size().
 extern std::vector<PageBlock> Blocks;
 extern long PageCount;
 extern int CurrentPage;

@@ -12,7 +12,6 @@ void AddBlock(std::vector<PageBlock>& blocks, std::string text) { blocks.push_ba
 // Cuts w after every "&LF"; line breaks that follow one another stay with the first block.
 void CutAtLineBreaks(std::string_view w, std::vector<PageBlock>& blocks) {
   for (std::size_t p = w.find(kLineBreak); p != std::string_view::npos; p = w.find(kLineBreak)) {
-    if (blocks.size() == kMaxBlocks) break;
     std::string text(w.substr(0, p + kLineBreak.size()));
     w.remove_prefix(p + kLineBreak.size());
     while (w.starts_with(kLineBreak)) {
@@ -21,18 +20,21 @@ void CutAtLineBreaks(std::string_view w, std::vector<PageBlock>& blocks) {
     }
     AddBlock(blocks, std::move(text));
   }
-  if (w.empty()) return;
-  if (blocks.size() == kMaxBlocks) {
-    blocks.back().Text += w;
-  } else {
-    AddBlock(blocks, std::string(w));
-  }
+  if (!w.empty()) AddBlock(blocks, std::string(w));
 }
 
 }  // namespace
 
-std::string SectionMark(std::size_t number) {
-  const std::string digits = std::to_string(1000 + number);
+std::size_t MarkNumber(std::size_t block) { return block == 0 ? 0 : (block - 1) % kMarkNumbers + 1; }
+
+std::size_t BlockOfMark(long mark, std::size_t from) {
+  const long markOfFrom = static_cast<long>(MarkNumber(from));
+  const long cycle = static_cast<long>(kMarkNumbers);
+  return from + static_cast<std::size_t>(((mark - markOfFrom) % cycle + cycle) % cycle);
+}
+
+std::string SectionMark(std::size_t block) {
+  const std::string digits = std::to_string(1000 + MarkNumber(block));
   return "#MARK=" + digits.substr(digits.size() - 3);
 }
 

@@ -1,5 +1,5 @@
 // The four views of a loaded document and the page blocks each is cut into. Every block
-// begins with its section mark "#MARK=" and its number in three digits, which the engine
+// begins with its section mark "#MARK=" and a number in three digits, which the engine
 // records while it draws a page; pagination places whole blocks on pages.
 #pragma once
 
@@ -17,7 +17,10 @@ struct PageBlock {
   bool operator==(const PageBlock&) const = default;
 };
 
-constexpr std::size_t kMaxBlocks = 999;
+// Section marks run from 001 to 999 and then begin again at 001: block n carries mark
+// MarkNumber(n), so blocks 1 to 999 carry their own number. No page holds 999 blocks, so
+// among the blocks of one page a mark names one block (BlockOfMark).
+constexpr std::size_t kMarkNumbers = 999;
 
 // ViewMode values.
 constexpr long kViewStatement = -1;    // the statement alone
@@ -41,13 +44,18 @@ struct ViewHeadings {
   std::string resolution2;  // "View_Resol2"
 };
 
-// The blocks of the view, numbered and marked, every one unplaced. A resolution view is cut
-// after every line break, a run of line breaks staying with the block it ends. A view that
-// would need more than kMaxBlocks blocks keeps the rest of its text in the last block, so
-// nothing of the document is dropped.
+// The blocks of the view, marked, every one unplaced. A resolution view is cut after every
+// line break, a run of line breaks staying with the block it ends, however many blocks that
+// makes.
 std::vector<PageBlock> BuildViewBlocks(long viewMode, const ResultSections& sections, const ViewHeadings& headings);
 
-// "#MARK=" and the last three digits of 1000 + number.
-std::string SectionMark(std::size_t number);
+// The mark of block `block` (1-based): 1 to 999, then 1 again.
+std::size_t MarkNumber(std::size_t block);
+
+// The first block from block `from` on that carries mark `mark` (1 to 999).
+std::size_t BlockOfMark(long mark, std::size_t from);
+
+// "#MARK=" and the mark of block `block` in three digits.
+std::string SectionMark(std::size_t block);
 
 }  // namespace stagora::viewer

@@ -57,11 +57,12 @@ PageSelection ReadPageSelection(PageChoice choice, long currentPage, const std::
       return s;
     }
     case PageChoice::Current:
-      if (currentPage < 1 || currentPage > kSelectablePages) {
+      if (currentPage < 1) {
         s.error = kBadInterval;
-      } else {
-        s.pages[currentPage] = true;
+        return s;
       }
+      s.rule = PageRule::Current;
+      if (currentPage <= kSelectablePages) s.pages[currentPage] = true;
       return s;
     case PageChoice::List:
       break;
@@ -99,21 +100,22 @@ PageSelection ReadPageSelection(PageChoice choice, long currentPage, const std::
   return s;
 }
 
-bool PageIsChosen(long page, PageRule rule, const PageFlags& pages) {
+bool PageIsChosen(long page, PageRule rule, const PageFlags& pages, long currentPage) {
   if (page < 1) return false;
   switch (rule) {
     case PageRule::All: return true;
     case PageRule::Odd: return page % 2 == 1;
     case PageRule::Even: return page % 2 == 0;
+    case PageRule::Current: return page == currentPage;
     case PageRule::Flagged: break;
   }
   return page <= kSelectablePages && pages[page];
 }
 
-std::vector<long> ChosenPages(long pageCount, PageRule rule, const PageFlags& pages) {
+std::vector<long> ChosenPages(long pageCount, PageRule rule, const PageFlags& pages, long currentPage) {
   std::vector<long> chosen;
   for (long p = 1; p <= pageCount; ++p) {
-    if (PageIsChosen(p, rule, pages)) chosen.push_back(p);
+    if (PageIsChosen(p, rule, pages, currentPage)) chosen.push_back(p);
   }
   return chosen;
 }

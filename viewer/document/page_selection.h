@@ -16,9 +16,10 @@ using PageFlags = std::array<bool, kSelectablePages + 1>;  // entries 1 to 199; 
 
 enum class PageChoice { All, Odd, Even, Current, List };
 
-// Which pages the request prints. The flags cover pages 1 to 199 only; the three rules that
-// need no list (all, odd, even) hold for every page of the view, however long it is.
-enum class PageRule { Flagged, All, Odd, Even };
+// Which pages the request prints. The flags cover pages 1 to 199 only; the rules that need
+// no list (all, odd, even, the page shown) hold for every page of the view, however long it
+// is.
+enum class PageRule { Flagged, All, Odd, Even, Current };
 
 // What reading the choice gives: the flags, the rule, and an error key of the dialog's
 // language ("" when the request is sound).
@@ -35,7 +36,8 @@ constexpr int kMaxListEntries = 100;
 // for PageChoice::List. Errors: "MissingPagesIntervals" (nothing typed),
 // "BadCHARPageInterval" (a character other than digits, commas, hyphens and blanks),
 // "BadPageInterval" (a page outside 1 to 199, a range with an empty end, more than 100
-// entries, or a current page outside 1 to 199).
+// entries, or no current page). The current page may lie past page 199: it is flagged when
+// it can be, and its rule names it whatever its number.
 //
 // Blanks are removed before anything else, so "1 2" is page 12. An entry with a hyphen is a
 // range from the number before it to the number after it, in either direction ("5-3" is 3, 4
@@ -43,10 +45,13 @@ constexpr int kMaxListEntries = 100;
 // harmless.
 PageSelection ReadPageSelection(PageChoice choice, long currentPage, const std::string& listText);
 
-// True when the request prints page `page` of the view.
-bool PageIsChosen(long page, PageRule rule, const PageFlags& pages);
+// True when the request prints page `page` of the view; currentPage is the page shown when
+// the request was made.
+bool PageIsChosen(long page, PageRule rule, const PageFlags& pages, long currentPage = 0);
 
-// The pages of a view of pageCount pages that the request prints, in order.
-std::vector<long> ChosenPages(long pageCount, PageRule rule, const PageFlags& pages);
+// The pages of a view of pageCount pages that the request prints, in order. Empty when the
+// request names no page of the view (pages past its end, even pages of a one-page view, a
+// list of commas).
+std::vector<long> ChosenPages(long pageCount, PageRule rule, const PageFlags& pages, long currentPage = 0);
 
 }  // namespace stagora::viewer

@@ -8,6 +8,10 @@ namespace {
 // One line holding a blank: the foot of every trial page stays free for the page number.
 constexpr const char* kFootLine = " &LF";
 
+// A trial page is handed about this much mark-up to begin with, a few pages of plain text;
+// when it places all it was handed while more is left it is made again with twice as much.
+constexpr std::size_t kFirstTrialBytes = 16 * 1024;
+
 }  // namespace
 
 std::string TrialPageText(const std::vector<PageBlock>& blocks, std::size_t first, std::size_t last) {
@@ -29,23 +33,43 @@ long PlaceBlocksOnPages(std::vector<PageBlock>& blocks, const TrialPage& trial, 
       if (blocks[i - 1].Page == 0) blocks[i - 1].Page = page;
     }
   };
+  // The unplaced blocks from `from` on, as few of them as make about `budget` bytes and at
+  // most one round of marks, so that each mark a trial reports names one block. Each block
+  // ends with a line break and begins with its own mark, so a line that does not fit in a
+  // block before the last one handed is the line that would not fit with all the rest handed:
+  // laying out stops there either way. Any other answer is asked again with more.
+  std::size_t budget = kFirstTrialBytes;
+  const auto trialOfTheRest = [&](std::size_t from, std::size_t& last) -> long {
+    const std::size_t cap = std::min(count, from + kMarkNumbers - 1);
+    for (;;) {
+      last = from;
+      std::size_t bytes = blocks[from - 1].Text.size();
+      while (last < cap && bytes + blocks[last].Text.size() <= budget) bytes += blocks[last++].Text.size();
+      const long r = trial(TrialPageText(blocks, from, last));
+      if (last >= cap) return r;
+      if (r < 0 && BlockOfMark(-r, from) < last) return r;
+      budget *= 2;
+    }
+  };
   long pageCount = 0;
-  long p = 1;
-  for (; p <= kMaxPages; ++p) {
-    if (first > count) break;  // every block has its page
-    const long r = trial(TrialPageText(blocks, first));
+  for (long p = 1; first <= count; ++p) {
+    std::size_t last = first;
+    const long r = trialOfTheRest(first, last);
+    pageCount = p;
     if (r >= 0) {
-      // Everything left was laid out: the rest is this page.
-      place(first, count, p);
-      pageCount = p;
-      break;
+      // Everything tried was laid out: it is this page.
+      place(first, last, p);
+      first = last + 1;
+      if (first <= count && progress) progress(p);
+      continue;
     }
     // The block that did not fit opens the next page. When that is the page's own first
     // block, it stands alone on this page instead: trying it again would never fit.
     const auto blockAfter = [first](long notFitting) {
-      return notFitting > static_cast<long>(first) ? static_cast<std::size_t>(notFitting) : first + 1;
+      const std::size_t n = BlockOfMark(notFitting, first);
+      return n > first ? n : first + 1;
     };
-    std::size_t next = blockAfter(-r);
+    std::size_t next = std::min(blockAfter(-r), last + 1);
     // The blocks that fitted, with the foot line below them: the last one that leaves no
     // room for it goes on to the next page too.
     if (next > first + 1) {
@@ -54,12 +78,8 @@ long PlaceBlocksOnPages(std::vector<PageBlock>& blocks, const TrialPage& trial, 
     }
     place(first, next - 1, p);
     first = next;
-    pageCount = p;
     if (progress) progress(p);
   }
-  // Not reachable while every trial page places a block and there are at most kMaxPages
-  // blocks; should it happen, the rest shares the last page rather than staying unseen.
-  if (p > kMaxPages) place(first, count, kMaxPages);
   return pageCount < 1 ? 1 : pageCount;
 }
 

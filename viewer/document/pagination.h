@@ -12,8 +12,6 @@
 
 namespace stagora::viewer {
 
-constexpr long kMaxPages = 999;
-
 // Lays `text` out on an empty page and returns the engine's BloqueCorte: 0 no section mark
 // met, > 0 everything fitted (the last mark met), < 0 minus the mark of the block in which
 // the first line that did not fit lies.
@@ -26,17 +24,21 @@ using PageProgress = std::function<void(long pagesDone)>;
 // page's foot free for its page number.
 std::string TrialPageText(const std::vector<PageBlock>& blocks, std::size_t first, std::size_t last = 0);
 
-// Gives every block its page (1 to kMaxPages) and returns the page count, at least 1. The
-// blocks enter with Page 0 and their section marks numbered 1, 2, ... in order.
+// Gives every block its page and returns the page count, at least 1. The blocks enter with
+// Page 0 and their section marks (SectionMark) in order. A trial page is handed at most
+// kMarkNumbers blocks, whose marks all differ.
 //
 // Every page keeps its foot line free for the page number, not only the last one: when the
 // rest of the view does not fit, the blocks that did are tried once more with the blank line
 // after them, and the last of them moves on when that line does not fit.
 //
+// A trial page is handed the unplaced blocks up to about a few pages of text, not the whole
+// rest of the view, and handed more only when what it was handed all fitted.
+//
 // A block that does not fit even on a page of its own is put alone on its page, where the
 // part of it that fits is shown, and the pages go on with the next block: no later block is
 // ever left without a page. Each trial page therefore places at least one block, so a view
-// has at most as many pages as blocks.
+// has at most as many pages as blocks, however many that is.
 long PlaceBlocksOnPages(std::vector<PageBlock>& blocks, const TrialPage& trial, const PageProgress& progress = {});
 
 // The text of page k: the blocks on it, in order, joined (no blank line is added).

@@ -52,7 +52,7 @@ void DibujarRWS(ConstructContext& e) {
     RestoreFont(target, e.font);
     CajaHTFC& b = e.Box();
     b = CajaHTFC{};
-    b.Texto = std::string(block);
+    b.Texto = block;
     if (count == 0) return;
     const CajaHTFC& first = boxes.front();
     b.DesplazamientoX = first.DesplazamientoX;

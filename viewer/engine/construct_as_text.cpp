@@ -36,7 +36,7 @@ void DrawConstructAsText(ConstructContext& k) {
     box.AltoSobre = part.AltoSobre;
     box.AltoEje = part.AltoEje;
     box.AltoBajo = part.AltoBajo;
-    box.Texto = std::string(k.block);
+    box.Texto = k.block;
   }
   RestoreFont(t, k.font);
 }

@@ -1,6 +1,8 @@
 #include "viewer/engine/construct_dispatch.h"
 
 #include <array>
+#include <set>
+#include <string>
 
 #include "viewer/engine/aligned_rows.h"
 #include "viewer/engine/arrow_texts.h"
@@ -87,6 +89,14 @@ void SetTooDeep(LineContext& c) {
   c.t.setForeColor(colour);
 }
 
+// The error block of a construct that does not close, kept for the life of the thread: the
+// boxes keep views of the text they were measured from.
+std::string_view StableErrorBlock(std::string_view tag, std::string_view close) {
+  thread_local std::set<std::string, std::less<>> blocks;
+  const std::string block = ErrorBlock(tag, close);
+  return *blocks.insert(block).first;
+}
+
 }  // namespace
 
 const ConstructFamily* FindConstruct(std::string_view text) {
@@ -106,9 +116,7 @@ bool HandleConstruct(LineContext& c) {
   const std::string_view tag = c.rest().substr(0, kTagLength);
   const std::string close = ClosingTag(tag);
   const BlockExtent extent = c.blocks().Find(c.line, c.i, tag, close);
-  std::string error;  // the error block, when the construct does not close
-  if (extent.at == std::string_view::npos) error = ErrorBlock(tag, close);
-  const std::string_view block = extent.at == std::string_view::npos ? std::string_view(error)
+  const std::string_view block = extent.at == std::string_view::npos ? StableErrorBlock(tag, close)
                                                                       : c.line.substr(extent.at, extent.length);
   EngineState& s = c.S;
   if (s.ProfundidadLinea > kMaxNesting) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "viewer/engine/construct_parts.h"
 
@@ -19,6 +20,7 @@ constexpr long kArcSteps = 8;
 constexpr double kThinRatio = 1.0 / 3;     // the tips of curved delimiters taper to this
 constexpr int kLeastPrinterPen = 2;        // arcs on paper are never thinner than two dots
 constexpr double kAngleLimit = 1e6;        // degrees; wilder angles draw nothing
+constexpr long kLongestRun = 256;          // strokes handed to the target in one call at most
 
 // The content's extent and the two stroke lines, from which every piece is placed.
 struct Frame {
@@ -116,15 +118,27 @@ void DibujarArco(double cx, double cy, double radius, double a1, double a2, doub
   const double least = printer ? kLeastPrinterPen : 1;
   const double p1 = std::max(w1 / tpp, least), p2 = std::max(w2 / tpp, least);
   // One step more than n: the arc runs a step past its end angle, into the straight stroke
-  // it meets, so that the joint shows no gap.
+  // it meets, so that the joint shows no gap. The strokes go to the target in runs of one
+  // pen, each run as one call (the target draws a run as it would draw its strokes one by one).
+  std::vector<plat::Segment> run;
+  run.reserve(static_cast<std::size_t>(std::min(n, kLongestRun)) + 1);
+  int runPen = 0;
+  const plat::Color colour = target.foreColor();
   for (long i = 0; i <= n; ++i) {
     const double t0 = a1 + (a2 - a1) / n * i;
     const double t1 = a1 + (a2 - a1) / n * (i + 1);
     const double pen = p1 + (p2 - p1) / n * i;
-    target.setDrawWidth(viewer.PenPixels(target, std::max(pen, least) * tpp));
-    target.line(cx + radius * std::cos(t0), cy - radius * std::sin(t0), cx + radius * std::cos(t1),
-                cy - radius * std::sin(t1));
+    const int penPixels = viewer.PenPixels(target, std::max(pen, least) * tpp);
+    if (penPixels != runPen || static_cast<long>(run.size()) >= kLongestRun) {
+      target.lines(run, colour);
+      run.clear();
+      runPen = penPixels;
+      target.setDrawWidth(penPixels);
+    }
+    run.push_back({cx + radius * std::cos(t0), cy - radius * std::sin(t0), cx + radius * std::cos(t1),
+                   cy - radius * std::sin(t1)});
   }
+  target.lines(run, colour);
   target.setDrawWidth(saved);
 }
 
@@ -154,7 +168,7 @@ void DibujarNES(ConstructContext& e) {
     b.AltoSobre = 2 * s + C.AltoSobre;
     b.AltoEje = C.AltoEje;
     b.AltoBajo = 2 * s + C.AltoBajo;
-    b.Texto = std::string(block);
+    b.Texto = block;
     return;
   }
 

@@ -29,6 +29,9 @@ constexpr std::string_view kLineBreak = "&LF";
 constexpr std::string_view kIndentCode = "&LSAN=";
 constexpr std::string_view kMarkCode = "#MARK";
 constexpr std::size_t kMarkNumberOffset = 6;  // the mark's number follows "#MARK="
+// The number is three digits: what follows them is the block's own text, even when it
+// begins with digits ("#MARK=025" then "21: ...").
+constexpr std::size_t kMarkNumberDigits = 3;
 
 // Every occurrence from left to right, the scan going on after each replacement. The result
 // is built in one pass: replacing in place would move the rest of the text at every
@@ -101,9 +104,11 @@ void TakeIndent(std::string& line, plat::Surface& target, double sampleWidth, En
 
 // Lays out one line, wrapped into as many pieces as the usable width needs, each measured
 // and then drawn below the previous one. False when a piece no longer fits above the page's
-// foot: nothing of it is drawn.
+// foot: nothing of it is drawn. Without `draw` a piece is only measured; a piece cut from a
+// longer line is then measured once more by itself, so that the font and the style leave it
+// as drawing it would (the measure of the whole line may have gone on past its end).
 bool LayOutLine(std::string_view line, plat::Surface& target, long mark, double& y, double& lastFoot, EngineState& s,
-                const ViewerValues& v) {
+                const ViewerValues& v, bool draw) {
   std::string part, unused;
   const LineBlocks blocks(s, line);  // every piece is a part of the line
   for (bool firstPiece = true;; firstPiece = false) {
@@ -115,6 +120,7 @@ bool LayOutLine(std::string_view line, plat::Surface& target, long mark, double&
 
     s.ModoDibujo = kModoMedir;
     ProcesarLinea(line, target, part, s, v);
+    const plat::FontSpec measuredFont = target.font();
 
     // The draw pass starts from the font the measure pass started from.
     s.ContadorCajas = 1;
@@ -136,10 +142,18 @@ bool LayOutLine(std::string_view line, plat::Surface& target, long mark, double&
       if (firstPiece && mark >= 0) --s.NumMarcas;
       return false;
     }
-    s.MarcaPendiente = firstPiece ? mark : -1;
     const double top = target.currentY();
-    ProcesarLinea(line.substr(0, part.empty() ? line.size() : part.size()), target, unused, s, v);
-    s.MarcaPendiente = -1;
+    if (draw) {
+      s.MarcaPendiente = firstPiece ? mark : -1;
+      ProcesarLinea(line.substr(0, part.empty() ? line.size() : part.size()), target, unused, s, v);
+      s.MarcaPendiente = -1;
+    } else if (!part.empty()) {
+      s.ContadorCajas = 1;
+      s.ModoDibujo = kModoMedir;
+      ProcesarLinea(line.substr(0, part.size()), target, unused, s, v);
+    } else {
+      target.setFont(measuredFont);  // the whole line was measured: its font is as drawing leaves it
+    }
     lastFoot = top + box.AltoBajo;
     if (v.MessagePump) v.MessagePump();
     y += box.AltoSobre + box.AltoBajo + h * kLeadingFraction;
@@ -170,8 +184,10 @@ std::string SustituirMacros(const std::string& line, const ViewerValues& v) {
   return out;
 }
 
-void DibujarHTFC(const std::string& text, double& size, plat::Surface& target, EngineState& s,
-                 const ViewerValues& v) {
+namespace {
+
+void LayOutDocument(const std::string& text, double& size, plat::Surface& target, EngineState& s,
+                    const ViewerValues& v, bool draw) {
   if (size <= 0) size = kDefaultSizeOfZoom * v.Zoom;
   s.ColorLinea = 0;
   s.NumMarcas = 0;
@@ -202,7 +218,8 @@ void DibujarHTFC(const std::string& text, double& size, plat::Surface& target, E
     line = SustituirMacros(line, v);
     long mark = -1;  // the band this line opens
     if (line.compare(0, kMarkCode.size(), kMarkCode) == 0) {
-      s.BloqueCorte = RoundToLong(Val(std::string_view(line).substr(std::min(kMarkNumberOffset, line.size()))));
+      s.BloqueCorte = RoundToLong(
+          Val(std::string_view(line).substr(std::min(kMarkNumberOffset, line.size()), kMarkNumberDigits)));
       if (s.NumMarcas < kMaxMarcas) {
         mark = s.NumMarcas++;
         s.MarcaSeleccionada[static_cast<std::size_t>(mark)] = false;
@@ -210,12 +227,24 @@ void DibujarHTFC(const std::string& text, double& size, plat::Surface& target, E
       }
     }
     TakeIndent(line, target, sampleWidth, s);
-    if (!LayOutLine(line, target, mark, y, lastFoot, s, v)) {
+    if (!LayOutLine(line, target, mark, y, lastFoot, s, v, draw)) {
       s.BloqueCorte = -s.BloqueCorte;
       break;
     }
   }
   if (s.NumMarcas >= 1) s.MarcaAbajo[static_cast<std::size_t>(s.NumMarcas - 1)] = lastFoot;
+}
+
+}  // namespace
+
+void DibujarHTFC(const std::string& text, double& size, plat::Surface& target, EngineState& s,
+                 const ViewerValues& v) {
+  LayOutDocument(text, size, target, s, v, true);
+}
+
+void MedirHTFC(const std::string& text, double& size, plat::Surface& target, EngineState& s,
+               const ViewerValues& v) {
+  LayOutDocument(text, size, target, s, v, false);
 }
 
 }  // namespace stagora::engine

@@ -21,12 +21,17 @@ void InitHTFC(EngineState& state, ViewerValues& viewer);
 // caller sets the one it draws on before the call. A size of 0 or less becomes 5 x Zoom, and
 // the replacement is written back.
 //
-// Pagination calls it on the page picture with the unplaced blocks and reads
-// state.BloqueCorte; drawing and printing a page call it with the page's blocks and then read
+// Drawing and printing a page call it with the page's blocks and then read
 // the margins; the page picture's mouse handlers read state.NumMarcas and the marks. The
 // viewer's MessagePump runs after every line drawn.
 void DibujarHTFC(const std::string& text, double& size, plat::Surface& target, EngineState& state,
                  const ViewerValues& viewer);
+
+// Lays `text` out exactly as DibujarHTFC would, drawing nothing: the same BloqueCorte,
+// NumMarcas and margins, for pagination's trial pages, which need only the page break. The
+// marks' bands are not recorded (they are found while drawing).
+void MedirHTFC(const std::string& text, double& size, plat::Surface& target, EngineState& state,
+               const ViewerValues& viewer);
 
 // The line with its placeholders ("&." for the decimal symbol and the others) replaced by
 // the viewer's current symbols, each at every occurrence, in a fixed order.

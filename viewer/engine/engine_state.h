@@ -29,6 +29,19 @@ constexpr double kTwipsPerMm = 1440.0 / 25.4;
 // Font sizes in the mark-up are meant for a screen of this many twips per pixel.
 constexpr double kScreenFontTwipsPerPixel = 15.0;
 
+// The mark-up a box was measured from: a view into the text of the line being laid out (or
+// into a constant text), valid while that text lives, so that a box costs no copy of its
+// text however long the construct is or however deep it nests. A temporary string would
+// leave it dangling, so it cannot be made from one.
+class MarkupView : public std::string_view {
+ public:
+  MarkupView() = default;
+  MarkupView(std::string_view text) : std::string_view(text) {}  // NOLINT: a view is a view
+  MarkupView(const std::string& text) : std::string_view(text) {}  // NOLINT
+  MarkupView(const char* text) : std::string_view(text) {}  // NOLINT
+  MarkupView(std::string&&) = delete;
+};
+
 // One construct's measures, written by its measure pass and read by its draw pass.
 struct CajaHTFC {
   double DesplazamientoX = 0;  // added to CurrentX before the construct draws
@@ -36,7 +49,7 @@ struct CajaHTFC {
   double AltoSobre = 0;        // reach above the top of the surrounding text line
   double AltoEje = 0;          // from the top reference down to the construct's axis
   double AltoBajo = 0;         // extent below the top reference
-  std::string Texto;           // the mark-up as measured
+  MarkupView Texto;            // the mark-up as measured
   double InicioX = 0;          // CurrentX / CurrentY when the draw pass entered
   double InicioY = 0;
 };

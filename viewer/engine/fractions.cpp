@@ -76,7 +76,7 @@ void DibujarCOC(ConstructContext& e) {
     b.AltoSobre = N.AltoSobre;
     b.AltoEje = g + N.AltoBajo + t / 2;  // the middle of the bar
     b.AltoBajo = g + N.AltoBajo + t + g + D.AltoSobre + D.AltoBajo;
-    b.Texto = std::string(block);
+    b.Texto = block;
     return;
   }
 

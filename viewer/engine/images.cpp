@@ -182,7 +182,7 @@ void DibujarIMG(ConstructContext& e) {
     b.AltoSobre = DY - H + margin;
     b.AltoEje = kAxisFraction * H;
     b.AltoBajo = H + margin;  // the picture's bottom is the bottom of the line's text
-    b.Texto = std::string(block);
+    b.Texto = block;
     return;
   }
 

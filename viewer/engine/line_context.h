@@ -56,7 +56,7 @@ struct LineContext {
   std::size_t i = 0;        // the scan's position (0-based), left on the last character used
   bool stop = false;        // a parameter code without its ":" ends the line here
   bool softBreak = false;   // the code just handled was the soft hyphen "&_"
-  std::string fitting;      // the leading part that fits, when the line is too wide
+  std::string_view fitting;  // the leading part that fits, when the line is too wide
 
   std::string_view rest() const { return line.substr(i < line.size() ? i : line.size()); }
   BlockFinder blocks() const { return BlockFinder(S.lineBlocks); }
@@ -64,6 +64,11 @@ struct LineContext {
 
   // Text set exactly as given: printed in the draw pass, its width added when measuring.
   void setText(std::string_view text);
+  // Draw pass: ordinary characters met one after another wait here, with the italic state
+  // they are printed in, and go to the target as one call before anything else is set.
+  std::string run;
+  bool runItalic = false;
+  void flushRun();
   // Height, axis and ascent after a change of font, with the baseline kept where the line's
   // entry font had it.
   void fontChanged();

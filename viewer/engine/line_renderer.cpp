@@ -17,6 +17,7 @@ constexpr double kSubscriptDepth = 1.1;          // a line with a subscript is 1
 constexpr double kMarkGapFraction = 1.0 / 8;     // bands end this far above the next band
 constexpr double kSmallTextHeight = 120;         // size classes of the operator shifts
 constexpr double kLargeTextHeight = 300;
+constexpr double kLeastRoom = 1;                 // twips beside every character
 
 int SizeClassOf(double h) { return h < kSmallTextHeight ? 1 : h < kLargeTextHeight ? 2 : 3; }
 
@@ -35,25 +36,35 @@ struct DepthGuard {
 
 // An ordinary character. Digits, some punctuation and the operators stand upright whatever
 // the italic state; the operators get a little room and a size-dependent vertical shift.
+// Every character is set with at least the room kLeastRoom on either side; in the draw pass
+// the characters without a shift join the line context's run and are printed together.
 void SetCharacter(LineContext& c, char ch) {
   plat::Surface& t = c.t;
   if (ch == '-') ch = kMinusSign;
   const bool italic = t.font().italic;
-  double shift = 0, room = 0;
   int op = -1;
   if (ch == '+') op = kOperadorMas;
   if (ch == kMinusSign) op = kOperadorMenos;
   if (ch == '=') op = kOperadorIgual;
-  if (op >= 0) {
-    shift = AjustesHTFC[c.sizeClass - 1][op] * c.H;
-    room = kOperatorSpaceFraction * c.H;
-    t.setFontItalic(false);
-  } else if (IsUprightPunctuation(ch)) {
-    t.setFontItalic(false);
+  if (op < 0) {
+    const bool style = IsUprightPunctuation(ch) ? false : italic;
+    if (c.draw) {
+      if (!c.run.empty() && c.runItalic != style) c.flushRun();
+      c.runItalic = style;
+      c.run.push_back(ch);
+      return;
+    }
+    t.setFontItalic(style);
+    c.W += t.textWidth(std::string_view(&ch, 1)) + 2 * kLeastRoom;
+    t.setFontItalic(italic);
+    return;
   }
-  room = std::max(room, 1.0);
+  const double shift = AjustesHTFC[c.sizeClass - 1][op] * c.H;
+  const double room = std::max(kOperatorSpaceFraction * c.H, kLeastRoom);
+  t.setFontItalic(false);
   const std::string_view text(&ch, 1);
   if (c.draw) {
+    c.flushRun();
     const double y = t.currentY();
     t.setCurrentY(y + shift);
     t.setCurrentX(t.currentX() + room);
@@ -124,7 +135,7 @@ void HandleHash(LineContext& c) {
 bool CrossesPage(LineContext& c) {
   const double total = c.W + c.boxesWidth;
   if (!(total + c.S.SangriaIzq + c.S.MargenIzq + c.S.MargenDer > c.S.AnchoPagina)) return false;
-  c.fitting = std::string(c.line.substr(0, c.P > 0 ? c.P : c.i + 1));
+  c.fitting = c.line.substr(0, c.P > 0 ? c.P : c.i + 1);
   return true;
 }
 
@@ -143,8 +154,8 @@ void WriteLineBox(const LineContext& c) {
   b.AltoEje = c.E;
   b.AltoBajo = below + c.E;
   // A line broken here is measured as far as the piece that fits (the rest is measured again
-  // as the next piece), so a long paragraph is not copied once for every piece.
-  b.Texto = c.fitting.empty() ? std::string(c.line) : c.fitting;
+  // as the next piece).
+  b.Texto = c.fitting.empty() ? c.line : c.fitting;
 }
 
 }  // namespace
@@ -189,6 +200,15 @@ void LineContext::setText(std::string_view text) {
   }
 }
 
+void LineContext::flushRun() {
+  if (run.empty()) return;
+  const bool italic = t.font().italic;
+  t.setFontItalic(runItalic);
+  t.printSpaced(run, kLeastRoom);
+  t.setFontItalic(italic);
+  run.clear();
+}
+
 void LineContext::fontChanged() {
   A = V.AscentOf(t);
   H = t.textHeight("Hp");
@@ -205,6 +225,7 @@ void ProcesarLinea(std::string_view line, plat::Surface& target, std::string& fi
   for (c.i = 0; c.i < n; ++c.i) {
     const char ch = c.line[c.i];
     c.softBreak = false;
+    if (ch == '#' || ch == '&' || ch == '_' || ch == '^') c.flushRun();
     switch (ch) {
       case '#': HandleHash(c); break;
       case '&': HandleInlineCode(c); break;
@@ -220,6 +241,7 @@ void ProcesarLinea(std::string_view line, plat::Surface& target, std::string& fi
       if (ch == ' ' || c.softBreak) c.P = c.i + 1;
     }
   }
+  c.flushRun();
   if (!c.draw) WriteLineBox(c);
   fittingPart = c.fitting;
 }

@@ -74,7 +74,7 @@ void DibujarPOT(ConstructContext& e) {
     b.AltoSobre = std::max(exponent.AltoSobre + exponent.AltoBajo - overlap + base.AltoSobre, base.AltoSobre);
     b.AltoEje = base.AltoEje;
     b.AltoBajo = base.AltoBajo;
-    b.Texto = std::string(block);
+    b.Texto = block;
     return;
   }
 

@@ -91,7 +91,7 @@ void DibujarRaiz(ConstructContext& e) {
     b.AltoSobre = parts.hasIndex ? std::max(bar, indexTop) : bar;
     b.AltoEje = R.AltoEje;
     b.AltoBajo = R.AltoBajo + k.ed;
-    b.Texto = std::string(block);
+    b.Texto = block;
     return;
   }
 
