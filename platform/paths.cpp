@@ -1,7 +1,5 @@
 #include "platform/paths.h"
 
-#include "platform/encoding.h"
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,7 +28,7 @@ std::string& Program() {
 }  // namespace
 
 std::string ComputeTempPath() {
-  if (const char* env = std::getenv("TMPDIR"); env && *env) return StripTrailingSeparator(Utf8ToCp1252(env));
+  if (const char* env = std::getenv("TMPDIR"); env && *env) return StripTrailingSeparator(env);
   const std::string base = "/tmp/stagora-" + std::to_string(::getuid());
   if (!IsPrivateDirOfUser(base)) {
     ::mkdir(base.c_str(), 0700);
@@ -54,7 +52,7 @@ std::string ExecutableFolder() {
   char buf[PATH_MAX];
   const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
   if (n <= 0) return "";
-  std::string exe = Utf8ToCp1252(std::string(buf, static_cast<std::size_t>(n)));
+  std::string exe(buf, static_cast<std::size_t>(n));
   const auto slash = exe.rfind('/');
   return slash == std::string::npos ? "" : exe.substr(0, slash);
 }

@@ -5,6 +5,7 @@
 #include "designer/update/designer_splash_ui.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
+#include "platform/file_names.h"
 #include "platform/messagebox_qt.h"
 #include "platform/paths.h"
 
@@ -19,7 +20,7 @@ void ShowFormMain() {
 
 int RunDesigner(QApplication& app) {
   app.setApplicationName(kAppTitle);
-  plat::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+  plat::SetProgramFolder(plat::PathFromQt(QCoreApplication::applicationDirPath()));
   // A box without a title of its own shows the program's title; the designer's own messages
   // name the product themselves.
   plat::InstallWidgetMessageBox(kAppTitle);

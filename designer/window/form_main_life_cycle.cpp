@@ -9,9 +9,12 @@
 #include "designer/window/controls.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
+#include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
 #include "platform/textfile.h"
+#include "designer/designer_settings.h"
 
 namespace stagora::designer {
 namespace {
@@ -26,7 +29,7 @@ constexpr const char* kScratchFolder = "nrtemp";
 constexpr const char* kScratchPatterns[] = {"*.jpg", "*.rex"};
 
 void RemoveScratchFiles(const std::string& folder) {
-  QDir dir(QText(folder));
+  QDir dir(plat::QPath(folder));
   if (!dir.exists()) return;
   for (const char* pattern : kScratchPatterns) {
     const QStringList names = dir.entryList({QString(pattern)}, QDir::Files | QDir::Hidden);
@@ -39,7 +42,8 @@ void RemoveScratchFiles(const std::string& folder) {
 bool FormMain::AskToSaveChanges() {
   if (!Modificado) return true;
   const int answer =
-      plat::MsgBox(MsgAsk2Save + "\r\n" + ArchivoActual, plat::kYesNoCancel | plat::kQuestion, kProductName);
+      plat::MsgBoxUtf8(plat::Cp1252ToUtf8(MsgAsk2Save + "\r\n") + plat::ShownPath(ArchivoActual),
+                       plat::kYesNoCancel | plat::kQuestion, kProductName);
   if (answer == plat::kNo) return true;
   if (answer != plat::kYes) return false;  // Cancel, or the box closed without an answer
   mnu_Archivo_SAVE_Click();
@@ -53,9 +57,9 @@ void FormMain::Form_QueryUnload(int& Cancel) {
 
 void FormMain::Form_Unload() {
   // Written on every unload, changed or not; the next start reads them back.
-  plat::SaveSetting(kAppTitle, "SETUP", "DecimalSYMBOL", SimboloDecimal);
-  plat::SaveSetting(kAppTitle, "SETUP", "PATH_TABLA", Shared().PathTabla);
-  plat::SaveSetting(kAppTitle, "SETUP", "PATH_FILE", Shared().PathArchivo);
+  plat::SaveSetting(kAppTitle, settings::kDecimalSymbol, SimboloDecimal);
+  plat::SavePathSetting(kAppTitle, settings::kTableFolder, Shared().PathTabla);
+  plat::SavePathSetting(kAppTitle, settings::kProjectFolder, Shared().PathArchivo);
   // Without a temporary folder there is no scratch folder of ours: a folder of that name at
   // the root would be nobody's to clear.
   if (!Shared().TempPath.empty()) RemoveScratchFiles(plat::JoinPath(Shared().TempPath, kScratchFolder));

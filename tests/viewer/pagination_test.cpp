@@ -153,7 +153,7 @@ TEST(Pagination, ATrialIsHandedAboutAPageOfTheRestAndPlacesAsWithAllOfIt) {
     std::vector<PageBlock> padded = BlocksOf(heights.size());
     std::size_t total = 0;
     for (PageBlock& b : padded) {
-      b.Text = b.Text.substr(0, 9) + std::string(3000, 'x') + "&LF";
+      b.Text = b.Text.substr(0, b.Text.size() - 3) + std::string(3000, 'x') + "&LF";  // mark, "line n", padding
       total += b.Text.size();
     }
     ModelPage paddedPage{heights, capacity, {}};

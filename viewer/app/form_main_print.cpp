@@ -6,7 +6,7 @@
 #include <QFileInfo>
 
 #include "common/print_dialog_ui.h"
-#include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/printer.h"
 #include "viewer/app/form_main.h"
 #include "viewer/app/frm_imprimir.h"
@@ -18,9 +18,6 @@ namespace {
 
 constexpr const char* kPdfExtension = ".pdf";
 
-std::string Cp1252(const QString& text) { return plat::Utf16ToCp1252(text.toStdU16String()); }
-QString Q(const std::string& cp1252) { return QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252)); }
-
 }  // namespace
 
 void FormMain::ConnectPrintCommand() {
@@ -31,13 +28,13 @@ std::string FormMain::ProposedPdfPath() const {
   // The document's own name with ".pdf", beside the document; a document handed over by the
   // designer lies in the scratch folder, which is no place for the user's files: it goes to
   // the folder of the documents opened last, or at first to the user's home.
-  const QFileInfo document(Q(DocPath));
+  const QFileInfo document(plat::QPath(DocPath));
   const QString name = document.completeBaseName() + kPdfExtension;
   QString folder = document.absolutePath();
-  if (DocPath.empty() || QDir(folder) == QDir(Q(ScratchFolder()))) {
-    folder = LastFolder.empty() ? QDir::homePath() : Q(LastFolder);
+  if (DocPath.empty() || QDir(folder) == QDir(plat::QPath(ScratchFolder()))) {
+    folder = LastFolder.empty() ? QDir::homePath() : plat::QPath(LastFolder);
   }
-  return Cp1252(QDir(folder).filePath(name));
+  return plat::PathFromQt(QDir(folder).filePath(name));
 }
 
 void FormMain::mnu_File_Print_Click() {

@@ -203,9 +203,9 @@ std::string FindFileInFolder(const std::string& folder, std::string_view name) {
   if (!IsPlainFileName(name)) return {};
   const std::string wanted = UpperName(name);
   std::error_code ec;
-  fs::directory_iterator it(plat::Cp1252ToUtf8(folder), ec);
+  fs::directory_iterator it(folder, ec);
   if (ec) return {};
-  std::string found;
+  std::string found;  // Windows-1252, as documents name it; on disk its UTF-8 form
   for (const fs::directory_entry& entry : it) {
     const std::string native = entry.path().filename().string();
     const std::string candidate = plat::Utf8ToCp1252(native);
@@ -213,10 +213,10 @@ std::string FindFileInFolder(const std::string& folder, std::string_view name) {
     if (plat::Cp1252ToUtf8(candidate) != native || UpperName(candidate) != wanted) continue;
     if (!entry.is_regular_file(ec)) continue;
     // Of several that differ only in case, the exact one, else the first in name order.
-    if (candidate == name) return plat::JoinPath(folder, candidate);
+    if (candidate == name) return plat::JoinPath(folder, native);
     if (found.empty() || candidate < found) found = candidate;
   }
-  return found.empty() ? found : plat::JoinPath(folder, found);
+  return found.empty() ? found : plat::JoinPath(folder, plat::Cp1252ToUtf8(found));
 }
 
 std::string FindImage(const ImageFolders& folders, std::string_view name) {
@@ -234,7 +234,7 @@ std::vector<std::string> ExtractImages(const std::vector<EmbeddedImage>& images,
     }
     if (!FindImage(folders, image.name).empty()) continue;
     if (!plat::CreateDirectory(folders.scratch) ||
-        !plat::WriteTextFile(plat::JoinPath(folders.scratch, image.name), image.bytes)) {
+        !plat::WriteTextFile(plat::JoinPath(folders.scratch, plat::Cp1252ToUtf8(image.name)), image.bytes)) {
       failed.push_back(image.name);
     }
   }
