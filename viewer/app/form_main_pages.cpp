@@ -95,7 +95,9 @@ void FormMain::PAGINAR() {
   Picture1->hide();
   // 3-5. A trial page is only measured: its page break is all that is used.
   const auto trial = [this](const std::string& text) -> long {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The window is not to be used while its pages are found; behind the start-up splash it
+    // cannot be reached, and the splash still answers its click or key.
+    QCoreApplication::processEvents(isVisible() ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
     if (!MeasureOnPagePicture(text, Zoom * kBaseTextSize, Picture1->surface())) return 0;
     return LastPageLayout().BloqueCorte;
   };
