@@ -145,21 +145,13 @@ void ImageSurface::applyPending() {
       fillWhole(back);
     } else {
       // Only the tiles drawn on since the picture was last plain differ from it.
-      for (int ty = 0; ty < tilesY_; ++ty) {
-        for (int tx = 0; tx < tilesX_;) {
-          if (!dirty_[static_cast<std::size_t>(ty * tilesX_ + tx)]) {
-            ++tx;
-            continue;
-          }
-          const int start = tx;
-          while (tx < tilesX_ && dirty_[static_cast<std::size_t>(ty * tilesX_ + tx)]) ++tx;
-          const QRect span = tileSpan(start, tx, ty);
-          for (int y = span.top(); y <= span.bottom(); ++y) {
-            QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-            std::fill(line + span.left(), line + span.right() + 1, plainPixel_);
-          }
+      forEachTileRun(dirty_, [&](int tx0, int tx1, int ty) {
+        const QRect span = tileSpan(tx0, tx1, ty);
+        for (int y = span.top(); y <= span.bottom(); ++y) {
+          QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+          std::fill(line + span.left(), line + span.right() + 1, plainPixel_);
         }
-      }
+      });
       std::fill(dirty_.begin(), dirty_.end(), 0);
     }
     shownLayer_ = -1;
@@ -274,25 +266,15 @@ void ImageSurface::copyLayer(int level) {
       for (std::size_t i = 0; i < copy.size() && i < own.size(); ++i) copy[i] |= own[i];
     }
     const int pixelBytes = image_.depth() / 8;
-    for (int ty = 0; ty < tilesY_; ++ty) {
-      for (int tx = 0; tx < tilesX_;) {
-        if (!copy[static_cast<std::size_t>(ty * tilesX_ + tx)]) {
-          ++tx;
-          continue;
-        }
-        const int start = tx;
-        while (tx < tilesX_ && copy[static_cast<std::size_t>(ty * tilesX_ + tx)]) {
-          changed_[static_cast<std::size_t>(ty * tilesX_ + tx)] = 1;
-          ++tx;
-        }
-        const QRect span = tileSpan(start, tx, ty);
-        const auto bytes = static_cast<std::size_t>(span.width() * pixelBytes);
-        for (int y = span.top(); y <= span.bottom(); ++y) {
-          const qsizetype at = y * stride + span.left() * pixelBytes;
-          std::memcpy(to + at, from + at, bytes);
-        }
+    forEachTileRun(copy, [&](int tx0, int tx1, int ty) {
+      for (int tx = tx0; tx < tx1; ++tx) changed_[static_cast<std::size_t>(ty * tilesX_ + tx)] = 1;
+      const QRect span = tileSpan(tx0, tx1, ty);
+      const auto bytes = static_cast<std::size_t>(span.width() * pixelBytes);
+      for (int y = span.top(); y <= span.bottom(); ++y) {
+        const qsizetype at = y * stride + span.left() * pixelBytes;
+        std::memcpy(to + at, from + at, bytes);
       }
-    }
+    });
   }
   std::fill(drawn_.begin(), drawn_.end(), 0);
   shownLayer_ = level;

@@ -61,6 +61,21 @@ class ImageSurface : public PainterSurface {
   void markAllChanged();
   // The tiles' device-pixel rectangle, columns [tx0, tx1) of tile row ty.
   QRect tileSpan(int tx0, int tx1, int ty) const;
+  // Calls visit(tx0, tx1, ty) for each run [tx0, tx1) of marked tiles in tile row ty.
+  template <typename Visit>
+  void forEachTileRun(const std::vector<std::uint8_t>& marked, Visit visit) const {
+    for (int ty = 0; ty < tilesY_; ++ty) {
+      for (int tx = 0; tx < tilesX_;) {
+        if (!marked[static_cast<std::size_t>(ty * tilesX_ + tx)]) {
+          ++tx;
+          continue;
+        }
+        const int start = tx;
+        while (tx < tilesX_ && marked[static_cast<std::size_t>(ty * tilesX_ + tx)]) ++tx;
+        visit(start, tx, ty);
+      }
+    }
+  }
   void endPainting();
   // Clearing, and putting a kept layer back, are put off until the picture is drawn on or
   // read: a picture that is cleared only to have its kept layer put back is then not filled for
