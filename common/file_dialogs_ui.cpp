@@ -6,6 +6,7 @@
 
 #include "common/file_filter.h"
 #include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/messagebox.h"
 
 namespace stagora {
@@ -51,8 +52,8 @@ class FileDialog final : public QFileDialog {
       if (!files.isEmpty()) {
         const QFileInfo chosen(files.front());
         if (!chosen.isDir() && !chosen.absoluteDir().exists()) {
-          plat::MsgBox(Text(QDir::toNativeSeparators(chosen.absolutePath())) + "\r\n" + kMissingFolderText,
-                       plat::kExclamation, Text(windowTitle()));
+          plat::MsgBoxUtf8(Text(QDir::toNativeSeparators(chosen.absolutePath())) + "\r\n" + kMissingFolderText,
+                           plat::kExclamation, Text(windowTitle()));
           return;
         }
         if (!chosen.isDir() && !extension_.isEmpty() && !files.front().endsWith(extension_, Qt::CaseInsensitive)) {
@@ -60,15 +61,15 @@ class FileDialog final : public QFileDialog {
           // A folder of that name cannot be replaced by a file: no question about replacing
           // it, and the user stays to choose another name.
           if (written.isDir()) {
-            plat::MsgBox(Text(QDir::toNativeSeparators(written.absoluteFilePath())) + "\r\n" + kFolderText,
-                         plat::kExclamation, Text(windowTitle()));
+            plat::MsgBoxUtf8(Text(QDir::toNativeSeparators(written.absoluteFilePath())) + "\r\n" + kFolderText,
+                             plat::kExclamation, Text(windowTitle()));
             return;
           }
           if (written.exists()) {
             const std::string question = Text(QDir::toNativeSeparators(written.absoluteFilePath())) + "\r\n" +
                                          kReplaceText;
             const int style = plat::kYesNo | plat::kExclamation | plat::kDefaultButton2;
-            if (plat::MsgBox(question, style, Text(windowTitle())) != plat::kYes) return;
+            if (plat::MsgBoxUtf8(question, style, Text(windowTitle())) != plat::kYes) return;
           }
           setOption(DontConfirmOverwrite, true);
           QFileDialog::accept();
@@ -81,7 +82,8 @@ class FileDialog final : public QFileDialog {
   }
 
  private:
-  static std::string Text(const QString& s) { return plat::Utf16ToCp1252(s.toStdU16String()); }
+  // What the message boxes here show: names as the dialog has them, in UTF-8.
+  static std::string Text(const QString& s) { return s.toStdString(); }
 
   static constexpr char kMissingFolderText[] = "This folder does not exist. Check the path and try again.";
   static constexpr char kFolderText[] = "This is a folder, not a file. Choose another name.";
@@ -112,7 +114,7 @@ std::optional<QString> RunRealDialog(const FileDialogRequest& req) {
 std::string Show(const FileDialogRequest& req) {
   const std::optional<QString> chosen = Handler() ? Handler()(req) : RunRealDialog(req);
   if (!chosen) return "";
-  return TrimBlanks(plat::Utf16ToCp1252(chosen->toStdU16String()));
+  return TrimBlanks(plat::PathFromQt(*chosen));
 }
 
 FileDialogRequest MakeRequest(FileDialogRequest::Kind kind, const std::string& filter, const std::string& title,
@@ -121,7 +123,7 @@ FileDialogRequest MakeRequest(FileDialogRequest::Kind kind, const std::string& f
   req.kind = kind;
   req.title = Q(title);
   for (const std::string& f : QtNameFilters(filter)) req.nameFilters.push_back(Q(f));
-  req.initialDir = Q(initialDir);
+  req.initialDir = plat::QPath(initialDir);
   req.owner = owner;
   return req;
 }
@@ -136,7 +138,7 @@ std::string DlgAbrirArchivo(const std::string& filter, const std::string& title,
 std::string DlgGuardarArchivo(const std::string& filter, const std::string& title, const std::string& initialDir,
                               const std::string& proposedName, QWidget* owner, const std::string& extension) {
   FileDialogRequest req = MakeRequest(FileDialogRequest::Kind::Save, filter, title, initialDir, owner);
-  req.proposedName = Q(LastComponent(proposedName));
+  req.proposedName = plat::QPath(LastComponent(proposedName));
   req.extension = Q(extension);
   return Show(req);
 }

@@ -12,9 +12,10 @@ class QWidget;
 
 namespace stagora {
 
-// filter: "label|pattern|label|pattern..." (see file_filter.h); title and folders are
-// Windows-1252; an empty initial folder lets the dialog choose. The result is trimmed of
-// blanks.
+// filter: "label|pattern|label|pattern..." (see file_filter.h) and title are Windows-1252;
+// the folders, the proposed name and the result are paths, the system's own names (see
+// platform/file_names.h). An empty initial folder lets the dialog choose. The result is
+// trimmed of blanks.
 std::string DlgAbrirArchivo(const std::string& filter, const std::string& title, const std::string& initialDir,
                             QWidget* owner);
 

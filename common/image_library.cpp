@@ -6,7 +6,7 @@
 #include <QString>
 #include <cstdlib>
 
-#include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/file_replacement.h"
 
 namespace stagora::imagelib {
@@ -23,7 +23,7 @@ constexpr std::uint32_t kBitFields = 3;
 // from asking for gigabytes.
 constexpr qint64 kMaxImageBytes = 256LL * 1024 * 1024;
 
-QString Q(const std::string& path) { return QString::fromStdU16String(plat::Cp1252ToUtf16(path)); }
+QString Q(const std::string& path) { return plat::QPath(path); }
 
 std::uint32_t U32(const QByteArray& b, int at) {
   return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |

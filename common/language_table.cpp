@@ -78,7 +78,7 @@ bool LanguageTable::LoadIdioma(const std::string& OBJ) {
 bool LanguageTable::Load(const std::string& OBJ) const {
   IdiomaCargado_ = false;
   const std::string path = LanguageFilePath(OBJ);
-  if (!plat::FileExists(path)) return false;
+  // Only a regular file is read (a folder or a FIFO of that name is refused at once).
   const std::optional<std::string> bytes = plat::ReadTextFile(path);
   if (!bytes) return false;
   std::optional<Entries> entries = ParseLanguageFile(*bytes);

@@ -14,11 +14,13 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include "common/controls_ui.h"
 #include "common/file_dialogs_ui.h"
 #include "common/print_copies.h"
 #include "common/print_pictures_ui.h"
 #include "common/text_case.h"
 #include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/fonts.h"
 #include "platform/printer.h"
 #include "platform/textfile.h"
@@ -179,24 +181,9 @@ std::string PrintDialogBase::GetL_win(const std::string& Etiqueta, bool RemoveAM
 
 void PrintDialogBase::LoadIdioma(const std::string& OBJ) { idioma_.LoadIdioma(OBJ); }
 
-QString PrintDialogBase::Text(const std::string& cp1252) {
-  QString text = QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252));
-  text.replace("\r\n", "\n");
-  return text;
-}
+QString PrintDialogBase::Text(const std::string& cp1252) { return QText(cp1252); }
 
-QString PrintDialogBase::LabelText(const std::string& cp1252) {
-  std::string shown;
-  for (std::size_t i = 0; i < cp1252.size(); ++i) {
-    if (cp1252[i] != '&') {
-      shown += cp1252[i];
-    } else if (i + 1 < cp1252.size() && cp1252[i + 1] == '&') {
-      shown += '&';
-      ++i;
-    }
-  }
-  return Text(shown);
-}
+QString PrintDialogBase::LabelText(const std::string& cp1252) { return LabelCaption(cp1252); }
 
 void PrintDialogBase::ResetCopies() {
   Text1->setText(" 1");
@@ -407,9 +394,9 @@ void ShowPrintDialog(QDialog& dialog) {
 }
 
 std::string AskPdfFileName(QWidget* owner, const std::string& title, const std::string& proposedPath) {
-  const QFileInfo proposed(QString::fromStdU16String(plat::Cp1252ToUtf16(proposedPath)));
-  const std::string folder = LastPdfFolder().empty() ? Cp1252(proposed.path()) : LastPdfFolder();
-  const std::string name = Cp1252(proposed.fileName());
+  const QFileInfo proposed(plat::QPath(proposedPath));
+  const std::string folder = LastPdfFolder().empty() ? plat::PathFromQt(proposed.path()) : LastPdfFolder();
+  const std::string name = plat::PathFromQt(proposed.fileName());
   std::string chosen =
       DlgGuardarArchivo(kPdfFilter, title, folder, plat::JoinPath(folder, name), owner, std::string(kPdfExtension));
   if (chosen.empty()) return "";
@@ -418,7 +405,7 @@ std::string AskPdfFileName(QWidget* owner, const std::string& title, const std::
       chosen.size() >= kPdfExtension.size() &&
       LowerCase1252(std::string_view(chosen).substr(chosen.size() - kPdfExtension.size())) == kPdfExtension;
   if (!hasExtension) chosen += kPdfExtension;
-  LastPdfFolder() = Cp1252(QFileInfo(QString::fromStdU16String(plat::Cp1252ToUtf16(chosen))).absolutePath());
+  LastPdfFolder() = plat::PathFromQt(QFileInfo(plat::QPath(chosen)).absolutePath());
   return chosen;
 }
 

@@ -91,6 +91,15 @@ unsigned char UnicodeToCp1252(char32_t cp) {
   return '?';
 }
 
+bool FitsCp1252(std::u16string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char32_t cp = text[i];
+    if (cp >= 0xD800 && cp < 0xE000) return false;  // only characters beyond the 16-bit range use these
+    if (UnicodeToCp1252(cp) == '?' && cp != U'?') return false;
+  }
+  return true;
+}
+
 std::u16string Cp1252ToUtf16(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());

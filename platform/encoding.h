@@ -15,6 +15,10 @@ char32_t Cp1252ToUnicode(unsigned char byte);
 // Unicode code point -> Windows-1252 byte; '?' for a character the code page lacks.
 unsigned char UnicodeToCp1252(char32_t cp);
 
+// True when every character of the text is one of the code page's, so that the text goes
+// into a file and comes back unchanged.
+bool FitsCp1252(std::u16string_view text);
+
 std::u16string Cp1252ToUtf16(std::string_view text);
 std::string Utf16ToCp1252(std::u16string_view text);
 std::string Cp1252ToUtf8(std::string_view text);

@@ -10,13 +10,8 @@
 #include <climits>
 #include <cstring>
 
-#include "platform/encoding.h"
-
 namespace plat {
 namespace {
-
-// The programs carry paths as Windows-1252 text; the file system names files in UTF-8.
-std::string NativePath(const std::string& path) { return Cp1252ToUtf8(path); }
 
 // The kernel's own bound on links followed in one path.
 constexpr int kMostLinks = 40;
@@ -117,7 +112,7 @@ bool FileReplacement::fail(int number) {
 bool FileReplacement::open() {
   cancel();
   error_ = {};
-  final_ = NativePath(path_);
+  final_ = path_;
   if (final_.empty()) return fail(ENOENT);
   if (const int err = ResolveLinks(final_)) return fail(err);
 

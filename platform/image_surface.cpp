@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/encoding.h"
 #include "platform/file_replacement.h"
 
 namespace plat {
@@ -30,15 +29,16 @@ void ImageSurface::resize(int width, int height) {
   image_.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
   image_.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
   pendingClear_.reset();
-  kept_ = QImage();
-  keptKey_.clear();
+  pendingLayer_.reset();
+  for (KeptLayer& layer : layers_) layer = KeptLayer();
+  for (std::string& key : offered_) key.clear();
   tilesX_ = (width_ + kTile - 1) / kTile;
   tilesY_ = (height_ + kTile - 1) / kTile;
   drawn_.assign(static_cast<std::size_t>(tilesX_ * tilesY_), 0);
   changed_.assign(drawn_.size(), 0);
   dirty_.assign(drawn_.size(), 0);
   fillWhole(backColor());
-  overLayer_ = false;
+  shownLayer_ = -1;
   markAllChanged();
 }
 
@@ -56,6 +56,8 @@ QRect ImageSurface::tileSpan(int tx0, int tx1, int ty) const {
 }
 
 void ImageSurface::touched(const QRectF& area) {
+  // What is drawn lands on the picture as it is to be, not on what it was before.
+  applyPending();
   if (!(area.isValid() && std::isfinite(area.left()) && std::isfinite(area.right()) && std::isfinite(area.top()) &&
         std::isfinite(area.bottom()))) {
     return;
@@ -135,37 +137,36 @@ void ImageSurface::fillWhole(Color back) {
   std::fill(dirty_.begin(), dirty_.end(), 0);
 }
 
-void ImageSurface::applyClear() {
-  if (!pendingClear_) return;
-  const Color back = *pendingClear_;
-  pendingClear_.reset();
-  if (plainColour_ != back) {
-    fillWhole(back);
-  } else {
-    // Only the tiles drawn on since the picture was last plain differ from it.
-    for (int ty = 0; ty < tilesY_; ++ty) {
-      for (int tx = 0; tx < tilesX_;) {
-        if (!dirty_[static_cast<std::size_t>(ty * tilesX_ + tx)]) {
-          ++tx;
-          continue;
-        }
-        const int start = tx;
-        while (tx < tilesX_ && dirty_[static_cast<std::size_t>(ty * tilesX_ + tx)]) ++tx;
-        const QRect span = tileSpan(start, tx, ty);
+void ImageSurface::applyPending() {
+  if (pendingClear_) {
+    const Color back = *pendingClear_;
+    pendingClear_.reset();
+    if (plainColour_ != back) {
+      fillWhole(back);
+    } else {
+      // Only the tiles drawn on since the picture was last plain differ from it.
+      forEachTileRun(dirty_, [&](int tx0, int tx1, int ty) {
+        const QRect span = tileSpan(tx0, tx1, ty);
         for (int y = span.top(); y <= span.bottom(); ++y) {
           QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
           std::fill(line + span.left(), line + span.right() + 1, plainPixel_);
         }
-      }
+      });
+      std::fill(dirty_.begin(), dirty_.end(), 0);
     }
-    std::fill(dirty_.begin(), dirty_.end(), 0);
+    shownLayer_ = -1;
+    std::fill(drawn_.begin(), drawn_.end(), 0);
+    markAllChanged();
   }
-  overLayer_ = false;
-  markAllChanged();
+  if (pendingLayer_) {
+    const int level = *pendingLayer_;
+    pendingLayer_.reset();
+    copyLayer(level);
+  }
 }
 
 QPainter* ImageSurface::painter() {
-  applyClear();
+  applyPending();
   if (!painter_) {
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setRenderHint(QPainter::Antialiasing, true);
@@ -176,12 +177,13 @@ QPainter* ImageSurface::painter() {
 
 void ImageSurface::devClear(Color back) {
   endPainting();
+  pendingLayer_.reset();
   pendingClear_ = back;
 }
 
 void ImageSurface::invertRect(double x, double y, double w, double h) {
   endPainting();
-  applyClear();
+  applyPending();
   touched(QRectF(x, y, w, h));
   const QRect wanted(static_cast<int>(std::lround(x * ratio_)), static_cast<int>(std::lround(y * ratio_)),
                      static_cast<int>(std::lround(w * ratio_)), static_cast<int>(std::lround(h * ratio_)));
@@ -194,59 +196,88 @@ void ImageSurface::invertRect(double x, double y, double w, double h) {
 
 const QImage& ImageSurface::image() {
   endPainting();
-  applyClear();
+  applyPending();
   return image_;
 }
 
-void ImageSurface::devKeepLayer(std::string_view key) {
-  applyClear();
-  kept_ = image_.copy();
-  keptKey_ = key;
-  std::fill(drawn_.begin(), drawn_.end(), 0);
-  overLayer_ = true;
-}
-
-bool ImageSurface::devRestoreLayer(std::string_view key) {
-  if (kept_.isNull() || keptKey_ != key || kept_.size() != image_.size() || kept_.format() != image_.format() ||
-      kept_.bytesPerLine() != image_.bytesPerLine()) {
-    return false;
-  }
-  // Straight into the picture's memory: a painter still open on it draws on what it finds.
-  pendingClear_.reset();
-  plainColour_.reset();  // the layer is not plain
-  uchar* to = image_.bits();
-  const uchar* from = kept_.constBits();
-  const qsizetype stride = image_.bytesPerLine();
-  if (!overLayer_) {
-    std::memcpy(to, from, static_cast<std::size_t>(kept_.sizeInBytes()));
-    markAllChanged();
-  } else {
-    // Only the tiles drawn on since hold anything but the layer.
-    const int pixelBytes = image_.depth() / 8;
-    for (int ty = 0; ty < tilesY_; ++ty) {
-      for (int tx = 0; tx < tilesX_;) {
-        const auto i = static_cast<std::size_t>(ty * tilesX_ + tx);
-        if (!drawn_[i]) {
-          ++tx;
-          continue;
-        }
-        const int start = tx;
-        while (tx < tilesX_ && drawn_[static_cast<std::size_t>(ty * tilesX_ + tx)]) {
-          changed_[static_cast<std::size_t>(ty * tilesX_ + tx)] = 1;
-          ++tx;
-        }
-        const QRect span = tileSpan(start, tx, ty);
-        const auto bytes = static_cast<std::size_t>(span.width() * pixelBytes);
-        for (int y = span.top(); y <= span.bottom(); ++y) {
-          const qsizetype at = y * stride + span.left() * pixelBytes;
-          std::memcpy(to + at, from + at, bytes);
-        }
-      }
+void ImageSurface::devKeepLayer(std::string_view key, int level) {
+  if (level < 0 || level >= kLayers) return;
+  applyPending();
+  const auto at = static_cast<std::size_t>(level);
+  if (level > 0) {
+    // A higher layer is drawn on the one below: kept only when the picture is that layer with
+    // this part drawn on it, and only on the second offer in a row.
+    if (shownLayer_ != level - 1 || !layers_[at - 1].kept) return;
+    if (offered_[at] != key) {
+      offered_[at] = key;
+      return;
     }
   }
+  KeptLayer& layer = layers_[at];
+  layer.image = image_.copy();
+  layer.key = key;
+  layer.kept = true;
+  if (level == 0) {
+    layer.own.assign(drawn_.size(), 1);
+  } else {
+    layer.own = drawn_;
+  }
+  offered_[at].clear();
+  for (std::size_t above = at + 1; above < layers_.size(); ++above) {
+    layers_[above] = KeptLayer();
+    offered_[above].clear();
+  }
   std::fill(drawn_.begin(), drawn_.end(), 0);
-  overLayer_ = true;
+  shownLayer_ = level;
+}
+
+bool ImageSurface::devRestoreLayer(std::string_view key, int level) {
+  if (level < 0 || level >= kLayers) return false;
+  const KeptLayer& layer = layers_[static_cast<std::size_t>(level)];
+  if (!layer.kept || layer.key != key || layer.image.size() != image_.size() ||
+      layer.image.format() != image_.format() || layer.image.bytesPerLine() != image_.bytesPerLine()) {
+    return false;
+  }
+  // Copied when the picture is next drawn on or read; what was drawn since a layer was last
+  // put back goes into the copy then.
+  pendingClear_.reset();
+  pendingLayer_ = level;
   return true;
+}
+
+void ImageSurface::copyLayer(int level) {
+  const KeptLayer& layer = layers_[static_cast<std::size_t>(level)];
+  plainColour_.reset();  // the layer is not plain
+  // Straight into the picture's memory: a painter still open on it draws on what it finds.
+  uchar* to = image_.bits();
+  const uchar* from = layer.image.constBits();
+  const qsizetype stride = image_.bytesPerLine();
+  if (shownLayer_ < 0) {
+    std::memcpy(to, from, static_cast<std::size_t>(layer.image.sizeInBytes()));
+    markAllChanged();
+  } else {
+    // The tiles drawn on since, and those that differ between the layer shown and this one.
+    std::vector<std::uint8_t>& copy = copyTiles_;
+    copy = drawn_;
+    const int low = std::min(level, shownLayer_);
+    const int high = std::max(level, shownLayer_);
+    for (int l = low + 1; l <= high; ++l) {
+      const std::vector<std::uint8_t>& own = layers_[static_cast<std::size_t>(l)].own;
+      for (std::size_t i = 0; i < copy.size() && i < own.size(); ++i) copy[i] |= own[i];
+    }
+    const int pixelBytes = image_.depth() / 8;
+    forEachTileRun(copy, [&](int tx0, int tx1, int ty) {
+      for (int tx = tx0; tx < tx1; ++tx) changed_[static_cast<std::size_t>(ty * tilesX_ + tx)] = 1;
+      const QRect span = tileSpan(tx0, tx1, ty);
+      const auto bytes = static_cast<std::size_t>(span.width() * pixelBytes);
+      for (int y = span.top(); y <= span.bottom(); ++y) {
+        const qsizetype at = y * stride + span.left() * pixelBytes;
+        std::memcpy(to + at, from + at, bytes);
+      }
+    });
+  }
+  std::fill(drawn_.begin(), drawn_.end(), 0);
+  shownLayer_ = level;
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <array>
 #include <QRegion>
 #include <cstdint>
 #include <memory>
@@ -48,21 +49,41 @@ class ImageSurface : public PainterSurface {
   QPainter* painter() override;
   QPaintDevice* metricsDevice() override { return &image_; }
   bool thinPensEndSquare() const override { return true; }
-  void devKeepLayer(std::string_view key) override;
-  bool devRestoreLayer(std::string_view key) override;
+  void devKeepLayer(std::string_view key, int level) override;
+  bool devRestoreLayer(std::string_view key, int level) override;
   void touched(const QRectF& area) override;
 
  private:
-  // What was drawn is kept track of in tiles of this many pixels: putting the kept layer back
-  // copies only the tiles drawn on since, and a widget repaints only the tiles that changed.
+  // What was drawn is kept track of in tiles of this many pixels: putting a kept layer back
+  // copies only the tiles drawn on since (and those where it differs from the layer the picture
+  // showed), and a widget repaints only the tiles that changed.
   static constexpr int kTile = 16;
   void markAllChanged();
   // The tiles' device-pixel rectangle, columns [tx0, tx1) of tile row ty.
   QRect tileSpan(int tx0, int tx1, int ty) const;
+  // Calls visit(tx0, tx1, ty) for each run [tx0, tx1) of marked tiles in tile row ty.
+  template <typename Visit>
+  void forEachTileRun(const std::vector<std::uint8_t>& marked, Visit visit) const {
+    for (int ty = 0; ty < tilesY_; ++ty) {
+      for (int tx = 0; tx < tilesX_;) {
+        if (!marked[static_cast<std::size_t>(ty * tilesX_ + tx)]) {
+          ++tx;
+          continue;
+        }
+        const int start = tx;
+        while (tx < tilesX_ && marked[static_cast<std::size_t>(ty * tilesX_ + tx)]) ++tx;
+        visit(start, tx, ty);
+      }
+    }
+  }
   void endPainting();
-  // Clearing is put off until the picture is drawn on or read: a picture that is cleared
-  // only to have its kept layer put back is then not filled for nothing.
-  void applyClear();
+  // Clearing, and putting a kept layer back, are put off until the picture is drawn on or
+  // read: a picture that is cleared only to have its kept layer put back is then not filled for
+  // nothing, and of two layers put back one after the other only the last is copied.
+  void applyPending();
+  // Copies layer `level` over the picture: everywhere when the picture shows no layer, else
+  // only the tiles drawn on since and those where the two layers differ.
+  void copyLayer(int level);
   // Fills the whole picture with the colour, which it then holds plain.
   void fillWhole(Color back);
   int width_;
@@ -71,18 +92,28 @@ class ImageSurface : public PainterSurface {
   QImage image_;
   std::unique_ptr<QPainter> painter_;
   std::optional<Color> pendingClear_;
-  QImage kept_;
-  std::string keptKey_;
+  std::optional<int> pendingLayer_;
+  struct KeptLayer {
+    QImage image;
+    std::string key;
+    bool kept = false;
+    std::vector<std::uint8_t> own;  // tiles where it differs from the layer below
+  };
+  static constexpr int kLayers = 2;
+  std::array<KeptLayer, kLayers> layers_;
+  // The key last offered at each level that was not kept: a second offer of it keeps it.
+  std::array<std::string, kLayers> offered_;
   int tilesX_ = 0;
   int tilesY_ = 0;
-  std::vector<std::uint8_t> drawn_;    // tiles drawn on since the kept layer was kept or put back
+  std::vector<std::uint8_t> drawn_;    // tiles drawn on since the picture was its layer
   std::vector<std::uint8_t> changed_;  // tiles changed since takeChanged
+  std::vector<std::uint8_t> copyTiles_;  // the tiles copyLayer copies
+  int shownLayer_ = -1;                // the picture is this kept layer but for the drawn tiles
   // The colour the whole picture was last filled with, and its pixel value, while every tile
   // not marked in `dirty_` still holds it: clearing to it again refills only the marked tiles.
   std::optional<Color> plainColour_;
   QRgb plainPixel_ = 0;
   std::vector<std::uint8_t> dirty_;
-  bool overLayer_ = false;             // the picture is the kept layer but for the drawn tiles
   bool allChanged_ = true;
 };
 

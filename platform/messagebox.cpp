@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/encoding.h"
+
 namespace plat {
 namespace {
 
@@ -22,6 +24,10 @@ int DefaultButtonOf(int style) {
 }
 
 int MsgBox(const std::string& text, int style, const std::string& title) {
+  return MsgBoxUtf8(Cp1252ToUtf8(text), style, Cp1252ToUtf8(title));
+}
+
+int MsgBoxUtf8(const std::string& text, int style, const std::string& title) {
   MsgRequest req{text, style, title};
   if (Handler()) return Handler()(req);
   std::fprintf(stderr, "[%s] %s\n", title.c_str(), text.c_str());

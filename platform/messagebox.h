@@ -26,15 +26,21 @@ enum MsgStyle : int {
 // The button pressed.
 enum MsgResult : int { kOk = 1, kCancel = 2, kAbort = 3, kRetry = 4, kIgnore = 5, kYes = 6, kNo = 7 };
 
+// What the box shows is UTF-8: a message may name a file, and a file's name is the system's own
+// (see file_names.h), which Windows-1252 cannot hold.
 struct MsgRequest {
-  std::string text;   // Windows-1252; CR LF separates lines
+  std::string text;   // UTF-8; CR LF separates lines
   int style = 0;
-  std::string title;  // empty: the program's own title
+  std::string title;  // UTF-8; empty: the program's own title
 };
 
 using MsgBoxHandler = std::function<int(const MsgRequest&)>;
 
+// Text and title in Windows-1252, as the programs' texts are.
 int MsgBox(const std::string& text, int style = kOkOnly, const std::string& title = "");
+// Text and title already UTF-8: a message that names a file joins its Windows-1252 texts,
+// converted with Cp1252ToUtf8, and the path, with ShownPath.
+int MsgBoxUtf8(const std::string& text, int style = kOkOnly, const std::string& title = "");
 
 // Installs the handler every MsgBox goes through; returns the one it replaces. Without a
 // handler the request is written to standard error and answered with the default button.

@@ -10,14 +10,17 @@
 namespace plat {
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdU16String(Cp1252ToUtf16(s)); }
+QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\n' || c == u'\t'; }
 
 int Show(const MsgRequest& req, const std::string& appTitle) {
   QMessageBox box(QApplication::activeWindow());
-  box.setWindowTitle(Q(req.title.empty() ? appTitle : req.title));
+  box.setWindowTitle(req.title.empty() ? QString::fromStdU16String(Cp1252ToUtf16(appTitle)) : Q(req.title));
   QString text = Q(req.text);
   text.replace("\r\n", "\n");
-  box.setText(text);
+  // A long path has no blank to wrap at and would run off the box's edge.
+  box.setText(QString::fromStdU16String(WithBreakOpportunities(text.toStdU16String())));
   switch (req.style & 0x70) {
     case kCritical: box.setIcon(QMessageBox::Critical); break;
     case kQuestion: box.setIcon(QMessageBox::Question); break;
@@ -55,6 +58,42 @@ int Show(const MsgRequest& req, const std::string& appTitle) {
 }
 
 }  // namespace
+
+std::u16string WithBreakOpportunities(std::u16string_view text) {
+  constexpr char16_t kZeroWidthSpace = u'\u200B';
+  std::u16string out;
+  out.reserve(text.size() + text.size() / 8);
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (IsBlank(text[i])) {
+      out += text[i++];
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && !IsBlank(text[end])) ++end;
+    const std::u16string_view word = text.substr(i, end - i);
+    if (word.size() <= kLongestUnbrokenRun) {
+      out += word;
+    } else {
+      std::size_t sinceBreak = 0;
+      for (std::size_t k = 0; k < word.size(); ++k) {
+        const bool last = k + 1 == word.size();
+        if (sinceBreak == kLongestUnbrokenRun && !last) {
+          out += kZeroWidthSpace;
+          sinceBreak = 0;
+        }
+        out += word[k];
+        ++sinceBreak;
+        if ((word[k] == u'/' || word[k] == u'\\') && !last) {
+          out += kZeroWidthSpace;
+          sinceBreak = 0;
+        }
+      }
+    }
+    i = end;
+  }
+  return out;
+}
 
 void InstallWidgetMessageBox(const std::string& appTitle) {
   SetMsgBoxHandler([appTitle](const MsgRequest& req) { return Show(req, appTitle); });

@@ -1,6 +1,5 @@
 #include "platform/paths.h"
 
-#include "platform/encoding.h"
 #include "platform/textfile.h"
 
 #include <sys/stat.h>
@@ -18,24 +17,20 @@ std::string StripTrailingSeparator(std::string p) {
   return p;
 }
 
-// The programs carry paths as Windows-1252 text; the file system names files in UTF-8.
-std::string Native(const std::string& path) { return Cp1252ToUtf8(path); }
-
 constexpr const char* kScratchName = "nrtemp";
 
 // A folder of this user's (lstat: a link is no folder) that no one else may write into, or,
 // with `privateOnly`, enter at all.
-bool IsOwnFolder(const std::string& native, bool privateOnly) {
+bool IsOwnFolder(const std::string& path, bool privateOnly) {
   struct stat st {};
-  if (::lstat(native.c_str(), &st) != 0) return false;
+  if (::lstat(path.c_str(), &st) != 0) return false;
   const mode_t others = privateOnly ? 077 : 022;
   return S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & others) == 0;
 }
 
 bool ClaimPrivateFolder(const std::string& path) {
-  const std::string native = Native(path);
-  ::mkdir(native.c_str(), 0700);
-  return IsOwnFolder(native, true);
+  ::mkdir(path.c_str(), 0700);
+  return IsOwnFolder(path, true);
 }
 
 std::string& Program() {
@@ -46,14 +41,13 @@ std::string& Program() {
 }  // namespace
 
 bool ClaimScratchFolder(const std::string& folder) {
-  const std::string native = Native(folder);
-  ::mkdir(native.c_str(), 0700);
-  return IsOwnFolder(native, false);
+  ::mkdir(folder.c_str(), 0700);
+  return IsOwnFolder(folder, false);
 }
 
 std::string ComputeTempPath() {
   const char* tmpdir = std::getenv("TMPDIR");
-  const std::string own = tmpdir && *tmpdir ? StripTrailingSeparator(Utf8ToCp1252(tmpdir)) : std::string();
+  const std::string own = tmpdir && *tmpdir ? StripTrailingSeparator(tmpdir) : std::string();
   if (!own.empty() && ClaimScratchFolder(JoinPath(own, kScratchName))) return own;
 
   // Somebody else has that scratch folder, or a link stands there: a folder of our own.
@@ -62,11 +56,11 @@ std::string ComputeTempPath() {
   if (!own.empty()) fallbacks.push_back(JoinPath(own, "stagora-" + user));
   fallbacks.push_back("/tmp/stagora-" + user);
   if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
-    fallbacks.push_back(JoinPath(StripTrailingSeparator(Utf8ToCp1252(runtime)), "stagora"));
+    fallbacks.push_back(JoinPath(StripTrailingSeparator(runtime), "stagora"));
   }
   if (const char* home = std::getenv("HOME"); home && *home) {
-    const std::string cache = JoinPath(StripTrailingSeparator(Utf8ToCp1252(home)), ".cache");
-    ::mkdir(Native(cache).c_str(), 0700);
+    const std::string cache = JoinPath(StripTrailingSeparator(home), ".cache");
+    ::mkdir(cache.c_str(), 0700);
     fallbacks.push_back(JoinPath(cache, "stagora"));
   }
   for (const std::string& folder : fallbacks) {
@@ -86,7 +80,7 @@ std::string ExecutableFolder() {
   char buf[PATH_MAX];
   const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
   if (n <= 0) return "";
-  std::string exe = Utf8ToCp1252(std::string(buf, static_cast<std::size_t>(n)));
+  std::string exe(buf, static_cast<std::size_t>(n));
   const auto slash = exe.rfind('/');
   return slash == std::string::npos ? "" : exe.substr(0, slash);
 }

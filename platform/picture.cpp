@@ -1,10 +1,13 @@
-#include <QFile>
+#include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <optional>
 
+#include "platform/file_names.h"
 #include "platform/picture_impl.h"
-#include "platform/encoding.h"
 #include "platform/png_chunks.h"
+#include "platform/textfile.h"
 
 namespace plat {
 
@@ -15,14 +18,14 @@ Picture& Picture::operator=(const Picture&) = default;
 
 Picture Picture::Load(const std::string& path) {
   Picture p;
-  const QString name = QString::fromStdU16String(Cp1252ToUtf16(path));
-  {
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) return p;
-    const QByteArray bytes = file.readAll();
-    if (!PngChunksFit(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) return p;
-  }
-  QImageReader reader(name);
+  // Read once, by the reader that takes regular files only, and decoded from memory.
+  const std::optional<std::string> bytes = ReadTextFile(path);
+  if (!bytes || !PngChunksFit(*bytes)) return p;
+  QByteArray data = QByteArray::fromStdString(*bytes);
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  // The name's extension is the first guess at the format, as when a reader opens the file.
+  QImageReader reader(&buffer, QFileInfo(QPath(path)).suffix().toLower().toLatin1());
   reader.setAutoTransform(true);
   QImage img = reader.read();
   if (!img.isNull()) p.impl_ = std::make_shared<Impl>(Impl{std::move(img)});

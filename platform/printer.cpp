@@ -8,6 +8,7 @@
 #include <QPrinterInfo>
 
 #include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/file_replacement.h"
 #include "platform/painter_surface.h"
 
@@ -69,10 +70,10 @@ bool PrinterSurface::setDeviceName(const std::string& name) {
 }
 
 void PrinterSurface::setOutputFile(const std::string& path) {
-  printer_->setOutputFileName(QString::fromStdU16String(Cp1252ToUtf16(path)));
+  printer_->setOutputFileName(QPath(path));
 }
 
-std::string PrinterSurface::outputFile() const { return Utf16ToCp1252(printer_->outputFileName().toStdU16String()); }
+std::string PrinterSurface::outputFile() const { return PathFromQt(printer_->outputFileName()); }
 
 void PrinterSurface::setOrientation(Orientation o) {
   printer_->setPageOrientation(o == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "platform/encoding.h"
+#include "platform/file_names.h"
 
 namespace plat {
 namespace {
@@ -20,7 +21,7 @@ QString Q(const std::string& cp1252) { return QString::fromStdU16String(Cp1252To
 QString FileFor(const std::string& app) {
   QString base = Folder().empty()
                      ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Stagora"
-                     : Q(Folder());
+                     : QPath(Folder());
   QDir().mkpath(base);
   return base + "/" + Q(app) + ".ini";
 }
@@ -42,6 +43,35 @@ void SaveSetting(const std::string& app, const std::string& section, const std::
   QSettings s(FileFor(app), QSettings::IniFormat);
   s.setValue(KeyOf(section, key), Q(value));
   s.sync();
+}
+
+std::string GetPathSetting(const std::string& app, const std::string& section, const std::string& key) {
+  QSettings s(FileFor(app), QSettings::IniFormat);
+  return PathFromQt(s.value(KeyOf(section, key)).toString());
+}
+
+void SavePathSetting(const std::string& app, const std::string& section, const std::string& key,
+                     const std::string& path) {
+  QSettings s(FileFor(app), QSettings::IniFormat);
+  s.setValue(KeyOf(section, key), QPath(path));
+  s.sync();
+}
+
+std::string GetSetting(const std::string& app, const SettingKey& setting, const std::string& suffix) {
+  return GetSetting(app, std::string(setting.section), std::string(setting.key) + suffix, std::string(setting.fallback));
+}
+
+void SaveSetting(const std::string& app, const SettingKey& setting, const std::string& value, const std::string& suffix) {
+  SaveSetting(app, std::string(setting.section), std::string(setting.key) + suffix, value);
+}
+
+std::string GetPathSetting(const std::string& app, const SettingKey& setting, const std::string& suffix) {
+  const std::string value = GetPathSetting(app, std::string(setting.section), std::string(setting.key) + suffix);
+  return value.empty() ? std::string(setting.fallback) : value;
+}
+
+void SavePathSetting(const std::string& app, const SettingKey& setting, const std::string& path, const std::string& suffix) {
+  SavePathSetting(app, std::string(setting.section), std::string(setting.key) + suffix, path);
 }
 
 void SetSettingsFolder(const std::string& folder) { Folder() = folder; }

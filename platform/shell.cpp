@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "platform/encoding.h"
+#include "platform/file_names.h"
 
 namespace plat {
 namespace {
@@ -24,13 +25,14 @@ QString Q(const std::string& s) { return QString::fromStdU16String(Cp1252ToUtf16
 
 bool StartProgram(const std::string& program, const std::string& argument) {
   if (StartHook()) return StartHook()(program, argument);
-  return QProcess::startDetached(Q(program), {Q(argument)});
+  return QProcess::startDetached(QPath(program), {QPath(argument)});
 }
 
 bool OpenWithDesktop(const std::string& target) {
   if (OpenHook()) return OpenHook()(target);
+  if (QFileInfo::exists(QPath(target))) return QDesktopServices::openUrl(QUrl::fromLocalFile(QPath(target)));
   const QString t = Q(target);
-  QUrl url = QFileInfo::exists(t) ? QUrl::fromLocalFile(t) : QUrl(t, QUrl::TolerantMode);
+  QUrl url(t, QUrl::TolerantMode);
   if (!url.isValid() || url.isEmpty()) return false;
   if (url.scheme().isEmpty()) url = QUrl("http://" + t, QUrl::TolerantMode);
   return QDesktopServices::openUrl(url);

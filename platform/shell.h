@@ -7,11 +7,11 @@
 namespace plat {
 
 // Starts program with exactly one argument (passed as one argument, never through a shell),
-// detached. False when it could not be started.
+// detached; both are paths, the system's own names. False when it could not be started.
 bool StartProgram(const std::string& program, const std::string& argument);
 
-// Opens a web address, a mailto: address or a document with the desktop's handler.
-// False when nothing could open it.
+// Opens a document (a path, the system's own name) or else a web or mailto: address
+// (Windows-1252 text) with the desktop's handler. False when nothing could open it.
 bool OpenWithDesktop(const std::string& target);
 
 // Test seams: replace what the two calls do. An empty function restores the real one.

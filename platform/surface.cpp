@@ -31,8 +31,8 @@ void Surface::cls() {
   blank_ = true;
 }
 
-bool Surface::restoreLayer(std::string_view key) {
-  if (!devRestoreLayer(key)) return false;
+bool Surface::restoreLayer(std::string_view key, int level) {
+  if (!devRestoreLayer(key, level)) return false;
   blank_ = false;
   return true;
 }

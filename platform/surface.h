@@ -151,11 +151,18 @@ class Surface {
   bool blank() const { return blank_; }
   // A picture can keep a copy of what it shows and later put it back in one step, so that a
   // drawing which always starts with the same fixed part (the diagram's grid) draws that part
-  // once. `key` names everything the part depends on besides the surface's size. One layer is
-  // kept; the printer and a recording keep none, and restoreLayer then says false.
-  void keepLayer(std::string_view key) { devKeepLayer(key); }
-  // Shows the kept layer in place of everything: true when the surface keeps one under key.
-  bool restoreLayer(std::string_view key);
+  // once. `key` names everything the part depends on besides the surface's size. Layers stack:
+  // layer 0 is drawn on a cleared picture, layer n on layer n - 1 as it was put back or kept,
+  // and keeping a layer drops those above it. The printer and a recording keep none, and
+  // restoreLayer then says false.
+  //
+  // Layer 0 is kept whenever asked. A higher layer is kept only when the same key is offered a
+  // second time in a row: a part that changes on every redraw (the curve while the relative
+  // volatility is dragged) is then not copied for nothing.
+  void keepLayer(std::string_view key, int level = 0) { devKeepLayer(key, level); }
+  // Shows the kept layer in place of everything: true when the surface keeps one under key at
+  // that level.
+  bool restoreLayer(std::string_view key, int level = 0);
 
  protected:
   // Device primitives, all in device pixels of the surface.
@@ -178,8 +185,8 @@ class Surface {
     char16_t ch = 0;
   };
   virtual void devCharacters(const std::vector<CharacterPlace>& places, const FontSpec& font, Color c);
-  virtual void devKeepLayer(std::string_view) {}
-  virtual bool devRestoreLayer(std::string_view) { return false; }
+  virtual void devKeepLayer(std::string_view, int) {}
+  virtual bool devRestoreLayer(std::string_view, int) { return false; }
 
   double unitsPerPixelX() const;
   double unitsPerPixelY() const;

@@ -1,10 +1,11 @@
 #include "platform/textfile.h"
 
-#include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/file_replacement.h"
 
 #include <QFileInfo>
 #include <QString>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,9 +17,8 @@
 namespace plat {
 namespace {
 
-// Paths are Windows-1252 text like every other string of the programs; the file system
-// stores names in UTF-8.
-std::string Native(const std::string& path) { return Cp1252ToUtf8(path); }
+// Paths are the system's own names and go to the system unchanged.
+const std::string& Native(const std::string& path) { return path; }
 
 void Fill(FileError* err, int number) {
   if (!err) return;
@@ -26,25 +26,85 @@ void Fill(FileError* err, int number) {
   err->description = std::strerror(number);
 }
 
+void Fill(FileError* err, int number, std::string description) {
+  if (!err) return;
+  err->number = number;
+  err->description = std::move(description);
+}
+
+std::string KindOf(mode_t mode) {
+  if (S_ISFIFO(mode)) return "a named pipe (FIFO)";
+  if (S_ISCHR(mode)) return "a character device";
+  if (S_ISBLK(mode)) return "a block device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "no regular file";
+}
+
+// Why the entry cannot be read as a file of at most `largest` bytes; true when it can.
+bool Readable(const struct stat& st, std::uint64_t largest, FileError* err) {
+  if (S_ISDIR(st.st_mode)) {
+    Fill(err, EISDIR, "This is a folder, not a file.");
+    return false;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    Fill(err, EINVAL, "This is " + KindOf(st.st_mode) + ", not a file.");
+    return false;
+  }
+  if (static_cast<std::uint64_t>(st.st_size) > largest) {
+    Fill(err, EFBIG,
+         "The file holds " + std::to_string(st.st_size) + " bytes, more than the " + std::to_string(largest) +
+             " a file of this kind can hold.");
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
-std::optional<std::string> ReadTextFile(const std::string& path, FileError* err) {
-  errno = 0;
-  std::FILE* f = std::fopen(Native(path).c_str(), "rb");
-  if (!f) {
+std::optional<std::string> ReadTextFile(const std::string& path, FileError* err, std::uint64_t largest) {
+  // Looked at before it is opened, so that no device is even opened; and again once open, as
+  // the entry may have been swapped in between. The open itself never waits: a FIFO without
+  // a writer would hold it for ever.
+  struct stat st {};
+  if (::stat(Native(path).c_str(), &st) != 0) {
     Fill(err, errno ? errno : ENOENT);
     return std::nullopt;
   }
-  std::string bytes;
-  char buf[65536];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-  const bool bad = std::ferror(f);
-  std::fclose(f);
-  if (bad) {
-    Fill(err, EIO);
+  if (!Readable(st, largest, err)) return std::nullopt;
+  const int fd = ::open(Native(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    Fill(err, errno ? errno : ENOENT);
     return std::nullopt;
   }
+  std::optional<std::string> bytes;
+  if (::fstat(fd, &st) != 0) {
+    Fill(err, errno ? errno : EIO);
+  } else if (Readable(st, largest, err)) {
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::string text;
+    text.reserve(static_cast<std::size_t>(st.st_size));
+    char buf[65536];
+    for (;;) {
+      const ssize_t n = ::read(fd, buf, sizeof buf);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        Fill(err, errno ? errno : EIO);
+        break;
+      }
+      if (n == 0) {
+        bytes = std::move(text);
+        break;
+      }
+      text.append(buf, static_cast<std::size_t>(n));
+      // A file that grows while it is read is held to the same limit.
+      if (text.size() > largest) {
+        st.st_size = static_cast<off_t>(text.size());
+        Readable(st, largest, err);
+        break;
+      }
+    }
+  }
+  ::close(fd);
   return bytes;
 }
 
@@ -95,7 +155,7 @@ std::string FolderOf(const std::string& path) {
 }
 
 std::optional<FileError> CannotReplace(const std::string& path) {
-  const QFileInfo entry(QString::fromStdString(Native(path)));
+  const QFileInfo entry(QPath(path));
   if (!entry.exists()) return std::nullopt;
   FileError err;
   if (entry.isDir()) {

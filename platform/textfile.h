@@ -1,7 +1,10 @@
 // Text files are read and written whole, byte for byte: Windows-1252 with CR LF line ends,
 // exactly as the files on disk hold them. No newline translation, no encoding guesswork.
+// Paths are the system's own names (see file_names.h), not Windows-1252.
 #pragma once
 
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -12,8 +15,15 @@ struct FileError {
   std::string description;  // Windows-1252 text
 };
 
-// The whole file as bytes; nullopt (and err filled) when it cannot be read.
-std::optional<std::string> ReadTextFile(const std::string& path, FileError* err = nullptr);
+constexpr std::uint64_t kAnyFileSize = std::numeric_limits<std::uint64_t>::max();
+
+// The whole file as bytes; nullopt (and err filled) when it cannot be read. Only a regular
+// file is read (a link counts as what it points at): a folder, a FIFO, a device or a socket
+// is refused at once with a description that says what it is, so that nothing waits for a
+// writer that never comes or reads without end. A file larger than `largest` bytes, the most
+// its format can hold, is refused before a byte of it is read.
+std::optional<std::string> ReadTextFile(const std::string& path, FileError* err = nullptr,
+                                        std::uint64_t largest = kAnyFileSize);
 
 // Writes the bytes as the whole file, replacing it; false (and err filled) on failure. The
 // file is written through a FileReplacement (file_replacement.h): a failed write leaves the

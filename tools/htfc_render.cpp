@@ -1,21 +1,31 @@
-// htfc-render INPUT OUTPUT [--zoom Z] [--report]
+// htfc-render INPUT OUTPUT [--zoom Z] [--report] [--pages]
 //
 // Typesets a mark-up file (Windows-1252) with the viewer's engine, for checking the engine
 // from outside. OUTPUT ending in .png: the page as the viewer's page picture draws it at the
 // zoom (default 1). OUTPUT ending in .pdf: the page as the printer prints it, through the
 // PDF-file printer (paper ignores the view zoom, as in the viewer). --report prints one JSON
 // object: BloqueCorte and the section marks of the page.
+//
+// --pages (PDF only): the whole text on as many pages as it needs, as the viewer pages and
+// prints a long view: the text is cut into blocks after every line break (a run of line
+// breaks staying with its block), each block opened by its section mark, the blocks placed on
+// pages by trial rendering on the viewer's page picture at 100 %, and every page printed with
+// its number at the foot. The build typesets the programs' manuals this way.
 #include <QApplication>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/encoding.h"
 #include "platform/image_surface.h"
 #include "platform/paths.h"
 #include "platform/printer.h"
 #include "platform/textfile.h"
+#include "viewer/document/page_blocks.h"
+#include "viewer/document/pagination.h"
 #include "viewer/engine/htfc_engine.h"
 
 namespace {
@@ -28,7 +38,7 @@ constexpr double kMinZoom = 0.1;
 constexpr double kMaxZoom = 8;
 
 int Usage() {
-  std::fprintf(stderr, "usage: htfc-render INPUT OUTPUT(.png|.pdf) [--zoom Z] [--report]\n");
+  std::fprintf(stderr, "usage: htfc-render INPUT OUTPUT(.png|.pdf) [--zoom Z] [--report] [--pages]\n");
   return 1;
 }
 
@@ -47,6 +57,8 @@ std::string Number(double v) {
 
 using stagora::engine::EngineState;
 using stagora::engine::ViewerValues;
+using stagora::viewer::PageBlock;
+using stagora::viewer::SectionMark;
 
 void PrintReport(const EngineState& s) {
   std::string json = "{\"BloqueCorte\": " + std::to_string(s.BloqueCorte) + ", \"marks\": [";
@@ -93,6 +105,74 @@ bool RenderPaper(const std::string& text, const std::string& output, EngineState
   return printer.endDoc();
 }
 
+// The blocks of a whole text: cut after every line break, a run of line breaks staying with
+// the block it ends, each block opened by its section mark.
+std::vector<PageBlock> TextBlocks(std::string_view w) {
+  constexpr std::string_view kLineBreak = "&LF";
+  std::vector<PageBlock> blocks;
+  while (!w.empty()) {
+    std::size_t end = w.find(kLineBreak);
+    end = end == std::string_view::npos ? w.size() : end + kLineBreak.size();
+    while (w.substr(end).starts_with(kLineBreak)) end += kLineBreak.size();
+    blocks.push_back({std::string(w.substr(0, end)), 0});
+    w.remove_prefix(end);
+  }
+  for (std::size_t i = 0; i < blocks.size(); ++i) blocks[i].Text = SectionMark(i + 1) + blocks[i].Text;
+  return blocks;
+}
+
+// As the viewer prints a page number: Times New Roman 11, centred between the margins, its
+// foot on the bottom margin.
+void PrintPageNumber(plat::Surface& target, long page, const EngineState& s) {
+  plat::FontSpec font;
+  font.name = "Times New Roman";
+  font.size = 11;
+  target.setFont(font);
+  target.setForeColor(plat::Rgb(0, 0, 0));
+  const std::string number = std::to_string(page);
+  const double W = target.scaleWidth();
+  target.setCurrentX((W - s.MargenDer - s.MargenIzq) / 2 + s.MargenIzq - target.textWidth(number) / 2);
+  target.setCurrentY(target.scaleHeight() - s.MargenInf - target.textHeight(number));
+  target.print(number);
+}
+
+// Returns the page count, 0 when the PDF cannot be written.
+long RenderPages(const std::string& text, const std::string& output, EngineState& s, ViewerValues& v) {
+  std::vector<PageBlock> blocks = TextBlocks(text);
+  plat::ImageSurface picture(kPageWidthPx, kPageHeightPx);
+  picture.setScaleMode(plat::ScaleMode::Twips);
+  v.Zoom = 1.0;
+  const auto trial = [&](const std::string& page) -> long {
+    picture.cls();
+    v.DestinoPantalla = &picture;
+    double size = kTextSize;
+    stagora::engine::DibujarHTFC(page, size, picture, s, v);
+    v.DestinoPantalla = nullptr;
+    return s.BloqueCorte;
+  };
+  const long pages = stagora::viewer::PlaceBlocksOnPages(blocks, trial);
+
+  plat::PrinterSurface printer;
+  printer.setDeviceName(plat::kPdfPrinterName);
+  printer.setOutputFile(output);
+  printer.setOrientation(plat::PrinterSurface::Orientation::Portrait);
+  for (long k = 1; k <= pages; ++k) {
+    if (k > 1) printer.newPage();
+    printer.setScaleMode(plat::ScaleMode::Twips);
+    printer.setFillStyle(plat::kFillSolid);
+    v.DestinoImpresora = &printer;
+    double size = kTextSize;
+    stagora::engine::DibujarHTFC(stagora::viewer::PageText(blocks, k), size, printer, s, v);
+    v.DestinoImpresora = nullptr;
+    PrintPageNumber(printer, k, s);
+  }
+  if (!printer.startPage()) {
+    printer.killDoc();
+    return 0;
+  }
+  return printer.endDoc() ? pages : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -104,10 +184,13 @@ int main(int argc, char** argv) {
   std::string input, output;
   double zoom = 1.0;
   bool report = false;
+  bool pages = false;
   for (int k = 1; k < argc; ++k) {
     const std::string arg = argv[k];
     if (arg == "--report") {
       report = true;
+    } else if (arg == "--pages") {
+      pages = true;
     } else if (arg == "--zoom" && k + 1 < argc) {
       char* end = nullptr;
       zoom = std::strtod(argv[++k], &end);
@@ -130,6 +213,11 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  if (pages && !pdf) {
+    std::fprintf(stderr, "htfc-render: --pages writes a PDF: OUTPUT must end in .pdf\n");
+    return 1;
+  }
+
   plat::FileError err;
   const std::optional<std::string> text = plat::ReadTextFile(input, &err);
   if (!text) {
@@ -143,12 +231,16 @@ int main(int argc, char** argv) {
   viewer.TempPath = plat::ComputeTempPath();
   stagora::engine::InitHTFC(state, viewer);
   viewer.Zoom = zoom;
-  const bool written =
-      pdf ? RenderPaper(*text, output, state, viewer) : RenderPicture(*text, output, state, viewer);
+  long pageCount = 1;
+  if (pages) pageCount = RenderPages(*text, output, state, viewer);
+  const bool written = pages ? pageCount > 0
+                       : pdf ? RenderPaper(*text, output, state, viewer)
+                             : RenderPicture(*text, output, state, viewer);
   if (!written) {
     std::fprintf(stderr, "htfc-render: cannot write %s\n", output.c_str());
     return 2;
   }
   if (report) PrintReport(state);
+  if (pages && !report) std::printf("%s: %ld page(s)\n", output.c_str(), pageCount);
   return 0;
 }

@@ -8,7 +8,8 @@
 // A failed design writes null for what it leaves as it was (Text7 to Text12, the tables) and
 // "" for Text13 and Text14, which every calculation empties first; a refused table, which
 // calculates nothing, writes null for all of them.
-// Exit status 0 when a result was written, 2 when the input could not be understood.
+// Exit status 0 when a result was written, 2 when the input could not be understood: not
+// JSON, a key the tool does not know (at the top or in "fields"), or a value of the wrong kind.
 #include <QByteArray>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,7 +18,9 @@
 #include <QJsonValue>
 #include <QLocale>
 #include <QString>
+#include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <iostream>
 #include <iterator>
 #include <memory>
@@ -38,6 +41,17 @@ constexpr int kExitBadInput = 2;
 int Fail(const std::string& message) {
   std::cerr << "stagora-calc: " << message << "\n";
   return kExitBadInput;
+}
+
+// The first key of the object that is not one of `known`, if any. A misspelt key would
+// otherwise be taken for one left out and give a result for another design.
+std::optional<QString> UnknownKey(const QJsonObject& object, std::initializer_list<const char*> known) {
+  for (const QString& key : object.keys()) {
+    if (std::none_of(known.begin(), known.end(), [&key](const char* k) { return key == QLatin1String(k); })) {
+      return key;
+    }
+  }
+  return std::nullopt;
 }
 
 // A field's text: a JSON string as typed; a JSON number is taken in its shortest form.
@@ -117,9 +131,23 @@ int main() {
   }
   if (!doc.isObject()) return Fail("expected one JSON object");
   const QJsonObject obj = doc.object();
+  if (const auto key = UnknownKey(obj, {"fields", "use_table", "table", "simbolo"})) {
+    return Fail("unknown key \"" + key->toStdString() + "\" (known: fields, use_table, table, simbolo)");
+  }
+  const QJsonValue fieldsValue = obj.value("fields");
+  if (!fieldsValue.isUndefined() && !fieldsValue.isObject()) return Fail("fields must be an object");
+  const QJsonObject fields = fieldsValue.toObject();
+  if (const auto key = UnknownKey(fields, {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text15"})) {
+    return Fail("unknown field \"" + key->toStdString() + "\" (known: Text1 to Text6, Text15)");
+  }
+  const QJsonValue simboloValue = obj.value("simbolo");
+  const QJsonValue useTableValue = obj.value("use_table");
+  const QJsonValue tableValue = obj.value("table");
+  if (!simboloValue.isUndefined() && !simboloValue.isString()) return Fail("simbolo must be \".\" or \",\"");
+  if (!useTableValue.isUndefined() && !useTableValue.isBool()) return Fail("use_table must be true or false");
+  if (!tableValue.isUndefined() && !tableValue.isArray()) return Fail("table must be an array of [x, y] rows");
 
   stagora::DesignInput in;
-  const QJsonObject fields = obj.value("fields").toObject();
   struct Field {
     const char* name;
     std::string* text;

@@ -1,5 +1,6 @@
 #include "designer/diagram/diagram.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/number_text.h"
@@ -12,6 +13,10 @@ using plat::Color;
 using plat::Rgb;
 
 constexpr Color kBlack = 0;
+
+// The picture's kept layers: the background, and over it the marks with the curve.
+constexpr int kBackgroundLayer = 0;
+constexpr int kMarksAndCurveLayer = 1;
 
 // The background.
 constexpr Color kGridColor = Rgb(220, 220, 220);
@@ -55,6 +60,10 @@ constexpr MarkStyle kIntersectionMark = {Rgb(0, 160, 0), Rgb(0, 160, 0), "(Xq, Y
 constexpr double kScreenMarkRadius = 5;
 constexpr double kPrinterMarkRadius = 1;
 constexpr double kScreenMarkTextShift = 4;
+// The window's draggable point labels are 12 pixels square; a caption that has to move
+// keeps this far below one.
+constexpr double kScreenPointLabelHalf = 6;
+constexpr double kScreenCaptionClearance = 2;
 constexpr double kPrinterMarkTextShift = 1;
 
 // The equilibrium curve: from (0, 0) through x = 0.02, 0.03 .. 1 (0.01 is never a vertex).
@@ -145,6 +154,25 @@ void DiagramDrawing::printAt(double x, double y, const std::string& text) {
   s_.print(text);
 }
 
+void DiagramDrawing::printPointCaption(double X, double Y, double dx, double dy, const std::string& text) {
+  double x = X + dx;
+  double y = Y + dy;
+  if (screen()) {
+    const double w = s_.textWidth(text);
+    const double h = s_.textHeight(text);
+    const double right = s_.scaleWidth();
+    const double bottom = s_.scaleHeight();
+    const double inside = std::max(0.0, std::min(x, right - w));
+    // Pushed back over its own point, the caption goes below the point's label instead.
+    if (inside != x && inside < X + kScreenPointLabelHalf && inside + w > X - kScreenPointLabelHalf) {
+      y = std::max(y, Y + kScreenPointLabelHalf + kScreenCaptionClearance);
+    }
+    x = inside;
+    y = std::max(0.0, std::min(y, bottom - h));
+  }
+  printAt(x, y, text);
+}
+
 void DiagramDrawing::placeLabel(PointLabel label, double X, double Y) {
   // Only the window's own picture carries the labels; the report picture and the paper get
   // drawn marks, and a printout must not move the labels of the screen.
@@ -169,8 +197,9 @@ void DiagramDrawing::DrawBackground(const std::string& SimboloDecimal) {
   // just cleared puts back the background it kept instead of drawing the grid, its labels and
   // the frame again, which is most of the drawing while a drag redraws on every pointer move.
   const bool fresh = s_.blank();
+  backgroundLayered_ = fresh;
   const std::string key = fresh ? backgroundKey(SimboloDecimal) : std::string();
-  if (fresh && s_.restoreLayer(key)) {
+  if (fresh && s_.restoreLayer(key, kBackgroundLayer)) {
     // The state the drawing below leaves.
     if (screen()) s_.setDrawWidth(kScreenPen);
     s_.setCurrentX(f.M + f.W);
@@ -192,7 +221,7 @@ void DiagramDrawing::DrawBackground(const std::string& SimboloDecimal) {
   } else {
     s_.line(f.M, f.B, f.M + f.W, f.B - f.H, kBlack);
   }
-  if (fresh) s_.keepLayer(key);
+  if (fresh) s_.keepLayer(key, kBackgroundLayer);
 }
 
 void DiagramDrawing::drawTicksAndGrid(const std::string& SimboloDecimal) {
@@ -240,7 +269,9 @@ void DiagramDrawing::drawTicksAndGrid(const std::string& SimboloDecimal) {
   }
 }
 
-void DiagramDrawing::DrawPointMarks(const DesignData& data) {
+void DiagramDrawing::DrawPointMarks(const DesignData& data) { pointMarks(data, true); }
+
+void DiagramDrawing::pointMarks(const DesignData& data, bool draw) {
   struct Mark {
     double v;
     PointLabel label;
@@ -254,15 +285,16 @@ void DiagramDrawing::DrawPointMarks(const DesignData& data) {
     const double X = frame_.X(m.v);
     const double Y = frame_.Y(m.v);
     placeLabel(m.label, X, Y);
+    if (!draw) continue;
     if (target_ == DiagramTarget::kReport) {
       s_.setFillStyle(plat::kFillSolid);
       s_.setFillColor(m.style.screen);
       s_.circle(X, Y, kScreenMarkRadius, m.style.screen);
     }
     if (screen()) {
-      printAt(X + kScreenMarkTextShift, Y + kScreenMarkTextShift, m.style.text);
+      printPointCaption(X, Y, kScreenMarkTextShift, kScreenMarkTextShift, m.style.text);
     } else {
-      printAt(X + kPrinterMarkTextShift, Y + kPrinterMarkTextShift, m.style.text);
+      printPointCaption(X, Y, kPrinterMarkTextShift, kPrinterMarkTextShift, m.style.text);
       const Color c = printerColor(m.style.printer);
       s_.setFillStyle(plat::kFillSolid);
       s_.setFillColor(c);
@@ -271,8 +303,9 @@ void DiagramDrawing::DrawPointMarks(const DesignData& data) {
   }
 }
 
-void DiagramDrawing::DrawEquilibriumCurve(const EquilibriumModel& equilibrium) {
-  const Color color = screen() ? kCurveColor : kBlack;
+Color DiagramDrawing::curveColor() const { return screen() ? kCurveColor : kBlack; }
+
+void DiagramDrawing::traceCurve(const EquilibriumModel& equilibrium) {
   double prevX = 0, prevY = 0;
   double y = 0;
   curve_.clear();
@@ -284,8 +317,56 @@ void DiagramDrawing::DrawEquilibriumCurve(const EquilibriumModel& equilibrium) {
     prevX = x;
     prevY = y;
   }
+}
+
+void DiagramDrawing::DrawEquilibriumCurve(const EquilibriumModel& equilibrium) {
+  traceCurve(equilibrium);
   // One call for the hundred pieces, drawn as a hundred lines would be.
-  s_.lines(curve_, color);
+  s_.lines(curve_, curveColor());
+}
+
+std::string DiagramDrawing::marksAndCurveKey(const DesignData& data) const {
+  // The marks' places and the curve's pieces as they are drawn, bit for bit, with the pen,
+  // colours and font they are drawn in.
+  std::string key = "diagram marks and curve|";
+  const auto add = [&key](const auto& value) {
+    key.append(reinterpret_cast<const char*>(&value), sizeof value);
+  };
+  for (const double v : {data.xB, data.zF, data.xD}) {
+    const bool marked = v >= 0 && v <= 1;
+    add(marked);
+    if (marked) add(v);
+  }
+  add(s_.drawWidth());
+  add(s_.foreColor());
+  const plat::FontSpec& font = s_.font();
+  key += font.name;
+  add(font.size);
+  for (const bool style : {font.bold, font.italic, font.underline, font.strikethru}) add(style);
+  key.append(reinterpret_cast<const char*>(curve_.data()), curve_.size() * sizeof(plat::Segment));
+  return key;
+}
+
+void DiagramDrawing::DrawPointMarksAndCurve(const DesignData& data, const EquilibriumModel* equilibrium) {
+  // Only over a kept background, and only on the window's picture: the report picture is
+  // drawn once per report, and its marks set the fill as well.
+  if (!equilibrium || !backgroundLayered_ || target_ != DiagramTarget::kScreen) {
+    DrawPointMarks(data);
+    if (equilibrium) DrawEquilibriumCurve(*equilibrium);
+    return;
+  }
+  traceCurve(*equilibrium);
+  const std::string key = marksAndCurveKey(data);
+  if (s_.restoreLayer(key, kMarksAndCurveLayer)) {
+    pointMarks(data, false);
+    // Where the curve leaves the current position.
+    s_.setCurrentX(curve_.back().x2);
+    s_.setCurrentY(curve_.back().y2);
+    return;
+  }
+  pointMarks(data, true);
+  s_.lines(curve_, curveColor());
+  s_.keepLayer(key, kMarksAndCurveLayer);
 }
 
 void DiagramDrawing::DrawConstruction(const DesignResult& result, const DiagramTexts& texts) {
@@ -330,7 +411,7 @@ void DiagramDrawing::drawIntersectionMark(const DesignResult& result) {
     s_.circle(X, Y, kScreenMarkRadius, kIntersectionMark.screen);
   }
   const SurfacePoint shift = IntersectionTextOffset(result.data.q, screen());
-  printAt(X + shift.X, Y + shift.Y, kIntersectionMark.text);
+  printPointCaption(X, Y, shift.X, shift.Y, kIntersectionMark.text);
   if (!screen()) {
     const Color c = printerColor(kIntersectionMark.printer);
     s_.setFillStyle(plat::kFillSolid);
@@ -376,8 +457,9 @@ PointLabelPlaces DrawDiagram(plat::Surface& surface, DiagramTarget target, const
                              const EquilibriumModel& equilibrium, const DiagramTexts& texts, bool ImprimirBN) {
   DiagramDrawing d(surface, target, ImprimirBN);
   d.DrawBackground(result.SimboloDecimal);
-  if (result.phase > CalcPhase::kReadInputs) d.DrawPointMarks(result.data);
-  if (result.phase > CalcPhase::kValidation) d.DrawEquilibriumCurve(equilibrium);
+  if (result.phase > CalcPhase::kReadInputs) {
+    d.DrawPointMarksAndCurve(result.data, result.phase > CalcPhase::kValidation ? &equilibrium : nullptr);
+  }
   if (result.ok()) d.DrawConstruction(result, texts);
   return d.labels();
 }

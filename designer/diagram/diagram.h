@@ -66,6 +66,11 @@ class DiagramDrawing {
   // 0..1 gets no mark. On the screen picture the labels are placed instead of marks.
   void DrawPointMarks(const DesignData& data);
   void DrawEquilibriumCurve(const EquilibriumModel& equilibrium);
+  // The marks, then the curve when there is one (a design that passed validation): drawn as
+  // the two calls above draw them. A picture whose background came from its kept layer keeps
+  // these two as a layer of their own over it, so a redraw that changes neither (the q point
+  // or the reflux ratio dragged) puts them back instead of drawing the hundred pieces again.
+  void DrawPointMarksAndCurve(const DesignData& data, const EquilibriumModel* equilibrium);
   // The rest, for a successful result: lines and legends, intersection mark, staircase with
   // stage numbers, axis captions; the labels are shown.
   void DrawConstruction(const DesignResult& result, const DiagramTexts& texts);
@@ -83,6 +88,10 @@ class DiagramDrawing {
   }
   int printerPen(double mm) const;
   void printAt(double x, double y, const std::string& text);
+  // The caption of the point (X, Y), printed at the offset (dx, dy) from it; on a picture, a
+  // caption that would run past an edge is moved back inside, and below the point when that
+  // would put it over the point.
+  void printPointCaption(double X, double Y, double dx, double dy, const std::string& text);
   void placeLabel(PointLabel label, double X, double Y);
   void drawTicksAndGrid(const std::string& SimboloDecimal);
   void drawLegend(double ax, double ay, plat::Color color, const std::string& text);
@@ -91,6 +100,13 @@ class DiagramDrawing {
   void drawAxisCaptions(const DiagramTexts& texts);
   // Names what the background depends on, for a picture that keeps it.
   std::string backgroundKey(const std::string& SimboloDecimal) const;
+  // Places the labels of the three given points, and draws their marks when `draw`.
+  void pointMarks(const DesignData& data, bool draw);
+  // The curve's pieces into curve_, without drawing them.
+  void traceCurve(const EquilibriumModel& equilibrium);
+  plat::Color curveColor() const;
+  // Names what the marks and the curve are drawn from, for a picture that keeps them.
+  std::string marksAndCurveKey(const DesignData& data) const;
 
   plat::Surface& s_;
   DiagramTarget target_;
@@ -98,6 +114,8 @@ class DiagramDrawing {
   PlotFrame frame_;
   PointLabelPlaces labels_;
   std::vector<plat::Segment> curve_;
+  // The background was put back from, or kept as, the picture's first layer.
+  bool backgroundLayered_ = false;
 };
 
 // The whole diagram of a calculation after the surface was cleared: the background, and of

@@ -53,12 +53,12 @@ std::string ProjectFileText(const ProjectFile& project) {
 
 ProjectFileRead ReadProjectFile(std::string_view text) {
   ProjectFileRead result;
+  for (int tag = 0; tag < kProjectTagCount; ++tag) result.values[tag] = TaggedValue(text, kProjectTagText[tag]);
   const std::optional<std::string_view> block = RowBlock(text);
   if (!block) {
-    result.errorKey = project_key::kInvalidFormatFile;
+    result.errorKey = project_key::kInvalidFormatFile;  // the values still go back
     return result;
   }
-  for (int tag = 0; tag < kProjectTagCount; ++tag) result.values[tag] = TaggedValue(text, kProjectTagText[tag]);
   result.VleTable = text.find(kVleTablePrefix) != std::string_view::npos;
 
   const std::vector<TableRowText> rows = TableRowsText(*block);

@@ -1,10 +1,12 @@
 // The project file (".sgr"): the two component names, the seven design values as the user
 // typed them, the equilibrium mode and the whole equilibrium table, as tagged lines of
 // Windows-1252 text with CR LF line ends. Reading checks everything before anything is taken:
-// a file that is refused hands back nothing but the reason.
+// a file whose rows are refused hands back nothing but the reason; a file without a row block
+// (cut off inside its rows) hands back its tagged values with the reason.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +17,9 @@
 namespace stagora {
 
 inline constexpr std::string_view kProjectExtension = ".sgr";
+// A project holds a few kilobytes; a file of more than this is no project and is refused
+// before it is read.
+inline constexpr std::uint64_t kLargestProjectFile = 4 * 1024 * 1024;
 
 // The tagged values, in the order the file holds them.
 enum ProjectTag : int {
@@ -54,7 +59,8 @@ std::string ProjectFileText(const ProjectFile& project);
 struct ProjectFileRead {
   std::string errorKey;  // "" when the file is taken, else one of project_key
   // Each value exactly as it stands between its tag and the next ">"; nothing when the tag or
-  // the ">" is missing (the field then keeps what it had).
+  // the ">" is missing (the field then keeps what it had). Also there when the file has no
+  // row block; nothing at all when its rows are refused.
   std::array<std::optional<std::string>, kProjectTagCount> values;
   bool VleTable = false;  // the text holds "<VLE=TABLE" anywhere
   // The rows as read, with the end points (0, 0) and (1, 1) added where a row is free, and
@@ -62,6 +68,8 @@ struct ProjectFileRead {
   EquilibriumTable table;
 
   bool ok() const { return errorKey.empty(); }
+  // Refused for want of a row block, with the tagged values read.
+  bool NoRowBlock() const { return errorKey == project_key::kInvalidFormatFile; }
   // The mode the project opens in: the table only when it has two rows or more.
   bool TableMode() const { return VleTable && table.UltimoPuntoTabla >= 1; }
 };
@@ -69,7 +77,7 @@ struct ProjectFileRead {
 // Reads a project file's text. Tags are found anywhere, first occurrence; the row block is the
 // text between the first "[[" and the first "]]". A file without a row block, or whose rows
 // are out of 0..1, not strictly increasing in x and in y, or inconsistent at the pure
-// components, is refused with the key of the first fault.
+// components, is refused with the key of the first fault (the first with its values).
 ProjectFileRead ReadProjectFile(std::string_view text);
 
 // The text between the first occurrence of tag and the first ">" from there on; nothing when

@@ -3,6 +3,7 @@
 // reader, since they hold the names and the row block in the same form.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,9 @@
 namespace stagora {
 
 inline constexpr std::string_view kTableExtension = ".vle";
+// A table file holds a few kilobytes, as does a project file, which the editor opens too; a
+// file of more than this is neither and is refused before it is read.
+inline constexpr std::uint64_t kLargestTableFile = 4 * 1024 * 1024;
 
 // A table file as it is written.
 struct VleTableFile {

@@ -21,4 +21,28 @@ std::string Trim(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+std::string Literal(const std::string& typed) {
+  constexpr const char* kBarrier = "&-S";
+  std::string out;
+  out.reserve(typed.size() * 2);
+  for (const char ch : typed) {
+    switch (ch) {
+      case '&':
+      case '#':
+        out += ch;
+        out += ch;
+        out += kBarrier;
+        break;
+      case '_':
+      case '^':
+        out += ch;
+        out += ch;
+        break;
+      default:
+        out += ch;
+    }
+  }
+  return out;
+}
+
 }  // namespace stagora::report_text

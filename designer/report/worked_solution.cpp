@@ -6,6 +6,7 @@
 namespace stagora {
 namespace {
 
+using report_text::Literal;
 using report_text::Replace;
 using report_text::Trim;
 
@@ -27,7 +28,7 @@ constexpr const char* kMinimumRefluxLineEquation =
     "    &+Iy = #COC(&+IR&-I_m_i_n&+I#N)(&+IR&-I_m_i_n&+I + 1#COC)x + "
     "#COC(&+Ix&-I_D&+I#N)(&+IR&-I_m_i_n&+I + 1#COC)&-I&LF";
 
-// The fields as the mark-up writes them.
+// The fields as the mark-up writes them; what the user typed is written literally.
 struct MarkupFields {
   std::string zF, xD, xB;
   std::string Rmin;
@@ -40,6 +41,7 @@ struct MarkupFields {
 MarkupFields PrepareFields(const ReportInput& in) {
   const std::string& dec = in.SimboloDecimal;
   const auto number = [&dec](const std::string& field) { return Replace(field, dec, "&."); };
+  const auto typedNumber = [&number](const std::string& field) { return number(Literal(field)); };
   const auto equation = [&number](std::string field) {
     field = Replace(field, "x", "&+Ix&-I");
     field = Replace(field, "y", "&+Iy&-I");
@@ -51,9 +53,9 @@ MarkupFields PrepareFields(const ReportInput& in) {
     return number(field);
   };
   MarkupFields f;
-  f.zF = number(in.Text3);
-  f.xD = number(in.Text4);
-  f.xB = number(in.Text5);
+  f.zF = typedNumber(in.Text3);
+  f.xD = typedNumber(in.Text4);
+  f.xB = typedNumber(in.Text5);
   f.Rmin = number(in.Text7);
   f.Q = equation(in.Text8);
   f.N = equation(in.Text9);
@@ -84,11 +86,12 @@ class Writer {
   std::string Statement() const {
     std::string t = "&+B" + L("NTP_STGR") + ".&-B&LF";
     t += L("Dist_binary");
-    const std::string nameA = Trim(in_.Text16);
-    const std::string nameB = Trim(in_.Text17);
+    const std::string nameA = Literal(Trim(in_.Text16));
+    const std::string nameB = Literal(Trim(in_.Text17));
     if (!nameA.empty() && !nameB.empty()) {
-      t += ":  " + nameA + " - " + nameB + kLF + L("X_refered_to") + ".&LF";
+      // The names go in after the replacement, so that a name holding "%C%" stays as typed.
       t = Replace(t, "%C%", nameA);
+      t += ":  " + nameA + " - " + nameB + kLF + Replace(L("X_refered_to"), "%C%", nameA) + ".&LF";
     } else {
       t += ". " + L("X_refered_toMostVol") + ".&LF";
     }
@@ -97,18 +100,18 @@ class Writer {
     t += kIndent + L("Distillate") + ":&SP=18:&+Ix&-I_D = " + f_.xD + kLF;
     t += kIndent + L("Bottoms") + ":&SP=18:&+Ix&-I_B = " + f_.xB + kLF;
     t += L("Param_Thermal_feed") + ":&LF";
-    t += "    &+Iq&-I = " + in_.Text2 + "  " + in_.feedStateCaption + kLF;
+    t += "    &+Iq&-I = " + Literal(in_.Text2) + "  " + in_.feedStateCaption + kLF;
     t += L("RefluxRatio") + ":&LF";
-    t += "    &+IR = L/D = &-I" + in_.Text6 + kLF;
+    t += "    &+IR = L/D = &-I" + Literal(in_.Text6) + kLF;
     t += L("Overall_effic") + ":&LF";
-    t += "    &+IE = &-I" + in_.Text15 + kLF;
+    t += "    &+IE = &-I" + Literal(in_.Text15) + kLF;
     t += L("Find_out") + ":";
     t += "&SP=12:&+Ba)&-B& " + L("RefluxRatioMIN") + ".&LF";
     t += "&SP=12:&+Bb)&-B& " + L("NFeedPlate2") + ".&LF";
     t += "&SP=12:&+Bc)&-B& " + L("NTheorPlates2") + ".&LF&LF";
     t += L("VLE") + kLF;
     if (!in_.UsarTabla) {
-      t += L("Relat_volat") + "  &alfa = " + in_.Text1 + kLF;
+      t += L("Relat_volat") + "  &alfa = " + Literal(in_.Text1) + kLF;
       t += L("Where") + ":" + kEquilibriumEquations;
     } else if (in_.UltimoPuntoTabla >= 1) {
       t += in_.TablaELV_HTFC + kLF;
@@ -172,7 +175,7 @@ class Writer {
 
     // 8. The feed plate, the second answer.
     const std::string efficiency = Trim(in_.Text15);
-    std::string answerB = Replace(L("Posic_Feed_Plate1") + colonLF, "%EFI%", efficiency);
+    std::string answerB = Replace(L("Posic_Feed_Plate1") + colonLF, "%EFI%", Literal(efficiency));
     answerB = Replace(answerB + kIndent + L("H_Posic_Feed_Plate2") + kLF, "%NF%", f_.NF);
     Step(answerB, kLF);
 
@@ -184,7 +187,7 @@ class Writer {
     // 10. Real plates, unless the efficiency was typed as one.
     std::string answerC = theoretical;
     if (efficiency != "1") {
-      answerC = Replace(L("NTP_RendimREN%_1") + colonLF, "%EFI%", efficiency);
+      answerC = Replace(L("NTP_RendimREN%_1") + colonLF, "%EFI%", Literal(efficiency));
       answerC = Replace(answerC + kIndent + L("H_NTP_RendimREN%_2") + kLF, "%NNN%", f_.NNN);
       Step(answerC, "");
     }

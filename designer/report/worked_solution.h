@@ -1,7 +1,8 @@
 // The worked solution in mark-up: the statement of the problem, the short answer and the
 // resolution at two levels, level 1 the results step by step and level 2 the same steps with
 // their explanation and general equations. Every sentence is a language text of the main
-// window; numbers come as the fields show them with "&." for the decimal symbol.
+// window; numbers come as the fields show them with "&." for the decimal symbol, and what the
+// user typed (component names, numbers as typed) is written so that it prints as typed.
 #pragma once
 
 #include <optional>

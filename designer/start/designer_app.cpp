@@ -5,6 +5,7 @@
 #include "designer/update/designer_splash_ui.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
+#include "platform/file_names.h"
 #include "platform/messagebox_qt.h"
 #include "platform/paths.h"
 #include "platform/process.h"
@@ -21,7 +22,7 @@ void ShowFormMain() {
 int RunDesigner(QApplication& app) {
   plat::IgnoreFileSizeLimitSignal();
   app.setApplicationName(kAppTitle);
-  plat::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+  plat::SetProgramFolder(plat::PathFromQt(QCoreApplication::applicationDirPath()));
   // A box without a title of its own shows the program's title; the designer's own messages
   // name the product themselves.
   plat::InstallWidgetMessageBox(kAppTitle);

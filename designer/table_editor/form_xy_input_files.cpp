@@ -13,6 +13,7 @@
 #include "designer/window/designer_state.h"
 #include "platform/busy_pointer.h"
 #include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/textfile.h"
 
@@ -28,8 +29,9 @@ QString ClipboardText(const std::string& cp1252) { return QString::fromStdU16Str
 
 void FormXYinput::FileErrorMessage(const std::string& key, const std::string& path, int number,
                                    const std::string& description) {
-  plat::MsgBox(GetL_win(key) + kLineEnd + path + kLineEnd + std::to_string(number) + " - " + description,
-               plat::kExclamation, kProductName);
+  plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win(key) + kLineEnd) + plat::ShownPath(path) +
+                       plat::Cp1252ToUtf8(kLineEnd + std::to_string(number) + " - " + description),
+                   plat::kExclamation, kProductName);
 }
 
 void FormXYinput::Abrir() {
@@ -39,16 +41,25 @@ void FormXYinput::Abrir() {
   if (path.empty()) return;
 
   VleTableFileRead read;
+  std::optional<std::string> text;
+  plat::FileError readError;
   {
     plat::BusyPointer busy;
     Shared().PathTabla = plat::FolderOf(path);
-    // A file that cannot be read is one without a row block.
-    read = ReadVleTableFile(plat::ReadTextFile(path).value_or(std::string()));
+    text = plat::ReadTextFile(path, &readError, kLargestTableFile);
+    // A file that cannot be read is one without a row block; the message says why it was not
+    // read.
+    read = ReadVleTableFile(text.value_or(std::string()));
     if (read.A) A = *read.A;
     if (read.B) B = *read.B;
   }
+  if (!text) {
+    FileErrorMessage("InvalidFormatFile", path, readError.number, readError.description);
+    return;
+  }
   if (!read.hasRows) {
-    plat::MsgBox(GetL_win("InvalidFormatFile") + kLineEnd + path, plat::kExclamation, kProductName);
+    plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("InvalidFormatFile") + kLineEnd) + plat::ShownPath(path),
+                     plat::kExclamation, kProductName);
     return;
   }
   X = read.X;

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <optional>
 
+#include "common/controls_ui.h"
 #include "common/web_address.h"
 #include "designer/update/answer_download.h"
 #include "designer/update/notice_pictures_ui.h"
@@ -55,26 +56,6 @@ constexpr int kKeyEscape = 27;
 constexpr int kKeyC = 67;
 
 bool showing = false;
-
-QString Q(const std::string& cp1252) {
-  QString text = QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252));
-  text.replace("\r\n", "\n");
-  return text;
-}
-
-// A caption as a label shows it: "&&" is one ampersand, a single "&" marks an access key.
-QString Caption(const std::string& cp1252) {
-  std::string shown;
-  for (std::size_t i = 0; i < cp1252.size(); ++i) {
-    if (cp1252[i] != '&') {
-      shown += cp1252[i];
-    } else if (i + 1 < cp1252.size() && cp1252[i + 1] == '&') {
-      shown += '&';
-      ++i;
-    }
-  }
-  return Q(shown);
-}
 
 std::string ReplaceAll(std::string s, const std::string& from, const std::string& to) {
   for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size())) {
@@ -275,24 +256,24 @@ void FormNuevaVersion::ApplyCaptions(const Captions& captions) {
   Label1[3]->setFont(ScaledArial(12, true));
   Label1[4]->setFont(ScaledArial(12, true));
 
-  const auto named = [](const std::string& text) { return Caption(ReplaceAll(text, kNamePlaceholder, kProductTitle)); };
+  const auto named = [](const std::string& text) { return LabelCaption(ReplaceAll(text, kNamePlaceholder, kProductTitle)); };
   Label1[0]->setText(named(captions.headline));
-  Text1->setText(Q(UPD_URL));
+  Text1->setText(QText(UPD_URL));
   Text1->setCursorPosition(0);
-  Label1[1]->setText(Caption(captions.installed));
+  Label1[1]->setText(LabelCaption(captions.installed));
   Label1[1]->adjustSize();
-  Label1[3]->setText(Caption(captions.available));
+  Label1[3]->setText(LabelCaption(captions.available));
   Label1[3]->adjustSize();
   Label1[5]->setText(named(captions.advice));
-  Label3[0]->setText(Caption(captions.open));
-  Label3[1]->setText(Caption(captions.close));
+  Label3[0]->setText(LabelCaption(captions.open));
+  Label3[1]->setText(LabelCaption(captions.close));
 
   // The versions follow the widths of their translated captions.
   Label1[2]->move(Label1[1]->x() + Label1[1]->width() + kFollowGap, Label1[2]->y());
   Label1[4]->move(Label1[3]->x() + Label1[3]->width() + kFollowGap, Label1[4]->y());
 
-  Label1[2]->setText(Q(VersionText(RunningVersion())));
-  Label1[4]->setText(Q(UPD_Version));
+  Label1[2]->setText(QText(VersionText(RunningVersion())));
+  Label1[4]->setText(QText(UPD_Version));
 }
 
 void FormNuevaVersion::OpenDownloadAddress(bool letEventsRun) {

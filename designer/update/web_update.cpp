@@ -8,6 +8,7 @@
 #include "designer/update/date_number.h"
 #include "platform/settings.h"
 #include "platform/textfile.h"
+#include "designer/designer_settings.h"
 
 namespace stagora::designer {
 
@@ -34,7 +35,7 @@ namespace {
 // What the answer leaves behind: the answer file for whoever looks, and the day of the check.
 void KeepAnswer(const UpdateEnvironment& env, const std::string& target, const std::string& bytes) {
   if (!target.empty()) plat::WriteTextFile(target, bytes);
-  plat::SaveSetting(env.settingsApp, kUpdateSection, "LAST_OLCON", NumberText(env.now ? env.now() : CurrentDateNumber()));
+  plat::SaveSetting(env.settingsApp, settings::kLastUpdateCheck, NumberText(env.now ? env.now() : CurrentDateNumber()));
 }
 
 CheckOutcome ReadAnswer(const UpdateEnvironment& env, const std::string& target, const DownloadResult& answer) {
@@ -59,17 +60,15 @@ CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env, std::fun
   UPD_URL.clear();
   UPD_Version.clear();
 
-  const auto setting = [&](const char* key, const char* fallback) {
-    return plat::GetSetting(env.settingsApp, kUpdateSection, key, fallback);
-  };
-  const double last = LeadingNumber(setting("LAST_OLCON", "0"));
-  const double period = LeadingNumber(setting("PERIOD", "7"));
+  const auto setting = [&](const plat::SettingKey& key) { return plat::GetSetting(env.settingsApp, key); };
+  const double last = LeadingNumber(setting(settings::kLastUpdateCheck));
+  const double period = LeadingNumber(setting(settings::kUpdatePeriod));
   const double today = env.now ? env.now() : CurrentDateNumber();
   // A last check that lies in the future (the clock was wrong then) must not stop the checks
   // until that day comes.
   if (!forced && last <= today && today - last < period) return CheckOutcome::kNotDue;
 
-  const std::string service = Trim(setting("SERVICE", ""));
+  const std::string service = Trim(setting(settings::kUpdateService));
   if (!IsWebAddress(service)) return CheckOutcome::kNoService;
 
   // An answer left by an earlier check must not pass for this one's; whatever has the name,

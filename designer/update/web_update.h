@@ -22,10 +22,8 @@ extern std::string UPD_Version;  // the newer version, "major.minor.revision"
 inline constexpr const char* kUpdateFileName = "outfileTROV_UPDT.dat";
 // The product the service is asked about.
 inline constexpr const char* kUpdateProductId = "TROV";
-// The settings section of the check: "PERIOD" (days, default "7"), "LAST_OLCON" (the day
-// count of the last answered check, default "0") and "SERVICE" (the service's address, http
-// or https, without query; empty by default, and then nothing is ever sent).
-inline constexpr const char* kUpdateSection = "CheckUPDATE";
+// The check's settings (period, day of the last check, service) are declared in
+// designer/designer_settings.h.
 
 // What the check needs of the program around it.
 struct UpdateEnvironment {

@@ -17,6 +17,7 @@
 #include "designer/window/controls.h"
 #include "designer/window/designer_state.h"
 #include "platform/settings.h"
+#include "designer/designer_settings.h"
 
 namespace stagora::designer {
 namespace {
@@ -95,7 +96,7 @@ void FormMain::Form_Load() {
   SetLanguage();
 
   // 5. The update period's check mark.
-  const std::string period = Trim(plat::GetSetting(kAppTitle, "CheckUPDATE", "PERIOD", "7"));
+  const std::string period = Trim(plat::GetSetting(kAppTitle, settings::kUpdatePeriod));
   for (QAction* item : {mnu_Help_Upd_Set_1, mnu_Help_Upd_Set_7, mnu_Help_Upd_Set_30}) item->setChecked(false);
   if (period == "1") {
     mnu_Help_Upd_Set_1->setChecked(true);
@@ -108,7 +109,7 @@ void FormMain::Form_Load() {
   // 6. The decimal symbol: stored, or the locale's. A stored value that is no decimal symbol
   // (a damaged setting) counts as none: kept, it would show in every number and leave both
   // menu items unchecked.
-  SimboloDecimal = plat::GetSetting(kAppTitle, "SETUP", "DecimalSYMBOL", "?");
+  SimboloDecimal = plat::GetSetting(kAppTitle, settings::kDecimalSymbol);
   if (SimboloDecimal != "." && SimboloDecimal != ",") SimboloDecimal = LocaleDecimalSymbol();
 
   // 7. The input panel.
@@ -122,8 +123,8 @@ void FormMain::Form_Load() {
   Shared().BloqueoChange = false;
 
   // 9. Remembered folders.
-  Shared().PathTabla = plat::GetSetting(kAppTitle, "SETUP", "PATH_TABLA", "");
-  Shared().PathArchivo = plat::GetSetting(kAppTitle, "SETUP", "PATH_FILE", "");
+  Shared().PathTabla = plat::GetPathSetting(kAppTitle, settings::kTableFolder);
+  Shared().PathArchivo = plat::GetPathSetting(kAppTitle, settings::kProjectFolder);
 
   // 10. The panel's colour behind everything that lies on it.
   const plat::Color panel = Picture2->backColor();

@@ -23,6 +23,7 @@ class QRadioButton;
 class QTimer;
 
 namespace stagora {
+struct ProjectFileRead;
 class ImageControl;
 class LineControl;
 class ShapeControl;
@@ -234,6 +235,8 @@ class FormMain : public QMainWindow {
   void SetPeriodMark(QAction* checked);
   void SetDecimalSymbol(const std::string& symbol, QAction* own, QAction* other);
   void FillDefaultTable();
+  // Borrar, then each field whose tag the opened file holds (form_main_files.cpp).
+  void FillFieldsFromTags(const ProjectFileRead& project);
   // Everything the worked solution is written from, as the window holds it now.
   ReportInput ReportData() const;
   // The update check's part of the window (form_main_update.cpp).

@@ -97,12 +97,11 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
       label->move(static_cast<int>(left), static_cast<int>(top));
     }
   };
+  const EquilibriumModel equilibrium = EquilibriumModelOf(result, &Shared().SuperTablasELV);
   if (result.phase > CalcPhase::kReadInputs) {
-    diagram.DrawPointMarks(result.data);
+    diagram.DrawPointMarksAndCurve(result.data, result.phase > CalcPhase::kValidation ? &equilibrium : nullptr);
     placeLabels(diagram.labels());
   }
-  const EquilibriumModel equilibrium = EquilibriumModelOf(result, &Shared().SuperTablasELV);
-  if (result.phase > CalcPhase::kValidation) diagram.DrawEquilibriumCurve(equilibrium);
 
   if (!result.ok()) {
     Text[14]->clear();

@@ -7,6 +7,8 @@
 #include "designer/update/designer_splash_ui.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
+#include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
 #include "platform/shell.h"
@@ -31,7 +33,7 @@ void FormMain::mnu_Ayuda_Manual_Click() {
   // be taken for a web address.
   if (plat::FileExists(path) && plat::OpenWithDesktop(path)) return;
   // The platform's own title, not the product's.
-  plat::MsgBox(GetL_win("FileNotFoundOpen") + "\r\n" + path, plat::kExclamation);
+  plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("FileNotFoundOpen") + "\r\n") + plat::ShownPath(path), plat::kExclamation);
 }
 
 void FormMain::mnu_Ayuda_WEB_Click() { AbrirURL(Shared().Txt_HomePage); }

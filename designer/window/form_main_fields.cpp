@@ -1,12 +1,15 @@
 // What the main window's fields do: entering a field selects its text, the comma and point
 // keys both type the current decimal symbol, every change of a numeric field re-places the
 // slider knobs, Enter recalculates, and the name of the more volatile component rebuilds the
-// axis captions. The decimal-symbol items rewrite every number in the new symbol.
+// axis captions; the names take only what the files' code page holds. The decimal-symbol items
+// rewrite every number in the new symbol.
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
 #include <algorithm>
 
 #include "common/number_text.h"
@@ -48,6 +51,19 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 bool IsReturningFocus(Qt::FocusReason reason) {
   return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
+
+// The component names go into the project file, the printout and the worked solution in the
+// code page of the files: a character it lacks is refused as it is typed or pasted, so that the
+// name shown is the name saved.
+class CodePageValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    if (plat::FitsCp1252(input.toStdU16String())) return Acceptable;
+    QApplication::beep();
+    return Invalid;
+  }
+};
 
 // Hands the focus and key events of the main window's fields to its field handlers.
 class FieldEvents : public QObject {
@@ -107,6 +123,7 @@ void FormMain::ConnectFieldHandlers() {
     connect(Text[n], &QLineEdit::textChanged, this, [this, n] { Text_Change(n); });
   }
   connect(Text[16], &QLineEdit::textChanged, this, [this] { Text16_Change(); });
+  for (const int n : {16, 17}) Text[n]->setValidator(new CodePageValidator(Text[n]));
   fieldEvents_ = new FieldEvents(this);
   for (int n = 1; n < static_cast<int>(Text.size()); ++n) {
     if (In(kSelectOnEntry, n)) Text[n]->installEventFilter(fieldEvents_);

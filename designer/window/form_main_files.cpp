@@ -1,7 +1,7 @@
 // The main window's project commands: open a project file, save it under its name or a new
 // one, and clear the design. The file's text is read and checked whole by the project-file
-// core before anything on the screen changes, so a file that is refused leaves the design,
-// the table and the current file name exactly as they were.
+// core before anything on the screen changes, so a file whose rows are refused leaves the
+// design, the table and the current file name exactly as they were.
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +15,7 @@
 #include "designer/window/form_main.h"
 #include "platform/busy_pointer.h"
 #include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/textfile.h"
 
@@ -32,6 +33,10 @@ constexpr std::array<ProjectTag, kProjectTagCount> kFillOrder = {kTagA,  kTagB, 
 
 std::string FieldText(const QLineEdit* field) { return plat::Utf16ToCp1252(field->text().toStdU16String()); }
 
+std::string ErrorText(const plat::FileError& error) {
+  return "Error : " + std::to_string(error.number) + " - " + error.description;
+}
+
 }  // namespace
 
 void FormMain::Abrir() {
@@ -41,20 +46,31 @@ void FormMain::Abrir() {
   Shared().PathArchivo = plat::FolderOf(path);
 
   ProjectFileRead project;
+  std::optional<std::string> text;
+  plat::FileError readError;
   {
     plat::BusyPointer busy;
-    // A file that cannot be read is no project either.
-    project = ReadProjectFile(plat::ReadTextFile(path).value_or(std::string()));
+    text = plat::ReadTextFile(path, &readError, kLargestProjectFile);
+    // A file that cannot be read is no project either; the message says why it was not read.
+    project = ReadProjectFile(text.value_or(std::string()));
+  }
+  if (text && project.NoRowBlock()) {
+    // A file cut off inside its rows still shows what its tags hold, with the table and the
+    // mode left as they were; it becomes an untitled project, so that saving asks for a name
+    // instead of writing over another file. A file that could not be read changes nothing.
+    FillFieldsFromTags(project);
+    Calcular(*Picture1, false);
+    Modificado = false;
+    ArchivoActual.clear();
   }
   if (!project.ok()) {
-    plat::MsgBox(GetL_win(project.errorKey) + "." + kLineEnd + path, plat::kExclamation, kProductName);
+    std::string message = plat::Cp1252ToUtf8(GetL_win(project.errorKey) + ".") + kLineEnd + plat::ShownPath(path);
+    if (!text) message += plat::Cp1252ToUtf8(kLineEnd + ErrorText(readError));
+    plat::MsgBoxUtf8(message, plat::kExclamation, kProductName);
     return;
   }
 
-  Borrar();
-  for (const ProjectTag tag : kFillOrder) {
-    if (project.values[tag]) Text[kFieldOfTag[tag]]->setText(QText(*project.values[tag]));
-  }
+  FillFieldsFromTags(project);
   Shared().TablaELV = project.table;
   // The lookup tables always follow the opened table, also in relative-volatility mode, so
   // that switching to the table later never computes with another project's curve. A table
@@ -66,6 +82,13 @@ void FormMain::Abrir() {
   Calcular(*Picture1, false);
   Modificado = false;
   ArchivoActual = path;
+}
+
+void FormMain::FillFieldsFromTags(const ProjectFileRead& project) {
+  Borrar();
+  for (const ProjectTag tag : kFillOrder) {
+    if (project.values[tag]) Text[kFieldOfTag[tag]]->setText(QText(*project.values[tag]));
+  }
 }
 
 void FormMain::Save(const std::string& nombre) {
@@ -91,9 +114,9 @@ void FormMain::Save(const std::string& nombre) {
     }
   }
   if (!key.empty()) {
-    plat::MsgBox(GetL_win(key) + ":" + kLineEnd + nombre + kLineEnd + "Error : " + std::to_string(error.number) +
-                     " - " + error.description,
-                 plat::kExclamation, kProductName);
+    plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win(key) + ":") + kLineEnd + plat::ShownPath(nombre) +
+                         plat::Cp1252ToUtf8(kLineEnd + ErrorText(error)),
+                     plat::kExclamation, kProductName);
     return;
   }
   ArchivoActual = nombre;

@@ -10,9 +10,12 @@
 #include "designer/window/controls.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
+#include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
 #include "platform/textfile.h"
+#include "designer/designer_settings.h"
 
 namespace stagora::designer {
 namespace {
@@ -37,7 +40,8 @@ void RemoveScratchFiles(const std::vector<std::string>& written) {
 bool FormMain::AskToSaveChanges() {
   if (!Modificado) return true;
   const int answer =
-      plat::MsgBox(MsgAsk2Save + "\r\n" + ArchivoActual, plat::kYesNoCancel | plat::kQuestion, kProductName);
+      plat::MsgBoxUtf8(plat::Cp1252ToUtf8(MsgAsk2Save + "\r\n") + plat::ShownPath(ArchivoActual),
+                       plat::kYesNoCancel | plat::kQuestion, kProductName);
   if (answer == plat::kNo) return true;
   if (answer != plat::kYes) return false;  // Cancel, or the box closed without an answer
   mnu_Archivo_SAVE_Click();
@@ -51,9 +55,9 @@ void FormMain::Form_QueryUnload(int& Cancel) {
 
 void FormMain::Form_Unload() {
   // Written on every unload, changed or not; the next start reads them back.
-  plat::SaveSetting(kAppTitle, "SETUP", "DecimalSYMBOL", SimboloDecimal);
-  plat::SaveSetting(kAppTitle, "SETUP", "PATH_TABLA", Shared().PathTabla);
-  plat::SaveSetting(kAppTitle, "SETUP", "PATH_FILE", Shared().PathArchivo);
+  plat::SaveSetting(kAppTitle, settings::kDecimalSymbol, SimboloDecimal);
+  plat::SavePathSetting(kAppTitle, settings::kTableFolder, Shared().PathTabla);
+  plat::SavePathSetting(kAppTitle, settings::kProjectFolder, Shared().PathArchivo);
   // The report's images and documents this designer wrote; another designer's, open on the
   // same scratch folder, and what a viewer extracted there stay.
   RemoveScratchFiles(Shared().ScratchFilesWritten);

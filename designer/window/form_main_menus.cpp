@@ -12,6 +12,7 @@
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
 #include "platform/settings.h"
+#include "designer/designer_settings.h"
 
 namespace stagora::designer {
 namespace {
@@ -153,17 +154,17 @@ void FormMain::SetPeriodMark(QAction* checked) {
 }
 
 void FormMain::mnu_Help_Upd_Set_1_Click() {
-  plat::SaveSetting(kAppTitle, "CheckUPDATE", "PERIOD", "1");
+  plat::SaveSetting(kAppTitle, settings::kUpdatePeriod, "1");
   SetPeriodMark(mnu_Help_Upd_Set_1);
 }
 
 void FormMain::mnu_Help_Upd_Set_7_Click() {
-  plat::SaveSetting(kAppTitle, "CheckUPDATE", "PERIOD", "7");
+  plat::SaveSetting(kAppTitle, settings::kUpdatePeriod, "7");
   SetPeriodMark(mnu_Help_Upd_Set_7);
 }
 
 void FormMain::mnu_Help_Upd_Set_30_Click() {
-  plat::SaveSetting(kAppTitle, "CheckUPDATE", "PERIOD", "30");
+  plat::SaveSetting(kAppTitle, settings::kUpdatePeriod, "30");
   SetPeriodMark(mnu_Help_Upd_Set_30);
 }
 

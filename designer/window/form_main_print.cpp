@@ -17,6 +17,7 @@
 #include "designer/window/print_request.h"
 #include "platform/busy_pointer.h"
 #include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
 
@@ -24,9 +25,6 @@ namespace stagora::designer {
 namespace {
 
 constexpr const char* kPdfExtension = ".pdf";
-
-std::string Cp1252(const QString& text) { return plat::Utf16ToCp1252(text.toStdU16String()); }
-QString Q(const std::string& cp1252) { return QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252)); }
 
 }  // namespace
 
@@ -38,12 +36,12 @@ std::string FormMain::ProposedPdfPath() const {
   // The project's own name with ".pdf", beside the project; an unsaved design takes the
   // product's name in the folder of the last project, or at first in the user's home.
   if (!ArchivoActual.empty()) {
-    const QFileInfo project(Q(ArchivoActual));
-    return Cp1252(project.dir().filePath(project.completeBaseName() + kPdfExtension));
+    const QFileInfo project(plat::QPath(ArchivoActual));
+    return plat::PathFromQt(project.dir().filePath(project.completeBaseName() + kPdfExtension));
   }
   const QString name = QString(kProductName) + kPdfExtension;
-  const QString folder = Shared().PathArchivo.empty() ? QDir::homePath() : Q(Shared().PathArchivo);
-  return Cp1252(QDir(folder).filePath(name));
+  const QString folder = Shared().PathArchivo.empty() ? QDir::homePath() : plat::QPath(Shared().PathArchivo);
+  return plat::PathFromQt(QDir(folder).filePath(name));
 }
 
 void FormMain::mnu_Archivo_PRINT_Click() {
@@ -91,9 +89,9 @@ void FormMain::mnu_Archivo_PRINT_Click() {
   // The PDF file is a file the program writes itself: when it cannot be written, the user
   // learns it as for a project, and nothing of it is left.
   const plat::FileError& error = printer.outputError();
-  plat::MsgBox(GetL_win("CantSaveFile") + ":\r\n" + printer.outputFile() + "\r\nError : " +
-                   std::to_string(error.number) + " - " + error.description,
-               plat::kExclamation, kProductName);
+  plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantSaveFile") + ":\r\n") + plat::ShownPath(printer.outputFile()) +
+                       plat::Cp1252ToUtf8("\r\nError : " + std::to_string(error.number) + " - " + error.description),
+                   plat::kExclamation, kProductName);
 }
 
 void FormMain::ImprimirPAG1() {

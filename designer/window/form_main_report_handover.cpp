@@ -15,6 +15,7 @@
 #include "designer/window/form_main.h"
 #include "designer/window/report_handover.h"
 #include "platform/busy_pointer.h"
+#include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
 #include "platform/shell.h"
@@ -56,7 +57,7 @@ std::string ScratchFile(const std::string& folder, const char* prefix, int ident
 }
 
 void ReportImageNotWritten(const std::string& path) {
-  plat::MsgBox("Cannot write file\r\n" + path, plat::kOkOnly, kImageErrorTitle);
+  plat::MsgBoxUtf8("Cannot write file\r\n" + plat::ShownPath(path), plat::kOkOnly, kImageErrorTitle);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "designer/window/form_main.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
+#include "designer/designer_settings.h"
 
 namespace stagora::designer {
 namespace {
@@ -67,7 +68,7 @@ void FormMain::ReportUpdateCheck(int answered) {
     plat::MsgBox(GetL_win("Update_NoService"), plat::kExclamation);
   } else {
     // The service was not reached: saying "no updates" would pass a failure off as an answer.
-    const std::string service = plat::GetSetting(kAppTitle, kUpdateSection, "SERVICE", "");
+    const std::string service = plat::GetSetting(kAppTitle, settings::kUpdateService);
     plat::MsgBox(GetL_win("Update_Unreachable") + "\r\n" + service, plat::kExclamation);
   }
 }

@@ -52,5 +52,30 @@ TEST_F(StagoraCalcTool, ReportsKeysTableRefusalsAndBadInput) {
   EXPECT_EQ(RunTool(R"({"fields": {}, "use_table": true, "table": [[0, 0]]})").exitCode, 2);
 }
 
+// A misspelt key or a value of the wrong kind is refused with a message naming it, never
+// taken for a key left out (which would answer for another design with exit status 0).
+TEST_F(StagoraCalcTool, RefusesKeysAndValuesItDoesNotKnow) {
+  const struct {
+    const char* input;
+    const char* message;
+  } cases[] = {
+      {R"({"field": {"Text1": "2"}})", "unknown key \"field\""},
+      {R"({"fields": {"Text1": "2"}, "simbol": ","})", "unknown key \"simbol\""},
+      {R"({"fields": {"Text16": "Benzene"}})", "unknown field \"Text16\""},
+      {R"({"fields": {"text1": "2"}})", "unknown field \"text1\""},
+      {R"({"fields": [1, 2]})", "fields must be an object"},
+      {R"({"fields": {}, "use_table": "yes"})", "use_table must be true or false"},
+      {R"({"fields": {}, "simbolo": 1})", "simbolo must be"},
+      {R"({"fields": {}, "use_table": true, "table": {"x": 0}})", "table must be an array"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input);
+    const test::ToolRun run = RunTool(c.input);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.json.isEmpty());
+    EXPECT_NE(run.errors.find(c.message), std::string::npos) << run.errors;
+  }
+}
+
 }  // namespace
 }  // namespace stagora

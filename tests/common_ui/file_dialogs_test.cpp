@@ -92,7 +92,8 @@ TEST(FileDialogs, ReturnedNamesAreTrimmedAndKeptAsTyped) {
       {"   /tmp/a.sgr", "/tmp/a.sgr"},
       {"/tmp/no extension  ", "/tmp/no extension"},  // no extension is added
       {"/tmp/table.VLE", "/tmp/table.VLE"},
-      {QString::fromUtf8("/tmp/resoluci\xC3\xB3n.rex"), "/tmp/resoluci\xF3n.rex"},  // Windows-1252 bytes
+      {QString::fromUtf8("/tmp/resolución.rex"), "/tmp/resolución.rex"},  // the system's own name
+      {QString::fromUtf8("/tmp/Документы/проект.sgr"), "/tmp/Документы/проект.sgr"},
       {"   ", ""},
   };
   for (const Case& c : cases) {

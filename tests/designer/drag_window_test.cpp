@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QFontMetrics>
 #include <QTest>
 #include <QTimer>
 
@@ -170,6 +171,9 @@ TEST_F(DragTest, TheReadoutShowsThePointersCoordinatesAndTheCurveUnderIt) {
   Hover(f.Picture1, QPointF(frame.X(0.5), frame.Y(2.0 / 3) + 3));
   EXPECT_EQ(f.LblCOOR->text(), designer::QText(designer::Shared().Txt_VLE_curve) + ".  x = 0.5   y = 0.66667");
   EXPECT_EQ(f.Picture1->toolTip(), designer::QText(designer::Shared().Txt_VLE_curve));
+  // The curve's readout fits its one line whole, also with the widest coordinates.
+  const QString widest = designer::QText(designer::Shared().Txt_VLE_curve) + ".  x = 0.99999   y = 0.99999";
+  EXPECT_LE(QFontMetrics(f.LblCOOR->font()).horizontalAdvance(widest), f.LblCOOR->contentsRect().width());
   // In the margin the readout goes, the pointer shape stays.
   Hover(f.Picture1, QPointF(10, 10));
   EXPECT_TRUE(f.LblCOOR->isHidden());

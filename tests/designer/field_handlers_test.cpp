@@ -2,7 +2,9 @@
 // name, and the switch of the decimal symbol.
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -182,6 +184,34 @@ TEST_F(FieldHandlers, TheComponentNameGoesIntoTheAxisCaptionsWithItsParticle) {
     EXPECT_EQ(w.RotuloEjeY, std::string("y, ") + withParticle);
     EXPECT_FALSE(w.Text[14]->text().isEmpty()) << "the name recalculates";
     EXPECT_TRUE(w.Modificado);
+  }
+}
+
+// The names take what the files' code page holds and refuse anything else, typed or pasted,
+// so the name on the screen is the one saved and printed.
+TEST_F(FieldHandlers, TheNameFieldsRefuseCharactersTheFilesCannotHold) {
+  designer::FormMain& w = Load();
+  const auto typeChar = [](QLineEdit* field, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+    QApplication::sendEvent(field, &press);
+  };
+  const auto paste = [](QLineEdit* field, const QString& text) {
+    QApplication::clipboard()->setText(text);
+    field->paste();
+  };
+  for (const int n : {16, 17}) {
+    SCOPED_TRACE(n);
+    QLineEdit* field = w.Text[n];
+    field->clear();
+    for (const QString& c : {QString::fromUtf16(u"\u03A9"), QString("m"), QString::fromUtf16(u"\u00E9"), QString::fromUtf16(u"\U0001F600"),
+                             QString::fromUtf16(u"\u20AC")}) {
+      typeChar(field, c);  // Omega refused, m, e acute, a face refused, the euro sign
+    }
+    EXPECT_EQ(field->text(), QString::fromUtf16(u"m\u00E9\u20AC"));
+    paste(field, QString::fromUtf16(u"\u0141\u00F3d\u017A"));  // L stroke: the whole paste is refused
+    EXPECT_EQ(field->text(), QString::fromUtf16(u"m\u00E9\u20AC"));
+    paste(field, QString::fromUtf16(u" \u0152uvre & Co"));  // OE ligature is in the code page
+    EXPECT_EQ(field->text(), QString::fromUtf16(u"m\u00E9\u20AC \u0152uvre & Co"));
   }
 }
 

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "designer/designer_settings.h"
 #include "common/web_address.h"
 #include "designer/start/designer_app.h"
 #include "designer/update/designer_splash_ui.h"
@@ -86,9 +87,9 @@ TEST_F(MainWindowTest, StoredSettingsOverrideTheLocaleAndSetThePeriodMark) {
     plat::SetSettingsFolder(ScratchDir(std::string("stored-") + c.symbol + c.period));
     ResetDesignerState();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    plat::SaveSetting("TROV", "CheckUPDATE", "PERIOD", c.period);
-    plat::SaveSetting("TROV", "SETUP", "DecimalSYMBOL", c.symbol);
-    plat::SaveSetting("TROV", "SETUP", "PATH_FILE", "/home/u/projects");
+    plat::SaveSetting("TROV", designer::settings::kUpdatePeriod, c.period);
+    plat::SaveSetting("TROV", designer::settings::kDecimalSymbol, c.symbol);
+    plat::SaveSetting("TROV", designer::settings::kProjectFolder, "/home/u/projects");
     designer::FormMain& w = Load();
     const QAction* expected = c.checkedDays == 1    ? w.mnu_Help_Upd_Set_1
                               : c.checkedDays == 30 ? w.mnu_Help_Upd_Set_30
@@ -233,12 +234,12 @@ TEST_F(MainWindowTest, F5RecalculatesAndTheErrorLabelFollowsItsText) {
 TEST_F(MainWindowTest, ChoosingAPeriodStoresItAndMovesTheMark) {
   designer::FormMain& w = Load();
   w.mnu_Help_Upd_Set_30->trigger();
-  EXPECT_EQ(plat::GetSetting("TROV", "CheckUPDATE", "PERIOD"), "30");
+  EXPECT_EQ(plat::GetSetting("TROV", designer::settings::kUpdatePeriod), "30");
   EXPECT_EQ(CheckedPeriodItems(w), std::vector<const QAction*>{w.mnu_Help_Upd_Set_30});
   w.mnu_Help_Upd_Set_30->trigger();  // choosing the checked item keeps its mark
   EXPECT_EQ(CheckedPeriodItems(w), std::vector<const QAction*>{w.mnu_Help_Upd_Set_30});
   w.mnu_Help_Upd_Set_1->trigger();
-  EXPECT_EQ(plat::GetSetting("TROV", "CheckUPDATE", "PERIOD"), "1");
+  EXPECT_EQ(plat::GetSetting("TROV", designer::settings::kUpdatePeriod), "1");
   EXPECT_EQ(CheckedPeriodItems(w), std::vector<const QAction*>{w.mnu_Help_Upd_Set_1});
 }
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <set>
 
+#include "designer/designer_settings.h"
 #include "common/file_dialogs_ui.h"
 #include "designer/window/controls.h"
 #include "platform/textfile.h"
@@ -121,11 +122,11 @@ TEST_F(WindowLifeCycle, SettingsAreWrittenOnCloseAndReadAtTheNextStart) {
   designer::FormMain& w = Show();
   w.mnu_Decimal_SEP_COM_Click();
   designer::Shared().PathTabla = "/data/tables";
-  designer::Shared().PathArchivo = "/data/projects \xE9t\xE9";  // Windows-1252 kept as it is
+  designer::Shared().PathArchivo = "/data/projects été/Документы";  // the system's own name
   ASSERT_TRUE(w.close());
-  EXPECT_EQ(plat::GetSetting("TROV", "SETUP", "DecimalSYMBOL"), ",");
-  EXPECT_EQ(plat::GetSetting("TROV", "SETUP", "PATH_TABLA"), "/data/tables");
-  EXPECT_EQ(plat::GetSetting("TROV", "SETUP", "PATH_FILE"), "/data/projects \xE9t\xE9");
+  EXPECT_EQ(plat::GetSetting("TROV", designer::settings::kDecimalSymbol), ",");
+  EXPECT_EQ(plat::GetPathSetting("TROV", designer::settings::kTableFolder), "/data/tables");
+  EXPECT_EQ(plat::GetPathSetting("TROV", designer::settings::kProjectFolder), "/data/projects été/Документы");
 
   form.reset();
   ResetDesignerState();
@@ -134,7 +135,7 @@ TEST_F(WindowLifeCycle, SettingsAreWrittenOnCloseAndReadAtTheNextStart) {
   EXPECT_EQ(next.Text[2]->text(), "0,5");
   EXPECT_TRUE(next.mnu_Decimal_SEP_COM->isChecked());
   EXPECT_EQ(designer::Shared().PathTabla, "/data/tables");
-  EXPECT_EQ(designer::Shared().PathArchivo, "/data/projects \xE9t\xE9");
+  EXPECT_EQ(designer::Shared().PathArchivo, "/data/projects été/Документы");
 }
 
 TEST_F(WindowLifeCycle, AWindowKeptOpenWritesNothing) {
@@ -143,7 +144,7 @@ TEST_F(WindowLifeCycle, AWindowKeptOpenWritesNothing) {
   w.Modificado = true;
   boxes.answer({plat::kCancel});
   ASSERT_FALSE(w.close());
-  EXPECT_EQ(plat::GetSetting("TROV", "SETUP", "DecimalSYMBOL", "?"), "?");
+  EXPECT_EQ(plat::GetSetting("TROV", std::string(designer::settings::kDecimalSymbol.section), std::string(designer::settings::kDecimalSymbol.key), "?"), "?");
 }
 
 TEST_F(WindowLifeCycle, EveryActivationRecalculatesWithTheDataAsTheyStand) {

@@ -231,8 +231,53 @@ TEST(DiagramPointMarks, OnlyPointsWithinTheSquareAreMarkedBothEndsIncluded) {
   EXPECT_EQ(run.labels.centre[kLabelDistillate], (SurfacePoint{f.M + f.W, f.B - f.H}));
   const auto text = Texts(run.ops, "(Xd, Yd)");
   ASSERT_EQ(text.size(), 1u);
-  EXPECT_DOUBLE_EQ(text[0].x1, f.M + f.W + 4);
-  EXPECT_DOUBLE_EQ(text[0].y1, f.B - f.H + 4);
+  // Beside the point it would run past the right edge: it ends at the edge, below the point.
+  plat::RecordingSurface model(442, 604);
+  model.setFont(text[0].font);
+  EXPECT_DOUBLE_EQ(text[0].x1, 442 - model.textWidth("(Xd, Yd)"));
+  EXPECT_DOUBLE_EQ(text[0].y1, f.B - f.H + 8);
+}
+
+// A point's caption stays inside the picture: beside its point, below and to the right, where
+// it fits; else moved back to end at the edge, and further down where it would cover the point.
+TEST(DiagramPointMarks, CaptionsStayInsideThePicture) {
+  const struct {
+    double xD;
+    bool fitsOnTheRight;
+  } cases[] = {{0.8, true}, {0.85, true}, {0.9, false}, {0.95, false}, {0.99, false}};
+  for (const DiagramTarget target : {DiagramTarget::kScreen, DiagramTarget::kReport}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::to_string(c.xD) + (target == DiagramTarget::kScreen ? " screen" : " report"));
+      DesignData d = DefaultData();
+      d.xD = c.xD;
+      const DesignResult r = Calculate(d);
+      ASSERT_TRUE(r.ok());
+      const double width = 442, height = 604;
+      const Drawn run = Draw(target, r, false, Texts(), width, height);
+      plat::RecordingSurface model(width, height);
+      const PlotFrame f = PlotFrame::Screen(width, height);
+      for (const char* caption : {"(Xb, Yb)", "(Zf, Zf)", "(Xd, Yd)", "(Xq, Yq)"}) {
+        const auto text = Texts(run.ops, caption);
+        ASSERT_EQ(text.size(), 1u) << caption;
+        model.setFont(text[0].font);
+        EXPECT_GE(text[0].x1, 0) << caption;
+        EXPECT_LE(text[0].x1 + model.textWidth(caption), width) << caption;
+        EXPECT_GE(text[0].y1, 0) << caption;
+        EXPECT_LE(text[0].y1 + model.textHeight(caption), height) << caption;
+      }
+      const auto xd = Texts(run.ops, "(Xd, Yd)");
+      model.setFont(xd[0].font);
+      const double X = f.X(c.xD), Y = f.Y(c.xD);
+      const double w = model.textWidth("(Xd, Yd)");
+      if (c.fitsOnTheRight) {
+        EXPECT_DOUBLE_EQ(xd[0].x1, X + 4);
+        EXPECT_DOUBLE_EQ(xd[0].y1, Y + 4);
+      } else {
+        EXPECT_DOUBLE_EQ(xd[0].x1, width - w);
+        EXPECT_DOUBLE_EQ(xd[0].y1, xd[0].x1 < X + 6 ? Y + 8 : Y + 4);
+      }
+    }
+  }
 }
 
 TEST(DiagramPointMarks, ReportPictureDrawsFilledMarksTheScreenOnlyPlacesLabels) {

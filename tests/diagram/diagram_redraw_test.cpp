@@ -104,6 +104,96 @@ TEST(DiagramRedraw, WhatChangedBetweenTwoRedrawsLiesInTheRegionToRepaint) {
   }
 }
 
+TEST(DiagramRedraw, AQPointDragPutsTheMarksAndTheCurveBackAndRepaintsWithoutThem) {
+  // q and R change on every move while the curve and the marks stay; then the volatility
+  // changes, one point moves, and the q point goes on.
+  const std::vector<DesignData> designs = {
+      {2, 0.5, 0.46, 0.85, 0.17, 3, 1},    {2, 0.55, 0.46, 0.85, 0.17, 2.8, 1}, {2, 0.6, 0.46, 0.85, 0.17, 2.6, 1},
+      {2, 0.65, 0.46, 0.85, 0.17, 2.5, 1}, {2, 0.7, 0.46, 0.85, 0.17, 2.4, 1},  {2.2, 0.7, 0.46, 0.85, 0.17, 2.4, 1},
+      {2.2, 0.7, 0.46, 0.85, 0.17, 2.6, 1}, {2.2, 0.7, 0.46, 0.8, 0.17, 2.6, 1}, {2.2, 0.75, 0.46, 0.8, 0.17, 2.6, 1},
+      {2.2, 0.8, 0.46, 0.8, 0.17, 2.6, 1},  {2.2, 0.8, 0.46, 0.8, 0.17, 2.7, 1}, {2, 0.5, 0.46, 0.85, 0.17, 3, 1},
+  };
+  // A place on the curve near the top right corner, away from the lines, legends and captions.
+  const auto onCurve = [](double alpha) {
+    const double x = 0.95, y = alpha * x / (1 + (alpha - 1) * x);
+    return QPoint(static_cast<int>(25 + x * 392), static_cast<int>(579 - y * 554));
+  };
+  for (const double ratio : {1.0, 2.0}) {
+    plat::ImageSurface redrawn(442, 604, ratio);
+    Prepare(redrawn);
+    QImage before;
+    for (std::size_t i = 0; i < designs.size(); ++i) {
+      plat::ImageSurface fresh(442, 604, ratio);
+      Prepare(fresh);
+      const QImage after = Draw(redrawn, designs[i]);
+      EXPECT_EQ(DifferingPixels(after, Draw(fresh, designs[i])), 0) << "design " << i << ", ratio " << ratio;
+      const QRegion repaint = redrawn.takeChanged();
+      if (i > 0) {
+        int outside = 0;
+        for (int y = 0; y < after.height(); ++y)
+          for (int x = 0; x < after.width(); ++x)
+            if (after.pixel(x, y) != before.pixel(x, y) &&
+                !repaint.contains(QPoint(static_cast<int>(x / ratio), static_cast<int>(y / ratio))))
+              ++outside;
+        EXPECT_EQ(outside, 0) << "design " << i << ", ratio " << ratio;
+      }
+      // From the third move with the same curve and marks on, they are put back with the
+      // background, and the repaint leaves them alone; a new curve is repainted.
+      const bool sameCurveSince2 = i >= 2 && designs[i].alpha == designs[i - 1].alpha &&
+                                   designs[i].alpha == designs[i - 2].alpha && designs[i].xD == designs[i - 1].xD &&
+                                   designs[i].xD == designs[i - 2].xD;
+      if (sameCurveSince2) {
+        EXPECT_FALSE(repaint.contains(onCurve(designs[i].alpha))) << "design " << i << ", ratio " << ratio;
+      } else if (i > 0 && designs[i].alpha != designs[i - 1].alpha) {
+        EXPECT_TRUE(repaint.contains(onCurve(designs[i].alpha))) << "design " << i << ", ratio " << ratio;
+      }
+      before = after;
+    }
+  }
+}
+
+TEST(KeptLayer, AHigherLayerIsKeptOnItsSecondOfferAndDroppedWithTheLayerBelow) {
+  plat::ImageSurface s(64, 48);
+  const auto drawBase = [&s](plat::Color c) {
+    s.cls();
+    if (!s.restoreLayer("base", 0)) {
+      s.line(0, 0, 63, 47, c);
+      s.keepLayer("base", 0);
+    }
+  };
+  const auto drawMiddle = [&s](const char* key, plat::Color c) {
+    if (s.restoreLayer(key, 1)) return true;
+    s.line(0, 47, 63, 0, c);
+    s.keepLayer(key, 1);
+    return false;
+  };
+  const plat::Color red = plat::Rgb(255, 0, 0), blue = plat::Rgb(0, 0, 255), green = plat::Rgb(0, 160, 0);
+  drawBase(red);
+  EXPECT_FALSE(drawMiddle("blue", blue));  // offered once: not kept
+  const QImage middle = s.image().copy();
+  drawBase(red);
+  EXPECT_FALSE(drawMiddle("blue", blue));  // offered again: kept now
+  s.line(10, 40, 60, 40, green);
+  drawBase(red);
+  EXPECT_TRUE(drawMiddle("blue", blue));
+  EXPECT_EQ(s.image(), middle);
+  // Back to the layer below: what the higher one drew goes too.
+  s.line(10, 5, 60, 5, green);
+  drawBase(red);
+  s.line(5, 5, 5, 40, green);
+  const QImage below = s.image().copy();
+  plat::ImageSurface fresh(64, 48);
+  fresh.cls();
+  fresh.line(0, 0, 63, 47, red);
+  fresh.line(5, 5, 5, 40, green);
+  EXPECT_EQ(below, fresh.image());
+  // Keeping the lowest layer again drops the one above.
+  s.cls();
+  s.line(0, 0, 63, 47, red);
+  s.keepLayer("base", 0);
+  EXPECT_FALSE(s.restoreLayer("blue", 1));
+}
+
 // A picture that puts a red mark into the next background it keeps, so that a background put
 // back where it does not belong shows.
 class MarkingSurface : public plat::ImageSurface {
@@ -113,12 +203,12 @@ class MarkingSurface : public plat::ImageSurface {
   static constexpr int kMark = 6;  // the mark's centre, in the picture's corner
 
  protected:
-  void devKeepLayer(std::string_view key) override {
-    if (markNextLayer) {
+  void devKeepLayer(std::string_view key, int level) override {
+    if (markNextLayer && level == 0) {
       for (int d = -2; d <= 2; ++d) line(kMark - 3, kMark + d, kMark + 3, kMark + d, plat::Rgb(255, 0, 0));
       markNextLayer = false;
     }
-    ImageSurface::devKeepLayer(key);
+    ImageSurface::devKeepLayer(key, level);
   }
 };
 

@@ -119,6 +119,47 @@ TEST_F(HtfcRender, ABlockTooLongForThePageGivesItsNegativeNumber) {
   EXPECT_EQ(plat::ReadTextFile(Out("overflow.pdf").toStdString()).value_or("").substr(0, 4), "%PDF");
 }
 
+// The pages of a PDF the PDF-file printer wrote: its page objects.
+int PdfPages(const std::string& path) {
+  const std::string pdf = plat::ReadTextFile(path).value_or("");
+  if (!pdf.starts_with("%PDF")) return 0;
+  int pages = 0;
+  for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+    pages += at + 11 < pdf.size() && pdf[at + 11] != 's';
+  return pages;
+}
+
+TEST_F(HtfcRender, PagesSetsAWholeLongTextOnAsManyPagesAsItNeeds) {
+  // 160 numbered lines, a paragraph that wraps, and runs of line breaks.
+  std::string text = "&FS=16:Title&FS=12:&LF&LF";
+  for (int n = 1; n <= 160; ++n) {
+    text += "Line " + std::to_string(n) + (n % 40 == 0 ? std::string(60, ' ') + "long words wrap here too" : "") + "&LF";
+    if (n % 25 == 0) text += "&LF&LF";
+  }
+  const std::string in = out_ + "/long.htfc";
+  ASSERT_TRUE(plat::WriteTextFile(in, text));
+  int code = -1;
+  const QJsonObject report =
+      RunTool({QString::fromStdString(in), Out("long.pdf"), "--pages", "--report"}, &code);
+  EXPECT_EQ(code, 0);
+  // The last page was drawn whole: its last block is the text's last (the title, the blank
+  // line after it and the 160 lines, the runs staying with their lines).
+  EXPECT_EQ(report["BloqueCorte"].toInt(), 161);
+  const int pages = PdfPages(Out("long.pdf").toStdString());
+  EXPECT_GE(pages, 3);
+  EXPECT_LE(pages, 6);
+
+  RunTool({QString::fromStdString(in), Out("long.png"), "--pages"}, &code);
+  EXPECT_EQ(code, 1);  // pages are for paper
+}
+
+TEST_F(HtfcRender, TheManualsAreTypesetIntoTheProgramFolder) {
+  for (const char* name : {"Manual_TROV.pdf", "Manual_OVDR_ENG.pdf"}) {
+    SCOPED_TRACE(name);
+    EXPECT_GE(PdfPages(stagora::test::ProgramDir() + "/" + name), 2);
+  }
+}
+
 // Nothing drawn is a blank page, on paper as on the picture; only a file that cannot be
 // written fails.
 TEST_F(HtfcRender, ADocumentThatDrawsNothingIsABlankPage) {

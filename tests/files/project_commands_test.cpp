@@ -12,6 +12,7 @@
 #include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <cerrno>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -178,7 +179,7 @@ TEST_F(ProjectCommandsTest, OpeningARelativeVolatilityProjectStillRebuildsTheLoo
   EXPECT_TRUE(boxes.requests().empty());
 }
 
-TEST_F(ProjectCommandsTest, ARefusedFileChangesNothingAndSaveStillWritesThePreviousProject) {
+TEST_F(ProjectCommandsTest, RefusedRowsChangeNothingAndSaveStillWritesThePreviousProject) {
   designer::FormMain& w = Load();
   const std::string previous = Write("previous.sgr", Project("<VLE=TABLE>", Table(2.5, 10)));
   dialogs.answer(previous);
@@ -196,9 +197,6 @@ TEST_F(ProjectCommandsTest, ARefusedFileChangesNothingAndSaveStillWritesThePrevi
   };
   const std::string names = "<A=Water>\r\n<B=Glycol>\r\n";
   const std::vector<Case> cases = {
-      {"no-block.sgr", names + "<ALPHA=9>\r\n<VLE=ALPHA>\r\n", "This is not a valid project file"},
-      {"truncated.sgr", Project("<VLE=TABLE>", Table(3, 10), names).substr(0, 200), "This is not a valid project file"},
-      {"empty.sgr", "", "This is not a valid project file"},
       {"out-of-range.sgr", Project("<VLE=TABLE>", "0 0\r\n.5 1.5\r\n1 1\r\n", names),
        "The equilibrium table of this project has a value outside 0 to 1"},
       {"absurd.sgr", Project("<VLE=TABLE>", "0 0\r\n1E400 .5\r\n1 1\r\n", names),
@@ -232,6 +230,136 @@ TEST_F(ProjectCommandsTest, ARefusedFileChangesNothingAndSaveStillWritesThePrevi
     w.mnu_Archivo_SAVE->trigger();  // Ctrl+S
     EXPECT_EQ(Bytes(previous), previousBytes);
     EXPECT_EQ(boxes.requests().size(), shown + 1);
+  }
+}
+
+TEST_F(ProjectCommandsTest, NamesInAnyScriptOpenAndSaveUnderThemselves) {
+  designer::FormMain& w = Load();
+  const std::string folder = plat::JoinPath(dir, "Документы");
+  fs::create_directories(folder);
+  const std::string project = plat::JoinPath(folder, "проект.sgr");
+  dialogs.answer(project);
+  w.Save_As();
+  const std::string bytes = Bytes(project);
+  ASSERT_NE(bytes, "<unreadable>");
+
+  dialogs.answer(project);
+  w.mnu_Archivo_OPEN->trigger();
+  EXPECT_TRUE(boxes.requests().empty());
+  EXPECT_EQ(w.ArchivoActual, project);
+  EXPECT_EQ(designer::Shared().PathArchivo, folder);
+  w.mnu_Archivo_SAVE->trigger();  // Ctrl+S: in place, byte for byte
+  EXPECT_EQ(Bytes(project), bytes);
+
+  // Two names Windows-1252 cannot hold are two files, each saved under its own name.
+  w.Text[6]->setText("4");
+  dialogs.answer(plat::JoinPath(folder, "łódź"));
+  w.Save_As();
+  w.Text[6]->setText("5");
+  dialogs.answer(plat::JoinPath(folder, "ødź"));
+  w.Save_As();
+  EXPECT_EQ(dialogs.requests.back().initialDir, QString::fromUtf8(folder.c_str()));  // from the opened project
+  EXPECT_EQ(w.ArchivoActual, plat::JoinPath(folder, "ødź.sgr"));
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"ødź.sgr", "łódź.sgr", "проект.sgr"}));
+  EXPECT_NE(Bytes(plat::JoinPath(folder, "łódź.sgr")), Bytes(plat::JoinPath(folder, "ødź.sgr")));
+
+  // The unsaved-changes question and a refusal name the file as it is called.
+  w.Text[6]->setText("6");
+  boxes.answer({plat::kCancel});
+  int cancel = 0;
+  w.Form_QueryUnload(cancel);
+  EXPECT_EQ(cancel, 1);
+  const std::string refused = Write("Документы/пусто.sgr", "");
+  dialogs.answer(refused);
+  w.Abrir();
+  ASSERT_EQ(boxes.requests().size(), 2u);
+  EXPECT_EQ(boxes.requests()[0].text, w.MsgAsk2Save + "\r\n" + plat::JoinPath(folder, "ødź.sgr"));
+  EXPECT_EQ(boxes.requests()[1].text, "This is not a valid project file.\r\n" + refused);
+}
+
+TEST_F(ProjectCommandsTest, WhatIsNoProjectFileIsRefusedSayingWhatItIs) {
+  designer::FormMain& w = Load();
+  const std::vector<std::string> fields = Fields();
+  const std::string folder = plat::JoinPath(dir, "folder.sgr");
+  const std::string fifo = plat::JoinPath(dir, "fifo.sgr");
+  const std::string zero = plat::JoinPath(dir, "zero.sgr");
+  fs::create_directories(folder);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", zero);
+  // A valid project grown past any project's size by a trailing comment.
+  const std::string huge = Write("huge.sgr", Project("<VLE=TABLE>", Table(2.5, 10)) + std::string(kLargestProjectFile, ' '));
+  const std::pair<std::string, std::string> cases[] = {
+      {folder, "Error : " + std::to_string(EISDIR) + " - This is a folder, not a file."},
+      {fifo, "Error : " + std::to_string(EINVAL) + " - This is a named pipe (FIFO), not a file."},
+      {zero, "Error : " + std::to_string(EINVAL) + " - This is a character device, not a file."},
+      {huge, "Error : " + std::to_string(EFBIG) + " - The file holds " +
+                 std::to_string(fs::file_size(huge)) + " bytes, more than the 4194304 a file of this kind can hold."},
+  };
+  for (const auto& [path, reason] : cases) {
+    SCOPED_TRACE(path);
+    dialogs.answer(path);
+    const std::size_t shown = boxes.requests().size();
+    w.mnu_Archivo_OPEN->trigger();
+    ASSERT_EQ(boxes.requests().size(), shown + 1);
+    EXPECT_EQ(boxes.requests().back().text, "This is not a valid project file.\r\n" + path + "\r\n" + reason);
+    EXPECT_EQ(Fields(), fields);
+    EXPECT_EQ(w.ArchivoActual, "");
+  }
+}
+
+// A file cut off inside its rows (or without any row block) shows the values its tags hold
+// but takes over neither the table nor the mode, and leaves an untitled project, so that
+// Ctrl+S asks for a name instead of writing over the file that was open before.
+TEST_F(ProjectCommandsTest, AFileWithoutRowBlockShowsItsValuesAsAnUntitledProject) {
+  designer::FormMain& w = Load();
+  const std::string previous = Write("previous.sgr", Project("<VLE=TABLE>", Table(2.5, 10)));
+  dialogs.answer(previous);
+  w.Abrir();
+  const std::string previousBytes = Bytes(previous);
+  const EquilibriumTable table = designer::Shared().TablaELV;
+  const std::string names = "<A=Water>\r\n<B=Glycol>\r\n";
+  const std::string whole = Project("<VLE=ALPHA>", Table(3, 10), names);
+
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> fields;  // Text1 to Text6, Text15, Text16, Text17
+  };
+  const std::vector<Case> cases = {
+      {"truncated.sgr", whole.substr(0, whole.find("[[") + 40),
+       {"2.5", "1", ".4", ".95", ".05", "3", ".8", "Water", "Glycol"}},
+      {"no-block.sgr", "<A=Ethanol>\r\n<ALPHA=9>\r\n<R=4>\r\n<VLE=ALPHA>\r\n",
+       {"9", "", "", "", "", "4", "", "Ethanol", "Glycol"}},
+      {"empty.sgr", "", {"", "", "", "", "", "", "", "Ethanol", "Glycol"}},  // the names stay
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = Write(std::string("cut/") + c.name, c.bytes);
+    dialogs.answer(path);
+    const std::size_t shown = boxes.requests().size();
+    w.mnu_Archivo_OPEN->trigger();
+    ASSERT_EQ(boxes.requests().size(), shown + 1);
+    EXPECT_EQ(boxes.requests().back().text, "This is not a valid project file.\r\n" + path);
+    const std::vector<std::string> fields = {Field(1), Field(2), Field(3),  Field(4), Field(5),
+                                             Field(6), Field(15), Field(16), Field(17)};
+    EXPECT_EQ(fields, c.fields);
+    EXPECT_EQ(designer::Shared().TablaELV.TablaX, table.TablaX);
+    EXPECT_EQ(designer::Shared().TablaELV.UltimoPuntoTabla, table.UltimoPuntoTabla);
+    EXPECT_TRUE(designer::Shared().UsarTabla);
+    EXPECT_TRUE(w.OptTAB->isChecked());
+    EXPECT_EQ(w.ArchivoActual, "");
+    EXPECT_FALSE(w.Modificado);
+    // The results are those of the fields shown: computed for a whole design, none otherwise.
+    EXPECT_EQ(Field(7).empty(), c.fields[2].empty());
+
+    dialogs.answer(std::nullopt);  // Ctrl+S asks for a name; cancelled
+    w.mnu_Archivo_SAVE->trigger();
+    EXPECT_EQ(dialogs.requests.back().kind, FileDialogRequest::Kind::Save);
+    EXPECT_EQ(Bytes(previous), previousBytes);
+    EXPECT_EQ(Bytes(path), c.bytes);
   }
 }
 

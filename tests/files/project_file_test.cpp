@@ -2,6 +2,8 @@
 // why it refuses it.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -138,17 +140,38 @@ TEST(ProjectFile, OpeningCompletesTheTableWithItsEndPoints) {
   EXPECT_EQ(hundred.table.TablaX[99], 0.99);
 }
 
-TEST(ProjectFile, RefusedFilesHandBackOnlyTheReason) {
+TEST(ProjectFile, AFileWithoutRowBlockIsRefusedWithItsTaggedValues) {
+  const std::array<std::optional<std::string>, kProjectTagCount> header = {
+      "Benzene", "Toluene", "2,5", "1", ".46", "0.17", "0.85", "3", "1"};
+  struct Case {
+    const char* what;
+    std::string text;
+    std::array<std::optional<std::string>, kProjectTagCount> values;
+  };
+  const std::vector<Case> cases = {
+      {"empty or unreadable", "", {}},
+      {"no row block", Header("<VLE=TABLE>"), header},
+      {"truncated inside the rows", Header("<VLE=TABLE>") + "[[\r\n0\t0\r\n.2", header},
+      {"end marker before the start", Header("") + "]]\r\n0 0\r\n[[\r\n", header},
+      {"truncated inside the tags", Header("").substr(0, 45), {"Benzene", "Toluene", "2,5", "1"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const ProjectFileRead read = ReadProjectFile(c.text);
+    EXPECT_EQ(read.errorKey, project_key::kInvalidFormatFile);
+    EXPECT_TRUE(read.NoRowBlock());
+    EXPECT_EQ(read.values, c.values);
+    EXPECT_EQ(read.table.UltimoPuntoTabla, -1);
+  }
+}
+
+TEST(ProjectFile, FilesWhoseRowsAreRefusedHandBackOnlyTheReason) {
   struct Case {
     const char* what;
     std::string text;
     std::string_view key;
   };
   const std::vector<Case> cases = {
-      {"empty or unreadable", "", project_key::kInvalidFormatFile},
-      {"no row block", Header("<VLE=TABLE>"), project_key::kInvalidFormatFile},
-      {"truncated inside the rows", Header("<VLE=TABLE>") + "[[\r\n0\t0\r\n.2", project_key::kInvalidFormatFile},
-      {"end marker before the start", Header("") + "]]\r\n0 0\r\n[[\r\n", project_key::kInvalidFormatFile},
       {"a row above 1", FileWithRows("0 0\r\n.5 1.2\r\n1 1\r\n"), project_key::kDataOutRange},
       {"a negative row", FileWithRows("-.5 0\r\n1 1\r\n"), project_key::kDataOutRange},
       {"a number beyond any double", FileWithRows("1E999 1E999\r\n1 1\r\n"), project_key::kDataOutRange},
@@ -163,6 +186,7 @@ TEST(ProjectFile, RefusedFilesHandBackOnlyTheReason) {
     SCOPED_TRACE(c.what);
     const ProjectFileRead read = ReadProjectFile(c.text);
     EXPECT_EQ(read.errorKey, c.key);
+    EXPECT_FALSE(read.NoRowBlock());
     for (const auto& value : read.values) EXPECT_EQ(value, std::nullopt);
     EXPECT_EQ(read.table.UltimoPuntoTabla, -1);
   }

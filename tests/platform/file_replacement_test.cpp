@@ -103,7 +103,7 @@ TEST(FileReplacement, TheLongestNamesSave) {
   }
   // A name of two-byte letters is cut for the temporary between letters, not inside one.
   std::string letters;
-  while (letters.size() < 125) letters += "\xE9";  // "é" in Windows-1252, two bytes in UTF-8
+  while (letters.size() < 250) letters += "\xC3\xA9";  // "é", two bytes in UTF-8
   letters += ".sgr";
   ASSERT_TRUE(plat::WriteTextFile(dir + "/" + letters, "z"));
   EXPECT_EQ(Entries(dir).size(), 5u);

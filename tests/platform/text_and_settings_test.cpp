@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -9,11 +10,13 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <string>
 
 #include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
@@ -43,12 +46,61 @@ TEST(TextFile, EveryByteSurvivesTheRoundTripThroughUnicode) {
   EXPECT_EQ(plat::Cp1252ToUnicode(0x80), U'\u20AC');
 }
 
-TEST(TextFile, AccentedNamesAreTheSameFileForUsAndForQt) {
-  const std::string dir = stagora::test::ScratchDir("textfile-names");
-  const std::string name = "dise\xF1o.sgr";  // "diseño" in Windows-1252
-  ASSERT_TRUE(plat::WriteTextFile(plat::JoinPath(dir, name), "x"));
-  EXPECT_TRUE(QFile::exists(QString::fromStdString(dir) + QString::fromUtf8("/diseño.sgr")));
-  EXPECT_TRUE(plat::FileExists(plat::JoinPath(dir, name)));
+TEST(TextFile, NamesAreTheSystemsOwnFromEndToEnd) {
+  // Names Windows-1252 cannot hold: each stays its own file, under its own name, for us and
+  // for Qt alike.
+  const std::string dir = plat::JoinPath(stagora::test::ScratchDir("textfile-names"), "Документы");
+  ASSERT_TRUE(plat::CreateDirectory(dir));
+  const std::vector<std::string> names = {"проект.sgr", "łódź.sgr", "αβ Δ.rep", "ødź.sgr", "diseño.sgr"};
+  for (const std::string& name : names) {
+    ASSERT_TRUE(plat::WriteTextFile(plat::JoinPath(dir, name), name)) << name;
+  }
+  for (const std::string& name : names) {
+    const std::string path = plat::JoinPath(dir, name);
+    EXPECT_EQ(plat::ReadTextFile(path).value_or(""), name);
+    EXPECT_TRUE(plat::FileExists(path)) << name;
+    EXPECT_TRUE(QFile::exists(QString::fromUtf8(path.c_str()))) << name;
+    EXPECT_EQ(plat::QPath(path), QString::fromUtf8(path.c_str()));
+    EXPECT_EQ(plat::PathFromQt(plat::QPath(path)), path);
+    EXPECT_EQ(plat::ShownPath(path), path);
+  }
+  EXPECT_EQ(QDir(plat::QPath(dir)).entryList(QDir::Files).size(), static_cast<qsizetype>(names.size()));
+}
+
+// Only a regular file is read; anything else is refused at once and says what it is, and a
+// file larger than the reader's limit is refused before it is read.
+TEST(TextFile, OnlyRegularFilesOfAFittingSizeAreRead) {
+  const std::string dir = stagora::test::ScratchDir("textfile-kinds");
+  const std::string folder = plat::JoinPath(dir, "folder.sgr");
+  const std::string fifo = plat::JoinPath(dir, "fifo.rep");
+  const std::string zero = plat::JoinPath(dir, "zero.rep");
+  const std::string large = plat::JoinPath(dir, "large.sgr");
+  const std::string linked = plat::JoinPath(dir, "linked.sgr");
+  ASSERT_TRUE(plat::CreateDirectory(folder));
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  ASSERT_EQ(::symlink("/dev/zero", zero.c_str()), 0);
+  ASSERT_TRUE(plat::WriteTextFile(large, std::string(1001, 'x')));
+  ASSERT_EQ(::symlink("large.sgr", linked.c_str()), 0);
+  struct Case {
+    std::string path;
+    std::uint64_t largest;
+    int number;
+    std::string says;
+  };
+  const std::vector<Case> cases = {
+      {folder, plat::kAnyFileSize, EISDIR, "This is a folder, not a file."},
+      {fifo, plat::kAnyFileSize, EINVAL, "This is a named pipe (FIFO), not a file."},
+      {zero, plat::kAnyFileSize, EINVAL, "This is a character device, not a file."},
+      {large, 1000, EFBIG, "The file holds 1001 bytes, more than the 1000 a file of this kind can hold."},
+      {linked, 1000, EFBIG, "The file holds 1001 bytes, more than the 1000 a file of this kind can hold."},
+  };
+  for (const Case& c : cases) {
+    plat::FileError err;
+    EXPECT_FALSE(plat::ReadTextFile(c.path, &err, c.largest).has_value()) << c.path;
+    EXPECT_EQ(err.number, c.number) << c.path;
+    EXPECT_EQ(err.description, c.says) << c.path;
+  }
+  EXPECT_EQ(plat::ReadTextFile(linked, nullptr, 1001).value_or("").size(), 1001u);
 }
 
 TEST(TextFile, MissingFileAndUnwritableFolderReportErrors) {
@@ -61,12 +113,27 @@ TEST(TextFile, MissingFileAndUnwritableFolderReportErrors) {
 
 TEST(Settings, DefaultsThenSavedValues) {
   plat::SetSettingsFolder(stagora::test::ScratchDir("settings-a"));
-  EXPECT_EQ(plat::GetSetting("TROV", "SETUP", "DecimalSYMBOL", ","), ",");
-  plat::SaveSetting("TROV", "SETUP", "DecimalSYMBOL", ".");
-  plat::SaveSetting("TROV", "SETUP", "PATH_FILE", "/home/ana/diseños");
-  EXPECT_EQ(plat::GetSetting("TROV", "SETUP", "DecimalSYMBOL", ","), ".");
-  EXPECT_EQ(plat::GetSetting("TROV", "SETUP", "PATH_FILE"), "/home/ana/diseños");
-  EXPECT_EQ(plat::GetSetting("OVDR_ENG", "SETUP", "DecimalSYMBOL", "x"), "x");  // per application
+  EXPECT_EQ(plat::GetSetting("TROV", "Look", "Symbol", ","), ",");
+  plat::SaveSetting("TROV", "Look", "Symbol", ".");
+  plat::SaveSetting("TROV", "Look", "Folder", "/home/ana/diseños");
+  EXPECT_EQ(plat::GetSetting("TROV", "Look", "Symbol", ","), ".");
+  EXPECT_EQ(plat::GetSetting("TROV", "Look", "Folder"), "/home/ana/diseños");
+  EXPECT_EQ(plat::GetSetting("OVDR_ENG", "Look", "Symbol", "x"), "x");  // per application
+  // A declared setting reads as its default until saved; a numbered one adds its number.
+  constexpr plat::SettingKey kDays{"Schedule", "Days", "7"}, kEntry{"List", "Entry"};
+  EXPECT_EQ(plat::GetSetting("TROV", kDays), "7");
+  plat::SaveSetting("TROV", kEntry, "/a/b", "3");
+  EXPECT_EQ(plat::GetSetting("TROV", "List", "Entry3"), "/a/b");
+  EXPECT_EQ(plat::GetSetting("TROV", kEntry, "3"), "/a/b");
+}
+
+TEST(Settings, PathsAreKeptAsTheSystemsNames) {
+  plat::SetSettingsFolder(plat::JoinPath(stagora::test::ScratchDir("settings-paths"), "Настройки"));
+  plat::SavePathSetting("OVDR_ENG", "List", "Entry1", "/home/ana/Документы/αβ Δ.rep");
+  plat::SavePathSetting("OVDR_ENG", "List", "Entry2", "/home/ana/łódź.rep");
+  EXPECT_EQ(plat::GetPathSetting("OVDR_ENG", "List", "Entry1"), "/home/ana/Документы/αβ Δ.rep");
+  EXPECT_EQ(plat::GetPathSetting("OVDR_ENG", "List", "Entry2"), "/home/ana/łódź.rep");
+  EXPECT_EQ(plat::GetPathSetting("OVDR_ENG", "List", "Entry3"), "");
 }
 
 TEST(Settings, ASettingSavedByOneProcessIsReadByTheNext) {
@@ -92,9 +159,9 @@ TEST(SettingsChild, WriteOrRead) {
   if (!mode) GTEST_SKIP() << "run by Settings.ASettingSavedByOneProcessIsReadByTheNext";
   plat::SetSettingsFolder(std::getenv("STAGORA_SETTINGS_DIR"));
   if (std::string(mode) == "write") {
-    plat::SaveSetting("TROV", "CheckUPDATE", "PERIOD", "30");
+    plat::SaveSetting("TROV", "Schedule", "Days", "30");
   } else {
-    EXPECT_EQ(plat::GetSetting("TROV", "CheckUPDATE", "PERIOD", "7"), "30");
+    EXPECT_EQ(plat::GetSetting("TROV", "Schedule", "Days", "7"), "30");
   }
 }
 
@@ -106,6 +173,15 @@ TEST(MessageBox, RecorderAnswersAndKeepsRequests) {
   ASSERT_EQ(rec.requests().size(), 2u);
   EXPECT_EQ(rec.requests()[0].style, 35);
   EXPECT_EQ(rec.requests()[1].text, "Oops");
+  // What is shown is UTF-8: the programs' Windows-1252 texts are converted, a message that
+  // names a file is passed as it is.
+  plat::MsgBox("Stagora\x96Thiele", plat::kOkOnly, "\xE9t\xE9");
+  plat::MsgBoxUtf8("Документы/проект.sgr", plat::kOkOnly, "été");
+  ASSERT_EQ(rec.requests().size(), 4u);
+  EXPECT_EQ(rec.requests()[2].text, "Stagora–Thiele");
+  EXPECT_EQ(rec.requests()[2].title, "été");
+  EXPECT_EQ(rec.requests()[3].text, "Документы/проект.sgr");
+  EXPECT_EQ(rec.requests()[3].title, "été");
 }
 
 TEST(MessageBox, DefaultButtons) {

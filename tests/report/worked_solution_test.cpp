@@ -6,9 +6,12 @@
 #include <regex>
 
 #include "designer/report/plain_text_solution.h"
+#include "designer/report/report_document.h"
 #include "designer/report/report_text.h"
 #include "designer/report/worked_solution.h"
+#include "tests/engine_layout/engine_fixture.h"
 #include "tests/report/report_fixture.h"
+#include "viewer/document/result_document.h"
 
 namespace stagora::test {
 namespace {
@@ -240,6 +243,61 @@ TEST(WorkedSolution, DesignVariantsChangeWhatTheyShould) {
     const ReportInput in = InputOf(d, KeyLanguage());
     ASSERT_FALSE(in.designInError);
     v.check(in, Write(in), MakePlainTextSolution(in));
+  }
+}
+
+// Component names reach the page as typed, whatever mark-up they look like: the statement
+// goes the whole way, into the designer's document, out of the viewer's reader and through
+// the engine, and the name line is drawn in plain body text holding both names.
+class TypedNames : public engine::test::EngineTest {};
+
+TEST_F(TypedNames, PrintAsTypedThroughTheDocumentAndTheEngine) {
+  const struct {
+    const char* a;
+    const char* b;
+  } cases[] = {
+      {"Acetone & Co #2", "n_Water ^x"},
+      {"X&FS=60:Y #COC(a", "Z&+B&SP=50:#IMG('a'DXmm=1:#IMG) __"},
+      {"A&LFB &. &LSAN=9:c", "#ENU) #SOL) #MARK=001 &&"},
+      {"50%C% &alfa &Q", "&E+3 &_ ## ^^ &"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.a);
+    Design d = NamedDesign();
+    d.nameA = c.a;
+    d.nameB = c.b;
+    const WorkedSolution written = Write(InputOf(d, DesignerLanguage()));
+    const viewer::ReadResult read = viewer::ReadResultDocument(AssembleReportDocument(".", written));
+    ASSERT_EQ(read.error, viewer::ReadError::None);
+    EXPECT_EQ(read.sections.StatementText, written.statement);
+    EXPECT_EQ(read.sections.SolutionText, written.answer);
+
+    page_.clearLog();
+    Render("#MARK=001" + read.sections.StatementText);  // as the viewer hands it over
+    EXPECT_EQ(S.BloqueCorte, 1);  // the whole statement is on the page
+    EXPECT_TRUE(Ops(plat::RecordedOp::Image).empty());
+
+    // The two lines that hold the names, with the en dash the engine sets for " - ".
+    const std::string names = std::string("Distillation of the binary feed:  ") + c.a + " \u2013 " + c.b +
+                              "Mole fractions are refered to " + c.a + " (most volatile component).";
+    std::u16string drawn;
+    std::vector<const plat::RecordedOp*> opOf;  // the operation that drew each character
+    for (const plat::RecordedOp& op : page_.ops()) {
+      if (op.kind != plat::RecordedOp::Text) continue;
+      drawn += op.text;
+      opOf.insert(opOf.end(), op.text.size(), &op);
+    }
+    const std::u16string wanted = QString::fromStdString(names).toStdU16String();
+    const std::size_t at = drawn.find(wanted);
+    ASSERT_NE(at, std::u16string::npos) << QString::fromStdU16String(drawn).toStdString();
+    // In plain body text: no size change (sub- and superscripts are smaller), no bold, no
+    // red error block.
+    for (std::size_t k = at; k < at + wanted.size(); ++k) {
+      const plat::RecordedOp& op = *opOf[k];
+      EXPECT_DOUBLE_EQ(op.font.size, 12) << k - at;
+      EXPECT_FALSE(op.font.bold) << k - at;
+      EXPECT_EQ(op.color, 0u) << k - at;
+    }
   }
 }
 

@@ -68,6 +68,7 @@ ToolRun RunTool(const std::string& name, const QStringList& args, const QByteArr
   p.waitForFinished(60000);
   run.exitCode = p.exitCode();
   run.json = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+  run.errors = p.readAllStandardError().toStdString();
   return run;
 }
 

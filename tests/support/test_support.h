@@ -27,6 +27,7 @@ std::string ArtefactDir();
 struct ToolRun {
   int exitCode = -1;
   QJsonObject json;  // standard output read as one JSON object (empty when it is not one)
+  std::string errors;  // standard error
 };
 bool ToolBuilt(const std::string& name);
 ToolRun RunTool(const std::string& name, const QStringList& args, const QByteArray& input = {});

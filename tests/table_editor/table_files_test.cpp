@@ -5,8 +5,11 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
+#include <cerrno>
 #include <filesystem>
+#include <sys/stat.h>
 
+#include "designer/files/table_file.h"
 #include "designer/files/table_rows_text.h"
 #include "platform/textfile.h"
 #include "tests/table_editor/editor_fixture.h"
@@ -107,13 +110,32 @@ TEST_F(TableFilesTest, SaveAsWritesTheTableFileAndOpenRestoresEveryRow) {
 TEST_F(TableFilesTest, AFileWithoutItsMarkersIsRefusedWithItsPathAndTheRowsStay) {
   FormXYinput& e = EditorWithSmallTable();
   const TableColumn x = e.X, y = e.Y;
-  const std::string noBlock = Write("names.vle", "<A=Methanol>\r\n<B=Water>\r\n0\t0\r\n1\t1\r\n");
+  const std::string noBlock = Write("Таблицы names.vle", "<A=Methanol>\r\n<B=Water>\r\n0\t0\r\n1\t1\r\n");
   const std::string missing = plat::JoinPath(dir, "gone.vle");
-  for (const std::string& path : {noBlock, missing}) {
+  // What is no file at all is not read, and the message says what it is instead.
+  const std::string folder = plat::JoinPath(dir, "folder.vle");
+  const std::string fifo = plat::JoinPath(dir, "fifo.vle");
+  const std::string zero = plat::JoinPath(dir, "zero.vle");
+  fs::create_directories(folder);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", zero);
+  const std::string huge = Write("huge.vle", std::string(kLargestTableFile + 1, ' '));
+  const std::pair<std::string, std::string> cases[] = {
+      {noBlock, ""},
+      {missing, "\r\n" + std::to_string(ENOENT) + " - No such file or directory"},
+      {folder, "\r\n" + std::to_string(EISDIR) + " - This is a folder, not a file."},
+      {fifo, "\r\n" + std::to_string(EINVAL) + " - This is a named pipe (FIFO), not a file."},
+      {zero, "\r\n" + std::to_string(EINVAL) + " - This is a character device, not a file."},
+      {huge, "\r\n" + std::to_string(EFBIG) + " - The file holds 4194305 bytes, more than the 4194304 a file of "
+                                              "this kind can hold."},
+  };
+  for (const auto& [path, reason] : cases) {
+    SCOPED_TRACE(path);
     dialogs.answer(path);
     e.Abrir();
     ASSERT_FALSE(boxes.requests().empty());
-    EXPECT_EQ(boxes.requests().back().text, "This is not a valid equilibrium-table or project file:\r\n" + path);
+    EXPECT_EQ(boxes.requests().back().text,
+              "This is not a valid equilibrium-table or project file:\r\n" + path + reason);
     EXPECT_EQ(boxes.requests().back().style, plat::kExclamation);
     EXPECT_EQ(boxes.requests().back().title, "Stagora");
     EXPECT_EQ(e.X, x);
@@ -122,13 +144,13 @@ TEST_F(TableFilesTest, AFileWithoutItsMarkersIsRefusedWithItsPathAndTheRowsStay)
   // The names of the refused file were taken all the same.
   EXPECT_EQ(e.A, "Methanol");
   EXPECT_EQ(e.B, "Water");
-  EXPECT_EQ(boxes.requests().size(), 2u);
+  EXPECT_EQ(boxes.requests().size(), std::size(cases));
 
   // Cancelling the dialog changes nothing.
   dialogs.answer(std::nullopt);
   e.Abrir();
   EXPECT_EQ(e.X, x);
-  EXPECT_EQ(boxes.requests().size(), 2u);
+  EXPECT_EQ(boxes.requests().size(), std::size(cases));
 }
 
 TEST_F(TableFilesTest, AProjectFileGivesItsNamesAndTableOnly) {

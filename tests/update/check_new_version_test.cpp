@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <optional>
 
+#include "designer/designer_settings.h"
 #include "common/number_text.h"
 #include "platform/textfile.h"
 #include "tests/update/update_fixture.h"
@@ -35,7 +36,7 @@ TEST_F(UpdateCheckTest, TheAnswerDecidesWhetherANewerVersionIsKnown) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answer);
-    plat::SaveSetting("TROV", "CheckUPDATE", "LAST_OLCON", "0");
+    plat::SaveSetting("TROV", designer::settings::kLastUpdateCheck, "0");
     service.answerWith(c.answer);
     const std::size_t before = service.requests().size();
     now += 1;
@@ -46,7 +47,7 @@ TEST_F(UpdateCheckTest, TheAnswerDecidesWhetherANewerVersionIsKnown) {
     EXPECT_EQ(designer::UPD_URL, c.available ? "https://example.test/setup.exe" : "");
     ASSERT_EQ(service.requests().size(), before + 1);
     EXPECT_EQ(service.requests().back(), "/upd?rand=" + NumberText(now) + "&idprod=TROV");
-    EXPECT_EQ(Setting("LAST_OLCON"), NumberText(now));
+    EXPECT_EQ(Setting(designer::settings::kLastUpdateCheck), NumberText(now));
     EXPECT_EQ(SavedAnswer(temp), c.answer);
   }
 }
@@ -71,7 +72,7 @@ TEST_F(UpdateCheckTest, NoUsableAnswerIsNoAnswerAndAnOldFileIsNeverRead) {
     EXPECT_EQ(Check(true), c.outcome);
     EXPECT_FALSE(designer::UPD_Available);
     EXPECT_EQ(designer::UPD_URL, "");
-    EXPECT_EQ(Setting("LAST_OLCON"), "<absent>");
+    EXPECT_EQ(Setting(designer::settings::kLastUpdateCheck), "<absent>");
     EXPECT_EQ(SavedAnswer(temp), "<none>");
   }
 }
@@ -80,7 +81,7 @@ TEST_F(UpdateCheckTest, AServiceThatIsGoneIsNoAnswer) {
   service.close();
   EXPECT_EQ(Check(true), CheckOutcome::kUnreachable);
   EXPECT_FALSE(designer::UPD_Available);
-  EXPECT_EQ(Setting("LAST_OLCON"), "<absent>");
+  EXPECT_EQ(Setting(designer::settings::kLastUpdateCheck), "<absent>");
 }
 
 TEST_F(UpdateCheckTest, ASlowServiceTimesOutWithoutHoldingUpTheProgram) {
@@ -102,7 +103,7 @@ TEST_F(UpdateCheckTest, ASlowServiceTimesOutWithoutHoldingUpTheProgram) {
   EXPECT_GE(clock.elapsed(), 290);
   EXPECT_EQ(service.requests().size(), 1u);
   EXPECT_FALSE(designer::UPD_Available);
-  EXPECT_EQ(Setting("LAST_OLCON"), "<absent>");
+  EXPECT_EQ(Setting(designer::settings::kLastUpdateCheck), "<absent>");
 }
 
 TEST_F(UpdateCheckTest, ThePeriodDecidesWhetherTheAutomaticCheckAsks) {
@@ -127,8 +128,8 @@ TEST_F(UpdateCheckTest, ThePeriodDecidesWhetherTheAutomaticCheckAsks) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    plat::SaveSetting("TROV", "CheckUPDATE", "PERIOD", c.period);
-    plat::SaveSetting("TROV", "CheckUPDATE", "LAST_OLCON", NumberText(now - c.daysSinceLast));
+    plat::SaveSetting("TROV", designer::settings::kUpdatePeriod, c.period);
+    plat::SaveSetting("TROV", designer::settings::kLastUpdateCheck, NumberText(now - c.daysSinceLast));
     designer::UPD_Available = true;
     designer::UPD_URL = "earlier";
     designer::UPD_Version = "earlier";
@@ -146,7 +147,7 @@ TEST_F(UpdateCheckTest, ThePeriodDecidesWhetherTheAutomaticCheckAsks) {
 TEST_F(UpdateCheckTest, WithoutAWebAddressForTheServiceNothingIsSent) {
   for (const char* address : {"", "   ", "file:///etc/passwd", "ftp://127.0.0.1/upd", "127.0.0.1/upd"}) {
     SCOPED_TRACE(address);
-    plat::SaveSetting("TROV", "CheckUPDATE", "SERVICE", address);
+    plat::SaveSetting("TROV", designer::settings::kUpdateService, address);
     ASSERT_TRUE(plat::WriteTextFile(plat::JoinPath(temp, designer::kUpdateFileName), kStaleAnswer));
     EXPECT_EQ(Check(true), CheckOutcome::kNoService);
     EXPECT_FALSE(designer::UPD_Available);

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "designer/designer_settings.h"
 #include "designer/update/web_update.h"
 #include "platform/settings.h"
 #include "tests/support/test_support.h"
@@ -102,7 +103,7 @@ class UpdateCheckTest : public ::testing::Test {
     plat::SetSettingsFolder(ScratchDir("settings-" + name));
     temp = ScratchDir("temp-" + name);
     ASSERT_TRUE(service.listening());
-    plat::SaveSetting("TROV", "CheckUPDATE", "SERVICE", service.address());
+    plat::SaveSetting("TROV", designer::settings::kUpdateService, service.address());
     env.settingsApp = "TROV";
     env.tempPath = temp;
     env.running = {2, 2, 2};
@@ -118,7 +119,9 @@ class UpdateCheckTest : public ::testing::Test {
     EXPECT_TRUE(QTest::qWaitFor([] { return !designer::DownloadRunning(); }, 30000));
   }
 
-  std::string Setting(const char* key) const { return plat::GetSetting("TROV", "CheckUPDATE", key, "<absent>"); }
+  std::string Setting(const plat::SettingKey& key) const {
+    return plat::GetSetting("TROV", std::string(key.section), std::string(key.key), "<absent>");
+  }
 
   // Runs a check to its end: the outcome it started with when no request went out, else the
   // outcome its answer gave.

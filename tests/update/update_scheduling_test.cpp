@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "designer/designer_settings.h"
 #include "common/number_text.h"
 #include "common/web_address.h"
 #include "designer/update/date_number.h"
@@ -108,8 +109,8 @@ TEST_F(UpdateSchedulingTest, CheckNowSaysWhatItFound) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     // Within the period: the check on demand asks all the same.
-    plat::SaveSetting("TROV", "CheckUPDATE", "LAST_OLCON", NumberText(designer::CurrentDateNumber()));
-    const std::string last = Setting("LAST_OLCON");
+    plat::SaveSetting("TROV", designer::settings::kLastUpdateCheck, NumberText(designer::CurrentDateNumber()));
+    const std::string last = Setting(designer::settings::kLastUpdateCheck);
     service.answer(c.answer);
     const std::size_t before = service.requests().size();
     MessageBoxRecorder boxes;
@@ -127,7 +128,7 @@ TEST_F(UpdateSchedulingTest, CheckNowSaysWhatItFound) {
       EXPECT_EQ(boxes.requests()[0].style, c.style);
     }
     if (c.answer.status != 200 || c.answer.body.isEmpty()) {
-      EXPECT_EQ(Setting("LAST_OLCON"), last);
+      EXPECT_EQ(Setting(designer::settings::kLastUpdateCheck), last);
     }
   }
 
@@ -141,7 +142,7 @@ TEST_F(UpdateSchedulingTest, CheckNowSaysWhatItFound) {
 }
 
 TEST_F(UpdateSchedulingTest, CheckNowWithoutAServiceSendsNothingAndSaysSo) {
-  plat::SaveSetting("TROV", "CheckUPDATE", "SERVICE", "");
+  plat::SaveSetting("TROV", designer::settings::kUpdateService, "");
   MessageBoxRecorder boxes;
   form->mnu_Help_update_now_Click();
   EXPECT_TRUE(service.requests().empty());
@@ -195,7 +196,7 @@ TEST_F(UpdateSchedulingTest, AnAutomaticCheckThatFailsOrGetsNothingIsNotRepeated
       AnswerIn();
     }
     EXPECT_EQ(service.requests().size(), before + 1);
-    EXPECT_EQ(Setting("LAST_OLCON"), "<absent>");
+    EXPECT_EQ(Setting(designer::settings::kLastUpdateCheck), "<absent>");
   }
 }
 

@@ -8,7 +8,9 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "common/file_dialogs_ui.h"
 #include "common/language_table.h"
@@ -29,7 +31,8 @@ std::string Odk(const std::string& key) {
   return table.GetL_win(key);
 }
 
-std::string Text(const QString& s) { return plat::Utf16ToCp1252(s.toStdU16String()); }
+// A caption as shown, UTF-8: a file's name in it is the system's own.
+std::string Text(const QString& s) { return s.toStdString(); }
 
 std::vector<int> VisibleButtonLefts(const FormMain& f) {
   std::vector<int> lefts;
@@ -252,6 +255,15 @@ TEST_F(ViewerWindowTest, FailedLoadSaysWhyWithThePathAndKeepsTheShownDocument) {
   unsafe += std::string("../evil.jpg") + std::string(21, ' ') + NumberField(static_cast<long long>(dirpos) + 48) +
             NumberField(4) + "EVIL";
 
+  // What is no file is refused at once, saying what it is: reading it would wait for ever (a
+  // FIFO) or without end (a device).
+  fs::create_directories(root + "/folder.rep");
+  ASSERT_EQ(::mkfifo((root + "/fifo.rep").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", root + "/zero.rep");
+  // A document larger than its eight-digit fields can point into.
+  const std::string huge = WriteDocument("huge.rep", "");
+  fs::resize_file(huge, kLargestDocument + 1);
+
   const struct {
     const char* what;
     std::string path;
@@ -259,6 +271,11 @@ TEST_F(ViewerWindowTest, FailedLoadSaysWhyWithThePathAndKeepsTheShownDocument) {
   } cases[] = {
       {"not a result document", WriteDocument("notes.txt", DesignerDocument()), ""},
       {"missing", root + "/gone.rex", "Error : "},
+      {"a folder", root + "/folder.rep", "Error : " + std::to_string(EISDIR) + " - This is a folder, not a file."},
+      {"a FIFO", root + "/fifo.rep", "Error : " + std::to_string(EINVAL) + " - This is a named pipe (FIFO), not a file."},
+      {"a link to a device", root + "/zero.rep",
+       "Error : " + std::to_string(EINVAL) + " - This is a character device, not a file."},
+      {"too large", huge, "Error : " + std::to_string(EFBIG) + " - The file holds 100000000 bytes, more than the 99999999"},
       {"truncated", WriteDocument("cut.rex", DesignerDocument().substr(0, 60)), Odk("NotResultDocument")},
       {"image name climbing out", WriteDocument("unsafe.rep", unsafe), Odk("UnsafeImageName")},
   };
@@ -343,6 +360,26 @@ TEST_F(ViewerWindowTest, SaveAsWritesTheRepTwinUnderTheChosenName) {
   ASSERT_EQ(back.error, ReadError::None);
   EXPECT_EQ(back.sections, Document);
   EXPECT_EQ(*plat::ReadTextFile(rex), DesignerDocument());  // the designer's document is untouched
+
+  // A name Windows-1252 cannot hold is saved, shown and opened under itself.
+  fs::create_directories(root + "/Документы");
+  const FileDialogHandler before = SetFileDialogHandler([&](const FileDialogRequest&) -> std::optional<QString> {
+    return QString::fromUtf8(root + "/Документы/αβ Δ");
+  });
+  f.mnu_File_SaveAs_Click();
+  SetFileDialogHandler(before);
+  const std::string named = root + "/Документы/αβ Δ.rep";
+  EXPECT_EQ(DocPath, named);
+  EXPECT_EQ(f.LastFolder, root + "/Документы");
+  EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - " + named);
+  EXPECT_EQ(*plat::ReadTextFile(named), *plat::ReadTextFile(root + "/report.rep"));
+  EXPECT_EQ(f.RecentFiles[1], named);
+  DocPath = rex;
+  f.OpenFile();
+  DocPath = named;
+  f.OpenFile();
+  EXPECT_TRUE(DocumentLoaded);
+  EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - αβ Δ.rep");
 }
 
 TEST_F(ViewerWindowTest, SaveRefusesAMissingImageAndSendsAnUnwritablePlaceBackToSaveAs) {
@@ -418,6 +455,7 @@ TEST_F(ViewerWindowTest, ProgramArgumentsBecomeTheCommandLineWithFullPaths) {
   // made full, so the recent list can find it again from anywhere.
   EXPECT_EQ(CommandLineFromArguments({"ovdr_ENG", "with blanks two.rex"}), root + "/with blanks two.rex");
   EXPECT_EQ(CommandLineFromArguments({"ovdr_ENG", QString::fromStdString(first)}), first);
+  EXPECT_EQ(CommandLineFromArguments({"ovdr_ENG", "Документы/αβ Δ.rep"}), root + "/Документы/αβ Δ.rep");
   // Several, as a file manager passes the files chosen: each one quoted, so each is a document.
   CommandLineText = CommandLineFromArguments({"ovdr_ENG", "./one.rep", "with blanks two.rex"});
   QDir::setCurrent(previousFolder);

@@ -153,7 +153,7 @@ TEST(Pagination, ATrialIsHandedAboutAPageOfTheRestAndPlacesAsWithAllOfIt) {
     std::vector<PageBlock> padded = BlocksOf(heights.size());
     std::size_t total = 0;
     for (PageBlock& b : padded) {
-      b.Text = b.Text.substr(0, 9) + std::string(3000, 'x') + "&LF";
+      b.Text = b.Text.substr(0, b.Text.size() - 3) + std::string(3000, 'x') + "&LF";  // mark, "line n", padding
       total += b.Text.size();
     }
     ModelPage paddedPage{heights, capacity, {}};
@@ -300,6 +300,38 @@ TEST_F(PagesTest, APageShowsItsLabelAndItsNumberInGreyAtTheFootBetweenTheMargins
   PageCount = 0;
   DibujarPagina();
   EXPECT_TRUE(f.LbPage->text().isEmpty());
+}
+
+TEST_F(PagesTest, PagesFoundAtOneZoomShowWholeAtEveryOtherWithTheirNumberFree) {
+  FormMain& f = Load();
+  DocPath = WriteDocument("steps.rex", LongDocument(2, 300));
+  // A fit-to-width zoom: at it, letters take relatively more room than at the others.
+  Zoom = 0.83;
+  f.Form_Resize();
+  f.OpenFile();
+  ASSERT_GE(PageCount, 4);
+  const std::vector<long> pages = PagesOf(Blocks);
+  for (const double zoom : {0.5, 1.0, 2.0, 0.83}) {
+    Zoom = zoom;
+    f.Form_Resize();
+    for (CurrentPage = 1; CurrentPage <= PageCount; ++CurrentPage) {
+      SCOPED_TRACE("zoom " + std::to_string(zoom) + " page " + std::to_string(CurrentPage));
+      DibujarPagina();
+      // Every block of the page drawn, its last line whole.
+      ASSERT_GT(LastPageLayout().BloqueCorte, 0);
+      // Nothing but the grey number in the band the number stands in: no black text over it.
+      const QImage& img = f.Picture1->surface().image();
+      const double pxPerTwip = 1 / ScreenTwipsPerPixelY();
+      const int bottom = static_cast<int>(img.height() - LastPageLayout().MargenInf * pxPerTwip);
+      const int top = bottom - static_cast<int>(11 * zoom * 20 * pxPerTwip);
+      int black = 0;
+      for (int y = top; y < bottom; ++y) {
+        for (int x = 0; x < img.width(); ++x) black += qGray(img.pixel(x, y)) < 100;
+      }
+      EXPECT_EQ(black, 0);
+    }
+  }
+  EXPECT_EQ(PagesOf(Blocks), pages);
 }
 
 // The words of a PDF with their places (points), as pdftotext reads them.

@@ -7,7 +7,9 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
+#include <cerrno>
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "common/file_dialogs_ui.h"
 #include "platform/encoding.h"
@@ -25,7 +27,8 @@ std::string Odk(const std::string& key) {
   return table.GetL_win(key);
 }
 
-std::string Text(const QString& s) { return plat::Utf16ToCp1252(s.toStdU16String()); }
+// A caption as shown: file names are the system's own, UTF-8 here.
+std::string Text(const QString& s) { return s.toStdString(); }
 
 class RecentDocumentsTest : public ViewerWindowTest {
  protected:
@@ -87,25 +90,43 @@ TEST_F(RecentDocumentsTest, RecentDocumentsTheFolderAndTheDecimalSymbolSurviveAR
     EXPECT_TRUE(f.mnu_Ver_SEP_PTO->isChecked());
     EXPECT_EQ(f.LastFolder, "");
 
+    fs::create_directories(root + "/Документы");
     Open(f, Doc("first & one.rex"));
+    Open(f, Doc("Документы/αβ Δ.rep"));
+    // Names Windows-1252 cannot hold are their own documents, under their own names.
+    Open(f, Doc("Документы/ł.rep"));
+    Open(f, Doc("Документы/ø.rep"));
     Open(f, Doc("second.rep"));
+    EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - second.rep");
+    f.mnu_File_Reciente_Click(4);
+    EXPECT_EQ(DocPath, root + "/Документы/αβ Δ.rep");
+    EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - αβ Δ.rep");
+    Open(f, root + "/second.rep");
     f.mnu_Ver_SEP_COM_Click();
     const auto before = Recent(f);
-    ASSERT_EQ(before[1].second, "first & one.rex");  // an "&" shows as it stands
+    ASSERT_EQ(before[4].second, "first & one.rex");  // an "&" shows as it stands
     f.close();  // File > Exit
   }
-  const std::vector<std::string> files = {root + "/second.rep", root + "/first & one.rex"};
+  const std::vector<std::string> files = {root + "/second.rep", root + "/Документы/αβ Δ.rep", root + "/Документы/ø.rep",
+                                          root + "/Документы/ł.rep", root + "/first & one.rex"};
   form.reset();
   SimboloDecimal = ".";
   FormMain& again = Load();
   const auto after = Recent(again);
   EXPECT_EQ(after[0], (std::pair<std::string, std::string>{files[0], "second.rep"}));
-  EXPECT_EQ(after[1], (std::pair<std::string, std::string>{files[1], "first & one.rex"}));
-  for (int n = 2; n < kRecentEntries; ++n) EXPECT_EQ(after[n].first, "") << n;
+  EXPECT_EQ(after[1], (std::pair<std::string, std::string>{files[1], "αβ Δ.rep"}));
+  EXPECT_EQ(after[2], (std::pair<std::string, std::string>{files[2], "ø.rep"}));
+  EXPECT_EQ(after[3], (std::pair<std::string, std::string>{files[3], "ł.rep"}));
+  EXPECT_EQ(after[4], (std::pair<std::string, std::string>{files[4], "first & one.rex"}));
+  for (int n = 5; n < kRecentEntries; ++n) EXPECT_EQ(after[n].first, "") << n;
   EXPECT_TRUE(again.zep04->isVisible());
   EXPECT_EQ(again.LastFolder, root);  // the folder of the last .rep opened
   EXPECT_EQ(SimboloDecimal, ",");
   EXPECT_TRUE(again.mnu_Ver_SEP_COM->isChecked());
+  again.mnu_File_Reciente_Click(2);
+  EXPECT_TRUE(DocumentLoaded);
+  EXPECT_EQ(DocPath, files[1]);
+  EXPECT_EQ(again.LastFolder, root + "/Документы");
 }
 
 TEST_F(RecentDocumentsTest, AnEntryWhoseFileIsGoneSaysSoAndStaysInTheList) {
@@ -125,6 +146,16 @@ TEST_F(RecentDocumentsTest, AnEntryWhoseFileIsGoneSaysSoAndStaysInTheList) {
   EXPECT_EQ(Recent(f), before);
   EXPECT_EQ(DocPath, shown);
   EXPECT_TRUE(DocumentLoaded);
+
+  // An entry that is now something else than a file is not read: the message says what it is.
+  ASSERT_EQ(::mkfifo(gone.c_str(), 0600), 0);
+  f.mnu_File_Reciente_Click(2);
+  ASSERT_EQ(boxes.requests().size(), 2u);
+  EXPECT_EQ(boxes.requests()[1].text, Odk("CantOpenDocument") + "\r\n" + gone + "\r\nError : " + std::to_string(EINVAL) +
+                                          " - This is a named pipe (FIFO), not a file.");
+  EXPECT_EQ(DocPath, shown);
+  EXPECT_TRUE(DocumentLoaded);
+  EXPECT_TRUE(f.mnu_File->menuAction()->isEnabled());
 }
 
 // The drag as the page picture receives it.

@@ -10,6 +10,7 @@
 #include "common/form_splash_ui.h"
 #include "platform/shell.h"
 #include "tests/viewer/main_window_fixture.h"
+#include "viewer/app/controls.h"
 #include "viewer/app/splash.h"
 
 namespace stagora::viewer::test {
@@ -96,6 +97,36 @@ TEST_F(SplashWindowTest, WithoutInputTheSplashClosesAfterItsTimeAndShowsTheLoade
   EXPECT_TRUE(TheFormMain().Loaded());
   EXPECT_TRUE(TheFormMain().isVisible());
   EXPECT_TRUE(SplashShown);
+}
+
+TEST_F(SplashWindowTest, BehindTheSplashTheDocumentIsOpenedSoPageOneIsThereWhenItCloses) {
+  const std::string path = WriteDocument("restemp100001.rex", DesignerDocument());
+  CommandLineText = path;
+  ShowStartSplash();
+  QPointer<FormSplash> splash = ShownSplash();
+  ASSERT_TRUE(splash);
+  ASSERT_TRUE(QTest::qWaitFor([] { return FormMainExists() && PageCount > 0; }, 1000));
+  FormMain& main = TheFormMain();
+  EXPECT_TRUE(splash && splash->isVisible());
+  EXPECT_FALSE(main.isVisible());
+  EXPECT_TRUE(DocumentLoaded);
+  EXPECT_EQ(DocPath, path);
+  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_TRUE(main.mnu_zoomANCHO->isChecked());  // fitted to the window's width first
+  const double fitted = Zoom;
+  const QImage page = main.Picture1->surface().image().copy();
+
+  QTest::keyClick(splash, Qt::Key_A);
+  EXPECT_TRUE(main.isVisible());
+  EXPECT_TRUE(main.Picture1->isVisible());
+  QTest::qWait(20);  // the first activation has run
+  // Nothing opened, paginated or drawn again.
+  EXPECT_EQ(main.RecentFiles[1], path);
+  EXPECT_TRUE(main.RecentFiles[2].empty());
+  EXPECT_EQ(Zoom, fitted);
+  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_EQ(main.Picture1->surface().image(), page);
+  EXPECT_TRUE(boxes.requests().empty());
 }
 
 TEST_F(SplashWindowTest, AClickOrATypedKeyClosesItAtOnceButKeysWithoutACharacterDoNot) {

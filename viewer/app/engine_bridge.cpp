@@ -41,14 +41,20 @@ void InitEngine() {
   engine::InitHTFC(State(), EngineValues);
 }
 
-bool DrawOnPagePicture(const std::string& text, double size, plat::Surface& picture) {
+bool DrawOnPagePicture(const std::string& text, double size, plat::Surface& picture, double zoomScale) {
   EngineValues.DestinoPantalla = &picture;
-  return Draw(text, size, picture, EngineValues);
+  if (zoomScale == 1.0) return Draw(text, size, picture, EngineValues);
+  engine::ViewerValues scaled = EngineValues;
+  scaled.Zoom *= zoomScale;
+  return Draw(text, size, picture, scaled);
 }
 
-bool MeasureOnPagePicture(const std::string& text, double size, plat::Surface& picture) {
+bool MeasureOnPagePicture(const std::string& text, double size, plat::Surface& picture, double zoomScale) {
   EngineValues.DestinoPantalla = &picture;
-  return Draw(text, size, picture, EngineValues, true);
+  if (zoomScale == 1.0) return Draw(text, size, picture, EngineValues, true);
+  engine::ViewerValues scaled = EngineValues;
+  scaled.Zoom *= zoomScale;
+  return Draw(text, size, picture, scaled, true);
 }
 
 bool DrawOnPrinter(const std::string& text, double size, plat::Surface& printer) {

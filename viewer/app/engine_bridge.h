@@ -26,12 +26,15 @@ struct PageLayoutReport {
 // viewer's zoom, symbols and scratch folder. The picture must be in twips. False (nothing
 // drawn) while another drawing is still running: the engine lets window events run between
 // lines, and one of them may ask for a page before the first is finished.
-bool DrawOnPagePicture(const std::string& text, double size, plat::Surface& picture);
+//
+// With a zoomScale below 1 the page is laid out at that part of the view's zoom (text and
+// margins alike); the view's own zoom stays as it is for anything that runs meanwhile.
+bool DrawOnPagePicture(const std::string& text, double size, plat::Surface& picture, double zoomScale = 1.0);
 
 // Lays `text` out on the page picture as DrawOnPagePicture would, drawing nothing: for
 // pagination's trial pages, which read only BloqueCorte (LastPageLayout). False while another
-// drawing is still running.
-bool MeasureOnPagePicture(const std::string& text, double size, plat::Surface& picture);
+// drawing is still running. zoomScale as for DrawOnPagePicture.
+bool MeasureOnPagePicture(const std::string& text, double size, plat::Surface& picture, double zoomScale = 1.0);
 
 // The same on a printer sheet, at 100 % whatever the view's zoom: paper shows the page at its
 // own size.

@@ -225,6 +225,19 @@ void FormMain::ShowAndActivate() {
   });
 }
 
+void FormMain::PrepareBehindSplash() {
+  if (isVisible() || activatedOnce_) return;
+  if (!loaded_) Form_Load();
+  if (FitWidthPending) {
+    mnu_zoomANCHO_Click();
+    widthFittedHidden_ = width();
+  }
+  OpenDRAGDROPFiles_Command();
+  // The splash may have closed while the pages were found, showing the window at a width of
+  // its own: the page is fitted to that now, its blocks staying on their pages.
+  if (FitWidthPending && activatedOnce_) mnu_zoomANCHO_Click();
+}
+
 void FormMain::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() != QEvent::ActivationChange || !loaded_) return;
@@ -236,8 +249,11 @@ void FormMain::changeEvent(QEvent* event) {
 }
 
 void FormMain::Form_Activate() {
+  // A page fitted while the window was hidden is fitted again when the window came up at
+  // another width; not while pages are being found, which would find the rest at another size.
+  if (!activatedOnce_ && widthFittedHidden_ != 0 && width() != widthFittedHidden_) FitWidthPending = true;
   activatedOnce_ = true;
-  if (FitWidthPending) mnu_zoomANCHO_Click();
+  if (FitWidthPending && !paginating_) mnu_zoomANCHO_Click();
   UnloadSplash();
   ResizeBusy = 0;
   WheelHook(this);

@@ -51,6 +51,10 @@ class FormMain : public QMainWindow, public WheelTarget {
   // Shows the window and makes it the active one. Without a window manager no activation
   // ever arrives, so the first activation's work then runs here, once.
   void ShowAndActivate();
+  // While the start-up splash shows, before the window is first shown: loads the window, fits
+  // the page to its width and opens the document the command line names, so that page 1 is
+  // drawn when the splash closes. The first activation then finds nothing left to do.
+  void PrepareBehindSplash();
 
   // --- Public operations -------------------------------------------------------------------
   // Loads the document DocPath names.
@@ -228,6 +232,8 @@ class FormMain : public QMainWindow, public WheelTarget {
   LanguageTable idioma_{"ODK"};
   bool loaded_ = false;
   bool activatedOnce_ = false;
+  // The width the page was fitted to before the window was first shown (0: it was not).
+  int widthFittedHidden_ = 0;
   bool unloaded_ = false;
   bool paginating_ = false;
   // The path of the document in memory: DocPath goes back to it when a load fails.

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <optional>
 
+#include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/textfile.h"
 #include "viewer/app/form_main.h"
@@ -40,7 +42,9 @@ bool EndsInRep(const std::string& path) {
 }  // namespace
 
 void FormMain::ShowLoadError(const std::string& reason) {
-  plat::MsgBox(GetL_win("CantOpenDocument") + "\r\n" + DocPath + "\r\n" + reason, plat::kExclamation);
+  plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantOpenDocument") + "\r\n") + plat::ShownPath(DocPath) +
+                       plat::Cp1252ToUtf8("\r\n" + reason),
+                   plat::kExclamation);
 }
 
 void FormMain::OpenFile() {
@@ -68,7 +72,7 @@ void FormMain::OpenFile() {
   }
   // 3.
   plat::FileError err;
-  const std::optional<std::string> bytes = plat::ReadTextFile(DocPath, &err);
+  const std::optional<std::string> bytes = plat::ReadTextFile(DocPath, &err, kLargestDocument);
   if (!bytes) {
     fail("Error : " + std::to_string(err.number) + " - " + err.description);
     return;
@@ -130,18 +134,20 @@ bool FormMain::SaveDocument() {
       break;
   }
   int number = r.fileError.number;
-  std::string description = r.fileError.description;
+  // UTF-8, as shown: the image file's path is the system's own name.
+  std::string description = plat::Cp1252ToUtf8(r.fileError.description);
   if (r.error == SaveError::BadImageConstruct) {
     number = 5;
     description = "An image in the document is not written as #IMG('name' ... #IMG).";
   } else if (r.error == SaveError::TooLarge) {
     number = 6;
-    description = "The document with its images would be larger than 99999999 bytes: " + r.detail;
+    description = plat::Cp1252ToUtf8("The document with its images would be larger than 99999999 bytes: " + r.detail);
   } else if (r.error == SaveError::ImageUnreadable) {
-    description += ": " + r.detail;
+    description += ": " + plat::ShownPath(r.detail);
   }
   SetWaitPointer(false);
-  plat::MsgBox(GetL_win("CantSaveFile") + "\r\n" + std::to_string(number) + "\r\n" + description, plat::kCritical);
+  plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantSaveFile") + "\r\n" + std::to_string(number) + "\r\n") + description,
+                   plat::kCritical);
   return false;
 }
 

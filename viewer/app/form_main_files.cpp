@@ -12,7 +12,7 @@
 #include <filesystem>
 
 #include "common/file_dialogs_ui.h"
-#include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
 #include "platform/shell.h"
@@ -20,6 +20,7 @@
 #include "viewer/app/engine_bridge.h"
 #include "viewer/app/form_main.h"
 #include "viewer/app/viewer_state.h"
+#include "viewer/viewer_settings.h"
 
 namespace stagora::viewer {
 namespace {
@@ -46,20 +47,22 @@ bool NamesResultDocument(const std::string& path) {
   return tail == ".REP" || tail == ".REX";
 }
 
-bool FileExists(const std::string& path) {
+// Something is there under that name, a link counting as what it points at. Whether it is a
+// document the opening tells.
+bool EntryExists(const std::string& path) {
   std::error_code ec;
-  return !path.empty() && std::filesystem::is_regular_file(plat::Cp1252ToUtf8(path), ec);
+  return !path.empty() && std::filesystem::exists(path, ec);
 }
 
-// A menu caption that shows the text as it stands: "&" would mark an access key.
-QString MenuCaption(const std::string& text) { return QText(text).replace("&", "&&"); }
+// A menu caption that shows the file's name as it stands: "&" would mark an access key.
+QString MenuCaption(const std::string& name) { return plat::QPath(name).replace("&", "&&"); }
 
 // The local files a drag carries, as full paths.
 std::vector<std::string> DraggedFiles(const QMimeData* data) {
   std::vector<std::string> files;
   if (!data || !data->hasUrls()) return files;
   for (const QUrl& url : data->urls()) {
-    if (url.isLocalFile()) files.push_back(plat::Utf16ToCp1252(url.toLocalFile().toStdU16String()));
+    if (url.isLocalFile()) files.push_back(plat::PathFromQt(url.toLocalFile()));
   }
   return files;
 }
@@ -144,7 +147,7 @@ void FormMain::OpenDRAGDROPFiles_Command() {
   if (DocPath.find('~') != std::string::npos) DocPath = HallaNombreLargo(DocPath);
   OpenFile();
   // Each further document in a viewer of its own, as the desktop would start one for it.
-  const std::string viewer = plat::Utf16ToCp1252(QCoreApplication::applicationFilePath().toStdU16String());
+  const std::string viewer = plat::PathFromQt(QCoreApplication::applicationFilePath());
   for (long k = 2; k <= count; ++k) plat::StartProgram(viewer, PendingFiles[k]);
 }
 
@@ -178,7 +181,8 @@ void FormMain::mnu_File_Open_Click() {
 void FormMain::mnu_File_Reciente_Click(int Index) {
   if (Index < 1 || Index > kRecentEntries) return;
   SetWaitPointer(true);
-  if (FileExists(RecentFiles[Index])) {
+  // What is there but is no file (a folder, a FIFO) the opening refuses, saying what it is.
+  if (EntryExists(RecentFiles[Index])) {
     DocPath = RecentFiles[Index];
     OpenFile();
     return;
@@ -205,7 +209,7 @@ void FormMain::mnu_File_SaveAs_Click() {
   SetWaitPointer(true);
   const std::string target = DocPath;
   if (SaveDocument()) {
-    setWindowTitle(QText(std::string(kWindowCaption) + " - " + DocPath));
+    setWindowTitle(QText(std::string(kWindowCaption) + " - ") + plat::QPath(DocPath));
     UpdateRecentList(DocPath, DocPath);
   } else if (DocPath == target) {
     // Nothing was written there (and no other name was chosen instead): the document is
@@ -244,15 +248,15 @@ void FormMain::LoadSettings() {
   zep04->setVisible(false);
   for (int n = 1; n <= kRecentEntries; ++n) {
     mnu_File_Reciente[n]->setVisible(false);
-    RecentFiles[n] = plat::GetSetting(kAppTitle, "Reciente", "Archivo" + std::to_string(n));
+    RecentFiles[n] = plat::GetPathSetting(kAppTitle, settings::kRecentFile, std::to_string(n));
     RecentTitles[n].clear();
     if (!RecentFiles[n].empty()) {
-      RecentTitles[n] = plat::GetSetting(kAppTitle, "Reciente", "Titulo" + std::to_string(n));
+      RecentTitles[n] = plat::GetPathSetting(kAppTitle, settings::kRecentTitle, std::to_string(n));
       ShowRecentItem(n);
     }
   }
-  LastFolder = plat::GetSetting(kAppTitle, "LastPath", "Path");
-  SimboloDecimal = plat::GetSetting(kAppTitle, "DECIMAL", "SEP", ".");
+  LastFolder = plat::GetPathSetting(kAppTitle, settings::kLastFolder);
+  SimboloDecimal = plat::GetSetting(kAppTitle, settings::kDecimalSymbol);
   if (SimboloDecimal == ",") {
     mnu_Ver_SEP_COM_Click();
   } else {
@@ -264,11 +268,11 @@ void FormMain::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
   for (int n = 1; n <= kRecentEntries; ++n) {
-    plat::SaveSetting(kAppTitle, "Reciente", "Titulo" + std::to_string(n), RecentTitles[n]);
-    plat::SaveSetting(kAppTitle, "Reciente", "Archivo" + std::to_string(n), RecentFiles[n]);
+    plat::SavePathSetting(kAppTitle, settings::kRecentTitle, RecentTitles[n], std::to_string(n));
+    plat::SavePathSetting(kAppTitle, settings::kRecentFile, RecentFiles[n], std::to_string(n));
   }
-  plat::SaveSetting(kAppTitle, "LastPath", "Path", LastFolder);
-  plat::SaveSetting(kAppTitle, "DECIMAL", "SEP", SimboloDecimal);
+  plat::SavePathSetting(kAppTitle, settings::kLastFolder, LastFolder);
+  plat::SaveSetting(kAppTitle, settings::kDecimalSymbol, SimboloDecimal);
   WheelUnhook();
 }
 

@@ -1,9 +1,10 @@
-// Pages of the current view: placing the blocks on pages by trial rendering on the hidden
+// Pages of the current view: placing the blocks on pages by trial layouts measured on the hidden
 // page picture, drawing the page shown, and printing a page on a printer sheet.
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QLabel>
 #include <QScrollBar>
+#include <map>
 
 #include "platform/image_surface.h"
 #include "platform/printer.h"
@@ -41,6 +42,49 @@ plat::FontSpec PageNumberFont(double size) {
   return f;
 }
 
+// The blank line that keeps every page's foot free for its number (as pagination tries it).
+constexpr const char* kFootLine = " &LF";
+
+// Text does not grow in step with the zoom (letters take whole pixels), so a page filled at
+// the zoom it was paginated at may not fit at another one. There it is laid out a little
+// smaller, in steps of 2 %, down to 80 % (a few steps are all such a page needs). A page that does not fit
+// even so (a block taller than a page, which stands alone) is drawn at the full zoom, cut
+// at the foot as at every zoom.
+constexpr double kFitStep = 0.98;
+constexpr double kSmallestFit = 0.8;
+
+// The zoom the pages were found at, and the scale each page found fits with at `zoom`.
+struct PageFit {
+  double paginatedAt = 0;
+  double zoom = 0;
+  std::map<long, double> scales;
+};
+PageFit& Fit() {
+  static PageFit fit;
+  return fit;
+}
+
+// The part of the view's zoom at which page k shows whole, with its foot line free.
+double FittingScale(long k, const std::string& text, plat::ImageSurface& page) {
+  PageFit& fit = Fit();
+  if (Zoom == fit.paginatedAt) return 1.0;
+  if (Zoom != fit.zoom) {
+    fit.zoom = Zoom;
+    fit.scales.clear();
+  }
+  if (const auto known = fit.scales.find(k); known != fit.scales.end()) return known->second;
+  double scale = 1.0;
+  for (double s = 1.0; s >= kSmallestFit; s *= kFitStep) {
+    if (!MeasureOnPagePicture(text + kFootLine, Zoom * s * kBaseTextSize, page, s)) return 1.0;  // try again later
+    if (LastPageLayout().BloqueCorte > 0) {
+      scale = s;
+      break;
+    }
+  }
+  fit.scales[k] = scale;
+  return scale;
+}
+
 }  // namespace
 
 void FormMain::PAGINAR() {
@@ -51,13 +95,16 @@ void FormMain::PAGINAR() {
   Picture1->hide();
   // 3-5. A trial page is only measured: its page break is all that is used.
   const auto trial = [this](const std::string& text) -> long {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The window is not to be used while its pages are found; behind the start-up splash it
+    // cannot be reached, and the splash still answers its click or key.
+    QCoreApplication::processEvents(isVisible() ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
     if (!MeasureOnPagePicture(text, Zoom * kBaseTextSize, Picture1->surface())) return 0;
     return LastPageLayout().BloqueCorte;
   };
   const auto progress = [this](long pages) { LbPage->setText(ProgressCaption(pages)); };
   for (PageBlock& b : Blocks) b.Page = 0;
   PageCount = PlaceBlocksOnPages(Blocks, trial, progress);
+  Fit() = PageFit{Zoom, 0, {}};
   paginating_ = false;
   // 6-8.
   LbPage->setText(ProgressCaption(PageCount));
@@ -81,11 +128,15 @@ void DibujarPagina() {
   form.Picture1->Cls();
   plat::ImageSurface& page = form.Picture1->surface();
   const std::string text = PageText(Blocks, CurrentPage);
-  if (DrawOnPagePicture(text, Zoom * kBaseTextSize, page)) {
+  const double scale = FittingScale(CurrentPage, text, page);
+  if (DrawOnPagePicture(text, Zoom * scale * kBaseTextSize, page, scale)) {
     page.setFont(PageNumberFont(Zoom * kPageNumberSize * ScreenTwipsPerPixelX() / 15));
     page.setForeColor(kPageNumberColor);
+    // The number stands where it does on every page at this zoom, however small the text.
+    PageLayoutReport margins = LastPageLayout();
+    for (double* m : {&margins.MargenSup, &margins.MargenInf, &margins.MargenIzq, &margins.MargenDer}) *m /= scale;
     PrintPageNumber(page, std::to_string(CurrentPage), form.Picture1->width() * ScreenTwipsPerPixelX(),
-                    form.Picture1->height() * ScreenTwipsPerPixelY(), LastPageLayout());
+                    form.Picture1->height() * ScreenTwipsPerPixelY(), margins);
   }
   form.Picture1->update();
   SetWaitPointer(false);

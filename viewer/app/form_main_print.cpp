@@ -7,6 +7,7 @@
 
 #include "common/print_dialog_ui.h"
 #include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
 #include "viewer/app/form_main.h"
@@ -19,9 +20,6 @@ namespace {
 
 constexpr const char* kPdfExtension = ".pdf";
 
-std::string Cp1252(const QString& text) { return plat::Utf16ToCp1252(text.toStdU16String()); }
-QString Q(const std::string& cp1252) { return QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252)); }
-
 }  // namespace
 
 void FormMain::ConnectPrintCommand() {
@@ -32,13 +30,13 @@ std::string FormMain::ProposedPdfPath() const {
   // The document's own name with ".pdf", beside the document; a document handed over by the
   // designer lies in the scratch folder, which is no place for the user's files: it goes to
   // the folder of the documents opened last, or at first to the user's home.
-  const QFileInfo document(Q(DocPath));
+  const QFileInfo document(plat::QPath(DocPath));
   const QString name = document.completeBaseName() + kPdfExtension;
   QString folder = document.absolutePath();
-  if (DocPath.empty() || QDir(folder) == QDir(Q(ScratchFolder()))) {
-    folder = LastFolder.empty() ? QDir::homePath() : Q(LastFolder);
+  if (DocPath.empty() || QDir(folder) == QDir(plat::QPath(ScratchFolder()))) {
+    folder = LastFolder.empty() ? QDir::homePath() : plat::QPath(LastFolder);
   }
-  return Cp1252(QDir(folder).filePath(name));
+  return plat::PathFromQt(QDir(folder).filePath(name));
 }
 
 void FormMain::mnu_File_Print_Click() {
@@ -88,9 +86,9 @@ void FormMain::mnu_File_Print_Click() {
   // learns it as for a document, with the file's path, and nothing of it is left.
   if (!printed && printer.outputError().number != 0) {
     const plat::FileError& error = printer.outputError();
-    plat::MsgBox(GetL_win("CantSaveFile") + "\r\n" + printer.outputFile() + "\r\n" + std::to_string(error.number) +
-                     "\r\n" + error.description,
-                 plat::kCritical);
+    plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantSaveFile") + "\r\n") + plat::ShownPath(printer.outputFile()) +
+                         plat::Cp1252ToUtf8("\r\n" + std::to_string(error.number) + "\r\n" + error.description),
+                     plat::kCritical);
   }
 }
 

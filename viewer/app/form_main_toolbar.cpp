@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
 #include "platform/shell.h"
@@ -120,7 +122,8 @@ void FormMain::mnu_Ayuda_MAN_Click() {
   // A missing file is told apart here: handed to the desktop, a path that is not there would
   // be taken for a web address.
   if (plat::FileExists(path) && plat::OpenWithDesktop(path)) return;
-  plat::MsgBox(GetL_win("FileNotFoundOpen") + "\r\n" + path, plat::kExclamation, GetL_win("Error"));
+  plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("FileNotFoundOpen") + "\r\n") + plat::ShownPath(path), plat::kExclamation,
+                   plat::Cp1252ToUtf8(GetL_win("Error")));
 }
 
 void FormMain::mnu_Ayuda_WEB_Click() { AbrirURL(kHomePage); }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "platform/file_names.h"
 #include "viewer/app/form_main.h"
 #include "viewer/app/controls.h"
 #include "viewer/app/viewer_state.h"
@@ -59,7 +60,7 @@ void FormMain::MakeResolutionLevel() {
   PAGINAR();
   // 8.
   const std::string name = FileNameOf(DocPath);
-  setWindowTitle(QText(std::string(kWindowCaption) + " - " + name));
+  setWindowTitle(QText(std::string(kWindowCaption) + " - ") + plat::QPath(name));
   // 9.
   UpdateRecentList(DocPath, name);
   // 10.

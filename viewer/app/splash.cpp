@@ -1,6 +1,8 @@
 #include "viewer/app/splash.h"
 
+#include <QEvent>
 #include <QPointer>
+#include <QTimer>
 
 #include "viewer/app/form_main.h"
 #include "viewer/app/viewer_state.h"
@@ -17,6 +19,24 @@ QPointer<FormSplash>& Instance() {
   static QPointer<FormSplash> splash;
   return splash;
 }
+
+// Calls PrepareBehindSplash once the splash has been painted, so that it is seen at once and
+// the main window's work goes on behind it.
+class PrepareAfterFirstPaint : public QObject {
+ public:
+  explicit PrepareAfterFirstPaint(FormSplash* splash) : QObject(splash) { splash->installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Paint) return false;
+    watched->removeEventFilter(this);
+    QTimer::singleShot(0, watched, [] {
+      if (Instance() && Instance()->isVisible() && !SplashShown) TheFormMain().PrepareBehindSplash();
+    });
+    deleteLater();
+    return false;
+  }
+};
 
 // The splash's closing: the main window, loaded when it is first shown, else brought
 // forward.
@@ -50,7 +70,9 @@ FormSplash* LoadFormSplash() {
 }
 
 void ShowStartSplash() {
-  FormSplash* splash = Instance() ? Instance().data() : LoadFormSplash();
+  const bool fresh = !Instance();
+  FormSplash* splash = fresh ? LoadFormSplash() : Instance().data();
+  if (fresh && !SplashShown) new PrepareAfterFirstPaint(splash);
   splash->show();
   splash->raise();
   splash->activateWindow();

@@ -1,5 +1,7 @@
 // The viewer's splash and About window: FormSplash with the viewer's titles, reference,
-// rose colours and version. Its closing shows the main window, loading it first.
+// rose colours and version. While the start-up splash shows, the main window is loaded and the
+// document opened behind it; its closing shows the main window (loading it first if that has
+// not happened yet).
 #pragma once
 
 #include "common/form_splash_ui.h"
@@ -14,7 +16,8 @@ SplashConstants ViewerSplashConstants();
 // A fresh window, loaded (as the start-up splash while SplashShown is False, else as the
 // About box).
 FormSplash* LoadFormSplash();
-// Creates the splash when there is none and shows it modeless.
+// Creates the splash when there is none and shows it modeless; once it has been painted, the
+// main window is prepared behind it (FormMain::PrepareBehindSplash).
 void ShowStartSplash();
 // Closes the splash if it is still there.
 void UnloadSplash();

@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QStringList>
 
-#include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/messagebox_qt.h"
 #include "platform/paths.h"
 #include "platform/process.h"
@@ -15,7 +15,7 @@
 namespace stagora::viewer {
 
 std::string CommandLineFromArguments(const QStringList& arguments) {
-  const auto text = [](const QString& s) { return plat::Utf16ToCp1252(s.toStdU16String()); };
+  const auto text = [](const QString& s) { return plat::PathFromQt(s); };
   QStringList paths;
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     const QString& a = arguments[i];
@@ -34,7 +34,7 @@ std::string CommandLineFromArguments(const QStringList& arguments) {
 int RunViewer(QApplication& app) {
   plat::IgnoreFileSizeLimitSignal();
   app.setApplicationName(kAppTitle);
-  plat::SetProgramFolder(plat::Utf16ToCp1252(QCoreApplication::applicationDirPath().toStdU16String()));
+  plat::SetProgramFolder(plat::PathFromQt(QCoreApplication::applicationDirPath()));
   plat::InstallWidgetMessageBox("OVDR");
   CommandLineText = CommandLineFromArguments(QCoreApplication::arguments());
   InicializarGlobales();

@@ -1,7 +1,8 @@
-// Placing the blocks of a view on pages by trial rendering: the blocks not yet placed are laid
-// out from the top of an empty page, and the engine's page-break answer (BloqueCorte) says
-// which block the first line that did not fit belongs to; every block before it goes on the
-// page, and the next trial page starts with it. A block is never split across pages.
+// Placing the blocks of a view on pages by trial layout: the blocks not yet placed are laid
+// out (measured, not drawn) from the top of an empty page, and the engine's page-break answer
+// (BloqueCorte) says which block the first line that did not fit belongs to; every block
+// before it goes on the page, and the next trial page starts with it. A block is never split
+// across pages.
 #pragma once
 
 #include <functional>

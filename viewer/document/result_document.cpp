@@ -202,13 +202,13 @@ bool IsPlainFileName(std::string_view name) {
 
 namespace {
 
-// The names of the folder's regular files as documents name them. A name the code page
-// cannot hold cannot be one a document names.
+// The names of the folder's regular files as documents name them, in Windows-1252 (on disk
+// their UTF-8 form). A name the code page cannot hold cannot be one a document names.
 std::vector<std::string> FileNamesIn(const std::string& folder) {
   namespace fs = std::filesystem;
   std::vector<std::string> names;
   std::error_code ec;
-  fs::directory_iterator it(plat::Cp1252ToUtf8(folder), ec);
+  fs::directory_iterator it(folder, ec);
   if (ec) return names;
   for (const fs::directory_entry& entry : it) {
     const std::string native = entry.path().filename().string();
@@ -228,10 +228,10 @@ std::string FindFileInFolder(const std::string& folder, std::string_view name) {
   for (const std::string& candidate : FileNamesIn(folder)) {
     if (UpperName(candidate) != wanted) continue;
     // Of several that differ only in case, the exact one, else the first in name order.
-    if (candidate == name) return plat::JoinPath(folder, candidate);
+    if (candidate == name) return plat::JoinPath(folder, plat::Cp1252ToUtf8(candidate));
     if (found.empty() || candidate < found) found = candidate;
   }
-  return found.empty() ? found : plat::JoinPath(folder, found);
+  return found.empty() ? found : plat::JoinPath(folder, plat::Cp1252ToUtf8(found));
 }
 
 std::string FindImage(const ImageFolders& folders, std::string_view name) {
@@ -258,7 +258,8 @@ std::vector<std::string> ExtractImages(const std::vector<EmbeddedImage>& images,
     if (present.count(upper) != 0) continue;
     // Only into a folder of this user's: not through a link planted where it should be.
     if (!scratchReady) scratchReady = plat::ClaimScratchFolder(folders.scratch);
-    if (!scratchReady || !plat::WriteScratchFile(plat::JoinPath(folders.scratch, image.name), image.bytes)) {
+    if (!scratchReady ||
+        !plat::WriteScratchFile(plat::JoinPath(folders.scratch, plat::Cp1252ToUtf8(image.name)), image.bytes)) {
       failed.push_back(image.name);
       continue;
     }

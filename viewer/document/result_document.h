@@ -12,6 +12,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,9 @@ constexpr std::size_t kImageNameLength = 32;
 constexpr std::size_t kNumberFieldLength = 8;
 // Positions and lengths are written in eight digits.
 constexpr long long kLargestNumberField = 99999999;
+// No document the viewer saves is larger than its fields can point into; a larger file is no
+// result document and is refused before it is read.
+constexpr std::uint64_t kLargestDocument = kLargestNumberField;
 
 // ".rex" or ".rep" at the end of the path, without regard to case.
 bool IsResultDocumentPath(std::string_view path);
@@ -79,7 +83,8 @@ struct ImageFolders {
 ImageFolders DefaultImageFolders(const std::string& tempPath);
 
 // The file in `folder` whose name is `name` without regard to case, "" when there is none or
-// the name is not a plain file name.
+// the name is not a plain file name. Folders and the result are paths, the system's own names;
+// an image's name is Windows-1252 as the document holds it, and its file bears the UTF-8 form.
 std::string FindFileInFolder(const std::string& folder, std::string_view name);
 // The image as documents find it: img/ first, then the scratch folder.
 std::string FindImage(const ImageFolders& folders, std::string_view name);

@@ -94,6 +94,23 @@ BlockExtent FindBlock(std::string_view text, std::string_view openTag, std::stri
   }
 }
 
+void BlockCutter::Reset(std::string_view text) {
+  text_ = text;
+  source_ = {};
+  sourceAt_ = 0;
+  sourceBlocks_ = nullptr;
+  for (Pair& pair : pairs_) {
+    constexpr std::size_t kNone = std::string_view::npos;
+    pair.scan.openFrom = pair.scan.openAt = pair.scan.closeFrom = pair.scan.closeAt = kNone;
+    pair.scanAt = 0;
+    pair.exhausted = false;
+    pair.opens.clear();
+    pair.closes.clear();
+    pair.unmatched.clear();
+  }
+  last_ = 0;
+}
+
 std::size_t BlockCutter::MatchOf(Pair& pair, std::size_t open) {
   // Every opening tag is matched as it is met, with the closing tag that brings the count of
   // the tags after it back to zero: the match ExtraerBloque finds from it.

@@ -36,6 +36,8 @@ class BlockCutter {
   // depth are read about once.
   BlockCutter(std::string_view text, std::size_t at, std::string_view source, BlockCutter* line)
       : text_(text), source_(source), sourceAt_(at), sourceBlocks_(line) {}
+  // Starts over on another text, keeping the room the matches took.
+  void Reset(std::string_view text);
   // True when `part` lies inside the text (shares its characters).
   bool Holds(std::string_view part) const {
     const std::less<const char*> before;

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -128,6 +129,10 @@ struct EngineState {
   // The constructs of the line being rendered, matched once for the line and all its parts
   // (markup_parsing.h); set by the renderer while it renders the line itself.
   BlockCutter* lineBlocks = nullptr;
+  // A line's cutter, kept from line to line and from call to call so that the room its
+  // matches take is reused rather than taken anew for every line; free while no line uses it.
+  std::shared_ptr<BlockCutter> spareLineBlocks;
+  bool spareLineBlocksInUse = false;
 
  private:
   std::deque<CajaHTFC> boxes_;

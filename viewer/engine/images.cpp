@@ -63,7 +63,7 @@ std::string FindInFolder(const std::string& folder, const std::string& upperName
   namespace fs = std::filesystem;
   std::error_code ec;
   std::string found;
-  fs::directory_iterator it(plat::Cp1252ToUtf8(folder), ec);
+  fs::directory_iterator it(folder, ec);
   if (ec) return found;
   for (const fs::directory_entry& entry : it) {
     const std::string native = entry.path().filename().string();
@@ -73,7 +73,8 @@ std::string FindInFolder(const std::string& folder, const std::string& upperName
     if (!entry.is_regular_file(ec)) continue;
     if (found.empty() || name < found) found = name;
   }
-  return found.empty() ? found : plat::JoinPath(folder, found);
+  // The folder is the system's own name, the document's name Windows-1252: on disk it is UTF-8.
+  return found.empty() ? found : plat::JoinPath(folder, plat::Cp1252ToUtf8(found));
 }
 
 }  // namespace
@@ -96,7 +97,7 @@ std::string FindImageFile(std::string_view name, const std::string& tempPath) {
 plat::Picture PictureCache::Load(const std::string& path) {
   namespace fs = std::filesystem;
   std::error_code timeError, sizeError;
-  const fs::path file(plat::Cp1252ToUtf8(path));
+  const fs::path file(path);
   const fs::file_time_type time = fs::last_write_time(file, timeError);
   const std::uintmax_t bytes = fs::file_size(file, sizeError);
   if (timeError || sizeError) {

@@ -161,10 +161,24 @@ void WriteLineBox(const LineContext& c) {
 }  // namespace
 
 LineBlocks::LineBlocks(EngineState& state, std::string_view line) : s_(state), outer_(state.lineBlocks) {
-  if (state.ProfundidadLinea == 0 && !(outer_ && outer_->Holds(line))) state.lineBlocks = &cutter_.emplace(line);
+  if (state.ProfundidadLinea != 0 || (outer_ && outer_->Holds(line))) return;
+  if (state.spareLineBlocksInUse) {
+    state.lineBlocks = &cutter_.emplace(line);
+    return;
+  }
+  if (state.spareLineBlocks) {
+    state.spareLineBlocks->Reset(line);
+  } else {
+    state.spareLineBlocks = std::make_shared<BlockCutter>(line);
+  }
+  state.spareLineBlocksInUse = spare_ = true;
+  state.lineBlocks = state.spareLineBlocks.get();
 }
 
-LineBlocks::~LineBlocks() { s_.lineBlocks = outer_; }
+LineBlocks::~LineBlocks() {
+  s_.lineBlocks = outer_;
+  if (spare_) s_.spareLineBlocksInUse = false;
+}
 
 LineContext::LineContext(std::string_view text, plat::Surface& target, EngineState& state, const ViewerValues& viewer)
     : line(text),

@@ -41,6 +41,7 @@ class LineBlocks {
   EngineState& s_;
   BlockCutter* const outer_;
   std::optional<BlockCutter> cutter_;
+  bool spare_ = false;  // uses the state's spare cutter
 };
 
 }  // namespace stagora::engine
