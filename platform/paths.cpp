@@ -58,12 +58,14 @@ std::string ComputeTempPath() {
   if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
     fallbacks.push_back(JoinPath(StripTrailingSeparator(runtime), "stagora"));
   }
+  std::string cache;
   if (const char* home = std::getenv("HOME"); home && *home) {
-    const std::string cache = JoinPath(StripTrailingSeparator(home), ".cache");
-    ::mkdir(cache.c_str(), 0700);
+    cache = JoinPath(StripTrailingSeparator(home), ".cache");
     fallbacks.push_back(JoinPath(cache, "stagora"));
   }
   for (const std::string& folder : fallbacks) {
+    // ~/.cache is made only when it comes to that, not at every start.
+    if (!cache.empty() && FolderOf(folder) == cache) ::mkdir(cache.c_str(), 0700);
     if (ClaimPrivateFolder(folder) && ClaimScratchFolder(JoinPath(folder, kScratchName))) return folder;
   }
   return "";

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -95,6 +96,29 @@ TEST_F(Images, TheImageFolderWinsAndNamesMatchWithoutRegardToCase) {
   EXPECT_NEAR(p.right - p.left, 25 * kTwipsPerMm, 1e-6);
   EXPECT_EQ(FindImageFile("PLOT.PNG", V.TempPath), (img() / "Plot.PNG").string());
   EXPECT_EQ(FindImageFile("nothing.png", V.TempPath), "");
+}
+
+// The folders are listed once and again when they change: a picture written or removed since
+// the last look-up is seen at the next one, however soon.
+TEST_F(Images, APictureAddedOrRemovedSinceTheLastLookUpIsSeenAtTheNext) {
+  SavePicture(scratch() / "a.png", 10, 10);
+  EXPECT_EQ(FindImageFile("A.PNG", V.TempPath), (scratch() / "a.png").string());
+  EXPECT_EQ(FindImageFile("B.PNG", V.TempPath), "");
+  SavePicture(scratch() / "b.png", 10, 10);
+  EXPECT_EQ(FindImageFile("B.PNG", V.TempPath), (scratch() / "b.png").string());
+  fs::remove(scratch() / "a.png");
+  EXPECT_EQ(FindImageFile("A.PNG", V.TempPath), "");
+  SavePicture(scratch() / "A.png", 10, 10);
+  EXPECT_EQ(FindImageFile("a.png", V.TempPath), (scratch() / "A.png").string());
+  // The same in a folder whose last change is long past.
+  const auto past = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  fs::last_write_time(scratch(), past);
+  EXPECT_EQ(FindImageFile("A.PNG", V.TempPath), (scratch() / "A.png").string());
+  fs::remove(scratch() / "A.png");
+  EXPECT_EQ(FindImageFile("A.PNG", V.TempPath), "");
+  SavePicture(scratch() / "c.png", 10, 10);
+  fs::last_write_time(scratch(), past);
+  EXPECT_EQ(FindImageFile("C.PNG", V.TempPath), (scratch() / "c.png").string());
 }
 
 TEST_F(Images, StretchFillsTheBoxAndZoomScalesItButNotTheDefaultPlaceholder) {

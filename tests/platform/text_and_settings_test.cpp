@@ -220,6 +220,8 @@ std::set<std::string> Entries(const std::string& dir) {
 TEST(Paths, TempPathIsTmpdirWithAScratchFolderOfTheUsersOwn) {
   namespace fs = std::filesystem;
   const std::string tmpdir = stagora::test::ScratchDir("tmpdir-plain");
+  const std::string home = stagora::test::ScratchDir("tmpdir-home");
+  const ScopedEnv homeEnv("HOME", home);
   {
     const ScopedEnv env("TMPDIR", tmpdir + "/");
     EXPECT_EQ(plat::ComputeTempPath(), tmpdir);
@@ -234,6 +236,7 @@ TEST(Paths, TempPathIsTmpdirWithAScratchFolderOfTheUsersOwn) {
     ASSERT_EQ(::stat(priv.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 077, 0u) << "the scratch folder must be private to the user";
   }
+  EXPECT_TRUE(Entries(home).empty()) << "the home folder is a fallback, left alone when not needed";
 }
 
 // A scratch folder that is a link, or not the user's, is not used: both programs move to the

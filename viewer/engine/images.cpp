@@ -4,6 +4,10 @@
 #include <cmath>
 #include <filesystem>
 #include <system_error>
+#include <unordered_map>
+
+#include <sys/stat.h>
+#include <time.h>
 
 #include "platform/encoding.h"
 #include "platform/paths.h"
@@ -57,24 +61,79 @@ double SizeOption(std::string_view options, std::string_view key) {
   return std::clamp(Val(options.substr(eq + 1, colon - eq - 1)), -kLargestImageMm, kLargestImageMm);
 }
 
-// The entry of `folder` whose name is `upperName` without regard to case; "" when none.
-// Of several such entries (a case-sensitive file system) the first in name order is taken.
-std::string FindInFolder(const std::string& folder, const std::string& upperName) {
+// A folder's regular files by the upper-case form of their names, as documents name them:
+// of several that differ only in case, the first in name order.
+struct FolderNames {
+  struct stat seen {};       // the folder when it was listed
+  struct timespec listedAt {};
+  std::unordered_map<std::string, std::string> byUpper;
+};
+
+// Each folder is listed once and listed again only when it has changed since, so that a
+// document with thousands of pictures does not list the folder for every one of them.
+std::unordered_map<std::string, FolderNames>& Listings() {
+  static std::unordered_map<std::string, FolderNames> listings;
+  return listings;
+}
+
+bool Unchanged(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
+         a.st_mtim.tv_nsec == b.st_mtim.tv_nsec && a.st_ctim.tv_sec == b.st_ctim.tv_sec &&
+         a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+// A folder changed within a second of its listing may have changed again unseen: its change
+// time moves by the system clock's ticks.
+bool MayBeStale(const FolderNames& names) {
+  return names.listedAt.tv_sec <= names.seen.st_mtim.tv_sec + 1;
+}
+
+FolderNames List(const std::string& folder, const struct stat& seen) {
   namespace fs = std::filesystem;
+  FolderNames names;
+  names.seen = seen;
+  ::clock_gettime(CLOCK_REALTIME, &names.listedAt);
   std::error_code ec;
-  std::string found;
   fs::directory_iterator it(folder, ec);
-  if (ec) return found;
+  if (ec) return names;
   for (const fs::directory_entry& entry : it) {
     const std::string native = entry.path().filename().string();
     const std::string name = plat::Utf8ToCp1252(native);
     // A name the code page cannot hold cannot be what a document names.
-    if (plat::Cp1252ToUtf8(name) != native || Upper(name) != upperName) continue;
-    if (!entry.is_regular_file(ec)) continue;
-    if (found.empty() || name < found) found = name;
+    if (plat::Cp1252ToUtf8(name) != native || !entry.is_regular_file(ec)) continue;
+    auto [at, added] = names.byUpper.try_emplace(Upper(name), name);
+    if (!added && name < at->second) at->second = name;
+  }
+  return names;
+}
+
+// The entry of `folder` whose name is `upperName` without regard to case; "" when none.
+// Of several such entries (a case-sensitive file system) the first in name order is taken.
+std::string FindInFolder(const std::string& folder, const std::string& upperName) {
+  std::unordered_map<std::string, FolderNames>& listings = Listings();
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    listings.erase(folder);
+    return {};
+  }
+  auto listing = listings.find(folder);
+  bool fresh = false;
+  if (listing == listings.end() || !Unchanged(listing->second.seen, st)) {
+    listing = listings.insert_or_assign(folder, List(folder, st)).first;
+    fresh = true;
   }
   // The folder is the system's own name, the document's name Windows-1252: on disk it is UTF-8.
-  return found.empty() ? found : plat::JoinPath(folder, plat::Cp1252ToUtf8(found));
+  const auto path = [&]() -> std::string {
+    const auto found = listing->second.byUpper.find(upperName);
+    return found == listing->second.byUpper.end() ? std::string()
+                                                  : plat::JoinPath(folder, plat::Cp1252ToUtf8(found->second));
+  };
+  std::string found = path();
+  if (!fresh && MayBeStale(listing->second) && (found.empty() || !plat::FileExists(found))) {
+    listing->second = List(folder, st);
+    found = path();
+  }
+  return found;
 }
 
 }  // namespace
