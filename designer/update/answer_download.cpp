@@ -53,6 +53,8 @@ bool DownloadAnswer(const std::string& address, std::function<void(const Downloa
   auto cutShort = std::make_shared<bool>(false);
   auto* deadline = new QTimer(reply);
   deadline->setSingleShot(true);
+  // The service gets its whole time: a coarse timer may end the wait up to 5 % early.
+  deadline->setTimerType(Qt::PreciseTimer);
   QObject::connect(deadline, &QTimer::timeout, reply, [reply, cutShort] {
     *cutShort = true;
     reply->abort();

@@ -2,6 +2,7 @@
 // blocks have known heights, and against the engine on the page picture), a page drawn with
 // its label and number, and a page printed at 100 % through the PDF-file printer.
 #include <QFile>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
@@ -300,6 +301,28 @@ TEST_F(PagesTest, APageShowsItsLabelAndItsNumberInGreyAtTheFootBetweenTheMargins
   PageCount = 0;
   DibujarPagina();
   EXPECT_TRUE(f.LbPage->text().isEmpty());
+}
+
+TEST_F(PagesTest, ThePageLabelIsReadWholeAlsoForAThousandPagesAndMore) {
+  FormMain& f = Load();
+  DocPath = WriteDocument("steps.rex", LongDocument(2, 20));
+  f.OpenFile();
+  ASSERT_TRUE(DocumentLoaded);
+  const QFont designed = PageLabelFont();
+  const struct {
+    long page, count;
+    bool designedSize;
+  } cases[] = {{1, 1, true}, {3, 7, true}, {999, 999, true}, {1155, 1156, false}, {99999, 99999, false}};
+  for (const auto& c : cases) {
+    PageCount = c.count;
+    CurrentPage = static_cast<int>(c.page);
+    DibujarPagina();
+    const QString caption = QString("Pag. %1/%2").arg(c.page).arg(c.count);
+    ASSERT_EQ(f.LbPage->text(), caption);
+    EXPECT_LE(QFontMetrics(f.LbPage->font()).horizontalAdvance(caption), f.LbPage->contentsRect().width()) << caption.toStdString();
+    EXPECT_EQ(f.LbPage->font().pointSizeF() == designed.pointSizeF(), c.designedSize) << caption.toStdString();
+    EXPECT_EQ(f.LbPage->geometry(), QRect(26, 3, 92, 19));  // between the page buttons, as designed
+  }
 }
 
 TEST_F(PagesTest, PagesFoundAtOneZoomShowWholeAtEveryOtherWithTheirNumberFree) {

@@ -1,5 +1,6 @@
 #include "viewer/app/controls.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -37,6 +38,16 @@ QFont ScaledFont(const char* family, double nominal, bool bold) {
   f.setPointSizeF(nominal * ScreenTwipsPerPixelX() / kTwipsPerPixelAt96Dpi);
   f.setBold(bold);
   return f;
+}
+
+void SetTextWithinWidth(QLabel* label, const QString& text, QFont font, double smallest) {
+  const int room = label->contentsRect().width() - 2 * label->margin();
+  constexpr double kStep = 0.5;
+  while (font.pointSizeF() - kStep >= smallest && QFontMetrics(font).horizontalAdvance(text) > room) {
+    font.setPointSizeF(font.pointSizeF() - kStep);
+  }
+  if (label->font() != font) label->setFont(font);
+  label->setText(text);
 }
 
 int RoundToInteger(double v) { return static_cast<int>(std::nearbyint(v)); }

@@ -36,6 +36,11 @@ int ScreenWidthPixels();
 // screen's resolution setting: nominal x (twips per pixel in x) / 15 points.
 QFont ScaledFont(const char* family, double nominal, bool bold = false);
 
+// Shows `text` on `label` in `font`; a text wider than the label in that font is shown in the
+// largest smaller size, half a point at a time, at which it fits (never below `smallest`
+// points), so that it is read whole instead of cut at both ends.
+void SetTextWithinWidth(QLabel* label, const QString& text, QFont font, double smallest);
+
 // A container with a back colour of its own (the toolbar strip, the page bar, the scroll
 // strip). `onResize` runs after its size changed.
 class Strip : public QWidget {

@@ -33,7 +33,6 @@ constexpr int kPageTopGap = 5;
 constexpr int kHScrollLeftBeforeLayout = 148;
 constexpr int kLayoutTimerMs = 1;
 constexpr int kFirstLayoutTimerMs = 2;
-constexpr double kPageLabelFontSize = 11;
 const plat::Color kGround = plat::Rgb(128, 128, 128);
 const plat::Color kShadow = plat::Rgb(64, 64, 64);
 const plat::Color kStripColor = plat::Rgb(212, 208, 200);
@@ -149,7 +148,7 @@ void FormMain::DockStrips() {
 void FormMain::Form_Load() {
   // 1. The window as designed.
   resize(kWindowWidth, kWindowHeight);
-  LbPage->setFont(ScaledFont("Arial", kPageLabelFontSize));
+  LbPage->setFont(PageLabelFont());
   // 2.
   setEnabled(false);
   // 3.

@@ -247,6 +247,9 @@ bool FormMainExists();
 // Draws page CurrentPage of the current view on the main window's page picture.
 void DibujarPagina();
 
+// The page label's font as designed.
+QFont PageLabelFont();
+
 // Prints page `Page` of the current view as one sheet on `printer` at 100 %, whatever the
 // view's zoom, with its number at the foot, and ends the sheet (the caller ends the document).
 void ImprimirPagina(long Page, plat::PrinterSurface& printer);

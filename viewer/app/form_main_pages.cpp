@@ -19,6 +19,10 @@ namespace {
 
 constexpr double kBaseTextSize = 12;
 constexpr double kPageNumberSize = 11;
+constexpr double kPageLabelFontSize = 11;
+// The page label keeps its place between the page buttons; from a thousand pages on its
+// caption is set smaller, down to this size, to be read whole there.
+constexpr double kSmallestPageLabelFontSize = 6;
 const plat::Color kShadow = plat::Rgb(64, 64, 64);
 const plat::Color kWhite = plat::Rgb(255, 255, 255);
 const plat::Color kPageNumberColor = plat::Rgb(128, 128, 128);
@@ -26,6 +30,10 @@ const plat::Color kBlack = plat::Rgb(0, 0, 0);
 
 // The progress of pagination: "Pág. 1/" and the pages found so far.
 QString ProgressCaption(long pages) { return QString("P\u00e1g. 1/%1").arg(pages); }
+
+void ShowPageCaption(QLabel* label, const QString& caption) {
+  SetTextWithinWidth(label, caption, PageLabelFont(), kSmallestPageLabelFontSize);
+}
 
 // The page number s centred between the margins, its foot on the bottom margin of a page W
 // by H twips.
@@ -101,13 +109,13 @@ void FormMain::PAGINAR() {
     if (!MeasureOnPagePicture(text, Zoom * kBaseTextSize, Picture1->surface())) return 0;
     return LastPageLayout().BloqueCorte;
   };
-  const auto progress = [this](long pages) { LbPage->setText(ProgressCaption(pages)); };
+  const auto progress = [this](long pages) { ShowPageCaption(LbPage, ProgressCaption(pages)); };
   for (PageBlock& b : Blocks) b.Page = 0;
   PageCount = PlaceBlocksOnPages(Blocks, trial, progress);
   Fit() = PageFit{Zoom, 0, {}};
   paginating_ = false;
   // 6-8.
-  LbPage->setText(ProgressCaption(PageCount));
+  ShowPageCaption(LbPage, ProgressCaption(PageCount));
   VScroll1->setValue(VScroll1->Min());
   PageChanging = true;
   CurrentPage = 1;
@@ -117,6 +125,8 @@ void FormMain::PAGINAR() {
   PageChanging = false;
 }
 
+QFont PageLabelFont() { return ScaledFont("Arial", kPageLabelFontSize); }
+
 void DibujarPagina() {
   // A page asked for while another is being drawn would wipe the half-drawn one.
   if (EngineBusy()) return;
@@ -124,7 +134,7 @@ void DibujarPagina() {
   form.LbPage->clear();
   if (PageCount == 0) return;
   SetWaitPointer(true);
-  form.LbPage->setText(QString("Pag. %1/%2").arg(CurrentPage).arg(PageCount));
+  ShowPageCaption(form.LbPage, QString("Pag. %1/%2").arg(CurrentPage).arg(PageCount));
   form.Picture1->Cls();
   plat::ImageSurface& page = form.Picture1->surface();
   const std::string text = PageText(Blocks, CurrentPage);
