@@ -5,20 +5,20 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "designer/calculation/equilibrium.h"
+#include "designer/designer_names.h"
 
 namespace stagora::designer {
-
-// The settings store's application name: the program's title.
-inline constexpr const char* kAppTitle = "TROV";
-// The title of the designer's message boxes.
-inline constexpr const char* kProductName = "Stagora";
 
 struct DesignerState {
   // The user's temporary folder without a trailing separator; scratch files go into its
   // sub-folder "nrtemp".
   std::string TempPath;
+  // The report's scratch files this designer wrote, in the order written. Only these go when
+  // its main window unloads: another designer's, or a viewer's, are not ours to take.
+  std::vector<std::string> ScratchFilesWritten;
 
   // Raised while code rewrites fields whose handlers must not recalculate.
   bool BloqueoChange = false;

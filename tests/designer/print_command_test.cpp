@@ -15,7 +15,12 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,9 +29,11 @@
 #include "common/file_dialogs_ui.h"
 #include "common/print_dialog_ui.h"
 #include "designer/print/frm_imprimir.h"
+#include "designer/print/print_request.h"
 #include "designer/window/controls.h"
-#include "designer/window/print_request.h"
 #include "platform/printer.h"
+#include "platform/process.h"
+#include "platform/textfile.h"
 #include "tests/designer/main_window_fixture.h"
 #include "tests/diagram/diagram_colours.h"
 
@@ -97,7 +104,6 @@ class PrintCommandTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    designer::ResetPrintRequest();
     ForgetPdfFolder();
     plat::PrinterSurface& printer = designer::Printer();
     printer.setDeviceName(plat::kPdfPrinterName);
@@ -108,7 +114,6 @@ class PrintCommandTest : public MainWindowTest {
     SetPrintDialogScript({});
     SetFileDialogHandler({});
     designer::Printer().qprinter()->setPageSize(QPageSize(QPageSize::A4));
-    designer::ResetPrintRequest();
     MainWindowTest::TearDown();
   }
 
@@ -146,6 +151,59 @@ class PrintCommandTest : public MainWindowTest {
   int dialogsShown = 0;
   std::vector<FileDialogRequest> saveRequests;
 };
+
+// The PDF file is written by the program itself: a file that cannot be written is told with
+// its path, and neither a part of it nor a temporary file is left; an old file stays whole.
+TEST_F(PrintCommandTest, APdfThatCannotBeWrittenSaysSoAndLeavesNothing) {
+  Load();
+  MessageBoxRecorder boxes;
+  const std::string dir = ScratchDir("print-refused");
+  ASSERT_TRUE(plat::CreateDirectory(dir + "/folder.pdf"));
+  const std::string old = dir + "/old.pdf";
+  ASSERT_TRUE(plat::WriteTextFile(old, "the old printout"));
+  struct Case {
+    const char* what;
+    std::string path;
+    int number;
+    rlim_t sizeLimit;  // 0: none
+  };
+  const std::vector<Case> cases = {
+      {"a folder", dir + "/folder.pdf", EISDIR, 0},
+      {"a missing folder", dir + "/missing/x.pdf", ENOENT, 0},
+      {"a full disk (the file-size limit)", old, EFBIG, 4096},
+  };
+  plat::IgnoreFileSizeLimitSignal();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::size_t shown = boxes.requests().size();
+    InDialog([](frmImprimir& d) { d.Aceptar(); });
+    SaveAs(c.path);
+    struct rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    if (c.sizeLimit) {
+      struct rlimit small = saved;
+      small.rlim_cur = c.sizeLimit;
+      setrlimit(RLIMIT_FSIZE, &small);
+    }
+    form->mnu_Archivo_PRINT_Click();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    ASSERT_EQ(boxes.requests().size(), shown + 1);
+    const std::string message = "The file cannot be saved:\r\n" + c.path + "\r\nError : " + std::to_string(c.number) + " - ";
+    EXPECT_EQ(boxes.requests().back().text.rfind(message, 0), 0u) << boxes.requests().back().text;
+    EXPECT_EQ(boxes.requests().back().style, plat::kExclamation);
+  }
+  EXPECT_EQ(plat::ReadTextFile(old), "the old printout");
+  std::vector<std::string> left;
+  for (const auto& e : std::filesystem::directory_iterator(dir)) left.push_back(e.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"folder.pdf", "old.pdf"}));
+  EXPECT_TRUE(std::filesystem::is_empty(dir + "/folder.pdf"));
+
+  // Printed again where it can be written, the same printer writes it whole.
+  const std::string pdf = PrintTo("print_after_refusal.pdf");
+  EXPECT_EQ(PdfPages(pdf), 2);
+  EXPECT_EQ(boxes.requests().size(), cases.size());
+}
 
 TEST_F(PrintCommandTest, OneCopyIsTwoPagesWithTheTextsInTheirPlaces) {
   designer::FormMain& f = Load();
@@ -252,7 +310,7 @@ TEST_F(PrintCommandTest, TheDiagramKeepsItsColoursOrGoesBlackAndWhite) {
 
   const QImage bw = RenderPage(PrintTo("print_bw.pdf", [](frmImprimir& d) { d.ChK_BN->setChecked(true); }), 2, 60);
   ASSERT_FALSE(bw.isNull());
-  EXPECT_TRUE(designer::ImprimirBN);
+  EXPECT_TRUE(form->ImprimirBN);
   int dark = 0;
   for (int y = 0; y < bw.height(); ++y)
     for (int x = 0; x < bw.width(); ++x) {
@@ -289,9 +347,11 @@ TEST_F(PrintCommandTest, NothingIsPrintedWithoutAcceptedDialogAndFile) {
   SaveAs(pdf);
 
   // Cancelled dialog: no file question either.
-  InDialog([](frmImprimir& d) { d.Cancelar(); });
+  InDialog([](frmImprimir& d) {
+    d.Cancelar();
+    EXPECT_FALSE(d.Answer());
+  });
   form->mnu_Archivo_PRINT_Click();
-  EXPECT_FALSE(designer::ImprimirOK);
   EXPECT_TRUE(saveRequests.empty());
 
   // The file question cancelled.
@@ -363,16 +423,13 @@ TEST_F(PrintCommandTest, TheProjectsNameIsOfferedForThePdf) {
 
 class FrmImprimirTest : public PrintCommandTest {
  protected:
-  void SetUp() override {
-    PrintCommandTest::SetUp();
-    designer::VerCopias = designer::VerIntercalar = designer::VerBN = true;
-  }
-
-  // The dialog as the print command opens it, and whether it has closed.
+  // The dialog as the print command opens it (every option shown unless told otherwise), and
+  // whether it has closed.
   struct Opened {
-    std::unique_ptr<frmImprimir> dialog = std::make_unique<frmImprimir>();
+    std::unique_ptr<frmImprimir> dialog;
     bool closed = false;
-    Opened() {
+    explicit Opened(designer::PrintOptions shown = {.VerCopias = true, .VerIntercalar = true, .VerBN = true})
+        : dialog(std::make_unique<frmImprimir>(nullptr, shown)) {
       QObject::connect(dialog.get(), &QDialog::finished, [this] { closed = true; });
     }
   };
@@ -397,17 +454,18 @@ TEST_F(FrmImprimirTest, OpensAsDesignedWithItsCaptions) {
   EXPECT_TRUE(d.ChkCOLLATE->isChecked());
   EXPECT_FALSE(d.ChK_BN->isChecked());
   EXPECT_EQ(d.Combo1->currentText().toStdString(), designer::Printer().deviceName());
-  EXPECT_FALSE(designer::ImprimirOK);
+  EXPECT_FALSE(d.Answer());
 }
 
 TEST_F(FrmImprimirTest, PrintAtOnceAsksForOneCollatedColourCopy) {
   Opened o;
   o.dialog->Label3_Click(0);
   EXPECT_TRUE(o.closed);
-  EXPECT_TRUE(designer::ImprimirOK);
-  EXPECT_EQ(designer::NumCopias, 1);
-  EXPECT_TRUE(designer::Intercalar);
-  EXPECT_FALSE(designer::ImprimirBN);
+  const std::optional<designer::PrintRequest>& request = o.dialog->Answer();
+  ASSERT_TRUE(request);
+  EXPECT_EQ(request->NumCopias, 1);
+  EXPECT_TRUE(request->Intercalar);
+  EXPECT_FALSE(request->ImprimirBN);
 }
 
 TEST_F(FrmImprimirTest, CountsOutsideOneTo1999AreRefusedAndTheDialogStays) {
@@ -420,15 +478,14 @@ TEST_F(FrmImprimirTest, CountsOutsideOneTo1999AreRefusedAndTheDialogStays) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     MessageBoxRecorder boxes;
-    designer::ResetPrintRequest();
     Opened o;
     o.dialog->Text1->setMaxLength(8);  // as a paste would bring it
     o.dialog->Text1->setText(c.text);
     o.dialog->Aceptar();
     EXPECT_EQ(o.closed, c.accepted.has_value());
-    EXPECT_EQ(designer::ImprimirOK, c.accepted.has_value());
+    EXPECT_EQ(o.dialog->Answer().has_value(), c.accepted.has_value());
     if (c.accepted) {
-      EXPECT_EQ(designer::NumCopias, *c.accepted);
+      EXPECT_EQ(o.dialog->Answer()->NumCopias, *c.accepted);
       EXPECT_TRUE(boxes.requests().empty());
     } else {
       ASSERT_EQ(boxes.requests().size(), 1u);
@@ -448,8 +505,8 @@ TEST_F(FrmImprimirTest, ARefusedCountCorrectedOrClosedLeavesNoTrace) {
     o.dialog->Text1->setText("12");
     o.dialog->Aceptar();
     EXPECT_TRUE(o.closed);
-    EXPECT_TRUE(designer::ImprimirOK);
-    EXPECT_EQ(designer::NumCopias, 12);
+    ASSERT_TRUE(o.dialog->Answer());
+    EXPECT_EQ(o.dialog->Answer()->NumCopias, 12);
   }
   {
     // Refused, then closed with the close box: nothing is printed.
@@ -459,7 +516,7 @@ TEST_F(FrmImprimirTest, ARefusedCountCorrectedOrClosedLeavesNoTrace) {
     o.dialog->Aceptar();
     o.dialog->close();
     EXPECT_TRUE(o.closed);
-    EXPECT_FALSE(designer::ImprimirOK);
+    EXPECT_FALSE(o.dialog->Answer());
   }
 }
 
@@ -469,19 +526,19 @@ TEST_F(FrmImprimirTest, OptionsEscAndTheCallersSwitches) {
     o.dialog->ChkCOLLATE->click();
     o.dialog->ChK_BN->click();
     o.dialog->Aceptar();
-    EXPECT_FALSE(designer::Intercalar);
-    EXPECT_TRUE(designer::ImprimirBN);
+    ASSERT_TRUE(o.dialog->Answer());
+    EXPECT_FALSE(o.dialog->Answer()->Intercalar);
+    EXPECT_TRUE(o.dialog->Answer()->ImprimirBN);
   }
   {
     // Esc while the copies box has the focus.
     Opened o;
     QTest::keyClick(o.dialog->Text1, Qt::Key_Escape);
     EXPECT_TRUE(o.closed);
-    EXPECT_FALSE(designer::ImprimirOK);
+    EXPECT_FALSE(o.dialog->Answer());
   }
   {
-    designer::VerCopias = designer::VerIntercalar = designer::VerBN = false;
-    Opened o;
+    Opened o({.VerCopias = false, .VerIntercalar = false, .VerBN = false});
     for (QWidget* w : std::initializer_list<QWidget*>{o.dialog->Label1, o.dialog->Text1, o.dialog->VScroll1,
                                                       o.dialog->ChkCOLLATE, o.dialog->ImgCOLLATE[0],
                                                       o.dialog->ImgCOLLATE[1], o.dialog->ChK_BN}) {

@@ -6,7 +6,9 @@
 #include <QFileInfo>
 
 #include "common/print_dialog_ui.h"
+#include "platform/encoding.h"
 #include "platform/file_names.h"
+#include "platform/messagebox.h"
 #include "platform/printer.h"
 #include "viewer/app/form_main.h"
 #include "viewer/app/frm_imprimir.h"
@@ -44,13 +46,13 @@ void FormMain::mnu_File_Print_Click() {
   const double shownZoom = Zoom;
   const int shownPage = CurrentPage;
   // 4-5. The dialog may have chosen another printer, accepted or not.
-  ShowFrmImprimir(this);
+  const std::optional<PrintRequest> request = ShowFrmImprimir(this, {PageCount, shownPage});
   RenewPrintToolTip();
   // 6.
-  if (!PrintAccepted) return;
+  if (!request) return;
 
   // The dialog accepts no request that names no page of the view; nothing to ask for then.
-  const std::vector<long> pages = ChosenPages(PageCount, PrintPageRule, PrintPages, shownPage);
+  const std::vector<long> pages = ChosenPages(PageCount, request->PrintPageRule, request->PrintPages, shownPage);
   if (pages.empty()) return;
 
   plat::PrinterSurface& printer = Printer();
@@ -58,8 +60,8 @@ void FormMain::mnu_File_Print_Click() {
   if (!ChoosePrinterOutput(this, printer, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath())) return;
 
   // 7. Collated: whole sets one after another; otherwise each page's copies together.
-  const long outer = PrintCollate ? PrintCopies : 1;
-  const long inner = PrintCollate ? 1 : PrintCopies;
+  const long outer = request->PrintCollate ? request->PrintCopies : 1;
+  const long inner = request->PrintCollate ? 1 : request->PrintCopies;
   // 8. Paper is drawn at 100 % by the engine bridge; the view's zoom stays as it is all along,
   // so that a repaint or layout that runs between the printed lines still sees it.
   for (long copy = 0; copy < outer; ++copy) {
@@ -74,12 +76,20 @@ void FormMain::mnu_File_Print_Click() {
     }
   }
   // 9.
-  printer.endDoc();
+  const bool printed = printer.endDoc();
   // 10.
   CurrentPage = shownPage;
   Zoom = shownZoom;
   Form_Resize();
   DibujarPagina();
+  // The PDF file is a file the viewer writes itself: when it cannot be written, the user
+  // learns it as for a document, with the file's path, and nothing of it is left.
+  if (!printed && printer.outputError().number != 0) {
+    const plat::FileError& error = printer.outputError();
+    plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantSaveFile") + "\r\n") + plat::ShownPath(printer.outputFile()) +
+                         plat::Cp1252ToUtf8("\r\n" + std::to_string(error.number) + "\r\n" + error.description),
+                     plat::kCritical);
+  }
 }
 
 }  // namespace stagora::viewer
