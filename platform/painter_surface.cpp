@@ -2,9 +2,11 @@
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QPaintEngine>
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -357,7 +359,48 @@ void PainterSurface::devPicture(const Picture& pic, double x, double y, double w
   // Without it the PDF output re-encodes every picture as a lossy JPEG, and the diagram's
   // pure reds and blues come out muddy on paper.
   p->setRenderHint(QPainter::LosslessImageRendering, true);
-  p->drawImage(QRectF(x, y, w, h), pic.impl()->image);
+  drawPicture(p, *pic.impl(), QRectF(x, y, w, h));
+}
+
+void PainterSurface::drawPicture(QPainter* p, const Picture::Impl& pic, const QRectF& target) {
+  // Kept only for a picture in memory drawn plainly, the rectangle it touches wholly inside.
+  constexpr qint64 kMostPixels = 1 << 20;
+  QPaintDevice* device = p->device();
+  const auto* image = device && device->devType() == QInternal::Image ? static_cast<const QImage*>(device) : nullptr;
+  const QRect touches = target.toAlignedRect().adjusted(-1, -1, 1, 1);
+  if (!image || image->format() != QImage::Format_RGB32 || p->paintEngine()->type() != QPaintEngine::Raster ||
+      p->deviceTransform().type() != QTransform::TxNone || p->hasClipping() ||
+      p->compositionMode() != QPainter::CompositionMode_SourceOver || p->opacity() != 1 ||
+      !image->rect().contains(touches) || static_cast<qint64>(touches.width()) * touches.height() > kMostPixels) {
+    p->drawImage(target, pic.image);
+    return;
+  }
+  const QPainter::RenderHints hints = p->renderHints();
+  std::optional<Picture::Impl::Drawn>& drawn = pic.drawn;
+  // Exactly the same rectangle (QRectF's own comparison lets small differences pass).
+  const bool same = drawn && drawn->hints == hints && drawn->target.x() == target.x() &&
+                    drawn->target.y() == target.y() && drawn->target.width() == target.width() &&
+                    drawn->target.height() == target.height();
+  if (same && !drawn->before.isNull() && SamePixels(*image, touches, drawn->before)) {
+    // Opaque pixels of the page picture's own format: copied as they are.
+    p->drawImage(touches.topLeft(), drawn->after);
+    return;
+  }
+  // Kept once the same drawing comes a second time, so a picture drawn once costs no more.
+  const bool keep = same;
+  QImage before = keep ? image->copy(touches) : QImage();
+  p->drawImage(target, pic.image);
+  drawn = Picture::Impl::Drawn{target, hints, std::move(before), keep ? image->copy(touches) : QImage()};
+}
+
+bool PainterSurface::SamePixels(const QImage& image, const QRect& area, const QImage& pixels) {
+  if (pixels.size() != area.size() || pixels.format() != image.format()) return false;
+  const auto bytes = static_cast<std::size_t>(area.width()) * (image.depth() / 8);
+  for (int y = 0; y < area.height(); ++y) {
+    const uchar* at = image.constScanLine(area.top() + y) + area.left() * (image.depth() / 8);
+    if (std::memcmp(at, pixels.constScanLine(y), bytes) != 0) return false;
+  }
+  return true;
 }
 
 }  // namespace plat

@@ -70,6 +70,11 @@ class PainterSurface : public Surface {
   // The pen of a line: thick lines end round, except thin ones on a picture (see devLine).
   bool roundCap(double penPx) const;
   void drawBatch(QPainter* p, Color c, double penPx);
+  // Draws the picture into the rectangle, or, on the very pixels it was last drawn on in the
+  // same way, puts back the pixels that drawing gave.
+  void drawPicture(QPainter* p, const Picture::Impl& pic, const QRectF& target);
+  // Whether `area` of the image holds exactly `pixels`.
+  static bool SamePixels(const QImage& image, const QRect& area, const QImage& pixels);
   // Draws the glyphs gathered by devCharacters as one run.
   void drawGlyphBatch(QPainter* p);
   // The area of a line, piece by piece so that a long slanted line does not count the whole

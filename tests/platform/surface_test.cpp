@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <cmath>
@@ -222,6 +223,60 @@ TEST(PrinterSurface, PicturesOnPaperKeepTheirColours) {
     EXPECT_NEAR(qRed(got), qRed(colours[k]), 2);
     EXPECT_NEAR(qGreen(got), qGreen(colours[k]), 2);
     EXPECT_NEAR(qBlue(got), qBlue(colours[k]), 2);
+  }
+}
+
+// A picture drawn again and again at one place, as a page is redrawn, gives exactly the pixels
+// of drawing it afresh each time, on the same ground or another: at fractions of a pixel,
+// shrunk, enlarged, against the picture's edges, partly outside it, and with transparency.
+TEST(ImageSurface, PicturesDrawnAgainGiveThePixelsOfDrawingThemAfresh) {
+  const std::string dir = stagora::test::ScratchDir("picture-again");
+  QImage art(120, 90, QImage::Format_RGB32);
+  for (int y = 0; y < art.height(); ++y)
+    for (int x = 0; x < art.width(); ++x) art.setPixel(x, y, qRgb((x * 37) % 256, (y * 53) % 256, ((x ^ y) * 11) % 256));
+  const std::string opaque = plat::JoinPath(dir, "opaque.png");
+  ASSERT_TRUE(art.save(QString::fromStdString(opaque)));
+  QImage see = art.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < see.height(); ++y)
+    for (int x = 0; x < see.width(); x += 3) see.setPixel(x, y, qRgba(200, 30, 90, (x * 7) % 256));
+  const std::string clear = plat::JoinPath(dir, "clear.png");
+  ASSERT_TRUE(see.save(QString::fromStdString(clear)));
+
+  struct Case {
+    const std::string* file;
+    double x, y, w, h;
+  };
+  const Case cases[] = {
+      {&opaque, 40.3, 60.7, 188.98, 141.7},  // shrunk, at fractions of a pixel
+      {&opaque, 40, 60, 120, 90},            // its own size on whole pixels
+      {&opaque, 12.5, 33.25, 311.4, 200.6},  // enlarged
+      {&opaque, 0, 0.4, 399.6, 299.5},       // against the picture's edges
+      {&opaque, -7.2, 250.5, 100.3, 80.2},   // partly outside
+      {&opaque, 100.5, 100.5, 1.2, 0.8},     // less than a pixel inside
+      {&clear, 40.3, 60.7, 188.98, 141.7},   // with transparency
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << *c.file << " at " << c.x << ", " << c.y << " size " << c.w << " x " << c.h);
+    const plat::Picture picture = plat::Picture::Load(*c.file);
+    ASSERT_FALSE(picture.isNull());
+    plat::ImageSurface s(400, 300);
+    // Drawn on one ground three times, on another twice, then on the first again.
+    int drawing = 0;
+    for (int ground : {0, 0, 0, 1, 1, 0}) {
+      SCOPED_TRACE(testing::Message() << "drawing " << ++drawing);
+      s.setBackColor(Rgb(250 - 60 * ground, 240, 230));
+      s.cls();
+      for (int k = 0; k < 30; ++k) s.line(k * 13 + ground, 0, 400 - k * 11, 300, Rgb(k * 8, 255 - k * 8, ground * 90));
+      QImage expected = s.image().copy();
+      {
+        QPainter p(&expected);
+        p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform |
+                         QPainter::LosslessImageRendering);
+        p.drawImage(QRectF(c.x, c.y, c.w, c.h), QImage(QString::fromStdString(*c.file)));
+      }
+      s.paintPicture(picture, c.x, c.y, c.w, c.h);
+      EXPECT_TRUE(s.image() == expected);
+    }
   }
 }
 
