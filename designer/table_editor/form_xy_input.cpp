@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <utility>
 
 #include "designer/window/artwork.h"
 #include "designer/window/controls.h"
@@ -103,7 +104,8 @@ class RowScrollBar : public QScrollBar {
 
 }  // namespace
 
-FormXYinput::FormXYinput(FormMain& main) : QDialog(&main), main_(main) {
+FormXYinput::FormXYinput(FormMain& main, std::string simboloDecimal)
+    : QDialog(&main), SimboloDecimal(std::move(simboloDecimal)), main_(main) {
   setObjectName("FormXYinput");
   // A fixed frame with a close box and neither minimise nor maximise.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |

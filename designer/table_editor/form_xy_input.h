@@ -31,8 +31,9 @@ inline constexpr int kEditorButtons = 8;
 
 class FormXYinput : public QDialog, public WheelTarget {
  public:
-  // The editor of the main window's table; main also receives the names on acceptance.
-  explicit FormXYinput(FormMain& main);
+  // The editor of the main window's table; main also receives the names on acceptance. The
+  // cells show and type numbers with the main window's decimal symbol, simboloDecimal.
+  FormXYinput(FormMain& main, std::string simboloDecimal);
   ~FormXYinput() override;
 
   // Lays the window out, reads its language file and takes the working copy of the shared
@@ -87,6 +88,7 @@ class FormXYinput : public QDialog, public WheelTarget {
   TableColumn Y{};
   std::string A;  // the more volatile component (Windows-1252)
   std::string B;  // the less volatile component
+  std::string SimboloDecimal;  // the decimal symbol of the cells, "." or ","
   std::array<int, kEditorButtons> BotonLeft{};
   std::array<int, kEditorButtons> BotonTop{};
 

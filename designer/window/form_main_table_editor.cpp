@@ -12,7 +12,7 @@ namespace stagora::designer {
 
 void FormMain::EditarTABLA_ELV() {
   // Every showing loads anew from the shared table and the names.
-  QPointer<FormXYinput> editor = new FormXYinput(*this);
+  QPointer<FormXYinput> editor = new FormXYinput(*this, SimboloDecimal);
   editor->Form_Load();
   editor->exec();
   delete editor;
