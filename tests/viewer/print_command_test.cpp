@@ -108,7 +108,7 @@ class PrintTest : public PagedDocumentTest {
 };
 
 TEST_F(PrintTest, DialogOpensAsDesignedAndPrintAtOnceAsksForEveryPageOnceCollated) {
-  PageCount = 3;
+  V().PageCount = 3;
   frmImprimir d;
   EXPECT_EQ(d.size(), QSize(624, 356));
   EXPECT_EQ(d.windowTitle(), "Print");
@@ -139,7 +139,7 @@ TEST_F(PrintTest, DialogOpensAsDesignedAndPrintAtOnceAsksForEveryPageOnceCollate
 
 TEST_F(PrintTest, DialogChecksTheCopiesFirstAndThePagesNextAndStaysOpenOnAnError) {
   MessageBoxRecorder boxes;
-  PageCount = 7;
+  V().PageCount = 7;
   {
     frmImprimir d;
     d.Text2->setText("2, 5-7");
@@ -176,7 +176,7 @@ TEST_F(PrintTest, DialogChecksTheCopiesFirstAndThePagesNextAndStaysOpenOnAnError
       d.Text2->setText(list);
       d.cmdImprimir_Click();
     }
-    PageCount = 1;
+    V().PageCount = 1;
     d.Option5->setChecked(true);
     d.cmdImprimir_Click();
     EXPECT_FALSE(PrintAccepted);
@@ -187,14 +187,14 @@ TEST_F(PrintTest, DialogChecksTheCopiesFirstAndThePagesNextAndStaysOpenOnAnError
   }
   {
     // The page shown in a long document, past the reach of a list.
-    PageCount = 300;
-    CurrentPage = 250;
+    V().PageCount = 300;
+    V().CurrentPage = 250;
     frmImprimir d;
     d.Option3->setChecked(true);
     d.cmdImprimir_Click();
     EXPECT_TRUE(PrintAccepted);
-    EXPECT_EQ(ChosenPages(PageCount, PrintPageRule, PrintPages, CurrentPage), (std::vector<long>{250}));
-    CurrentPage = 1;
+    EXPECT_EQ(ChosenPages(V().PageCount, PrintPageRule, PrintPages, V().CurrentPage), (std::vector<long>{250}));
+    V().CurrentPage = 1;
   }
   {
     frmImprimir d;
@@ -224,10 +224,10 @@ TEST(CaptionedFrame, PiecesFollowTheCaptionAndTakeTheTopAndHeightDownToEvenNumbe
 
 TEST_F(PrintTest, TwoCopiesOfTwoPagesComeCollatedOrPageByPageAndTheViewComesBack) {
   FormMain& f = OpenShown(150);
-  ASSERT_GE(PageCount, 3);
+  ASSERT_GE(V().PageCount, 3);
   f.mnu_zoom150_Click();
   f.ImgRPage_Click();
-  ASSERT_EQ(CurrentPage, 2);
+  ASSERT_EQ(V().CurrentPage, 2);
 
   const std::string collated = PrintTwoPagesTwice(f, true);
   EXPECT_EQ(PdfPages(collated), 4);
@@ -242,16 +242,16 @@ TEST_F(PrintTest, TwoCopiesOfTwoPagesComeCollatedOrPageByPageAndTheViewComesBack
   EXPECT_EQ(saveRequests[0].proposedName.toStdString(), "steps.pdf");
   EXPECT_EQ(saveRequests[0].initialDir.toStdString(), root);
 
-  EXPECT_DOUBLE_EQ(Zoom, 1.5);
-  EXPECT_EQ(CurrentPage, 2);
+  EXPECT_DOUBLE_EQ(V().Zoom, 1.5);
+  EXPECT_EQ(V().CurrentPage, 2);
   EXPECT_EQ(f.Picture1->width(), 1194);
   EXPECT_TRUE(f.mnu_zoom150->isChecked());
-  EXPECT_EQ(f.LbPage->text(), QString("Pag. 2/%1").arg(PageCount));
+  EXPECT_EQ(f.LbPage->text(), QString("Pag. 2/%1").arg(V().PageCount));
 }
 
 TEST_F(PrintTest, APageListNamingNoPageOfTheDocumentSaysSoAndAsksForNoFile) {
   FormMain& f = OpenShown(150);
-  ASSERT_GE(PageCount, 3);
+  ASSERT_GE(V().PageCount, 3);
   MessageBoxRecorder boxes;
   InDialog([](frmImprimir& d) {
     d.Text2->setText("40-45");
@@ -261,7 +261,7 @@ TEST_F(PrintTest, APageListNamingNoPageOfTheDocumentSaysSoAndAsksForNoFile) {
   SaveAs(root + "/never.pdf");
   f.mnu_File_Print_Click();
   ASSERT_EQ(boxes.requests().size(), 1u);
-  EXPECT_EQ(boxes.requests()[0].text, Pri("NoPageOfDocument") + " " + std::to_string(PageCount) + ".");
+  EXPECT_EQ(boxes.requests()[0].text, Pri("NoPageOfDocument") + " " + std::to_string(V().PageCount) + ".");
   EXPECT_TRUE(saveRequests.empty());
   EXPECT_FALSE(QFile::exists(QString::fromStdString(root + "/never.pdf")));
 
@@ -292,10 +292,10 @@ TEST_F(PrintTest, CancelInEitherDialogPrintsNothingAndTheTooltipNamesThePrinter)
   EXPECT_EQ(saveRequests.size(), 1u);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(root + "/never.pdf")));
   EXPECT_FALSE(QFile::exists(QString::fromStdString(root + "/steps.pdf")));
-  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_EQ(V().CurrentPage, 1);
 
   // Nothing loaded: no dialog at all.
-  Blocks.clear();
+  V().Blocks.clear();
   f.mnu_File_Print_Click();
   EXPECT_EQ(dialogsShown, 2);
 }

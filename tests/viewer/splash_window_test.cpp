@@ -43,7 +43,6 @@ class SplashWindowTest : public ViewerWindowTest {
   void TearDown() override {
     if (FormMainExists()) TheFormMain().close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    SplashShown = false;
     ViewerWindowTest::TearDown();
   }
   stagora::test::MessageBoxRecorder boxes;
@@ -91,29 +90,30 @@ TEST_F(SplashWindowTest, WithoutInputTheSplashClosesAfterItsTimeAndShowsTheLoade
   ASSERT_TRUE(splash);
   QTest::qWait(1000);
   EXPECT_TRUE(splash && splash->isVisible());
-  EXPECT_FALSE(SplashShown);
+  EXPECT_FALSE(TheFormMain().State().SplashShown);
   ASSERT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 5000));
   ASSERT_TRUE(FormMainExists());
   EXPECT_TRUE(TheFormMain().Loaded());
   EXPECT_TRUE(TheFormMain().isVisible());
-  EXPECT_TRUE(SplashShown);
+  EXPECT_TRUE(TheFormMain().State().SplashShown);
 }
 
 TEST_F(SplashWindowTest, BehindTheSplashTheDocumentIsOpenedSoPageOneIsThereWhenItCloses) {
   const std::string path = WriteDocument("restemp100001.rex", DesignerDocument());
-  CommandLineText = path;
+  TheFormMain().State().TempPath = root + "/tmp";
+  TheFormMain().State().CommandLineText = path;
   ShowStartSplash();
   QPointer<FormSplash> splash = ShownSplash();
   ASSERT_TRUE(splash);
-  ASSERT_TRUE(QTest::qWaitFor([] { return FormMainExists() && PageCount > 0; }, 1000));
+  ASSERT_TRUE(QTest::qWaitFor([] { return FormMainExists() && TheFormMain().State().PageCount > 0; }, 1000));
   FormMain& main = TheFormMain();
   EXPECT_TRUE(splash && splash->isVisible());
   EXPECT_FALSE(main.isVisible());
-  EXPECT_TRUE(DocumentLoaded);
-  EXPECT_EQ(DocPath, path);
-  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_TRUE(TheFormMain().State().DocumentLoaded);
+  EXPECT_EQ(TheFormMain().State().DocPath, path);
+  EXPECT_EQ(TheFormMain().State().CurrentPage, 1);
   EXPECT_TRUE(main.mnu_zoomANCHO->isChecked());  // fitted to the window's width first
-  const double fitted = Zoom;
+  const double fitted = TheFormMain().State().Zoom;
   const QImage page = main.Picture1->surface().image().copy();
 
   QTest::keyClick(splash, Qt::Key_A);
@@ -123,8 +123,8 @@ TEST_F(SplashWindowTest, BehindTheSplashTheDocumentIsOpenedSoPageOneIsThereWhenI
   // Nothing opened, paginated or drawn again.
   EXPECT_EQ(main.RecentFiles[1], path);
   EXPECT_TRUE(main.RecentFiles[2].empty());
-  EXPECT_EQ(Zoom, fitted);
-  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_EQ(TheFormMain().State().Zoom, fitted);
+  EXPECT_EQ(TheFormMain().State().CurrentPage, 1);
   EXPECT_EQ(main.Picture1->surface().image(), page);
   EXPECT_TRUE(boxes.requests().empty());
 }
@@ -144,16 +144,16 @@ TEST_F(SplashWindowTest, AClickOrATypedKeyClosesItAtOnceButKeysWithoutACharacter
       {"Esc", [](FormSplash* s) { QTest::keyClick(s, Qt::Key_Escape); }},
   };
   for (const Case& c : cases) {
-    SplashShown = false;
+    TheFormMain().State().SplashShown = false;
     ShowStartSplash();
     QPointer<FormSplash> splash = ShownSplash();
     ASSERT_TRUE(splash) << c.what;
     QTest::keyClick(splash, Qt::Key_Left);
     QTest::keyClick(splash, Qt::Key_F5);
     EXPECT_TRUE(splash->isVisible()) << c.what;
-    EXPECT_FALSE(SplashShown) << c.what;
+    EXPECT_FALSE(TheFormMain().State().SplashShown) << c.what;
     c.input(splash);
-    EXPECT_TRUE(SplashShown) << c.what;
+    EXPECT_TRUE(TheFormMain().State().SplashShown) << c.what;
     EXPECT_TRUE(TheFormMain().isVisible()) << c.what;
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(splash.isNull()) << c.what;  // so its timer never fires
@@ -169,14 +169,14 @@ TEST_F(SplashWindowTest, TheMainWindowsActivationClosesASplashStillUp) {
   FormMain& main = TheFormMain();
   main.Form_Load();
   main.Form_Activate();
-  EXPECT_TRUE(SplashShown);
+  EXPECT_TRUE(TheFormMain().State().SplashShown);
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(splash.isNull());
   UnloadSplash();  // nothing left to close
 }
 
 TEST_F(SplashWindowTest, AboutBoxStaysWithItsLinksUntilClosedAndTellsWhenALinkFails) {
-  SplashShown = true;
+  TheFormMain().State().SplashShown = true;
   FormMain& main = TheFormMain();
   main.Form_Load();
   main.ShowAndActivate();
@@ -216,7 +216,7 @@ TEST_F(SplashWindowTest, AboutBoxStaysWithItsLinksUntilClosedAndTellsWhenALinkFa
   main.mnu_Ayuda_ACE->trigger();  // returns when the About box has gone
   EXPECT_TRUE(seen);
   EXPECT_TRUE(main.isVisible());
-  EXPECT_TRUE(SplashShown);
+  EXPECT_TRUE(TheFormMain().State().SplashShown);
   EXPECT_EQ(ShownSplash(), nullptr);
 }
 

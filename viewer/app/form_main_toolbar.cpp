@@ -76,7 +76,7 @@ void FormMain::ActualizarBotones() {
       x += kButtonWidth;
       LblBut[i]->setGeometry(0, 39, 60, 15);
       LblBut[i]->setFont(ScaledFont("Arial", kCaptionFontSize));
-      const bool pressed = ViewMode >= kViewStatement && ViewMode <= kViewResolution2 && i == ViewMode + kFirstViewButton;
+      const bool pressed = state_.ViewMode >= kViewStatement && state_.ViewMode <= kViewResolution2 && i == state_.ViewMode + kFirstViewButton;
       PicToolB[i]->setPicture(ToolButtonFace(i, pressed));
     }
     PicToolB[i]->setVisible(ToolButtonVisible[i]);

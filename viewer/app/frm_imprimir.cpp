@@ -222,15 +222,16 @@ void frmImprimir::cmdImprimir_Click() {
   if (Option3->isChecked()) choice = PageChoice::Current;
   if (Option4->isChecked()) choice = PageChoice::Odd;
   if (Option5->isChecked()) choice = PageChoice::Even;
-  const PageSelection selection = ReadPageSelection(choice, CurrentPage, Cp1252(Text2->text()));
+  const ViewerState& view = TheFormMain().State();
+  const PageSelection selection = ReadPageSelection(choice, view.CurrentPage, Cp1252(Text2->text()));
   if (!selection.error.empty()) {
     plat::MsgBox(GetL_win(selection.error), plat::kExclamation);
     return;
   }
   // A sound request may still name no page of this view: say so here, where the pages can
   // be chosen again, before anything is asked about the printout.
-  if (ChosenPages(PageCount, selection.rule, selection.pages, CurrentPage).empty()) {
-    plat::MsgBox(GetL_win("NoPageOfDocument") + " " + std::to_string(PageCount) + ".", plat::kExclamation);
+  if (ChosenPages(view.PageCount, selection.rule, selection.pages, view.CurrentPage).empty()) {
+    plat::MsgBox(GetL_win("NoPageOfDocument") + " " + std::to_string(view.PageCount) + ".", plat::kExclamation);
     return;
   }
   PrintPages = selection.pages;
