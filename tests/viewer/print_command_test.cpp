@@ -288,7 +288,7 @@ TEST_F(PrintTest, APdfThatCannotBeWrittenSaysSoWithItsPathAndLeavesNothing) {
   EXPECT_EQ(boxes.requests()[1].text.rfind(f.GetL_win("CantSaveFile") + "\r\n" + old + "\r\n" + std::to_string(EFBIG), 0), 0u)
       << boxes.requests()[1].text;
   EXPECT_EQ(plat::ReadTextFile(old), "the old printout");
-  EXPECT_EQ(CurrentPage, 1) << "the view is back where it was";
+  EXPECT_EQ(V().CurrentPage, 1) << "the view is back where it was";
   std::vector<std::string> left;
   for (const auto& e : std::filesystem::directory_iterator(root)) {
     if (e.path().extension() == ".pdf" || e.path().filename().string().find(".pdf.") != std::string::npos) {
