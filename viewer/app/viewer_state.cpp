@@ -13,12 +13,6 @@ ViewerState::ViewerState() {
   InicializarGlobales();
 }
 
-bool PrintAccepted = false;
-std::array<bool, kPrintablePages + 1> PrintPages{};
-long PrintCopies = 0;
-bool PrintCollate = false;
-PageRule PrintPageRule = PageRule::Flagged;
-
 void ViewerState::InicializarGlobales() {
   engine::ViewerValues& v = EngineValues;
   v.SimboloExponente = "\xD7" "10";  // times ten

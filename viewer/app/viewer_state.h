@@ -5,12 +5,10 @@
 // the viewer uses. All of it is touched from the one user-interface thread only.
 #pragma once
 
-#include <array>
 #include <string>
 #include <vector>
 
 #include "viewer/document/page_blocks.h"
-#include "viewer/document/page_selection.h"
 #include "viewer/document/result_document.h"
 #include "viewer/engine/engine_state.h"
 #include "viewer/engine/images.h"
@@ -67,16 +65,6 @@ struct ViewerState {
   // The scratch folder: TempPath's "nrtemp".
   std::string ScratchFolder() const;
 };
-
-// --- Print request, written by the print dialog --------------------------------------------
-constexpr int kPrintablePages = 199;
-extern bool PrintAccepted;
-extern std::array<bool, kPrintablePages + 1> PrintPages;  // entries 1 to 199
-extern long PrintCopies;
-extern bool PrintCollate;
-// Which pages the request prints: the flags above, or every page, every odd or every even
-// page of the view, also past page 199.
-extern PageRule PrintPageRule;
 
 // The temporary folder as the platform reports it, with one trailing "/" or "\" removed.
 std::string TrimOneTrailingSeparator(std::string folder);
