@@ -142,7 +142,8 @@ TEST_F(SplashWindowTest, BehindTheSplashTheDocumentIsOpenedSoPageOneIsThereWhenI
 TEST_F(SplashWindowTest, AMessageShownBehindTheSplashWaitsForItsAnswerAndTheSplashThenCloses) {
   const std::string fifo = root + "/pipe.rep";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  CommandLineText = fifo;
+  TheFormMain().State().TempPath = root + "/tmp";
+  TheFormMain().State().CommandLineText = fifo;
   const plat::MsgBoxHandler recorder = plat::SetMsgBoxHandler({});
   plat::InstallWidgetMessageBox("OVDR");
 
@@ -170,7 +171,7 @@ TEST_F(SplashWindowTest, AMessageShownBehindTheSplashWaitsForItsAnswerAndTheSpla
   EXPECT_TRUE(boxSeen);
   EXPECT_TRUE(splashKept);
   EXPECT_TRUE(TheFormMain().isVisible());
-  EXPECT_FALSE(DocumentLoaded);
+  EXPECT_FALSE(TheFormMain().State().DocumentLoaded);
 }
 
 TEST_F(SplashWindowTest, AClickOrATypedKeyClosesItAtOnceButKeysWithoutACharacterDoNot) {
