@@ -116,11 +116,10 @@ Fixture& Setup() {
     const std::string program = plat::ExecutableFolder() + "/../program";
     if (!fs::exists(program + "/lang/ENG_WIN_MAI.lmo")) std::abort();
     plat::SetProgramFolder(program);
-    InicializarGlobales();
-    TempPath = x.folder + "/tmp";
-    InitEngine();
+    x.form = new FormMain;
+    x.form->State().TempPath = x.folder + "/tmp";
 
-    x.worked = WorkedSolutionDocument(TempPath + "/nrtemp", x.folder);
+    x.worked = WorkedSolutionDocument(x.form->State().TempPath + "/nrtemp", x.folder);
     std::string lines;
     for (int k = 1; k <= 1100; ++k) {
       lines += "Step " + std::to_string(k) + ": the operating line &+Iy = 0&.75x + 0&.2125&-I meets the curve.&LF";
@@ -131,7 +130,6 @@ Fixture& Setup() {
     x.withPicture = Write(x.folder, "picture.rex", Document(statement + image, "", "", ""));
     x.withoutPicture = Write(x.folder, "text.rex", Document(statement, "", "", ""));
 
-    x.form = new FormMain;
     x.form->Form_Load();
     x.form->mnu_zoomANCHO_Click();  // the zoom of the first activation
     return x;
@@ -140,18 +138,19 @@ Fixture& Setup() {
 }
 
 void Open(const std::string& path, long viewMode) {
-  ViewMode = viewMode;
-  DocPath = path;
-  Setup().form->OpenFile();
-  if (!DocumentLoaded) std::abort();
+  FormMain& form = *Setup().form;
+  form.State().ViewMode = viewMode;
+  form.State().DocPath = path;
+  form.OpenFile();
+  if (!form.State().DocumentLoaded) std::abort();
 }
 
 void BM_OpenPaginateDrawWorkedSolution(benchmark::State& state) {
   Fixture& f = Setup();
   const long mode = state.range(0);
   for (auto _ : state) Open(f.worked, mode);
-  state.counters["blocks"] = static_cast<double>(BlockCount());
-  state.counters["pages"] = static_cast<double>(PageCount);
+  state.counters["blocks"] = static_cast<double>(f.form->State().BlockCount());
+  state.counters["pages"] = static_cast<double>(f.form->State().PageCount);
 }
 BENCHMARK(BM_OpenPaginateDrawWorkedSolution)
     ->ArgName("view")
@@ -165,8 +164,8 @@ void BM_Paginate999Blocks(benchmark::State& state) {
   Fixture& f = Setup();
   Open(f.longView, kViewResolution2);
   for (auto _ : state) f.form->PAGINAR();
-  state.counters["blocks"] = static_cast<double>(BlockCount());
-  state.counters["pages"] = static_cast<double>(PageCount);
+  state.counters["blocks"] = static_cast<double>(f.form->State().BlockCount());
+  state.counters["pages"] = static_cast<double>(f.form->State().PageCount);
 }
 BENCHMARK(BM_Paginate999Blocks)->Unit(benchmark::kMillisecond);
 
@@ -175,9 +174,10 @@ BENCHMARK(BM_Paginate999Blocks)->Unit(benchmark::kMillisecond);
 void BM_DrawPage(benchmark::State& state) {
   Fixture& f = Setup();
   Open(state.range(0) ? f.withPicture : f.withoutPicture, kViewStatement);
-  if (state.range(0) == 2) EngineValues.Pictures = nullptr;
-  for (auto _ : state) DibujarPagina();
-  EngineValues.Pictures = &DecodedPictures;
+  ViewerState& viewer = f.form->State();
+  if (state.range(0) == 2) viewer.EngineValues.Pictures = nullptr;
+  for (auto _ : state) f.form->DibujarPagina();
+  viewer.EngineValues.Pictures = &viewer.DecodedPictures;
 }
 BENCHMARK(BM_DrawPage)->ArgName("picture")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 

@@ -6,8 +6,6 @@
 
 namespace stagora {
 
-std::string SimboloDecimal = ".";
-
 namespace {
 
 constexpr int kPlainTextDigits = 15;
@@ -233,7 +231,7 @@ std::string FormatNUM_HTFC(double x, double n) {
   return SharedFormat(x, n, &exponentForm);
 }
 
-std::string FormatNUM(double x, double n) {
+std::string FormatNUM(double x, double n, std::string_view simbolo) {
   if (!std::isfinite(x)) return NumberText(x);
   bool exponentForm = false;
   std::string s = SharedFormat(x, n, &exponentForm);
@@ -251,7 +249,7 @@ std::string FormatNUM(double x, double n) {
         s = s.substr(0, start) + "1E" + std::to_string(exponent + 1);
     }
   }
-  ReplaceAll(s, ".", SimboloDecimal);
+  ReplaceAll(s, ".", simbolo);
   return s;
 }
 

@@ -1,5 +1,5 @@
 // Numbers as the user types and reads them, and as the mark-up of the worked solution writes
-// them. Display text uses the current decimal symbol and "E" for the exponent; mark-up text
+// them. Display text uses the decimal symbol it is given and "E" for the exponent; mark-up text
 // writes the decimal point as "&." and the exponent as "&E", which the viewer renders in the
 // reader's own symbol. None of these routines fails: odd input gives a number or a text.
 #pragma once
@@ -8,9 +8,6 @@
 #include <string_view>
 
 namespace stagora {
-
-// The decimal symbol every displayed number uses: "." (the default) or ",".
-extern std::string SimboloDecimal;
 
 // The number at the start of a user's text. "," and "." both act as the decimal point;
 // blanks, tabs and line feeds are skipped anywhere; an exponent is written with E or D. Text
@@ -35,8 +32,8 @@ std::string NumToHTFC(double x);
 // 100000 on, with the mantissa padded to n digits.
 std::string FormatNUM_HTFC(double x, double n);
 
-// x to n significant digits as display text in SimboloDecimal ("1.23E5", "2,5E-3"); the
-// exponent form drops trailing zeros and never shows a mantissa of 10.
-std::string FormatNUM(double x, double n);
+// x to n significant digits as display text with the decimal symbol simbolo ("." or ",":
+// "1.23E5", "2,5E-3"); the exponent form drops trailing zeros and never shows a mantissa of 10.
+std::string FormatNUM(double x, double n, std::string_view simbolo);
 
 }  // namespace stagora

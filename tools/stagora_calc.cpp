@@ -164,7 +164,6 @@ int main() {
   const QString simbolo = obj.value("simbolo").toString(".");
   if (simbolo != "." && simbolo != ",") return Fail("simbolo must be \".\" or \",\"");
   in.SimboloDecimal = simbolo.toStdString();
-  stagora::SimboloDecimal = in.SimboloDecimal;
 
   in.UsarTabla = obj.value("use_table").toBool(false);
   auto lookup = std::make_unique<stagora::EquilibriumLookup>();

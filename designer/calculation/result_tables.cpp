@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "designer/calculation/result_texts.h"
+#include "common/number_text.h"
 
 namespace stagora {
 
@@ -78,7 +78,7 @@ int StageGroups(int NumPuntos) {
 }  // namespace
 
 std::string TableCell(double v, const std::string& simbolo) {
-  std::string t = TrimBlanks(FormatNUMIn(std::fabs(v) + kCellOffset, kCellDigits, simbolo));
+  std::string t = TrimBlanks(FormatNUM(std::fabs(v) + kCellOffset, kCellDigits, simbolo));
   if (simbolo.empty() || t.find(simbolo) == std::string::npos) t += simbolo + kCellZeros;
   t += kCellZeros;
   return t.size() > 1 ? t.substr(1, kCellLength) : std::string();

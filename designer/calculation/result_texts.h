@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "common/number_text.h"
 #include "designer/calculation/design_calculation.h"
 
 namespace stagora {
@@ -14,13 +13,10 @@ namespace stagora {
 inline constexpr double kResultDigits = 5;
 inline constexpr double kPlateCountDigits = 3;
 
-// FormatNUM written in the given decimal symbol, whatever SimboloDecimal holds.
-std::string FormatNUMIn(double x, double digits, const std::string& simbolo);
-
 // "y = " m "x " and the intercept with its own sign: Recta(0.75, 0.25) is "y = 0.75x + 0.25",
 // Recta(-1, 1.2) is "y = -x + 1.2". A slope of 0 gives "y = " b; an intercept of 0 leaves the
-// text ending in "x ". The decimal symbol is SimboloDecimal unless one is given.
-std::string Recta(double m, double b, const std::string& simbolo = SimboloDecimal);
+// text ending in "x ". The numbers are written with the decimal symbol simbolo.
+std::string Recta(double m, double b, const std::string& simbolo);
 
 struct ResultTexts {
   std::string Text7;   // minimum reflux ratio

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <utility>
 
 #include "common/button_face_ui.h"
 #include "common/controls_ui.h"
@@ -107,6 +108,7 @@ class RowScrollBar : public QScrollBar {
 
 FormXYinput::FormXYinput(QWidget* parent, TableEdit start)
     : QDialog(parent), start_(std::move(start)), answer_(start_) {
+  SimboloDecimal = start_.SimboloDecimal;
   setObjectName("FormXYinput");
   // A fixed frame with a close box and neither minimise nor maximise.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |

@@ -43,6 +43,8 @@ struct TableEdit {
   // The folder of the last table file; handed back, the one the editor's file dialogs used
   // last, also when nothing was accepted.
   std::string PathTabla;
+  // The decimal symbol the cells show and type, "." or ",": the main window's.
+  std::string SimboloDecimal = ".";
   // OK handed a sound table back.
   bool accepted = false;
   // The accepted table or names differ from what the editor opened on, or the table was not
@@ -110,6 +112,7 @@ class FormXYinput : public QDialog, public WheelTarget {
   TableColumn Y{};
   std::string A;  // the more volatile component (Windows-1252)
   std::string B;  // the less volatile component
+  std::string SimboloDecimal;  // the decimal symbol of the cells, "." or ","
   std::array<int, kEditorButtons> BotonLeft{};
   std::array<int, kEditorButtons> BotonTop{};
 

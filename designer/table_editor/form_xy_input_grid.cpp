@@ -222,8 +222,8 @@ void FormXYinput::VScroll1_Change() {
     const int row = first + i;
     LblNUM[i]->setText(QString::number(row + 1));
     if (row < kTableRows && X[row] != kEmptyTableValue) {
-      TxtX[i]->setText(QText(FormatNUM(X[row], kCellDigits)));
-      TxTY[i]->setText(QText(FormatNUM(Y[row], kCellDigits)));
+      TxtX[i]->setText(QText(FormatNUM(X[row], kCellDigits, SimboloDecimal)));
+      TxTY[i]->setText(QText(FormatNUM(Y[row], kCellDigits, SimboloDecimal)));
     } else {
       TxtX[i]->clear();
       TxTY[i]->clear();

@@ -155,6 +155,10 @@ class FormMain : public QMainWindow {
 
   // --- Form state ----------------------------------------------------------------------------
   bool Modificado = false;      // the design has unsaved changes
+  // The decimal symbol of every number the window shows, "." or ",": read from the settings
+  // at load, switched by the Decimal menu, saved at unload, and handed to everything that
+  // writes numbers for this window (the calculation, the report, the table editor).
+  std::string SimboloDecimal = ".";
   std::string ArchivoActual;    // the current project file, "" while there is none
   std::string MsgAsk2Save;      // the unsaved-changes question
   std::array<int, 4> BotonLeft{};  // rest positions of the four tool buttons

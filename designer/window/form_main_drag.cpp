@@ -41,15 +41,15 @@ constexpr std::array<const char*, 4> kPointSuffix = {" (xb, yb)", " (xq, yq)", "
 double FieldValue(const QLineEdit* field) { return ValNUM(plat::Utf16ToCp1252(field->text().toStdU16String())); }
 
 // Says whether the text changed: the same text written again fires no change handler.
-bool WriteValue(QLineEdit* field, double value) {
-  const QString text = QText(FormatNUM(value, kShownDigits));
+bool WriteValue(QLineEdit* field, double value, const std::string& simbolo) {
+  const QString text = QText(FormatNUM(value, kShownDigits, simbolo));
   if (field->text() == text) return false;
   field->setText(text);
   return true;
 }
 
-std::string Coordinates(double x, double y) {
-  return "x = " + FormatNUM(x, kShownDigits) + "   y = " + FormatNUM(y, kShownDigits);
+std::string Coordinates(double x, double y, const std::string& simbolo) {
+  return "x = " + FormatNUM(x, kShownDigits, simbolo) + "   y = " + FormatNUM(y, kShownDigits, simbolo);
 }
 
 // Sets a pointer shape only when it changes: the diagram sets one on every move.
@@ -153,7 +153,7 @@ void FormMain::Image2_MouseMove(int Index, QPointF Pointer) {
   fields.Rmin = FieldValue(Text[7]);
   const double value = KnobDragValue(Index, KnobPercent(left, width, track), fields);
   // The field's change handler places all knobs again, this one at its rounded value.
-  WriteValue(Text[static_cast<std::size_t>(kKnobField[i])], value);
+  WriteValue(Text[static_cast<std::size_t>(kKnobField[i])], value, SimboloDecimal);
   Calcular(*Picture1, false);
 }
 
@@ -208,18 +208,18 @@ void FormMain::Label2_MouseMove(int Index, QPointF Pointer) {
     {
       const QSignalBlocker quietQ(Text[kQField]);
       const QSignalBlocker quietR(Text[kRField]);
-      changed = WriteValue(Text[kQField], RoundHalfUp(qr.q, kPointDecimals));
-      changed = WriteValue(Text[kRField], RoundHalfUp(qr.R, kPointDecimals)) || changed;
+      changed = WriteValue(Text[kQField], RoundHalfUp(qr.q, kPointDecimals), SimboloDecimal);
+      changed = WriteValue(Text[kRField], RoundHalfUp(qr.R, kPointDecimals), SimboloDecimal) || changed;
     }
     if (changed) ReajustarCursores();
   } else {
-    WriteValue(Text[static_cast<std::size_t>(kPointField[i])], DiagonalPointValue(Index, v));
+    WriteValue(Text[static_cast<std::size_t>(kPointField[i])], DiagonalPointValue(Index, v), SimboloDecimal);
   }
 
   // Built whole rather than appended to, so a readout hidden for a while does not pile up
   // suffixes move after move.
   if (shown) {
-    LblCOOR->setText(QText(Coordinates(shownX, shownY) + kPointSuffix[i]));
+    LblCOOR->setText(QText(Coordinates(shownX, shownY, SimboloDecimal) + kPointSuffix[i]));
     LblCOOR->show();
   }
   Calcular(*Picture1, false);
@@ -249,7 +249,7 @@ void FormMain::Picture1_MouseMove(double X, double Y) {
   const double y = f.DiagramY(Y);
   const bool inside = InsideDiagram(x, y);
   if (inside) {
-    LblCOOR->setText(QText(Coordinates(x, y)));
+    LblCOOR->setText(QText(Coordinates(x, y, SimboloDecimal)));
     LblCOOR->show();
   } else {
     LblCOOR->hide();
@@ -268,7 +268,7 @@ void FormMain::Picture1_MouseMove(double X, double Y) {
       return;
     }
     const double alpha = RoundHalfUp(AlphaThroughPoint(x, y), kPointDecimals);
-    WriteValue(Text[1], alpha);
+    WriteValue(Text[1], alpha, SimboloDecimal);
     Calcular(*Picture1, false);
     SetPointerShape(Picture1, Qt::SizeVerCursor);
     SetToolTip(Picture1, Shared().Txt_VLE_curve);
@@ -296,7 +296,7 @@ void FormMain::Picture1_MouseMove(double X, double Y) {
   } else {
     SetPointerShape(Picture1, Qt::SizeVerCursor);
   }
-  LblCOOR->setText(QText(Shared().Txt_VLE_curve + ".  " + Coordinates(x, curveY)));
+  LblCOOR->setText(QText(Shared().Txt_VLE_curve + ".  " + Coordinates(x, curveY, SimboloDecimal)));
   SetToolTip(Picture1, table ? Shared().Txt_TTT_Edit_VLE_Table : Shared().Txt_VLE_curve);
   LblCOOR->show();
 }

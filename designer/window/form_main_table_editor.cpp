@@ -20,6 +20,7 @@ TableEdit FormMain::TableEditStart() const {
   start.A = plat::Utf16ToCp1252(Text[16]->text().toStdU16String());
   start.B = plat::Utf16ToCp1252(Text[17]->text().toStdU16String());
   start.PathTabla = state.PathTabla;
+  start.SimboloDecimal = SimboloDecimal;
   return start;
 }
 

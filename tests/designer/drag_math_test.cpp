@@ -86,8 +86,7 @@ TEST(KnobDrag, TheKnobCentreStaysOnItsTrack) {
 }
 
 TEST(KnobDrag, TheSmallestBottomsValueShowsInExponentForm) {
-  SimboloDecimal = ".";
-  EXPECT_EQ(FormatNUM(KnobDragValue(kKnobXB, 0, StartFields()), 5), "1E-3");
+  EXPECT_EQ(FormatNUM(KnobDragValue(kKnobXB, 0, StartFields()), 5, "."), "1E-3");
   EXPECT_DOUBLE_EQ(ValNUM("1E-3"), 0.001);
 }
 

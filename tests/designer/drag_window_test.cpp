@@ -105,7 +105,7 @@ TEST_F(DragTest, TheDistillatePointAtTheRightEdgeWritesOnePixelShortOfOne) {
   EXPECT_EQ(Field(f, 4), "0.997");
   EXPECT_TRUE(f.LblERROR->text().isEmpty());
   // The readout shows where the point was before the move, with the point's suffix.
-  const std::string shown = FormatNUM(before, 5);
+  const std::string shown = FormatNUM(before, 5, ".");
   EXPECT_EQ(f.LblCOOR->text().toStdString(), "x = " + shown + "   y = " + shown + " (xd, yd)");
   Release(point, start);
 }
@@ -162,7 +162,6 @@ TEST_F(DragTest, DraggingTheCurveThroughAPointSetsItsRelativeVolatility) {
 
 TEST_F(DragTest, TheReadoutShowsThePointersCoordinatesAndTheCurveUnderIt) {
   FormMain& f = LoadSized();
-  SimboloDecimal = ".";
   Hover(f.Picture1, QPointF(221, 302));  // the centre of the 392 x 554 plot
   EXPECT_EQ(f.LblCOOR->text(), "x = 0.5   y = 0.5");
   EXPECT_FALSE(f.LblCOOR->isHidden());
@@ -179,11 +178,10 @@ TEST_F(DragTest, TheReadoutShowsThePointersCoordinatesAndTheCurveUnderIt) {
   EXPECT_TRUE(f.LblCOOR->isHidden());
   EXPECT_EQ(f.Picture1->cursor().shape(), Qt::SizeVerCursor);
   // With the comma as decimal symbol.
-  SimboloDecimal = ",";
+  f.SimboloDecimal = ",";
   Hover(f.Picture1, QPointF(frame.X(0.25), frame.Y(0.125)));
   EXPECT_EQ(f.LblCOOR->text(), "x = 0,25   y = 0,125");
   EXPECT_EQ(f.Picture1->cursor().shape(), Qt::ArrowCursor);
-  SimboloDecimal = ".";
 }
 
 class TableDoubleClick : public DragTest {

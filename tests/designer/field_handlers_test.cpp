@@ -52,14 +52,14 @@ TEST_F(FieldHandlers, CommaAndPointKeysTypeTheCurrentDecimalSymbol) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.symbol) + " " + c.keys);
-    SimboloDecimal = c.symbol;
+    w.SimboloDecimal = c.symbol;
     for (int n : {1, 2, 3, 4, 5, 6, 15}) {
       Type(w.Text[n], c.keys);
       EXPECT_EQ(Field(w, n), c.typed) << "Text" << n;
     }
   }
   // The name fields keep what is typed.
-  SimboloDecimal = ",";
+  w.SimboloDecimal = ",";
   Type(w.Text[16], "n.Hexane");
   EXPECT_EQ(Field(w, 16), "n.Hexane");
 }
@@ -224,7 +224,7 @@ TEST_F(FieldHandlers, SwitchingTheSymbolRewritesEveryNumberFieldAndKeepsNamesAnd
     SCOPED_TRACE(modified);
     w.Modificado = modified;
     w.mnu_Decimal_SEP_COM->trigger();
-    EXPECT_EQ(SimboloDecimal, ",");
+    EXPECT_EQ(w.SimboloDecimal, ",");
     EXPECT_EQ(Field(w, 1), "2,5");
     EXPECT_EQ(Field(w, 3), "0,46");
     EXPECT_EQ(Field(w, 8), "y = -x + 0,92");  // the result lines are recalculated in the new symbol

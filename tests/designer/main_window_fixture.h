@@ -36,7 +36,6 @@ class MainWindowTest : public ::testing::Test {
   }
 
   static void ResetDesignerState() {
-    SimboloDecimal = ".";
     designer::ResetShared();
   }
 

@@ -37,7 +37,7 @@ std::vector<const QAction*> CheckedPeriodItems(const designer::FormMain& w) {
 TEST_F(MainWindowTest, FreshStartUnderAGermanLocaleShowsCommasAndTheDefaultDesign) {
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   designer::FormMain& w = Load();
-  EXPECT_EQ(SimboloDecimal, ",");
+  EXPECT_EQ(w.SimboloDecimal, ",");
   EXPECT_EQ(Field(w, 1), "2");
   EXPECT_EQ(Field(w, 2), "0,5");
   EXPECT_EQ(Field(w, 3), "0,46");
@@ -57,7 +57,7 @@ TEST_F(MainWindowTest, FreshStartUnderAGermanLocaleShowsCommasAndTheDefaultDesig
 
 TEST_F(MainWindowTest, FreshStartUnderAnEnglishLocaleShowsPoints) {
   designer::FormMain& w = Load();
-  EXPECT_EQ(SimboloDecimal, ".");
+  EXPECT_EQ(w.SimboloDecimal, ".");
   EXPECT_EQ(Field(w, 2), "0.5");
   EXPECT_EQ(Field(w, 3), "0.46");
   EXPECT_EQ(Field(w, 15), "1");
@@ -95,7 +95,7 @@ TEST_F(MainWindowTest, StoredSettingsOverrideTheLocaleAndSetThePeriodMark) {
                               : c.checkedDays == 30 ? w.mnu_Help_Upd_Set_30
                                                     : w.mnu_Help_Upd_Set_7;
     EXPECT_EQ(CheckedPeriodItems(w), std::vector<const QAction*>{expected});
-    EXPECT_EQ(SimboloDecimal, c.inUse);
+    EXPECT_EQ(w.SimboloDecimal, c.inUse);
     EXPECT_EQ(Field(w, 2), c.text2);
     EXPECT_EQ(w.mnu_Decimal_SEP_DOT->isChecked(), std::string(c.inUse) == ".");
     EXPECT_EQ(w.mnu_Decimal_SEP_COM->isChecked(), std::string(c.inUse) == ",");

@@ -131,7 +131,7 @@ TEST_F(WindowLifeCycle, SettingsAreWrittenOnCloseAndReadAtTheNextStart) {
   form.reset();
   ResetDesignerState();
   designer::FormMain& next = Load();
-  EXPECT_EQ(SimboloDecimal, ",");
+  EXPECT_EQ(next.SimboloDecimal, ",");
   EXPECT_EQ(next.Text[2]->text(), "0,5");
   EXPECT_TRUE(next.mnu_Decimal_SEP_COM->isChecked());
   EXPECT_EQ(designer::Shared().PathTabla, "/data/tables");

@@ -25,7 +25,7 @@ class WorkedSolutionWindow : public MainWindowTest {
     return w;
   }
   std::string Field(int n) const { return Shown(form->Text[n]->text()); }
-  std::string Markup(int n) const { return Replace(Field(n), SimboloDecimal, "&."); }
+  std::string Markup(int n) const { return Replace(Field(n), form->SimboloDecimal, "&."); }
 };
 
 TEST_F(WorkedSolutionWindow, StartDesignCarriesTheResultFields) {

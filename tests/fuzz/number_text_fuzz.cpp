@@ -54,11 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The program asks for two digits or more; to one digit the mark-up pads the mantissa
   // without a point ("10&E12"), so that form is not read back there.
   const double digits = 1 + options % 16;
-  const std::string saved = SimboloDecimal;
-  SimboloDecimal = (options & 0x80) ? "," : ".";
-  const std::string shown = FormatNUM(x, digits);
+  const std::string shown = FormatNUM(x, digits, (options & 0x80) ? "," : ".");
   const std::string markup = FormatNUM_HTFC(x, digits);
-  SimboloDecimal = saved;
   // Rounded to the digits asked for, so only roughly the same number. The rounding scales by
   // a power of ten that leaves the double range near the ends of it (and then gives 0), so
   // only magnitudes that the scaling keeps are read back.

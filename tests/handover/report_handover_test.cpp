@@ -112,7 +112,7 @@ TEST_F(ReportHandover, TheButtonLeavesOneDocumentAndOneDiagramImageAndStartsTheV
 TEST_F(ReportHandover, TheDecimalCommaTravelsInTheDocument) {
   designer::FormMain& w = Load();
   w.mnu_Decimal_SEP_COM_Click();
-  ASSERT_EQ(SimboloDecimal, ",");
+  ASSERT_EQ(w.SimboloDecimal, ",");
   ASSERT_TRUE(w.LblERROR->isHidden());
   w.CrearINFORME_HTFC();
   ASSERT_EQ(starts_.size(), 1u);

@@ -17,15 +17,6 @@ DesignResult Calc(const DesignData& d, const std::string& simbolo = ".") {
   return CalculateDesign(d, false, nullptr, simbolo);
 }
 
-// Leaves the shared decimal symbol as the test found it.
-class SharedSymbol : public ::testing::Test {
- protected:
-  void TearDown() override { SimboloDecimal = saved_; }
-
- private:
-  std::string saved_ = SimboloDecimal;
-};
-
 struct RectaCase {
   double m, b;
   const char* simbolo;
@@ -53,14 +44,11 @@ TEST(Recta, WritesSlopeAndInterceptWithTheirSigns) {
   }
 }
 
-TEST_F(SharedSymbol, RectaFollowsTheSharedSymbolUnlessOneIsGiven) {
-  SimboloDecimal = ",";
-  EXPECT_EQ(Recta(0.75, 0.25), "y = 0,75x + 0,25");
+TEST(Recta, EachCallWritesTheSymbolItIsGivenWhateverCameBefore) {
+  EXPECT_EQ(Recta(0.75, 0.25, ","), "y = 0,75x + 0,25");
   EXPECT_EQ(Recta(0.75, 0.25, "."), "y = 0.75x + 0.25");
-  EXPECT_EQ(SimboloDecimal, ",");
-  SimboloDecimal = ".";
   EXPECT_EQ(Recta(-1, 1.2, ","), "y = -x + 1,2");
-  EXPECT_EQ(SimboloDecimal, ".");
+  EXPECT_EQ(Recta(-1, 1.2, "."), "y = -x + 1.2");
 }
 
 TEST(ResultTexts, DefaultDesignInBothSymbols) {
@@ -87,11 +75,12 @@ TEST(ResultTexts, DefaultDesignInBothSymbols) {
   EXPECT_EQ(comma.Text14, "7,55");
 }
 
-TEST_F(SharedSymbol, TextsTakeTheSymbolOfTheResultNotTheSharedOne) {
-  SimboloDecimal = ",";
+TEST(ResultTexts, TextsTakeTheSymbolOfTheirOwnResult) {
+  // Texts of a comma result first, then of a point result: nothing of the first carries over.
+  const ResultTexts comma = MakeResultTexts(Calc(DefaultData(), ","));
   const ResultTexts dot = MakeResultTexts(Calc(DefaultData(), "."));
+  EXPECT_EQ(comma.Text11, "xq = 0,40429;   yq = 0,51571");
   EXPECT_EQ(dot.Text11, "xq = 0.40429;   yq = 0.51571");
-  EXPECT_EQ(SimboloDecimal, ",");
 }
 
 TEST(ResultTexts, VerticalQLineShowsTheFeedAbscissa) {

@@ -131,7 +131,7 @@ TEST_F(EditorWindowTest, TypedCellsReachTheCopyWholeAndComeBackShortened) {
 TEST_F(EditorWindowTest, CommaAndPointKeysTypeTheDecimalSymbol) {
   FormXYinput& e = OpenEditor();
   for (const char* symbol : {",", "."}) {
-    SimboloDecimal = symbol;
+    e.SimboloDecimal = symbol;
     for (QLineEdit* cell : {e.TxtX[0], e.TxTY[0]}) {
       cell->setFocus();
       cell->selectAll();

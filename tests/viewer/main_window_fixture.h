@@ -1,5 +1,5 @@
 // A freshly started viewer main window for the window tests: no stored settings, a scratch
-// folder of its own, the viewer's shared state as at start-up and the engine initialised.
+// folder of its own, and the window's state as at start-up.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -52,35 +52,32 @@ class ViewerWindowTest : public ::testing::Test {
     RefuseToStartPrograms();
     root = stagora::test::ScratchDir("viewer-" + name);
     std::filesystem::create_directories(root + "/tmp");
-    ResetViewerState(root + "/tmp");
   }
 
   void TearDown() override {
     form.reset();
-    ResetViewerState("");
     plat::SetStartProgramHandler({});
   }
 
-  static void ResetViewerState(const std::string& tempPath) {
-    InicializarGlobales();
-    TempPath = tempPath;
-    CommandLineText.clear();
-    DocPath.clear();
-    DocumentLoaded = false;
-    Document = ResultSections();
-    ViewMode = kViewResolution2;
-    Zoom = 1.0;
-    Blocks.clear();
-    PageCount = 0;
-    CurrentPage = 0;
-    InitEngine();
+  // The window built as the program's start builds it, not yet loaded: its state as at
+  // start-up, with the test's own temporary folder.
+  FormMain& Make() {
+    form = std::make_unique<FormMain>();
+    form->State().TempPath = root + "/tmp";
+    return *form;
   }
 
-  // Builds and loads the window as the program's start does.
+  // Loads the window as the program's start does, building it first unless the test has.
   FormMain& Load() {
-    form = std::make_unique<FormMain>();
+    if (!form) Make();
     form->Form_Load();
     return *form;
+  }
+
+  // The state of the test's window (built, not loaded, when there is none yet).
+  ViewerState& V() {
+    if (!form) Make();
+    return form->State();
   }
 
   // Writes a document file under the test's folder and returns its path.

@@ -82,8 +82,8 @@ TEST_F(ViewerWindowTest, LoadTakesEveryCaptionFromTheLanguageFileAndShowsOnlyOpe
   EXPECT_FALSE(f.mnu_File_Print->isEnabled());
   EXPECT_TRUE(f.mnu_zoom100->isChecked());
   EXPECT_TRUE(f.mnu_Ver_SEP_PTO->isChecked());
-  EXPECT_EQ(ViewMode, kViewResolution2);
-  EXPECT_DOUBLE_EQ(Zoom, 1.0);
+  EXPECT_EQ(V().ViewMode, kViewResolution2);
+  EXPECT_DOUBLE_EQ(V().Zoom, 1.0);
   EXPECT_TRUE(f.FitWidthPending);
   EXPECT_TRUE(f.isEnabled());
 }
@@ -92,7 +92,7 @@ TEST_F(ViewerWindowTest, PageIsCentredAcrossAndScrolledDownAt100PercentInTheInit
   FormMain& f = Load();
   f.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
-  Zoom = 1.0;
+  V().Zoom = 1.0;
   f.ResizeBusy = 0;
   f.Form_Resize();
 
@@ -143,44 +143,44 @@ TEST_F(ViewerWindowTest, FirstActivationFitsThePageToTheWidthOnceEvenWithoutAWin
   f.ShowAndActivate();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
   QCoreApplication::processEvents();
-  EXPECT_NEAR(Zoom, (1112.0 - 20 - 28) / 796, 1e-12);
+  EXPECT_NEAR(V().Zoom, (1112.0 - 20 - 28) / 796, 1e-12);
   EXPECT_FALSE(f.FitWidthPending);
   EXPECT_TRUE(f.mnu_zoomANCHO->isChecked());
   EXPECT_FALSE(f.mnu_zoom100->isChecked());
-  EXPECT_EQ(f.Picture1->width(), RoundToInteger(796 * Zoom));
+  EXPECT_EQ(f.Picture1->width(), RoundToInteger(796 * V().Zoom));
 
-  Zoom = 1.0;
+  V().Zoom = 1.0;
   f.Form_Activate();
-  EXPECT_DOUBLE_EQ(Zoom, 1.0);  // later activations do not refit
+  EXPECT_DOUBLE_EQ(V().Zoom, 1.0);  // later activations do not refit
 }
 
 TEST_F(ViewerWindowTest, DesignerDocumentOpensInTheLevelTwoViewOnItsFirstPage) {
   FormMain& f = Load();
-  DocPath = WriteDocument("restemp123456.rex", DesignerDocument());
+  V().DocPath = WriteDocument("restemp123456.rex", DesignerDocument());
   f.OpenFile();
 
-  ASSERT_TRUE(DocumentLoaded);
-  EXPECT_EQ(Document.StatementText, "The statement&LFof the problem&LF");
+  ASSERT_TRUE(V().DocumentLoaded);
+  EXPECT_EQ(V().Document.StatementText, "The statement&LFof the problem&LF");
   EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - restemp123456.rex");
-  EXPECT_EQ(BlockCount(), 8);
-  EXPECT_EQ(Blocks[0].Text.substr(0, 9), "#MARK=001");
-  EXPECT_NE(Blocks[3].Text.find(Odk("View_Resol2")), std::string::npos);
-  EXPECT_EQ(Blocks.back().Text.substr(Blocks.back().Text.size() - 13), "The answer&LF");
+  EXPECT_EQ(V().BlockCount(), 8);
+  EXPECT_EQ(V().Blocks[0].Text.substr(0, 9), "#MARK=001");
+  EXPECT_NE(V().Blocks[3].Text.find(Odk("View_Resol2")), std::string::npos);
+  EXPECT_EQ(V().Blocks.back().Text.substr(V().Blocks.back().Text.size() - 13), "The answer&LF");
   EXPECT_EQ(ViewChecks(f), (std::vector<bool>{false, false, false, true}));
   EXPECT_EQ(VisibleButtonLefts(f), (std::vector<int>{20, 80, 140, 200, 260, 320, 380, 440, 500}));
   EXPECT_TRUE(f.mnu_Ver->menuAction()->isVisible());
   EXPECT_TRUE(f.mnu_File_SaveAs->isEnabled());
   EXPECT_TRUE(f.mnu_File_Print->isEnabled());
   EXPECT_TRUE(f.tbToolbar1->isEnabled());
-  EXPECT_EQ(PageCount, 1);
-  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_EQ(V().PageCount, 1);
+  EXPECT_EQ(V().CurrentPage, 1);
   EXPECT_EQ(f.LbPage->text(), "Pag. 1/1");
   EXPECT_GT(InkedPixels(f), 100);  // the first page is drawn
 }
 
 TEST_F(ViewerWindowTest, ViewModesRebuildTheBlocksAndTheirMenuChecks) {
   FormMain& f = Load();
-  DocPath = WriteDocument("views.rex", DesignerDocument());
+  V().DocPath = WriteDocument("views.rex", DesignerDocument());
   f.OpenFile();
   const struct {
     void (FormMain::*command)();
@@ -195,59 +195,59 @@ TEST_F(ViewerWindowTest, ViewModesRebuildTheBlocksAndTheirMenuChecks) {
   };
   for (const auto& c : cases) {
     (f.*c.command)();
-    EXPECT_EQ(ViewMode, c.mode);
-    EXPECT_EQ(BlockCount(), c.blocks) << c.mode;
+    EXPECT_EQ(V().ViewMode, c.mode);
+    EXPECT_EQ(V().BlockCount(), c.blocks) << c.mode;
     EXPECT_EQ(ViewChecks(f), c.checks) << c.mode;
-    for (long i = 0; i < BlockCount(); ++i) EXPECT_EQ(Blocks[i].Text.substr(0, 9), SectionMark(i + 1));
+    for (long i = 0; i < V().BlockCount(); ++i) EXPECT_EQ(V().Blocks[i].Text.substr(0, 9), SectionMark(i + 1));
   }
   f.NoSoluciones();
-  EXPECT_EQ(Blocks[0].Text, "#MARK=001" + std::string(kSectionFrame) + Document.StatementText);
+  EXPECT_EQ(V().Blocks[0].Text, "#MARK=001" + std::string(kSectionFrame) + V().Document.StatementText);
   f.SoloSolucion();
-  EXPECT_EQ(Blocks[1].Text.substr(0, 9 + kHeadingOpen.size()), "#MARK=002" + std::string(kHeadingOpen));
-  EXPECT_NE(Blocks[1].Text.find(Odk("Answer") + ":"), std::string::npos);
+  EXPECT_EQ(V().Blocks[1].Text.substr(0, 9 + kHeadingOpen.size()), "#MARK=002" + std::string(kHeadingOpen));
+  EXPECT_NE(V().Blocks[1].Text.find(Odk("Answer") + ":"), std::string::npos);
 }
 
 TEST_F(ViewerWindowTest, ViewChosenBeforeAnyDocumentIsTheOneTheNextLoadShows) {
   FormMain& f = Load();
   f.Resolucion1();
-  EXPECT_EQ(ViewMode, kViewResolution1);
+  EXPECT_EQ(V().ViewMode, kViewResolution1);
   EXPECT_EQ(ViewChecks(f), (std::vector<bool>{false, false, false, false}));
-  EXPECT_EQ(BlockCount(), 0);
+  EXPECT_EQ(V().BlockCount(), 0);
 
-  DocPath = WriteDocument("later.rex", DesignerDocument());
+  V().DocPath = WriteDocument("later.rex", DesignerDocument());
   f.OpenFile();
   EXPECT_EQ(ViewChecks(f), (std::vector<bool>{false, false, true, false}));
-  EXPECT_EQ(BlockCount(), 9);
+  EXPECT_EQ(V().BlockCount(), 9);
 }
 
 TEST_F(ViewerWindowTest, DocumentDecimalSymbolAndTheSeparatorMenuAgree) {
   FormMain& f = Load();
-  DocPath = WriteDocument("comma.rex", DesignerDocument(","));
+  V().DocPath = WriteDocument("comma.rex", DesignerDocument(","));
   f.OpenFile();
-  EXPECT_EQ(SimboloDecimal, ",");
+  EXPECT_EQ(V().SimboloDecimal, ",");
   EXPECT_TRUE(f.mnu_Ver_SEP_COM->isChecked());
   EXPECT_FALSE(f.mnu_Ver_SEP_PTO->isChecked());
 
-  Blocks.clear();
+  V().Blocks.clear();
   f.mnu_Ver_SEP_PTO_Click();
-  EXPECT_EQ(SimboloDecimal, ".");
+  EXPECT_EQ(V().SimboloDecimal, ".");
   EXPECT_TRUE(f.mnu_Ver_SEP_PTO->isChecked());
   EXPECT_FALSE(f.mnu_Ver_SEP_COM->isChecked());
-  EXPECT_EQ(BlockCount(), 8);  // rebuilt
+  EXPECT_EQ(V().BlockCount(), 8);  // rebuilt
 
-  DocPath = WriteDocument("point.rex", DesignerDocument(";"));
+  V().DocPath = WriteDocument("point.rex", DesignerDocument(";"));
   f.OpenFile();
-  EXPECT_EQ(SimboloDecimal, ".");
+  EXPECT_EQ(V().SimboloDecimal, ".");
 }
 
 TEST_F(ViewerWindowTest, FailedLoadSaysWhyWithThePathAndKeepsTheShownDocument) {
   FormMain& f = Load();
   const std::string good = WriteDocument("good.rex", DesignerDocument(","));
-  DocPath = good;
+  V().DocPath = good;
   f.OpenFile();
-  ASSERT_TRUE(DocumentLoaded);
-  const ResultSections shown = Document;
-  const std::vector<PageBlock> blocks = Blocks;
+  ASSERT_TRUE(V().DocumentLoaded);
+  const ResultSections shown = V().Document;
+  const std::vector<PageBlock> blocks = V().Blocks;
 
   std::string unsafe = "#BINDIR(" + NumberField(0) + "#BINDIR)#DEC(.#DEC)#ENU(x#ENU)#SOL(#SOL)#RS1(#RS1)#RS2(#RS2)";
   const std::size_t dirpos = unsafe.size() + 1;
@@ -281,7 +281,7 @@ TEST_F(ViewerWindowTest, FailedLoadSaysWhyWithThePathAndKeepsTheShownDocument) {
   };
   for (const auto& c : cases) {
     MessageBoxRecorder boxes;
-    DocPath = c.path;
+    V().DocPath = c.path;
     f.OpenFile();
     if (c.message.empty()) {
       EXPECT_TRUE(boxes.requests().empty()) << c.what;
@@ -292,11 +292,11 @@ TEST_F(ViewerWindowTest, FailedLoadSaysWhyWithThePathAndKeepsTheShownDocument) {
       EXPECT_NE(box.text.find(c.message), std::string::npos) << c.what << ": " << box.text;
       EXPECT_EQ(box.style, plat::kExclamation) << c.what;
     }
-    EXPECT_TRUE(DocumentLoaded) << c.what;
-    EXPECT_EQ(DocPath, good) << c.what;
-    EXPECT_EQ(Document, shown) << c.what;
-    EXPECT_EQ(SimboloDecimal, ",") << c.what;
-    EXPECT_EQ(Blocks, blocks) << c.what;
+    EXPECT_TRUE(V().DocumentLoaded) << c.what;
+    EXPECT_EQ(V().DocPath, good) << c.what;
+    EXPECT_EQ(V().Document, shown) << c.what;
+    EXPECT_EQ(V().SimboloDecimal, ",") << c.what;
+    EXPECT_EQ(V().Blocks, blocks) << c.what;
     EXPECT_TRUE(f.tbToolbar1->isEnabled()) << c.what;
     EXPECT_TRUE(f.mnu_File->menuAction()->isEnabled()) << c.what;
   }
@@ -315,50 +315,50 @@ TEST_F(ViewerWindowTest, SavedDocumentReopensWithTheSameSectionsAndImagesByteFor
   const std::string doc =
       "#DEC(,#DEC)\r\n\r\n#ENU(Data&LF#IMG('stgr_temp654321.jpg'DXmm=130:DYmm=130:#IMG)&LF#ENU)\r\n\r\n"
       "#SOL(x = 0&.5&LF#SOL)\r\n\r\n#RS1(One&LF#RS1)\r\n\r\n#RS2(Two&LF#RS2)";
-  DocPath = WriteDocument("restemp654321.rex", doc);
+  V().DocPath = WriteDocument("restemp654321.rex", doc);
   f.OpenFile();
-  ASSERT_TRUE(DocumentLoaded);
-  const ResultSections loaded = Document;
+  ASSERT_TRUE(V().DocumentLoaded);
+  const ResultSections loaded = V().Document;
 
   MessageBoxRecorder boxes;
-  DocPath = root + "/saved.rep";
+  V().DocPath = root + "/saved.rep";
   f.SaveFile();
   EXPECT_TRUE(boxes.requests().empty());
-  const std::string saved = *plat::ReadTextFile(DocPath);
+  const std::string saved = *plat::ReadTextFile(V().DocPath);
   EXPECT_NE(saved.substr(0, 24), "#BINDIR(00000000#BINDIR)");
   EXPECT_EQ(saved.substr(saved.size() - picture.size()), picture);
 
   // The designer clears its scratch files; the saved document brings its image along.
   fs::remove(scratch + "/stgr_temp654321.jpg");
-  Document = ResultSections();
+  V().Document = ResultSections();
   f.OpenFile();
-  ASSERT_TRUE(DocumentLoaded);
-  EXPECT_EQ(Document, loaded);
+  ASSERT_TRUE(V().DocumentLoaded);
+  EXPECT_EQ(V().Document, loaded);
   EXPECT_EQ(*plat::ReadTextFile(scratch + "/stgr_temp654321.jpg"), picture);
   EXPECT_EQ(f.LastFolder, root);
 
   // Saved again from the reopened document: the same bytes.
-  DocPath = root + "/again.rep";
+  V().DocPath = root + "/again.rep";
   f.SaveFile();
-  EXPECT_EQ(*plat::ReadTextFile(DocPath), saved);
+  EXPECT_EQ(*plat::ReadTextFile(V().DocPath), saved);
 }
 
 TEST_F(ViewerWindowTest, SaveAsWritesTheRepTwinUnderTheChosenName) {
   FormMain& f = Load();
   const std::string rex = WriteDocument("restemp111111.rex", DesignerDocument());
-  DocPath = rex;
+  V().DocPath = rex;
   f.OpenFile();
   const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest&) -> std::optional<QString> {
     return QString::fromStdString(root + "/report");
   });
   f.mnu_File_SaveAs_Click();
   SetFileDialogHandler(previous);
-  EXPECT_EQ(DocPath, root + "/report.rep");
+  EXPECT_EQ(V().DocPath, root + "/report.rep");
   EXPECT_EQ(f.LastFolder, root);
   EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - " + root + "/report.rep");
-  const ReadResult back = ReadResultDocument(*plat::ReadTextFile(DocPath));
+  const ReadResult back = ReadResultDocument(*plat::ReadTextFile(V().DocPath));
   ASSERT_EQ(back.error, ReadError::None);
-  EXPECT_EQ(back.sections, Document);
+  EXPECT_EQ(back.sections, V().Document);
   EXPECT_EQ(*plat::ReadTextFile(rex), DesignerDocument());  // the designer's document is untouched
 
   // A name Windows-1252 cannot hold is saved, shown and opened under itself.
@@ -369,35 +369,35 @@ TEST_F(ViewerWindowTest, SaveAsWritesTheRepTwinUnderTheChosenName) {
   f.mnu_File_SaveAs_Click();
   SetFileDialogHandler(before);
   const std::string named = root + "/Документы/αβ Δ.rep";
-  EXPECT_EQ(DocPath, named);
+  EXPECT_EQ(V().DocPath, named);
   EXPECT_EQ(f.LastFolder, root + "/Документы");
   EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - " + named);
   EXPECT_EQ(*plat::ReadTextFile(named), *plat::ReadTextFile(root + "/report.rep"));
   EXPECT_EQ(f.RecentFiles[1], named);
-  DocPath = rex;
+  V().DocPath = rex;
   f.OpenFile();
-  DocPath = named;
+  V().DocPath = named;
   f.OpenFile();
-  EXPECT_TRUE(DocumentLoaded);
+  EXPECT_TRUE(V().DocumentLoaded);
   EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - αβ Δ.rep");
 }
 
 TEST_F(ViewerWindowTest, SaveRefusesAMissingImageAndSendsAnUnwritablePlaceBackToSaveAs) {
   FormMain& f = Load();
-  DocPath = WriteDocument("noimage.rex",
+  V().DocPath = WriteDocument("noimage.rex",
                           "#DEC(.#DEC)#ENU(#IMG('away.jpg'DXmm=1:DYmm=1:#IMG)#ENU)#SOL(#SOL)#RS1(#RS1)#RS2(#RS2)");
   f.OpenFile();
-  ASSERT_TRUE(DocumentLoaded);
+  ASSERT_TRUE(V().DocumentLoaded);
   {
     MessageBoxRecorder boxes;
-    DocPath = root + "/out.rep";
+    V().DocPath = root + "/out.rep";
     f.SaveFile();
     ASSERT_EQ(boxes.requests().size(), 1u);
     EXPECT_EQ(boxes.requests()[0].text, Odk("CantSaveImage") + "away.jpg");
     EXPECT_EQ(boxes.requests()[0].style, plat::kCritical);
-    EXPECT_FALSE(fs::exists(DocPath));
+    EXPECT_FALSE(fs::exists(V().DocPath));
   }
-  Document.StatementText = "no image";
+  V().Document.StatementText = "no image";
   int dialogs = 0;
   const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
     EXPECT_EQ(r.kind, FileDialogRequest::Kind::Save);
@@ -405,7 +405,7 @@ TEST_F(ViewerWindowTest, SaveRefusesAMissingImageAndSendsAnUnwritablePlaceBackTo
     return std::nullopt;
   });
   MessageBoxRecorder boxes;
-  DocPath = root + "/no-such-folder/out.rep";
+  V().DocPath = root + "/no-such-folder/out.rep";
   f.SaveFile();
   SetFileDialogHandler(previous);
   ASSERT_EQ(boxes.requests().size(), 1u);
@@ -417,30 +417,30 @@ TEST_F(ViewerWindowTest, SaveRefusesAMissingImageAndSendsAnUnwritablePlaceBackTo
 TEST_F(ViewerWindowTest, DocumentNamedOnTheCommandLineOpensAtTheFirstActivation) {
   fs::create_directories(root + "/with blanks");
   const std::string path = WriteDocument("with blanks/restemp100001.rex", DesignerDocument());
-  CommandLineText = path;
+  V().CommandLineText = path;
   FormMain& f = Load();
   EXPECT_EQ(f.PendingCount, 1);
   EXPECT_EQ(f.PendingFiles[1], path);
-  EXPECT_FALSE(DocumentLoaded);
+  EXPECT_FALSE(V().DocumentLoaded);
 
   f.ShowAndActivate();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
   QCoreApplication::processEvents();
-  EXPECT_TRUE(DocumentLoaded);
-  EXPECT_EQ(DocPath, path);
+  EXPECT_TRUE(V().DocumentLoaded);
+  EXPECT_EQ(V().DocPath, path);
   EXPECT_EQ(f.PendingCount, 0);
   EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - restemp100001.rex");
 }
 
 TEST_F(ViewerWindowTest, QuotedCommandLineOpensTheFirstDocumentAndStartsAViewerForEachOther) {
   const std::string first = WriteDocument("one.rep", DesignerDocument());
-  CommandLineText = "\"" + first + "\" \"" + root + "/two.REX\"  \"" + root + "/three.txt\"";
+  V().CommandLineText = "\"" + first + "\" \"" + root + "/two.REX\"  \"" + root + "/three.txt\"";
   FormMain& f = Load();
   ASSERT_EQ(f.PendingCount, 2);
   StartedViewers started;
   f.OpenDRAGDROPFiles_Command();
-  EXPECT_EQ(DocPath, first);
-  EXPECT_TRUE(DocumentLoaded);
+  EXPECT_EQ(V().DocPath, first);
+  EXPECT_TRUE(V().DocumentLoaded);
   EXPECT_EQ(started.documents, (std::vector<std::string>{root + "/two.REX"}));
   EXPECT_EQ(started.programs, (std::vector<std::string>{Text(QCoreApplication::applicationFilePath())}));
   EXPECT_EQ(f.PendingCount, 0);
@@ -457,7 +457,7 @@ TEST_F(ViewerWindowTest, ProgramArgumentsBecomeTheCommandLineWithFullPaths) {
   EXPECT_EQ(CommandLineFromArguments({"ovdr_ENG", QString::fromStdString(first)}), first);
   EXPECT_EQ(CommandLineFromArguments({"ovdr_ENG", "Документы/αβ Δ.rep"}), root + "/Документы/αβ Δ.rep");
   // Several, as a file manager passes the files chosen: each one quoted, so each is a document.
-  CommandLineText = CommandLineFromArguments({"ovdr_ENG", "./one.rep", "with blanks two.rex"});
+  V().CommandLineText = CommandLineFromArguments({"ovdr_ENG", "./one.rep", "with blanks two.rex"});
   QDir::setCurrent(previousFolder);
   FormMain& f = Load();
   ASSERT_EQ(f.PendingCount, 2);

@@ -14,9 +14,9 @@ namespace {
 
 using NavigationTest = PagedDocumentTest;
 
-std::vector<long> PagesOfBlocks() {
+std::vector<long> PagesOfBlocks(const ViewerState& v) {
   std::vector<long> pages;
-  for (const PageBlock& b : Blocks) pages.push_back(b.Page);
+  for (const PageBlock& b : v.Blocks) pages.push_back(b.Page);
   return pages;
 }
 
@@ -32,23 +32,23 @@ int Press(FormMain& f, int code) {
 
 TEST_F(NavigationTest, ZoomCommandsCheckTheirItemRedrawAtTheNewSizeAndShowThePageFromItsTopLeft) {
   FormMain& f = OpenShown(150);
-  ASSERT_GE(PageCount, 3);
-  const std::vector<long> pages = PagesOfBlocks();
+  ASSERT_GE(V().PageCount, 3);
+  const std::vector<long> pages = PagesOfBlocks(V());
   f.ImgRPage_Click();
-  ASSERT_EQ(CurrentPage, 2);
+  ASSERT_EQ(V().CurrentPage, 2);
 
   // Through the menu item, as the user chooses it.
   f.mnu_zoom200->trigger();
-  EXPECT_DOUBLE_EQ(Zoom, 2.0);
+  EXPECT_DOUBLE_EQ(V().Zoom, 2.0);
   for (QAction* a : ZoomItems(f)) EXPECT_EQ(a->isChecked(), a == f.mnu_zoom200) << a->objectName().toStdString();
   EXPECT_EQ(f.Picture1->size(), QSize(1592, 2250));
   EXPECT_FALSE(f.HScroll1->widget()->isHidden());
   EXPECT_FALSE(f.VScroll1->widget()->isHidden());
   EXPECT_EQ(f.Picture1->pos(), QPoint(8, 60));  // the page's top-left corner in view
   EXPECT_EQ(f.ZoomRepeatCount, 0);
-  EXPECT_EQ(CurrentPage, 2);
-  EXPECT_EQ(PagesOfBlocks(), pages);  // no new pagination
-  EXPECT_EQ(f.LbPage->text(), QString("Pag. 2/%1").arg(PageCount));
+  EXPECT_EQ(V().CurrentPage, 2);
+  EXPECT_EQ(PagesOfBlocks(V()), pages);  // no new pagination
+  EXPECT_EQ(f.LbPage->text(), QString("Pag. 2/%1").arg(V().PageCount));
 
   f.mnu_zoom50_Click();
   EXPECT_EQ(f.Picture1->size(), QSize(398, 562));
@@ -60,7 +60,7 @@ TEST_F(NavigationTest, ZoomCommandsCheckTheirItemRedrawAtTheNewSizeAndShowThePag
 
   for (auto [item, zoom] : {std::pair{f.mnu_zoom75, 0.75}, {f.mnu_zoom100, 1.0}, {f.mnu_zoom150, 1.5}}) {
     item->trigger();
-    EXPECT_DOUBLE_EQ(Zoom, zoom);
+    EXPECT_DOUBLE_EQ(V().Zoom, zoom);
     EXPECT_TRUE(item->isChecked());
   }
 
@@ -68,23 +68,23 @@ TEST_F(NavigationTest, ZoomCommandsCheckTheirItemRedrawAtTheNewSizeAndShowThePag
   f.resize(400, 735);
   QCoreApplication::processEvents();
   f.mnu_zoomANCHO->trigger();
-  EXPECT_DOUBLE_EQ(Zoom, 0.5);
+  EXPECT_DOUBLE_EQ(V().Zoom, 0.5);
   EXPECT_TRUE(f.mnu_zoomANCHO->isChecked());
   EXPECT_FALSE(f.mnu_zoom150->isChecked());
 }
 
 TEST_F(NavigationTest, KeysScrollThePageAndTurnItAtItsEnds) {
   FormMain& f = OpenShown(150);
-  ASSERT_GE(PageCount, 3);
+  ASSERT_GE(V().PageCount, 3);
   ScrollBarControl& v = *f.VScroll1;
   ASSERT_FALSE(v.widget()->isHidden());  // the page at 100 % is taller than the window
   ASSERT_LT(v.Max(), v.Min());
 
   // Page Up on page 1 refuses; Page Down turns.
   EXPECT_EQ(Press(f, 33), 0);
-  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_EQ(V().CurrentPage, 1);
   EXPECT_EQ(Press(f, 34), 0);
-  EXPECT_EQ(CurrentPage, 2);
+  EXPECT_EQ(V().CurrentPage, 2);
 
   // Down arrow scrolls one small step at a time down to the page's foot, then turns to the
   // next page's top; Up arrow at the top turns back to the previous page's top.
@@ -93,27 +93,27 @@ TEST_F(NavigationTest, KeysScrollThePageAndTurnItAtItsEnds) {
   EXPECT_EQ(f.Picture1->y(), v.Min() - 60);
   EXPECT_EQ(f.ShapeShadow->y(), v.Min() - 58);
   while (v.Value() != v.Max()) Press(f, 40);
-  EXPECT_EQ(CurrentPage, 2);
+  EXPECT_EQ(V().CurrentPage, 2);
   Press(f, 40);
-  EXPECT_EQ(CurrentPage, 3);
+  EXPECT_EQ(V().CurrentPage, 3);
   EXPECT_EQ(v.Value(), v.Min());
   Press(f, 38);
-  EXPECT_EQ(CurrentPage, 2);
+  EXPECT_EQ(V().CurrentPage, 2);
   EXPECT_EQ(v.Value(), v.Min());
   Press(f, 40);
   Press(f, 38);
   EXPECT_EQ(v.Value(), v.Min());  // back up by the same step, not past the top
-  EXPECT_EQ(CurrentPage, 2);
+  EXPECT_EQ(V().CurrentPage, 2);
 
   // End shows the last page, also when it is shown; Home the first.
   Press(f, 35);
-  EXPECT_EQ(CurrentPage, PageCount);
+  EXPECT_EQ(V().CurrentPage, V().PageCount);
   Press(f, 35);
-  EXPECT_EQ(CurrentPage, PageCount);
+  EXPECT_EQ(V().CurrentPage, V().PageCount);
   Press(f, 36);
-  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_EQ(V().CurrentPage, 1);
   Press(f, 36);
-  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_EQ(V().CurrentPage, 1);
 
   // Left and right do nothing while the page fits across, but are still the window's.
   const int left = f.Picture1->x();
@@ -135,22 +135,22 @@ TEST_F(NavigationTest, KeysScrollThePageAndTurnItAtItsEnds) {
   EXPECT_EQ(Press(f, 65), 65);
   f.PageChanging = true;
   EXPECT_EQ(Press(f, 34), 34);
-  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_EQ(V().CurrentPage, 1);
   f.PageChanging = false;
 
   // A real key reaches the window before the scroll bar that has the focus.
   v.widget()->setFocusPolicy(Qt::StrongFocus);
   v.widget()->setFocus();
   QTest::keyClick(v.widget(), Qt::Key_PageDown);
-  EXPECT_EQ(CurrentPage, 2);
+  EXPECT_EQ(V().CurrentPage, 2);
 }
 
 TEST_F(NavigationTest, WithoutADocumentThePageKeysRefuseAndLeaveThePageNumberAlone) {
   FormMain& f = Load();
-  CurrentPage = 0;
+  V().CurrentPage = 0;
   for (const int key : {33, 34, 35, 36, 38, 40}) {
     EXPECT_EQ(Press(f, key), 0) << key;
-    EXPECT_EQ(CurrentPage, 0) << key;
+    EXPECT_EQ(V().CurrentPage, 0) << key;
   }
 }
 
@@ -160,12 +160,12 @@ TEST_F(NavigationTest, APageThatFitsTheWindowTurnsWithTheArrowsAndIgnoresTheWhee
   ASSERT_TRUE(f.VScroll1->widget()->isHidden());
   const QPoint place = f.Picture1->pos();
   Press(f, 40);
-  EXPECT_EQ(CurrentPage, 2);
+  EXPECT_EQ(V().CurrentPage, 2);
   Press(f, 38);
-  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_EQ(V().CurrentPage, 1);
   f.MouseWheel(0, -120, 0, 0);
   EXPECT_EQ(f.Picture1->pos(), place);
-  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_EQ(V().CurrentPage, 1);
 }
 
 TEST_F(NavigationTest, WheelMovesThePageOneStepEachWayAndNeverTurnsIt) {
@@ -180,7 +180,7 @@ TEST_F(NavigationTest, WheelMovesThePageOneStepEachWayAndNeverTurnsIt) {
   EXPECT_EQ(v.Value(), v.Min());
   for (int i = 0; i < 40; ++i) f.MouseWheel(0, -120, 0, 0);
   EXPECT_EQ(v.Value(), v.Max());
-  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_EQ(V().CurrentPage, 1);
 
   // The wheel over the page reaches MouseWheel through the window's hook, as the window system
   // delivers it: up from the page, which does not take it.
@@ -199,14 +199,14 @@ TEST_F(NavigationTest, PageButtonsTurnOnClickAndLookPressedWhileHeld) {
   EXPECT_EQ(f.ImgRPage->pos(), QPoint(121, 3));
   QTest::mouseRelease(f.ImgRPage, Qt::LeftButton, {}, QPoint(9, 9));
   EXPECT_EQ(f.ImgRPage->pos(), QPoint(120, 2));
-  EXPECT_EQ(CurrentPage, 2);
+  EXPECT_EQ(V().CurrentPage, 2);
   EXPECT_FALSE(f.Picture1->isHidden());
   EXPECT_EQ(f.ShapeShadow->backColor(), plat::Rgb(64, 64, 64));
   QTest::mouseClick(f.ImgLPage, Qt::LeftButton, {}, QPoint(9, 9));
   EXPECT_EQ(f.ImgLPage->pos(), QPoint(5, 2));
-  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_EQ(V().CurrentPage, 1);
   QTest::mouseClick(f.ImgLPage, Qt::LeftButton, {}, QPoint(9, 9));
-  EXPECT_EQ(CurrentPage, 1);  // refused at the first page
+  EXPECT_EQ(V().CurrentPage, 1);  // refused at the first page
 }
 
 }  // namespace

@@ -25,9 +25,9 @@ class PagedDocumentTest : public ViewerWindowTest {
     f.FitWidthPending = false;
     f.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&f));
-    DocPath = WriteDocument(name, StepsDocument(steps));
+    V().DocPath = WriteDocument(name, StepsDocument(steps));
     f.OpenFile();
-    EXPECT_TRUE(DocumentLoaded);
+    EXPECT_TRUE(V().DocumentLoaded);
     f.mnu_zoom100_Click();
     return f;
   }

@@ -183,123 +183,123 @@ class PagesTest : public ViewerWindowTest {
   // Every page 1..PageCount holds blocks, pages never go back, and each page but the last
   // would not have held the next page's first block.
   void ExpectSoundPages() {
-    ASSERT_GE(PageCount, 1);
+    ASSERT_GE(V().PageCount, 1);
     long previous = 1;
     std::map<long, int> perPage;
-    for (const PageBlock& b : Blocks) {
+    for (const PageBlock& b : V().Blocks) {
       ASSERT_GE(b.Page, previous);
-      ASSERT_LE(b.Page, PageCount);
+      ASSERT_LE(b.Page, V().PageCount);
       previous = b.Page;
       ++perPage[b.Page];
     }
-    EXPECT_EQ(static_cast<long>(perPage.size()), PageCount);
+    EXPECT_EQ(static_cast<long>(perPage.size()), V().PageCount);
   }
 };
 
 TEST_F(PagesTest, ABlockTallerThanAPageStandsAloneAndEveryLaterBlockFollowsOnLaterPages) {
   FormMain& f = Load();
-  DocPath = WriteDocument("tall.rex", LongDocument(150, 60));
+  V().DocPath = WriteDocument("tall.rex", LongDocument(150, 60));
   f.OpenFile();
-  ASSERT_TRUE(DocumentLoaded);
-  ASSERT_GT(BlockCount(), 60);
+  ASSERT_TRUE(V().DocumentLoaded);
+  ASSERT_GT(V().BlockCount(), 60);
   ExpectSoundPages();
-  EXPECT_EQ(Blocks[0].Page, 1);
-  EXPECT_EQ(Blocks[1].Page, 2);  // the statement is alone on page 1
-  EXPECT_GE(PageCount, 3);
-  EXPECT_EQ(Blocks.back().Page, PageCount);
-  EXPECT_EQ(f.LbPage->text(), QString("Pag. 1/%1").arg(PageCount));
+  EXPECT_EQ(V().Blocks[0].Page, 1);
+  EXPECT_EQ(V().Blocks[1].Page, 2);  // the statement is alone on page 1
+  EXPECT_GE(V().PageCount, 3);
+  EXPECT_EQ(V().Blocks.back().Page, V().PageCount);
+  EXPECT_EQ(f.LbPage->text(), QString("Pag. 1/%1").arg(V().PageCount));
   EXPECT_FALSE(f.Picture1->isHidden());  // shown again after the hidden trial pages
   EXPECT_EQ(f.ShapeShadow->backColor(), plat::Rgb(64, 64, 64));
 
   // Each page shows its blocks whole; the statement's page shows as much of it as fits.
-  for (CurrentPage = 1; CurrentPage <= PageCount; ++CurrentPage) {
-    DibujarPagina();
-    const long r = LastPageLayout().BloqueCorte;
-    if (CurrentPage == 1) {
+  for (V().CurrentPage = 1; V().CurrentPage <= V().PageCount; ++V().CurrentPage) {
+    form->DibujarPagina();
+    const long r = LastPageLayout(V()).BloqueCorte;
+    if (V().CurrentPage == 1) {
       EXPECT_EQ(r, -1);
     } else {
-      EXPECT_GT(r, 0) << "page " << CurrentPage;
+      EXPECT_GT(r, 0) << "page " << V().CurrentPage;
     }
   }
 
   // The answer view: the statement on page 1, the answer on page 2.
   f.SoloSolucion();
-  EXPECT_EQ(PagesOf(Blocks), (std::vector<long>{1, 2}));
-  EXPECT_EQ(PageCount, 2);
+  EXPECT_EQ(PagesOf(V().Blocks), (std::vector<long>{1, 2}));
+  EXPECT_EQ(V().PageCount, 2);
 }
 
 TEST_F(PagesTest, PagesAreFullAndKeepTheirBlocksAcrossAZoom) {
   FormMain& f = Load();
-  DocPath = WriteDocument("steps.rex", LongDocument(2, 150));
+  V().DocPath = WriteDocument("steps.rex", LongDocument(2, 150));
   f.OpenFile();
-  ASSERT_TRUE(DocumentLoaded);
+  ASSERT_TRUE(V().DocumentLoaded);
   ExpectSoundPages();
-  ASSERT_GE(PageCount, 3);
+  ASSERT_GE(V().PageCount, 3);
 
   // A page ends where the next block would no longer fit above the kept foot line.
-  for (long k = 1; k < PageCount; ++k) {
-    const auto next = std::find_if(Blocks.begin(), Blocks.end(), [k](const PageBlock& b) { return b.Page == k + 1; });
-    ASSERT_NE(next, Blocks.end());
+  for (long k = 1; k < V().PageCount; ++k) {
+    const auto next = std::find_if(V().Blocks.begin(), V().Blocks.end(), [k](const PageBlock& b) { return b.Page == k + 1; });
+    ASSERT_NE(next, V().Blocks.end());
     f.Picture1->Cls();
-    ASSERT_TRUE(DrawOnPagePicture(PageText(Blocks, k) + next->Text + " &LF", Zoom * 12, f.Picture1->surface()));
-    EXPECT_LT(LastPageLayout().BloqueCorte, 0) << "page " << k;
+    ASSERT_TRUE(DrawOnPagePicture(V(), PageText(V().Blocks, k) + next->Text + " &LF", V().Zoom * 12, f.Picture1->surface()));
+    EXPECT_LT(LastPageLayout(V()).BloqueCorte, 0) << "page " << k;
   }
 
-  const std::vector<long> pages = PagesOf(Blocks);
-  Zoom = 2;
+  const std::vector<long> pages = PagesOf(V().Blocks);
+  V().Zoom = 2;
   f.Form_Resize();
-  CurrentPage = 2;
-  DibujarPagina();
-  EXPECT_EQ(PagesOf(Blocks), pages);
-  EXPECT_GT(LastPageLayout().BloqueCorte, 0);  // the page still holds its blocks at twice the size
+  V().CurrentPage = 2;
+  form->DibujarPagina();
+  EXPECT_EQ(PagesOf(V().Blocks), pages);
+  EXPECT_GT(LastPageLayout(V()).BloqueCorte, 0);  // the page still holds its blocks at twice the size
 }
 
 TEST_F(PagesTest, AViewWhoseLinesBeginWithDigitsIsPagedToItsLastLine) {
   FormMain& f = Load();
   std::string resolution;
   for (int k = 1; k <= 150; ++k) resolution += std::to_string(k + 20) + ": step of the resolution&LF";
-  DocPath = WriteDocument("digits.rex", "#DEC(.#DEC)#ENU(Statement&LF#ENU)#SOL(42 mol/h&LF#SOL)#RS1(" + resolution +
+  V().DocPath = WriteDocument("digits.rex", "#DEC(.#DEC)#ENU(Statement&LF#ENU)#SOL(42 mol/h&LF#SOL)#RS1(" + resolution +
                                             "#RS1)#RS2(" + resolution + "#RS2)");
   f.OpenFile();
-  ASSERT_TRUE(DocumentLoaded);
+  ASSERT_TRUE(V().DocumentLoaded);
   ExpectSoundPages();
-  EXPECT_GE(PageCount, 3);
+  EXPECT_GE(V().PageCount, 3);
   // The last page ends with the answer, drawn whole.
-  CurrentPage = static_cast<int>(PageCount);
-  DibujarPagina();
-  EXPECT_EQ(LastPageLayout().BloqueCorte, static_cast<long>(MarkNumber(Blocks.size())));
-  EXPECT_NE(PageText(Blocks, PageCount).find("42 mol/h"), std::string::npos);
+  V().CurrentPage = static_cast<int>(V().PageCount);
+  form->DibujarPagina();
+  EXPECT_EQ(LastPageLayout(V()).BloqueCorte, static_cast<long>(MarkNumber(V().Blocks.size())));
+  EXPECT_NE(PageText(V().Blocks, V().PageCount).find("42 mol/h"), std::string::npos);
 }
 
 TEST_F(PagesTest, APageShowsItsLabelAndItsNumberInGreyAtTheFootBetweenTheMargins) {
   FormMain& f = Load();
-  DocPath = WriteDocument("steps.rex", LongDocument(2, 200));
+  V().DocPath = WriteDocument("steps.rex", LongDocument(2, 200));
   f.OpenFile();
-  ASSERT_GE(PageCount, 3);
-  CurrentPage = 3;
-  DibujarPagina();
-  EXPECT_EQ(f.LbPage->text(), QString("Pag. 3/%1").arg(PageCount));
+  ASSERT_GE(V().PageCount, 3);
+  V().CurrentPage = 3;
+  form->DibujarPagina();
+  EXPECT_EQ(f.LbPage->text(), QString("Pag. 3/%1").arg(V().PageCount));
 
   // The number "3" sits on the bottom margin (16 mm), centred: grey ink there and nowhere
   // else in that band.
   const QImage& img = f.Picture1->surface().image();
-  const double marginPx = 16 / 25.4 * 1440 * Zoom / ScreenTwipsPerPixelY();
+  const double marginPx = 16 / 25.4 * 1440 * V().Zoom / ScreenTwipsPerPixelY();
   const int bottom = static_cast<int>(img.height() - marginPx);
-  const int top = bottom - static_cast<int>(20 * Zoom);
+  const int top = bottom - static_cast<int>(20 * V().Zoom);
   int centreInk = 0, otherInk = 0;
   for (int y = std::max(0, top); y < bottom; ++y) {
     for (int x = 0; x < img.width(); ++x) {
       const QColor c = img.pixelColor(x, y);
       if (c.red() > 230) continue;  // paper
       EXPECT_NEAR(c.red(), c.blue(), 2);  // grey, not a colour
-      (std::abs(x - img.width() / 2) < 15 * Zoom ? centreInk : otherInk)++;
+      (std::abs(x - img.width() / 2) < 15 * V().Zoom ? centreInk : otherInk)++;
     }
   }
   EXPECT_GT(centreInk, 5);
   EXPECT_EQ(otherInk, 0);
 
-  PageCount = 0;
-  DibujarPagina();
+  V().PageCount = 0;
+  form->DibujarPagina();
   EXPECT_TRUE(f.LbPage->text().isEmpty());
 }
 
@@ -327,25 +327,25 @@ TEST_F(PagesTest, ThePageLabelIsReadWholeAlsoForAThousandPagesAndMore) {
 
 TEST_F(PagesTest, PagesFoundAtOneZoomShowWholeAtEveryOtherWithTheirNumberFree) {
   FormMain& f = Load();
-  DocPath = WriteDocument("steps.rex", LongDocument(2, 300));
+  V().DocPath = WriteDocument("steps.rex", LongDocument(2, 300));
   // A fit-to-width zoom: at it, letters take relatively more room than at the others.
-  Zoom = 0.83;
+  V().Zoom = 0.83;
   f.Form_Resize();
   f.OpenFile();
-  ASSERT_GE(PageCount, 4);
-  const std::vector<long> pages = PagesOf(Blocks);
+  ASSERT_GE(V().PageCount, 4);
+  const std::vector<long> pages = PagesOf(V().Blocks);
   for (const double zoom : {0.5, 1.0, 2.0, 0.83}) {
-    Zoom = zoom;
+    V().Zoom = zoom;
     f.Form_Resize();
-    for (CurrentPage = 1; CurrentPage <= PageCount; ++CurrentPage) {
-      SCOPED_TRACE("zoom " + std::to_string(zoom) + " page " + std::to_string(CurrentPage));
-      DibujarPagina();
+    for (V().CurrentPage = 1; V().CurrentPage <= V().PageCount; ++V().CurrentPage) {
+      SCOPED_TRACE("zoom " + std::to_string(zoom) + " page " + std::to_string(V().CurrentPage));
+      form->DibujarPagina();
       // Every block of the page drawn, its last line whole.
-      ASSERT_GT(LastPageLayout().BloqueCorte, 0);
+      ASSERT_GT(LastPageLayout(V()).BloqueCorte, 0);
       // Nothing but the grey number in the band the number stands in: no black text over it.
       const QImage& img = f.Picture1->surface().image();
       const double pxPerTwip = 1 / ScreenTwipsPerPixelY();
-      const int bottom = static_cast<int>(img.height() - LastPageLayout().MargenInf * pxPerTwip);
+      const int bottom = static_cast<int>(img.height() - LastPageLayout(V()).MargenInf * pxPerTwip);
       const int top = bottom - static_cast<int>(11 * zoom * 20 * pxPerTwip);
       int black = 0;
       for (int y = top; y < bottom; ++y) {
@@ -354,7 +354,7 @@ TEST_F(PagesTest, PagesFoundAtOneZoomShowWholeAtEveryOtherWithTheirNumberFree) {
       EXPECT_EQ(black, 0);
     }
   }
-  EXPECT_EQ(PagesOf(Blocks), pages);
+  EXPECT_EQ(PagesOf(V().Blocks), pages);
 }
 
 // The words of a PDF with their places (points), as pdftotext reads them.
@@ -377,11 +377,11 @@ std::vector<std::pair<std::string, QRectF>> PdfWords(const std::string& pdf) {
 
 TEST_F(PagesTest, APrintedPageIsThePageAt100PercentWithItsNumberInBlackWhateverTheViewZoom) {
   FormMain& f = Load();
-  DocPath = WriteDocument("steps.rex", LongDocument(2, 150));
+  V().DocPath = WriteDocument("steps.rex", LongDocument(2, 150));
   f.OpenFile();
-  ASSERT_GE(PageCount, 2);
-  const auto firstStepOn = [](long page) {
-    for (const PageBlock& b : Blocks) {
+  ASSERT_GE(V().PageCount, 2);
+  const auto firstStepOn = [this](long page) {
+    for (const PageBlock& b : V().Blocks) {
       if (b.Page == page && b.Text.find("Step ") != std::string::npos) {
         const auto at = b.Text.find("Step ");
         return b.Text.substr(at + 5, b.Text.find(' ', at + 5) - at - 5);
@@ -394,14 +394,14 @@ TEST_F(PagesTest, APrintedPageIsThePageAt100PercentWithItsNumberInBlackWhateverT
 
   std::vector<std::vector<std::pair<std::string, QRectF>>> printed;
   for (const double zoom : {0.5, 2.0}) {
-    Zoom = zoom;
+    V().Zoom = zoom;
     plat::PrinterSurface printer;
     ASSERT_TRUE(printer.setDeviceName(plat::kPdfPrinterName));
     const std::string pdf = root + "/page2-" + std::to_string(static_cast<int>(zoom * 10)) + ".pdf";
     printer.setOutputFile(pdf);
-    ImprimirPagina(2, printer);
+    form->ImprimirPagina(2, printer);
     ASSERT_TRUE(printer.endDoc());
-    EXPECT_DOUBLE_EQ(Zoom, zoom);  // the view keeps its zoom
+    EXPECT_DOUBLE_EQ(V().Zoom, zoom);  // the view keeps its zoom
     printed.push_back(PdfWords(pdf));
   }
   const auto& words = printed[0];

@@ -228,10 +228,10 @@ TEST(CaptionedFrame, PiecesFollowTheCaptionAndTakeTheTopAndHeightDownToEvenNumbe
 
 TEST_F(PrintTest, TwoCopiesOfTwoPagesComeCollatedOrPageByPageAndTheViewComesBack) {
   FormMain& f = OpenShown(150);
-  ASSERT_GE(PageCount, 3);
+  ASSERT_GE(V().PageCount, 3);
   f.mnu_zoom150_Click();
   f.ImgRPage_Click();
-  ASSERT_EQ(CurrentPage, 2);
+  ASSERT_EQ(V().CurrentPage, 2);
 
   const std::string collated = PrintTwoPagesTwice(f, true);
   EXPECT_EQ(PdfPages(collated), 4);
@@ -246,11 +246,11 @@ TEST_F(PrintTest, TwoCopiesOfTwoPagesComeCollatedOrPageByPageAndTheViewComesBack
   EXPECT_EQ(saveRequests[0].proposedName.toStdString(), "steps.pdf");
   EXPECT_EQ(saveRequests[0].initialDir.toStdString(), root);
 
-  EXPECT_DOUBLE_EQ(Zoom, 1.5);
-  EXPECT_EQ(CurrentPage, 2);
+  EXPECT_DOUBLE_EQ(V().Zoom, 1.5);
+  EXPECT_EQ(V().CurrentPage, 2);
   EXPECT_EQ(f.Picture1->width(), 1194);
   EXPECT_TRUE(f.mnu_zoom150->isChecked());
-  EXPECT_EQ(f.LbPage->text(), QString("Pag. 2/%1").arg(PageCount));
+  EXPECT_EQ(f.LbPage->text(), QString("Pag. 2/%1").arg(V().PageCount));
 }
 
 // The PDF file is written by the viewer itself: one that cannot be written is told with its
@@ -284,7 +284,7 @@ TEST_F(PrintTest, APdfThatCannotBeWrittenSaysSoWithItsPathAndLeavesNothing) {
   EXPECT_EQ(boxes.requests()[1].text.rfind(f.GetL_win("CantSaveFile") + "\r\n" + old + "\r\n" + std::to_string(EFBIG), 0), 0u)
       << boxes.requests()[1].text;
   EXPECT_EQ(plat::ReadTextFile(old), "the old printout");
-  EXPECT_EQ(CurrentPage, 1) << "the view is back where it was";
+  EXPECT_EQ(V().CurrentPage, 1) << "the view is back where it was";
   std::vector<std::string> left;
   for (const auto& e : std::filesystem::directory_iterator(root)) {
     if (e.path().extension() == ".pdf" || e.path().filename().string().find(".pdf.") != std::string::npos) {
@@ -297,7 +297,7 @@ TEST_F(PrintTest, APdfThatCannotBeWrittenSaysSoWithItsPathAndLeavesNothing) {
 
 TEST_F(PrintTest, APageListNamingNoPageOfTheDocumentSaysSoAndAsksForNoFile) {
   FormMain& f = OpenShown(150);
-  ASSERT_GE(PageCount, 3);
+  ASSERT_GE(V().PageCount, 3);
   MessageBoxRecorder boxes;
   InDialog([](frmImprimir& d) {
     d.Text2->setText("40-45");
@@ -307,7 +307,7 @@ TEST_F(PrintTest, APageListNamingNoPageOfTheDocumentSaysSoAndAsksForNoFile) {
   SaveAs(root + "/never.pdf");
   f.mnu_File_Print_Click();
   ASSERT_EQ(boxes.requests().size(), 1u);
-  EXPECT_EQ(boxes.requests()[0].text, Pri("NoPageOfDocument") + " " + std::to_string(PageCount) + ".");
+  EXPECT_EQ(boxes.requests()[0].text, Pri("NoPageOfDocument") + " " + std::to_string(V().PageCount) + ".");
   EXPECT_TRUE(saveRequests.empty());
   EXPECT_FALSE(QFile::exists(QString::fromStdString(root + "/never.pdf")));
 
@@ -338,10 +338,10 @@ TEST_F(PrintTest, CancelInEitherDialogPrintsNothingAndTheTooltipNamesThePrinter)
   EXPECT_EQ(saveRequests.size(), 1u);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(root + "/never.pdf")));
   EXPECT_FALSE(QFile::exists(QString::fromStdString(root + "/steps.pdf")));
-  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_EQ(V().CurrentPage, 1);
 
   // Nothing loaded: no dialog at all.
-  Blocks.clear();
+  V().Blocks.clear();
   f.mnu_File_Print_Click();
   EXPECT_EQ(dialogsShown, 2);
 }

@@ -35,10 +35,10 @@ class RecentDocumentsTest : public ViewerWindowTest {
   std::string Doc(const std::string& name) { return WriteDocument(name, DesignerDocument()); }
 
   void Open(FormMain& f, const std::string& path) {
-    DocPath = path;
+    V().DocPath = path;
     f.OpenFile();
-    ASSERT_TRUE(DocumentLoaded) << path;
-    ASSERT_EQ(DocPath, path);
+    ASSERT_TRUE(V().DocumentLoaded) << path;
+    ASSERT_EQ(V().DocPath, path);
   }
 
   // Recent entries 1..9 as (path, caption as shown); hidden items read as empty.
@@ -77,7 +77,7 @@ TEST_F(RecentDocumentsTest, AnOpenedDocumentGoesToTheTopAndANewOnePushesTheNinth
 
   // Clicking an entry opens its document.
   f.mnu_File_Reciente[3]->trigger();
-  EXPECT_EQ(DocPath, expected[1].first);
+  EXPECT_EQ(V().DocPath, expected[1].first);
   EXPECT_EQ(Recent(f)[0], expected[1]);
 }
 
@@ -86,7 +86,7 @@ TEST_F(RecentDocumentsTest, RecentDocumentsTheFolderAndTheDecimalSymbolSurviveAR
     FormMain& f = Load();
     // Nothing stored yet: an empty, hidden list, the decimal point, no folder.
     EXPECT_EQ(Recent(f), (std::vector<std::pair<std::string, std::string>>(kRecentEntries)));
-    EXPECT_EQ(SimboloDecimal, ".");
+    EXPECT_EQ(V().SimboloDecimal, ".");
     EXPECT_TRUE(f.mnu_Ver_SEP_PTO->isChecked());
     EXPECT_EQ(f.LastFolder, "");
 
@@ -99,7 +99,7 @@ TEST_F(RecentDocumentsTest, RecentDocumentsTheFolderAndTheDecimalSymbolSurviveAR
     Open(f, Doc("second.rep"));
     EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - second.rep");
     f.mnu_File_Reciente_Click(4);
-    EXPECT_EQ(DocPath, root + "/Документы/αβ Δ.rep");
+    EXPECT_EQ(V().DocPath, root + "/Документы/αβ Δ.rep");
     EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - αβ Δ.rep");
     Open(f, root + "/second.rep");
     f.mnu_Ver_SEP_COM_Click();
@@ -110,7 +110,7 @@ TEST_F(RecentDocumentsTest, RecentDocumentsTheFolderAndTheDecimalSymbolSurviveAR
   const std::vector<std::string> files = {root + "/second.rep", root + "/Документы/αβ Δ.rep", root + "/Документы/ø.rep",
                                           root + "/Документы/ł.rep", root + "/first & one.rex"};
   form.reset();
-  SimboloDecimal = ".";
+  V().SimboloDecimal = ".";
   FormMain& again = Load();
   const auto after = Recent(again);
   EXPECT_EQ(after[0], (std::pair<std::string, std::string>{files[0], "second.rep"}));
@@ -121,11 +121,11 @@ TEST_F(RecentDocumentsTest, RecentDocumentsTheFolderAndTheDecimalSymbolSurviveAR
   for (int n = 5; n < kRecentEntries; ++n) EXPECT_EQ(after[n].first, "") << n;
   EXPECT_TRUE(again.zep04->isVisible());
   EXPECT_EQ(again.LastFolder, root);  // the folder of the last .rep opened
-  EXPECT_EQ(SimboloDecimal, ",");
+  EXPECT_EQ(V().SimboloDecimal, ",");
   EXPECT_TRUE(again.mnu_Ver_SEP_COM->isChecked());
   again.mnu_File_Reciente_Click(2);
-  EXPECT_TRUE(DocumentLoaded);
-  EXPECT_EQ(DocPath, files[1]);
+  EXPECT_TRUE(V().DocumentLoaded);
+  EXPECT_EQ(V().DocPath, files[1]);
   EXPECT_EQ(again.LastFolder, root + "/Документы");
 }
 
@@ -144,8 +144,8 @@ TEST_F(RecentDocumentsTest, AnEntryWhoseFileIsGoneSaysSoAndStaysInTheList) {
   EXPECT_EQ(boxes.requests()[0].title, Odk("Error"));
   EXPECT_EQ(boxes.requests()[0].style, plat::kExclamation);
   EXPECT_EQ(Recent(f), before);
-  EXPECT_EQ(DocPath, shown);
-  EXPECT_TRUE(DocumentLoaded);
+  EXPECT_EQ(V().DocPath, shown);
+  EXPECT_TRUE(V().DocumentLoaded);
 
   // An entry that is now something else than a file is not read: the message says what it is.
   ASSERT_EQ(::mkfifo(gone.c_str(), 0600), 0);
@@ -153,8 +153,8 @@ TEST_F(RecentDocumentsTest, AnEntryWhoseFileIsGoneSaysSoAndStaysInTheList) {
   ASSERT_EQ(boxes.requests().size(), 2u);
   EXPECT_EQ(boxes.requests()[1].text, Odk("CantOpenDocument") + "\r\n" + gone + "\r\nError : " + std::to_string(EINVAL) +
                                           " - This is a named pipe (FIFO), not a file.");
-  EXPECT_EQ(DocPath, shown);
-  EXPECT_TRUE(DocumentLoaded);
+  EXPECT_EQ(V().DocPath, shown);
+  EXPECT_TRUE(V().DocumentLoaded);
   EXPECT_TRUE(f.mnu_File->menuAction()->isEnabled());
 }
 
@@ -189,14 +189,14 @@ TEST_F(RecentDocumentsTest, ADroppedResultDocumentOpensAndOtherFilesAreRefused) 
   bool welcome = false;
   DropOnPage(f, {WriteDocument("notes.txt", DesignerDocument())}, &welcome);
   EXPECT_FALSE(welcome);
-  EXPECT_FALSE(DocumentLoaded);
+  EXPECT_FALSE(V().DocumentLoaded);
 
   const std::string rep = Doc("dropped.rep");
   StartedViewers started;
   DropOnPage(f, {rep, root + "/notes.txt"}, &welcome);
   EXPECT_TRUE(welcome);
-  EXPECT_TRUE(DocumentLoaded);
-  EXPECT_EQ(DocPath, rep);
+  EXPECT_TRUE(V().DocumentLoaded);
+  EXPECT_EQ(V().DocPath, rep);
   EXPECT_TRUE(started.documents.empty());
   EXPECT_EQ(f.RecentFiles[1], rep);
 }
@@ -210,19 +210,19 @@ TEST_F(RecentDocumentsTest, OfManyDocumentsTheFirstOpensHereAndTheNextFifteenInV
   const std::vector<std::string> expectStarted(names.begin() + 1, names.begin() + 16);
 
   // On the command line.
-  CommandLineText = line;
+  V().CommandLineText = line;
   FormMain& f = Load();
   {
     StartedViewers started;
     f.OpenDRAGDROPFiles_Command();
-    EXPECT_EQ(DocPath, names[0]);
+    EXPECT_EQ(V().DocPath, names[0]);
     EXPECT_EQ(started.documents, expectStarted);
   }
   // Dropped.
-  DocPath.clear();
+  V().DocPath.clear();
   StartedViewers started;
   f.Picture1_OLEDragDrop(names);
-  EXPECT_EQ(DocPath, names[0]);
+  EXPECT_EQ(V().DocPath, names[0]);
   EXPECT_EQ(started.documents, expectStarted);
   EXPECT_EQ(f.PendingCount, 0);
 }
@@ -245,7 +245,7 @@ TEST_F(RecentDocumentsTest, SaveAsThatDoesNotSaveChangesNeitherThePathNorTheRece
   MessageBoxRecorder boxes;
   for (int k = 0; k < 2; ++k) {
     f.mnu_File_SaveAs_Click();
-    EXPECT_EQ(DocPath, rex) << k;
+    EXPECT_EQ(V().DocPath, rex) << k;
     EXPECT_EQ(Recent(f), recent) << k;
     EXPECT_EQ(f.windowTitle(), title) << k;
   }
@@ -266,7 +266,7 @@ TEST_F(RecentDocumentsTest, SaveAsThatDoesNotSaveChangesNeitherThePathNorTheRece
   // The dialog knows of the ".rep" added to a bare name, so it asks before replacing that file.
   EXPECT_EQ(requests[0].extension, QString(".rep"));
   const std::string saved = root + "/report.REP";
-  EXPECT_EQ(DocPath, saved);
+  EXPECT_EQ(V().DocPath, saved);
   EXPECT_EQ(Recent(f)[0], (std::pair<std::string, std::string>{saved, saved}));
   EXPECT_EQ(Recent(f)[1], recent[0]);
   EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - " + saved);

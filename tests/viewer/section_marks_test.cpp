@@ -15,7 +15,8 @@ const std::string kEdicion = "Edici\xF3n";
 // Rows of the page picture within band k (pixels), a little inside its edges.
 std::pair<int, int> BandRows(FormMain& f, long k) {
   plat::ImageSurface& page = f.Picture1->surface();
-  return {static_cast<int>(page.toPixelsY(MarcaArriba(k))) + 2, static_cast<int>(page.toPixelsY(MarcaAbajo(k))) - 2};
+  return {static_cast<int>(page.toPixelsY(MarcaArriba(f.State(), k))) + 2,
+          static_cast<int>(page.toPixelsY(MarcaAbajo(f.State(), k))) - 2};
 }
 
 // Whether every pixel of the band's rows within the text width is the inverse of the same
@@ -23,7 +24,7 @@ std::pair<int, int> BandRows(FormMain& f, long k) {
 bool Inverted(FormMain& f, const QImage& before, long k) {
   const QImage& now = f.Picture1->surface().image();
   const auto [top, bottom] = BandRows(f, k);
-  const int left = static_cast<int>(f.Picture1->surface().toPixelsX(LastPageLayout().MargenIzq)) + 2;
+  const int left = static_cast<int>(f.Picture1->surface().toPixelsX(LastPageLayout(f.State()).MargenIzq)) + 2;
   const int right = f.Picture1->width() - left;
   for (int y = top; y <= bottom; ++y) {
     for (int x = left; x < right; ++x) {
@@ -35,8 +36,8 @@ bool Inverted(FormMain& f, const QImage& before, long k) {
 
 TEST_F(SectionMarksTest, PointerInTheLeftMarginSwitchesToTheEditPointerAndBack) {
   FormMain& f = OpenShown(20);
-  ASSERT_GT(LastPageLayout().NumMarcas, 5);
-  const auto margin = static_cast<float>(LastPageLayout().MargenIzq);
+  ASSERT_GT(LastPageLayout(V()).NumMarcas, 5);
+  const auto margin = static_cast<float>(LastPageLayout(V()).MargenIzq);
   EXPECT_EQ(f.Picture1->Tag, "Normal");
   f.Picture1_MouseMove(0, 0, margin + 100, 2000);
   EXPECT_EQ(f.Picture1->Tag, "Normal");
@@ -55,14 +56,14 @@ TEST_F(SectionMarksTest, PointerInTheLeftMarginSwitchesToTheEditPointerAndBack) 
 
 TEST_F(SectionMarksTest, OneBandAtATimeIsInvertedAndEveryClickElseTakesItAway) {
   FormMain& f = OpenShown(20);
-  ASSERT_GE(LastPageLayout().NumMarcas, 5);
+  ASSERT_GE(LastPageLayout(V()).NumMarcas, 5);
   const QImage clean = f.Picture1->surface().image().copy();
-  const auto margin = static_cast<float>(LastPageLayout().MargenIzq);
-  const auto middle = [](long k) { return static_cast<float>((MarcaArriba(k) + MarcaAbajo(k)) / 2); };
-  const auto marked = [] {
+  const auto margin = static_cast<float>(LastPageLayout(V()).MargenIzq);
+  const auto middle = [this](long k) { return static_cast<float>((MarcaArriba(V(), k) + MarcaAbajo(V(), k)) / 2); };
+  const auto marked = [this] {
     std::vector<long> on;
-    for (long k = 1; k <= LastPageLayout().NumMarcas; ++k) {
-      if (MarcaSeleccionada(k)) on.push_back(k);
+    for (long k = 1; k <= LastPageLayout(V()).NumMarcas; ++k) {
+      if (MarcaSeleccionada(V(), k)) on.push_back(k);
     }
     return on;
   };
@@ -82,7 +83,7 @@ TEST_F(SectionMarksTest, OneBandAtATimeIsInvertedAndEveryClickElseTakesItAway) {
   EXPECT_EQ(f.Picture1->surface().image(), clean);
 
   // Beside no band (above the first one): nothing.
-  f.Picture1_MouseDown(1, 0, margin / 2, static_cast<float>(MarcaArriba(1) - 10));
+  f.Picture1_MouseDown(1, 0, margin / 2, static_cast<float>(MarcaArriba(V(), 1) - 10));
   EXPECT_TRUE(marked().empty());
 
   // A click in the text area clears the mark.
@@ -96,7 +97,7 @@ TEST_F(SectionMarksTest, OneBandAtATimeIsInvertedAndEveryClickElseTakesItAway) {
   f.Picture1_MouseMove(0, 0, margin / 2, middle(2));
   f.Picture1_MouseDown(1, 0, margin / 2, middle(2));
   ASSERT_EQ(marked(), (std::vector<long>{2}));
-  DibujarPagina();
+  f.DibujarPagina();
   EXPECT_TRUE(marked().empty());
   EXPECT_EQ(f.Picture1->surface().image(), clean);
 }

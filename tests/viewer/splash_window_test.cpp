@@ -49,7 +49,6 @@ class SplashWindowTest : public ViewerWindowTest {
   void TearDown() override {
     if (FormMainExists()) TheFormMain().close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    SplashShown = false;
     ViewerWindowTest::TearDown();
   }
   stagora::test::MessageBoxRecorder boxes;
@@ -97,31 +96,32 @@ TEST_F(SplashWindowTest, WithoutInputTheSplashClosesAfterItsTimeAndShowsTheLoade
   ASSERT_TRUE(splash);
   QTest::qWait(1000);
   EXPECT_TRUE(splash && splash->isVisible());
-  EXPECT_FALSE(SplashShown);
+  EXPECT_FALSE(TheFormMain().State().SplashShown);
   ASSERT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 5000));
   ASSERT_TRUE(FormMainExists());
   EXPECT_TRUE(TheFormMain().Loaded());
   EXPECT_TRUE(TheFormMain().isVisible());
-  EXPECT_TRUE(SplashShown);
+  EXPECT_TRUE(TheFormMain().State().SplashShown);
 }
 
 TEST_F(SplashWindowTest, BehindTheSplashTheDocumentIsOpenedSoPageOneIsThereWhenItCloses) {
   const std::string path = WriteDocument("restemp100001.rex", DesignerDocument());
-  CommandLineText = path;
+  TheFormMain().State().TempPath = root + "/tmp";
+  TheFormMain().State().CommandLineText = path;
   ShowStartSplash();
   QPointer<FormSplash> splash = ShownSplash();
   ASSERT_TRUE(splash);
   // On a loaded machine the opening may outlast the splash's time; the key below closes it.
   splash->Timer1->stop();
-  ASSERT_TRUE(QTest::qWaitFor([] { return FormMainExists() && PageCount > 0; }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([] { return FormMainExists() && TheFormMain().State().PageCount > 0; }, 10000));
   FormMain& main = TheFormMain();
   EXPECT_TRUE(splash && splash->isVisible());
   EXPECT_FALSE(main.isVisible());
-  EXPECT_TRUE(DocumentLoaded);
-  EXPECT_EQ(DocPath, path);
-  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_TRUE(TheFormMain().State().DocumentLoaded);
+  EXPECT_EQ(TheFormMain().State().DocPath, path);
+  EXPECT_EQ(TheFormMain().State().CurrentPage, 1);
   EXPECT_TRUE(main.mnu_zoomANCHO->isChecked());  // fitted to the window's width first
-  const double fitted = Zoom;
+  const double fitted = TheFormMain().State().Zoom;
   const QImage page = main.Picture1->surface().image().copy();
 
   QTest::keyClick(splash, Qt::Key_A);
@@ -131,8 +131,8 @@ TEST_F(SplashWindowTest, BehindTheSplashTheDocumentIsOpenedSoPageOneIsThereWhenI
   // Nothing opened, paginated or drawn again.
   EXPECT_EQ(main.RecentFiles[1], path);
   EXPECT_TRUE(main.RecentFiles[2].empty());
-  EXPECT_EQ(Zoom, fitted);
-  EXPECT_EQ(CurrentPage, 1);
+  EXPECT_EQ(TheFormMain().State().Zoom, fitted);
+  EXPECT_EQ(TheFormMain().State().CurrentPage, 1);
   EXPECT_EQ(main.Picture1->surface().image(), page);
   EXPECT_TRUE(boxes.requests().empty());
 }
@@ -142,7 +142,8 @@ TEST_F(SplashWindowTest, BehindTheSplashTheDocumentIsOpenedSoPageOneIsThereWhenI
 TEST_F(SplashWindowTest, AMessageShownBehindTheSplashWaitsForItsAnswerAndTheSplashThenCloses) {
   const std::string fifo = root + "/pipe.rep";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  CommandLineText = fifo;
+  TheFormMain().State().TempPath = root + "/tmp";
+  TheFormMain().State().CommandLineText = fifo;
   const plat::MsgBoxHandler recorder = plat::SetMsgBoxHandler({});
   plat::InstallWidgetMessageBox("OVDR");
 
@@ -170,7 +171,7 @@ TEST_F(SplashWindowTest, AMessageShownBehindTheSplashWaitsForItsAnswerAndTheSpla
   EXPECT_TRUE(boxSeen);
   EXPECT_TRUE(splashKept);
   EXPECT_TRUE(TheFormMain().isVisible());
-  EXPECT_FALSE(DocumentLoaded);
+  EXPECT_FALSE(TheFormMain().State().DocumentLoaded);
 }
 
 TEST_F(SplashWindowTest, AClickOrATypedKeyClosesItAtOnceButKeysWithoutACharacterDoNot) {
@@ -188,16 +189,16 @@ TEST_F(SplashWindowTest, AClickOrATypedKeyClosesItAtOnceButKeysWithoutACharacter
       {"Esc", [](FormSplash* s) { QTest::keyClick(s, Qt::Key_Escape); }},
   };
   for (const Case& c : cases) {
-    SplashShown = false;
+    TheFormMain().State().SplashShown = false;
     ShowStartSplash();
     QPointer<FormSplash> splash = ShownSplash();
     ASSERT_TRUE(splash) << c.what;
     QTest::keyClick(splash, Qt::Key_Left);
     QTest::keyClick(splash, Qt::Key_F5);
     EXPECT_TRUE(splash->isVisible()) << c.what;
-    EXPECT_FALSE(SplashShown) << c.what;
+    EXPECT_FALSE(TheFormMain().State().SplashShown) << c.what;
     c.input(splash);
-    EXPECT_TRUE(SplashShown) << c.what;
+    EXPECT_TRUE(TheFormMain().State().SplashShown) << c.what;
     EXPECT_TRUE(TheFormMain().isVisible()) << c.what;
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(splash.isNull()) << c.what;  // so its timer never fires
@@ -213,14 +214,14 @@ TEST_F(SplashWindowTest, TheMainWindowsActivationClosesASplashStillUp) {
   FormMain& main = TheFormMain();
   main.Form_Load();
   main.Form_Activate();
-  EXPECT_TRUE(SplashShown);
+  EXPECT_TRUE(TheFormMain().State().SplashShown);
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(splash.isNull());
   UnloadSplash();  // nothing left to close
 }
 
 TEST_F(SplashWindowTest, AboutBoxStaysWithItsLinksUntilClosedAndTellsWhenALinkFails) {
-  SplashShown = true;
+  TheFormMain().State().SplashShown = true;
   FormMain& main = TheFormMain();
   main.Form_Load();
   main.ShowAndActivate();
@@ -260,7 +261,7 @@ TEST_F(SplashWindowTest, AboutBoxStaysWithItsLinksUntilClosedAndTellsWhenALinkFa
   main.mnu_Ayuda_ACE->trigger();  // returns when the About box has gone
   EXPECT_TRUE(seen);
   EXPECT_TRUE(main.isVisible());
-  EXPECT_TRUE(SplashShown);
+  EXPECT_TRUE(TheFormMain().State().SplashShown);
   EXPECT_EQ(ShownSplash(), nullptr);
 }
 

@@ -36,20 +36,20 @@ TEST_F(ToolbarTest, ViewButtonsRunTheirViewAndTheShownViewsButtonLooksPressed) {
   EXPECT_EQ(f.LblBut[3]->pos(), QPoint(1, 40));
   QTest::mouseRelease(f.PicToolB[3], Qt::LeftButton, {}, QPoint(30, 20));
   EXPECT_EQ(f.LblBut[3]->pos(), QPoint(0, 39));
-  EXPECT_EQ(ViewMode, kViewStatement);
+  EXPECT_EQ(V().ViewMode, kViewStatement);
   EXPECT_EQ(PressedFaces(f), (std::vector<bool>{false, false, false, true, false, false, false, false, false}));
 
   // A click on the caption is a click on its button.
   QTest::mouseClick(f.PicToolB[4], Qt::LeftButton, {}, f.LblBut[4]->geometry().center());
-  EXPECT_EQ(ViewMode, kViewAnswer);
+  EXPECT_EQ(V().ViewMode, kViewAnswer);
   f.LblBut_Click(5);
-  EXPECT_EQ(ViewMode, kViewResolution1);
+  EXPECT_EQ(V().ViewMode, kViewResolution1);
 
   // Pressed, and released away from the button: the normal face, and no command.
   QTest::mousePress(f.PicToolB[6], Qt::LeftButton, {}, QPoint(30, 20));
   QTest::mouseRelease(f.PicToolB[6], Qt::LeftButton, {}, QPoint(200, 20));
   EXPECT_TRUE(ShowsFace(f, 6, false));
-  EXPECT_EQ(ViewMode, kViewResolution1);
+  EXPECT_EQ(V().ViewMode, kViewResolution1);
 }
 
 TEST_F(ToolbarTest, ZoomAndHelpButtonsOpenTheirMenusAndAnUnknownKeyDoesNothing) {
@@ -62,7 +62,7 @@ TEST_F(ToolbarTest, ZoomAndHelpButtonsOpenTheirMenusAndAnUnknownKeyDoesNothing) 
   f.mnu_Ayuda->hide();
   f.PicToolB[3]->setProperty("Tag", "sinsol");  // keys are compared case for case
   f.PicToolB_Click(3);
-  EXPECT_EQ(ViewMode, kViewResolution2);
+  EXPECT_EQ(V().ViewMode, kViewResolution2);
 }
 
 TEST_F(ToolbarTest, ManualIsOpenedBesideTheProgramOrItsAbsenceToldWithThePath) {

@@ -9,67 +9,61 @@
 namespace stagora::viewer {
 namespace {
 
-bool drawing = false;
-
-// The engine's running state, for the life of the viewer.
-engine::EngineState& State() {
-  static engine::EngineState state;
-  return state;
-}
-
 // Repaints and timers run while a page is drawn; the user's clicks and keys wait, so that
 // none of them starts a second drawing inside the first.
 void PumpWindowEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
-bool Draw(const std::string& text, double size, plat::Surface& target, const engine::ViewerValues& values,
-          bool measureOnly = false) {
-  if (drawing) return false;
-  drawing = true;
+bool Draw(ViewerState& viewer, const std::string& text, double size, plat::Surface& target,
+          const engine::ViewerValues& values, bool measureOnly = false) {
+  if (viewer.EngineDrawing) return false;
+  viewer.EngineDrawing = true;
   if (measureOnly) {
-    engine::MedirHTFC(text, size, target, State(), values);
+    engine::MedirHTFC(text, size, target, viewer.Engine, values);
   } else {
-    engine::DibujarHTFC(text, size, target, State(), values);
+    engine::DibujarHTFC(text, size, target, viewer.Engine, values);
   }
-  drawing = false;
+  viewer.EngineDrawing = false;
   return true;
 }
 
 }  // namespace
 
-void InitEngine() {
-  EngineValues.MessagePump = PumpWindowEvents;
-  engine::InitHTFC(State(), EngineValues);
+void InitEngine(ViewerState& viewer) {
+  viewer.EngineValues.MessagePump = PumpWindowEvents;
+  engine::InitHTFC(viewer.Engine, viewer.EngineValues);
 }
 
-bool DrawOnPagePicture(const std::string& text, double size, plat::Surface& picture, double zoomScale) {
-  EngineValues.DestinoPantalla = &picture;
-  if (zoomScale == 1.0) return Draw(text, size, picture, EngineValues);
-  engine::ViewerValues scaled = EngineValues;
+bool DrawOnPagePicture(ViewerState& viewer, const std::string& text, double size, plat::Surface& picture,
+                       double zoomScale) {
+  viewer.EngineValues.DestinoPantalla = &picture;
+  if (zoomScale == 1.0) return Draw(viewer, text, size, picture, viewer.EngineValues);
+  engine::ViewerValues scaled = viewer.EngineValues;
   scaled.Zoom *= zoomScale;
-  return Draw(text, size, picture, scaled);
+  return Draw(viewer, text, size, picture, scaled);
 }
 
-bool MeasureOnPagePicture(const std::string& text, double size, plat::Surface& picture, double zoomScale) {
-  EngineValues.DestinoPantalla = &picture;
-  if (zoomScale == 1.0) return Draw(text, size, picture, EngineValues, true);
-  engine::ViewerValues scaled = EngineValues;
+bool MeasureOnPagePicture(ViewerState& viewer, const std::string& text, double size, plat::Surface& picture,
+                          double zoomScale) {
+  viewer.EngineValues.DestinoPantalla = &picture;
+  if (zoomScale == 1.0) return Draw(viewer, text, size, picture, viewer.EngineValues, true);
+  engine::ViewerValues scaled = viewer.EngineValues;
   scaled.Zoom *= zoomScale;
-  return Draw(text, size, picture, scaled, true);
+  return Draw(viewer, text, size, picture, scaled, true);
 }
 
-bool DrawOnPrinter(const std::string& text, double size, plat::Surface& printer) {
+bool DrawOnPrinter(ViewerState& viewer, const std::string& text, double size, plat::Surface& printer) {
   // The view's own values stay as they are: a repaint or layout that runs between the lines
   // still sees the view's zoom.
-  engine::ViewerValues paper = EngineValues;
+  engine::ViewerValues paper = viewer.EngineValues;
   paper.Zoom = 1.0;
   paper.DestinoImpresora = &printer;
-  return Draw(text, size, printer, paper);
+  return Draw(viewer, text, size, printer, paper);
 }
 
-bool EngineBusy() { return drawing; }
+bool EngineBusy(const ViewerState& viewer) { return viewer.EngineDrawing; }
 
-PageLayoutReport LastPageLayout() {
-  const engine::EngineState& s = State();
+PageLayoutReport LastPageLayout(const ViewerState& viewer) {
+  const engine::EngineState& s = viewer.Engine;
   PageLayoutReport r;
   r.BloqueCorte = s.BloqueCorte;
   r.MargenSup = s.MargenSup;
@@ -83,17 +77,25 @@ PageLayoutReport LastPageLayout() {
 namespace {
 
 // The engine counts its marks from 0; an index outside the table reads as an empty band.
-bool InTable(long k) { return k >= 1 && k <= State().NumMarcas && k <= engine::kMaxMarcas; }
+bool InTable(const engine::EngineState& s, long k) { return k >= 1 && k <= s.NumMarcas && k <= engine::kMaxMarcas; }
 
 }  // namespace
 
-double MarcaArriba(long k) { return InTable(k) ? State().MarcaArriba[k - 1] : 0; }
-double MarcaAbajo(long k) { return InTable(k) ? State().MarcaAbajo[k - 1] : 0; }
-bool MarcaSeleccionada(long k) { return InTable(k) && State().MarcaSeleccionada[k - 1]; }
-long MarcaPagina(long k) { return InTable(k) ? State().MarcaPagina[k - 1] : 0; }
+double MarcaArriba(const ViewerState& viewer, long k) {
+  return InTable(viewer.Engine, k) ? viewer.Engine.MarcaArriba[k - 1] : 0;
+}
+double MarcaAbajo(const ViewerState& viewer, long k) {
+  return InTable(viewer.Engine, k) ? viewer.Engine.MarcaAbajo[k - 1] : 0;
+}
+bool MarcaSeleccionada(const ViewerState& viewer, long k) {
+  return InTable(viewer.Engine, k) && viewer.Engine.MarcaSeleccionada[k - 1];
+}
+long MarcaPagina(const ViewerState& viewer, long k) {
+  return InTable(viewer.Engine, k) ? viewer.Engine.MarcaPagina[k - 1] : 0;
+}
 
-void SetMarcaSeleccionada(long k, bool on) {
-  if (InTable(k)) State().MarcaSeleccionada[k - 1] = on;
+void SetMarcaSeleccionada(ViewerState& viewer, long k, bool on) {
+  if (InTable(viewer.Engine, k)) viewer.Engine.MarcaSeleccionada[k - 1] = on;
 }
 
 }  // namespace stagora::viewer

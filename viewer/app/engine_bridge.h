@@ -1,7 +1,8 @@
 // Everything the viewer asks of the typesetting engine goes through here: its one-time
 // set-up, drawing mark-up on the page picture or the printer, and what the engine reports
-// back about the page it laid out. The values the engine reads are the viewer's own
-// (EngineValues, viewer_state.h); no other file of the viewer calls the engine.
+// back about the page it laid out. Each call works on the viewer's state (viewer_state.h): the
+// engine reads its EngineValues and runs on its Engine; no other file of the viewer calls the
+// engine.
 #pragma once
 
 #include <string>
@@ -12,8 +13,10 @@ class Surface;
 
 namespace stagora::viewer {
 
-// The engine's tables, once, before anything is drawn.
-void InitEngine();
+struct ViewerState;
+
+// The engine's tables and the viewer's event pump, once, before anything is drawn.
+void InitEngine(ViewerState& viewer);
 
 // What the engine reports about the page it laid out last.
 struct PageLayoutReport {
@@ -29,29 +32,31 @@ struct PageLayoutReport {
 //
 // With a zoomScale below 1 the page is laid out at that part of the view's zoom (text and
 // margins alike); the view's own zoom stays as it is for anything that runs meanwhile.
-bool DrawOnPagePicture(const std::string& text, double size, plat::Surface& picture, double zoomScale = 1.0);
+bool DrawOnPagePicture(ViewerState& viewer, const std::string& text, double size, plat::Surface& picture,
+                       double zoomScale = 1.0);
 
 // Lays `text` out on the page picture as DrawOnPagePicture would, drawing nothing: for
 // pagination's trial pages, which read only BloqueCorte (LastPageLayout). False while another
 // drawing is still running. zoomScale as for DrawOnPagePicture.
-bool MeasureOnPagePicture(const std::string& text, double size, plat::Surface& picture, double zoomScale = 1.0);
+bool MeasureOnPagePicture(ViewerState& viewer, const std::string& text, double size, plat::Surface& picture,
+                          double zoomScale = 1.0);
 
 // The same on a printer sheet, at 100 % whatever the view's zoom: paper shows the page at its
 // own size.
-bool DrawOnPrinter(const std::string& text, double size, plat::Surface& printer);
+bool DrawOnPrinter(ViewerState& viewer, const std::string& text, double size, plat::Surface& printer);
 
-PageLayoutReport LastPageLayout();
+PageLayoutReport LastPageLayout(const ViewerState& viewer);
 
 // The section marks of the page drawn last, k from 1 to NumMarcas: the band of block
 // MarcaPagina(k) runs from MarcaArriba(k) to MarcaAbajo(k) (twips of the page), and the page
 // picture highlights one band at a time. Every drawing rebuilds them, none highlighted.
-double MarcaArriba(long k);
-double MarcaAbajo(long k);
-bool MarcaSeleccionada(long k);
-void SetMarcaSeleccionada(long k, bool on);
-long MarcaPagina(long k);
+double MarcaArriba(const ViewerState& viewer, long k);
+double MarcaAbajo(const ViewerState& viewer, long k);
+bool MarcaSeleccionada(const ViewerState& viewer, long k);
+void SetMarcaSeleccionada(ViewerState& viewer, long k, bool on);
+long MarcaPagina(const ViewerState& viewer, long k);
 
 // A drawing is running (window events run between its lines).
-bool EngineBusy();
+bool EngineBusy(const ViewerState& viewer);
 
 }  // namespace stagora::viewer

@@ -14,6 +14,7 @@
 #include "platform/printer.h"
 #include "viewer/app/artwork.h"
 #include "viewer/app/controls.h"
+#include "viewer/app/engine_bridge.h"
 #include "viewer/app/splash.h"
 #include "viewer/app/viewer_state.h"
 
@@ -47,6 +48,7 @@ QPointer<FormMain>& Instance() {
 FormMain::FormMain(QWidget* parent) : QMainWindow(parent) {
   // The first window made is the program's one main window.
   if (!Instance()) Instance() = this;
+  InitEngine(state_);
   setObjectName("FormMain");
   setWindowTitle(kWindowCaption);
   setWindowIcon(WindowIcon());
@@ -67,7 +69,9 @@ FormMain::FormMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 FormMain::~FormMain() {
-  if (Instance() == this) Instance() = nullptr;
+  if (Instance() != this) return;
+  DiscardSplash();
+  Instance() = nullptr;
 }
 
 void FormMain::CreateControls() {
@@ -152,8 +156,8 @@ void FormMain::Form_Load() {
   // 2.
   setEnabled(false);
   // 3.
-  Zoom = 1.0;
-  ViewMode = kViewResolution2;
+  state_.Zoom = 1.0;
+  state_.ViewMode = kViewResolution2;
   FitWidthPending = true;
   // 4.
   LoadIdioma("ODK");
@@ -178,7 +182,7 @@ void FormMain::Form_Load() {
   mnu_File_SaveAs->setEnabled(false);
   tbToolbar1->resize(tbToolbar1->width(), kToolbarHeight);
   // 10.
-  DocumentLoaded = false;
+  state_.DocumentLoaded = false;
   // 11.
   VScroll1->widget()->setGeometry(1, 0, 18, VScroll1->widget()->height());
   HScroll1->widget()->move(kHScrollLeftBeforeLayout, HScroll1->widget()->y());
@@ -187,11 +191,11 @@ void FormMain::Form_Load() {
   DockStrips();
   Picture1->move(kPageLeft, tbToolbar1->height() + kPageTopGap);
   // 12.
-  DocPath.clear();
+  state_.DocPath.clear();
   shownDocPath_.clear();
   ResizeBusy = 0;
   // 10, 13. The decimal symbol and what else the settings keep.
-  Blocks.clear();
+  state_.Blocks.clear();
   LoadSettings();
   // 14.
   WheelHook(this);
@@ -207,7 +211,7 @@ void FormMain::Form_Load() {
   // 19.
   PendingCount = 0;
   // 20. A command line of blanks only counts as given; ProcesaCommand finds nothing in it.
-  if (!CommandLineText.empty()) ProcesaCommand();
+  if (!state_.CommandLineText.empty()) ProcesaCommand();
   // 21.
   setEnabled(true);
   Timer4->start();

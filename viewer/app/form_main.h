@@ -7,11 +7,13 @@
 
 #include <QMainWindow>
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "common/language_table.h"
 #include "common/wheel_hook_ui.h"
+#include "viewer/app/viewer_state.h"
 
 class QAction;
 class QLabel;
@@ -38,12 +40,24 @@ constexpr int kToolButtons = 9;
 constexpr int kRecentEntries = 9;
 constexpr int kMaxPendingFiles = 16;
 
+// The zoom the pages were found at, and the scale each page found fits with at `zoom`.
+struct PageFit {
+  double paginatedAt = 0;
+  double zoom = 0;
+  std::map<long, double> scales;
+};
+
 class FormMain : public QMainWindow, public WheelTarget {
  public:
   // Builds the window as designed: controls, menus and timers with their design values.
-  // Nothing is read from files or settings until Form_Load.
+  // Nothing is read from files or settings until Form_Load. Its state starts as the
+  // viewer's start-up leaves it, the engine made ready.
   explicit FormMain(QWidget* parent = nullptr);
   ~FormMain() override;
+
+  // The viewer's state, which this window owns (viewer_state.h).
+  ViewerState& State() { return state_; }
+  const ViewerState& State() const { return state_; }
 
   // The window's load, once, before the window is first shown.
   void Form_Load();
@@ -59,6 +73,11 @@ class FormMain : public QMainWindow, public WheelTarget {
   // --- Public operations -------------------------------------------------------------------
   // Loads the document DocPath names.
   void OpenFile();
+  // Draws page CurrentPage of the current view on the page picture.
+  void DibujarPagina();
+  // Prints page `Page` of the current view as one sheet on `printer` at 100 %, whatever the
+  // view's zoom, with its number at the foot, and ends the sheet (the caller ends the document).
+  void ImprimirPagina(long Page, plat::PrinterSurface& printer);
   void NoSoluciones();
   void PAGINAR();
   // Rebuilds the current view's blocks and everything that follows from them.
@@ -229,6 +248,9 @@ class FormMain : public QMainWindow, public WheelTarget {
   // The file name offered for a printout to the PDF-file printer.
   std::string ProposedPdfPath() const;
 
+  ViewerState state_;
+  // The scales at which pages fit at the current zoom, found as they are drawn.
+  PageFit pageFit_;
   LanguageTable idioma_{"ODK"};
   bool loaded_ = false;
   bool activatedOnce_ = false;
@@ -244,15 +266,8 @@ class FormMain : public QMainWindow, public WheelTarget {
 FormMain& TheFormMain();
 bool FormMainExists();
 
-// Draws page CurrentPage of the current view on the main window's page picture.
-void DibujarPagina();
-
 // The page label's font as designed.
 QFont PageLabelFont();
-
-// Prints page `Page` of the current view as one sheet on `printer` at 100 %, whatever the
-// view's zoom, with its number at the foot, and ends the sheet (the caller ends the document).
-void ImprimirPagina(long Page, plat::PrinterSurface& printer);
 
 // The mouse pointer: the hourglass while long work runs, the default otherwise.
 void SetWaitPointer(bool wait);

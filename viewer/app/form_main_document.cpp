@@ -42,7 +42,7 @@ bool EndsInRep(const std::string& path) {
 }  // namespace
 
 void FormMain::ShowLoadError(const std::string& reason) {
-  plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantOpenDocument") + "\r\n") + plat::ShownPath(DocPath) +
+  plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantOpenDocument") + "\r\n") + plat::ShownPath(state_.DocPath) +
                        plat::Cp1252ToUtf8("\r\n" + reason),
                    plat::kExclamation);
 }
@@ -50,8 +50,8 @@ void FormMain::ShowLoadError(const std::string& reason) {
 void FormMain::OpenFile() {
   // 1.
   SetDocumentControlsEnabled(false);
-  const bool wasLoaded = DocumentLoaded;
-  DocumentLoaded = false;
+  const bool wasLoaded = state_.DocumentLoaded;
+  state_.DocumentLoaded = false;
 
   // A load that fails changes nothing: the document shown stays the current one.
   const auto fail = [&](const std::string& reason) {
@@ -59,20 +59,20 @@ void FormMain::OpenFile() {
       SetWaitPointer(false);
       ShowLoadError(reason);
     }
-    DocPath = shownDocPath_;
-    DocumentLoaded = wasLoaded;
+    state_.DocPath = shownDocPath_;
+    state_.DocumentLoaded = wasLoaded;
     SetDocumentControlsEnabled(true);
     SetWaitPointer(false);
   };
 
   // 2. Only result documents; anything else is passed over without a word.
-  if (!IsResultDocumentPath(DocPath)) {
+  if (!IsResultDocumentPath(state_.DocPath)) {
     fail("");
     return;
   }
   // 3.
   plat::FileError err;
-  const std::optional<std::string> bytes = plat::ReadTextFile(DocPath, &err, kLargestDocument);
+  const std::optional<std::string> bytes = plat::ReadTextFile(state_.DocPath, &err, kLargestDocument);
   if (!bytes) {
     fail("Error : " + std::to_string(err.number) + " - " + err.description);
     return;
@@ -88,36 +88,36 @@ void FormMain::OpenFile() {
   }
   // An image that cannot be written is drawn as the engine's placeholder; the document
   // itself still opens. Pictures are decoded afresh for each document opened.
-  DecodedPictures.Clear();
-  ExtractImages(read.images, DefaultImageFolders(TempPath));
+  state_.DecodedPictures.Clear();
+  ExtractImages(read.images, DefaultImageFolders(state_.TempPath));
 
-  Document = std::move(read.sections);
-  if (Document.SimboloDecimal == ",") {
+  state_.Document = std::move(read.sections);
+  if (state_.Document.SimboloDecimal == ",") {
     mnu_Ver_SEP_COM_Click();
   } else {
     mnu_Ver_SEP_PTO_Click();
   }
   // 9.
-  if (EndsInRep(DocPath)) LastFolder = FolderOf(DocPath);
+  if (EndsInRep(state_.DocPath)) LastFolder = FolderOf(state_.DocPath);
   // 10.
   SetWaitPointer(false);
   ActualizarBotones();
-  shownDocPath_ = DocPath;
+  shownDocPath_ = state_.DocPath;
   MakeResolutionLevel();
-  DocumentLoaded = true;
+  state_.DocumentLoaded = true;
 }
 
 void FormMain::SaveFile() { SaveDocument(); }
 
 bool FormMain::SaveDocument() {
-  ResultSections sections = Document;
-  sections.SimboloDecimal = SimboloDecimal;
-  const SaveResult r = WriteResultDocument(DocPath, sections, DefaultImageFolders(TempPath));
+  ResultSections sections = state_.Document;
+  sections.SimboloDecimal = state_.SimboloDecimal;
+  const SaveResult r = WriteResultDocument(state_.DocPath, sections, DefaultImageFolders(state_.TempPath));
   // 7.
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   switch (r.error) {
     case SaveError::None:
-      shownDocPath_ = DocPath;
+      shownDocPath_ = state_.DocPath;
       return true;
     case SaveError::MissingImage:
       plat::MsgBox(GetL_win("CantSaveImage") + r.detail, plat::kCritical);

@@ -113,7 +113,7 @@ void FormMain::InstallDropTarget() {
 
 void FormMain::ProcesaCommand() {
   PendingCount = 0;
-  std::string s = TrimBlanks(CommandLineText);
+  std::string s = TrimBlanks(state_.CommandLineText);
   if (s.empty()) return;
   // An unquoted command line is one path, blanks and all: the designer passes it so.
   if (s.front() != '"') {
@@ -135,7 +135,7 @@ void FormMain::OpenDRAGDROPFiles_Command() {
   if (PendingCount == 0) return;
   // While pages are being found or drawn the shown document cannot be replaced: the list
   // waits for them.
-  if (paginating_ || EngineBusy()) {
+  if (paginating_ || EngineBusy(state_)) {
     QTimer::singleShot(kPendingRetryMs, this, [this] { OpenDRAGDROPFiles_Command(); });
     return;
   }
@@ -143,8 +143,8 @@ void FormMain::OpenDRAGDROPFiles_Command() {
   // is drawn, and that activation must find nothing left to open.
   const long count = PendingCount;
   PendingCount = 0;
-  DocPath = PendingFiles[1];
-  if (DocPath.find('~') != std::string::npos) DocPath = HallaNombreLargo(DocPath);
+  state_.DocPath = PendingFiles[1];
+  if (state_.DocPath.find('~') != std::string::npos) state_.DocPath = HallaNombreLargo(state_.DocPath);
   OpenFile();
   // Each further document in a viewer of its own, as the desktop would start one for it.
   const std::string viewer = plat::PathFromQt(QCoreApplication::applicationFilePath());
@@ -174,7 +174,7 @@ void FormMain::mnu_File_Open_Click() {
   const std::string path = DlgAbrirArchivo(filter, GetL_win("But_OpenCAP"), LastFolder, this);
   if (path.empty()) return;
   SetWaitPointer(true);
-  DocPath = path;
+  state_.DocPath = path;
   OpenFile();
 }
 
@@ -183,7 +183,7 @@ void FormMain::mnu_File_Reciente_Click(int Index) {
   SetWaitPointer(true);
   // What is there but is no file (a folder, a FIFO) the opening refuses, saying what it is.
   if (EntryExists(RecentFiles[Index])) {
-    DocPath = RecentFiles[Index];
+    state_.DocPath = RecentFiles[Index];
     OpenFile();
     return;
   }
@@ -192,7 +192,7 @@ void FormMain::mnu_File_Reciente_Click(int Index) {
 }
 
 void FormMain::mnu_File_SaveAs_Click() {
-  if (BlockCount() == 0) return;
+  if (state_.BlockCount() == 0) return;
   const std::string filter =
       GetL_win("FileTypeRES") + " (*.rep)|*.rep|" + GetL_win("AllFiles") + " (*.*)|*.*";
   // The dialog is told of the ".rep" added below, so that it asks before replacing that file.
@@ -201,20 +201,20 @@ void FormMain::mnu_File_SaveAs_Click() {
   // A cancelled dialog changes nothing: the document keeps its path, the recent list its
   // entries.
   if (path.empty()) return;
-  const std::string previous = DocPath;
-  DocPath = path;
-  if (UpperTail(DocPath, 4) != ".REP") DocPath += kRepExtension;
-  const auto slash = DocPath.rfind('/');
-  LastFolder = slash == std::string::npos ? std::string() : DocPath.substr(0, slash);
+  const std::string previous = state_.DocPath;
+  state_.DocPath = path;
+  if (UpperTail(state_.DocPath, 4) != ".REP") state_.DocPath += kRepExtension;
+  const auto slash = state_.DocPath.rfind('/');
+  LastFolder = slash == std::string::npos ? std::string() : state_.DocPath.substr(0, slash);
   SetWaitPointer(true);
-  const std::string target = DocPath;
+  const std::string target = state_.DocPath;
   if (SaveDocument()) {
-    setWindowTitle(QText(std::string(kWindowCaption) + " - ") + plat::QPath(DocPath));
-    UpdateRecentList(DocPath, DocPath);
-  } else if (DocPath == target) {
+    setWindowTitle(QText(std::string(kWindowCaption) + " - ") + plat::QPath(state_.DocPath));
+    UpdateRecentList(state_.DocPath, state_.DocPath);
+  } else if (state_.DocPath == target) {
     // Nothing was written there (and no other name was chosen instead): the document is
     // still the one it was.
-    DocPath = previous;
+    state_.DocPath = previous;
   }
   SetWaitPointer(false);
 }
@@ -256,8 +256,8 @@ void FormMain::LoadSettings() {
     }
   }
   LastFolder = plat::GetPathSetting(kAppTitle, settings::kLastFolder);
-  SimboloDecimal = plat::GetSetting(kAppTitle, settings::kDecimalSymbol);
-  if (SimboloDecimal == ",") {
+  state_.SimboloDecimal = plat::GetSetting(kAppTitle, settings::kDecimalSymbol);
+  if (state_.SimboloDecimal == ",") {
     mnu_Ver_SEP_COM_Click();
   } else {
     mnu_Ver_SEP_PTO_Click();
@@ -272,7 +272,7 @@ void FormMain::Form_Unload() {
     plat::SavePathSetting(kAppTitle, settings::kRecentFile, RecentFiles[n], std::to_string(n));
   }
   plat::SavePathSetting(kAppTitle, settings::kLastFolder, LastFolder);
-  plat::SaveSetting(kAppTitle, settings::kDecimalSymbol, SimboloDecimal);
+  plat::SaveSetting(kAppTitle, settings::kDecimalSymbol, state_.SimboloDecimal);
   WheelUnhook();
 }
 

@@ -27,7 +27,7 @@ Qt::WindowStates StateOf(Qt::WindowStates s) { return s & (Qt::WindowMinimized |
 void FormMain::Form_Resize() {
   if (!loaded_) return;
   // 1.
-  Picture1->resize(RoundToInteger(kPageWidth * Zoom), RoundToInteger(kPageHeight * Zoom));
+  Picture1->resize(RoundToInteger(kPageWidth * state_.Zoom), RoundToInteger(kPageHeight * state_.Zoom));
   // 2. The window's top-left corner stays on the screen.
   if (x() < 0 || y() < 0) move(std::max(0, x()), std::max(0, y()));
   // 4.

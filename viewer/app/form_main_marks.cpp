@@ -79,8 +79,8 @@ void FormMain::Picture1_MouseMove(int Button, int Shift, float X, float Y) {
   (void)Button;
   (void)Shift;
   (void)Y;
-  if (LastPageLayout().NumMarcas == 0) return;
-  const auto margin = static_cast<float>(LastPageLayout().MargenIzq);
+  if (LastPageLayout(state_).NumMarcas == 0) return;
+  const auto margin = static_cast<float>(LastPageLayout(state_).MargenIzq);
   if (X >= margin) {
     if (Picture1->Tag == kModeEdicion) {
       Picture1->Tag = kModeNormal;
@@ -93,12 +93,12 @@ void FormMain::Picture1_MouseMove(int Button, int Shift, float X, float Y) {
 }
 
 void FormMain::InvertBand(long k) {
-  const PageLayoutReport m = LastPageLayout();
+  const PageLayoutReport m = LastPageLayout(state_);
   plat::ImageSurface& page = Picture1->surface();
   const double left = m.MargenIzq;
   const double right = page.toUnitsX(Picture1->width()) - m.MargenDer;
-  const double top = MarcaArriba(k);
-  const double bottom = MarcaAbajo(k);
+  const double top = MarcaArriba(state_, k);
+  const double bottom = MarcaAbajo(state_, k);
   page.invertRect(page.toPixelsX(left), page.toPixelsY(top), page.toPixelsX(right - left),
                   page.toPixelsY(bottom - top));
   Picture1->update();
@@ -108,31 +108,31 @@ void FormMain::Picture1_MouseDown(int Button, int Shift, float X, float Y) {
   (void)Button;
   (void)Shift;
   (void)X;
-  const long count = LastPageLayout().NumMarcas;
+  const long count = LastPageLayout(state_).NumMarcas;
   if (count == 0) return;
   const auto clearAll = [&] {
     for (long i = 1; i <= count; ++i) {
-      if (!MarcaSeleccionada(i)) continue;
+      if (!MarcaSeleccionada(state_, i)) continue;
       InvertBand(i);
-      SetMarcaSeleccionada(i, false);
+      SetMarcaSeleccionada(state_, i, false);
     }
   };
   if (Picture1->Tag == kModeEdicion) {
     long k = 0;
     for (long i = 1; i <= count; ++i) {
-      if (static_cast<float>(MarcaArriba(i)) <= Y && Y <= static_cast<float>(MarcaAbajo(i))) {
+      if (static_cast<float>(MarcaArriba(state_, i)) <= Y && Y <= static_cast<float>(MarcaAbajo(state_, i))) {
         k = i;
         break;
       }
     }
     if (k == 0) return;
-    if (!MarcaSeleccionada(k)) {
+    if (!MarcaSeleccionada(state_, k)) {
       clearAll();
       InvertBand(k);
-      SetMarcaSeleccionada(k, true);
+      SetMarcaSeleccionada(state_, k, true);
     } else {
       InvertBand(k);
-      SetMarcaSeleccionada(k, false);
+      SetMarcaSeleccionada(state_, k, false);
     }
   } else if (Picture1->Tag == kModeNormal) {
     clearAll();

@@ -61,30 +61,20 @@ constexpr const char* kFootLine = " &LF";
 constexpr double kFitStep = 0.98;
 constexpr double kSmallestFit = 0.8;
 
-// The zoom the pages were found at, and the scale each page found fits with at `zoom`.
-struct PageFit {
-  double paginatedAt = 0;
-  double zoom = 0;
-  std::map<long, double> scales;
-};
-PageFit& Fit() {
-  static PageFit fit;
-  return fit;
-}
-
 // The part of the view's zoom at which page k shows whole, with its foot line free.
-double FittingScale(long k, const std::string& text, plat::ImageSurface& page) {
-  PageFit& fit = Fit();
-  if (Zoom == fit.paginatedAt) return 1.0;
-  if (Zoom != fit.zoom) {
-    fit.zoom = Zoom;
+double FittingScale(ViewerState& viewer, PageFit& fit, long k, const std::string& text, plat::ImageSurface& page) {
+  if (viewer.Zoom == fit.paginatedAt) return 1.0;
+  if (viewer.Zoom != fit.zoom) {
+    fit.zoom = viewer.Zoom;
     fit.scales.clear();
   }
   if (const auto known = fit.scales.find(k); known != fit.scales.end()) return known->second;
   double scale = 1.0;
   for (double s = 1.0; s >= kSmallestFit; s *= kFitStep) {
-    if (!MeasureOnPagePicture(text + kFootLine, Zoom * s * kBaseTextSize, page, s)) return 1.0;  // try again later
-    if (LastPageLayout().BloqueCorte > 0) {
+    if (!MeasureOnPagePicture(viewer, text + kFootLine, viewer.Zoom * s * kBaseTextSize, page, s)) {
+      return 1.0;  // try again later
+    }
+    if (LastPageLayout(viewer).BloqueCorte > 0) {
       scale = s;
       break;
     }
@@ -106,19 +96,19 @@ void FormMain::PAGINAR() {
     // The window is not to be used while its pages are found; behind the start-up splash it
     // cannot be reached, and the splash still answers its click or key.
     QCoreApplication::processEvents(isVisible() ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
-    if (!MeasureOnPagePicture(text, Zoom * kBaseTextSize, Picture1->surface())) return 0;
-    return LastPageLayout().BloqueCorte;
+    if (!MeasureOnPagePicture(state_, text, state_.Zoom * kBaseTextSize, Picture1->surface())) return 0;
+    return LastPageLayout(state_).BloqueCorte;
   };
   const auto progress = [this](long pages) { ShowPageCaption(LbPage, ProgressCaption(pages)); };
-  for (PageBlock& b : Blocks) b.Page = 0;
-  PageCount = PlaceBlocksOnPages(Blocks, trial, progress);
-  Fit() = PageFit{Zoom, 0, {}};
+  for (PageBlock& b : state_.Blocks) b.Page = 0;
+  state_.PageCount = PlaceBlocksOnPages(state_.Blocks, trial, progress);
+  pageFit_ = PageFit{state_.Zoom, 0, {}};
   paginating_ = false;
   // 6-8.
-  ShowPageCaption(LbPage, ProgressCaption(PageCount));
+  ShowPageCaption(LbPage, ProgressCaption(state_.PageCount));
   VScroll1->setValue(VScroll1->Min());
   PageChanging = true;
-  CurrentPage = 1;
+  state_.CurrentPage = 1;
   DibujarPagina();
   Picture1->show();
   ShapeShadow->setBackColor(kShadow);
@@ -127,41 +117,40 @@ void FormMain::PAGINAR() {
 
 QFont PageLabelFont() { return ScaledFont("Arial", kPageLabelFontSize); }
 
-void DibujarPagina() {
+void FormMain::DibujarPagina() {
   // A page asked for while another is being drawn would wipe the half-drawn one.
-  if (EngineBusy()) return;
-  FormMain& form = TheFormMain();
-  form.LbPage->clear();
-  if (PageCount == 0) return;
+  if (EngineBusy(state_)) return;
+  LbPage->clear();
+  if (state_.PageCount == 0) return;
   SetWaitPointer(true);
-  ShowPageCaption(form.LbPage, QString("Pag. %1/%2").arg(CurrentPage).arg(PageCount));
-  form.Picture1->Cls();
-  plat::ImageSurface& page = form.Picture1->surface();
-  const std::string text = PageText(Blocks, CurrentPage);
-  const double scale = FittingScale(CurrentPage, text, page);
-  if (DrawOnPagePicture(text, Zoom * scale * kBaseTextSize, page, scale)) {
-    page.setFont(PageNumberFont(Zoom * kPageNumberSize * ScreenTwipsPerPixelX() / 15));
+  ShowPageCaption(LbPage, QString("Pag. %1/%2").arg(state_.CurrentPage).arg(state_.PageCount));
+  Picture1->Cls();
+  plat::ImageSurface& page = Picture1->surface();
+  const std::string text = PageText(state_.Blocks, state_.CurrentPage);
+  const double scale = FittingScale(state_, pageFit_, state_.CurrentPage, text, page);
+  if (DrawOnPagePicture(state_, text, state_.Zoom * scale * kBaseTextSize, page, scale)) {
+    page.setFont(PageNumberFont(state_.Zoom * kPageNumberSize * ScreenTwipsPerPixelX() / 15));
     page.setForeColor(kPageNumberColor);
     // The number stands where it does on every page at this zoom, however small the text.
-    PageLayoutReport margins = LastPageLayout();
+    PageLayoutReport margins = LastPageLayout(state_);
     for (double* m : {&margins.MargenSup, &margins.MargenInf, &margins.MargenIzq, &margins.MargenDer}) *m /= scale;
-    PrintPageNumber(page, std::to_string(CurrentPage), form.Picture1->width() * ScreenTwipsPerPixelX(),
-                    form.Picture1->height() * ScreenTwipsPerPixelY(), margins);
+    PrintPageNumber(page, std::to_string(state_.CurrentPage), Picture1->width() * ScreenTwipsPerPixelX(),
+                    Picture1->height() * ScreenTwipsPerPixelY(), margins);
   }
-  form.Picture1->update();
+  Picture1->update();
   SetWaitPointer(false);
 }
 
-void ImprimirPagina(long Page, plat::PrinterSurface& printer) {
+void FormMain::ImprimirPagina(long Page, plat::PrinterSurface& printer) {
   SetWaitPointer(true);
   printer.setOrientation(plat::PrinterSurface::Orientation::Portrait);
-  const std::string text = PageText(Blocks, Page);
+  const std::string text = PageText(state_.Blocks, Page);
   printer.setScaleMode(plat::ScaleMode::Twips);
   printer.setFillStyle(plat::kFillSolid);
-  if (DrawOnPrinter(text, kBaseTextSize, printer)) {
+  if (DrawOnPrinter(state_, text, kBaseTextSize, printer)) {
     printer.setFont(PageNumberFont(kPageNumberSize));
     printer.setForeColor(kBlack);
-    PrintPageNumber(printer, std::to_string(Page), printer.scaleWidth(), printer.scaleHeight(), LastPageLayout());
+    PrintPageNumber(printer, std::to_string(Page), printer.scaleWidth(), printer.scaleHeight(), LastPageLayout(state_));
   }
   printer.newPage();
   SetWaitPointer(false);

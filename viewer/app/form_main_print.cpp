@@ -30,10 +30,10 @@ std::string FormMain::ProposedPdfPath() const {
   // The document's own name with ".pdf", beside the document; a document handed over by the
   // designer lies in the scratch folder, which is no place for the user's files: it goes to
   // the folder of the documents opened last, or at first to the user's home.
-  const QFileInfo document(plat::QPath(DocPath));
+  const QFileInfo document(plat::QPath(state_.DocPath));
   const QString name = document.completeBaseName() + kPdfExtension;
   QString folder = document.absolutePath();
-  if (DocPath.empty() || QDir(folder) == QDir(plat::QPath(ScratchFolder()))) {
+  if (state_.DocPath.empty() || QDir(folder) == QDir(plat::QPath(state_.ScratchFolder()))) {
     folder = LastFolder.empty() ? QDir::homePath() : plat::QPath(LastFolder);
   }
   return plat::PathFromQt(QDir(folder).filePath(name));
@@ -41,18 +41,19 @@ std::string FormMain::ProposedPdfPath() const {
 
 void FormMain::mnu_File_Print_Click() {
   // 1. Nothing to print on, or nothing to print.
-  if (plat::PrinterNames().empty() || BlockCount() == 0) return;
+  if (plat::PrinterNames().empty() || state_.BlockCount() == 0) return;
   // 3.
-  const double shownZoom = Zoom;
-  const int shownPage = CurrentPage;
+  const double shownZoom = state_.Zoom;
+  const int shownPage = state_.CurrentPage;
   // 4-5. The dialog may have chosen another printer, accepted or not.
-  const std::optional<PrintRequest> request = ShowFrmImprimir(this, {PageCount, shownPage});
+  const std::optional<PrintRequest> request = ShowFrmImprimir(this, {state_.PageCount, shownPage});
   RenewPrintToolTip();
   // 6.
   if (!request) return;
 
   // The dialog accepts no request that names no page of the view; nothing to ask for then.
-  const std::vector<long> pages = ChosenPages(PageCount, request->PrintPageRule, request->PrintPages, shownPage);
+  const std::vector<long> pages =
+      ChosenPages(state_.PageCount, request->PrintPageRule, request->PrintPages, shownPage);
   if (pages.empty()) return;
 
   plat::PrinterSurface& printer = Printer();
@@ -66,8 +67,8 @@ void FormMain::mnu_File_Print_Click() {
   // so that a repaint or layout that runs between the printed lines still sees it.
   for (long copy = 0; copy < outer; ++copy) {
     for (const long p : pages) {
-      CurrentPage = static_cast<int>(p);
-      Zoom = shownZoom;
+      state_.CurrentPage = static_cast<int>(p);
+      state_.Zoom = shownZoom;
       Form_Resize();
       for (long sheet = 0; sheet < inner; ++sheet) {
         DibujarPagina();
@@ -78,8 +79,8 @@ void FormMain::mnu_File_Print_Click() {
   // 9.
   const bool printed = printer.endDoc();
   // 10.
-  CurrentPage = shownPage;
-  Zoom = shownZoom;
+  state_.CurrentPage = shownPage;
+  state_.Zoom = shownZoom;
   Form_Resize();
   DibujarPagina();
   // The PDF file is a file the viewer writes itself: when it cannot be written, the user

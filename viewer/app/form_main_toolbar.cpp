@@ -76,7 +76,8 @@ void FormMain::ActualizarBotones() {
       x += kButtonWidth;
       LblBut[i]->setGeometry(0, 39, 60, 15);
       LblBut[i]->setFont(ScaledFont("Arial", kCaptionFontSize));
-      const bool pressed = ViewMode >= kViewStatement && ViewMode <= kViewResolution2 && i == ViewMode + kFirstViewButton;
+      const long mode = state_.ViewMode;
+      const bool pressed = mode >= kViewStatement && mode <= kViewResolution2 && i == mode + kFirstViewButton;
       PicToolB[i]->setPicture(ToolButtonFace(i, pressed));
     }
     PicToolB[i]->setVisible(ToolButtonVisible[i]);

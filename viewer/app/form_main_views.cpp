@@ -20,8 +20,8 @@ std::string FileNameOf(const std::string& path) {
 }  // namespace
 
 void FormMain::SelectViewMode(long mode, QAction* item) {
-  ViewMode = mode;
-  if (!DocumentLoaded) return;
+  state_.ViewMode = mode;
+  if (!state_.DocumentLoaded) return;
   for (QAction* a : {mnu_Ver_NOSOL, mnu_Ver_SOLOSOL, mnu_Ver_RES1, mnu_Ver_RES2}) a->setChecked(a == item);
   MakeResolutionLevel();
 }
@@ -32,10 +32,10 @@ void FormMain::Resolucion1() { SelectViewMode(kViewResolution1, mnu_Ver_RES1); }
 void FormMain::Resolucion2() { SelectViewMode(kViewResolution2, mnu_Ver_RES2); }
 
 void FormMain::SetDecimalSymbol(const std::string& symbol, QAction* own, QAction* other) {
-  SimboloDecimal = symbol;
+  state_.SimboloDecimal = symbol;
   own->setChecked(true);
   other->setChecked(false);
-  if (DocumentLoaded) MakeResolutionLevel();
+  if (state_.DocumentLoaded) MakeResolutionLevel();
 }
 
 void FormMain::mnu_Ver_SEP_COM_Click() { SetDecimalSymbol(",", mnu_Ver_SEP_COM, mnu_Ver_SEP_PTO); }
@@ -49,8 +49,8 @@ void FormMain::MakeResolutionLevel() {
   for (QAction* a : {mnu_Ver_NOSOL, mnu_Ver_SOLOSOL, mnu_Ver_RES1, mnu_Ver_RES2}) a->setChecked(false);
   // 3-6.
   const ViewHeadings headings{GetL_win("Answer") + ":", GetL_win("View_Resol1"), GetL_win("View_Resol2")};
-  Blocks = BuildViewBlocks(ViewMode, Document, headings);
-  switch (ViewMode) {
+  state_.Blocks = BuildViewBlocks(state_.ViewMode, state_.Document, headings);
+  switch (state_.ViewMode) {
     case kViewAnswer: mnu_Ver_SOLOSOL->setChecked(true); break;
     case kViewResolution1: mnu_Ver_RES1->setChecked(true); break;
     case kViewResolution2: mnu_Ver_RES2->setChecked(true); break;
@@ -59,10 +59,10 @@ void FormMain::MakeResolutionLevel() {
   // 7.
   PAGINAR();
   // 8.
-  const std::string name = FileNameOf(DocPath);
+  const std::string name = FileNameOf(state_.DocPath);
   setWindowTitle(QText(std::string(kWindowCaption) + " - ") + plat::QPath(name));
   // 9.
-  UpdateRecentList(DocPath, name);
+  UpdateRecentList(state_.DocPath, name);
   // 10.
   SetDocumentControlsEnabled(true);
   mnu_Ver->menuAction()->setVisible(true);

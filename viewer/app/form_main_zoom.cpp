@@ -142,7 +142,7 @@ void FormMain::FixedZoom(double value, QAction* item) {
   for (QAction* a : {mnu_zoom50, mnu_zoom75, mnu_zoom100, mnu_zoom150, mnu_zoom200, mnu_zoomANCHO}) {
     a->setChecked(a == item);
   }
-  Zoom = value;
+  state_.Zoom = value;
   Form_Resize();
   DibujarPagina();
   // Laid out and drawn twice: the first layout may show or hide a scroll bar, which the
@@ -167,8 +167,8 @@ void FormMain::mnu_zoomANCHO_Click() {
   for (QAction* a : {mnu_zoom50, mnu_zoom75, mnu_zoom100, mnu_zoom150, mnu_zoom200}) a->setChecked(false);
   mnu_zoomANCHO->setChecked(true);
   FitWidthPending = false;
-  Zoom = (width() - Picture3->width() - 28) / static_cast<double>(kPageWidth);
-  if (Zoom < kMinFitZoom) Zoom = kMinFitZoom;
+  state_.Zoom = (width() - Picture3->width() - 28) / static_cast<double>(kPageWidth);
+  if (state_.Zoom < kMinFitZoom) state_.Zoom = kMinFitZoom;
   Form_Resize();
   DibujarPagina();
   // Laid out and drawn twice: the first layout may change the width the second one sees.
@@ -236,22 +236,22 @@ void FormMain::ShowTurnedPage() {
 }
 
 void FormMain::ImgRPage_Click() {
-  if (PageChanging || PageCount == 0 || CurrentPage >= PageCount) {
+  if (PageChanging || state_.PageCount == 0 || state_.CurrentPage >= state_.PageCount) {
     QApplication::beep();
     return;
   }
-  ++CurrentPage;
+  ++state_.CurrentPage;
   // The new page is shown from its top.
   VScroll1->setValue(VScroll1->Min());
   ShowTurnedPage();
 }
 
 void FormMain::ImgLPage_Click() {
-  if (PageChanging || PageCount == 0 || CurrentPage <= 1) {
+  if (PageChanging || state_.PageCount == 0 || state_.CurrentPage <= 1) {
     QApplication::beep();
     return;
   }
-  --CurrentPage;
+  --state_.CurrentPage;
   VScroll1->setValue(VScroll1->Min());
   ShowTurnedPage();
 }
@@ -289,11 +289,11 @@ void FormMain::Form_KeyDown(int& KeyCode, int Shift) {
     case kKeyPageDown: ImgRPage_Click(); break;
     case kKeyEnd:
       // Without pages there is nothing to go to; the page number stays as it is.
-      if (PageCount > 0) CurrentPage = static_cast<int>(PageCount - 1);
+      if (state_.PageCount > 0) state_.CurrentPage = static_cast<int>(state_.PageCount - 1);
       ImgRPage_Click();
       break;
     case kKeyHome:
-      if (PageCount > 0) CurrentPage = 2;
+      if (state_.PageCount > 0) state_.CurrentPage = 2;
       ImgLPage_Click();
       break;
     case kKeyLeft:

@@ -31,7 +31,9 @@ class PrepareAfterFirstPaint : public QObject {
     if (event->type() != QEvent::Paint) return false;
     watched->removeEventFilter(this);
     QTimer::singleShot(0, watched, [] {
-      if (Instance() && Instance()->isVisible() && !SplashShown) TheFormMain().PrepareBehindSplash();
+      if (!Instance() || !Instance()->isVisible()) return;
+      FormMain& main = TheFormMain();
+      if (!main.State().SplashShown) main.PrepareBehindSplash();
     });
     deleteLater();
     return false;
@@ -64,7 +66,7 @@ SplashConstants ViewerSplashConstants() {
 }
 
 FormSplash* LoadFormSplash() {
-  auto* splash = new FormSplash(ViewerSplashConstants(), SplashShown, ShowMainWindow);
+  auto* splash = new FormSplash(ViewerSplashConstants(), TheFormMain().State().SplashShown, ShowMainWindow);
   Instance() = splash;
   return splash;
 }
@@ -72,7 +74,7 @@ FormSplash* LoadFormSplash() {
 void ShowStartSplash() {
   const bool fresh = !Instance();
   FormSplash* splash = fresh ? LoadFormSplash() : Instance().data();
-  if (fresh && !SplashShown) new PrepareAfterFirstPaint(splash);
+  if (fresh && !TheFormMain().State().SplashShown) new PrepareAfterFirstPaint(splash);
   splash->show();
   splash->raise();
   splash->activateWindow();
@@ -81,5 +83,7 @@ void ShowStartSplash() {
 void UnloadSplash() {
   if (Instance() && Instance()->isVisible()) Instance()->close();
 }
+
+void DiscardSplash() { delete Instance().data(); }
 
 }  // namespace stagora::viewer

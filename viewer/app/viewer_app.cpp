@@ -8,7 +8,7 @@
 #include "platform/messagebox_qt.h"
 #include "platform/paths.h"
 #include "platform/process.h"
-#include "viewer/app/engine_bridge.h"
+#include "viewer/app/form_main.h"
 #include "viewer/app/splash.h"
 #include "viewer/app/viewer_state.h"
 
@@ -36,10 +36,11 @@ int RunViewer(QApplication& app) {
   app.setApplicationName(kAppTitle);
   plat::SetProgramFolder(plat::PathFromQt(QCoreApplication::applicationDirPath()));
   plat::InstallWidgetMessageBox("OVDR");
-  CommandLineText = CommandLineFromArguments(QCoreApplication::arguments());
-  InicializarGlobales();
-  TempPath = TrimOneTrailingSeparator(plat::ComputeTempPath());
-  InitEngine();
+  // The main window is made, not yet loaded, so that its state can take the command line and
+  // the temporary folder; it is loaded behind the splash.
+  ViewerState& state = TheFormMain().State();
+  state.CommandLineText = CommandLineFromArguments(QCoreApplication::arguments());
+  state.TempPath = TrimOneTrailingSeparator(plat::ComputeTempPath());
   ShowStartSplash();
   return app.exec();
 }

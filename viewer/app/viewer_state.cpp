@@ -8,53 +8,26 @@
 
 namespace stagora::viewer {
 
-engine::PictureCache DecodedPictures;
-engine::ViewerValues EngineValues = [] {
-  engine::ViewerValues v;
-  v.Pictures = &DecodedPictures;
-  return v;
-}();
+ViewerState::ViewerState() {
+  EngineValues.Pictures = &DecodedPictures;
+  InicializarGlobales();
+}
 
-std::string CommandLineText;
-bool SplashShown = false;
-std::string& TempPath = EngineValues.TempPath;
-std::string DocPath;
-bool DocumentLoaded = false;
-ResultSections Document;
-long ViewMode = kViewResolution2;
-double& Zoom = EngineValues.Zoom;
-std::vector<PageBlock> Blocks;
-long PageCount = 0;
-int CurrentPage = 0;
-
-std::string& SimboloExponente = EngineValues.SimboloExponente;
-std::string& SimboloDecimal = EngineValues.SimboloDecimal;
-std::string& SimboloLista = EngineValues.SimboloLista;
-std::string& ParentesisAbre = EngineValues.ParentesisAbre;
-std::string& ParentesisCierra = EngineValues.ParentesisCierra;
-std::string& SimboloFA = EngineValues.SimboloFA;
-std::string& SimboloDT = EngineValues.SimboloDT;
-std::string& SimboloMoneda = EngineValues.SimboloMoneda;
-std::string& NombreMonedaSing = EngineValues.NombreMonedaSing;
-std::string& NombreMonedaPlur = EngineValues.NombreMonedaPlur;
-std::string& SignoDividir = EngineValues.SignoDividir;
-std::string& SignoMultiplicar = EngineValues.SignoMultiplicar;
-double& Pi = EngineValues.Pi;
-
-void InicializarGlobales() {
-  SimboloExponente = "\xD7" "10";  // times ten
-  SimboloDecimal = ".";
-  ParentesisAbre = "(";
-  ParentesisCierra = ")";
-  SimboloFA = "n";
-  SimboloDT = "&sigma";
-  SimboloLista = ";";
-  SimboloMoneda = "\x80";  // the euro sign
-  NombreMonedaSing = "euro";
-  NombreMonedaPlur = "euros";
-  SignoDividir = "\xF7";
-  SignoMultiplicar = "\xD7";
-  Pi = 4 * std::atan(1.0);
+void ViewerState::InicializarGlobales() {
+  engine::ViewerValues& v = EngineValues;
+  v.SimboloExponente = "\xD7" "10";  // times ten
+  v.SimboloDecimal = ".";
+  v.ParentesisAbre = "(";
+  v.ParentesisCierra = ")";
+  v.SimboloFA = "n";
+  v.SimboloDT = "&sigma";
+  v.SimboloLista = ";";
+  v.SimboloMoneda = "\x80";  // the euro sign
+  v.NombreMonedaSing = "euro";
+  v.NombreMonedaPlur = "euros";
+  v.SignoDividir = "\xF7";
+  v.SignoMultiplicar = "\xD7";
+  v.Pi = 4 * std::atan(1.0);
 }
 
 std::string TrimOneTrailingSeparator(std::string folder) {
@@ -62,7 +35,7 @@ std::string TrimOneTrailingSeparator(std::string folder) {
   return folder;
 }
 
-std::string ScratchFolder() { return plat::JoinPath(TempPath, "nrtemp"); }
+std::string ViewerState::ScratchFolder() const { return plat::JoinPath(TempPath, "nrtemp"); }
 
 void AbrirURL(const std::string& address) {
   if (!plat::OpenWithDesktop(address)) {

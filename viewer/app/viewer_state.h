@@ -1,8 +1,8 @@
-// The viewer's process-wide state, shared by its windows, its document handling and its page
-// machinery. The values the typesetting engine reads while it draws (zoom, symbols, scratch
-// folder) live in one engine::ViewerValues, EngineValues; the names below are that object's
-// members under the names the rest of the viewer uses. All of it is touched from the one
-// user-interface thread only.
+// The viewer's state: one ViewerState, owned by the main window (FormMain::State()) and
+// shared through it by the window's parts, its document handling and its page machinery. The
+// values the typesetting engine reads while it draws (zoom, symbols, scratch folder) live in
+// its EngineValues; the reference members below are those values under the names the rest of
+// the viewer uses. All of it is touched from the one user-interface thread only.
 #pragma once
 
 #include <string>
@@ -10,6 +10,7 @@
 
 #include "viewer/document/page_blocks.h"
 #include "viewer/document/result_document.h"
+#include "viewer/engine/engine_state.h"
 #include "viewer/engine/images.h"
 #include "viewer/engine/viewer_values.h"
 
@@ -20,51 +21,53 @@ inline constexpr const char* kAppTitle = "OVDR_ENG";
 // The main window's caption; a document's name follows after " - ".
 inline constexpr const char* kWindowCaption = "Norvath - Ovedra";
 
-// The values handed to every drawing, and the pictures its images were decoded into (kept
-// while the document stays open).
-extern engine::ViewerValues EngineValues;
-extern engine::PictureCache DecodedPictures;
+struct ViewerState {
+  // The start-up values: the number symbols, the placeholders and Pi as InicializarGlobales
+  // sets them, no document, the resolution-2 view at 100 %.
+  ViewerState();
+  // Its values point into it (EngineValues.Pictures, the references below): it stays where it
+  // was made.
+  ViewerState(const ViewerState&) = delete;
+  ViewerState& operator=(const ViewerState&) = delete;
 
-// --- Process and document ----------------------------------------------------------------
-// The program's command line after its name, its arguments joined by blanks.
-extern std::string CommandLineText;
-extern bool SplashShown;        // the start-up splash has closed once
-extern std::string& TempPath;   // the user's temporary folder, no trailing separator
-extern std::string DocPath;     // full path of the current document
-extern bool DocumentLoaded;     // a document is loaded and its page blocks exist
-extern ResultSections Document; // StatementText, SolutionText, ResolutionTexts
-extern long ViewMode;           // -1, 0, 1 or 2 (see page_blocks.h)
-extern double& Zoom;            // view scale, 1.0 = 100 %
-// The current view's blocks, as many as the view needs; BlockCount is Blocks.size().
-extern std::vector<PageBlock> Blocks;
-extern long PageCount;
-extern int CurrentPage;
+  // The pictures the document's images were decoded into (kept while the document stays
+  // open), and the values handed to every drawing, whose Pictures is DecodedPictures.
+  engine::PictureCache DecodedPictures;
+  engine::ViewerValues EngineValues;
+  // The engine's running state for every drawing of this viewer, and whether one is running
+  // (engine_bridge.h).
+  engine::EngineState Engine;
+  bool EngineDrawing = false;
 
-// --- Number symbols and placeholders (Windows-1252) ---------------------------------------
-extern std::string& SimboloExponente;
-extern std::string& SimboloDecimal;  // also set by documents, the separator menu and settings
-extern std::string& SimboloLista;
-extern std::string& ParentesisAbre;
-extern std::string& ParentesisCierra;
-extern std::string& SimboloFA;
-extern std::string& SimboloDT;
-extern std::string& SimboloMoneda;
-extern std::string& NombreMonedaSing;
-extern std::string& NombreMonedaPlur;
-extern std::string& SignoDividir;
-extern std::string& SignoMultiplicar;
-extern double& Pi;
+  // --- Process and document --------------------------------------------------------------
+  // The program's command line after its name, its arguments joined by blanks.
+  std::string CommandLineText;
+  bool SplashShown = false;  // the start-up splash has closed once
+  std::string& TempPath = EngineValues.TempPath;  // the user's temporary folder, no trailing separator
+  std::string DocPath;           // full path of the current document
+  bool DocumentLoaded = false;   // a document is loaded and its page blocks exist
+  ResultSections Document;       // StatementText, SolutionText, ResolutionTexts
+  long ViewMode = kViewResolution2;  // -1, 0, 1 or 2 (see page_blocks.h)
+  double& Zoom = EngineValues.Zoom;  // view scale, 1.0 = 100 %
+  // The current view's blocks, as many as the view needs; BlockCount is Blocks.size().
+  std::vector<PageBlock> Blocks;
+  long PageCount = 0;
+  int CurrentPage = 0;
+  // "." or ","; also set by documents, the separator menu and settings. The other symbols and
+  // placeholders the engine substitutes are EngineValues' own.
+  std::string& SimboloDecimal = EngineValues.SimboloDecimal;
 
-inline long BlockCount() { return static_cast<long>(Blocks.size()); }
+  long BlockCount() const { return static_cast<long>(Blocks.size()); }
 
-// Sets the number symbols, the placeholders and Pi to their start values.
-void InicializarGlobales();
+  // Sets the number symbols, the placeholders and Pi to their start values.
+  void InicializarGlobales();
+
+  // The scratch folder: TempPath's "nrtemp".
+  std::string ScratchFolder() const;
+};
 
 // The temporary folder as the platform reports it, with one trailing "/" or "\" removed.
 std::string TrimOneTrailingSeparator(std::string folder);
-
-// The scratch folder: TempPath's "nrtemp".
-std::string ScratchFolder();
 
 // Opens a web address or a document with the desktop; says so when nothing could open it.
 void AbrirURL(const std::string& address);
