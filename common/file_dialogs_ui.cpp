@@ -58,6 +58,13 @@ class FileDialog final : public QFileDialog {
         }
         if (!chosen.isDir() && !extension_.isEmpty() && !files.front().endsWith(extension_, Qt::CaseInsensitive)) {
           const QFileInfo written(files.front() + extension_);
+          // A folder of that name cannot be replaced by a file: no question about replacing
+          // it, and the user stays to choose another name.
+          if (written.isDir()) {
+            plat::MsgBoxUtf8(Text(QDir::toNativeSeparators(written.absoluteFilePath())) + "\r\n" + kFolderText,
+                             plat::kExclamation, Text(windowTitle()));
+            return;
+          }
           if (written.exists()) {
             const std::string question = Text(QDir::toNativeSeparators(written.absoluteFilePath())) + "\r\n" +
                                          kReplaceText;
@@ -79,6 +86,7 @@ class FileDialog final : public QFileDialog {
   static std::string Text(const QString& s) { return s.toStdString(); }
 
   static constexpr char kMissingFolderText[] = "This folder does not exist. Check the path and try again.";
+  static constexpr char kFolderText[] = "This is a folder, not a file. Choose another name.";
   static constexpr char kReplaceText[] = "This file already exists. Do you want to replace it?";
   QString extension_;
 };

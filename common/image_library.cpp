@@ -3,11 +3,11 @@
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QString>
 #include <cstdlib>
 
 #include "platform/file_names.h"
+#include "platform/file_replacement.h"
 
 namespace stagora::imagelib {
 namespace {
@@ -144,14 +144,11 @@ int copyimgdes(const ImageDescriptor& source, ImageDescriptor& destination) {
 int savejpg(const std::string& path, const ImageDescriptor& image, int quality) {
   if (image.image.isNull()) return kWrongImage;
   // The report waits for the JPEG to appear and hands it on at once: it must appear whole.
-  QSaveFile file(Q(path));
-  if (!file.open(QIODevice::WriteOnly)) return kCannotWrite;
-  QImageWriter writer(&file, "jpeg");
+  plat::FileReplacement file(path);
+  if (!file.open()) return kCannotWrite;
+  QImageWriter writer(file.device(), "jpeg");
   writer.setQuality(quality);
-  if (!writer.write(image.image)) {
-    file.cancelWriting();
-    return kCannotWrite;
-  }
+  if (!writer.write(image.image)) return kCannotWrite;
   return file.commit() ? kNoError : kCannotWrite;
 }
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/file_names.h"
+#include "platform/file_replacement.h"
 
 namespace plat {
 namespace {
@@ -280,12 +280,22 @@ void ImageSurface::copyLayer(int level) {
   shownLayer_ = level;
 }
 
-bool ImageSurface::savePng(const std::string& path) {
-  return image().save(QPath(path), "PNG");
+namespace {
+
+bool SaveImage(const QImage& image, const std::string& path, const char* format, FileReplacement::Keep keep) {
+  FileReplacement file(path, keep);
+  return file.open() && image.save(file.device(), format) && file.commit();
 }
 
+}  // namespace
+
+bool ImageSurface::savePng(const std::string& path) {
+  return SaveImage(image(), path, "PNG", FileReplacement::Keep::Durable);
+}
+
+// The bitmap is the report's passing scratch file, read once and deleted.
 bool ImageSurface::saveBmp(const std::string& path) {
-  return image().convertToFormat(QImage::Format_RGB888).save(QPath(path), "BMP");
+  return SaveImage(image().convertToFormat(QImage::Format_RGB888), path, "BMP", FileReplacement::Keep::Scratch);
 }
 
 }  // namespace plat

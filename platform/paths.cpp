@@ -1,10 +1,13 @@
 #include "platform/paths.h"
 
+#include "platform/textfile.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
+#include <vector>
 
 namespace plat {
 namespace {
@@ -14,10 +17,20 @@ std::string StripTrailingSeparator(std::string p) {
   return p;
 }
 
-bool IsPrivateDirOfUser(const std::string& path) {
+constexpr const char* kScratchName = "nrtemp";
+
+// A folder of this user's (lstat: a link is no folder) that no one else may write into, or,
+// with `privateOnly`, enter at all.
+bool IsOwnFolder(const std::string& path, bool privateOnly) {
   struct stat st {};
   if (::lstat(path.c_str(), &st) != 0) return false;
-  return S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
+  const mode_t others = privateOnly ? 077 : 022;
+  return S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & others) == 0;
+}
+
+bool ClaimPrivateFolder(const std::string& path) {
+  ::mkdir(path.c_str(), 0700);
+  return IsOwnFolder(path, true);
 }
 
 std::string& Program() {
@@ -27,18 +40,33 @@ std::string& Program() {
 
 }  // namespace
 
+bool ClaimScratchFolder(const std::string& folder) {
+  ::mkdir(folder.c_str(), 0700);
+  return IsOwnFolder(folder, false);
+}
+
 std::string ComputeTempPath() {
-  if (const char* env = std::getenv("TMPDIR"); env && *env) return StripTrailingSeparator(env);
-  const std::string base = "/tmp/stagora-" + std::to_string(::getuid());
-  if (!IsPrivateDirOfUser(base)) {
-    ::mkdir(base.c_str(), 0700);
-    if (!IsPrivateDirOfUser(base)) {
-      // Somebody else owns that name, or it is a link: take a fresh private folder instead.
-      std::string templ = base + "-XXXXXX";
-      if (char* made = ::mkdtemp(templ.data())) return made;
-    }
+  const char* tmpdir = std::getenv("TMPDIR");
+  const std::string own = tmpdir && *tmpdir ? StripTrailingSeparator(tmpdir) : std::string();
+  if (!own.empty() && ClaimScratchFolder(JoinPath(own, kScratchName))) return own;
+
+  // Somebody else has that scratch folder, or a link stands there: a folder of our own.
+  const std::string user = std::to_string(::getuid());
+  std::vector<std::string> fallbacks;
+  if (!own.empty()) fallbacks.push_back(JoinPath(own, "stagora-" + user));
+  fallbacks.push_back("/tmp/stagora-" + user);
+  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
+    fallbacks.push_back(JoinPath(StripTrailingSeparator(runtime), "stagora"));
   }
-  return base;
+  if (const char* home = std::getenv("HOME"); home && *home) {
+    const std::string cache = JoinPath(StripTrailingSeparator(home), ".cache");
+    ::mkdir(cache.c_str(), 0700);
+    fallbacks.push_back(JoinPath(cache, "stagora"));
+  }
+  for (const std::string& folder : fallbacks) {
+    if (ClaimPrivateFolder(folder) && ClaimScratchFolder(JoinPath(folder, kScratchName))) return folder;
+  }
+  return "";
 }
 
 const std::string& ProgramFolder() {

@@ -5,10 +5,17 @@
 
 namespace plat {
 
-// The user's own temporary folder, without a trailing separator: $TMPDIR when it is set,
-// otherwise a folder private to the user (mode 0700) under the system's temporary folder,
-// so that no other user can plant or read the scratch files.
+// The user's own temporary folder, without a trailing separator, whose scratch folder
+// "nrtemp" is the user's own (see ClaimScratchFolder; it is made there when missing). The
+// first of these that has one: $TMPDIR when it is set; a folder private to the user (mode
+// 0700) "stagora-<uid>" in $TMPDIR, or in /tmp; "stagora" in $XDG_RUNTIME_DIR; "stagora" in
+// ~/.cache. Both programs walk the same list, so they settle on the same folder, and no
+// start leaves a folder of its own behind. "" when none can be had.
 std::string ComputeTempPath();
+
+// Makes the folder (mode 0700) when it is missing. True when it is a folder of this user's,
+// not a link, that no other user may write into: only then may scratch files go there.
+bool ClaimScratchFolder(const std::string& folder);
 
 // The folder that holds the executables, lang/ and img/. Set once at start-up from the
 // running program; tests and tools may set it themselves.

@@ -3,11 +3,13 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 #include "platform/encoding.h"
 #include "platform/file_names.h"
+#include "platform/file_replacement.h"
 #include "platform/painter_surface.h"
 
 namespace plat {
@@ -93,12 +95,38 @@ double PrinterSurface::twipsPerPixelY() const { return 1440.0 / printer_->resolu
 double PrinterSurface::width() const { return paperWidthMm() / 25.4 * 1440.0; }
 double PrinterSurface::height() const { return paperHeightMm() / 25.4 * 1440.0; }
 
+QPaintDevice* PrinterSurface::target() {
+  outputError_ = {};
+  if (!isPdf()) return printer_.get();
+  pdfFile_ = std::make_unique<FileReplacement>(outputFile());
+  if (!pdfFile_->open()) {
+    outputError_ = pdfFile_->error();
+    pdfFile_.reset();
+    return nullptr;
+  }
+  // The same page, resolution and metrics as the PDF-file printer, written to the file.
+  pdf_ = std::make_unique<QPdfWriter>(pdfFile_->device());
+  pdf_->setPdfVersion(QPagedPaintDevice::PdfVersion_1_4);
+  pdf_->setResolution(printer_->resolution());
+  pdf_->setPageLayout(printer_->pageLayout());
+  pdf_->setCreator(printer_->creator());
+  pdf_->setTitle(printer_->docName());
+  return pdf_.get();
+}
+
+void PrinterSurface::dropOutput() {
+  pdf_.reset();
+  pdfFile_.reset();
+}
+
 QPainter* PrinterSurface::beginPage() {
   if (!painter_) {
     if (!ok_) return nullptr;
+    QPaintDevice* device = target();
     auto* p = new QPainter;
-    if (!p->begin(printer_.get())) {
+    if (!device || !p->begin(device)) {
       delete p;
+      dropOutput();
       ok_ = false;
       return nullptr;
     }
@@ -106,7 +134,11 @@ QPainter* PrinterSurface::beginPage() {
     painter_ = p;
     pendingNewPage_ = false;
   } else if (pendingNewPage_) {
-    printer_->newPage();
+    if (pdf_) {
+      pdf_->newPage();
+    } else {
+      printer_->newPage();
+    }
     pendingNewPage_ = false;
   }
   return painter_;
@@ -117,11 +149,19 @@ void PrinterSurface::newPage() {
 }
 
 bool PrinterSurface::endDoc() {
-  const bool printed = painter_ != nullptr && ok_;
+  bool printed = painter_ != nullptr && ok_;
   if (painter_) {
     painter_->end();
     delete painter_;
     painter_ = nullptr;
+  }
+  if (pdfFile_) {
+    pdf_.reset();
+    if (printed && !pdfFile_->commit()) {
+      outputError_ = pdfFile_->error();
+      printed = false;
+    }
+    pdfFile_.reset();
   }
   pendingNewPage_ = false;
   ok_ = true;
@@ -130,11 +170,12 @@ bool PrinterSurface::endDoc() {
 
 void PrinterSurface::killDoc() {
   if (painter_) {
-    printer_->abort();
+    if (!pdf_) printer_->abort();
     painter_->end();
     delete painter_;
     painter_ = nullptr;
   }
+  dropOutput();
   pendingNewPage_ = false;
   ok_ = true;
 }

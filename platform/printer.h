@@ -7,11 +7,16 @@
 #include <vector>
 
 #include "platform/surface.h"
+#include "platform/textfile.h"
 
+class QPaintDevice;
+class QPdfWriter;
 class QPrinter;
 class QPainter;
 
 namespace plat {
+
+class FileReplacement;
 
 // The name under which the PDF-file printer appears in every printer list.
 inline const std::string kPdfPrinterName = "PDF file";
@@ -49,6 +54,9 @@ class PrinterSurface : public Surface {
   bool endDoc();
   // Drops the document without printing.
   void killDoc();
+  // Why the PDF file of the last document could not be written (number 0 when it was, or
+  // when the printer is no PDF-file printer).
+  const FileError& outputError() const { return outputError_; }
   bool pageStarted() const { return painter_ != nullptr; }
 
   double deviceWidth() const override;
@@ -75,7 +83,14 @@ class PrinterSurface : public Surface {
  private:
   class Device;
   QPainter* beginPage();
+  QPaintDevice* target();
+  void dropOutput();
   std::unique_ptr<QPrinter> printer_;
+  // The PDF-file printer's document goes through the file writer, which tells when the
+  // file could not be written and leaves no part of it behind.
+  std::unique_ptr<FileReplacement> pdfFile_;
+  std::unique_ptr<QPdfWriter> pdf_;
+  FileError outputError_;
   std::unique_ptr<Device> device_;
   QPainter* painter_ = nullptr;
   std::string name_;

@@ -1,6 +1,7 @@
 #include "platform/textfile.h"
 
 #include "platform/file_names.h"
+#include "platform/file_replacement.h"
 
 #include <QFileInfo>
 #include <QString>
@@ -108,29 +109,17 @@ std::optional<std::string> ReadTextFile(const std::string& path, FileError* err,
 }
 
 bool WriteTextFile(const std::string& path, const std::string& bytes, FileError* err) {
-  const std::string tmp = Native(path) + ".part";
-  errno = 0;
-  std::FILE* f = std::fopen(tmp.c_str(), "wb");
-  if (!f) {
-    Fill(err, errno ? errno : EACCES);
-    return false;
-  }
-  const bool wrote = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  const bool flushed = std::fflush(f) == 0 && fsync(fileno(f)) == 0;
-  const int werr = errno;
-  const bool closed = std::fclose(f) == 0;
-  if (!wrote || !flushed || !closed) {
-    std::remove(tmp.c_str());
-    Fill(err, werr ? werr : EIO);
-    return false;
-  }
-  if (std::rename(tmp.c_str(), Native(path).c_str()) != 0) {
-    const int rerr = errno;
-    std::remove(tmp.c_str());
-    Fill(err, rerr);
-    return false;
-  }
-  return true;
+  FileReplacement file(path);
+  if (file.open() && file.write(bytes) && file.commit()) return true;
+  if (err) *err = file.error();
+  return false;
+}
+
+bool WriteScratchFile(const std::string& path, const std::string& bytes, FileError* err) {
+  FileReplacement file(path, FileReplacement::Keep::Scratch);
+  if (file.open() && file.write(bytes) && file.commit()) return true;
+  if (err) *err = file.error();
+  return false;
 }
 
 bool FileExists(const std::string& path) {

@@ -26,9 +26,11 @@ std::optional<std::string> ReadTextFile(const std::string& path, FileError* err 
                                         std::uint64_t largest = kAnyFileSize);
 
 // Writes the bytes as the whole file, replacing it; false (and err filled) on failure. The
-// file is written beside its final name and renamed into place, so a failed write never
-// leaves a half-written file where the old one was.
+// file is written through a FileReplacement (file_replacement.h): a failed write leaves the
+// old file as it was and nothing beside it.
 bool WriteTextFile(const std::string& path, const std::string& bytes, FileError* err = nullptr);
+// The same for a scratch file that can be made again, which is not waited for to reach the disk.
+bool WriteScratchFile(const std::string& path, const std::string& bytes, FileError* err = nullptr);
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);

@@ -8,6 +8,7 @@
 #include "platform/file_names.h"
 #include "platform/messagebox_qt.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 
 namespace stagora::designer {
 
@@ -19,6 +20,7 @@ void ShowFormMain() {
 }
 
 int RunDesigner(QApplication& app) {
+  plat::IgnoreFileSizeLimitSignal();
   app.setApplicationName(kAppTitle);
   plat::SetProgramFolder(plat::PathFromQt(QCoreApplication::applicationDirPath()));
   // A box without a title of its own shows the program's title; the designer's own messages

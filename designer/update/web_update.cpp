@@ -71,9 +71,10 @@ CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env, std::fun
   const std::string service = Trim(setting(settings::kUpdateService));
   if (!IsWebAddress(service)) return CheckOutcome::kNoService;
 
-  // An answer left by an earlier check must not pass for this one's.
+  // An answer left by an earlier check must not pass for this one's; whatever has the name,
+  // a link too, goes, so that the answer is written into no other file.
   const std::string target = env.tempPath.empty() ? "" : plat::JoinPath(env.tempPath, kUpdateFileName);
-  if (!target.empty() && plat::FileExists(target)) plat::RemoveFile(target);
+  if (!target.empty()) plat::RemoveFile(target);
 
   const bool busy = forced && qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
   const bool asked = DownloadAnswer(

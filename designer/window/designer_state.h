@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "designer/calculation/equilibrium.h"
 
@@ -19,6 +20,9 @@ struct DesignerState {
   // The user's temporary folder without a trailing separator; scratch files go into its
   // sub-folder "nrtemp".
   std::string TempPath;
+  // The report's scratch files this designer wrote, in the order written. Only these go when
+  // its main window unloads: another designer's, or a viewer's, are not ours to take.
+  std::vector<std::string> ScratchFilesWritten;
 
   // Raised while code rewrites fields whose handlers must not recalculate.
   bool BloqueoChange = false;

@@ -1,9 +1,10 @@
 // The main window's closing: the unsaved-changes question, which File > Open asks too, and
 // what the window leaves behind when it goes: its settings written for the next start and
-// the report's scratch files removed.
+// the scratch files of its reports removed.
 #include <QCloseEvent>
-#include <QDir>
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 #include "common/number_text.h"
 #include "designer/window/controls.h"
@@ -23,17 +24,14 @@ namespace {
 constexpr int kMinOuterWidth = 800;
 constexpr int kMinOuterHeight = 600;
 
-constexpr const char* kScratchFolder = "nrtemp";
-// The diagram images and the result documents written for the viewer, deleted in this order.
-// Matched in any case, as the file system they were named for matches them.
-constexpr const char* kScratchPatterns[] = {"*.jpg", "*.rex"};
+// The diagram images go before the result documents that name them.
+constexpr std::string_view kScratchExtensions[] = {".jpg", ".rex"};
 
-void RemoveScratchFiles(const std::string& folder) {
-  QDir dir(plat::QPath(folder));
-  if (!dir.exists()) return;
-  for (const char* pattern : kScratchPatterns) {
-    const QStringList names = dir.entryList({QString(pattern)}, QDir::Files | QDir::Hidden);
-    for (const QString& name : names) dir.remove(name);
+void RemoveScratchFiles(const std::vector<std::string>& written) {
+  for (const std::string_view extension : kScratchExtensions) {
+    for (const std::string& path : written) {
+      if (std::string_view(path).ends_with(extension)) plat::RemoveFile(path);
+    }
   }
 }
 
@@ -60,9 +58,10 @@ void FormMain::Form_Unload() {
   plat::SaveSetting(kAppTitle, settings::kDecimalSymbol, SimboloDecimal);
   plat::SavePathSetting(kAppTitle, settings::kTableFolder, Shared().PathTabla);
   plat::SavePathSetting(kAppTitle, settings::kProjectFolder, Shared().PathArchivo);
-  // Without a temporary folder there is no scratch folder of ours: a folder of that name at
-  // the root would be nobody's to clear.
-  if (!Shared().TempPath.empty()) RemoveScratchFiles(plat::JoinPath(Shared().TempPath, kScratchFolder));
+  // The report's images and documents this designer wrote; another designer's, open on the
+  // same scratch folder, and what a viewer extracted there stay.
+  RemoveScratchFiles(Shared().ScratchFilesWritten);
+  Shared().ScratchFilesWritten.clear();
 }
 
 void FormMain::KeepMinimumOuterSize() {

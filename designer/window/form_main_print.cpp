@@ -15,6 +15,7 @@
 #include "designer/window/form_main.h"
 #include "designer/window/print_request.h"
 #include "platform/busy_pointer.h"
+#include "platform/encoding.h"
 #include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
@@ -69,15 +70,23 @@ void FormMain::mnu_Archivo_PRINT_Click() {
   if (!ChoosePrinterOutput(this, printer, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath())) return;
 
   // 10-11. One document for every sheet.
-  const plat::BusyPointer busy;
-  for (const int page : SheetOrder(NumCopias, Intercalar)) {
-    if (page == 1) {
-      ImprimirPAG1();
-    } else {
-      ImprimirPAG2();
+  {
+    const plat::BusyPointer busy;
+    for (const int page : SheetOrder(NumCopias, Intercalar)) {
+      if (page == 1) {
+        ImprimirPAG1();
+      } else {
+        ImprimirPAG2();
+      }
     }
+    if (printer.endDoc() || printer.outputError().number == 0) return;
   }
-  printer.endDoc();
+  // The PDF file is a file the program writes itself: when it cannot be written, the user
+  // learns it as for a project, and nothing of it is left.
+  const plat::FileError& error = printer.outputError();
+  plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantSaveFile") + ":\r\n") + plat::ShownPath(printer.outputFile()) +
+                       plat::Cp1252ToUtf8("\r\nError : " + std::to_string(error.number) + " - " + error.description),
+                   plat::kExclamation, kProductName);
 }
 
 void FormMain::ImprimirPAG1() {

@@ -47,10 +47,8 @@ bool ConvertToJpeg(const std::string& bitmap, const std::string& jpeg) {
 std::string ScratchFolder() {
   if (Shared().TempPath.empty()) return {};
   const std::string folder = plat::JoinPath(Shared().TempPath, kScratchFolder);
-  if (!plat::DirectoryExists(folder)) {
-    if (!plat::CreateDirectory(folder)) return {};
-    QCoreApplication::processEvents();
-  }
+  // Only a folder of this user's that nobody else can write into: not a link planted there.
+  if (!plat::ClaimScratchFolder(folder)) return {};
   return folder;
 }
 
@@ -95,6 +93,7 @@ void FormMain::CrearINFORME_HTFC() {
   const std::string jpeg = plat::JoinPath(folder, jpegName);
   const bool converted = ConvertToJpeg(bitmap, jpeg);
   plat::RemoveFile(bitmap);
+  if (plat::FileExists(jpeg)) Shared().ScratchFilesWritten.push_back(jpeg);
   if (!converted || !plat::FileExists(jpeg)) {
     ReportImageNotWritten(jpeg);
     return;
@@ -118,6 +117,7 @@ void FormMain::SaveFile_SHOWOVDR(const std::string& statement, const std::string
 
   const WorkedSolution solution{statement, answer, level1, level2};
   if (!plat::WriteTextFile(path, AssembleReportDocument(SimboloDecimal, solution))) return;
+  Shared().ScratchFilesWritten.push_back(path);
   QCoreApplication::processEvents();
 
   // The path is the viewer's one argument, blanks and all; the viewer is not waited for.

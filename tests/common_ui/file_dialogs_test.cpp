@@ -240,6 +240,24 @@ TEST(FileDialogs, RealSaveDialogAsksAboutTheFileTheCallersExtensionNames) {
   EXPECT_EQ(stagora::DlgGuardarArchivo("Stagora files|*.sgr", "Save as", dir, "", nullptr, ".sgr"),
             plat::JoinPath(dir, "new"));
   EXPECT_EQ(boxes.requests().size(), 2u);
+
+  // A folder of the name with the extension is refused as a folder, with no question about
+  // replacing it; the user stays to choose another name.
+  ASSERT_TRUE(plat::CreateDirectory(plat::JoinPath(dir, "folder.sgr")));
+  stayedOpen = false;
+  QTimer::singleShot(0, [&] {
+    auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!d) return;
+    d->selectFile(QString::fromStdString(plat::JoinPath(dir, "folder")));
+    static_cast<QDialog*>(d)->accept();
+    stayedOpen = d->isVisible();
+    d->reject();
+  });
+  EXPECT_EQ(stagora::DlgGuardarArchivo("Stagora files|*.sgr", "Save as", dir, "", nullptr, ".sgr"), "");
+  EXPECT_TRUE(stayedOpen);
+  ASSERT_EQ(boxes.requests().size(), 3u);
+  EXPECT_EQ(boxes.requests()[2].text, plat::JoinPath(dir, "folder.sgr") + "\r\nThis is a folder, not a file. Choose another name.");
+  EXPECT_EQ(boxes.requests()[2].style, plat::kExclamation);
 }
 
 }  // namespace

@@ -15,7 +15,12 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -27,6 +32,8 @@
 #include "designer/window/controls.h"
 #include "designer/window/print_request.h"
 #include "platform/printer.h"
+#include "platform/process.h"
+#include "platform/textfile.h"
 #include "tests/designer/main_window_fixture.h"
 #include "tests/diagram/diagram_colours.h"
 
@@ -146,6 +153,59 @@ class PrintCommandTest : public MainWindowTest {
   int dialogsShown = 0;
   std::vector<FileDialogRequest> saveRequests;
 };
+
+// The PDF file is written by the program itself: a file that cannot be written is told with
+// its path, and neither a part of it nor a temporary file is left; an old file stays whole.
+TEST_F(PrintCommandTest, APdfThatCannotBeWrittenSaysSoAndLeavesNothing) {
+  Load();
+  MessageBoxRecorder boxes;
+  const std::string dir = ScratchDir("print-refused");
+  ASSERT_TRUE(plat::CreateDirectory(dir + "/folder.pdf"));
+  const std::string old = dir + "/old.pdf";
+  ASSERT_TRUE(plat::WriteTextFile(old, "the old printout"));
+  struct Case {
+    const char* what;
+    std::string path;
+    int number;
+    rlim_t sizeLimit;  // 0: none
+  };
+  const std::vector<Case> cases = {
+      {"a folder", dir + "/folder.pdf", EISDIR, 0},
+      {"a missing folder", dir + "/missing/x.pdf", ENOENT, 0},
+      {"a full disk (the file-size limit)", old, EFBIG, 4096},
+  };
+  plat::IgnoreFileSizeLimitSignal();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::size_t shown = boxes.requests().size();
+    InDialog([](frmImprimir& d) { d.Aceptar(); });
+    SaveAs(c.path);
+    struct rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    if (c.sizeLimit) {
+      struct rlimit small = saved;
+      small.rlim_cur = c.sizeLimit;
+      setrlimit(RLIMIT_FSIZE, &small);
+    }
+    form->mnu_Archivo_PRINT_Click();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    ASSERT_EQ(boxes.requests().size(), shown + 1);
+    const std::string message = "The file cannot be saved:\r\n" + c.path + "\r\nError : " + std::to_string(c.number) + " - ";
+    EXPECT_EQ(boxes.requests().back().text.rfind(message, 0), 0u) << boxes.requests().back().text;
+    EXPECT_EQ(boxes.requests().back().style, plat::kExclamation);
+  }
+  EXPECT_EQ(plat::ReadTextFile(old), "the old printout");
+  std::vector<std::string> left;
+  for (const auto& e : std::filesystem::directory_iterator(dir)) left.push_back(e.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"folder.pdf", "old.pdf"}));
+  EXPECT_TRUE(std::filesystem::is_empty(dir + "/folder.pdf"));
+
+  // Printed again where it can be written, the same printer writes it whole.
+  const std::string pdf = PrintTo("print_after_refusal.pdf");
+  EXPECT_EQ(PdfPages(pdf), 2);
+  EXPECT_EQ(boxes.requests().size(), cases.size());
+}
 
 TEST_F(PrintCommandTest, OneCopyIsTwoPagesWithTheTextsInTheirPlaces) {
   designer::FormMain& f = Load();

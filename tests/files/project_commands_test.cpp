@@ -20,6 +20,7 @@
 #include "common/file_dialogs_ui.h"
 #include "designer/files/project_file.h"
 #include "designer/files/table_rows_text.h"
+#include "platform/process.h"
 #include "platform/textfile.h"
 #include "tests/designer/main_window_fixture.h"
 #include "tests/support/scripted_dialogs.h"
@@ -396,16 +397,16 @@ TEST_F(ProjectCommandsTest, FailedSavesShowTheErrorAndKeepTheOldFileAndTheState)
   }
   EXPECT_TRUE(fs::exists(plat::JoinPath(dir, "folder.sgr/inside")));
 
-  // A write that fails part-way, as on a full disk, over an existing file.
+  // A write that fails part-way, as on a full disk, over an existing file: here past the
+  // file-size limit, whose signal the designer ignores from its start.
   struct rlimit saved {};
   getrlimit(RLIMIT_FSIZE, &saved);
   struct rlimit small = saved;
   small.rlim_cur = 100;
-  const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+  plat::IgnoreFileSizeLimitSignal();
   setrlimit(RLIMIT_FSIZE, &small);
   w.Save(old);
   setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, previousHandler);
   ASSERT_EQ(boxes.requests().size(), cases.size() + 1);
   EXPECT_EQ(boxes.requests().back().text.rfind("The file cannot be saved:\r\n" + old + "\r\nError : " +
                                                std::to_string(EFBIG) + " - ",

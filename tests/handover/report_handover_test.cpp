@@ -203,18 +203,47 @@ TEST_F(ReportHandover, NumbersOfFilesAlreadyThereAreDrawnAgainSoAnOpenViewersFil
   EXPECT_NE(plat::ReadTextFile(starts_[0].argument).value_or("").find("#IMG('" + image + "'"), std::string::npos);
 }
 
-TEST_F(ReportHandover, EachReportLeavesItsOwnFilesUntilTheWindowCloses) {
+TEST_F(ReportHandover, EachReportLeavesItsOwnFilesUntilTheWindowClosesAndOnlyThoseGo) {
+  // A second designer on the same scratch folder, and a picture a viewer extracted there.
+  ASSERT_TRUE(plat::CreateDirectory(scratch_));
+  const std::vector<std::string> others = {"restemp100001.rex", "stgr_temp100001.jpg", "EXTRACTED.JPG"};
+  for (const std::string& name : others) ASSERT_TRUE(plat::WriteTextFile(scratch_ + "/" + name, "another's"));
+
   designer::FormMain& w = Calculated();
   w.CrearINFORME_HTFC();
   w.CrearINFORME_HTFC();
-  EXPECT_EQ(Files(".rex").size(), 2u);
-  EXPECT_EQ(Files(".jpg").size(), 2u);
+  EXPECT_EQ(Files(".rex").size(), 3u);
+  EXPECT_EQ(Files(".jpg").size(), 3u);
+  EXPECT_EQ(Files(".JPG").size(), 1u);
   ASSERT_EQ(starts_.size(), 2u);
   EXPECT_NE(starts_[0].argument, starts_[1].argument);
 
   w.Form_Unload();
-  EXPECT_TRUE(Files(".rex").empty());
-  EXPECT_TRUE(Files(".jpg").empty());
+  EXPECT_EQ(Files(".rex"), (std::vector<std::string>{"restemp100001.rex"}));
+  EXPECT_EQ(Files(".jpg"), (std::vector<std::string>{"stgr_temp100001.jpg"}));
+  for (const std::string& name : others) EXPECT_EQ(plat::ReadTextFile(scratch_ + "/" + name), "another's") << name;
+}
+
+TEST_F(ReportHandover, AScratchFolderThatIsALinkOrSharedIsNotWrittenInto) {
+  designer::FormMain& w = Calculated();
+  const std::string elsewhere = ScratchDir("handover elsewhere");
+  ASSERT_TRUE(plat::WriteTextFile(elsewhere + "/stgr_temp1.jpg", "the user's own"));
+  fs::create_directory_symlink(elsewhere, scratch_);
+  w.CrearINFORME_HTFC();
+  EXPECT_TRUE(starts_.empty());
+  ASSERT_EQ(boxes_.requests().size(), 1u);  // the image could not be written
+  w.Form_Unload();
+  EXPECT_TRUE(fs::is_symlink(scratch_));
+  EXPECT_EQ(fs::directory_iterator(elsewhere)->path().filename(), "stgr_temp1.jpg");
+  EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere), fs::directory_iterator()), 1);
+
+  // A folder others may write into is no scratch folder either.
+  fs::remove(scratch_);
+  fs::create_directory(scratch_);
+  fs::permissions(scratch_, fs::perms::all);
+  w.CrearINFORME_HTFC();
+  EXPECT_TRUE(starts_.empty());
+  EXPECT_TRUE(fs::is_empty(scratch_));
 }
 
 TEST_F(ReportHandover, ADocumentThatCannotBeWrittenStartsNoViewerAndSaysNothing) {

@@ -4,6 +4,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -107,16 +111,6 @@ TEST(TextFile, MissingFileAndUnwritableFolderReportErrors) {
   EXPECT_FALSE(err.description.empty());
 }
 
-TEST(TextFile, AFailedWriteLeavesTheOldFileWhole) {
-  const std::string dir = stagora::test::ScratchDir("textfile-keep");
-  const std::string path = plat::JoinPath(dir, "keep.txt");
-  ASSERT_TRUE(plat::WriteTextFile(path, "old"));
-  // A folder in the way of the temporary file makes the write fail before the rename.
-  ASSERT_TRUE(plat::CreateDirectory(path + ".part"));
-  EXPECT_FALSE(plat::WriteTextFile(path, "new"));
-  EXPECT_EQ(plat::ReadTextFile(path).value_or(""), "old");
-}
-
 TEST(Settings, DefaultsThenSavedValues) {
   plat::SetSettingsFolder(stagora::test::ScratchDir("settings-a"));
   EXPECT_EQ(plat::GetSetting("TROV", "Look", "Symbol", ","), ",");
@@ -197,18 +191,93 @@ TEST(MessageBox, DefaultButtons) {
   EXPECT_EQ(plat::DefaultButtonOf(plat::kYesNo + plat::kDefaultButton2), plat::kNo);
 }
 
-TEST(Paths, TempPathIsTmpdirWithoutTrailingSeparatorElsePrivate) {
-  const char* old = std::getenv("TMPDIR");
-  const std::string saved = old ? old : "";
-  setenv("TMPDIR", "/var/tmp/someone/", 1);
-  EXPECT_EQ(plat::ComputeTempPath(), "/var/tmp/someone");
-  unsetenv("TMPDIR");
-  const std::string priv = plat::ComputeTempPath();
-  EXPECT_TRUE(plat::DirectoryExists(priv));
-  struct stat st {};
-  ASSERT_EQ(::stat(priv.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 077, 0u) << "the scratch folder must be private to the user";
-  if (old) setenv("TMPDIR", saved.c_str(), 1);
+// Sets an environment variable for the scope, then puts back what was there.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() {
+    if (old_) {
+      setenv(name_, old_->c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+std::set<std::string> Entries(const std::string& dir) {
+  std::set<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir)) names.insert(e.path().filename().string());
+  return names;
+}
+
+TEST(Paths, TempPathIsTmpdirWithAScratchFolderOfTheUsersOwn) {
+  namespace fs = std::filesystem;
+  const std::string tmpdir = stagora::test::ScratchDir("tmpdir-plain");
+  {
+    const ScopedEnv env("TMPDIR", tmpdir + "/");
+    EXPECT_EQ(plat::ComputeTempPath(), tmpdir);
+    EXPECT_TRUE(fs::is_directory(tmpdir + "/nrtemp")) << "claimed at once, before anyone else can";
+    EXPECT_EQ(fs::status(tmpdir + "/nrtemp").permissions(), fs::perms::owner_all);
+  }
+  {
+    const ScopedEnv env("TMPDIR", "");
+    const std::string priv = plat::ComputeTempPath();
+    EXPECT_EQ(priv, "/tmp/stagora-" + std::to_string(::getuid()));
+    struct stat st {};
+    ASSERT_EQ(::stat(priv.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 077, 0u) << "the scratch folder must be private to the user";
+  }
+}
+
+// A scratch folder that is a link, or not the user's, is not used: both programs move to the
+// same private folder instead, and starting again makes nothing new.
+TEST(Paths, ATakenScratchFolderSendsBothProgramsToTheSamePrivateFolder) {
+  namespace fs = std::filesystem;
+  const std::string user = std::to_string(::getuid());
+  const std::string elsewhere = stagora::test::ScratchDir("tmpdir-elsewhere");
+  ASSERT_TRUE(plat::WriteTextFile(elsewhere + "/own.jpg", "the user's own"));
+  const std::string runtime = stagora::test::ScratchDir("tmpdir-runtime");
+  const ScopedEnv runtimeEnv("XDG_RUNTIME_DIR", runtime);
+
+  const std::string linked = stagora::test::ScratchDir("tmpdir-linked");
+  fs::create_directory_symlink(elsewhere, linked + "/nrtemp");
+  {
+    const ScopedEnv env("TMPDIR", linked);
+    const std::string first = plat::ComputeTempPath();
+    EXPECT_EQ(first, linked + "/stagora-" + user);
+    EXPECT_EQ(plat::ComputeTempPath(), first);
+    EXPECT_EQ(Entries(linked), (std::set<std::string>{"nrtemp", "stagora-" + user}));
+    EXPECT_EQ(Entries(first), (std::set<std::string>{"nrtemp"}));
+    EXPECT_TRUE(fs::is_symlink(linked + "/nrtemp"));
+    EXPECT_EQ(Entries(elsewhere), (std::set<std::string>{"own.jpg"}));
+    EXPECT_FALSE(plat::ClaimScratchFolder(linked + "/nrtemp"));
+
+    // The private folder in TMPDIR taken as well: the next on the list.
+    fs::remove_all(first);
+    fs::create_directory_symlink(elsewhere, first);
+    EXPECT_EQ(plat::ComputeTempPath(), "/tmp/stagora-" + user);
+    EXPECT_EQ(Entries(elsewhere), (std::set<std::string>{"own.jpg"}));
+  }
+
+  // A folder others may write into is nobody's own; one of another user's neither.
+  const std::string shared = stagora::test::ScratchDir("tmpdir-shared");
+  fs::create_directory(shared + "/nrtemp");
+  fs::permissions(shared + "/nrtemp", fs::perms::all);
+  EXPECT_FALSE(plat::ClaimScratchFolder(shared + "/nrtemp"));
+  if (::geteuid() == 0) {
+    fs::permissions(shared + "/nrtemp", fs::perms::owner_all);
+    ASSERT_EQ(::chown((shared + "/nrtemp").c_str(), 65534, 65534), 0);
+    EXPECT_FALSE(plat::ClaimScratchFolder(shared + "/nrtemp"));
+    const ScopedEnv env("TMPDIR", shared);
+    EXPECT_EQ(plat::ComputeTempPath(), shared + "/stagora-" + user);
+  }
 }
 
 TEST(Paths, ProgramFolderHoldsLangAndImg) {

@@ -7,11 +7,19 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <functional>
 #include <optional>
 
 #include "common/file_dialogs_ui.h"
 #include "common/print_dialog_ui.h"
+#include "platform/process.h"
+#include "platform/textfile.h"
 #include "tests/viewer/paged_document_fixture.h"
 #include "viewer/app/captioned_frame.h"
 #include "viewer/app/controls.h"
@@ -247,6 +255,48 @@ TEST_F(PrintTest, TwoCopiesOfTwoPagesComeCollatedOrPageByPageAndTheViewComesBack
   EXPECT_EQ(f.Picture1->width(), 1194);
   EXPECT_TRUE(f.mnu_zoom150->isChecked());
   EXPECT_EQ(f.LbPage->text(), QString("Pag. 2/%1").arg(PageCount));
+}
+
+// The PDF file is written by the viewer itself: one that cannot be written is told with its
+// path, and nothing of it is left; an old file stays whole.
+TEST_F(PrintTest, APdfThatCannotBeWrittenSaysSoWithItsPathAndLeavesNothing) {
+  FormMain& f = OpenShown(5);
+  MessageBoxRecorder boxes;
+  const std::string old = root + "/old.pdf";
+  ASSERT_TRUE(plat::WriteTextFile(old, "the old printout"));
+  ASSERT_TRUE(plat::CreateDirectory(root + "/folder.pdf"));
+  InDialog([](frmImprimir& d) { d.cmdImprimir_Click(); });
+
+  SaveAs(root + "/folder.pdf");
+  f.mnu_File_Print_Click();
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text, f.GetL_win("CantSaveFile") + "\r\n" + root + "/folder.pdf\r\n" +
+                                          std::to_string(EISDIR) + "\r\n" + std::strerror(EISDIR));
+  EXPECT_EQ(boxes.requests()[0].style, plat::kCritical);
+
+  // Past the file-size limit, as on a full disk, over an old file.
+  plat::IgnoreFileSizeLimitSignal();
+  struct rlimit saved {};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  struct rlimit small = saved;
+  small.rlim_cur = 2048;
+  SaveAs(old);
+  setrlimit(RLIMIT_FSIZE, &small);
+  f.mnu_File_Print_Click();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  ASSERT_EQ(boxes.requests().size(), 2u);
+  EXPECT_EQ(boxes.requests()[1].text.rfind(f.GetL_win("CantSaveFile") + "\r\n" + old + "\r\n" + std::to_string(EFBIG), 0), 0u)
+      << boxes.requests()[1].text;
+  EXPECT_EQ(plat::ReadTextFile(old), "the old printout");
+  EXPECT_EQ(CurrentPage, 1) << "the view is back where it was";
+  std::vector<std::string> left;
+  for (const auto& e : std::filesystem::directory_iterator(root)) {
+    if (e.path().extension() == ".pdf" || e.path().filename().string().find(".pdf.") != std::string::npos) {
+      left.push_back(e.path().filename().string());
+    }
+  }
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"folder.pdf", "old.pdf"}));
 }
 
 TEST_F(PrintTest, APageListNamingNoPageOfTheDocumentSaysSoAndAsksForNoFile) {

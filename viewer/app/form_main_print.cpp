@@ -5,7 +5,9 @@
 #include <QFileInfo>
 
 #include "common/print_dialog_ui.h"
+#include "platform/encoding.h"
 #include "platform/file_names.h"
+#include "platform/messagebox.h"
 #include "platform/printer.h"
 #include "viewer/app/form_main.h"
 #include "viewer/app/frm_imprimir.h"
@@ -69,12 +71,20 @@ void FormMain::mnu_File_Print_Click() {
     }
   }
   // 9.
-  printer.endDoc();
+  const bool printed = printer.endDoc();
   // 10.
   CurrentPage = shownPage;
   Zoom = shownZoom;
   Form_Resize();
   DibujarPagina();
+  // The PDF file is a file the viewer writes itself: when it cannot be written, the user
+  // learns it as for a document, with the file's path, and nothing of it is left.
+  if (!printed && printer.outputError().number != 0) {
+    const plat::FileError& error = printer.outputError();
+    plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantSaveFile") + "\r\n") + plat::ShownPath(printer.outputFile()) +
+                         plat::Cp1252ToUtf8("\r\n" + std::to_string(error.number) + "\r\n" + error.description),
+                     plat::kCritical);
+  }
 }
 
 }  // namespace stagora::viewer

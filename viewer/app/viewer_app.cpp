@@ -7,6 +7,7 @@
 #include "platform/file_names.h"
 #include "platform/messagebox_qt.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 #include "viewer/app/engine_bridge.h"
 #include "viewer/app/splash.h"
 #include "viewer/app/viewer_state.h"
@@ -31,6 +32,7 @@ std::string CommandLineFromArguments(const QStringList& arguments) {
 }
 
 int RunViewer(QApplication& app) {
+  plat::IgnoreFileSizeLimitSignal();
   app.setApplicationName(kAppTitle);
   plat::SetProgramFolder(plat::PathFromQt(QCoreApplication::applicationDirPath()));
   plat::InstallWidgetMessageBox("OVDR");

@@ -4,9 +4,11 @@
 #include <cmath>
 #include <filesystem>
 #include <system_error>
+#include <unordered_set>
 
 #include "platform/encoding.h"
 #include "platform/paths.h"
+#include "platform/textfile.h"
 
 namespace stagora::viewer {
 namespace {
@@ -198,22 +200,35 @@ bool IsPlainFileName(std::string_view name) {
   return std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
-std::string FindFileInFolder(const std::string& folder, std::string_view name) {
+namespace {
+
+// The names of the folder's regular files as documents name them, in Windows-1252 (on disk
+// their UTF-8 form). A name the code page cannot hold cannot be one a document names.
+std::vector<std::string> FileNamesIn(const std::string& folder) {
   namespace fs = std::filesystem;
-  if (!IsPlainFileName(name)) return {};
-  const std::string wanted = UpperName(name);
+  std::vector<std::string> names;
   std::error_code ec;
   fs::directory_iterator it(folder, ec);
-  if (ec) return {};
-  std::string found;  // Windows-1252, as documents name it; on disk its UTF-8 form
+  if (ec) return names;
   for (const fs::directory_entry& entry : it) {
     const std::string native = entry.path().filename().string();
-    const std::string candidate = plat::Utf8ToCp1252(native);
-    // A name the code page cannot hold cannot be one a document names.
-    if (plat::Cp1252ToUtf8(candidate) != native || UpperName(candidate) != wanted) continue;
-    if (!entry.is_regular_file(ec)) continue;
+    std::string candidate = plat::Utf8ToCp1252(native);
+    if (plat::Cp1252ToUtf8(candidate) != native || !entry.is_regular_file(ec)) continue;
+    names.push_back(std::move(candidate));
+  }
+  return names;
+}
+
+}  // namespace
+
+std::string FindFileInFolder(const std::string& folder, std::string_view name) {
+  if (!IsPlainFileName(name)) return {};
+  const std::string wanted = UpperName(name);
+  std::string found;
+  for (const std::string& candidate : FileNamesIn(folder)) {
+    if (UpperName(candidate) != wanted) continue;
     // Of several that differ only in case, the exact one, else the first in name order.
-    if (candidate == name) return plat::JoinPath(folder, native);
+    if (candidate == name) return plat::JoinPath(folder, plat::Cp1252ToUtf8(candidate));
     if (found.empty() || candidate < found) found = candidate;
   }
   return found.empty() ? found : plat::JoinPath(folder, plat::Cp1252ToUtf8(found));
@@ -227,16 +242,28 @@ std::string FindImage(const ImageFolders& folders, std::string_view name) {
 
 std::vector<std::string> ExtractImages(const std::vector<EmbeddedImage>& images, const ImageFolders& folders) {
   std::vector<std::string> failed;
+  if (images.empty()) return failed;
+  // Both folders are listed once, not once per image: a document may carry thousands.
+  std::unordered_set<std::string> present;
+  for (const std::string* folder : {&folders.programImages, &folders.scratch}) {
+    for (const std::string& name : FileNamesIn(*folder)) present.insert(UpperName(name));
+  }
+  bool scratchReady = false;
   for (const EmbeddedImage& image : images) {
     if (!IsPlainFileName(image.name)) {
       failed.push_back(image.name);
       continue;
     }
-    if (!FindImage(folders, image.name).empty()) continue;
-    if (!plat::CreateDirectory(folders.scratch) ||
-        !plat::WriteTextFile(plat::JoinPath(folders.scratch, plat::Cp1252ToUtf8(image.name)), image.bytes)) {
+    const std::string upper = UpperName(image.name);
+    if (present.count(upper) != 0) continue;
+    // Only into a folder of this user's: not through a link planted where it should be.
+    if (!scratchReady) scratchReady = plat::ClaimScratchFolder(folders.scratch);
+    if (!scratchReady ||
+        !plat::WriteScratchFile(plat::JoinPath(folders.scratch, plat::Cp1252ToUtf8(image.name)), image.bytes)) {
       failed.push_back(image.name);
+      continue;
     }
+    present.insert(upper);
   }
   return failed;
 }

@@ -1,0 +1,186 @@
+#include "platform/file_replacement.h"
+
+#include <QIODevice>
+#include <QRandomGenerator>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+
+namespace plat {
+namespace {
+
+// The kernel's own bound on links followed in one path.
+constexpr int kMostLinks = 40;
+// Longest name of one folder entry, in bytes.
+constexpr std::size_t kLongestName = NAME_MAX;
+constexpr int kRandomLetters = 6;
+// Names tried before giving up when every one is taken.
+constexpr int kTemporaryAttempts = 100;
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+// The file a path finally names: links are followed one by one, so a link whose target does
+// not exist yet still names where the file will be. 0, or the errno that stopped the walk.
+int ResolveLinks(std::string& path) {
+  for (int hop = 0; hop < kMostLinks; ++hop) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return 0;
+    char target[PATH_MAX];
+    const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+    if (n < 0) return errno;
+    std::string next(target, static_cast<std::size_t>(n));
+    if (next.empty()) return ENOENT;
+    if (next.front() != '/') {
+      const std::size_t slash = path.rfind('/');
+      next = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + next;
+    }
+    path = std::move(next);
+  }
+  return ELOOP;
+}
+
+// "." + the name + "." + random letters, cut to the longest name an entry may have, and cut
+// between characters, not inside one.
+std::string TemporaryName(const std::string& name) {
+  const std::size_t room = kLongestName - 2 - kRandomLetters;
+  std::size_t keep = std::min(name.size(), room);
+  while (keep > 0 && keep < name.size() && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) --keep;
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::string out = "." + name.substr(0, keep) + ".";
+  for (int i = 0; i < kRandomLetters; ++i) out += kLetters[QRandomGenerator::global()->bounded(62)];
+  return out;
+}
+
+}  // namespace
+
+// Writes straight to the temporary file through a buffer of its own; the first failure is
+// kept, so that nothing written after it can pass for success.
+class FileReplacement::Device final : public QIODevice {
+ public:
+  explicit Device(int fd) : fd_(fd) { buffer_.reserve(kBufferSize); }
+  int failure() const { return failure_; }
+  bool drain() {
+    std::size_t done = 0;
+    while (failure_ == 0 && done < buffer_.size()) {
+      const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+      if (n < 0) {
+        if (errno != EINTR) failure_ = errno;
+      } else if (n == 0) {
+        failure_ = EIO;
+      } else {
+        done += static_cast<std::size_t>(n);
+      }
+    }
+    buffer_.clear();
+    return failure_ == 0;
+  }
+
+ protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char* data, qint64 length) override {
+    if (failure_ != 0) return -1;
+    const auto n = static_cast<std::size_t>(length);
+    if (buffer_.size() + n > kBufferSize && !drain()) return -1;
+    if (n >= kBufferSize) {
+      buffer_.assign(data, n);
+      return drain() ? length : -1;
+    }
+    buffer_.append(data, n);
+    return length;
+  }
+
+ private:
+  int fd_;
+  int failure_ = 0;
+  std::string buffer_;
+};
+
+FileReplacement::FileReplacement(std::string path, Keep keep) : path_(std::move(path)), keep_(keep) {}
+
+FileReplacement::~FileReplacement() { cancel(); }
+
+bool FileReplacement::fail(int number) {
+  error_.number = number ? number : EIO;
+  error_.description = std::strerror(error_.number);
+  cancel();
+  return false;
+}
+
+bool FileReplacement::open() {
+  cancel();
+  error_ = {};
+  final_ = path_;
+  if (final_.empty()) return fail(ENOENT);
+  if (const int err = ResolveLinks(final_)) return fail(err);
+
+  struct stat st {};
+  if (::stat(final_.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return fail(EISDIR);
+    // Replacing would succeed in a writable folder, but a file its owner protected stays.
+    if (::access(final_.c_str(), W_OK) != 0) return fail(errno);
+    replacesFile_ = true;
+    mode_ = st.st_mode & 07777;
+  } else if (errno != ENOENT) {
+    return fail(errno);
+  }
+
+  const std::size_t slash = final_.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : final_.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? final_ : final_.substr(slash + 1);
+  if (name.empty()) return fail(EISDIR);
+  // A new file gets the permissions the user's umask gives every new file; a replaced one
+  // gets its old ones back on commit, and until then no one else may read the new content.
+  const mode_t creation = replacesFile_ ? 0600 : 0666;
+  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+    const std::string candidate = folder + TemporaryName(name);
+    fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, creation);
+    if (fd_ >= 0) {
+      temporary_ = candidate;
+      break;
+    }
+    if (errno != EEXIST) return fail(errno);
+  }
+  if (fd_ < 0) return fail(EEXIST);
+  device_ = std::make_unique<Device>(fd_);
+  device_->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+  return true;
+}
+
+QIODevice* FileReplacement::device() { return device_.get(); }
+
+bool FileReplacement::write(std::string_view bytes) {
+  if (!device_) return false;
+  if (device_->write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size())) return true;
+  return fail(device_->failure());
+}
+
+bool FileReplacement::commit() {
+  if (!device_) {
+    if (error_.number == 0) error_ = {EBADF, std::strerror(EBADF)};
+    return false;
+  }
+  if (!device_->drain()) return fail(device_->failure());
+  if (replacesFile_ && ::fchmod(fd_, mode_) != 0) return fail(errno);
+  if (keep_ == Keep::Durable && ::fsync(fd_) != 0) return fail(errno);
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) return fail(errno);
+  if (::rename(temporary_.c_str(), final_.c_str()) != 0) return fail(errno);
+  temporary_.clear();
+  device_.reset();
+  return true;
+}
+
+void FileReplacement::cancel() {
+  if (device_) device_->close();
+  device_.reset();
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  temporary_.clear();
+}
+
+}  // namespace plat

@@ -1,0 +1,60 @@
+// The one way the programs write a file: the new content goes into a temporary file of its
+// own, created exclusively beside the real file, and takes the real file's name only when it
+// is complete. Until then the old file stays as it was; a write that fails leaves nothing
+// behind. A link is followed to the file it names, so the link itself stays a link; a file
+// that is replaced keeps its permission bits.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/textfile.h"
+
+class QIODevice;
+
+namespace plat {
+
+class FileReplacement {
+ public:
+  // Durable content reaches the disk before it takes the name; scratch content (pictures
+  // for the viewer, copies that can be made again) spares the program that wait.
+  enum class Keep { Durable, Scratch };
+
+  explicit FileReplacement(std::string path, Keep keep = Keep::Durable);
+  // A replacement not committed is dropped, its temporary file removed.
+  ~FileReplacement();
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  // Checks the target (a folder or a file that may not be written is refused) and creates
+  // the temporary file. False, with error(), when either fails.
+  bool open();
+  // What streaming writers (images, PDF documents) write to; null unless open.
+  QIODevice* device();
+  bool write(std::string_view bytes);
+  // Makes the written content the file at the path. False, with error(), when anything
+  // failed since open; the old file is then untouched and the temporary gone.
+  bool commit();
+  // Drops what was written.
+  void cancel();
+
+  const FileError& error() const { return error_; }
+  const std::string& path() const { return path_; }
+
+ private:
+  class Device;
+  bool fail(int number);
+
+  std::string path_;
+  Keep keep_;
+  std::string final_;      // the file really replaced (a link's target), as the system names it
+  std::string temporary_;  // "" when none exists
+  int fd_ = -1;
+  bool replacesFile_ = false;
+  unsigned mode_ = 0;  // the replaced file's permission bits
+  std::unique_ptr<Device> device_;
+  FileError error_;
+};
+
+}  // namespace plat

@@ -1,0 +1,227 @@
+// The one writer of the programs: what it leaves on disk when it succeeds and when it fails,
+// beside the file it replaces, through links, and at the longest names.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QIODevice>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QThread>
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/file_replacement.h"
+#include "platform/textfile.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void Put(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+std::vector<std::string> Entries(const std::string& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+unsigned Mode(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
+  return st.st_mode & 07777;
+}
+
+TEST(FileReplacement, ReplacesTheFileAndLeavesOnlyIt) {
+  const std::string dir = stagora::test::ScratchDir("replace-plain");
+  const std::string path = dir + "/x.sgr";
+  // Names a writer beside the file might use; what the user (or anybody) keeps there stays.
+  const std::string elsewhere = dir + "/elsewhere.txt";
+  Put(elsewhere, "the user's own");
+  Put(dir + "/x.sgr.part", "an old part file of the user's");
+  for (const char* planted : {"/.x.sgr.part", "/x.sgr~", "/x.sgr.tmp", "/.x.sgr.tmp", "/x.sgr.new"}) {
+    fs::create_symlink(elsewhere, dir + planted);
+  }
+  const std::vector<std::string> before = Entries(dir);
+
+  ASSERT_TRUE(plat::WriteTextFile(path, "first\r\n"));
+  ASSERT_TRUE(plat::WriteTextFile(path, "second\r\n"));
+  EXPECT_EQ(Bytes(path), "second\r\n");
+  EXPECT_EQ(Bytes(elsewhere), "the user's own");
+  EXPECT_EQ(Bytes(dir + "/x.sgr.part"), "an old part file of the user's");
+  std::vector<std::string> expected = before;
+  expected.push_back("x.sgr");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Entries(dir), expected);
+  for (const char* planted : {"/.x.sgr.part", "/x.sgr~", "/x.sgr.tmp", "/.x.sgr.tmp", "/x.sgr.new"}) {
+    EXPECT_TRUE(fs::is_symlink(dir + planted)) << planted;
+  }
+}
+
+TEST(FileReplacement, KeepsThePermissionsOfTheFileItReplaces) {
+  const std::string dir = stagora::test::ScratchDir("replace-mode");
+  for (const unsigned mode : {0600u, 0640u, 0604u, 0755u}) {
+    const std::string path = dir + "/p" + std::to_string(mode) + ".sgr";
+    Put(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+    ASSERT_TRUE(plat::WriteTextFile(path, "new"));
+    EXPECT_EQ(Mode(path), mode);
+    EXPECT_EQ(Bytes(path), "new");
+  }
+  // A new file has what the user's umask gives every new file.
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  ASSERT_TRUE(plat::WriteTextFile(dir + "/fresh.sgr", "new"));
+  EXPECT_EQ(Mode(dir + "/fresh.sgr"), 0666u & ~mask);
+}
+
+TEST(FileReplacement, TheLongestNamesSave) {
+  const std::string dir = stagora::test::ScratchDir("replace-long");
+  for (const std::size_t length : {248u, 251u, 254u, 255u}) {
+    const std::string name = std::string(length - 4, 'n') + ".sgr";
+    ASSERT_TRUE(plat::WriteTextFile(dir + "/" + name, "x")) << length;
+    ASSERT_TRUE(plat::WriteTextFile(dir + "/" + name, "y")) << length;
+    EXPECT_EQ(Bytes(dir + "/" + name), "y");
+  }
+  // A name of two-byte letters is cut for the temporary between letters, not inside one.
+  std::string letters;
+  while (letters.size() < 250) letters += "\xC3\xA9";  // "é", two bytes in UTF-8
+  letters += ".sgr";
+  ASSERT_TRUE(plat::WriteTextFile(dir + "/" + letters, "z"));
+  EXPECT_EQ(Entries(dir).size(), 5u);
+}
+
+TEST(FileReplacement, ALinkIsWrittenThroughAndStaysALink) {
+  const std::string dir = stagora::test::ScratchDir("replace-link");
+  fs::create_directories(dir + "/real");
+  Put(dir + "/real/target.sgr", "old");
+  ASSERT_EQ(::chmod((dir + "/real/target.sgr").c_str(), 0600), 0);
+  fs::create_symlink("real/target.sgr", dir + "/relative.sgr");
+  fs::create_symlink(dir + "/relative.sgr", dir + "/chain.sgr");
+  fs::create_symlink(dir + "/real/new.sgr", dir + "/dangling.sgr");
+
+  ASSERT_TRUE(plat::WriteTextFile(dir + "/chain.sgr", "through two links"));
+  EXPECT_TRUE(fs::is_symlink(dir + "/chain.sgr"));
+  EXPECT_TRUE(fs::is_symlink(dir + "/relative.sgr"));
+  EXPECT_EQ(Bytes(dir + "/real/target.sgr"), "through two links");
+  EXPECT_EQ(Mode(dir + "/real/target.sgr"), 0600u);
+  // A link to a file not there yet makes that file.
+  ASSERT_TRUE(plat::WriteTextFile(dir + "/dangling.sgr", "made"));
+  EXPECT_TRUE(fs::is_symlink(dir + "/dangling.sgr"));
+  EXPECT_EQ(Bytes(dir + "/real/new.sgr"), "made");
+  EXPECT_EQ(Entries(dir), (std::vector<std::string>{"chain.sgr", "dangling.sgr", "real", "relative.sgr"}));
+  EXPECT_EQ(Entries(dir + "/real"), (std::vector<std::string>{"new.sgr", "target.sgr"}));
+}
+
+TEST(FileReplacement, RefusalsAndFailuresLeaveEverythingAsItWas) {
+  const std::string dir = stagora::test::ScratchDir("replace-fail");
+  fs::create_directories(dir + "/folder.sgr");
+  Put(dir + "/folder.sgr/inside", "kept");
+  fs::create_symlink(dir + "/folder.sgr", dir + "/link-to-folder.sgr");
+  Put(dir + "/old.sgr", std::string(300, 'o'));
+
+  struct Case {
+    const char* what;
+    std::string path;
+    int number;
+  };
+  const std::vector<Case> cases = {
+      {"a folder", dir + "/folder.sgr", EISDIR},
+      {"a link to a folder", dir + "/link-to-folder.sgr", EISDIR},
+      {"a missing folder", dir + "/missing/x.sgr", ENOENT},
+      {"an empty path", "", ENOENT},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    plat::FileError err;
+    EXPECT_FALSE(plat::WriteTextFile(c.path, "new", &err));
+    EXPECT_EQ(err.number, c.number);
+    EXPECT_FALSE(err.description.empty());
+  }
+  EXPECT_EQ(Bytes(dir + "/folder.sgr/inside"), "kept");
+
+  // A write that stops part-way, as at the file-size limit or on a full disk.
+  struct rlimit saved {};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  struct rlimit small = saved;
+  small.rlim_cur = 100;
+  const auto previous = signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &small);
+  plat::FileError err;
+  const bool written = plat::WriteTextFile(dir + "/old.sgr", std::string(200 * 1024, 'n'), &err);
+  plat::FileReplacement streamed(dir + "/streamed.sgr");
+  const bool opened = streamed.open();
+  for (int i = 0; i < 50 && opened; ++i) streamed.device()->write(std::string(1000, 's').c_str(), 1000);
+  const bool committed = opened && streamed.commit();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, previous);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(err.number, EFBIG);
+  EXPECT_TRUE(opened);
+  EXPECT_FALSE(committed);
+  EXPECT_EQ(streamed.error().number, EFBIG);
+  EXPECT_EQ(Bytes(dir + "/old.sgr"), std::string(300, 'o'));
+
+  // A replacement dropped, or never committed, leaves nothing.
+  {
+    plat::FileReplacement dropped(dir + "/old.sgr");
+    ASSERT_TRUE(dropped.open());
+    ASSERT_TRUE(dropped.write("never"));
+  }
+  EXPECT_EQ(Entries(dir), (std::vector<std::string>{"folder.sgr", "link-to-folder.sgr", "old.sgr"}));
+}
+
+// Both programs ignore the file-size signal from their start, so that a save past `ulimit -f`
+// fails with a message (as above) instead of ending the program.
+TEST(FileReplacement, BothProgramsIgnoreTheFileSizeSignalFromTheirStart) {
+  // An ignored signal would pass on to the programs started from here.
+  const auto previous = signal(SIGXFSZ, SIG_DFL);
+  for (const char* program : {"trov", "ovdr_ENG"}) {
+    SCOPED_TRACE(program);
+    if (!stagora::test::ToolBuilt(program)) GTEST_SKIP() << program << " is not built";
+    const std::string home = stagora::test::ScratchDir(std::string("signal-") + program);
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("TMPDIR", QString::fromStdString(home));
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString(home));
+    p.setProcessEnvironment(env);
+    p.start(QString::fromStdString(stagora::test::ProgramDir() + "/" + program), {});
+    ASSERT_TRUE(p.waitForStarted());
+    const QString status = QString("/proc/%1/status").arg(p.processId());
+    bool ignored = false;
+    for (int wait = 0; wait < 100 && !ignored; ++wait) {
+      QFile file(status);
+      if (file.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : file.readAll().split('\n')) {
+          if (line.startsWith("SigIgn:")) ignored = line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGXFSZ - 1) & 1;
+        }
+      }
+      if (!ignored) QThread::msleep(50);
+    }
+    p.kill();
+    p.waitForFinished();
+    EXPECT_TRUE(ignored);
+  }
+  signal(SIGXFSZ, previous);
+}
+
+}  // namespace
