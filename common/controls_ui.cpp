@@ -1,6 +1,7 @@
 #include "common/controls_ui.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -8,6 +9,7 @@
 #include <cstdlib>
 
 #include "platform/encoding.h"
+#include "platform/fonts.h"
 
 namespace stagora {
 namespace {
@@ -47,6 +49,35 @@ QString LabelCaption(const std::string& cp1252) {
     }
   }
   return QText(shown);
+}
+
+QFont ScaledArial(double nominal, bool bold) {
+  QFont f(plat::ResolveFontFamily("Arial"));
+  f.setPointSizeF(nominal * ScreenTwipsPerPixelX() / kTwipsPerPixelAt96Dpi);
+  f.setBold(bold);
+  return f;
+}
+
+void Place(QWidget* w, int left, int top, int width, int height) { w->setGeometry(left, top, width, height); }
+
+QLabel* MakeLabel(QWidget* parent, const char* name, double fontSize, bool bold) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);
+  label->setFont(ScaledArial(fontSize, bold));
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setTextFormat(Qt::PlainText);
+  label->setMargin(0);
+  label->setIndent(0);
+  return label;
+}
+
+void SetLabelColors(QLabel* label, plat::Color text, const plat::Color* back) {
+  QPalette pal = label->palette();
+  pal.setColor(QPalette::WindowText, ToQColor(text));
+  if (back) pal.setColor(QPalette::Window, ToQColor(*back));
+  label->setPalette(pal);
+  label->setAutoFillBackground(back != nullptr);
 }
 
 // --- ShapeControl -----------------------------------------------------------------------

@@ -1,11 +1,12 @@
 // The painted controls both programs' windows are built from, with the behaviour of the
 // classic form controls they were drawn with: shapes and lines that only paint (the mouse
-// passes through them to the panel below) and image boxes; and the screen's measure and the
-// caption texts the windows place and label their controls with. Positions are pixels of the
-// container.
+// passes through them to the panel below) and image boxes; and the screen's measure, the
+// scaled Arial, the labels and the caption texts the windows place and label their controls
+// with. Positions are pixels of the container.
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -13,6 +14,8 @@
 #include <string>
 
 #include "platform/surface.h"
+
+class QLabel;
 
 namespace stagora {
 
@@ -26,6 +29,18 @@ QString QText(const std::string& cp1252);
 // A caption as a label shows it: "&&" is one ampersand, a single "&" marks the access key
 // and is not shown.
 QString LabelCaption(const std::string& cp1252);
+
+// Arial at a nominal size, scaled so that the text keeps its pixel size whatever the
+// screen's resolution setting: nominal x (twips per pixel in x) / 15 points.
+QFont ScaledArial(double nominal, bool bold = false);
+
+// Places a widget at its pixel rectangle inside its container.
+void Place(QWidget* w, int left, int top, int width, int height);
+
+// A label with a background colour of its own (opaque) or none (transparent), a text colour,
+// an alignment and a font.
+QLabel* MakeLabel(QWidget* parent, const char* name, double fontSize, bool bold = false);
+void SetLabelColors(QLabel* label, plat::Color text, const plat::Color* back = nullptr);
 
 // A rectangle: an inside colour when filled and a border of one pixel when outlined. Takes no
 // mouse.

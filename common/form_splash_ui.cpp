@@ -1,5 +1,6 @@
 #include "common/form_splash_ui.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -103,7 +104,12 @@ void FormSplash::CreateControls() {
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
   Timer1->setInterval(kSplashCloseAfterMs);
-  connect(Timer1, &QTimer::timeout, this, [this] { close(); });
+  connect(Timer1, &QTimer::timeout, this, [this] {
+    // A message shown meanwhile (a document that cannot be opened) waits for its answer, and
+    // the splash it stands over stays until then; the timer tries again.
+    if (QApplication::activeModalWidget()) return;
+    close();
+  });
   // Created bottom to top: the pictures lie under the texts.
   ImageUP = Picture(this, "ImageUP");
   ImageDW = Picture(this, "ImageDW");

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 #include "platform/encoding.h"
@@ -15,7 +16,10 @@ QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\n' || c == u'\t'; }
 
 int Show(const MsgRequest& req, const std::string& appTitle) {
-  QMessageBox box(QApplication::activeWindow());
+  // Held by its window, which may go while the box waits (a window closed by a timer): the
+  // box then goes with it, answered as if closed, instead of being freed twice.
+  QPointer<QMessageBox> owned = new QMessageBox(QApplication::activeWindow());
+  QMessageBox& box = *owned;
   box.setWindowTitle(req.title.empty() ? QString::fromStdU16String(Cp1252ToUtf16(appTitle)) : Q(req.title));
   QString text = Q(req.text);
   text.replace("\r\n", "\n");
@@ -46,7 +50,8 @@ int Show(const MsgRequest& req, const std::string& appTitle) {
   const std::size_t def = (req.style & kDefaultButton3) ? 2 : (req.style & kDefaultButton2) ? 1 : 0;
   if (def < buttons.size()) box.setDefaultButton(buttons[def].sb);
   box.exec();
-  const auto clicked = box.standardButton(box.clickedButton());
+  const auto clicked = owned ? box.standardButton(box.clickedButton()) : QMessageBox::NoButton;
+  delete owned.data();
   for (const B& b : buttons) {
     if (b.sb == clicked) return b.result;
   }

@@ -6,8 +6,7 @@
 #include <QLineEdit>
 
 #include "common/print_copies.h"
-#include "designer/window/designer_state.h"
-#include "designer/window/print_request.h"
+#include "designer/designer_names.h"
 #include "platform/encoding.h"
 #include "platform/messagebox.h"
 
@@ -39,7 +38,8 @@ void WhiteBackground(QWidget* w) {
 
 }  // namespace
 
-frmImprimir::frmImprimir(QWidget* parent) : PrintDialogBase(parent, Printer(), "PRD") {
+frmImprimir::frmImprimir(QWidget* parent, PrintOptions shown)
+    : PrintDialogBase(parent, Printer(), "PRD"), shown_(shown) {
   setObjectName("frmImprimir");
   QPalette pal = palette();
   pal.setColor(QPalette::Window, kBack);
@@ -81,17 +81,17 @@ void frmImprimir::Form_Load() {
   // 3-4.
   LoadIdioma("PRD");
   SetLanguage();
-  ImprimirOK = false;
+  answer_.reset();
 
   // 5. The options the caller asked for.
-  if (!VerCopias) {
+  if (!shown_.VerCopias) {
     for (QWidget* w : std::initializer_list<QWidget*>{Label1, Text1, VScroll1}) w->hide();
   }
-  if (!VerIntercalar) {
+  if (!shown_.VerIntercalar) {
     ChkCOLLATE->hide();
     for (QWidget* w : ImgCOLLATE) w->hide();
   }
-  if (!VerBN) ChK_BN->hide();
+  if (!shown_.VerBN) ChK_BN->hide();
 
   // 6-9.
   ResetCopies();
@@ -115,12 +115,13 @@ void frmImprimir::SetLanguage() {
 }
 
 void frmImprimir::Aceptar() {
-  Intercalar = ChkCOLLATE->isChecked();
-  ImprimirBN = ChK_BN->isChecked();
   const std::optional<long> count = WholeTextValue(plat::Utf16ToCp1252(Text1->text().toStdU16String()));
   if (count && *count >= kSpinnerMinCopies && *count <= kMaxCopies) {
-    NumCopias = *count;
-    ImprimirOK = true;
+    PrintRequest request;
+    request.NumCopias = *count;
+    request.Intercalar = ChkCOLLATE->isChecked();
+    request.ImprimirBN = ChK_BN->isChecked();
+    answer_ = request;
     accept();
     return;
   }
@@ -128,13 +129,14 @@ void frmImprimir::Aceptar() {
 }
 
 void frmImprimir::Cancelar() {
-  ImprimirOK = false;
+  answer_.reset();
   reject();
 }
 
-void ShowFrmImprimir(QWidget* parent) {
-  frmImprimir dialog(parent);
+std::optional<PrintRequest> ShowFrmImprimir(QWidget* parent, PrintOptions shown) {
+  frmImprimir dialog(parent, shown);
   ShowPrintDialog(dialog);
+  return dialog.Answer();
 }
 
 }  // namespace stagora::designer

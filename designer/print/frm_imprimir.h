@@ -1,11 +1,14 @@
 // frmImprimir: the designer's modal print dialog. The printer list, the copies box with its
 // spinner, the collate option and the two picture buttons are the print dialogs' shared
 // ones; its own are the layout, the black-and-white option for the printed diagram, the
-// accepted range of copies and what its buttons do. Its only output is the print request
-// (print_request.h), which the print command reads once the dialog has closed.
+// accepted range of copies and what its buttons do. The caller says which options it shows;
+// its answer is the print request (print_request.h), handed back once it has closed.
 #pragma once
 
+#include <optional>
+
 #include "common/print_dialog_ui.h"
+#include "designer/print/print_request.h"
 
 class QCheckBox;
 class QLabel;
@@ -14,16 +17,18 @@ namespace stagora::designer {
 
 class frmImprimir : public PrintDialogBase {
  public:
-  // Builds and loads the dialog: every opening starts with " 1" copies, collate on, black and
-  // white off and the current printer selected.
-  explicit frmImprimir(QWidget* parent = nullptr);
+  // Builds and loads the dialog with the options asked for: every opening starts with " 1"
+  // copies, collate on, black and white off and the current printer selected.
+  explicit frmImprimir(QWidget* parent = nullptr, PrintOptions shown = {});
 
   void SetLanguage();
-  // The Print button: the request is published when the count lies within 1 to 1999;
-  // otherwise a message, and the dialog stays open.
+  // The Print button: the dialog closes with its request when the count lies within 1 to
+  // 1999; otherwise a message, and the dialog stays open.
   void Aceptar();
   // The Cancel button and Esc: nothing to print.
   void Cancelar();
+  // The request, once the dialog has closed with its Print button; nothing otherwise.
+  const std::optional<PrintRequest>& Answer() const { return answer_; }
 
   QLabel* Label2 = nullptr;     // caption of the printer list
   QWidget* Shape1 = nullptr;    // the white panel behind the options
@@ -35,9 +40,13 @@ class frmImprimir : public PrintDialogBase {
 
  private:
   void Form_Load();
+
+  const PrintOptions shown_;
+  std::optional<PrintRequest> answer_;
 };
 
-// Shows the dialog modally over parent and returns when it has closed.
-void ShowFrmImprimir(QWidget* parent);
+// Shows the dialog modally over parent with the options asked for and returns its answer
+// when it has closed: the request, or nothing to print.
+std::optional<PrintRequest> ShowFrmImprimir(QWidget* parent, PrintOptions shown);
 
 }  // namespace stagora::designer

@@ -8,14 +8,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "designer/window/artwork.h"
-#include "designer/window/controls.h"
-#include "designer/window/designer_state.h"
-#include "designer/window/form_main.h"
-#include "platform/encoding.h"
+#include "common/button_face_ui.h"
+#include "common/controls_ui.h"
 
 namespace stagora::designer {
 namespace {
@@ -31,6 +29,10 @@ constexpr plat::Color kNoteText = plat::Rgb(64, 64, 64);
 constexpr plat::Color kButtonText = plat::Rgb(64, 64, 128);
 constexpr plat::Color kPanelFill = plat::Rgb(127, 157, 185);
 constexpr plat::Color kPanelBorder = plat::Rgb(128, 128, 128);
+
+// The face under each label button's caption.
+constexpr int kButtonFaceWidth = 141;
+constexpr int kButtonFaceHeight = 34;
 
 // Fonts of the design, nominal points at 15 twips per pixel.
 constexpr double kFontNote = 9;
@@ -103,7 +105,8 @@ class RowScrollBar : public QScrollBar {
 
 }  // namespace
 
-FormXYinput::FormXYinput(FormMain& main) : QDialog(&main), main_(main) {
+FormXYinput::FormXYinput(QWidget* parent, TableEdit start)
+    : QDialog(parent), start_(std::move(start)), answer_(start_) {
   setObjectName("FormXYinput");
   // A fixed frame with a close box and neither minimise nor maximise.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -147,7 +150,7 @@ void FormXYinput::CreateControls() {
   buttonEvents_ = new ButtonEvents(this);
   for (int k = 0; k < kEditorButtons; ++k) {
     Image1[k] = new ImageControl(this, Indexed("Image1", k).c_str());
-    Image1[k]->setPicture(ButtonFacePicture());
+    Image1[k]->setPicture(ButtonFace(kButtonFaceWidth, kButtonFaceHeight));
     LabelB[k] = MakeLabel(this, Indexed("LabelB", k).c_str(), kFontCell, true);
     LabelB[k]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     SetLabelColors(LabelB[k], kButtonText);
@@ -211,15 +214,11 @@ void FormXYinput::Form_Load() {
   LoadIdioma("TXY");
   SetLanguage();
 
-  // 6-7. The working copy of the shared table, whatever it holds, and of the names.
-  X = Shared().TablaELV.TablaX;
-  Y = Shared().TablaELV.TablaY;
-  A = plat::Utf16ToCp1252(main_.Text[16]->text().toStdU16String());
-  B = plat::Utf16ToCp1252(main_.Text[17]->text().toStdU16String());
-  tableAtLoad_ = Shared().TablaELV;
-  usedTableAtLoad_ = Shared().UsarTabla;
-  nameAAtLoad_ = A;
-  nameBAtLoad_ = B;
+  // 6-7. The working copy of the table, whatever it holds, and of the names.
+  X = start_.TablaELV.TablaX;
+  Y = start_.TablaELV.TablaY;
+  A = start_.A;
+  B = start_.B;
 
   // 8. The buttons at rest.
   BotonLeft = kBotonLeft;
@@ -306,6 +305,18 @@ void FormXYinput::LabelB_Click(int Index) {
     case 7: Pegar(); break;
     default: break;
   }
+}
+
+TableEdit ShowFormXYinput(QWidget* parent, const TableEdit& start) {
+  // The editor goes with its parent should that close first: its answer is then the edit as it
+  // opened.
+  QPointer<FormXYinput> editor = new FormXYinput(parent, start);
+  editor->Form_Load();
+  editor->exec();
+  if (!editor) return start;
+  TableEdit answer = editor->Answer();
+  delete editor;
+  return answer;
 }
 
 }  // namespace stagora::designer

@@ -1,8 +1,10 @@
 // FormXYinput, the equilibrium-table editor: a modal window in which the user edits a working
 // copy of the x-y table in a grid of 12 visible rows over the 100 rows of the table, opens and
 // saves table files, cuts, copies and pastes rows through the clipboard, and hands the copy
-// back to the main window when OK finds it sound. Controls carry their classic names as
-// object names ("TxtX_0", "TxTY_11", "VScroll1", "LabelB_3") so that tests can find them.
+// back when OK finds it sound. It opens on a table edit (the table, its use, the component
+// names and the table folder) and answers with the same record once it has closed; the main
+// window fills the one and applies the other. Controls carry their classic names as object
+// names ("TxtX_0", "TxTY_11", "VScroll1", "LabelB_3") so that tests can find them.
 #pragma once
 
 #include <QDialog>
@@ -11,6 +13,7 @@
 
 #include "common/language_table.h"
 #include "common/wheel_hook_ui.h"
+#include "designer/calculation/equilibrium.h"
 #include "designer/files/table_rows_text.h"
 
 class QLabel;
@@ -24,20 +27,40 @@ class ShapeControl;
 
 namespace stagora::designer {
 
-class FormMain;
-
 inline constexpr int kVisibleRows = 12;
 inline constexpr int kEditorButtons = 8;
 
+// A table edit: what the editor opens on and, once it has closed, what it hands back.
+struct TableEdit {
+  // The table; handed back, the accepted one.
+  EquilibriumTable TablaELV;
+  // The table is in use instead of alpha. Handed back, True when a table was accepted, and
+  // False once OK was pressed without one being accepted.
+  bool UsarTabla = false;
+  // The component names (Windows-1252); handed back, the accepted ones.
+  std::string A;
+  std::string B;
+  // The folder of the last table file; handed back, the one the editor's file dialogs used
+  // last, also when nothing was accepted.
+  std::string PathTabla;
+  // OK handed a sound table back.
+  bool accepted = false;
+  // The accepted table or names differ from what the editor opened on, or the table was not
+  // in use then: an unsaved change of the project.
+  bool changed = false;
+};
+
 class FormXYinput : public QDialog, public WheelTarget {
  public:
-  // The editor of the main window's table; main also receives the names on acceptance.
-  explicit FormXYinput(FormMain& main);
+  // The editor over parent, opening on `start`.
+  explicit FormXYinput(QWidget* parent, TableEdit start = {});
   ~FormXYinput() override;
 
-  // Lays the window out, reads its language file and takes the working copy of the shared
-  // table and of the main window's component names. Runs before the window is first shown.
+  // Lays the window out, reads its language file and takes the working copy of the table and
+  // of the component names it opens on. Runs before the window is first shown.
   void Form_Load();
+  // What the editor hands back: as it opened until OK accepts a table.
+  const TableEdit& Answer() const { return answer_; }
 
   // --- Public operations -------------------------------------------------------------------
   std::string GetL_win(const std::string& Etiqueta, bool RemoveAMPERSAND = false) const;
@@ -119,15 +142,19 @@ class FormXYinput : public QDialog, public WheelTarget {
   // A file error in the editor's form: key, path, error number and description.
   void FileErrorMessage(const std::string& key, const std::string& path, int number, const std::string& description);
 
-  FormMain& main_;
-  // What the main window held when the editor opened: a table handed back that differs from
-  // it is an unsaved change of the project.
-  EquilibriumTable tableAtLoad_;
-  bool usedTableAtLoad_ = false;
-  std::string nameAAtLoad_, nameBAtLoad_;
+  // What the editor opened on: a table handed back that differs from it is an unsaved change
+  // of the project.
+  const TableEdit start_;
+  TableEdit answer_;
+  // Raised while the lines are refilled from the working copy, so that the cells' change
+  // handlers do not write the shortened texts back into it.
+  bool refilling_ = false;
   LanguageTable idioma_{"TXY"};
   QObject* cellEvents_ = nullptr;    // routes the cells' focus and key events to their handlers
   QObject* buttonEvents_ = nullptr;  // the pressed look and the clicks of the label buttons
 };
+
+// Shows the editor modally over parent on `start` and returns its answer when it has closed.
+TableEdit ShowFormXYinput(QWidget* parent, const TableEdit& start);
 
 }  // namespace stagora::designer

@@ -1,14 +1,12 @@
-// How an edit ends or starts over: OK checks the working copy and hands it back to the main
-// window, Cancel drops it, Clear empties it. The rules of the check are the table core's
+// How an edit ends or starts over: OK checks the working copy and hands it back, Cancel drops
+// it, Clear empties it. The rules of the check are the table core's
 // (designer/files/table_acceptance.h); the window moves the copy in and out.
 #include <QLineEdit>
 #include <QScrollBar>
 
+#include "designer/designer_names.h"
 #include "designer/files/table_acceptance.h"
 #include "designer/table_editor/form_xy_input.h"
-#include "designer/window/controls.h"
-#include "designer/window/designer_state.h"
-#include "designer/window/form_main.h"
 #include "platform/messagebox.h"
 
 namespace stagora::designer {
@@ -16,7 +14,7 @@ namespace stagora::designer {
 void FormXYinput::Aceptar() {
   // Until a table is handed back the main window computes with alpha: a refused OK followed by
   // Cancel returns it to relative-volatility mode.
-  Shared().UsarTabla = false;
+  answer_.UsarTabla = false;
   const TableAcceptance accepted = AcceptTable(X, Y);
   switch (accepted.outcome) {
     case TableAcceptance::Outcome::kNoTable:
@@ -35,16 +33,15 @@ void FormXYinput::Aceptar() {
   // Anything handed back that the project did not hold yet is an unsaved change of it, the
   // second name included, so that closing the program asks before the edit is lost.
   const EquilibriumTable& table = accepted.table;
-  const bool changed = table.TablaX != tableAtLoad_.TablaX || table.TablaY != tableAtLoad_.TablaY ||
-                       table.UltimoPuntoTabla != tableAtLoad_.UltimoPuntoTabla || !usedTableAtLoad_ ||
-                       A != nameAAtLoad_ || B != nameBAtLoad_;
-  Shared().TablaELV = table;
-  // A changed first name runs its change handling in the main window (captions, calculation,
-  // the project marked modified); the second name has none.
-  main_.Text[16]->setText(QText(A));
-  main_.Text[17]->setText(QText(B));
-  Shared().UsarTabla = true;
-  if (changed) main_.Modificado = true;
+  const EquilibriumTable& before = start_.TablaELV;
+  answer_.changed = table.TablaX != before.TablaX || table.TablaY != before.TablaY ||
+                    table.UltimoPuntoTabla != before.UltimoPuntoTabla || !start_.UsarTabla || A != start_.A ||
+                    B != start_.B;
+  answer_.TablaELV = table;
+  answer_.A = A;
+  answer_.B = B;
+  answer_.UsarTabla = true;
+  answer_.accepted = true;
   accept();
 }
 

@@ -1,16 +1,16 @@
 // The editor's exchange with the outside: table files (".vle") opened and saved, a project
 // file's names and table opened, and rows cut, copied and pasted as text through the
-// clipboard. All of it changes only the working copy; the main window sees nothing until OK.
+// clipboard. All of it changes only the working copy, and the folder of table files the editor
+// hands back; the main window sees nothing until the editor has closed.
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 #include <cerrno>
 
 #include "common/file_dialogs_ui.h"
+#include "designer/designer_names.h"
 #include "designer/files/table_file.h"
 #include "designer/table_editor/form_xy_input.h"
-#include "designer/window/controls.h"
-#include "designer/window/designer_state.h"
 #include "platform/busy_pointer.h"
 #include "platform/encoding.h"
 #include "platform/file_names.h"
@@ -37,7 +37,7 @@ void FormXYinput::FileErrorMessage(const std::string& key, const std::string& pa
 void FormXYinput::Abrir() {
   const std::string filter = GetL_win("VLE_files") + " (*.vle)|*.vle|" + GetL_win("STGR_files") + " (*.sgr)|*.sgr|" +
                              GetL_win("Allfiles") + " (*.*)|*.*";
-  const std::string path = DlgAbrirArchivo(filter, GetL_win("Open"), Shared().PathTabla, this);
+  const std::string path = DlgAbrirArchivo(filter, GetL_win("Open"), answer_.PathTabla, this);
   if (path.empty()) return;
 
   VleTableFileRead read;
@@ -45,7 +45,7 @@ void FormXYinput::Abrir() {
   plat::FileError readError;
   {
     plat::BusyPointer busy;
-    Shared().PathTabla = plat::FolderOf(path);
+    answer_.PathTabla = plat::FolderOf(path);
     text = plat::ReadTextFile(path, &readError, kLargestTableFile);
     // A file that cannot be read is one without a row block; the message says why it was not
     // read.
@@ -69,7 +69,7 @@ void FormXYinput::Abrir() {
 
 void FormXYinput::Guardar() {
   const std::string filter = GetL_win("VLE_files") + " (*.vle)|*.vle|" + GetL_win("Allfiles") + " (*.*)|*.*";
-  const std::string name = DlgGuardarArchivo(filter, GetL_win("Save_as"), Shared().PathTabla, "", this,
+  const std::string name = DlgGuardarArchivo(filter, GetL_win("Save_as"), answer_.PathTabla, "", this,
                                              std::string(kTableExtension));
   if (name.empty()) return;
   const std::string path = WithTableExtension(name);
@@ -78,7 +78,7 @@ void FormXYinput::Guardar() {
   plat::FileError error;
   {
     plat::BusyPointer busy;
-    Shared().PathTabla = plat::FolderOf(path);
+    answer_.PathTabla = plat::FolderOf(path);
     VleTableFile file;
     file.A = A;
     file.B = B;

@@ -9,10 +9,9 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
+#include "common/controls_ui.h"
 #include "common/number_text.h"
 #include "designer/table_editor/form_xy_input.h"
-#include "designer/window/controls.h"
-#include "designer/window/designer_state.h"
 #include "platform/encoding.h"
 
 namespace stagora::designer {
@@ -103,7 +102,7 @@ void FormXYinput::ConnectGrid() {
 }
 
 void FormXYinput::CellChange(TableColumn& column, const QLineEdit* cell, int Index) {
-  if (Shared().BloqueoChange) return;
+  if (refilling_) return;
   const std::string text = plat::Utf16ToCp1252(cell->text().toStdU16String());
   const bool blank = text.find_first_not_of(' ') == std::string::npos;
   const int row = VScroll1->value() + Index;
@@ -216,8 +215,8 @@ bool FormXYinput::TxTY_KeyDown(int Index, int KeyCode) {
 
 void FormXYinput::VScroll1_Change() {
   // The cells' change handlers must not write the shortened texts back into the copy.
-  const bool wasBlocked = Shared().BloqueoChange;
-  Shared().BloqueoChange = true;
+  const bool wasRefilling = refilling_;
+  refilling_ = true;
   const int first = VScroll1->value();
   for (int i = 0; i < kVisibleRows; ++i) {
     const int row = first + i;
@@ -230,7 +229,7 @@ void FormXYinput::VScroll1_Change() {
       TxTY[i]->clear();
     }
   }
-  Shared().BloqueoChange = wasBlocked;
+  refilling_ = wasRefilling;
 }
 
 void FormXYinput::MouseWheel(int /*MouseKeys*/, int Rotation, int /*Xpos*/, int /*Ypos*/) {

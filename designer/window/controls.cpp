@@ -6,25 +6,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/fonts.h"
-
 namespace stagora::designer {
 namespace {
 
 // Image pixels a picture box copies to the screen in one piece.
 constexpr int kLargestPlainCopy = 32768;
-constexpr double kTwipsPerPixelAt96Dpi = 15;
 
 }  // namespace
-
-QFont ScaledArial(double nominal, bool bold) {
-  QFont f(plat::ResolveFontFamily("Arial"));
-  f.setPointSizeF(nominal * ScreenTwipsPerPixelX() / kTwipsPerPixelAt96Dpi);
-  f.setBold(bold);
-  return f;
-}
-
-void Place(QWidget* w, int left, int top, int width, int height) { w->setGeometry(left, top, width, height); }
 
 // --- PictureBox -------------------------------------------------------------------------
 
@@ -140,28 +128,6 @@ class PlainBackground : public QObject {
 void PaintOnPlainBackground(QWidget* control, std::function<plat::Color()> behind) {
   control->installEventFilter(new PlainBackground(control, std::move(behind)));
   control->setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-// --- Labels -----------------------------------------------------------------------------
-
-QLabel* MakeLabel(QWidget* parent, const char* name, double fontSize, bool bold) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(name);
-  label->setFont(ScaledArial(fontSize, bold));
-  label->setWordWrap(true);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label->setTextFormat(Qt::PlainText);
-  label->setMargin(0);
-  label->setIndent(0);
-  return label;
-}
-
-void SetLabelColors(QLabel* label, plat::Color text, const plat::Color* back) {
-  QPalette pal = label->palette();
-  pal.setColor(QPalette::WindowText, ToQColor(text));
-  if (back) pal.setColor(QPalette::Window, ToQColor(*back));
-  label->setPalette(pal);
-  label->setAutoFillBackground(back != nullptr);
 }
 
 }  // namespace stagora::designer

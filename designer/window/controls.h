@@ -21,18 +21,15 @@ using stagora::Artwork;
 using stagora::ImageControl;
 using stagora::LabelCaption;
 using stagora::LineControl;
+using stagora::MakeLabel;
+using stagora::Place;
 using stagora::QText;
+using stagora::ScaledArial;
 using stagora::ScreenTwipsPerPixelX;
 using stagora::ScreenTwipsPerPixelY;
+using stagora::SetLabelColors;
 using stagora::ShapeControl;
 using stagora::ToQColor;
-
-// Arial at a nominal size, scaled so that the text keeps its pixel size whatever the
-// screen's resolution setting: nominal x (twips per pixel in x) / 15 points.
-QFont ScaledArial(double nominal, bool bold = false);
-
-// Places a widget at its pixel rectangle inside its container.
-void Place(QWidget* w, int left, int top, int width, int height);
 
 // A picture box: a container with its own background colour and, on demand, a drawing
 // surface as large as the box that the calculation draws the diagram on. The surface
@@ -78,10 +75,5 @@ class ClientArea : public QWidget {
 // control repaints the control alone, not the panel and the captions beneath it. For controls
 // that lie on a plain area of the given colour, whose look stays exactly what it was.
 void PaintOnPlainBackground(QWidget* control, std::function<plat::Color()> behind);
-
-// A label with a background colour of its own (opaque) or none (transparent), a text colour,
-// an alignment and a font.
-QLabel* MakeLabel(QWidget* parent, const char* name, double fontSize, bool bold = false);
-void SetLabelColors(QLabel* label, plat::Color text, const plat::Color* back = nullptr);
 
 }  // namespace stagora::designer

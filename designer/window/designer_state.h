@@ -8,13 +8,9 @@
 #include <vector>
 
 #include "designer/calculation/equilibrium.h"
+#include "designer/designer_names.h"
 
 namespace stagora::designer {
-
-// The settings store's application name: the program's title.
-inline constexpr const char* kAppTitle = "TROV";
-// The title of the designer's message boxes.
-inline constexpr const char* kProductName = "Stagora";
 
 struct DesignerState {
   // The user's temporary folder without a trailing separator; scratch files go into its

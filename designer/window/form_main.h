@@ -33,6 +33,7 @@ namespace stagora::designer {
 
 class ClientArea;
 class PictureBox;
+struct TableEdit;
 
 class FormMain : public QMainWindow {
  public:
@@ -63,6 +64,12 @@ class FormMain : public QMainWindow {
   // Shows the equilibrium-table editor modally; afterwards the design computes with the table
   // accepted there, or with alpha when none was.
   void EditarTABLA_ELV();
+  // What the table editor opens on: the shared table and its use, the component names in the
+  // fields and the folder of table files.
+  TableEdit TableEditStart() const;
+  // What the editor handed back: its folder of table files always; an accepted table with its
+  // names, and the project marked modified when they changed it.
+  void ApplyTableEdit(const TableEdit& edit);
   std::string GetL_win(const std::string& Etiqueta, bool RemoveAMPERSAND = false) const;
   // The two printed result pages, each composed on the current printer and ended there.
   void ImprimirPAG1();
@@ -168,6 +175,9 @@ class FormMain : public QMainWindow {
   double PendienteMin = 0;
   std::string TablaELV_TXT, TablaPlatos_TXT;    // result tables as plain text (the printout)
   std::string TablaELV_HTFC, TablaPlatos_HTFC;  // and as mark-up (the worked solution)
+  // The black and white the last accepted print request asked for: the diagram drawn on the
+  // printer draws every coloured element in black.
+  bool ImprimirBN = false;
 
   // --- Controls --------------------------------------------------------------------------------
   ClientArea* Client = nullptr;

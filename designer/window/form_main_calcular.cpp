@@ -12,10 +12,10 @@
 #include "designer/diagram/diagram.h"
 #include "designer/calculation/result_tables.h"
 #include "designer/calculation/result_texts.h"
+#include "designer/print/print_request.h"
 #include "designer/window/controls.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
-#include "designer/window/print_request.h"
 #include "platform/encoding.h"
 
 namespace stagora::designer {

@@ -9,11 +9,11 @@
 
 #include "common/print_dialog_ui.h"
 #include "designer/print/frm_imprimir.h"
+#include "designer/print/print_request.h"
 #include "designer/report/printed_pages.h"
 #include "designer/window/controls.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
-#include "designer/window/print_request.h"
 #include "platform/busy_pointer.h"
 #include "platform/encoding.h"
 #include "platform/file_names.h"
@@ -51,11 +51,10 @@ void FormMain::mnu_Archivo_PRINT_Click() {
   if (!LblERROR->isHidden() || !LblERROR->text().isEmpty()) return;
 
   // 4-6.
-  VerCopias = true;
-  VerIntercalar = true;
-  VerBN = true;
-  ShowFrmImprimir(this);
-  if (!ImprimirOK) return;
+  const std::optional<PrintRequest> request =
+      ShowFrmImprimir(this, {.VerCopias = true, .VerIntercalar = true, .VerBN = true});
+  if (!request) return;
+  ImprimirBN = request->ImprimirBN;
 
   // 8-9.
   plat::PrinterSurface& printer = Printer();
@@ -72,7 +71,7 @@ void FormMain::mnu_Archivo_PRINT_Click() {
   // 10-11. One document for every sheet.
   {
     const plat::BusyPointer busy;
-    for (const int page : SheetOrder(NumCopias, Intercalar)) {
+    for (const int page : SheetOrder(request->NumCopias, request->Intercalar)) {
       if (page == 1) {
         ImprimirPAG1();
       } else {

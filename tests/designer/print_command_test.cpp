@@ -29,8 +29,8 @@
 #include "common/file_dialogs_ui.h"
 #include "common/print_dialog_ui.h"
 #include "designer/print/frm_imprimir.h"
+#include "designer/print/print_request.h"
 #include "designer/window/controls.h"
-#include "designer/window/print_request.h"
 #include "platform/printer.h"
 #include "platform/process.h"
 #include "platform/textfile.h"
@@ -104,7 +104,6 @@ class PrintCommandTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    designer::ResetPrintRequest();
     ForgetPdfFolder();
     plat::PrinterSurface& printer = designer::Printer();
     printer.setDeviceName(plat::kPdfPrinterName);
@@ -115,7 +114,6 @@ class PrintCommandTest : public MainWindowTest {
     SetPrintDialogScript({});
     SetFileDialogHandler({});
     designer::Printer().qprinter()->setPageSize(QPageSize(QPageSize::A4));
-    designer::ResetPrintRequest();
     MainWindowTest::TearDown();
   }
 
@@ -312,7 +310,7 @@ TEST_F(PrintCommandTest, TheDiagramKeepsItsColoursOrGoesBlackAndWhite) {
 
   const QImage bw = RenderPage(PrintTo("print_bw.pdf", [](frmImprimir& d) { d.ChK_BN->setChecked(true); }), 2, 60);
   ASSERT_FALSE(bw.isNull());
-  EXPECT_TRUE(designer::ImprimirBN);
+  EXPECT_TRUE(form->ImprimirBN);
   int dark = 0;
   for (int y = 0; y < bw.height(); ++y)
     for (int x = 0; x < bw.width(); ++x) {
@@ -349,9 +347,11 @@ TEST_F(PrintCommandTest, NothingIsPrintedWithoutAcceptedDialogAndFile) {
   SaveAs(pdf);
 
   // Cancelled dialog: no file question either.
-  InDialog([](frmImprimir& d) { d.Cancelar(); });
+  InDialog([](frmImprimir& d) {
+    d.Cancelar();
+    EXPECT_FALSE(d.Answer());
+  });
   form->mnu_Archivo_PRINT_Click();
-  EXPECT_FALSE(designer::ImprimirOK);
   EXPECT_TRUE(saveRequests.empty());
 
   // The file question cancelled.
@@ -423,16 +423,13 @@ TEST_F(PrintCommandTest, TheProjectsNameIsOfferedForThePdf) {
 
 class FrmImprimirTest : public PrintCommandTest {
  protected:
-  void SetUp() override {
-    PrintCommandTest::SetUp();
-    designer::VerCopias = designer::VerIntercalar = designer::VerBN = true;
-  }
-
-  // The dialog as the print command opens it, and whether it has closed.
+  // The dialog as the print command opens it (every option shown unless told otherwise), and
+  // whether it has closed.
   struct Opened {
-    std::unique_ptr<frmImprimir> dialog = std::make_unique<frmImprimir>();
+    std::unique_ptr<frmImprimir> dialog;
     bool closed = false;
-    Opened() {
+    explicit Opened(designer::PrintOptions shown = {.VerCopias = true, .VerIntercalar = true, .VerBN = true})
+        : dialog(std::make_unique<frmImprimir>(nullptr, shown)) {
       QObject::connect(dialog.get(), &QDialog::finished, [this] { closed = true; });
     }
   };
@@ -457,17 +454,18 @@ TEST_F(FrmImprimirTest, OpensAsDesignedWithItsCaptions) {
   EXPECT_TRUE(d.ChkCOLLATE->isChecked());
   EXPECT_FALSE(d.ChK_BN->isChecked());
   EXPECT_EQ(d.Combo1->currentText().toStdString(), designer::Printer().deviceName());
-  EXPECT_FALSE(designer::ImprimirOK);
+  EXPECT_FALSE(d.Answer());
 }
 
 TEST_F(FrmImprimirTest, PrintAtOnceAsksForOneCollatedColourCopy) {
   Opened o;
   o.dialog->Label3_Click(0);
   EXPECT_TRUE(o.closed);
-  EXPECT_TRUE(designer::ImprimirOK);
-  EXPECT_EQ(designer::NumCopias, 1);
-  EXPECT_TRUE(designer::Intercalar);
-  EXPECT_FALSE(designer::ImprimirBN);
+  const std::optional<designer::PrintRequest>& request = o.dialog->Answer();
+  ASSERT_TRUE(request);
+  EXPECT_EQ(request->NumCopias, 1);
+  EXPECT_TRUE(request->Intercalar);
+  EXPECT_FALSE(request->ImprimirBN);
 }
 
 TEST_F(FrmImprimirTest, CountsOutsideOneTo1999AreRefusedAndTheDialogStays) {
@@ -480,15 +478,14 @@ TEST_F(FrmImprimirTest, CountsOutsideOneTo1999AreRefusedAndTheDialogStays) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     MessageBoxRecorder boxes;
-    designer::ResetPrintRequest();
     Opened o;
     o.dialog->Text1->setMaxLength(8);  // as a paste would bring it
     o.dialog->Text1->setText(c.text);
     o.dialog->Aceptar();
     EXPECT_EQ(o.closed, c.accepted.has_value());
-    EXPECT_EQ(designer::ImprimirOK, c.accepted.has_value());
+    EXPECT_EQ(o.dialog->Answer().has_value(), c.accepted.has_value());
     if (c.accepted) {
-      EXPECT_EQ(designer::NumCopias, *c.accepted);
+      EXPECT_EQ(o.dialog->Answer()->NumCopias, *c.accepted);
       EXPECT_TRUE(boxes.requests().empty());
     } else {
       ASSERT_EQ(boxes.requests().size(), 1u);
@@ -508,8 +505,8 @@ TEST_F(FrmImprimirTest, ARefusedCountCorrectedOrClosedLeavesNoTrace) {
     o.dialog->Text1->setText("12");
     o.dialog->Aceptar();
     EXPECT_TRUE(o.closed);
-    EXPECT_TRUE(designer::ImprimirOK);
-    EXPECT_EQ(designer::NumCopias, 12);
+    ASSERT_TRUE(o.dialog->Answer());
+    EXPECT_EQ(o.dialog->Answer()->NumCopias, 12);
   }
   {
     // Refused, then closed with the close box: nothing is printed.
@@ -519,7 +516,7 @@ TEST_F(FrmImprimirTest, ARefusedCountCorrectedOrClosedLeavesNoTrace) {
     o.dialog->Aceptar();
     o.dialog->close();
     EXPECT_TRUE(o.closed);
-    EXPECT_FALSE(designer::ImprimirOK);
+    EXPECT_FALSE(o.dialog->Answer());
   }
 }
 
@@ -529,19 +526,19 @@ TEST_F(FrmImprimirTest, OptionsEscAndTheCallersSwitches) {
     o.dialog->ChkCOLLATE->click();
     o.dialog->ChK_BN->click();
     o.dialog->Aceptar();
-    EXPECT_FALSE(designer::Intercalar);
-    EXPECT_TRUE(designer::ImprimirBN);
+    ASSERT_TRUE(o.dialog->Answer());
+    EXPECT_FALSE(o.dialog->Answer()->Intercalar);
+    EXPECT_TRUE(o.dialog->Answer()->ImprimirBN);
   }
   {
     // Esc while the copies box has the focus.
     Opened o;
     QTest::keyClick(o.dialog->Text1, Qt::Key_Escape);
     EXPECT_TRUE(o.closed);
-    EXPECT_FALSE(designer::ImprimirOK);
+    EXPECT_FALSE(o.dialog->Answer());
   }
   {
-    designer::VerCopias = designer::VerIntercalar = designer::VerBN = false;
-    Opened o;
+    Opened o({.VerCopias = false, .VerIntercalar = false, .VerBN = false});
     for (QWidget* w : std::initializer_list<QWidget*>{o.dialog->Label1, o.dialog->Text1, o.dialog->VScroll1,
                                                       o.dialog->ChkCOLLATE, o.dialog->ImgCOLLATE[0],
                                                       o.dialog->ImgCOLLATE[1], o.dialog->ChK_BN}) {

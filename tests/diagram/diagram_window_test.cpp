@@ -15,8 +15,8 @@
 #include "designer/calculation/design_calculation.h"
 #include "designer/diagram/diagram.h"
 #include "designer/diagram/plot_frame.h"
+#include "designer/print/print_request.h"
 #include "designer/window/controls.h"
-#include "designer/window/print_request.h"
 #include "platform/printer.h"
 #include "tests/designer/main_window_fixture.h"
 #include "tests/diagram/diagram_colours.h"
@@ -216,11 +216,6 @@ QImage RenderPdf(const std::string& pdf) {
 
 class DiagramPrinterTest : public DiagramWindowTest {
  protected:
-  void TearDown() override {
-    designer::ImprimirBN = false;
-    DiagramWindowTest::TearDown();
-  }
-
   std::string Print(designer::FormMain& f, const std::string& name, bool bn) {
     plat::PrinterSurface& printer = designer::Printer();
     EXPECT_TRUE(printer.setDeviceName(plat::kPdfPrinterName));
@@ -228,7 +223,7 @@ class DiagramPrinterTest : public DiagramWindowTest {
     QFile::remove(QString::fromStdString(pdf));
     printer.setOutputFile(pdf);
     printer.setScaleMode(plat::ScaleMode::Millimetres);
-    designer::ImprimirBN = bn;
+    f.ImprimirBN = bn;
     f.Calcular(*f.Picture1, true);
     EXPECT_TRUE(printer.endDoc());
     return pdf;

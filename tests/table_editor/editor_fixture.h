@@ -28,7 +28,7 @@ class TableEditorTest : public MainWindowTest {
   // The main window, loaded, and its editor, loaded, shown and active (not modal).
   designer::FormXYinput& OpenEditor() {
     if (!form) Load();
-    editor = std::make_unique<designer::FormXYinput>(*form);
+    editor = std::make_unique<designer::FormXYinput>(form.get(), form->TableEditStart());
     editor->Form_Load();
     editor->show();
     EXPECT_TRUE(QTest::qWaitForWindowActive(editor.get()));

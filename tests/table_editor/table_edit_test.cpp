@@ -121,7 +121,7 @@ TEST_F(TableEditTest, ARefusedTableKeepsTheEditorOpenAndCancelThenReturnsToAlpha
       e.LabelB_Click(1);
     });
     ASSERT_EQ(boxes.requests().size(), shown + 1) << c.key;
-    EXPECT_EQ(boxes.requests().back().text, designer::FormXYinput(w).GetL_win(std::string(c.key)));
+    EXPECT_EQ(boxes.requests().back().text, designer::FormXYinput(&w).GetL_win(std::string(c.key)));
     EXPECT_EQ(boxes.requests().back().style, plat::kExclamation);
     EXPECT_EQ(boxes.requests().back().title, "Stagora");
     EXPECT_FALSE(Shared().UsarTabla) << c.key;

@@ -75,7 +75,7 @@ TEST_F(TableFilesTest, SaveAsWritesTheTableFileAndOpenRestoresEveryRow) {
   EXPECT_EQ(dialogs.requests[0].extension, QString(".vle"));  // the dialog asks about t.vle
   EXPECT_EQ(dialogs.requests[0].nameFilters,
             (QStringList{"Equilibrium tables (*.vle) (*.vle)", "All files (*.*) (*)"}));
-  EXPECT_EQ(Shared().PathTabla, dir);
+  EXPECT_EQ(e.Answer().PathTabla, dir);
   EXPECT_TRUE(boxes.requests().empty());
 
   // Saving again over it replaces it; a name typed with the extension in capitals keeps it.
@@ -151,6 +151,25 @@ TEST_F(TableFilesTest, AFileWithoutItsMarkersIsRefusedWithItsPathAndTheRowsStay)
   e.Abrir();
   EXPECT_EQ(e.X, x);
   EXPECT_EQ(boxes.requests().size(), std::size(cases));
+}
+
+TEST_F(TableFilesTest, TheTableFolderOutlivesACancelledEditAndStartsTheNextOne) {
+  Load();
+  EditTable([&](FormXYinput& e) {
+    dialogs.answer(plat::JoinPath(dir, "kept"));
+    e.Guardar();
+    e.Cancelar();
+  });
+  EXPECT_TRUE(fs::exists(plat::JoinPath(dir, "kept.vle")));
+  EXPECT_EQ(Shared().PathTabla, dir);
+  EditTable([&](FormXYinput& e) {
+    dialogs.answer(std::nullopt);
+    e.Abrir();
+    e.Cancelar();
+  });
+  ASSERT_EQ(dialogs.requests.size(), 2u);
+  EXPECT_EQ(dialogs.requests[1].initialDir, QString::fromStdString(dir));
+  EXPECT_TRUE(boxes.requests().empty());
 }
 
 TEST_F(TableFilesTest, AProjectFileGivesItsNamesAndTableOnly) {

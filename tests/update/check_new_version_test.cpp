@@ -86,12 +86,13 @@ TEST_F(UpdateCheckTest, AServiceThatIsGoneIsNoAnswer) {
 
 TEST_F(UpdateCheckTest, ASlowServiceTimesOutWithoutHoldingUpTheProgram) {
   service.answer({200, "TROV_VER=9.9.9;TROV_URL=u;", true});
-  env.timeoutMs = 300;
+  env.timeoutMs = 1500;
   QElapsedTimer clock;
   clock.start();
   std::optional<CheckOutcome> answered;
   EXPECT_EQ(CheckNewVersion(false, env, [&](CheckOutcome o) { answered = o; }), CheckOutcome::kAsked);
-  EXPECT_LT(clock.elapsed(), 100);  // the request went out; the answer is not waited for
+  // The request went out; the answer is not waited for (the bound is loose for loaded machines).
+  EXPECT_LT(clock.elapsed(), 1000);
   EXPECT_FALSE(answered.has_value());
   // Meanwhile the program goes on: a timer set after the request fires before the time-out.
   bool ticked = false;
@@ -100,7 +101,7 @@ TEST_F(UpdateCheckTest, ASlowServiceTimesOutWithoutHoldingUpTheProgram) {
   EXPECT_FALSE(answered.has_value());
   ASSERT_TRUE(QTest::qWaitFor([&] { return answered.has_value(); }, 5000));
   EXPECT_EQ(answered, CheckOutcome::kUnreachable);
-  EXPECT_GE(clock.elapsed(), 290);
+  EXPECT_GE(clock.elapsed(), 1490);
   EXPECT_EQ(service.requests().size(), 1u);
   EXPECT_FALSE(designer::UPD_Available);
   EXPECT_EQ(Setting(designer::settings::kLastUpdateCheck), "<absent>");

@@ -71,7 +71,6 @@ class PrintTest : public PagedDocumentTest {
     PagedDocumentTest::SetUp();
     ForgetPdfFolder();
     Printer().setDeviceName(plat::kPdfPrinterName);
-    PrintAccepted = false;
   }
 
   void TearDown() override {
@@ -116,8 +115,7 @@ class PrintTest : public PagedDocumentTest {
 };
 
 TEST_F(PrintTest, DialogOpensAsDesignedAndPrintAtOnceAsksForEveryPageOnceCollated) {
-  PageCount = 3;
-  frmImprimir d;
+  frmImprimir d(nullptr, {.PageCount = 3, .CurrentPage = 1});
   EXPECT_EQ(d.size(), QSize(624, 356));
   EXPECT_EQ(d.windowTitle(), "Print");
   EXPECT_EQ(d.Combo1->geometry().topLeft(), QPoint(40, 35));
@@ -136,20 +134,20 @@ TEST_F(PrintTest, DialogOpensAsDesignedAndPrintAtOnceAsksForEveryPageOnceCollate
   EXPECT_TRUE(d.ImgCOLLATE[1]->isVisibleTo(&d));
   d.grab().save(QString::fromStdString(stagora::test::ArtefactDir() + "/viewer-print-dialog.png"));
 
-  PrintPages.fill(false);
   d.cmdImprimir_Click();
-  EXPECT_TRUE(PrintAccepted);
-  EXPECT_EQ(PrintCopies, 1);
-  EXPECT_TRUE(PrintCollate);
-  EXPECT_EQ(PrintPageRule, PageRule::All);
-  EXPECT_EQ(std::count(PrintPages.begin() + 1, PrintPages.end(), true), 199);
+  const std::optional<PrintRequest>& request = d.Answer();
+  ASSERT_TRUE(request);
+  EXPECT_EQ(request->PrintCopies, 1);
+  EXPECT_TRUE(request->PrintCollate);
+  EXPECT_EQ(request->PrintPageRule, PageRule::All);
+  EXPECT_EQ(std::count(request->PrintPages.begin() + 1, request->PrintPages.end(), true), 199);
 }
 
 TEST_F(PrintTest, DialogChecksTheCopiesFirstAndThePagesNextAndStaysOpenOnAnError) {
   MessageBoxRecorder boxes;
-  PageCount = 7;
+  const PrintedView sevenPages{.PageCount = 7, .CurrentPage = 1};
   {
-    frmImprimir d;
+    frmImprimir d(nullptr, sevenPages);
     d.Text2->setText("2, 5-7");
     EXPECT_TRUE(d.Option2->isChecked());  // typing a list chooses it
     d.Text1->setText("600");
@@ -161,33 +159,34 @@ TEST_F(PrintTest, DialogChecksTheCopiesFirstAndThePagesNextAndStaysOpenOnAnError
     EXPECT_EQ(boxes.requests()[0].text, Pri("TooMuchCopies"));
     EXPECT_EQ(boxes.requests()[1].text, Pri("BadPageInterval"));
     EXPECT_EQ(boxes.requests()[1].style, plat::kExclamation);
-    EXPECT_FALSE(PrintAccepted);
+    EXPECT_FALSE(d.Answer());
 
     d.Text2->setText("2, 5-7");
     d.ChkCOLLATE->click();
     EXPECT_TRUE(d.ImgCOLLATE[0]->isVisibleTo(&d));
     d.cmdImprimir_Click();
-    EXPECT_TRUE(PrintAccepted);
-    EXPECT_EQ(PrintCopies, 2);
-    EXPECT_FALSE(PrintCollate);
+    ASSERT_TRUE(d.Answer());
+    EXPECT_EQ(d.Answer()->PrintCopies, 2);
+    EXPECT_FALSE(d.Answer()->PrintCollate);
     std::vector<int> flagged;
-    for (int p = 1; p <= kPrintablePages; ++p) {
-      if (PrintPages[p]) flagged.push_back(p);
+    for (int p = 1; p <= kSelectablePages; ++p) {
+      if (d.Answer()->PrintPages[p]) flagged.push_back(p);
     }
     EXPECT_EQ(flagged, (std::vector<int>{2, 5, 6, 7}));
   }
   {
     // A list, odd or even pages that name no page of the document.
     const std::size_t before = boxes.requests().size();
-    frmImprimir d;
+    frmImprimir d(nullptr, sevenPages);
     for (const char* list : {"8-12", ","}) {
       d.Text2->setText(list);
       d.cmdImprimir_Click();
     }
-    PageCount = 1;
-    d.Option5->setChecked(true);
-    d.cmdImprimir_Click();
-    EXPECT_FALSE(PrintAccepted);
+    frmImprimir onePage(nullptr, {.PageCount = 1, .CurrentPage = 1});
+    onePage.Option5->setChecked(true);
+    onePage.cmdImprimir_Click();
+    EXPECT_FALSE(d.Answer());
+    EXPECT_FALSE(onePage.Answer());
     ASSERT_EQ(boxes.requests().size(), before + 3);
     EXPECT_EQ(boxes.requests()[before].text, Pri("NoPageOfDocument") + " 7.");
     EXPECT_EQ(boxes.requests()[before + 2].text, Pri("NoPageOfDocument") + " 1.");
@@ -195,22 +194,19 @@ TEST_F(PrintTest, DialogChecksTheCopiesFirstAndThePagesNextAndStaysOpenOnAnError
   }
   {
     // The page shown in a long document, past the reach of a list.
-    PageCount = 300;
-    CurrentPage = 250;
-    frmImprimir d;
+    frmImprimir d(nullptr, {.PageCount = 300, .CurrentPage = 250});
     d.Option3->setChecked(true);
     d.cmdImprimir_Click();
-    EXPECT_TRUE(PrintAccepted);
-    EXPECT_EQ(ChosenPages(PageCount, PrintPageRule, PrintPages, CurrentPage), (std::vector<long>{250}));
-    CurrentPage = 1;
+    ASSERT_TRUE(d.Answer());
+    EXPECT_EQ(ChosenPages(300, d.Answer()->PrintPageRule, d.Answer()->PrintPages, 250), (std::vector<long>{250}));
   }
   {
-    frmImprimir d;
+    frmImprimir d(nullptr, sevenPages);
     // Esc cancels from any control.
     d.Text2->setFocus();
     QTest::keyClick(d.Text2, Qt::Key_Escape);
     EXPECT_EQ(d.result(), QDialog::Rejected);
-    EXPECT_FALSE(PrintAccepted);
+    EXPECT_FALSE(d.Answer());
   }
 }
 

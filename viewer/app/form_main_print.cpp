@@ -41,13 +41,13 @@ void FormMain::mnu_File_Print_Click() {
   const double shownZoom = Zoom;
   const int shownPage = CurrentPage;
   // 4-5. The dialog may have chosen another printer, accepted or not.
-  ShowFrmImprimir(this);
+  const std::optional<PrintRequest> request = ShowFrmImprimir(this, {PageCount, shownPage});
   RenewPrintToolTip();
   // 6.
-  if (!PrintAccepted) return;
+  if (!request) return;
 
   // The dialog accepts no request that names no page of the view; nothing to ask for then.
-  const std::vector<long> pages = ChosenPages(PageCount, PrintPageRule, PrintPages, shownPage);
+  const std::vector<long> pages = ChosenPages(PageCount, request->PrintPageRule, request->PrintPages, shownPage);
   if (pages.empty()) return;
 
   plat::PrinterSurface& printer = Printer();
@@ -55,8 +55,8 @@ void FormMain::mnu_File_Print_Click() {
   if (!ChoosePrinterOutput(this, printer, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath())) return;
 
   // 7. Collated: whole sets one after another; otherwise each page's copies together.
-  const long outer = PrintCollate ? PrintCopies : 1;
-  const long inner = PrintCollate ? 1 : PrintCopies;
+  const long outer = request->PrintCollate ? request->PrintCopies : 1;
+  const long inner = request->PrintCollate ? 1 : request->PrintCopies;
   // 8. Paper is drawn at 100 % by the engine bridge; the view's zoom stays as it is all along,
   // so that a repaint or layout that runs between the printed lines still sees it.
   for (long copy = 0; copy < outer; ++copy) {

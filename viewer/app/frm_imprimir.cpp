@@ -15,7 +15,6 @@
 #include "viewer/app/captioned_frame.h"
 #include "viewer/app/form_main.h"
 #include "viewer/app/viewer_printer.h"
-#include "viewer/app/viewer_state.h"
 
 namespace stagora::viewer {
 namespace {
@@ -62,7 +61,8 @@ std::string Cp1252(const QString& text) { return plat::Utf16ToCp1252(text.toStdU
 
 }  // namespace
 
-frmImprimir::frmImprimir(QWidget* parent) : PrintDialogBase(parent, Printer(), "PRI") {
+frmImprimir::frmImprimir(QWidget* parent, PrintedView view)
+    : PrintDialogBase(parent, Printer(), "PRI"), view_(view) {
   setObjectName("frmImprimir");
   // The built-in caption, kept when the language file is missing.
   setWindowTitle("Form1");
@@ -131,7 +131,7 @@ void frmImprimir::Form_Load() {
   for (QLabel* caption : Label3) caption->setFont(PrintDialogFont(kButtonFont, true));
 
   // 3.
-  PrintAccepted = false;
+  answer_.reset();
   LoadIdioma("PRI");
   SetLanguage();
   // 4.
@@ -208,45 +208,47 @@ void frmImprimir::Text2_Change() { Option2->setChecked(true); }
 
 void frmImprimir::cmdImprimir_Click() {
   // 1.
-  PrintCollate = ChkCOLLATE->isChecked();
+  PrintRequest request;
+  request.PrintCollate = ChkCOLLATE->isChecked();
   // 2. The copies come first: one message per press at most.
   const std::optional<long> copies = WholeTextValue(Cp1252(Text1->text()));
   if (!copies || *copies < kSpinnerMinCopies || *copies > kMaxCopies) {
     plat::MsgBox(GetL_win("TooMuchCopies"), plat::kExclamation);
     return;
   }
-  PrintCopies = *copies;
+  request.PrintCopies = *copies;
   // 3-6.
   PageChoice choice = PageChoice::List;
   if (Option1->isChecked()) choice = PageChoice::All;
   if (Option3->isChecked()) choice = PageChoice::Current;
   if (Option4->isChecked()) choice = PageChoice::Odd;
   if (Option5->isChecked()) choice = PageChoice::Even;
-  const PageSelection selection = ReadPageSelection(choice, CurrentPage, Cp1252(Text2->text()));
+  const PageSelection selection = ReadPageSelection(choice, view_.CurrentPage, Cp1252(Text2->text()));
   if (!selection.error.empty()) {
     plat::MsgBox(GetL_win(selection.error), plat::kExclamation);
     return;
   }
   // A sound request may still name no page of this view: say so here, where the pages can
   // be chosen again, before anything is asked about the printout.
-  if (ChosenPages(PageCount, selection.rule, selection.pages, CurrentPage).empty()) {
-    plat::MsgBox(GetL_win("NoPageOfDocument") + " " + std::to_string(PageCount) + ".", plat::kExclamation);
+  if (ChosenPages(view_.PageCount, selection.rule, selection.pages, view_.CurrentPage).empty()) {
+    plat::MsgBox(GetL_win("NoPageOfDocument") + " " + std::to_string(view_.PageCount) + ".", plat::kExclamation);
     return;
   }
-  PrintPages = selection.pages;
-  PrintPageRule = selection.rule;
-  PrintAccepted = true;
+  request.PrintPages = selection.pages;
+  request.PrintPageRule = selection.rule;
+  answer_ = request;
   accept();
 }
 
 void frmImprimir::CmdCancelar_Click() {
-  PrintAccepted = false;
+  answer_.reset();
   reject();
 }
 
-void ShowFrmImprimir(QWidget* parent) {
-  frmImprimir dialog(parent);
+std::optional<PrintRequest> ShowFrmImprimir(QWidget* parent, PrintedView view) {
+  frmImprimir dialog(parent, view);
   ShowPrintDialog(dialog);
+  return dialog.Answer();
 }
 
 }  // namespace stagora::viewer

@@ -1,14 +1,15 @@
 // frmImprimir: the viewer's modal print dialog. The printer list, the copies box with its
 // spinner, the collate option and the two picture buttons are the print dialogs' shared ones;
 // its own are the layout with its two captioned frames, the choice of pages and the accepted
-// range of copies. It prints nothing: it publishes the print request (PrintAccepted,
-// PrintPages, PrintPageRule, PrintCopies, PrintCollate in viewer_state.h), which the print
-// command reads once the dialog has closed.
+// range of copies. It prints nothing: it is told the view whose pages it chooses from, and
+// its answer is the print request, handed back once it has closed.
 #pragma once
 
 #include <QImage>
+#include <optional>
 
 #include "common/print_dialog_ui.h"
+#include "viewer/document/page_selection.h"
 
 class QLabel;
 class QLineEdit;
@@ -16,21 +17,40 @@ class QRadioButton;
 
 namespace stagora::viewer {
 
+// The view whose pages the dialog chooses from: its page count and the page shown.
+struct PrintedView {
+  long PageCount = 0;
+  int CurrentPage = 0;
+};
+
+// What the dialog hands back when it was closed with its Print button and a sound choice.
+struct PrintRequest {
+  // Which pages it prints: the flags (pages 1 to 199), or every page, every odd or every even
+  // page of the view, also past page 199.
+  PageFlags PrintPages{};
+  PageRule PrintPageRule = PageRule::Flagged;
+  long PrintCopies = 1;  // 1 to 499
+  // Whole sets one after another (True) or each page's copies together (False).
+  bool PrintCollate = true;
+};
+
 class frmImprimir : public PrintDialogBase {
  public:
-  // Builds and loads the dialog: every opening starts with all pages, " 1" copy, collate on
-  // and the current printer selected.
-  explicit frmImprimir(QWidget* parent = nullptr);
+  // Builds and loads the dialog over the view: every opening starts with all pages, " 1"
+  // copy, collate on and the current printer selected.
+  explicit frmImprimir(QWidget* parent = nullptr, PrintedView view = {});
 
   void SetLanguage();
   // Selects all pages; the pointer back to its default.
   void Form_Activate();
-  // The Print button: the request is published when the copies lie within 1 to 499 and the
-  // pages can be read and name at least one page of the view; otherwise a message, and the
-  // dialog stays open.
+  // The Print button: the dialog closes with its request when the copies lie within 1 to 499
+  // and the pages can be read and name at least one page of the view; otherwise a message,
+  // and the dialog stays open.
   void cmdImprimir_Click();
   // The Cancel button and Esc: nothing to print.
   void CmdCancelar_Click();
+  // The request, once the dialog has closed with its Print button; nothing otherwise.
+  const std::optional<PrintRequest>& Answer() const { return answer_; }
   // Typing a list of pages chooses the list.
   void Text2_Change();
 
@@ -55,9 +75,12 @@ class frmImprimir : public PrintDialogBase {
   // What the dialog paints behind its controls: the striped ground and the two frames.
   void PaintBackground();
   QImage background_;
+  const PrintedView view_;
+  std::optional<PrintRequest> answer_;
 };
 
-// Shows the dialog modally over parent and returns when it has closed.
-void ShowFrmImprimir(QWidget* parent);
+// Shows the dialog modally over parent and returns its answer when it has closed: the
+// request, or nothing to print.
+std::optional<PrintRequest> ShowFrmImprimir(QWidget* parent, PrintedView view);
 
 }  // namespace stagora::viewer

@@ -41,12 +41,6 @@ std::string& SignoDividir = EngineValues.SignoDividir;
 std::string& SignoMultiplicar = EngineValues.SignoMultiplicar;
 double& Pi = EngineValues.Pi;
 
-bool PrintAccepted = false;
-std::array<bool, kPrintablePages + 1> PrintPages{};
-long PrintCopies = 0;
-bool PrintCollate = false;
-PageRule PrintPageRule = PageRule::Flagged;
-
 void InicializarGlobales() {
   SimboloExponente = "\xD7" "10";  // times ten
   SimboloDecimal = ".";

@@ -5,12 +5,10 @@
 // user-interface thread only.
 #pragma once
 
-#include <array>
 #include <string>
 #include <vector>
 
 #include "viewer/document/page_blocks.h"
-#include "viewer/document/page_selection.h"
 #include "viewer/document/result_document.h"
 #include "viewer/engine/images.h"
 #include "viewer/engine/viewer_values.h"
@@ -56,16 +54,6 @@ extern std::string& NombreMonedaPlur;
 extern std::string& SignoDividir;
 extern std::string& SignoMultiplicar;
 extern double& Pi;
-
-// --- Print request, written by the print dialog --------------------------------------------
-constexpr int kPrintablePages = 199;
-extern bool PrintAccepted;
-extern std::array<bool, kPrintablePages + 1> PrintPages;  // entries 1 to 199
-extern long PrintCopies;
-extern bool PrintCollate;
-// Which pages the request prints: the flags above, or every page, every odd or every even
-// page of the view, also past page 199.
-extern PageRule PrintPageRule;
 
 inline long BlockCount() { return static_cast<long>(Blocks.size()); }
 
