@@ -101,7 +101,7 @@ TEST_F(UpdateCheckTest, ASlowServiceTimesOutWithoutHoldingUpTheProgram) {
   EXPECT_FALSE(answered.has_value());
   ASSERT_TRUE(QTest::qWaitFor([&] { return answered.has_value(); }, 5000));
   EXPECT_EQ(answered, CheckOutcome::kUnreachable);
-  EXPECT_GE(clock.elapsed(), 1490);
+  EXPECT_GE(clock.elapsed(), 1400);  // a coarse timer may end up to 5 % early
   EXPECT_EQ(service.requests().size(), 1u);
   EXPECT_FALSE(designer::UPD_Available);
   EXPECT_EQ(Setting(designer::settings::kLastUpdateCheck), "<absent>");
