@@ -66,9 +66,6 @@ FormMain::FormMain(QWidget* parent) : QMainWindow(parent) {
   CreateTimers();
   ConnectFieldHandlers();
   ConnectPointerHandlers();
-  ConnectUpdateCommands();
-  ConnectPrintCommands();
-  ConnectHelpCommands();
   ConnectToolButtons();
   ConnectEquilibriumOptions();
   Client->onResize = [this] { Form_Resize(); };

@@ -9,6 +9,7 @@
 #include <QPointF>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "common/language_table.h"
 #include "designer/report/worked_solution.h"
@@ -18,7 +19,6 @@ class QActionGroup;
 class QCloseEvent;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QRadioButton;
 class QTimer;
 
@@ -208,27 +208,13 @@ class FormMain : public QMainWindow {
   QTimer* TimerUPD = nullptr;
 
   // --- Menus ---------------------------------------------------------------------------------
-  QMenu* mnu_Archivo = nullptr;
-  QAction* mnu_Archivo_CALC = nullptr;
-  QAction* mnu_Archivo_OPEN = nullptr;
-  QAction* mnu_Archivo_SAVE = nullptr;
-  QAction* mnu_Archivo_SAVEAS = nullptr;
-  QAction* mnu_Archivo_PRINT = nullptr;
-  QAction* mnu_Archivo_Salir = nullptr;
-  QMenu* mnu_OPCIONES = nullptr;
-  QMenu* mnu_Decimal_SEP = nullptr;
+  // The menu bar is built from its table (form_main_menus.cpp); the commands whose check
+  // marks the window's code puts are kept here as well.
   QAction* mnu_Decimal_SEP_DOT = nullptr;
   QAction* mnu_Decimal_SEP_COM = nullptr;
-  QMenu* mnu_Ayuda = nullptr;
-  QAction* mnu_Ayuda_Manual = nullptr;
-  QAction* mnu_Ayuda_WEB = nullptr;
-  QMenu* mnu_Help_update = nullptr;
-  QAction* mnu_Help_update_now = nullptr;
-  QMenu* mnu_Help_Upd_Set = nullptr;
   QAction* mnu_Help_Upd_Set_1 = nullptr;
   QAction* mnu_Help_Upd_Set_7 = nullptr;
   QAction* mnu_Help_Upd_Set_30 = nullptr;
-  QAction* mnu_Ayuda_Acerca = nullptr;
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -240,6 +226,8 @@ class FormMain : public QMainWindow {
   void CreateControls();
   void CreateInputPanel();
   void CreateMenus();
+  // The menus' captions from the language file (SetLanguage).
+  void SetMenuCaptions();
   void CreateTimers();
   void PlaceControls();
   void ConnectFieldHandlers();
@@ -254,16 +242,12 @@ class FormMain : public QMainWindow {
   // Everything the worked solution is written from, as the window holds it now.
   ReportInput ReportData() const;
   // The update check's part of the window (form_main_update.cpp).
-  void ConnectUpdateCommands();
   void CheckUpdateOnActivation();
   // What Check now says once its answer is in.
   void ReportUpdateCheck(int outcome);
-  // The printout's part of the window (form_main_print.cpp).
-  void ConnectPrintCommands();
   // Where a printout to the PDF-file printer is first offered to go.
   std::string ProposedPdfPath() const;
-  // Each in its own file: the Help commands, the tool buttons, the equilibrium options.
-  void ConnectHelpCommands();
+  // Each in its own file: the tool buttons, the equilibrium options.
   void ConnectToolButtons();
   void ConnectEquilibriumOptions();
   // The unsaved-changes question before the design is left: True when the caller may go on
@@ -273,6 +257,7 @@ class FormMain : public QMainWindow {
   void KeepMinimumOuterSize();
 
   LanguageTable idioma_{"MAI"};
+  std::vector<QAction*> menuEntries_;  // per row of the menu table: its command, separator or menu entry
   QObject* fieldEvents_ = nullptr;  // routes the fields' focus and key events to their handlers
   QObject* pointerEvents_ = nullptr;  // and the mouse of knobs, point labels and diagram
   bool loaded_ = false;

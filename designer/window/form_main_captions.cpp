@@ -1,9 +1,7 @@
 // SetLanguage: every caption, tool tip and menu text of the main window, and the texts other
 // windows borrow for their dialogs, from the main window's language file. Without the file
 // the window keeps the captions it was built with.
-#include <QAction>
 #include <QLabel>
-#include <QMenu>
 #include <QRadioButton>
 
 #include "common/web_address.h"
@@ -43,31 +41,9 @@ void FormMain::SetLanguage() {
 
   setWindowTitle(kWindowTitle);
 
-  auto menu = [&](QMenu* m, const char* key, const char* suffix = "") { m->setTitle(QText(text(key) + suffix)); };
-  auto item = [&](QAction* a, const char* key, const char* suffix = "") { a->setText(QText(text(key) + suffix)); };
   auto caption = [&](QLabel* l, const std::string& t) { l->setText(LabelCaption(t)); };
 
-  menu(mnu_Archivo, "File0");
-  item(mnu_Archivo_CALC, "File_calculate");
-  item(mnu_Archivo_PRINT, "File_Print", "...");
-  item(mnu_Archivo_Salir, "File_Exit");
-  item(mnu_Archivo_OPEN, "File_Open", "...");
-  item(mnu_Archivo_SAVE, "File_Save");
-  item(mnu_Archivo_SAVEAS, "File_SaveAs", "...");
-  menu(mnu_OPCIONES, "Options");
-  menu(mnu_Decimal_SEP, "Decimal_sep");
-  item(mnu_Decimal_SEP_COM, "Decimal_sep_Comma");
-  item(mnu_Decimal_SEP_DOT, "Decimal_sep_Dot");
-  menu(mnu_Ayuda, "Help0");
-  item(mnu_Ayuda_Manual, "Help_Manual", "...");
-  item(mnu_Ayuda_WEB, "Help_WebPage", "...");
-  menu(mnu_Help_update, "Help_Updates");
-  item(mnu_Help_update_now, "Help_Updates_Now", "...");
-  menu(mnu_Help_Upd_Set, "Help_Updates_Settings");
-  item(mnu_Help_Upd_Set_1, "Help_Updates_Settings_1day");
-  item(mnu_Help_Upd_Set_7, "Help_Updates_Settings_1week");
-  item(mnu_Help_Upd_Set_30, "Help_Updates_Settings_1month");
-  item(mnu_Ayuda_Acerca, "Help_About", "...");
+  SetMenuCaptions();
 
   caption(LabelB[0], text("File_calculate", kRemoveAmpersand));
   caption(LabelB[1], text("Button_Delete"));

@@ -1,6 +1,5 @@
 // The Help menu's own commands: the PDF manual beside the program, the maker's web page and
 // the About box, which is the start-up splash shown again until the user closes it.
-#include <QAction>
 #include <QTimer>
 
 #include "common/web_address.h"
@@ -20,12 +19,6 @@ namespace {
 constexpr const char* kManualName = "Manual_TROV.pdf";
 
 }  // namespace
-
-void FormMain::ConnectHelpCommands() {
-  connect(mnu_Ayuda_Manual, &QAction::triggered, this, [this] { mnu_Ayuda_Manual_Click(); });
-  connect(mnu_Ayuda_WEB, &QAction::triggered, this, [this] { mnu_Ayuda_WEB_Click(); });
-  connect(mnu_Ayuda_Acerca, &QAction::triggered, this, [this] { mnu_Ayuda_Acerca_Click(); });
-}
 
 void FormMain::mnu_Ayuda_Manual_Click() {
   const std::string path = plat::JoinPath(plat::ProgramFolder(), kManualName);

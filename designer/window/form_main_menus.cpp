@@ -1,12 +1,17 @@
-// The main window's menu bar and timers. Every item carries its built-in caption, which shows
-// only while the language file cannot be read; SetLanguage replaces them all.
+// The main window's menu bar and timers. The menu bar is one table: a row per menu, command,
+// marked command and separator, in the order they show, each naming the menu it is listed in.
+// The window is built, wired and captioned by walking it. Every entry carries its built-in
+// caption, which shows only while the language file cannot be read; SetLanguage replaces them
+// all.
 #include <QAction>
 #include <QActionGroup>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
-#include <initializer_list>
+#include <array>
+#include <map>
+#include <string>
 
 #include "designer/window/controls.h"
 #include "designer/window/designer_state.h"
@@ -21,98 +26,152 @@ constexpr int kErrorLabelTickMs = 100;
 constexpr int kDoubleClickOfferMs = 600;
 constexpr int kUpdateNoticeDelayMs = 3000;
 
-QMenu* AddMenu(QMenuBar* bar, const char* name, const char* caption) {
-  QMenu* menu = bar->addMenu(QText(caption));
-  menu->setObjectName(name);
-  menu->menuAction()->setObjectName(QString(name) + "_menu");
-  return menu;
+// Menus, commands, marked commands (one of a group: the menu shows the platform's radio mark;
+// the handlers still put the marks themselves, so the load can show none chosen yet) and
+// separators.
+enum class Entry { kMenu, kCommand, kMark, kSeparator };
+
+constexpr QKeyCombination kNoShortcut = QKeyCombination::fromCombined(0);
+
+struct MenuRow {
+  Entry entry;
+  const char* name;    // the object name; a menu's own entry in its parent is name + "_menu"
+  const char* within;  // the menu it is listed in; null for the menu bar
+  const char* key;     // its caption in the language file; null for a separator
+  const char* tail;    // added to that caption ("..." where the command opens a window)
+  const char* caption;  // the built-in caption (Windows-1252)
+  QKeyCombination shortcut;
+  void (FormMain::*command)();
+  const char* group;        // a marked command's group
+  bool marked;              // a marked command's mark as the window is built
+  QAction* FormMain::*item;  // the member that keeps a command the window's code reaches
+};
+
+constexpr MenuRow Menu(const char* name, const char* within, const char* key, const char* caption) {
+  return {Entry::kMenu, name, within, key, "", caption, kNoShortcut, nullptr, nullptr, false, nullptr};
 }
 
-QMenu* AddSubmenu(QMenu* parent, const char* name, const char* caption) {
-  QMenu* menu = parent->addMenu(QText(caption));
-  menu->setObjectName(name);
-  menu->menuAction()->setObjectName(QString(name) + "_menu");
-  return menu;
+constexpr MenuRow Command(const char* name, const char* within, const char* key, const char* tail,
+                          const char* caption, void (FormMain::*command)(), QKeyCombination shortcut = kNoShortcut) {
+  return {Entry::kCommand, name, within, key, tail, caption, shortcut, command, nullptr, false, nullptr};
 }
 
-QAction* AddItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {}) {
-  QAction* item = menu->addAction(QText(caption));
-  item->setObjectName(name);
-  if (!shortcut.isEmpty()) {
-    item->setShortcut(shortcut);
-    // A shortcut works anywhere in the window, whichever control has the focus.
-    item->setShortcutContext(Qt::WindowShortcut);
-  }
-  return item;
+constexpr MenuRow Mark(const char* name, const char* within, const char* key, const char* caption,
+                       void (FormMain::*command)(), const char* group, QAction* FormMain::*item, bool marked = false) {
+  return {Entry::kMark, name, within, key, "", caption, kNoShortcut, command, group, marked, item};
 }
 
-// A check-marked item whose mark only code sets: its handler puts the marks of its group.
-QAction* AddMarkItem(QMenu* menu, const char* name, const char* caption) {
-  QAction* item = AddItem(menu, name, caption);
-  item->setCheckable(true);
-  return item;
+constexpr MenuRow Separator(const char* name, const char* within) {
+  return {Entry::kSeparator, name, within, nullptr, "", "", kNoShortcut, nullptr, nullptr, false, nullptr};
 }
 
-void AddSeparator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(name); }
+constexpr auto kMenuRows = std::to_array<MenuRow>({
+    Menu("mnu_Archivo", nullptr, "File0", "&Archivo"),
+    Command("mnu_Archivo_CALC", "mnu_Archivo", "File_calculate", "", "&Calcular", &FormMain::mnu_Archivo_CALC_Click,
+            Qt::Key_F5),
+    Separator("ZEP0073", "mnu_Archivo"),
+    Command("mnu_Archivo_OPEN", "mnu_Archivo", "File_Open", "...", "&Abrir...", &FormMain::mnu_Archivo_OPEN_Click,
+            Qt::CTRL | Qt::Key_O),
+    Command("mnu_Archivo_SAVE", "mnu_Archivo", "File_Save", "", "&Guardar", &FormMain::mnu_Archivo_SAVE_Click,
+            Qt::CTRL | Qt::Key_S),
+    Command("mnu_Archivo_SAVEAS", "mnu_Archivo", "File_SaveAs", "...", "Guardar &como...",
+            &FormMain::mnu_Archivo_SAVEAS_Click),
+    Separator("mnu_ZEP002", "mnu_Archivo"),
+    Command("mnu_Archivo_PRINT", "mnu_Archivo", "File_Print", "...", "&Imprimir...", &FormMain::mnu_Archivo_PRINT_Click,
+            Qt::CTRL | Qt::Key_P),
+    Separator("ZEP001", "mnu_Archivo"),
+    Command("mnu_Archivo_Salir", "mnu_Archivo", "File_Exit", "", "&Salir", &FormMain::mnu_Archivo_Salir_Click,
+            Qt::CTRL | Qt::Key_F4),
 
-// Items of which one is chosen: the menu shows them with the platform's radio mark. The
-// handlers still put the marks themselves, so the load can show none chosen yet.
-void MakeOneOf(QObject* owner, const char* name, std::initializer_list<QAction*> items) {
-  auto* group = new QActionGroup(owner);
-  group->setObjectName(name);
-  group->setExclusive(true);
-  for (QAction* item : items) group->addAction(item);
-}
+    Menu("mnu_OPCIONES", nullptr, "Options", "&Opciones"),
+    Menu("mnu_Decimal_SEP", "mnu_OPCIONES", "Decimal_sep", "Separador &decimal"),
+    Mark("mnu_Decimal_SEP_DOT", "mnu_Decimal_SEP", "Decimal_sep_Dot", "[ . ] &Punto",
+         &FormMain::mnu_Decimal_SEP_DOT_Click, "mnu_Decimal_SEP_group", &FormMain::mnu_Decimal_SEP_DOT),
+    Mark("mnu_Decimal_SEP_COM", "mnu_Decimal_SEP", "Decimal_sep_Comma", "[ , ] &Coma",
+         &FormMain::mnu_Decimal_SEP_COM_Click, "mnu_Decimal_SEP_group", &FormMain::mnu_Decimal_SEP_COM),
+
+    Menu("mnu_Ayuda", nullptr, "Help0", "Ay&uda"),
+    Command("mnu_Ayuda_Manual", "mnu_Ayuda", "Help_Manual", "...", "&Manual del usuario (documento PDF)...",
+            &FormMain::mnu_Ayuda_Manual_Click, Qt::Key_F1),
+    Separator("ZEP8512", "mnu_Ayuda"),
+    Command("mnu_Ayuda_WEB", "mnu_Ayuda", "Help_WebPage", "...", "P\xE1gina &Web: www.norvath.example...",
+            &FormMain::mnu_Ayuda_WEB_Click),
+    Menu("mnu_Help_update", "mnu_Ayuda", "Help_Updates", "Actualizaciones"),
+    Command("mnu_Help_update_now", "mnu_Help_update", "Help_Updates_Now", "...", "Comprobar ahora",
+            &FormMain::mnu_Help_update_now_Click),
+    Menu("mnu_Help_Upd_Set", "mnu_Help_update", "Help_Updates_Settings", "Periodicidad..."),
+    Mark("mnu_Help_Upd_Set_1", "mnu_Help_Upd_Set", "Help_Updates_Settings_1day", "Una vez al d\xED" "a",
+         &FormMain::mnu_Help_Upd_Set_1_Click, "mnu_Help_Upd_Set_group", &FormMain::mnu_Help_Upd_Set_1),
+    Mark("mnu_Help_Upd_Set_7", "mnu_Help_Upd_Set", "Help_Updates_Settings_1week", "Una vez a la semana",
+         &FormMain::mnu_Help_Upd_Set_7_Click, "mnu_Help_Upd_Set_group", &FormMain::mnu_Help_Upd_Set_7, true),
+    Mark("mnu_Help_Upd_Set_30", "mnu_Help_Upd_Set", "Help_Updates_Settings_1month", "Una vez al mes",
+         &FormMain::mnu_Help_Upd_Set_30_Click, "mnu_Help_Upd_Set_group", &FormMain::mnu_Help_Upd_Set_30),
+    Command("mnu_Ayuda_Acerca", "mnu_Ayuda", "Help_About", "...", "&Acerca de...", &FormMain::mnu_Ayuda_Acerca_Click,
+            Qt::SHIFT | Qt::Key_F1),
+});
 
 }  // namespace
 
 void FormMain::CreateMenus() {
   QMenuBar* bar = menuBar();
+  std::map<std::string, QMenu*> menus;
+  std::map<std::string, QActionGroup*> groups;
+  menuEntries_.clear();
+  for (const MenuRow& row : kMenuRows) {
+    QMenu* within = row.within ? menus.at(row.within) : nullptr;
+    QAction* entry = nullptr;
+    switch (row.entry) {
+      case Entry::kMenu: {
+        QMenu* menu = within ? within->addMenu(QText(row.caption)) : bar->addMenu(QText(row.caption));
+        menu->setObjectName(row.name);
+        entry = menu->menuAction();
+        entry->setObjectName(QString(row.name) + "_menu");
+        menus[row.name] = menu;
+        break;
+      }
+      case Entry::kSeparator:
+        entry = within->addSeparator();
+        entry->setObjectName(row.name);
+        break;
+      case Entry::kCommand:
+      case Entry::kMark:
+        entry = within->addAction(QText(row.caption));
+        entry->setObjectName(row.name);
+        if (row.shortcut.toCombined() != 0) {
+          entry->setShortcut(row.shortcut);
+          // A shortcut works anywhere in the window, whichever control has the focus.
+          entry->setShortcutContext(Qt::WindowShortcut);
+        }
+        if (row.entry == Entry::kMark) {
+          entry->setCheckable(true);
+          entry->setChecked(row.marked);
+          QActionGroup*& group = groups[row.group];
+          if (!group) {
+            group = new QActionGroup(this);
+            group->setObjectName(row.group);
+            group->setExclusive(true);
+          }
+          group->addAction(entry);
+        }
+        connect(entry, &QAction::triggered, this, [this, command = row.command] { (this->*command)(); });
+        break;
+    }
+    if (row.item) this->*row.item = entry;
+    menuEntries_.push_back(entry);
+  }
+}
 
-  mnu_Archivo = AddMenu(bar, "mnu_Archivo", "&Archivo");
-  mnu_Archivo_CALC = AddItem(mnu_Archivo, "mnu_Archivo_CALC", "&Calcular", QKeySequence(Qt::Key_F5));
-  AddSeparator(mnu_Archivo, "ZEP0073");
-  mnu_Archivo_OPEN = AddItem(mnu_Archivo, "mnu_Archivo_OPEN", "&Abrir...", QKeySequence(Qt::CTRL | Qt::Key_O));
-  mnu_Archivo_SAVE = AddItem(mnu_Archivo, "mnu_Archivo_SAVE", "&Guardar", QKeySequence(Qt::CTRL | Qt::Key_S));
-  mnu_Archivo_SAVEAS = AddItem(mnu_Archivo, "mnu_Archivo_SAVEAS", "Guardar &como...");
-  AddSeparator(mnu_Archivo, "mnu_ZEP002");
-  mnu_Archivo_PRINT = AddItem(mnu_Archivo, "mnu_Archivo_PRINT", "&Imprimir...", QKeySequence(Qt::CTRL | Qt::Key_P));
-  AddSeparator(mnu_Archivo, "ZEP001");
-  mnu_Archivo_Salir = AddItem(mnu_Archivo, "mnu_Archivo_Salir", "&Salir", QKeySequence(Qt::CTRL | Qt::Key_F4));
-
-  mnu_OPCIONES = AddMenu(bar, "mnu_OPCIONES", "&Opciones");
-  mnu_Decimal_SEP = AddSubmenu(mnu_OPCIONES, "mnu_Decimal_SEP", "Separador &decimal");
-  mnu_Decimal_SEP_DOT = AddMarkItem(mnu_Decimal_SEP, "mnu_Decimal_SEP_DOT", "[ . ] &Punto");
-  mnu_Decimal_SEP_COM = AddMarkItem(mnu_Decimal_SEP, "mnu_Decimal_SEP_COM", "[ , ] &Coma");
-
-  mnu_Ayuda = AddMenu(bar, "mnu_Ayuda", "Ay&uda");
-  mnu_Ayuda_Manual = AddItem(mnu_Ayuda, "mnu_Ayuda_Manual", "&Manual del usuario (documento PDF)...",
-                             QKeySequence(Qt::Key_F1));
-  AddSeparator(mnu_Ayuda, "ZEP8512");
-  mnu_Ayuda_WEB = AddItem(mnu_Ayuda, "mnu_Ayuda_WEB", "P\xE1gina &Web: www.norvath.example...");
-  mnu_Help_update = AddSubmenu(mnu_Ayuda, "mnu_Help_update", "Actualizaciones");
-  mnu_Help_update_now = AddItem(mnu_Help_update, "mnu_Help_update_now", "Comprobar ahora");
-  mnu_Help_Upd_Set = AddSubmenu(mnu_Help_update, "mnu_Help_Upd_Set", "Periodicidad...");
-  mnu_Help_Upd_Set_1 = AddMarkItem(mnu_Help_Upd_Set, "mnu_Help_Upd_Set_1", "Una vez al d\xED" "a");
-  mnu_Help_Upd_Set_7 = AddMarkItem(mnu_Help_Upd_Set, "mnu_Help_Upd_Set_7", "Una vez a la semana");
-  mnu_Help_Upd_Set_30 = AddMarkItem(mnu_Help_Upd_Set, "mnu_Help_Upd_Set_30", "Una vez al mes");
-  mnu_Help_Upd_Set_7->setChecked(true);
-  MakeOneOf(this, "mnu_Decimal_SEP_group", {mnu_Decimal_SEP_DOT, mnu_Decimal_SEP_COM});
-  MakeOneOf(this, "mnu_Help_Upd_Set_group", {mnu_Help_Upd_Set_1, mnu_Help_Upd_Set_7, mnu_Help_Upd_Set_30});
-  mnu_Ayuda_Acerca = AddItem(mnu_Ayuda, "mnu_Ayuda_Acerca", "&Acerca de...", QKeySequence(Qt::SHIFT | Qt::Key_F1));
-
-  // Items whose commands belong to the printout, the manual, the web page, the update check
-  // and the About box are wired where those are built.
-  connect(mnu_Archivo_CALC, &QAction::triggered, this, [this] { mnu_Archivo_CALC_Click(); });
-  connect(mnu_Archivo_OPEN, &QAction::triggered, this, [this] { mnu_Archivo_OPEN_Click(); });
-  connect(mnu_Archivo_SAVE, &QAction::triggered, this, [this] { mnu_Archivo_SAVE_Click(); });
-  connect(mnu_Archivo_SAVEAS, &QAction::triggered, this, [this] { mnu_Archivo_SAVEAS_Click(); });
-  connect(mnu_Archivo_Salir, &QAction::triggered, this, [this] { mnu_Archivo_Salir_Click(); });
-  connect(mnu_Decimal_SEP_DOT, &QAction::triggered, this, [this] { mnu_Decimal_SEP_DOT_Click(); });
-  connect(mnu_Decimal_SEP_COM, &QAction::triggered, this, [this] { mnu_Decimal_SEP_COM_Click(); });
-  connect(mnu_Help_Upd_Set_1, &QAction::triggered, this, [this] { mnu_Help_Upd_Set_1_Click(); });
-  connect(mnu_Help_Upd_Set_7, &QAction::triggered, this, [this] { mnu_Help_Upd_Set_7_Click(); });
-  connect(mnu_Help_Upd_Set_30, &QAction::triggered, this, [this] { mnu_Help_Upd_Set_30_Click(); });
+void FormMain::SetMenuCaptions() {
+  for (std::size_t i = 0; i < kMenuRows.size(); ++i) {
+    const MenuRow& row = kMenuRows[i];
+    if (!row.key) continue;
+    const QString caption = QText(GetL_win(row.key) + row.tail);
+    if (QMenu* menu = menuEntries_[i]->menu()) {
+      menu->setTitle(caption);
+    } else {
+      menuEntries_[i]->setText(caption);
+    }
+  }
 }
 
 void FormMain::CreateTimers() {

@@ -2,7 +2,6 @@
 // or not, as one print document. Page 1 is the worked solution's plain text, page 2 the list
 // of the stage points with the diagram drawn by Calcular on the printer. The pages are
 // composed by the report core; this file adds the window's texts and the printer's sheets.
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -27,10 +26,6 @@ namespace {
 constexpr const char* kPdfExtension = ".pdf";
 
 }  // namespace
-
-void FormMain::ConnectPrintCommands() {
-  connect(mnu_Archivo_PRINT, &QAction::triggered, this, [this] { mnu_Archivo_PRINT_Click(); });
-}
 
 std::string FormMain::ProposedPdfPath() const {
   // The project's own name with ".pdf", beside the project; an unsaved design takes the

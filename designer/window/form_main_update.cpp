@@ -2,7 +2,6 @@
 // Check now and the delayed notice. The check and the notice live in designer/update and
 // know nothing of this window; it hands them the settings' name, the scratch folder and the
 // home page. The answer comes in while the user works: nothing here waits for it.
-#include <QAction>
 #include <QPointer>
 #include <QTimer>
 
@@ -25,10 +24,6 @@ UpdateEnvironment Environment() {
 }
 
 }  // namespace
-
-void FormMain::ConnectUpdateCommands() {
-  connect(mnu_Help_update_now, &QAction::triggered, this, [this] { mnu_Help_update_now_Click(); });
-}
 
 void FormMain::CheckUpdateOnActivation() {
   // Once a newer version is known the activation neither asks again nor repeats the notice.

@@ -152,9 +152,9 @@ TEST_F(FieldHandlers, FocusReturningWithTheWindowOrAfterAMenuIsNoEnteringOfTheFi
   }
   // A menu opened and closed over the field.
   w.Modificado = false;
-  w.mnu_Archivo->popup(w.mapToGlobal(QPoint(10, 10)));
+  MenuNamed(w, "mnu_Archivo")->popup(w.mapToGlobal(QPoint(10, 10)));
   QApplication::processEvents();
-  w.mnu_Archivo->close();
+  MenuNamed(w, "mnu_Archivo")->close();
   QApplication::processEvents();
   ASSERT_TRUE(w.Text[17]->hasFocus());
   EXPECT_FALSE(w.Modificado);

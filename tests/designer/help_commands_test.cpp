@@ -56,19 +56,19 @@ TEST_F(HelpCommands, AManualIsHandedToTheDesktopAndARefusalIsTold) {
   designer::FormMain& w = Load();
   plat::SetProgramFolder(folder);
 
-  w.mnu_Ayuda_Manual->trigger();
+  MenuItem(w, "mnu_Ayuda_Manual")->trigger();
   EXPECT_EQ(desktop.opened, std::vector<std::string>{manual});
   EXPECT_TRUE(boxes.requests().empty());
 
   desktop.opens = false;  // no program for PDF files
-  w.mnu_Ayuda_Manual->trigger();
+  MenuItem(w, "mnu_Ayuda_Manual")->trigger();
   ASSERT_EQ(boxes.requests().size(), 1u);
   EXPECT_EQ(boxes.requests()[0].text, "The file cannot be opened:\r\n" + manual);
 }
 
 TEST_F(HelpCommands, TheWebPageIsTheLanguageFilesAddress) {
   designer::FormMain& w = Load();
-  w.mnu_Ayuda_WEB->trigger();
+  MenuItem(w, "mnu_Ayuda_WEB")->trigger();
   ASSERT_EQ(desktop.opened.size(), 1u);
   EXPECT_EQ(desktop.opened[0], designer::Shared().Txt_HomePage);
   EXPECT_FALSE(desktop.opened[0].empty());
@@ -92,7 +92,7 @@ TEST_F(HelpCommands, AboutStaysUntilAKeyClosesIt) {
     EXPECT_TRUE(about->isVisible());
     QTest::keyClick(about, Qt::Key_Return);
   });
-  main.mnu_Ayuda_Acerca->trigger();  // returns when the About box has gone
+  MenuItem(main, "mnu_Ayuda_Acerca")->trigger();  // returns when the About box has gone
   EXPECT_TRUE(seen);
   EXPECT_TRUE(main.isVisible());
 

@@ -140,13 +140,13 @@ TEST_F(MainWindowTest, TheFirstCalculationRunsDuringTheLoad) {
 TEST_F(MainWindowTest, CaptionsComeFromTheLanguageFile) {
   designer::FormMain& w = Load();
   EXPECT_EQ(w.windowTitle(), "Norvath - Stagora");
-  EXPECT_EQ(w.mnu_Archivo_CALC->text(), "&Calculate");  // the access key stays in the menu
+  EXPECT_EQ(MenuItem(w, "mnu_Archivo_CALC")->text(), "&Calculate");  // the access key stays in the menu
   EXPECT_EQ(w.LabelB[0]->text(), "Calculate");            // and goes from the button
-  for (const QAction* opensDialog : {w.mnu_Archivo_OPEN, w.mnu_Archivo_SAVEAS, w.mnu_Archivo_PRINT,
-                                     w.mnu_Ayuda_Manual, w.mnu_Ayuda_WEB, w.mnu_Help_update_now, w.mnu_Ayuda_Acerca}) {
-    EXPECT_TRUE(opensDialog->text().endsWith("...")) << opensDialog->objectName().toStdString();
+  for (const char* opensDialog : {"mnu_Archivo_OPEN", "mnu_Archivo_SAVEAS", "mnu_Archivo_PRINT", "mnu_Ayuda_Manual",
+                                  "mnu_Ayuda_WEB", "mnu_Help_update_now", "mnu_Ayuda_Acerca"}) {
+    EXPECT_TRUE(MenuItem(w, opensDialog)->text().endsWith("...")) << opensDialog;
   }
-  EXPECT_FALSE(w.mnu_Archivo_SAVE->text().endsWith("..."));
+  EXPECT_FALSE(MenuItem(w, "mnu_Archivo_SAVE")->text().endsWith("..."));
   EXPECT_TRUE(w.Label1[27]->text().endsWith(":"));
   EXPECT_TRUE(w.Label1[12]->text().endsWith(" ="));
   EXPECT_TRUE(w.LabelB[3]->text().endsWith("..."));
@@ -165,7 +165,7 @@ TEST_F(MainWindowTest, WithoutItsLanguageFileTheWindowKeepsItsBuiltInCaptions) {
   plat::SetProgramFolder(ScratchDir("no-language-files"));
   designer::FormMain& w = Load();
   EXPECT_EQ(w.windowTitle(), "Stagora");
-  EXPECT_EQ(w.mnu_Archivo_CALC->text(), "&Calcular");
+  EXPECT_EQ(MenuItem(w, "mnu_Archivo_CALC")->text(), "&Calcular");
   EXPECT_EQ(w.mnu_Help_Upd_Set_1->text(), QString::fromUtf8("Una vez al día"));
   EXPECT_TRUE(w.LabelB[0]->text().isEmpty());
   EXPECT_TRUE(w.Label1[0]->text().isEmpty());
@@ -176,30 +176,30 @@ TEST_F(MainWindowTest, WithoutItsLanguageFileTheWindowKeepsItsBuiltInCaptions) {
   EXPECT_EQ(Field(w, 15), "1");
   EXPECT_TRUE(w.mnu_Help_Upd_Set_7->isChecked());
   EXPECT_FALSE(w.Modificado);
-  w.mnu_Archivo_CALC->trigger();  // recalculating without texts shows numbers, no crash
+  MenuItem(w, "mnu_Archivo_CALC")->trigger();  // recalculating without texts shows numbers, no crash
   EXPECT_FALSE(w.Text[14]->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirShortcutsAndTimersTheirIntervals) {
   designer::FormMain& w = Load();
   const std::pair<const QAction*, QKeySequence> shortcuts[] = {
-      {w.mnu_Archivo_CALC, QKeySequence(Qt::Key_F5)},
-      {w.mnu_Archivo_OPEN, QKeySequence(Qt::CTRL | Qt::Key_O)},
-      {w.mnu_Archivo_SAVE, QKeySequence(Qt::CTRL | Qt::Key_S)},
-      {w.mnu_Archivo_PRINT, QKeySequence(Qt::CTRL | Qt::Key_P)},
-      {w.mnu_Archivo_Salir, QKeySequence(Qt::CTRL | Qt::Key_F4)},
-      {w.mnu_Ayuda_Manual, QKeySequence(Qt::Key_F1)},
-      {w.mnu_Ayuda_Acerca, QKeySequence(Qt::SHIFT | Qt::Key_F1)},
+      {MenuItem(w, "mnu_Archivo_CALC"), QKeySequence(Qt::Key_F5)},
+      {MenuItem(w, "mnu_Archivo_OPEN"), QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {MenuItem(w, "mnu_Archivo_SAVE"), QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {MenuItem(w, "mnu_Archivo_PRINT"), QKeySequence(Qt::CTRL | Qt::Key_P)},
+      {MenuItem(w, "mnu_Archivo_Salir"), QKeySequence(Qt::CTRL | Qt::Key_F4)},
+      {MenuItem(w, "mnu_Ayuda_Manual"), QKeySequence(Qt::Key_F1)},
+      {MenuItem(w, "mnu_Ayuda_Acerca"), QKeySequence(Qt::SHIFT | Qt::Key_F1)},
   };
   for (const auto& [item, keys] : shortcuts) EXPECT_EQ(item->shortcut(), keys) << item->objectName().toStdString();
 
   // Menu order: File, Options, Help, with the items in their places.
   const auto menus = w.menuBar()->actions();
   ASSERT_EQ(menus.size(), 3);
-  EXPECT_EQ(menus[0]->menu(), w.mnu_Archivo);
-  EXPECT_EQ(menus[2]->menu(), w.mnu_Ayuda);
+  EXPECT_EQ(menus[0]->menu(), MenuNamed(w, "mnu_Archivo"));
+  EXPECT_EQ(menus[2]->menu(), MenuNamed(w, "mnu_Ayuda"));
   QStringList names;
-  for (const QAction* a : w.mnu_Archivo->actions()) names << a->objectName();
+  for (const QAction* a : MenuNamed(w, "mnu_Archivo")->actions()) names << a->objectName();
   EXPECT_EQ(names, QStringList({"mnu_Archivo_CALC", "ZEP0073", "mnu_Archivo_OPEN", "mnu_Archivo_SAVE",
                                 "mnu_Archivo_SAVEAS", "mnu_ZEP002", "mnu_Archivo_PRINT", "ZEP001",
                                 "mnu_Archivo_Salir"}));
@@ -224,7 +224,7 @@ TEST_F(MainWindowTest, F5RecalculatesAndTheErrorLabelFollowsItsText) {
   EXPECT_TRUE(w.LblERROR->isVisible());
 
   w.Text[6]->setText("3");
-  w.mnu_Archivo_CALC->trigger();
+  MenuItem(w, "mnu_Archivo_CALC")->trigger();
   EXPECT_TRUE(w.LblERROR->text().isEmpty());
   EXPECT_FALSE(w.Text[14]->text().isEmpty());
   w.Timer1_Timer();

@@ -79,7 +79,7 @@ TEST_F(MainWindowTest, AboutLinksFollowTheLanguageFileWhileTheTooltipKeepsTheSit
     EXPECT_TRUE(about->isVisible());
     QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(450, 260));
   });
-  w.mnu_Ayuda_Acerca->trigger();
+  MenuItem(w, "mnu_Ayuda_Acerca")->trigger();
   plat::SetOpenWithDesktopHandler({});
   ASSERT_TRUE(seen);
   EXPECT_EQ(opened, (std::vector<std::string>{"https://other.example/page", "mailto:info@norvath.example"}));

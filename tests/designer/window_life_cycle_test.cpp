@@ -93,7 +93,7 @@ TEST_F(WindowLifeCycle, ExitAsksTheSameQuestionWithTheFilesPath) {
   w.Modificado = true;
   w.ArchivoActual = "/home/u/column.sgr";
   boxes.answer({plat::kCancel});
-  w.mnu_Archivo_Salir->trigger();
+  MenuItem(w, "mnu_Archivo_Salir")->trigger();
   EXPECT_TRUE(w.isVisible());
   ASSERT_EQ(boxes.requests().size(), 1u);
   EXPECT_EQ(boxes.requests()[0].text, w.MsgAsk2Save + "\r\n/home/u/column.sgr");
@@ -102,14 +102,14 @@ TEST_F(WindowLifeCycle, ExitAsksTheSameQuestionWithTheFilesPath) {
 TEST_F(WindowLifeCycle, OpenAsksFirstAndOpensNothingWhenTheChangesStay) {
   designer::FormMain& w = Show();
   // No changes: no question.
-  w.mnu_Archivo_OPEN->trigger();
+  MenuItem(w, "mnu_Archivo_OPEN")->trigger();
   EXPECT_TRUE(boxes.requests().empty());
 
   const int opensBefore = dialogs.opened;
   for (int answer : {plat::kCancel, plat::kYes}) {  // Yes: the Save As dialog is cancelled
     w.Modificado = true;
     boxes.answer({answer});
-    w.mnu_Archivo_OPEN->trigger();
+    MenuItem(w, "mnu_Archivo_OPEN")->trigger();
     EXPECT_TRUE(w.Modificado);
     EXPECT_EQ(w.Text[2]->text(), "0.5");
   }

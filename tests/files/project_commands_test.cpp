@@ -76,7 +76,7 @@ class ProjectCommandsTest : public MainWindowTest {
 TEST_F(ProjectCommandsTest, SaveAsThenOpenThenSaveAsAgainWritesTheSameBytes) {
   designer::FormMain& w = Load();
   dialogs.answer(plat::JoinPath(dir, "first"));  // typed without the extension
-  w.mnu_Archivo_SAVEAS->trigger();
+  MenuItem(w, "mnu_Archivo_SAVEAS")->trigger();
   const std::string first = plat::JoinPath(dir, "first.sgr");
   ASSERT_TRUE(plat::FileExists(first));
   EXPECT_EQ(w.ArchivoActual, first);
@@ -90,7 +90,7 @@ TEST_F(ProjectCommandsTest, SaveAsThenOpenThenSaveAsAgainWritesTheSameBytes) {
   EXPECT_EQ(Bytes(first).substr(0, 26), "<A=>\r\n<B=>\r\n<ALPHA=2>\r\n<Q=");
 
   dialogs.answer(first);
-  w.mnu_Archivo_OPEN->trigger();
+  MenuItem(w, "mnu_Archivo_OPEN")->trigger();
   EXPECT_EQ(dialogs.requests.back().kind, FileDialogRequest::Kind::Open);
   EXPECT_EQ(dialogs.requests.back().title, QString("Open"));
   EXPECT_EQ(designer::Shared().PathArchivo, dir);
@@ -122,7 +122,7 @@ TEST_F(ProjectCommandsTest, RetypingAValueAndSavingRewritesTheSameBytes) {
   w.Text[6]->selectAll();
   QTest::keyClick(w.Text[6], Qt::Key_3);  // the same value, typed again
   EXPECT_TRUE(w.Modificado);
-  w.mnu_Archivo_SAVE->trigger();
+  MenuItem(w, "mnu_Archivo_SAVE")->trigger();
   EXPECT_FALSE(w.Modificado);
   EXPECT_EQ(Bytes(path), reference);
   EXPECT_EQ(Field(6), "3");
@@ -212,7 +212,7 @@ TEST_F(ProjectCommandsTest, RefusedRowsChangeNothingAndSaveStillWritesThePreviou
     const std::string path = Write(std::string("refused/") + c.name, c.bytes);
     dialogs.answer(path);
     const std::size_t shown = boxes.requests().size();
-    w.mnu_Archivo_OPEN->trigger();
+    MenuItem(w, "mnu_Archivo_OPEN")->trigger();
     ASSERT_EQ(boxes.requests().size(), shown + 1);
     EXPECT_EQ(boxes.requests().back().text, std::string(c.text) + ".\r\n" + path);
     EXPECT_EQ(boxes.requests().back().style, plat::kExclamation);
@@ -227,7 +227,7 @@ TEST_F(ProjectCommandsTest, RefusedRowsChangeNothingAndSaveStillWritesThePreviou
     EXPECT_FALSE(w.Modificado);
     EXPECT_EQ(designer::Shared().PathArchivo, plat::JoinPath(dir, "refused"));  // the dialog starts there next time
 
-    w.mnu_Archivo_SAVE->trigger();  // Ctrl+S
+    MenuItem(w, "mnu_Archivo_SAVE")->trigger();  // Ctrl+S
     EXPECT_EQ(Bytes(previous), previousBytes);
     EXPECT_EQ(boxes.requests().size(), shown + 1);
   }
@@ -244,11 +244,11 @@ TEST_F(ProjectCommandsTest, NamesInAnyScriptOpenAndSaveUnderThemselves) {
   ASSERT_NE(bytes, "<unreadable>");
 
   dialogs.answer(project);
-  w.mnu_Archivo_OPEN->trigger();
+  MenuItem(w, "mnu_Archivo_OPEN")->trigger();
   EXPECT_TRUE(boxes.requests().empty());
   EXPECT_EQ(w.ArchivoActual, project);
   EXPECT_EQ(designer::Shared().PathArchivo, folder);
-  w.mnu_Archivo_SAVE->trigger();  // Ctrl+S: in place, byte for byte
+  MenuItem(w, "mnu_Archivo_SAVE")->trigger();  // Ctrl+S: in place, byte for byte
   EXPECT_EQ(Bytes(project), bytes);
 
   // Two names Windows-1252 cannot hold are two files, each saved under its own name.
@@ -302,7 +302,7 @@ TEST_F(ProjectCommandsTest, WhatIsNoProjectFileIsRefusedSayingWhatItIs) {
     SCOPED_TRACE(path);
     dialogs.answer(path);
     const std::size_t shown = boxes.requests().size();
-    w.mnu_Archivo_OPEN->trigger();
+    MenuItem(w, "mnu_Archivo_OPEN")->trigger();
     ASSERT_EQ(boxes.requests().size(), shown + 1);
     EXPECT_EQ(boxes.requests().back().text, "This is not a valid project file.\r\n" + path + "\r\n" + reason);
     EXPECT_EQ(Fields(), fields);
@@ -340,7 +340,7 @@ TEST_F(ProjectCommandsTest, AFileWithoutRowBlockShowsItsValuesAsAnUntitledProjec
     const std::string path = Write(std::string("cut/") + c.name, c.bytes);
     dialogs.answer(path);
     const std::size_t shown = boxes.requests().size();
-    w.mnu_Archivo_OPEN->trigger();
+    MenuItem(w, "mnu_Archivo_OPEN")->trigger();
     ASSERT_EQ(boxes.requests().size(), shown + 1);
     EXPECT_EQ(boxes.requests().back().text, "This is not a valid project file.\r\n" + path);
     const std::vector<std::string> fields = {Field(1), Field(2), Field(3),  Field(4), Field(5),
@@ -356,7 +356,7 @@ TEST_F(ProjectCommandsTest, AFileWithoutRowBlockShowsItsValuesAsAnUntitledProjec
     EXPECT_EQ(Field(7).empty(), c.fields[2].empty());
 
     dialogs.answer(std::nullopt);  // Ctrl+S asks for a name; cancelled
-    w.mnu_Archivo_SAVE->trigger();
+    MenuItem(w, "mnu_Archivo_SAVE")->trigger();
     EXPECT_EQ(dialogs.requests.back().kind, FileDialogRequest::Kind::Save);
     EXPECT_EQ(Bytes(previous), previousBytes);
     EXPECT_EQ(Bytes(path), c.bytes);
@@ -475,7 +475,7 @@ TEST_F(ProjectCommandsTest, SaveAsAddsTheExtensionOnlyWhenMissingAndCancelChange
   designer::FormMain& w = Load();
   w.Text[6]->setText("4");
   dialogs.answer(std::nullopt);
-  w.mnu_Archivo_SAVE->trigger();  // untitled: Save asks for a name
+  MenuItem(w, "mnu_Archivo_SAVE")->trigger();  // untitled: Save asks for a name
   EXPECT_EQ(dialogs.requests.size(), 1u);
   EXPECT_EQ(w.ArchivoActual, "");
   EXPECT_TRUE(w.Modificado);

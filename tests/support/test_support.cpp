@@ -2,7 +2,11 @@
 
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
+#include <QAction>
 #include <QJsonDocument>
+#include <QMenu>
 #include <QProcess>
 #include <filesystem>
 
@@ -83,5 +87,17 @@ MessageBoxRecorder::MessageBoxRecorder() {
 }
 
 MessageBoxRecorder::~MessageBoxRecorder() { plat::SetMsgBoxHandler(std::move(previous_)); }
+
+QAction* MenuItem(const QObject& window, const char* name) {
+  auto* found = window.findChild<QAction*>(name);
+  if (!found) ADD_FAILURE() << "no menu command " << name;
+  return found;
+}
+
+QMenu* MenuNamed(const QObject& window, const char* name) {
+  auto* found = window.findChild<QMenu*>(name);
+  if (!found) ADD_FAILURE() << "no menu " << name;
+  return found;
+}
 
 }  // namespace stagora::test

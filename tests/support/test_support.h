@@ -9,6 +9,10 @@
 
 #include "platform/messagebox.h"
 
+class QAction;
+class QMenu;
+class QObject;
+
 namespace stagora::test {
 
 // A fresh, empty folder for this test process under the build tree (or $TMPDIR).
@@ -22,6 +26,11 @@ const std::string& ProgramDir();
 const std::string& SourceDir();
 // Where tests leave pictures and documents worth looking at.
 std::string ArtefactDir();
+
+// A main window's menu command (or separator) and menu by object name, as its menu table names
+// them; the test fails when there is none.
+QAction* MenuItem(const QObject& window, const char* name);
+QMenu* MenuNamed(const QObject& window, const char* name);
 
 // A command-line tool of the program folder, run as a script would run it.
 struct ToolRun {

@@ -116,7 +116,7 @@ TEST_F(UpdateSchedulingTest, CheckNowSaysWhatItFound) {
     MessageBoxRecorder boxes;
     ModalCloser closer;
 
-    form->mnu_Help_update_now->trigger();
+    MenuItem(*form, "mnu_Help_update_now")->trigger();
     AnswerIn();
     EXPECT_EQ(service.requests().size(), before + 1);
     EXPECT_EQ(closer.seen(), *c.notice ? std::vector<std::string>{c.notice} : std::vector<std::string>{});

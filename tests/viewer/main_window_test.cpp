@@ -24,6 +24,7 @@ namespace stagora::viewer::test {
 namespace {
 
 namespace fs = std::filesystem;
+using stagora::test::MenuItem;
 using stagora::test::MessageBoxRecorder;
 
 std::string Odk(const std::string& key) {
@@ -62,13 +63,13 @@ TEST_F(ViewerWindowTest, LoadTakesEveryCaptionFromTheLanguageFileAndShowsOnlyOpe
   EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra");
   ASSERT_FALSE(Odk("File_Open").empty());  // the language file is there
   EXPECT_EQ(Text(f.mnu_File->title()), Odk("File0"));
-  EXPECT_EQ(Text(f.mnu_File_Open->text()), Odk("File_Open") + "...");
+  EXPECT_EQ(Text(MenuItem(f, "mnu_File_Open")->text()), Odk("File_Open") + "...");
   EXPECT_EQ(Text(f.mnu_File_SaveAs->text()), Odk("File_SaveAs") + "...");
-  EXPECT_EQ(Text(f.mnu_File_Exit->text()), Odk("File_Exit"));
+  EXPECT_EQ(Text(MenuItem(f, "mnu_File_Exit")->text()), Odk("File_Exit"));
   EXPECT_EQ(Text(f.mnu_Ver_RES1->text()), Odk("View_Resol1"));
   EXPECT_EQ(Text(f.mnu_zoomANCHO->text()), Odk("View_Zoom2WinSize"));
   EXPECT_EQ(Text(f.mnu_Ver_SEP_COM->text()), Odk("View_DecSepComma"));
-  EXPECT_EQ(Text(f.mnu_Ayuda_ACE->text()), Odk("Help_About") + "...");
+  EXPECT_EQ(Text(MenuItem(f, "mnu_Ayuda_ACE")->text()), Odk("Help_About") + "...");
   EXPECT_EQ(Text(f.LblBut[0]->text()), Odk("But_OpenCAP"));
   EXPECT_EQ(Text(f.LblBut[6]->text()), Odk("But_Resol2CAP"));
   EXPECT_EQ(Text(f.PicToolB[8]->toolTip()), Odk("But_HelpTTT"));

@@ -22,6 +22,8 @@
 namespace stagora::viewer::test {
 namespace {
 
+using stagora::test::MenuItem;
+
 std::string Text(const QLabel* label) { return label->text().toStdString(); }
 
 FormSplash* ShownSplash() {
@@ -258,7 +260,7 @@ TEST_F(SplashWindowTest, AboutBoxStaysWithItsLinksUntilClosedAndTellsWhenALinkFa
     EXPECT_TRUE(about->isVisible());
     QTest::keyClick(about, Qt::Key_Space);
   });
-  main.mnu_Ayuda_ACE->trigger();  // returns when the About box has gone
+  MenuItem(main, "mnu_Ayuda_ACE")->trigger();  // returns when the About box has gone
   EXPECT_TRUE(seen);
   EXPECT_TRUE(main.isVisible());
   EXPECT_TRUE(TheFormMain().State().SplashShown);

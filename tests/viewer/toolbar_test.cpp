@@ -12,6 +12,7 @@
 namespace stagora::viewer::test {
 namespace {
 
+using stagora::test::MenuItem;
 using stagora::test::MessageBoxRecorder;
 using ToolbarTest = PagedDocumentTest;
 
@@ -78,7 +79,7 @@ TEST_F(ToolbarTest, ManualIsOpenedBesideTheProgramOrItsAbsenceToldWithThePath) {
   const std::string manual = folder + "/Manual_OVDR_ENG.pdf";
   {
     MessageBoxRecorder boxes;
-    f.mnu_Ayuda_MAN->trigger();
+    MenuItem(f, "mnu_Ayuda_MAN")->trigger();
     ASSERT_EQ(boxes.requests().size(), 1u);
     EXPECT_EQ(boxes.requests()[0].text, f.GetL_win("FileNotFoundOpen") + "\r\n" + manual);
     EXPECT_EQ(boxes.requests()[0].style, plat::kExclamation);
@@ -86,8 +87,8 @@ TEST_F(ToolbarTest, ManualIsOpenedBesideTheProgramOrItsAbsenceToldWithThePath) {
     EXPECT_TRUE(opened.empty());
   }
   ASSERT_TRUE(plat::WriteTextFile(manual, "%PDF-1.4\r\n"));
-  f.mnu_Ayuda_MAN->trigger();
-  f.mnu_Ayuda_WEB->trigger();
+  MenuItem(f, "mnu_Ayuda_MAN")->trigger();
+  MenuItem(f, "mnu_Ayuda_WEB")->trigger();
   EXPECT_EQ(opened, (std::vector<std::string>{manual, "www.norvath.example/ovedra"}));
   plat::SetOpenWithDesktopHandler({});
 }

@@ -57,7 +57,6 @@ FormMain::FormMain(QWidget* parent) : QMainWindow(parent) {
   ConnectZoomCommands();
   ConnectMarking();
   ConnectToolbar();
-  ConnectPrintCommand();
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
   Timer1->setInterval(kLayoutTimerMs);

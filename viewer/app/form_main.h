@@ -186,13 +186,13 @@ class FormMain : public QMainWindow, public WheelTarget {
   QTimer* Timer4 = nullptr;
 
   // --- Menus ---------------------------------------------------------------------------------
+  // The menu bar is built from its table (form_main_menus.cpp); the menus and commands the
+  // window's code shows, hides, enables, opens or marks are kept here as well.
   QMenu* mnu_File = nullptr;
-  QAction* mnu_File_Open = nullptr;
   QAction* mnu_File_SaveAs = nullptr;
   QAction* mnu_File_Print = nullptr;
   QAction* zep04 = nullptr;
   std::array<QAction*, kRecentEntries + 1> mnu_File_Reciente{};  // 1 to 9
-  QAction* mnu_File_Exit = nullptr;
   QMenu* mnu_Ver = nullptr;
   QAction* mnu_Ver_NOSOL = nullptr;
   QAction* mnu_Ver_SOLOSOL = nullptr;
@@ -205,13 +205,9 @@ class FormMain : public QMainWindow, public WheelTarget {
   QAction* mnu_zoom100 = nullptr;
   QAction* mnu_zoom150 = nullptr;
   QAction* mnu_zoom200 = nullptr;
-  QMenu* mnu_Ver_SEPDEC = nullptr;
   QAction* mnu_Ver_SEP_PTO = nullptr;
   QAction* mnu_Ver_SEP_COM = nullptr;
   QMenu* mnu_Ayuda = nullptr;
-  QAction* mnu_Ayuda_MAN = nullptr;
-  QAction* mnu_Ayuda_WEB = nullptr;
-  QAction* mnu_Ayuda_ACE = nullptr;
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -221,6 +217,8 @@ class FormMain : public QMainWindow, public WheelTarget {
   // Each in its own file: the controls as designed, the menus, the layout.
   void CreateControls();
   void CreateMenus();
+  // The menus' captions from the language file (SetLanguaje).
+  void SetMenuCaptions();
   void Layout(bool withExtraSteps);
   void DockStrips();
   // The controls a load disables while it runs and enables again when it ends.
@@ -237,11 +235,10 @@ class FormMain : public QMainWindow, public WheelTarget {
   // Turns dropped files into the drop handlers' calls.
   void InstallDropTarget();
   // Each in its own file: zoom, scrolling, page turning and keys; the section marks; the
-  // toolbar's clicks and the help menu; the print command.
+  // toolbar's clicks.
   void ConnectZoomCommands();
   void ConnectMarking();
   void ConnectToolbar();
-  void ConnectPrintCommand();
   void FixedZoom(double value, QAction* item);
   void ShowTurnedPage();
   void InvertBand(long k);
@@ -252,6 +249,7 @@ class FormMain : public QMainWindow, public WheelTarget {
   // The scales at which pages fit at the current zoom, found as they are drawn.
   PageFit pageFit_;
   LanguageTable idioma_{"ODK"};
+  std::vector<QAction*> menuEntries_;  // per row of the menu table: its command, separator or menu entry
   bool loaded_ = false;
   bool activatedOnce_ = false;
   // The width the page was fitted to before the window was first shown (0: it was not).

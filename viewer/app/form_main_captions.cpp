@@ -1,8 +1,6 @@
 // Every text of the main window comes from its language file (object ODK): menu captions,
 // the toolbar's captions and its tooltips.
-#include <QAction>
 #include <QLabel>
-#include <QMenu>
 
 #include "platform/printer.h"
 #include "viewer/app/controls.h"
@@ -39,25 +37,7 @@ std::string FormMain::GetL_win(const std::string& Etiqueta, bool RemoveAMPERSAND
 
 void FormMain::SetLanguaje() {
   const auto text = [this](const char* key, const char* tail = "") { return QText(GetL_win(key) + tail); };
-  mnu_File->setTitle(text("File0"));
-  mnu_File_Open->setText(text("File_Open", "..."));
-  mnu_File_SaveAs->setText(text("File_SaveAs", "..."));
-  mnu_File_Print->setText(text("File_Print", "..."));
-  mnu_File_Exit->setText(text("File_Exit"));
-  mnu_Ver->setTitle(text("View0"));
-  mnu_Ver_NOSOL->setText(text("View_NoAnswer"));
-  mnu_Ver_SOLOSOL->setText(text("View_OnlyAnswer"));
-  mnu_Ver_RES1->setText(text("View_Resol1"));
-  mnu_Ver_RES2->setText(text("View_Resol2"));
-  mnu_zoom->setTitle(text("View_Zoom"));
-  mnu_zoomANCHO->setText(text("View_Zoom2WinSize"));
-  mnu_Ver_SEPDEC->setTitle(text("View_DecSep"));
-  mnu_Ver_SEP_COM->setText(text("View_DecSepComma"));
-  mnu_Ver_SEP_PTO->setText(text("View_DecSepPoint"));
-  mnu_Ayuda->setTitle(text("Help0"));
-  mnu_Ayuda_MAN->setText(text("Help_Manual"));
-  mnu_Ayuda_WEB->setText(text("Help_WebPage"));
-  mnu_Ayuda_ACE->setText(text("Help_About", "..."));
+  SetMenuCaptions();
 
   for (int i = 0; i < kToolButtons; ++i) {
     LblBut[i]->setText(LabelCaption(GetL_win(kToolCaptions[i].caption)));

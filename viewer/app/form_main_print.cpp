@@ -1,7 +1,6 @@
 // File > Print: the print dialog, then the chosen pages of the current view as many times as
 // asked, collated or not, as one print document. The screen shows each page as it is printed;
 // afterwards the view is back at its zoom and page.
-#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 
@@ -21,10 +20,6 @@ namespace {
 constexpr const char* kPdfExtension = ".pdf";
 
 }  // namespace
-
-void FormMain::ConnectPrintCommand() {
-  connect(mnu_File_Print, &QAction::triggered, this, [this] { mnu_File_Print_Click(); });
-}
 
 std::string FormMain::ProposedPdfPath() const {
   // The document's own name with ".pdf", beside the document; a document handed over by the

@@ -1,7 +1,6 @@
 // The toolbar's nine buttons: the shown ones side by side from the left, the current view's
 // button pressed; a click runs the command the button's key names, and a button looks pressed
 // while the mouse button is held on it. Also the Help menu's manual and web page.
-#include <QAction>
 #include <QCursor>
 #include <QLabel>
 #include <QMenu>
@@ -64,8 +63,6 @@ void FormMain::ConnectToolbar() {
     PicToolB[i]->onClick = [this, i] { PicToolB_Click(i); };
     new ToolButtonFilter(this, i);
   }
-  connect(mnu_Ayuda_MAN, &QAction::triggered, this, [this] { mnu_Ayuda_MAN_Click(); });
-  connect(mnu_Ayuda_WEB, &QAction::triggered, this, [this] { mnu_Ayuda_WEB_Click(); });
 }
 
 void FormMain::ActualizarBotones() {

@@ -96,23 +96,9 @@ class PressFilter : public QObject {
   std::function<void()> down_, up_;
 };
 
-// A check mark is the command's to set: a click does not toggle it by itself.
-template <class Handler>
-void OnClick(QAction* item, Handler handler) {
-  QObject::connect(item, &QAction::triggered, item, [item, handler](bool checkedNow) {
-    item->setChecked(!checkedNow);
-    handler();
-  });
-}
-
 }  // namespace
 
 void FormMain::ConnectZoomCommands() {
-  OnClick(mnu_zoom50, [this] { mnu_zoom50_Click(); });
-  OnClick(mnu_zoom75, [this] { mnu_zoom75_Click(); });
-  OnClick(mnu_zoom100, [this] { mnu_zoom100_Click(); });
-  OnClick(mnu_zoom150, [this] { mnu_zoom150_Click(); });
-  OnClick(mnu_zoom200, [this] { mnu_zoom200_Click(); });
   // While the thumb is dragged the bar scrolls; otherwise it changes.
   VScroll1->onChange = [this] {
     if (VScroll1->widget()->isSliderDown()) {
