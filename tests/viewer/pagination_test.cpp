@@ -305,18 +305,18 @@ TEST_F(PagesTest, APageShowsItsLabelAndItsNumberInGreyAtTheFootBetweenTheMargins
 
 TEST_F(PagesTest, ThePageLabelIsReadWholeAlsoForAThousandPagesAndMore) {
   FormMain& f = Load();
-  DocPath = WriteDocument("steps.rex", LongDocument(2, 20));
+  V().DocPath = WriteDocument("steps.rex", LongDocument(2, 20));
   f.OpenFile();
-  ASSERT_TRUE(DocumentLoaded);
+  ASSERT_TRUE(V().DocumentLoaded);
   const QFont designed = PageLabelFont();
   const struct {
     long page, count;
     bool designedSize;
   } cases[] = {{1, 1, true}, {3, 7, true}, {999, 999, true}, {1155, 1156, false}, {99999, 99999, false}};
   for (const auto& c : cases) {
-    PageCount = c.count;
-    CurrentPage = static_cast<int>(c.page);
-    DibujarPagina();
+    V().PageCount = c.count;
+    V().CurrentPage = static_cast<int>(c.page);
+    f.DibujarPagina();
     const QString caption = QString("Pag. %1/%2").arg(c.page).arg(c.count);
     ASSERT_EQ(f.LbPage->text(), caption);
     EXPECT_LE(QFontMetrics(f.LbPage->font()).horizontalAdvance(caption), f.LbPage->contentsRect().width()) << caption.toStdString();
