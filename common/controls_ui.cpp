@@ -1,7 +1,9 @@
 #include "common/controls_ui.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -35,6 +37,14 @@ QString QText(const std::string& cp1252) {
   QString text = QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252));
   text.replace("\r\n", "\n");
   return text;
+}
+
+void SetEntryCaption(QAction* entry, const QString& caption) {
+  if (QMenu* menu = entry->menu()) {
+    menu->setTitle(caption);
+  } else {
+    entry->setText(caption);
+  }
 }
 
 QString LabelCaption(const std::string& cp1252) {

@@ -15,6 +15,7 @@
 
 #include "platform/surface.h"
 
+class QAction;
 class QLabel;
 
 namespace stagora {
@@ -26,6 +27,9 @@ double ScreenTwipsPerPixelY();
 QColor ToQColor(plat::Color c);
 // Windows-1252 text to the widgets' Unicode; a CR LF line break becomes the widgets' LF.
 QString QText(const std::string& cp1252);
+
+// Gives a menu-bar entry its caption: a submenu's title, or a command's text.
+void SetEntryCaption(QAction* entry, const QString& caption);
 // A caption as a label shows it: "&&" is one ampersand, a single "&" marks the access key
 // and is not shown.
 QString LabelCaption(const std::string& cp1252);

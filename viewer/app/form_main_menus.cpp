@@ -170,12 +170,7 @@ void FormMain::SetMenuCaptions() {
   for (std::size_t i = 0; i < kMenuRows.size(); ++i) {
     const MenuRow& row = kMenuRows[i];
     if (!row.key) continue;
-    const QString caption = QText(GetL_win(row.key) + row.tail);
-    if (QMenu* menu = menuEntries_[i]->menu()) {
-      menu->setTitle(caption);
-    } else {
-      menuEntries_[i]->setText(caption);
-    }
+    SetEntryCaption(menuEntries_[i], QText(GetL_win(row.key) + row.tail));
   }
 }
 
