@@ -17,9 +17,6 @@
 namespace plat {
 namespace {
 
-// Paths are the system's own names and go to the system unchanged.
-const std::string& Native(const std::string& path) { return path; }
-
 void Fill(FileError* err, int number) {
   if (!err) return;
   err->number = number;
@@ -66,12 +63,12 @@ std::optional<std::string> ReadTextFile(const std::string& path, FileError* err,
   // the entry may have been swapped in between. The open itself never waits: a FIFO without
   // a writer would hold it for ever.
   struct stat st {};
-  if (::stat(Native(path).c_str(), &st) != 0) {
+  if (::stat(path.c_str(), &st) != 0) {
     Fill(err, errno ? errno : ENOENT);
     return std::nullopt;
   }
   if (!Readable(st, largest, err)) return std::nullopt;
-  const int fd = ::open(Native(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
     Fill(err, errno ? errno : ENOENT);
     return std::nullopt;
@@ -124,23 +121,23 @@ bool WriteScratchFile(const std::string& path, const std::string& bytes, FileErr
 
 bool FileExists(const std::string& path) {
   struct stat st {};
-  return ::stat(Native(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool DirectoryExists(const std::string& path) {
   struct stat st {};
-  return ::stat(Native(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool RemoveFile(const std::string& path, FileError* err) {
-  if (::unlink(Native(path).c_str()) == 0) return true;
+  if (::unlink(path.c_str()) == 0) return true;
   Fill(err, errno);
   return false;
 }
 
 bool CreateDirectory(const std::string& path) {
   if (DirectoryExists(path)) return true;
-  return ::mkdir(Native(path).c_str(), 0700) == 0 || DirectoryExists(path);
+  return ::mkdir(path.c_str(), 0700) == 0 || DirectoryExists(path);
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {

@@ -162,11 +162,7 @@ void FormMain::CreateMenus() {
 }
 
 void FormMain::SetMenuCaptions() {
-  for (std::size_t i = 0; i < kMenuRows.size(); ++i) {
-    const MenuRow& row = kMenuRows[i];
-    if (!row.key) continue;
-    SetEntryCaption(menuEntries_[i], QText(GetL_win(row.key) + row.tail));
-  }
+  CaptionMenuEntries(kMenuRows, menuEntries_, [this](const char* key) { return GetL_win(key); });
 }
 
 void FormMain::CreateTimers() {
