@@ -17,8 +17,6 @@ FileDialogHandler& Handler() {
   return handler;
 }
 
-QString Q(const std::string& cp1252) { return QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252)); }
-
 // The name after the last "\", and of that the part after the last "/".
 std::string LastComponent(std::string name) {
   for (const char separator : {'\\', '/'}) {
@@ -121,8 +119,8 @@ FileDialogRequest MakeRequest(FileDialogRequest::Kind kind, const std::string& f
                               const std::string& initialDir, QWidget* owner) {
   FileDialogRequest req;
   req.kind = kind;
-  req.title = Q(title);
-  for (const std::string& f : QtNameFilters(filter)) req.nameFilters.push_back(Q(f));
+  req.title = plat::Cp1252ToQString(title);
+  for (const std::string& f : QtNameFilters(filter)) req.nameFilters.push_back(plat::Cp1252ToQString(f));
   req.initialDir = plat::QPath(initialDir);
   req.owner = owner;
   return req;
@@ -139,7 +137,7 @@ std::string DlgGuardarArchivo(const std::string& filter, const std::string& titl
                               const std::string& proposedName, QWidget* owner, const std::string& extension) {
   FileDialogRequest req = MakeRequest(FileDialogRequest::Kind::Save, filter, title, initialDir, owner);
   req.proposedName = plat::QPath(LastComponent(proposedName));
-  req.extension = Q(extension);
+  req.extension = plat::Cp1252ToQString(extension);
   return Show(req);
 }
 

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "common/controls_ui.h"
 #include "common/splash_pictures_ui.h"
 #include "platform/encoding.h"
 #include "platform/fonts.h"
@@ -31,9 +32,6 @@ double ScreenTwipsPerPixelX() {
   const double dpi = screen ? screen->logicalDotsPerInchX() : 0;
   return dpi > 0 ? kTwipsPerInch / dpi : kTwipsPerPixelAt96Dpi;
 }
-
-QString QText(const std::string& cp1252) { return QString::fromStdU16String(plat::Cp1252ToUtf16(cp1252)); }
-QColor Q(plat::Color c) { return QColor(plat::RedOf(c), plat::GreenOf(c), plat::BlueOf(c)); }
 
 // A label the mouse can click: it keeps the press to itself, so a click on it does not reach
 // the window beneath (which would close), and runs its command when released over it.
@@ -66,7 +64,7 @@ QLabel* Caption(QLabel* label, const char* name, double baseSize, bool bold, pla
   label->setMargin(0);
   label->setIndent(0);
   QPalette pal = label->palette();
-  pal.setColor(QPalette::WindowText, Q(color));
+  pal.setColor(QPalette::WindowText, ToQColor(color));
   label->setPalette(pal);
   return label;
 }
@@ -148,7 +146,7 @@ void FormSplash::Form_Load() {
   const std::array<int, 4> tops = TitleTops(constants_.titles);
   for (std::size_t i = 0; i < LblTIT.size(); ++i) {
     LblTIT[i]->move(30, tops[i]);
-    LblTIT[i]->setText(QText(constants_.titles[i]));
+    LblTIT[i]->setText(plat::Cp1252ToQString(constants_.titles[i]));
   }
   // 6. The scheme's pictures and band colours.
   const SplashScheme scheme = SchemeOf(constants_.schemeCode);
@@ -161,14 +159,14 @@ void FormSplash::Form_Load() {
   Shape2 = bands.frame;
   // 9. The texts of the build's language.
   const SplashLanguageTexts texts = LanguageTextsOf(constants_.languageCode);
-  lblVersion->setText(QText(VersionCaption(texts.versionPrefix, constants_.versionMajor, constants_.versionMinor,
-                                           constants_.versionRevision)));
-  LblRef->setText(QText(texts.referencePrefix + constants_.reference));
-  LblWEB->setText(QText(kMakerSite));
-  LblWEB->setToolTip(QText(texts.webTooltip));
-  LlblMAIL->setText(QText(kMakerContact));
-  LlblMAIL->setToolTip(QText(std::string("mailto:") + kMakerContact));
-  lblCopyright->setText(QText(kMakerLine));
+  lblVersion->setText(plat::Cp1252ToQString(
+      VersionCaption(texts.versionPrefix, constants_.versionMajor, constants_.versionMinor, constants_.versionRevision)));
+  LblRef->setText(plat::Cp1252ToQString(texts.referencePrefix + constants_.reference));
+  LblWEB->setText(plat::Cp1252ToQString(kMakerSite));
+  LblWEB->setToolTip(plat::Cp1252ToQString(texts.webTooltip));
+  LlblMAIL->setText(plat::Cp1252ToQString(kMakerContact));
+  LlblMAIL->setToolTip(plat::Cp1252ToQString(std::string("mailto:") + kMakerContact));
+  lblCopyright->setText(plat::Cp1252ToQString(kMakerLine));
   // 10. The start-up splash: no links, and it closes by itself.
   if (!splashShown_) {
     LblWEB->setVisible(false);
@@ -179,13 +177,13 @@ void FormSplash::Form_Load() {
 
 void FormSplash::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), Q(kSplashBackColor));
+  p.fillRect(rect(), ToQColor(kSplashBackColor));
   for (std::size_t i = 0; i < Shape1.size(); ++i) {
     const SplashRect& r = Shape1[i];
-    p.fillRect(QRect(r.left, r.top, r.width, r.height), Q(Shape1Color[i]));
+    p.fillRect(QRect(r.left, r.top, r.width, r.height), ToQColor(Shape1Color[i]));
   }
   // A one-pixel outline covering exactly the frame's width x height pixels.
-  p.setPen(QPen(Q(kWhite), 0));
+  p.setPen(QPen(ToQColor(kWhite), 0));
   p.setBrush(Qt::NoBrush);
   p.drawRect(QRect(Shape2.left, Shape2.top, Shape2.width - 1, Shape2.height - 1));
 }

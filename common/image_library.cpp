@@ -23,8 +23,6 @@ constexpr std::uint32_t kBitFields = 3;
 // from asking for gigabytes.
 constexpr qint64 kMaxImageBytes = 256LL * 1024 * 1024;
 
-QString Q(const std::string& path) { return plat::QPath(path); }
-
 std::uint32_t U32(const QByteArray& b, int at) {
   return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
          static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
@@ -51,7 +49,7 @@ bool RasterComplete(const std::string& path) {
   if (bmpinfo(path, info) != kNoError) return false;
   if (info.biSize == kCoreHeaderSize) return true;
   if (info.biCompression != kUncompressed && info.biCompression != kBitFields) return true;
-  QFile file(Q(path));
+  QFile file(plat::QPath(path));
   if (!file.open(QIODevice::ReadOnly)) return false;
   const QByteArray head = file.read(kPixelOffsetAt + 4);
   if (head.size() < kPixelOffsetAt + 4) return false;
@@ -63,7 +61,7 @@ bool RasterComplete(const std::string& path) {
 }  // namespace
 
 int bmpinfo(const std::string& path, BitmapInfo& info) {
-  QFile file(Q(path));
+  QFile file(plat::QPath(path));
   if (!file.open(QIODevice::ReadOnly)) return kCannotOpen;
   const QByteArray head = file.read(kFileHeaderSize + kInfoHeaderSize);
   if (head.size() < kFileHeaderSize + kCoreHeaderSize || !head.startsWith(kBitmapMagic)) return kNotABitmap;
@@ -111,7 +109,7 @@ int allocimage(ImageDescriptor& image, int width, int height, int bits) {
 int loadbmp(const std::string& path, ImageDescriptor& image) {
   if (image.image.isNull()) return kWrongImage;
   if (!RasterComplete(path)) return kCannotDecode;
-  QImageReader reader(Q(path), "bmp");
+  QImageReader reader(plat::QPath(path), "bmp");
   QImage read = reader.read();
   if (read.isNull()) return kCannotDecode;
   if (read.size() != image.image.size()) return kWrongImage;

@@ -6,13 +6,12 @@
 #include <cmath>
 #include <utility>
 
+#include "common/controls_ui.h"
 #include "common/splash_look.h"
 #include "platform/fonts.h"
 
 namespace stagora {
 namespace {
-
-QColor Q(plat::Color c) { return QColor(plat::RedOf(c), plat::GreenOf(c), plat::BlueOf(c)); }
 
 // A picture of w x h pixels holding that many device pixels per pixel; a painter on it draws
 // in pixels.
@@ -127,8 +126,8 @@ QPixmap SplashUpperStripPicture(int pictureIndex, double devicePixelRatio) {
   QPixmap pm = Blank(w, h, devicePixelRatio);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
-  Blend(p, w, h, Q(s.topBand), Q(s.middleBand));
-  StagesMotif(p, w, h, Q(s.topBand));
+  Blend(p, w, h, ToQColor(s.topBand), ToQColor(s.middleBand));
+  StagesMotif(p, w, h, ToQColor(s.topBand));
   return pm;
 }
 
@@ -139,8 +138,8 @@ QPixmap SplashLowerStripPicture(int pictureIndex, double devicePixelRatio) {
   QPixmap pm = Blank(w, h, devicePixelRatio);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
-  Blend(p, w, h, Q(s.middleBand), Q(kSplashBottomBand));
-  TraysMotif(p, w, h, Q(s.topBand));
+  Blend(p, w, h, ToQColor(s.middleBand), ToQColor(kSplashBottomBand));
+  TraysMotif(p, w, h, ToQColor(s.topBand));
   return pm;
 }
 

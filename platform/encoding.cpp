@@ -4,6 +4,8 @@
 #include <array>
 #include <cctype>
 
+#include <QString>
+
 namespace plat {
 namespace {
 
@@ -106,6 +108,8 @@ std::u16string Cp1252ToUtf16(std::string_view text) {
   for (char c : text) out.push_back(static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(c))));
   return out;
 }
+
+QString Cp1252ToQString(std::string_view text) { return QString::fromStdU16String(Cp1252ToUtf16(text)); }
 
 std::string Utf16ToCp1252(std::u16string_view text) {
   std::string out;

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+class QString;
+
 namespace plat {
 
 // Windows-1252 byte -> Unicode code point. The five bytes the code page leaves undefined
@@ -23,6 +25,8 @@ std::u16string Cp1252ToUtf16(std::string_view text);
 std::string Utf16ToCp1252(std::u16string_view text);
 std::string Cp1252ToUtf8(std::string_view text);
 std::string Utf8ToCp1252(std::string_view utf8);
+// Windows-1252 text as the widget toolkit's string, for captions, messages and settings.
+QString Cp1252ToQString(std::string_view text);
 
 // The two symbol fonts of the mark-up are not installed here: their byte codes are mapped to
 // the Unicode characters they show and drawn with an ordinary font that has them.

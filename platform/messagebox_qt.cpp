@@ -11,8 +11,6 @@
 namespace plat {
 namespace {
 
-QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
-
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\n' || c == u'\t'; }
 
 int Show(const MsgRequest& req, const std::string& appTitle) {
@@ -20,8 +18,8 @@ int Show(const MsgRequest& req, const std::string& appTitle) {
   // box then goes with it, answered as if closed, instead of being freed twice.
   QPointer<QMessageBox> owned = new QMessageBox(QApplication::activeWindow());
   QMessageBox& box = *owned;
-  box.setWindowTitle(req.title.empty() ? QString::fromStdU16String(Cp1252ToUtf16(appTitle)) : Q(req.title));
-  QString text = Q(req.text);
+  box.setWindowTitle(req.title.empty() ? Cp1252ToQString(appTitle) : QString::fromStdString(req.title));
+  QString text = QString::fromStdString(req.text);  // UTF-8
   text.replace("\r\n", "\n");
   // A long path has no blank to wrap at and would run off the box's edge.
   box.setText(QString::fromStdU16String(WithBreakOpportunities(text.toStdU16String())));

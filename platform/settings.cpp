@@ -16,17 +16,17 @@ std::string& Folder() {
   return folder;
 }
 
-QString Q(const std::string& cp1252) { return QString::fromStdU16String(Cp1252ToUtf16(cp1252)); }
-
 QString FileFor(const std::string& app) {
   QString base = Folder().empty()
                      ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Stagora"
                      : QPath(Folder());
   QDir().mkpath(base);
-  return base + "/" + Q(app) + ".ini";
+  return base + "/" + Cp1252ToQString(app) + ".ini";
 }
 
-QString KeyOf(const std::string& section, const std::string& key) { return Q(section) + "/" + Q(key); }
+QString KeyOf(const std::string& section, const std::string& key) {
+  return Cp1252ToQString(section) + "/" + Cp1252ToQString(key);
+}
 
 }  // namespace
 
@@ -41,7 +41,7 @@ std::string GetSetting(const std::string& app, const std::string& section, const
 void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
                  const std::string& value) {
   QSettings s(FileFor(app), QSettings::IniFormat);
-  s.setValue(KeyOf(section, key), Q(value));
+  s.setValue(KeyOf(section, key), Cp1252ToQString(value));
   s.sync();
 }
 

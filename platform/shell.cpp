@@ -19,7 +19,6 @@ OpenHandler& OpenHook() {
   static OpenHandler h;
   return h;
 }
-QString Q(const std::string& s) { return QString::fromStdU16String(Cp1252ToUtf16(s)); }
 
 }  // namespace
 
@@ -31,7 +30,7 @@ bool StartProgram(const std::string& program, const std::string& argument) {
 bool OpenWithDesktop(const std::string& target) {
   if (OpenHook()) return OpenHook()(target);
   if (QFileInfo::exists(QPath(target))) return QDesktopServices::openUrl(QUrl::fromLocalFile(QPath(target)));
-  const QString t = Q(target);
+  const QString t = Cp1252ToQString(target);
   QUrl url(t, QUrl::TolerantMode);
   if (!url.isValid() || url.isEmpty()) return false;
   if (url.scheme().isEmpty()) url = QUrl("http://" + t, QUrl::TolerantMode);
