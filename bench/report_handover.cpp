@@ -32,11 +32,11 @@ std::string BenchTemp() { return QDir::tempPath().toStdString() + "/stagora-benc
 // A loaded window with its default design calculated, writing into a scratch folder of its own
 // and starting no viewer.
 std::unique_ptr<stagora::designer::FormMain> ReportWindow() {
-  stagora::designer::Shared().TempPath = BenchTemp();
   fs::remove_all(BenchTemp());
   fs::create_directories(BenchTemp());
   plat::SetStartProgramHandler([](const std::string&, const std::string&) { return true; });
   auto form = std::make_unique<stagora::designer::FormMain>();
+  form->State().TempPath = BenchTemp();
   form->Form_Load();
   form->Calcular(*form->Picture1, false);
   return form;

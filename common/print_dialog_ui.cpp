@@ -44,11 +44,6 @@ PrintDialogScript& Script() {
   return script;
 }
 
-std::string& LastPdfFolder() {
-  static std::string folder;
-  return folder;
-}
-
 std::string Cp1252(const QString& text) { return plat::Utf16ToCp1252(text.toStdU16String()); }
 
 // The text as the count's arithmetic writes it back: a leading blank for a number that is not
@@ -393,9 +388,10 @@ void ShowPrintDialog(QDialog& dialog) {
   dialog.exec();
 }
 
-std::string AskPdfFileName(QWidget* owner, const std::string& title, const std::string& proposedPath) {
+std::string AskPdfFileName(QWidget* owner, const std::string& title, const std::string& proposedPath,
+                           std::string& lastFolder) {
   const QFileInfo proposed(plat::QPath(proposedPath));
-  const std::string folder = LastPdfFolder().empty() ? plat::PathFromQt(proposed.path()) : LastPdfFolder();
+  const std::string folder = lastFolder.empty() ? plat::PathFromQt(proposed.path()) : lastFolder;
   const std::string name = plat::PathFromQt(proposed.fileName());
   std::string chosen =
       DlgGuardarArchivo(kPdfFilter, title, folder, plat::JoinPath(folder, name), owner, std::string(kPdfExtension));
@@ -405,19 +401,17 @@ std::string AskPdfFileName(QWidget* owner, const std::string& title, const std::
       chosen.size() >= kPdfExtension.size() &&
       LowerCase1252(std::string_view(chosen).substr(chosen.size() - kPdfExtension.size())) == kPdfExtension;
   if (!hasExtension) chosen += kPdfExtension;
-  LastPdfFolder() = plat::PathFromQt(QFileInfo(plat::QPath(chosen)).absolutePath());
+  lastFolder = plat::PathFromQt(QFileInfo(plat::QPath(chosen)).absolutePath());
   return chosen;
 }
 
 bool ChoosePrinterOutput(QWidget* owner, plat::PrinterSurface& printer, const std::string& title,
-                         const std::string& proposedPath) {
+                         const std::string& proposedPath, std::string& lastPdfFolder) {
   if (!printer.isPdf()) return true;
-  const std::string path = AskPdfFileName(owner, title, proposedPath);
+  const std::string path = AskPdfFileName(owner, title, proposedPath, lastPdfFolder);
   if (path.empty()) return false;
   printer.setOutputFile(path);
   return true;
 }
-
-void ForgetPdfFolder() { LastPdfFolder().clear(); }
 
 }  // namespace stagora

@@ -166,14 +166,14 @@ PrintDialogScript SetPrintDialogScript(PrintDialogScript script);
 void ShowPrintDialog(QDialog& dialog);
 
 // Asks where a printout to the PDF-file printer goes: a save dialog offering proposedPath's
-// name (a name ending in ".pdf") in the folder used last, or at first in proposedPath's own
-// folder. The chosen path, or "" when the user cancelled.
-std::string AskPdfFileName(QWidget* owner, const std::string& title, const std::string& proposedPath);
+// name (a name ending in ".pdf") in lastFolder, the program's folder used last, or while that
+// is "" in proposedPath's own folder; the chosen file's folder becomes lastFolder. The chosen
+// path, or "" when the user cancelled.
+std::string AskPdfFileName(QWidget* owner, const std::string& title, const std::string& proposedPath,
+                           std::string& lastFolder);
 // Where a print run starts: the PDF-file printer asks for its file (AskPdfFileName) and writes
 // there; other printers need nothing. False when the user cancelled: nothing is to be printed.
 bool ChoosePrinterOutput(QWidget* owner, plat::PrinterSurface& printer, const std::string& title,
-                         const std::string& proposedPath);
-// Forgets the folder used last (tests).
-void ForgetPdfFolder();
+                         const std::string& proposedPath, std::string& lastPdfFolder);
 
 }  // namespace stagora

@@ -8,8 +8,6 @@
 
 namespace stagora {
 
-std::string Txt_No_connect;
-
 namespace {
 
 // a e i o u, and the same with acute, grave and diaeresis accents (Windows-1252 bytes).
@@ -28,9 +26,9 @@ bool IsVowelAt(const std::string& word, std::size_t index) {
 
 }  // namespace
 
-void AbrirURL(const std::string& address) {
+void AbrirURL(const std::string& address, const std::string& noConnect) {
   if (plat::OpenWithDesktop(address)) return;
-  plat::MsgBox(Txt_No_connect + "\r\n" + address, plat::kExclamation);
+  plat::MsgBox(noConnect + "\r\n" + address, plat::kExclamation);
 }
 
 std::string PrepDE(const std::string& word, bool upper) {

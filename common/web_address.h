@@ -6,13 +6,10 @@
 
 namespace stagora {
 
-// First line of the message shown when an address cannot be opened. The designer's main
-// window fills it from its language file (key "No_connect", "&" removed); "" until then.
-extern std::string Txt_No_connect;
-
 // Hands the address (a web page, a mail address or a file) to the desktop. When nothing can
-// open it, an exclamation message box shows Txt_No_connect and, on a second line, the address.
-void AbrirURL(const std::string& address);
+// open it, an exclamation message box shows noConnect (the caller's text from its language
+// file, key "No_connect") and, on a second line, the address.
+void AbrirURL(const std::string& address, const std::string& noConnect);
 
 // "de " & word, or "d'" & word before a vowel (accented ones included) and before "h" plus a
 // vowel; "D" instead of "d" when upper. The word itself is not changed. Windows-1252.

@@ -1,6 +1,6 @@
 #include "common/wheel_hook_ui.h"
 
-#include <QPointer>
+#include <QApplication>
 #include <QWheelEvent>
 #include <QWidget>
 #include <algorithm>
@@ -14,31 +14,31 @@ constexpr int kWordMask = 0xFFFF;
 constexpr int kWordMin = -32768;
 constexpr int kWordMax = 32767;
 
+// The hook: an event filter that lives as a child of the hooked window, so it goes when the
+// window goes, and that knows the form the wheel goes to.
 class WheelFilter final : public QObject {
  public:
-  explicit WheelFilter(QWidget* window) : QObject(window) {}
+  WheelFilter(QWidget* window, WheelTarget* form) : QObject(window), form_(form) {}
   bool eventFilter(QObject* watched, QEvent* event) override { return WheelWindowProc(watched, event); }
+  WheelTarget* form() const { return form_; }
+
+ private:
+  WheelTarget* form_;
 };
 
-struct HookState {
-  bool hooked = false;
-  QPointer<QWidget> window;
-  WheelTarget* form = nullptr;
-  // Lives as a child of the hooked window, so it goes when the window goes.
-  QPointer<WheelFilter> filter;
-};
-
-HookState& State() {
-  static HookState state;
-  return state;
+WheelFilter* FilterOf(const QObject* window) {
+  for (QObject* child : window->children()) {
+    if (auto* filter = dynamic_cast<WheelFilter*>(child)) return filter;
+  }
+  return nullptr;
 }
 
-void Release() {
-  HookState& s = State();
-  s.hooked = false;
-  s.form = nullptr;
-  s.window = nullptr;
-  s.filter = nullptr;
+// The hook there is, on whichever window holds it; nullptr while nothing is hooked.
+WheelFilter* Hook() {
+  for (const QWidget* widget : QApplication::allWidgets()) {
+    if (WheelFilter* filter = FilterOf(widget)) return filter;
+  }
+  return nullptr;
 }
 
 int MouseKeysOf(const QWheelEvent& e) {
@@ -60,36 +60,27 @@ int SignedWord(int v) { return std::clamp(v, kWordMin, kWordMax); }
 }  // namespace
 
 void WheelHook(QWidget* window, WheelTarget* target) {
-  HookState& s = State();
-  if (s.hooked || !window || !target) return;
-  s.hooked = true;
-  s.window = window;
-  s.form = target;
-  s.filter = new WheelFilter(window);
-  window->installEventFilter(s.filter);
-  // Nothing keeps a widget alive for the hook: a window gone without unhooking frees it.
-  QObject::connect(s.filter, &QObject::destroyed, [] { Release(); });
+  if (!window || !target || Hook()) return;
+  window->installEventFilter(new WheelFilter(window, target));
 }
 
 void WheelUnhook() {
-  HookState& s = State();
-  if (s.filter) {
-    WheelFilter* filter = s.filter;
-    if (s.window) s.window->removeEventFilter(filter);
-    delete filter;  // its destroyed signal releases the hook
+  if (WheelFilter* filter = Hook()) {
+    if (auto* window = qobject_cast<QWidget*>(filter->parent())) window->removeEventFilter(filter);
+    delete filter;
   }
-  Release();
 }
 
 bool WheelWindowProc(QObject* window, QEvent* event) {
-  HookState& s = State();
-  if (event->type() != QEvent::Wheel || !s.hooked || !s.form || window != s.window) return false;
+  if (event->type() != QEvent::Wheel || window == nullptr) return false;
+  const WheelFilter* hook = FilterOf(window);
+  if (hook == nullptr) return false;
   const auto* wheel = static_cast<QWheelEvent*>(event);
   // Only the vertical wheel has a wheel message of its own; a sideways scroll has none.
   const int delta = wheel->angleDelta().y();
   if (delta == 0) return false;
   const QPoint at = wheel->globalPosition().toPoint();
-  s.form->MouseWheel(MouseKeysOf(*wheel), SignedWord(delta), at.x() & kWordMask, SignedWord(at.y()));
+  hook->form()->MouseWheel(MouseKeysOf(*wheel), SignedWord(delta), at.x() & kWordMask, SignedWord(at.y()));
   return false;
 }
 

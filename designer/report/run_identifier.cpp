@@ -13,24 +13,11 @@ int DrawRunIdentifier(std::mt19937& generator, const IdentifierTaken& taken) {
   return 0;
 }
 
-namespace {
-
-// Seeded once: re-seeding from the clock on every report would hand two reports of the same
-// clock tick the same number.
-std::mt19937& ProgramGenerator() {
-  static std::mt19937 generator = [] {
-    std::random_device entropy;
-    const auto tick = static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    std::seed_seq seed{entropy(), entropy(), tick};
-    return std::mt19937(seed);
-  }();
-  return generator;
+std::mt19937 NewRunIdentifierGenerator() {
+  std::random_device entropy;
+  const auto tick = static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  std::seed_seq seed{entropy(), entropy(), tick};
+  return std::mt19937(seed);
 }
-
-}  // namespace
-
-int DrawRunIdentifier(const IdentifierTaken& taken) { return DrawRunIdentifier(ProgramGenerator(), taken); }
-
-void SeedRunIdentifiers(std::uint32_t seed) { ProgramGenerator().seed(seed); }
 
 }  // namespace stagora

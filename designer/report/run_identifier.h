@@ -20,10 +20,9 @@ using IdentifierTaken = std::function<bool(int identifier)>;
 // file already there: a viewer may still be showing that file, and replacing it would change
 // a document under the user's eyes. 0 when every draw named a taken file.
 int DrawRunIdentifier(std::mt19937& generator, const IdentifierTaken& taken);
-// The same with the program's own generator, seeded once from the system's entropy and clock.
-int DrawRunIdentifier(const IdentifierTaken& taken);
-// Test seam: restarts the program's generator from a known seed, so that a test can tell in
-// advance which numbers the next reports draw.
-void SeedRunIdentifiers(std::uint32_t seed);
+// A generator for a designer's reports, seeded from the system's entropy and clock. It is made
+// once and kept: re-seeding from the clock on every report would hand two reports of the same
+// clock tick the same number.
+std::mt19937 NewRunIdentifierGenerator();
 
 }  // namespace stagora

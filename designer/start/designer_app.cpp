@@ -12,8 +12,13 @@
 
 namespace stagora::designer {
 
-void ShowFormMain() {
+void ShowFormMain(const std::string& tempPath) {
+  const bool fresh = !FormMainExists();
   FormMain& main = TheFormMain();
+  if (fresh) {
+    main.State().TempPath = tempPath;
+    main.State().SplashShown = true;
+  }
   main.show();
   main.raise();
   main.activateWindow();
@@ -26,8 +31,10 @@ int RunDesigner(QApplication& app) {
   // A box without a title of its own shows the program's title; the designer's own messages
   // name the product themselves.
   plat::InstallWidgetMessageBox(kAppTitle);
-  Shared().TempPath = TrimTrailingSeparator(plat::ComputeTempPath());
-  ShowStartSplash(ShowFormMain);
+  const std::string tempPath = TrimTrailingSeparator(plat::ComputeTempPath());
+  // The start's own record of its splash, for as long as the program runs.
+  bool splashShown = false;
+  ShowStartSplash(splashShown, [tempPath] { ShowFormMain(tempPath); });
   return app.exec();
 }
 

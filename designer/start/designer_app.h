@@ -2,6 +2,8 @@
 // window; from there on the program lives in the event loop.
 #pragma once
 
+#include <string>
+
 class QApplication;
 
 namespace stagora::designer {
@@ -9,7 +11,8 @@ namespace stagora::designer {
 int RunDesigner(QApplication& app);
 
 // What the start-up splash's closing does: shows the main window, creating and loading it on
-// first use; the only way it first shows.
-void ShowFormMain();
+// first use, the only way it first shows; a window made here has had its splash and keeps
+// its scratch files in tempPath.
+void ShowFormMain(const std::string& tempPath);
 
 }  // namespace stagora::designer

@@ -4,17 +4,15 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QPointer>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <memory>
 
 #include "platform/encoding.h"
 
 namespace stagora::designer {
 namespace {
-
-bool running = false;
 
 QUrl ToUrl(const std::string& address) {
   return QUrl(QString::fromStdU16String(plat::Cp1252ToUtf16(address)), QUrl::StrictMode);
@@ -25,11 +23,19 @@ bool IsWebUrl(const QUrl& url) {
   return url.isValid() && (scheme == "http" || scheme == "https") && !url.host().isEmpty();
 }
 
-// One manager for the run, owned by the application: it goes, with any reply still waiting,
-// when the application goes.
+// One manager for the run, owned by the application and found there by its name: it goes,
+// with any reply still waiting, when the application goes. Its replies are its children.
+constexpr const char* kManagerName = "UpdateDownloads";
+
+QNetworkAccessManager* FindManager() {
+  const QCoreApplication* app = QCoreApplication::instance();
+  return app ? app->findChild<QNetworkAccessManager*>(kManagerName, Qt::FindDirectChildrenOnly) : nullptr;
+}
+
 QNetworkAccessManager& Manager() {
-  static QPointer<QNetworkAccessManager> manager;
-  if (!manager) manager = new QNetworkAccessManager(QCoreApplication::instance());
+  if (QNetworkAccessManager* manager = FindManager()) return *manager;
+  auto* manager = new QNetworkAccessManager(QCoreApplication::instance());
+  manager->setObjectName(kManagerName);
   return *manager;
 }
 
@@ -37,12 +43,16 @@ QNetworkAccessManager& Manager() {
 
 bool IsWebAddress(const std::string& address) { return IsWebUrl(ToUrl(address)); }
 
-bool DownloadRunning() { return running; }
+bool DownloadRunning() {
+  const QNetworkAccessManager* manager = FindManager();
+  if (!manager) return false;
+  const auto replies = manager->findChildren<QNetworkReply*>(Qt::FindDirectChildrenOnly);
+  return std::any_of(replies.begin(), replies.end(), [](const QNetworkReply* reply) { return reply->isRunning(); });
+}
 
 bool DownloadAnswer(const std::string& address, std::function<void(const DownloadResult&)> done, int timeoutMs) {
   const QUrl url = ToUrl(address);
-  if (running || !IsWebUrl(url)) return false;
-  running = true;
+  if (DownloadRunning() || !IsWebUrl(url)) return false;
 
   QNetworkRequest request(url);
   request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
@@ -66,7 +76,6 @@ bool DownloadAnswer(const std::string& address, std::function<void(const Downloa
     }
   });
   QObject::connect(reply, &QNetworkReply::finished, reply, [reply, cutShort, deadline, done = std::move(done)] {
-    running = false;
     if (QCoreApplication::closingDown()) return;
     deadline->stop();
     DownloadResult result;

@@ -6,8 +6,6 @@
 
 namespace stagora::designer {
 
-bool SplashShown = false;
-
 SplashConstants DesignerSplashConstants(const SplashLinkTexts& links) {
   SplashConstants c;
   c.titles = {"Number of theoretical plates", "Stagora", "method", ""};
@@ -24,14 +22,14 @@ SplashConstants DesignerSplashConstants(const SplashLinkTexts& links) {
   return c;
 }
 
-FormSplash* LoadFormSplash(const SplashLinkTexts& links, std::function<void()> showMainWindow) {
-  return new FormSplash(DesignerSplashConstants(links), SplashShown, std::move(showMainWindow));
+FormSplash* LoadFormSplash(const SplashLinkTexts& links, bool& splashShown, std::function<void()> showMainWindow) {
+  return new FormSplash(DesignerSplashConstants(links), splashShown, std::move(showMainWindow));
 }
 
-void ShowStartSplash(std::function<void()> showMainWindow) {
+void ShowStartSplash(bool& splashShown, std::function<void()> showMainWindow) {
   static QPointer<FormSplash> splash;
   // The start-up splash shows no links, so it needs none of the language file's texts.
-  if (!splash) splash = LoadFormSplash({}, std::move(showMainWindow));
+  if (!splash) splash = LoadFormSplash({}, splashShown, std::move(showMainWindow));
   splash->show();
   splash->raise();
   splash->activateWindow();

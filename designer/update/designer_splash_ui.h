@@ -11,9 +11,6 @@
 
 namespace stagora::designer {
 
-// False until the start-up splash has closed once; every later showing is the About box.
-extern bool SplashShown;
-
 // What the About box's two links need: the address the web label opens, the first line of
 // its failure message, and the message when no e-mail program starts.
 struct SplashLinkTexts {
@@ -24,11 +21,13 @@ struct SplashLinkTexts {
 
 SplashConstants DesignerSplashConstants(const SplashLinkTexts& links);
 
-// A fresh window, loaded (as the start-up splash while SplashShown is False, else as the
-// About box); its closing runs showMainWindow.
-FormSplash* LoadFormSplash(const SplashLinkTexts& links, std::function<void()> showMainWindow);
+// A fresh window, loaded (as the start-up splash while splashShown is False, else as the
+// About box); its closing sets splashShown, which must outlive the window, and runs
+// showMainWindow.
+FormSplash* LoadFormSplash(const SplashLinkTexts& links, bool& splashShown, std::function<void()> showMainWindow);
 
-// The start: creates the splash when there is none and shows it modeless.
-void ShowStartSplash(std::function<void()> showMainWindow);
+// The start: creates the splash when there is none and shows it modeless. splashShown is the
+// start's "the start-up splash has closed once", False until then.
+void ShowStartSplash(bool& splashShown, std::function<void()> showMainWindow);
 
 }  // namespace stagora::designer

@@ -12,7 +12,6 @@
 #include <optional>
 
 #include "common/controls_ui.h"
-#include "common/web_address.h"
 #include "designer/update/answer_download.h"
 #include "designer/update/notice_pictures_ui.h"
 #include "designer/update/update_info.h"
@@ -54,8 +53,6 @@ constexpr const char* kNamePlaceholder = "%NOM%";
 
 constexpr int kKeyEscape = 27;
 constexpr int kKeyC = 67;
-
-bool showing = false;
 
 std::string ReplaceAll(std::string s, const std::string& from, const std::string& to) {
   for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size())) {
@@ -139,10 +136,13 @@ FormNuevaVersion::Captions BuiltInCaptions() {
 
 }  // namespace
 
-FormNuevaVersion::FormNuevaVersion(QWidget* parent, std::string homePage)
+FormNuevaVersion::FormNuevaVersion(QWidget* parent, UpdateInfo newVersion, std::string homePage,
+                                   std::string noConnect)
     // A fixed border and no title bar: the window is closed by its buttons, the link and keys.
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint),
-      homePage_(std::move(homePage)) {
+      newVersion_(std::move(newVersion)),
+      homePage_(std::move(homePage)),
+      noConnect_(std::move(noConnect)) {
   setObjectName("FormNuevaVersion");
   setWindowTitle("");
   setModal(true);
@@ -258,7 +258,7 @@ void FormNuevaVersion::ApplyCaptions(const Captions& captions) {
 
   const auto named = [](const std::string& text) { return LabelCaption(ReplaceAll(text, kNamePlaceholder, kProductTitle)); };
   Label1[0]->setText(named(captions.headline));
-  Text1->setText(QText(UPD_URL));
+  Text1->setText(QText(newVersion_.url));
   Text1->setCursorPosition(0);
   Label1[1]->setText(LabelCaption(captions.installed));
   Label1[1]->adjustSize();
@@ -273,16 +273,16 @@ void FormNuevaVersion::ApplyCaptions(const Captions& captions) {
   Label1[4]->move(Label1[3]->x() + Label1[3]->width() + kFollowGap, Label1[4]->y());
 
   Label1[2]->setText(QText(VersionText(RunningVersion())));
-  Label1[4]->setText(QText(UPD_Version));
+  Label1[4]->setText(QText(newVersion_.version));
 }
 
 void FormNuevaVersion::OpenDownloadAddress(bool letEventsRun) {
   if (letEventsRun) QCoreApplication::processEvents();
   // Only a web page is handed on: the answer comes from the network, and a file or a
   // program named there must not be opened on the user's machine.
-  const bool opened = IsWebAddress(UPD_URL) && plat::OpenWithDesktop(UPD_URL);
+  const bool opened = IsWebAddress(newVersion_.url) && plat::OpenWithDesktop(newVersion_.url);
   if (letEventsRun) QCoreApplication::processEvents();
-  if (!opened) plat::MsgBox(Txt_No_connect + "\r\n" + homePage_, plat::kExclamation);
+  if (!opened) plat::MsgBox(noConnect_ + "\r\n" + homePage_, plat::kExclamation);
   accept();
 }
 
@@ -357,14 +357,18 @@ bool FormNuevaVersion::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-bool FormNuevaVersionShowing() { return showing; }
+bool FormNuevaVersionShowing() {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (dynamic_cast<FormNuevaVersion*>(window) != nullptr && window->isVisible()) return true;
+  }
+  return false;
+}
 
-void ShowFormNuevaVersion(QWidget* parent, const std::string& homePage) {
-  if (showing) return;
-  showing = true;
-  FormNuevaVersion notice(parent, homePage);
+void ShowFormNuevaVersion(QWidget* parent, const UpdateInfo& newVersion, const std::string& homePage,
+                          const std::string& noConnect) {
+  if (FormNuevaVersionShowing()) return;
+  FormNuevaVersion notice(parent, newVersion, homePage, noConnect);
   notice.exec();
-  showing = false;
 }
 
 }  // namespace stagora::designer

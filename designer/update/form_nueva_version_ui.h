@@ -1,8 +1,8 @@
 // FormNuevaVersion: the small modal window that tells the user a newer version is out. It
 // names the product, shows the download address as a link, the installed and the available
 // version, advises closing the program before installing, and offers one button that opens
-// the address and one that only closes. It reads the last check's UPD_URL and UPD_Version
-// and changes nothing of them.
+// the address and one that only closes. It shows the newer version the update check's
+// answer announced.
 #pragma once
 
 #include <QDialog>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/language_table.h"
+#include "designer/update/update_info.h"
 
 class QLabel;
 class QLineEdit;
@@ -18,8 +19,10 @@ namespace stagora::designer {
 
 class FormNuevaVersion : public QDialog {
  public:
-  // homePage: the maker's home page, offered when the download address cannot be opened.
-  explicit FormNuevaVersion(QWidget* parent, std::string homePage);
+  // newVersion: the version announced and its download address. homePage: the maker's home
+  // page, offered when the download address cannot be opened, after noConnect, the first
+  // line of that message.
+  FormNuevaVersion(QWidget* parent, UpdateInfo newVersion, std::string homePage, std::string noConnect);
 
   // The window's own texts, object code "A2R".
   std::string GetL_win(const std::string& Etiqueta, bool RemoveAMPERSAND = false) const;
@@ -62,17 +65,20 @@ class FormNuevaVersion : public QDialog {
   // Lays the controls out and gives them these texts, the address and the versions.
   void ApplyCaptions(const Captions& captions);
   void Form_Load();
-  // Hands UPD_URL to the desktop; a refused or non-web address shows why and where else to
+  // Hands the download address to the desktop; a refused or non-web address shows why and where else to
   // look. The window closes either way.
   void OpenDownloadAddress(bool letEventsRun);
 
   LanguageTable idioma_{"A2R"};
+  UpdateInfo newVersion_;
   std::string homePage_;
+  std::string noConnect_;
 };
 
 // Shows the notice modally over parent and returns when it has closed. Does nothing while a
 // notice is already open.
-void ShowFormNuevaVersion(QWidget* parent, const std::string& homePage);
+void ShowFormNuevaVersion(QWidget* parent, const UpdateInfo& newVersion, const std::string& homePage,
+                          const std::string& noConnect);
 // Whether a notice is open.
 bool FormNuevaVersionShowing();
 

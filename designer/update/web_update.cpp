@@ -12,10 +12,6 @@
 
 namespace stagora::designer {
 
-bool UPD_Available = false;
-std::string UPD_URL;
-std::string UPD_Version;
-
 namespace {
 
 std::string Trim(const std::string& s) {
@@ -38,27 +34,22 @@ void KeepAnswer(const UpdateEnvironment& env, const std::string& target, const s
   plat::SaveSetting(env.settingsApp, settings::kLastUpdateCheck, NumberText(env.now ? env.now() : CurrentDateNumber()));
 }
 
-CheckOutcome ReadAnswer(const UpdateEnvironment& env, const std::string& target, const DownloadResult& answer) {
+// The outcome, and the newer version the answer announced when there is one.
+CheckOutcome ReadAnswer(const UpdateEnvironment& env, const std::string& target, const DownloadResult& answer,
+                        UpdateInfo& newVersion) {
   if (!answer.ok) return CheckOutcome::kUnreachable;
   if (answer.bytes.empty()) return CheckOutcome::kEmpty;
   // The answer in hand is what counts; the saved copy is only left for whoever looks.
   KeepAnswer(env, target, answer.bytes);
   const UpdateInfo info = ReadUpdateInfo(answer.bytes, env.running);
-  if (info.available) {
-    UPD_URL = info.url;
-    UPD_Version = info.version;
-    UPD_Available = true;
-  }
+  if (info.available) newVersion = info;
   return CheckOutcome::kAnswered;
 }
 
 }  // namespace
 
-CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env, std::function<void(CheckOutcome)> done) {
+CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env, CheckDone done) {
   if (DownloadRunning()) return CheckOutcome::kBusy;
-  UPD_Available = false;
-  UPD_URL.clear();
-  UPD_Version.clear();
 
   const auto setting = [&](const plat::SettingKey& key) { return plat::GetSetting(env.settingsApp, key); };
   const double last = LeadingNumber(setting(settings::kLastUpdateCheck));
@@ -81,8 +72,9 @@ CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env, std::fun
       UpdateRequestAddress(service, today),
       [env, target, busy, done = std::move(done)](const DownloadResult& answer) {
         if (busy) QGuiApplication::restoreOverrideCursor();
-        const CheckOutcome outcome = ReadAnswer(env, target, answer);
-        if (done) done(outcome);
+        UpdateInfo newVersion;
+        const CheckOutcome outcome = ReadAnswer(env, target, answer, newVersion);
+        if (done) done(outcome, newVersion);
       },
       env.timeoutMs);
   if (!asked) return CheckOutcome::kUnreachable;

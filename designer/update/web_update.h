@@ -1,7 +1,7 @@
 // WebUpdate: asks the update service whether a newer version of the designer exists, at
-// most once per chosen period or at once when the user asks, and keeps the answer in three
-// variables that the main window and the new-version notice read. The check itself shows
-// nothing but the busy pointer of a forced check, and never holds up the user's input.
+// most once per chosen period or at once when the user asks, and hands the answer to the
+// caller's callback. The check itself shows nothing but the busy pointer of a forced check,
+// and never holds up the user's input.
 #pragma once
 
 #include <functional>
@@ -11,12 +11,6 @@
 #include "designer/update/update_info.h"
 
 namespace stagora::designer {
-
-// The answer of the last check; reset at the start of every check, so after one they
-// describe that check alone. Written only by CheckNewVersion.
-extern bool UPD_Available;     // a newer version with a download address was announced
-extern std::string UPD_URL;    // its download address as the service gave it (may be empty)
-extern std::string UPD_Version;  // the newer version, "major.minor.revision"
 
 // The answer is saved under this name in the scratch folder.
 inline constexpr const char* kUpdateFileName = "outfileTROV_UPDT.dat";
@@ -41,14 +35,18 @@ enum class CheckOutcome {
   kAsked,        // the request went out; the answer's outcome (one of the three below) follows
   kUnreachable,  // the service gave no answer (no connection, error, time-out)
   kEmpty,        // the service answered with nothing: no newer version, and not kept as a check
-  kAnswered,     // the service answered; UPD_Available says whether with a newer version
+  kAnswered,     // the service answered, with a newer version or without
 };
 
+// What a check hands over once its answer is in: the outcome, and the newer version the
+// answer announced (not available unless the outcome is kAnswered).
+using CheckDone = std::function<void(CheckOutcome outcome, const UpdateInfo& newVersion)>;
+
 // Starts a check; forced: ignore the period. Returns kAsked when a request went out: done
-// then gets the outcome once the answer is in, with the three variables set, while the
-// program goes on taking input. Any other outcome is final and done is not called. A forced
-// check shows the busy pointer until its answer is in.
-CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env, std::function<void(CheckOutcome)> done);
+// then gets the outcome and the newer version once the answer is in, while the program goes
+// on taking input. Any other outcome is final, announces no newer version, and done is not
+// called. A forced check shows the busy pointer until its answer is in.
+CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env, CheckDone done);
 
 // The request: the service's address followed by "?rand=", the day count (which makes every
 // request different), "&idprod=" and the product.

@@ -2,13 +2,6 @@
 
 namespace stagora::designer {
 
-DesignerState& Shared() {
-  static DesignerState state;
-  return state;
-}
-
-void ResetShared() { Shared() = DesignerState(); }
-
 std::string TrimTrailingSeparator(std::string folder) {
   if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
   return folder;

@@ -110,18 +110,18 @@ void FormMain::Form_Load() {
   if (SimboloDecimal != "." && SimboloDecimal != ",") SimboloDecimal = LocaleDecimalSymbol();
 
   // 7. The input panel.
-  Shared().TablaELV.UltimoPuntoTabla = -1;
+  state_.TablaELV.UltimoPuntoTabla = -1;
   ColocarControles();
 
   // 8. The fields in the decimal symbol, without recalculating.
-  Shared().BloqueoChange = true;
+  state_.BloqueoChange = true;
   if (SimboloDecimal == ".") mnu_Decimal_SEP_DOT_Click();
   if (SimboloDecimal == ",") mnu_Decimal_SEP_COM_Click();
-  Shared().BloqueoChange = false;
+  state_.BloqueoChange = false;
 
   // 9. Remembered folders.
-  Shared().PathTabla = plat::GetPathSetting(kAppTitle, settings::kTableFolder);
-  Shared().PathArchivo = plat::GetPathSetting(kAppTitle, settings::kProjectFolder);
+  state_.PathTabla = plat::GetPathSetting(kAppTitle, settings::kTableFolder);
+  state_.PathArchivo = plat::GetPathSetting(kAppTitle, settings::kProjectFolder);
 
   // 10. The panel's colour behind everything that lies on it.
   const plat::Color panel = Picture2->backColor();
@@ -153,12 +153,12 @@ void FormMain::Form_Load() {
 }
 
 void FormMain::FillDefaultTable() {
-  Shared().TablaELV.TablaX.fill(kEmptyTableValue);
-  Shared().TablaELV.TablaY.fill(kEmptyTableValue);
+  state_.TablaELV.TablaX.fill(kEmptyTableValue);
+  state_.TablaELV.TablaY.fill(kEmptyTableValue);
   for (int i = 0; i <= kDefaultTableLastRow; ++i) {
     const double x = static_cast<double>(i) / kDefaultTableLastRow;
-    Shared().TablaELV.TablaX[i] = x;
-    Shared().TablaELV.TablaY[i] = kDefaultAlpha * x / (1 + (kDefaultAlpha - 1) * x);
+    state_.TablaELV.TablaX[i] = x;
+    state_.TablaELV.TablaY[i] = kDefaultAlpha * x / (1 + (kDefaultAlpha - 1) * x);
   }
 }
 

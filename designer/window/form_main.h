@@ -13,6 +13,7 @@
 
 #include "common/language_table.h"
 #include "designer/report/worked_solution.h"
+#include "designer/window/designer_state.h"
 
 class QAction;
 class QActionGroup;
@@ -33,6 +34,7 @@ namespace stagora::designer {
 
 class ClientArea;
 class PictureBox;
+struct PrintRequest;
 struct TableEdit;
 
 class FormMain : public QMainWindow {
@@ -47,6 +49,10 @@ class FormMain : public QMainWindow {
   void Form_Load();
   bool Loaded() const { return loaded_; }
 
+  // The designer's state, which this window owns and hands to what it opens.
+  DesignerState& State() { return state_; }
+  const DesignerState& State() const { return state_; }
+
   // --- Public operations -------------------------------------------------------------------
   // Asks for a project file and opens it; a file that is refused changes nothing.
   void Abrir();
@@ -57,9 +63,10 @@ class FormMain : public QMainWindow {
   void AjustaIDIOMA_GUI();
   // Empties the design and result fields and the diagram; names, table and mode stay.
   void Borrar();
-  // Recalculates the design from the fields and draws it on Lienzo (Picture1 or Picture4);
-  // a rejected design shows its error text in LblERROR.
-  void Calcular(PictureBox& Lienzo, bool EnImpresora);
+  // Recalculates the design from the fields and draws it on Lienzo (Picture1 or Picture4),
+  // or on the printer when EnImpresora, there in black and white when ImprimirBN; a rejected
+  // design shows its error text in LblERROR.
+  void Calcular(PictureBox& Lienzo, bool EnImpresora, bool ImprimirBN = false);
   void ColocarControles();
   // Shows the equilibrium-table editor modally; afterwards the design computes with the table
   // accepted there, or with alpha when none was.
@@ -71,9 +78,10 @@ class FormMain : public QMainWindow {
   // names, and the project marked modified when they changed it.
   void ApplyTableEdit(const TableEdit& edit);
   std::string GetL_win(const std::string& Etiqueta, bool RemoveAMPERSAND = false) const;
-  // The two printed result pages, each composed on the current printer and ended there.
+  // The two printed result pages, each composed on the current printer and ended there, as
+  // the print request asked.
   void ImprimirPAG1();
-  void ImprimirPAG2();
+  void ImprimirPAG2(const PrintRequest& request);
   void SetLanguage();
   void LoadIdioma(const std::string& OBJ);
   void ReajustarCursores();
@@ -179,9 +187,6 @@ class FormMain : public QMainWindow {
   double PendienteMin = 0;
   std::string TablaELV_TXT, TablaPlatos_TXT;    // result tables as plain text (the printout)
   std::string TablaELV_HTFC, TablaPlatos_HTFC;  // and as mark-up (the worked solution)
-  // The black and white the last accepted print request asked for: the diagram drawn on the
-  // printer draws every coloured element in black.
-  bool ImprimirBN = false;
 
   // --- Controls --------------------------------------------------------------------------------
   ClientArea* Client = nullptr;
@@ -256,6 +261,7 @@ class FormMain : public QMainWindow {
   // The smallest window allowed, frame included, as far as the window manager tells the frame.
   void KeepMinimumOuterSize();
 
+  DesignerState state_;
   LanguageTable idioma_{"MAI"};
   std::vector<QAction*> menuEntries_;  // per row of the menu table: its command, separator or menu entry
   QObject* fieldEvents_ = nullptr;  // routes the fields' focus and key events to their handlers

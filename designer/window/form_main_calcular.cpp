@@ -44,7 +44,7 @@ void WriteResult(QLineEdit* field, const std::string& cp1252) {
 
 }  // namespace
 
-void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
+void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora, bool ImprimirBN) {
   // Entry. A printout leaves the picture as it is: the screen keeps showing the diagram
   // while it goes to paper.
   ++CalcularRuns;
@@ -78,8 +78,8 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
   input.fields.Text6 = FieldText(Text[6]);
   input.fields.Text15 = FieldText(Text[15]);
   input.SimboloDecimal = SimboloDecimal;
-  input.UsarTabla = Shared().UsarTabla;
-  input.lookup = &Shared().SuperTablasELV;
+  input.UsarTabla = state_.UsarTabla;
+  input.lookup = &state_.SuperTablasELV;
   const DesignResult result = CalculateDesign(input);
   if (result.pendienteMinSet()) PendienteMin = result.reflux.PendienteMin;
 
@@ -97,7 +97,7 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
       label->move(static_cast<int>(left), static_cast<int>(top));
     }
   };
-  const EquilibriumModel equilibrium = EquilibriumModelOf(result, &Shared().SuperTablasELV);
+  const EquilibriumModel equilibrium = EquilibriumModelOf(result, &state_.SuperTablasELV);
   if (result.phase > CalcPhase::kReadInputs) {
     diagram.DrawPointMarksAndCurve(result.data, result.phase > CalcPhase::kValidation ? &equilibrium : nullptr);
     placeLabels(diagram.labels());

@@ -31,13 +31,13 @@ void FormMain::SetLanguage() {
   auto text = [this](const char* key, bool removeAmpersand = false) { return GetL_win(key, removeAmpersand); };
 
   MsgAsk2Save = text("msg_Ask2Save");
-  Shared().Txt_AllFiles = text("AllFiles", kRemoveAmpersand);
-  Txt_No_connect = text("No_connect", kRemoveAmpersand);
-  Shared().Txt_No_EMailClient = text("No_EMailClient", kRemoveAmpersand);
-  Shared().Txt_HomePage = text("HomePage");
-  Shared().Txt_File_Open = text("File_Open", kRemoveAmpersand);
-  Shared().Txt_VLE_curve = text("VLE_curve");
-  Shared().Txt_TTT_Edit_VLE_Table = text("TTT_Edit_VLE_Table");
+  state_.Txt_AllFiles = text("AllFiles", kRemoveAmpersand);
+  state_.Txt_No_connect = text("No_connect", kRemoveAmpersand);
+  state_.Txt_No_EMailClient = text("No_EMailClient", kRemoveAmpersand);
+  state_.Txt_HomePage = text("HomePage");
+  state_.Txt_File_Open = text("File_Open", kRemoveAmpersand);
+  state_.Txt_VLE_curve = text("VLE_curve");
+  state_.Txt_TTT_Edit_VLE_Table = text("TTT_Edit_VLE_Table");
 
   setWindowTitle(kWindowTitle);
 

@@ -29,12 +29,13 @@ void FormMain::mnu_Ayuda_Manual_Click() {
   plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("FileNotFoundOpen") + "\r\n") + plat::ShownPath(path), plat::kExclamation);
 }
 
-void FormMain::mnu_Ayuda_WEB_Click() { AbrirURL(Shared().Txt_HomePage); }
+void FormMain::mnu_Ayuda_WEB_Click() { AbrirURL(state_.Txt_HomePage, state_.Txt_No_connect); }
 
 void FormMain::mnu_Ayuda_Acerca_Click() {
   // The start-up splash has closed by now, so the window loads as the About box, with its
   // links; stopping its timer all the same keeps it up until the user closes it.
-  FormSplash* about = LoadFormSplash({Shared().Txt_HomePage, Txt_No_connect, Shared().Txt_No_EMailClient}, [this] {
+  const SplashLinkTexts links{state_.Txt_HomePage, state_.Txt_No_connect, state_.Txt_No_EMailClient};
+  FormSplash* about = LoadFormSplash(links, state_.SplashShown, [this] {
     show();
     raise();
     activateWindow();

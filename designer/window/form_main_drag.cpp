@@ -236,11 +236,11 @@ void FormMain::Picture1_MouseDown(double X, double Y) {
   if (!InsideDiagram(x, y)) return;
   // The press always looks for the relative-volatility curve, also in table mode.
   if (!NearCurve(f, VolatilityCurveY(FieldValue(Text[1]), x), Y)) return;
-  if (!Shared().UsarTabla) {
+  if (!state_.UsarTabla) {
     ArrastrandoCurva = true;
     SetPointerShape(Picture1, Qt::SizeVerCursor);
   }
-  SetToolTip(Picture1, Shared().Txt_VLE_curve);
+  SetToolTip(Picture1, state_.Txt_VLE_curve);
 }
 
 void FormMain::Picture1_MouseMove(double X, double Y) {
@@ -258,7 +258,7 @@ void FormMain::Picture1_MouseMove(double X, double Y) {
   DblClickEditaTabla = false;
   if (Arrastrando) return;
 
-  const bool table = Shared().UsarTabla;
+  const bool table = state_.UsarTabla;
   if (ArrastrandoCurva) {
     if (table) return;
     if (!inside) {
@@ -271,7 +271,7 @@ void FormMain::Picture1_MouseMove(double X, double Y) {
     WriteValue(Text[1], alpha, SimboloDecimal);
     Calcular(*Picture1, false);
     SetPointerShape(Picture1, Qt::SizeVerCursor);
-    SetToolTip(Picture1, Shared().Txt_VLE_curve);
+    SetToolTip(Picture1, state_.Txt_VLE_curve);
     return;
   }
 
@@ -279,7 +279,7 @@ void FormMain::Picture1_MouseMove(double X, double Y) {
   double curveY = 0;
   bool onCurve = false;
   if (table) {
-    const Outcome o = LookupAt(Shared().SuperTablasELV.SuperTablaYdeX(), x);
+    const Outcome o = LookupAt(state_.SuperTablasELV.SuperTablaYdeX(), x);
     onCurve = o.ok() && NearCurve(f, o.value, Y);
     curveY = o.value;
   } else {
@@ -296,8 +296,8 @@ void FormMain::Picture1_MouseMove(double X, double Y) {
   } else {
     SetPointerShape(Picture1, Qt::SizeVerCursor);
   }
-  LblCOOR->setText(QText(Shared().Txt_VLE_curve + ".  " + Coordinates(x, curveY, SimboloDecimal)));
-  SetToolTip(Picture1, table ? Shared().Txt_TTT_Edit_VLE_Table : Shared().Txt_VLE_curve);
+  LblCOOR->setText(QText(state_.Txt_VLE_curve + ".  " + Coordinates(x, curveY, SimboloDecimal)));
+  SetToolTip(Picture1, table ? state_.Txt_TTT_Edit_VLE_Table : state_.Txt_VLE_curve);
   LblCOOR->show();
 }
 

@@ -72,8 +72,8 @@ void FormMain::OptTAB_Click() {
   Image2[0]->hide();
   // Without a table of two rows or more the diagram keeps computing with alpha until the
   // editor accepts one.
-  if (Shared().TablaELV.UltimoPuntoTabla > 0) {
-    Shared().UsarTabla = true;
+  if (state_.TablaELV.UltimoPuntoTabla > 0) {
+    state_.UsarTabla = true;
     Calcular(*Picture1, false);
   }
 }
@@ -87,7 +87,7 @@ void FormMain::OptVOL_Click() {
   Label1[12]->show();
   Line1[0]->show();
   Image2[0]->show();
-  Shared().UsarTabla = false;
+  state_.UsarTabla = false;
   Calcular(*Picture1, false);
 }
 

@@ -185,15 +185,15 @@ void FormMain::SetDecimalSymbol(const std::string& symbol, QAction* own, QAction
   own->setChecked(true);
   const std::string oldSymbol = symbol == "," ? "." : ",";
   SimboloDecimal = symbol;
-  const bool wasBlocked = Shared().BloqueoChange;
-  Shared().BloqueoChange = true;
+  const bool wasBlocked = state_.BloqueoChange;
+  state_.BloqueoChange = true;
   // The knobs follow each field as it is written; the names are never touched.
   for (int n = 1; n <= kLastNumberField; ++n) {
     std::string t = FieldText(Text[n]);
     ReplaceAll(t, oldSymbol, symbol);
     Text[n]->setText(QText(t));
   }
-  Shared().BloqueoChange = false;
+  state_.BloqueoChange = false;
   // Raised on entry means the load is applying the stored symbol: its own calculation follows.
   if (!wasBlocked) Calcular(*Picture1, false);
   Modificado = wasModified;

@@ -40,10 +40,10 @@ std::string ErrorText(const plat::FileError& error) {
 }  // namespace
 
 void FormMain::Abrir() {
-  const std::string filter = GetL_win("STGR_files") + "  (*.sgr)|*.sgr|" + Shared().Txt_AllFiles + "  (*.*)|*.*";
-  const std::string path = DlgAbrirArchivo(filter, Shared().Txt_File_Open, Shared().PathArchivo, this);
+  const std::string filter = GetL_win("STGR_files") + "  (*.sgr)|*.sgr|" + state_.Txt_AllFiles + "  (*.*)|*.*";
+  const std::string path = DlgAbrirArchivo(filter, state_.Txt_File_Open, state_.PathArchivo, this);
   if (path.empty()) return;
-  Shared().PathArchivo = plat::FolderOf(path);
+  state_.PathArchivo = plat::FolderOf(path);
 
   ProjectFileRead project;
   std::optional<std::string> text;
@@ -71,14 +71,14 @@ void FormMain::Abrir() {
   }
 
   FillFieldsFromTags(project);
-  Shared().TablaELV = project.table;
+  state_.TablaELV = project.table;
   // The lookup tables always follow the opened table, also in relative-volatility mode, so
   // that switching to the table later never computes with another project's curve. A table
   // they cannot be built from leaves them empty rather than stale.
-  if (CrearSuperTABLA_ELV(Shared().TablaELV, Shared().SuperTablasELV).has_value()) Shared().SuperTablasELV = EquilibriumLookup();
+  if (CrearSuperTABLA_ELV(state_.TablaELV, state_.SuperTablasELV).has_value()) state_.SuperTablasELV = EquilibriumLookup();
   // The mode as the options' click handling sets it; the recalculation follows once below.
-  Shared().UsarTabla = project.TableMode();
-  (Shared().UsarTabla ? OptTAB : OptVOL)->setChecked(true);
+  state_.UsarTabla = project.TableMode();
+  (state_.UsarTabla ? OptTAB : OptVOL)->setChecked(true);
   Calcular(*Picture1, false);
   Modificado = false;
   ArchivoActual = path;
@@ -95,7 +95,7 @@ void FormMain::Save(const std::string& nombre) {
   ProjectFile project;
   for (int tag = 0; tag < kProjectTagCount; ++tag) project.values[tag] = FieldText(Text[kFieldOfTag[tag]]);
   project.VleTable = OptTAB->isChecked();
-  project.table = Shared().TablaELV;
+  project.table = state_.TablaELV;
 
   // The new file is written beside the old one and only then takes its name, so the old file
   // stays whole until the new one is complete, and stays as it was when writing fails.
@@ -124,21 +124,21 @@ void FormMain::Save(const std::string& nombre) {
 }
 
 void FormMain::Save_As() {
-  const std::string filter = GetL_win("STGR_files") + "  (*.sgr)|*.sgr|" + Shared().Txt_AllFiles + "  (*.*)|*.*";
+  const std::string filter = GetL_win("STGR_files") + "  (*.sgr)|*.sgr|" + state_.Txt_AllFiles + "  (*.*)|*.*";
   const std::string name =
-      DlgGuardarArchivo(filter, GetL_win("File_Save", true), Shared().PathArchivo, "", this, std::string(kProjectExtension));
+      DlgGuardarArchivo(filter, GetL_win("File_Save", true), state_.PathArchivo, "", this, std::string(kProjectExtension));
   if (name.empty()) return;
   Save(WithProjectExtension(name));
 }
 
 void FormMain::Borrar() {
-  Shared().BloqueoChange = true;
+  state_.BloqueoChange = true;
   for (int n = 1; n <= 15; ++n) Text[n]->setText(QString());
   Picture1->surface().cls();
   Picture1->update();
   for (QLabel* label : Label2) label->hide();
   LblCOOR->hide();
-  Shared().BloqueoChange = false;
+  state_.BloqueoChange = false;
   Modificado = false;
 }
 

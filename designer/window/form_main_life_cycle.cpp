@@ -56,12 +56,12 @@ void FormMain::Form_QueryUnload(int& Cancel) {
 void FormMain::Form_Unload() {
   // Written on every unload, changed or not; the next start reads them back.
   plat::SaveSetting(kAppTitle, settings::kDecimalSymbol, SimboloDecimal);
-  plat::SavePathSetting(kAppTitle, settings::kTableFolder, Shared().PathTabla);
-  plat::SavePathSetting(kAppTitle, settings::kProjectFolder, Shared().PathArchivo);
+  plat::SavePathSetting(kAppTitle, settings::kTableFolder, state_.PathTabla);
+  plat::SavePathSetting(kAppTitle, settings::kProjectFolder, state_.PathArchivo);
   // The report's images and documents this designer wrote; another designer's, open on the
   // same scratch folder, and what a viewer extracted there stay.
-  RemoveScratchFiles(Shared().ScratchFilesWritten);
-  Shared().ScratchFilesWritten.clear();
+  RemoveScratchFiles(state_.ScratchFilesWritten);
+  state_.ScratchFilesWritten.clear();
 }
 
 void FormMain::KeepMinimumOuterSize() {

@@ -35,7 +35,7 @@ std::string FormMain::ProposedPdfPath() const {
     return plat::PathFromQt(project.dir().filePath(project.completeBaseName() + kPdfExtension));
   }
   const QString name = QString(kProductName) + kPdfExtension;
-  const QString folder = Shared().PathArchivo.empty() ? QDir::homePath() : plat::QPath(Shared().PathArchivo);
+  const QString folder = state_.PathArchivo.empty() ? QDir::homePath() : plat::QPath(state_.PathArchivo);
   return plat::PathFromQt(QDir(folder).filePath(name));
 }
 
@@ -54,7 +54,6 @@ void FormMain::mnu_Archivo_PRINT_Click() {
   const std::optional<PrintRequest> request =
       ShowFrmImprimir(this, {.VerCopias = true, .VerIntercalar = true, .VerBN = true});
   if (!request) return;
-  ImprimirBN = request->ImprimirBN;
 
   // 8-9.
   plat::PrinterSurface& printer = Printer();
@@ -66,7 +65,7 @@ void FormMain::mnu_Archivo_PRINT_Click() {
   }
 
   // The PDF-file printer writes a file: its name is asked here, and a cancel prints nothing.
-  if (!ChoosePrinterOutput(this, printer, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath())) return;
+  if (!ChoosePrinterOutput(this, printer, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath(), state_.PathPdf)) return;
 
   // 10-11. One document for every sheet.
   {
@@ -75,7 +74,7 @@ void FormMain::mnu_Archivo_PRINT_Click() {
       if (page == 1) {
         ImprimirPAG1();
       } else {
-        ImprimirPAG2();
+        ImprimirPAG2(*request);
       }
     }
     if (printer.endDoc() || printer.outputError().number == 0) return;
@@ -94,13 +93,13 @@ void FormMain::ImprimirPAG1() {
              [&] { printer.newPage(); });
 }
 
-void FormMain::ImprimirPAG2() {
+void FormMain::ImprimirPAG2(const PrintRequest& request) {
   plat::PrinterSurface& printer = Printer();
   PrintSheet(
       [&] {
         ComposePage2(printer, GetL_win("List_XY_Theor_Plates"), TablaPlatos_TXT);
         // The design as it stands now, drawn in the square from 10 to 190 mm.
-        Calcular(*Picture1, true);
+        Calcular(*Picture1, true, request.ImprimirBN);
       },
       [&] { printer.newPage(); });
 }

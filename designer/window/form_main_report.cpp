@@ -50,8 +50,8 @@ ReportInput FormMain::ReportData() const {
   in.TablaPlatos_HTFC = TablaPlatos_HTFC;
 
   // The designer-wide values, read here and nowhere else in the report.
-  in.UsarTabla = Shared().UsarTabla;
-  in.UltimoPuntoTabla = Shared().TablaELV.UltimoPuntoTabla;
+  in.UsarTabla = state_.UsarTabla;
+  in.UltimoPuntoTabla = state_.TablaELV.UltimoPuntoTabla;
   in.SimboloDecimal = SimboloDecimal;
 
   in.GetL_win = [this](const std::string& key) { return GetL_win(key, false); };

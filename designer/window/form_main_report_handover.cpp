@@ -32,21 +32,16 @@ constexpr int kJpegQuality = 95;
 // The conversion's own messages carry this title; the report's image failures read the same.
 constexpr const char* kImageErrorTitle = "Error encountered!";
 
-ImageConversion& ConversionHook() {
-  static ImageConversion hook;
-  return hook;
-}
-
-bool ConvertToJpeg(const std::string& bitmap, const std::string& jpeg) {
-  if (ConversionHook()) return ConversionHook()(bitmap, jpeg, kJpegQuality);
+bool ConvertToJpeg(const ImageConversion& conversion, const std::string& bitmap, const std::string& jpeg) {
+  if (conversion) return conversion(bitmap, jpeg, kJpegQuality);
   return BMP2JPG(bitmap, jpeg, kJpegQuality);
 }
 
 // The scratch folder, created when missing; "" when there is none to be had (without a
 // temporary folder a folder at the root would be nobody's).
-std::string ScratchFolder() {
-  if (Shared().TempPath.empty()) return {};
-  const std::string folder = plat::JoinPath(Shared().TempPath, kScratchFolder);
+std::string ScratchFolder(const std::string& tempPath) {
+  if (tempPath.empty()) return {};
+  const std::string folder = plat::JoinPath(tempPath, kScratchFolder);
   // Only a folder of this user's that nobody else can write into: not a link planted there.
   if (!plat::ClaimScratchFolder(folder)) return {};
   return folder;
@@ -62,20 +57,18 @@ void ReportImageNotWritten(const std::string& path) {
 
 }  // namespace
 
-void SetReportImageConversion(ImageConversion conversion) { ConversionHook() = std::move(conversion); }
-
 void FormMain::CrearINFORME_HTFC() {
   // A rejected design has no worked solution.
   if (!LblERROR->isHidden()) return;
   const plat::BusyPointer busy;
 
-  const std::string folder = ScratchFolder();
+  const std::string folder = ScratchFolder(state_.TempPath);
   // Drawn afresh: this also brings the result fields the worked solution reads up to date.
   Calcular(*Picture4, false);
   if (!LblERROR->text().isEmpty()) return;
 
   // A number whose image is still there may be the one an open viewer shows.
-  const int identifier = DrawRunIdentifier([&folder](int n) {
+  const int identifier = DrawRunIdentifier(state_.RunIdentifiers, [&folder](int n) {
     return plat::FileExists(ScratchFile(folder, kImagePrefix, n, ".bmp")) ||
            plat::FileExists(ScratchFile(folder, kImagePrefix, n, ".jpg"));
   });
@@ -91,9 +84,9 @@ void FormMain::CrearINFORME_HTFC() {
   // reason; the JPEG it could not write it leaves to us.
   const std::string jpegName = kImagePrefix + std::to_string(identifier) + ".jpg";
   const std::string jpeg = plat::JoinPath(folder, jpegName);
-  const bool converted = ConvertToJpeg(bitmap, jpeg);
+  const bool converted = ConvertToJpeg(state_.ReportImageConversion, bitmap, jpeg);
   plat::RemoveFile(bitmap);
-  if (plat::FileExists(jpeg)) Shared().ScratchFilesWritten.push_back(jpeg);
+  if (plat::FileExists(jpeg)) state_.ScratchFilesWritten.push_back(jpeg);
   if (!converted || !plat::FileExists(jpeg)) {
     ReportImageNotWritten(jpeg);
     return;
@@ -107,17 +100,18 @@ void FormMain::CrearINFORME_HTFC() {
 void FormMain::SaveFile_SHOWOVDR(const std::string& statement, const std::string& answer, const std::string& level1,
                                  const std::string& level2) {
   // Whatever fails here is not told: the viewer is simply not started.
-  const std::string folder = ScratchFolder();
+  const std::string folder = ScratchFolder(state_.TempPath);
   if (folder.empty()) return;
   // A number of a document already there is drawn again: an open viewer may be showing it.
-  const int identifier = DrawRunIdentifier(
-      [&folder](int n) { return plat::FileExists(ScratchFile(folder, kDocumentPrefix, n, ".rex")); });
+  const int identifier = DrawRunIdentifier(state_.RunIdentifiers, [&folder](int n) {
+    return plat::FileExists(ScratchFile(folder, kDocumentPrefix, n, ".rex"));
+  });
   if (identifier == 0) return;
   const std::string path = ScratchFile(folder, kDocumentPrefix, identifier, ".rex");
 
   const WorkedSolution solution{statement, answer, level1, level2};
   if (!plat::WriteTextFile(path, AssembleReportDocument(SimboloDecimal, solution))) return;
-  Shared().ScratchFilesWritten.push_back(path);
+  state_.ScratchFilesWritten.push_back(path);
   QCoreApplication::processEvents();
 
   // The path is the viewer's one argument, blanks and all; the viewer is not waited for.

@@ -13,7 +13,7 @@
 namespace stagora::designer {
 
 TableEdit FormMain::TableEditStart() const {
-  const DesignerState& state = Shared();
+  const DesignerState& state = state_;
   TableEdit start;
   start.TablaELV = state.TablaELV;
   start.UsarTabla = state.UsarTabla;
@@ -25,7 +25,7 @@ TableEdit FormMain::TableEditStart() const {
 }
 
 void FormMain::ApplyTableEdit(const TableEdit& edit) {
-  DesignerState& state = Shared();
+  DesignerState& state = state_;
   state.PathTabla = edit.PathTabla;
   if (!edit.accepted) {
     state.UsarTabla = edit.UsarTabla;
@@ -46,7 +46,7 @@ void FormMain::EditarTABLA_ELV() {
   // Every showing loads anew from the shared table and the names.
   ApplyTableEdit(ShowFormXYinput(this, TableEditStart()));
 
-  DesignerState& state = Shared();
+  DesignerState& state = state_;
   if (!state.UsarTabla || state.TablaELV.UltimoPuntoTabla == -1) {
     OptVOL->setChecked(true);
     state.UsarTabla = false;

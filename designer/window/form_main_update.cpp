@@ -16,10 +16,10 @@
 namespace stagora::designer {
 namespace {
 
-UpdateEnvironment Environment() {
+UpdateEnvironment Environment(const DesignerState& state) {
   UpdateEnvironment env;
   env.settingsApp = kAppTitle;
-  env.tempPath = Shared().TempPath;
+  env.tempPath = state.TempPath;
   return env;
 }
 
@@ -27,15 +27,16 @@ UpdateEnvironment Environment() {
 
 void FormMain::CheckUpdateOnActivation() {
   // Once a newer version is known the activation neither asks again nor repeats the notice.
-  if (!loaded_ || UPD_Available || updateCheckGaveUp_) return;
+  if (!loaded_ || state_.NewVersion.available || updateCheckGaveUp_) return;
   const QPointer<FormMain> self(this);
-  CheckNewVersion(false, Environment(), [self](CheckOutcome outcome) {
+  CheckNewVersion(false, Environment(state_), [self](CheckOutcome outcome, const UpdateInfo& newVersion) {
     if (!self) return;
+    self->state_.NewVersion = newVersion;
     if (outcome == CheckOutcome::kUnreachable || outcome == CheckOutcome::kEmpty) self->updateCheckGaveUp_ = true;
     if (self->updateNowWaiting_) {
       // Check now came while this check waited: this answer is its answer.
       self->ReportUpdateCheck(static_cast<int>(outcome));
-    } else if (UPD_Available) {
+    } else if (newVersion.available) {
       self->TimerUPD->start();
     }
   });
@@ -44,10 +45,16 @@ void FormMain::CheckUpdateOnActivation() {
 void FormMain::mnu_Help_update_now_Click() {
   if (updateNowWaiting_) return;  // asked already: its answer is on the way
   updateNowWaiting_ = true;
+  // A check that starts describes itself alone: the newer version an earlier one announced
+  // is forgotten until this one's answer is in. One that is waiting already answers for it.
+  if (!DownloadRunning()) state_.NewVersion = {};
   const QPointer<FormMain> self(this);
-  const CheckOutcome outcome = CheckNewVersion(true, Environment(), [self](CheckOutcome answered) {
-    if (self) self->ReportUpdateCheck(static_cast<int>(answered));
-  });
+  const CheckOutcome outcome =
+      CheckNewVersion(true, Environment(state_), [self](CheckOutcome answered, const UpdateInfo& newVersion) {
+        if (!self) return;
+        self->state_.NewVersion = newVersion;
+        self->ReportUpdateCheck(static_cast<int>(answered));
+      });
   // Busy: an automatic check is waiting for its answer, which then reports here.
   if (outcome != CheckOutcome::kAsked && outcome != CheckOutcome::kBusy) ReportUpdateCheck(static_cast<int>(outcome));
 }
@@ -55,8 +62,8 @@ void FormMain::mnu_Help_update_now_Click() {
 void FormMain::ReportUpdateCheck(int answered) {
   updateNowWaiting_ = false;
   const auto outcome = static_cast<CheckOutcome>(answered);
-  if (UPD_Available) {
-    ShowFormNuevaVersion(this, Shared().Txt_HomePage);
+  if (state_.NewVersion.available) {
+    ShowFormNuevaVersion(this, state_.NewVersion, state_.Txt_HomePage, state_.Txt_No_connect);
   } else if (outcome == CheckOutcome::kAnswered || outcome == CheckOutcome::kEmpty) {
     plat::MsgBox(GetL_win("No_updates"), plat::kOkOnly);
   } else if (outcome == CheckOutcome::kNoService) {
@@ -71,7 +78,9 @@ void FormMain::ReportUpdateCheck(int answered) {
 void FormMain::TimerUPD_Timer() {
   // One shot: the notice comes at most once per start of the timer.
   TimerUPD->stop();
-  if (UPD_Available) ShowFormNuevaVersion(this, Shared().Txt_HomePage);
+  if (state_.NewVersion.available) {
+    ShowFormNuevaVersion(this, state_.NewVersion, state_.Txt_HomePage, state_.Txt_No_connect);
+  }
 }
 
 }  // namespace stagora::designer

@@ -7,9 +7,8 @@
 
 namespace stagora::designer {
 
-// The bitmap-to-JPEG conversion the report uses, True when the JPEG was written.
+// The bitmap-to-JPEG conversion the report uses, True when the JPEG was written. A test puts
+// its own in DesignerState::ReportImageConversion; an empty one is the real one (BMP2JPG).
 using ImageConversion = std::function<bool(const std::string& bitmapPath, const std::string& jpegPath, int quality)>;
-// Test seam: replaces the conversion. An empty function restores the real one (BMP2JPG).
-void SetReportImageConversion(ImageConversion conversion);
 
 }  // namespace stagora::designer

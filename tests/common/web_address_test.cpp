@@ -56,12 +56,9 @@ class DesktopStub {
 };
 
 TEST(AbrirURL, AddressNothingCanOpenShowsTheMessageWithTheAddressOnItsSecondLine) {
-  const std::string saved = Txt_No_connect;
-  Txt_No_connect = "Sorry, cannot connect";
   DesktopStub desktop(false);
   test::MessageBoxRecorder boxes;
-  AbrirURL("nothing://opens.this");
-  Txt_No_connect = saved;
+  AbrirURL("nothing://opens.this", "Sorry, cannot connect");
 
   ASSERT_EQ(desktop.asked, std::vector<std::string>{"nothing://opens.this"});
   ASSERT_EQ(boxes.requests().size(), 1u);
@@ -74,7 +71,7 @@ TEST(AbrirURL, AddressNothingCanOpenShowsTheMessageWithTheAddressOnItsSecondLine
 TEST(AbrirURL, OpenedAddressShowsNoMessage) {
   DesktopStub desktop(true);
   test::MessageBoxRecorder boxes;
-  AbrirURL("https://example.org/a b?x=1&y=2");
+  AbrirURL("https://example.org/a b?x=1&y=2", "Sorry, cannot connect");
   EXPECT_EQ(desktop.asked, std::vector<std::string>{"https://example.org/a b?x=1&y=2"});
   EXPECT_TRUE(boxes.requests().empty());
 }

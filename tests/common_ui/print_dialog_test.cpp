@@ -211,12 +211,12 @@ class SaveDialogScript {
 };
 
 TEST(AskPdfFileName, OffersTheNameInTheFolderUsedLast) {
-  ForgetPdfFolder();
+  std::string lastFolder;
   const std::string project = ScratchDir("pdf-project");
   const std::string other = ScratchDir("pdf-other");
   {
     SaveDialogScript user(other + "/chosen.pdf");
-    EXPECT_EQ(AskPdfFileName(nullptr, "Print to a PDF file", project + "/column.pdf"), other + "/chosen.pdf");
+    EXPECT_EQ(AskPdfFileName(nullptr, "Print to a PDF file", project + "/column.pdf", lastFolder), other + "/chosen.pdf");
     ASSERT_EQ(user.asked.size(), 1u);
     EXPECT_EQ(user.asked[0].kind, FileDialogRequest::Kind::Save);
     EXPECT_EQ(user.asked[0].title, "Print to a PDF file");
@@ -226,16 +226,15 @@ TEST(AskPdfFileName, OffersTheNameInTheFolderUsedLast) {
   {
     // The next question starts in the folder chosen last; a cancel gives "".
     SaveDialogScript user(std::nullopt);
-    EXPECT_EQ(AskPdfFileName(nullptr, "t", project + "/column.pdf"), "");
+    EXPECT_EQ(AskPdfFileName(nullptr, "t", project + "/column.pdf", lastFolder), "");
     ASSERT_EQ(user.asked.size(), 1u);
     EXPECT_EQ(user.asked[0].initialDir.toStdString(), other);
     EXPECT_EQ(user.asked[0].proposedName, "column.pdf");
   }
-  ForgetPdfFolder();
 }
 
 TEST(AskPdfFileName, ANameTypedWithoutItsExtensionGetsIt) {
-  ForgetPdfFolder();
+  std::string lastFolder;
   const std::string folder = ScratchDir("pdf-extension");
   const struct {
     std::string typed;
@@ -247,12 +246,11 @@ TEST(AskPdfFileName, ANameTypedWithoutItsExtensionGetsIt) {
   };
   for (const auto& c : cases) {
     SaveDialogScript user(c.typed);
-    EXPECT_EQ(AskPdfFileName(nullptr, "t", folder + "/column.pdf"), c.written) << c.typed;
+    EXPECT_EQ(AskPdfFileName(nullptr, "t", folder + "/column.pdf", lastFolder), c.written) << c.typed;
     ASSERT_EQ(user.asked.size(), 1u);
     // So that the dialog asks before it replaces the file really written.
     EXPECT_EQ(user.asked[0].extension, QString(".pdf"));
   }
-  ForgetPdfFolder();
 }
 
 }  // namespace

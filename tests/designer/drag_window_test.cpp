@@ -168,10 +168,10 @@ TEST_F(DragTest, TheReadoutShowsThePointersCoordinatesAndTheCurveUnderIt) {
   // Near the curve it names the curve and gives the curve's own y.
   const PlotFrame frame = Frame(f);
   Hover(f.Picture1, QPointF(frame.X(0.5), frame.Y(2.0 / 3) + 3));
-  EXPECT_EQ(f.LblCOOR->text(), designer::QText(designer::Shared().Txt_VLE_curve) + ".  x = 0.5   y = 0.66667");
-  EXPECT_EQ(f.Picture1->toolTip(), designer::QText(designer::Shared().Txt_VLE_curve));
+  EXPECT_EQ(f.LblCOOR->text(), designer::QText(form->State().Txt_VLE_curve) + ".  x = 0.5   y = 0.66667");
+  EXPECT_EQ(f.Picture1->toolTip(), designer::QText(form->State().Txt_VLE_curve));
   // The curve's readout fits its one line whole, also with the widest coordinates.
-  const QString widest = designer::QText(designer::Shared().Txt_VLE_curve) + ".  x = 0.99999   y = 0.99999";
+  const QString widest = designer::QText(form->State().Txt_VLE_curve) + ".  x = 0.99999   y = 0.99999";
   EXPECT_LE(QFontMetrics(f.LblCOOR->font()).horizontalAdvance(widest), f.LblCOOR->contentsRect().width());
   // In the margin the readout goes, the pointer shape stays.
   Hover(f.Picture1, QPointF(10, 10));
@@ -189,9 +189,9 @@ class TableDoubleClick : public DragTest {
   // Table mode with the start-up table of alpha 2 in force.
   FormMain& LoadTableMode() {
     FormMain& f = LoadSized();
-    designer::Shared().TablaELV.UltimoPuntoTabla = 20;
-    EXPECT_FALSE(CrearSuperTABLA_ELV(designer::Shared().TablaELV, designer::Shared().SuperTablasELV).has_value());
-    designer::Shared().UsarTabla = true;
+    form->State().TablaELV.UltimoPuntoTabla = 20;
+    EXPECT_FALSE(CrearSuperTABLA_ELV(form->State().TablaELV, form->State().SuperTablasELV).has_value());
+    form->State().UsarTabla = true;
     f.Calcular(*f.Picture1, false);
     return f;
   }
@@ -222,7 +222,7 @@ TEST_F(TableDoubleClick, OnTheCurveOpensTheEditorButNotOnceTheOfferHasLapsed) {
   f.Timer2->start();  // a fresh period: the offer below is made well before the next tick
   Hover(f.Picture1, onCurve);
   EXPECT_TRUE(f.DblClickEditaTabla);
-  EXPECT_EQ(f.Picture1->toolTip(), designer::QText(designer::Shared().Txt_TTT_Edit_VLE_Table));
+  EXPECT_EQ(f.Picture1->toolTip(), designer::QText(form->State().Txt_TTT_Edit_VLE_Table));
   EXPECT_FALSE(f.ArrastrandoCurva);  // the table's curve is not dragged
   EXPECT_TRUE(DoubleClickOpensEditor(f, onCurve));
 

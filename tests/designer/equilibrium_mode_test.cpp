@@ -31,7 +31,7 @@ TEST_F(EquilibriumMode, TableModeWithoutAUsableTableOnlyChangesTheLook) {
   for (int lastRow : {-1, 0}) {  // no table, or a table of one row
     SCOPED_TRACE(lastRow);
     designer::FormMain& w = Show();
-    designer::Shared().TablaELV.UltimoPuntoTabla = lastRow;
+    form->State().TablaELV.UltimoPuntoTabla = lastRow;
     const double stages = w.NumPlatosTeor;
     ResetCalculations();
 
@@ -39,14 +39,14 @@ TEST_F(EquilibriumMode, TableModeWithoutAUsableTableOnlyChangesTheLook) {
     EXPECT_TRUE(w.OptTAB->isChecked());
     EXPECT_EQ(AlphaControls(w), kAllHidden5);
     EXPECT_EQ(TableControls(w), kAllShown3);
-    EXPECT_FALSE(designer::Shared().UsarTabla);
+    EXPECT_FALSE(form->State().UsarTabla);
     EXPECT_EQ(Calculations(), 0);
     EXPECT_EQ(w.Text[1]->text(), "2");  // hidden, not lost
 
     QTest::mouseClick(w.OptVOL, Qt::LeftButton);
     EXPECT_EQ(AlphaControls(w), kAllShown5);
     EXPECT_EQ(TableControls(w), kAllHidden3);
-    EXPECT_FALSE(designer::Shared().UsarTabla);
+    EXPECT_FALSE(form->State().UsarTabla);
     EXPECT_EQ(Calculations(), 1);
     EXPECT_EQ(w.NumPlatosTeor, stages);
 
@@ -62,19 +62,19 @@ TEST_F(EquilibriumMode, AUsableTableIsTakenAndAlphaComesBack) {
   w.Text[1]->setText("3");
   w.mnu_Archivo_CALC_Click();
   const double withAlpha = w.NumPlatosTeor;
-  designer::Shared().TablaELV.UltimoPuntoTabla = 20;
-  ASSERT_FALSE(CrearSuperTABLA_ELV(designer::Shared().TablaELV, designer::Shared().SuperTablasELV).has_value());
+  form->State().TablaELV.UltimoPuntoTabla = 20;
+  ASSERT_FALSE(CrearSuperTABLA_ELV(form->State().TablaELV, form->State().SuperTablasELV).has_value());
   ResetCalculations();
 
   w.OptTAB->setChecked(true);  // as opening a project selects it
-  EXPECT_TRUE(designer::Shared().UsarTabla);
+  EXPECT_TRUE(form->State().UsarTabla);
   EXPECT_EQ(Calculations(), 1);
   const double withTable = w.NumPlatosTeor;
   EXPECT_GT(withTable, withAlpha);  // the flatter curve needs more stages
   EXPECT_EQ(TableControls(w), kAllShown3);
 
   w.OptVOL->setChecked(true);
-  EXPECT_FALSE(designer::Shared().UsarTabla);
+  EXPECT_FALSE(form->State().UsarTabla);
   EXPECT_EQ(Calculations(), 2);
   EXPECT_EQ(w.NumPlatosTeor, withAlpha);
 }

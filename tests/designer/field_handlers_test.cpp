@@ -232,7 +232,7 @@ TEST_F(FieldHandlers, SwitchingTheSymbolRewritesEveryNumberFieldAndKeepsNamesAnd
     EXPECT_EQ(Field(w, 16), "n.Hexane, 95%");
     EXPECT_EQ(Field(w, 17), "n.Heptane");
     EXPECT_EQ(w.Modificado, modified);
-    EXPECT_FALSE(designer::Shared().BloqueoChange);
+    EXPECT_FALSE(form->State().BloqueoChange);
 
     w.mnu_Decimal_SEP_DOT->trigger();
     EXPECT_EQ(Field(w, 1), "2.5");
@@ -254,9 +254,9 @@ TEST_F(FieldHandlers, TheSwitchRecalculatesUnlessChangesAreBlocked) {
   // nothing is recalculated, and the flag ends lowered, not restored.
   w.Text[14]->setText("none");
   w.Text[2]->setText("1.0001");
-  designer::Shared().BloqueoChange = true;
+  form->State().BloqueoChange = true;
   w.mnu_Decimal_SEP_COM_Click();
-  EXPECT_FALSE(designer::Shared().BloqueoChange);
+  EXPECT_FALSE(form->State().BloqueoChange);
   EXPECT_EQ(Field(w, 14), "none");
   EXPECT_EQ(Field(w, 2), "1,0001");
   EXPECT_TRUE(w.mnu_Decimal_SEP_COM->isChecked());

@@ -70,13 +70,13 @@ TEST_F(HelpCommands, TheWebPageIsTheLanguageFilesAddress) {
   designer::FormMain& w = Load();
   MenuItem(w, "mnu_Ayuda_WEB")->trigger();
   ASSERT_EQ(desktop.opened.size(), 1u);
-  EXPECT_EQ(desktop.opened[0], designer::Shared().Txt_HomePage);
+  EXPECT_EQ(desktop.opened[0], form->State().Txt_HomePage);
   EXPECT_FALSE(desktop.opened[0].empty());
 }
 
 TEST_F(HelpCommands, AboutStaysUntilAKeyClosesIt) {
-  designer::SplashShown = true;
   designer::FormMain& main = designer::TheFormMain();
+  main.State().SplashShown = true;
   main.show();
   bool seen = false;
   QTimer::singleShot(0, [&] {
@@ -99,7 +99,6 @@ TEST_F(HelpCommands, AboutStaysUntilAKeyClosesIt) {
   main.close();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_FALSE(designer::FormMainExists());
-  designer::SplashShown = false;
 }
 
 }  // namespace

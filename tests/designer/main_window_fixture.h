@@ -1,5 +1,5 @@
 // A freshly started main window for the designer's window tests: no stored settings, the
-// designer-wide state as at start-up, and a locale of the test's choice.
+// window's state as at start-up, and a locale of the test's choice.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,7 +11,6 @@
 #include <string>
 
 #include "common/number_text.h"
-#include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
@@ -25,7 +24,6 @@ class MainWindowTest : public ::testing::Test {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     plat::SetSettingsFolder(ScratchDir(std::string("settings-") + info->test_suite_name() + "-" + info->name()));
     plat::SetProgramFolder(ProgramDir());
-    ResetDesignerState();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   }
 
@@ -35,18 +33,17 @@ class MainWindowTest : public ::testing::Test {
     plat::SetProgramFolder(ProgramDir());
   }
 
-  static void ResetDesignerState() {
-    designer::ResetShared();
-  }
-
-  // Builds and loads the window as the program's start does.
+  // Builds and loads the window as the program's start does, with tempPath as its temporary
+  // folder.
   designer::FormMain& Load() {
     form = std::make_unique<designer::FormMain>();
+    form->State().TempPath = tempPath;
     form->Form_Load();
     return *form;
   }
 
   std::unique_ptr<designer::FormMain> form;
+  std::string tempPath;  // "" as a start without a temporary folder
 };
 
 // The window shown and activated (activation recalculates), with Calcular's runs counted from

@@ -50,9 +50,9 @@ TEST_F(MainWindowTest, FreshStartUnderAGermanLocaleShowsCommasAndTheDefaultDesig
   EXPECT_FALSE(w.mnu_Decimal_SEP_DOT->isChecked());
   EXPECT_EQ(CheckedPeriodItems(w), std::vector<const QAction*>{w.mnu_Help_Upd_Set_7});
   EXPECT_FALSE(w.Modificado);
-  EXPECT_EQ(designer::Shared().PathTabla, "");
-  EXPECT_EQ(designer::Shared().PathArchivo, "");
-  EXPECT_FALSE(designer::Shared().BloqueoChange);
+  EXPECT_EQ(form->State().PathTabla, "");
+  EXPECT_EQ(form->State().PathArchivo, "");
+  EXPECT_FALSE(form->State().BloqueoChange);
 }
 
 TEST_F(MainWindowTest, FreshStartUnderAnEnglishLocaleShowsPoints) {
@@ -85,7 +85,6 @@ TEST_F(MainWindowTest, StoredSettingsOverrideTheLocaleAndSetThePeriodMark) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.period) + " / \"" + c.symbol + "\"");
     plat::SetSettingsFolder(ScratchDir(std::string("stored-") + c.symbol + c.period));
-    ResetDesignerState();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     plat::SaveSetting("TROV", designer::settings::kUpdatePeriod, c.period);
     plat::SaveSetting("TROV", designer::settings::kDecimalSymbol, c.symbol);
@@ -99,16 +98,16 @@ TEST_F(MainWindowTest, StoredSettingsOverrideTheLocaleAndSetThePeriodMark) {
     EXPECT_EQ(Field(w, 2), c.text2);
     EXPECT_EQ(w.mnu_Decimal_SEP_DOT->isChecked(), std::string(c.inUse) == ".");
     EXPECT_EQ(w.mnu_Decimal_SEP_COM->isChecked(), std::string(c.inUse) == ",");
-    EXPECT_EQ(designer::Shared().PathArchivo, "/home/u/projects");
+    EXPECT_EQ(form->State().PathArchivo, "/home/u/projects");
     EXPECT_FALSE(w.Modificado);
   }
 }
 
 TEST_F(MainWindowTest, TheDefaultTableIsTheAlphaTwoCurveButNotInUse) {
   designer::FormMain& w = Load();
-  const EquilibriumTable& t = designer::Shared().TablaELV;
+  const EquilibriumTable& t = form->State().TablaELV;
   EXPECT_EQ(t.UltimoPuntoTabla, -1);
-  EXPECT_FALSE(designer::Shared().UsarTabla);
+  EXPECT_FALSE(form->State().UsarTabla);
   EXPECT_TRUE(w.OptVOL->isChecked());
   EXPECT_DOUBLE_EQ(t.TablaX[0], 0);
   EXPECT_DOUBLE_EQ(t.TablaY[0], 0);
@@ -156,9 +155,9 @@ TEST_F(MainWindowTest, CaptionsComeFromTheLanguageFile) {
   EXPECT_FALSE(w.Label2[1]->toolTip().isEmpty());
   EXPECT_FALSE(w.Txt_q_SATLiq.empty());
   EXPECT_FALSE(w.MsgAsk2Save.empty());
-  EXPECT_EQ(designer::Shared().Txt_HomePage.rfind("https://", 0), 0u);
-  EXPECT_EQ(designer::Shared().Txt_AllFiles.find('&'), std::string::npos);
-  EXPECT_FALSE(Txt_No_connect.empty());
+  EXPECT_EQ(form->State().Txt_HomePage.rfind("https://", 0), 0u);
+  EXPECT_EQ(form->State().Txt_AllFiles.find('&'), std::string::npos);
+  EXPECT_FALSE(w.State().Txt_No_connect.empty());
 }
 
 TEST_F(MainWindowTest, WithoutItsLanguageFileTheWindowKeepsItsBuiltInCaptions) {
@@ -298,7 +297,9 @@ TEST(DesignerStart, TheTemporaryFolderLosesOneTrailingSeparator) {
 
 TEST_F(MainWindowTest, ClosingTheSplashWithAKeyShowsTheMainWindow) {
   EXPECT_FALSE(designer::FormMainExists());
-  designer::ShowStartSplash(designer::ShowFormMain);
+  bool splashShown = false;
+  const std::string temp = ScratchDir("start-temp");
+  designer::ShowStartSplash(splashShown, [temp] { designer::ShowFormMain(temp); });
   FormSplash* splash = nullptr;
   for (QWidget* top : QApplication::topLevelWidgets()) {
     if (auto* s = dynamic_cast<FormSplash*>(top); s && s->isVisible()) splash = s;
@@ -312,12 +313,13 @@ TEST_F(MainWindowTest, ClosingTheSplashWithAKeyShowsTheMainWindow) {
   designer::FormMain& main = designer::TheFormMain();
   EXPECT_TRUE(main.isVisible());
   EXPECT_TRUE(main.Loaded());
-  EXPECT_TRUE(designer::SplashShown);
+  EXPECT_TRUE(splashShown);
+  EXPECT_TRUE(main.State().SplashShown);  // its About box is no start-up splash
+  EXPECT_EQ(main.State().TempPath, temp);
   main.close();
   QTest::qWait(0);
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_FALSE(designer::FormMainExists());
-  designer::SplashShown = false;
 }
 
 TEST(LanguageFile, HoldsEveryKeyTheMainWindowReadsInWindows1252WithCrLf) {

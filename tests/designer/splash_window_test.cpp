@@ -28,7 +28,8 @@ FormSplash* ShownSplash() {
 
 TEST_F(MainWindowTest, DesignerSplashShowsFourTitleLinesOnBlueBandsAndItsOwnVersion) {
   bool mainShown = false;
-  QPointer<FormSplash> splash = designer::LoadFormSplash({}, [&] { mainShown = true; });
+  bool splashShown = false;
+  QPointer<FormSplash> splash = designer::LoadFormSplash({}, splashShown, [&] { mainShown = true; });
   splash->show();
   const std::array<std::string, 4> titles{"Number of theoretical plates", "Stagora", "method", ""};
   const std::array<int, 4> tops{20, 43, 81, 119};
@@ -48,15 +49,14 @@ TEST_F(MainWindowTest, DesignerSplashShowsFourTitleLinesOnBlueBandsAndItsOwnVers
 
   QTest::mouseClick(splash->lblVersion, Qt::LeftButton);
   EXPECT_TRUE(mainShown);
-  EXPECT_TRUE(designer::SplashShown);
+  EXPECT_TRUE(splashShown);
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(splash.isNull());
-  designer::SplashShown = false;
 }
 
 TEST_F(MainWindowTest, AboutLinksFollowTheLanguageFileWhileTheTooltipKeepsTheSite) {
   designer::FormMain& w = Load();
-  designer::SplashShown = true;
+  w.State().SplashShown = true;
   MessageBoxRecorder boxes;
   std::vector<std::string> opened;
   plat::SetOpenWithDesktopHandler([&](const std::string& target) {
@@ -64,7 +64,7 @@ TEST_F(MainWindowTest, AboutLinksFollowTheLanguageFileWhileTheTooltipKeepsTheSit
     return false;
   });
   // A language file naming another page.
-  designer::Shared().Txt_HomePage = "https://other.example/page";
+  form->State().Txt_HomePage = "https://other.example/page";
   bool seen = false;
   QTimer::singleShot(0, [&] {
     FormSplash* about = ShownSplash();
@@ -84,12 +84,11 @@ TEST_F(MainWindowTest, AboutLinksFollowTheLanguageFileWhileTheTooltipKeepsTheSit
   ASSERT_TRUE(seen);
   EXPECT_EQ(opened, (std::vector<std::string>{"https://other.example/page", "mailto:info@norvath.example"}));
   ASSERT_EQ(boxes.requests().size(), 2u);
-  EXPECT_EQ(boxes.requests()[0].text, Txt_No_connect + "\r\nhttps://other.example/page");
+  EXPECT_EQ(boxes.requests()[0].text, w.State().Txt_No_connect + "\r\nhttps://other.example/page");
   EXPECT_EQ(boxes.requests()[0].text, "The web address cannot be opened:\r\nhttps://other.example/page");
   EXPECT_EQ(boxes.requests()[0].style, 48);
   EXPECT_EQ(boxes.requests()[1].text, "Your e-mail program cannot be started.");
   EXPECT_EQ(ShownSplash(), nullptr);
-  designer::SplashShown = false;
 }
 
 }  // namespace

@@ -121,21 +121,20 @@ TEST_F(WindowLifeCycle, OpenAsksFirstAndOpensNothingWhenTheChangesStay) {
 TEST_F(WindowLifeCycle, SettingsAreWrittenOnCloseAndReadAtTheNextStart) {
   designer::FormMain& w = Show();
   w.mnu_Decimal_SEP_COM_Click();
-  designer::Shared().PathTabla = "/data/tables";
-  designer::Shared().PathArchivo = "/data/projects été/Документы";  // the system's own name
+  form->State().PathTabla = "/data/tables";
+  form->State().PathArchivo = "/data/projects été/Документы";  // the system's own name
   ASSERT_TRUE(w.close());
   EXPECT_EQ(plat::GetSetting("TROV", designer::settings::kDecimalSymbol), ",");
   EXPECT_EQ(plat::GetPathSetting("TROV", designer::settings::kTableFolder), "/data/tables");
   EXPECT_EQ(plat::GetPathSetting("TROV", designer::settings::kProjectFolder), "/data/projects été/Документы");
 
   form.reset();
-  ResetDesignerState();
   designer::FormMain& next = Load();
   EXPECT_EQ(next.SimboloDecimal, ",");
   EXPECT_EQ(next.Text[2]->text(), "0,5");
   EXPECT_TRUE(next.mnu_Decimal_SEP_COM->isChecked());
-  EXPECT_EQ(designer::Shared().PathTabla, "/data/tables");
-  EXPECT_EQ(designer::Shared().PathArchivo, "/data/projects été/Документы");
+  EXPECT_EQ(form->State().PathTabla, "/data/tables");
+  EXPECT_EQ(form->State().PathArchivo, "/data/projects été/Документы");
 }
 
 TEST_F(WindowLifeCycle, AWindowKeptOpenWritesNothing) {
@@ -187,7 +186,7 @@ TEST_F(WindowLifeCycle, UnloadLeavesTheScratchFilesOfOthersAlone) {
       ASSERT_TRUE(plat::WriteTextFile((scratch / name).string(), "x"));
     }
   }
-  designer::Shared().TempPath = temp;
+  tempPath = temp;
   designer::FormMain& w = Show();
   ASSERT_TRUE(w.close());
 

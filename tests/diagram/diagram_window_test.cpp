@@ -223,8 +223,7 @@ class DiagramPrinterTest : public DiagramWindowTest {
     QFile::remove(QString::fromStdString(pdf));
     printer.setOutputFile(pdf);
     printer.setScaleMode(plat::ScaleMode::Millimetres);
-    f.ImprimirBN = bn;
-    f.Calcular(*f.Picture1, true);
+    f.Calcular(*f.Picture1, true, bn);
     EXPECT_TRUE(printer.endDoc());
     return pdf;
   }

@@ -50,7 +50,6 @@ class ProjectCommandsTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    designer::Shared().SuperTablasELV = EquilibriumLookup();
     dir = ScratchDir(std::string("project-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
   }
 
@@ -93,12 +92,12 @@ TEST_F(ProjectCommandsTest, SaveAsThenOpenThenSaveAsAgainWritesTheSameBytes) {
   MenuItem(w, "mnu_Archivo_OPEN")->trigger();
   EXPECT_EQ(dialogs.requests.back().kind, FileDialogRequest::Kind::Open);
   EXPECT_EQ(dialogs.requests.back().title, QString("Open"));
-  EXPECT_EQ(designer::Shared().PathArchivo, dir);
+  EXPECT_EQ(form->State().PathArchivo, dir);
   EXPECT_EQ(w.ArchivoActual, first);
   EXPECT_FALSE(w.Modificado);
   EXPECT_TRUE(w.OptVOL->isChecked());
-  EXPECT_FALSE(designer::Shared().UsarTabla);
-  EXPECT_EQ(designer::Shared().TablaELV.UltimoPuntoTabla, 20);  // the start-up table, now a table
+  EXPECT_FALSE(form->State().UsarTabla);
+  EXPECT_EQ(form->State().TablaELV.UltimoPuntoTabla, 20);  // the start-up table, now a table
 
   dialogs.answer(plat::JoinPath(dir, "second.sgr"));
   w.Save_As();
@@ -139,15 +138,15 @@ TEST_F(ProjectCommandsTest, OpeningATableProjectFillsTheWindowAndComputesWithThe
                                                 Field(10), Field(11), Field(12), Field(13), Field(14), ".8", "Benzene",
                                                 "Toluene"}));
   EXPECT_TRUE(w.OptTAB->isChecked());
-  EXPECT_TRUE(designer::Shared().UsarTabla);
-  EXPECT_EQ(designer::Shared().TablaELV.UltimoPuntoTabla, 10);
-  EXPECT_EQ(designer::Shared().TablaELV.TablaX[5], 0.5);
+  EXPECT_TRUE(form->State().UsarTabla);
+  EXPECT_EQ(form->State().TablaELV.UltimoPuntoTabla, 10);
+  EXPECT_EQ(form->State().TablaELV.TablaX[5], 0.5);
   // The lookup tables follow the file's curve (alpha 2.5: y(0.5) = 5/7).
-  EXPECT_NEAR(designer::Shared().SuperTablasELV.SuperTablaYdeX()[50000], 2.5 * 0.5 / 1.75, 1e-12);
+  EXPECT_NEAR(form->State().SuperTablasELV.SuperTablaYdeX()[50000], 2.5 * 0.5 / 1.75, 1e-12);
   EXPECT_TRUE(w.LblERROR->text().isEmpty()) << w.LblERROR->text().toStdString();
   EXPECT_FALSE(Field(14).empty());
   EXPECT_EQ(w.ArchivoActual, path);
-  EXPECT_EQ(designer::Shared().PathArchivo, plat::JoinPath(dir, "sub"));
+  EXPECT_EQ(form->State().PathArchivo, plat::JoinPath(dir, "sub"));
   EXPECT_FALSE(w.Modificado);
 
   // A file without the names keeps the names on screen.
@@ -157,7 +156,7 @@ TEST_F(ProjectCommandsTest, OpeningATableProjectFillsTheWindowAndComputesWithThe
   EXPECT_EQ(Field(16), "Benzene");
   EXPECT_EQ(Field(17), "Toluene");
   EXPECT_TRUE(w.OptVOL->isChecked());
-  EXPECT_FALSE(designer::Shared().UsarTabla);
+  EXPECT_FALSE(form->State().UsarTabla);
 }
 
 TEST_F(ProjectCommandsTest, OpeningARelativeVolatilityProjectStillRebuildsTheLookupTables) {
@@ -166,16 +165,16 @@ TEST_F(ProjectCommandsTest, OpeningARelativeVolatilityProjectStillRebuildsTheLoo
   w.Abrir();
   dialogs.answer(Write("b.sgr", Project("<VLE=ALPHA>", Table(4, 10))));
   w.Abrir();
-  EXPECT_FALSE(designer::Shared().UsarTabla);
+  EXPECT_FALSE(form->State().UsarTabla);
   // Switching to the table now computes with b's table, not a's.
-  EXPECT_NEAR(designer::Shared().SuperTablasELV.SuperTablaYdeX()[50000], 4 * 0.5 / 2.5, 1e-12);
+  EXPECT_NEAR(form->State().SuperTablasELV.SuperTablaYdeX()[50000], 4 * 0.5 / 2.5, 1e-12);
 
   // A table the lookup tables cannot be built from leaves none of a's curve behind.
   dialogs.answer(Write("c.sgr", Project("<VLE=TABLE>", "0 0\r\n")));
   w.Abrir();
-  EXPECT_EQ(designer::Shared().TablaELV.UltimoPuntoTabla, 1);
+  EXPECT_EQ(form->State().TablaELV.UltimoPuntoTabla, 1);
   EXPECT_TRUE(w.OptTAB->isChecked());
-  EXPECT_EQ(designer::Shared().SuperTablasELV.SuperTablaYdeX()[50000], 0);
+  EXPECT_EQ(form->State().SuperTablasELV.SuperTablaYdeX()[50000], 0);
   EXPECT_TRUE(boxes.requests().empty());
 }
 
@@ -188,7 +187,7 @@ TEST_F(ProjectCommandsTest, RefusedRowsChangeNothingAndSaveStillWritesThePreviou
   w.Save_As();
   const std::string previousBytes = Bytes(previous);
   const std::vector<std::string> fields = Fields();
-  const EquilibriumTable table = designer::Shared().TablaELV;
+  const EquilibriumTable table = form->State().TablaELV;
 
   struct Case {
     const char* name;
@@ -218,14 +217,14 @@ TEST_F(ProjectCommandsTest, RefusedRowsChangeNothingAndSaveStillWritesThePreviou
     EXPECT_EQ(boxes.requests().back().style, plat::kExclamation);
     EXPECT_EQ(boxes.requests().back().title, "Stagora");
     EXPECT_EQ(Fields(), fields);
-    EXPECT_EQ(designer::Shared().TablaELV.TablaX, table.TablaX);
-    EXPECT_EQ(designer::Shared().TablaELV.TablaY, table.TablaY);
-    EXPECT_EQ(designer::Shared().TablaELV.UltimoPuntoTabla, table.UltimoPuntoTabla);
-    EXPECT_TRUE(designer::Shared().UsarTabla);
+    EXPECT_EQ(form->State().TablaELV.TablaX, table.TablaX);
+    EXPECT_EQ(form->State().TablaELV.TablaY, table.TablaY);
+    EXPECT_EQ(form->State().TablaELV.UltimoPuntoTabla, table.UltimoPuntoTabla);
+    EXPECT_TRUE(form->State().UsarTabla);
     EXPECT_TRUE(w.OptTAB->isChecked());
     EXPECT_EQ(w.ArchivoActual, previous);
     EXPECT_FALSE(w.Modificado);
-    EXPECT_EQ(designer::Shared().PathArchivo, plat::JoinPath(dir, "refused"));  // the dialog starts there next time
+    EXPECT_EQ(form->State().PathArchivo, plat::JoinPath(dir, "refused"));  // the dialog starts there next time
 
     MenuItem(w, "mnu_Archivo_SAVE")->trigger();  // Ctrl+S
     EXPECT_EQ(Bytes(previous), previousBytes);
@@ -247,7 +246,7 @@ TEST_F(ProjectCommandsTest, NamesInAnyScriptOpenAndSaveUnderThemselves) {
   MenuItem(w, "mnu_Archivo_OPEN")->trigger();
   EXPECT_TRUE(boxes.requests().empty());
   EXPECT_EQ(w.ArchivoActual, project);
-  EXPECT_EQ(designer::Shared().PathArchivo, folder);
+  EXPECT_EQ(form->State().PathArchivo, folder);
   MenuItem(w, "mnu_Archivo_SAVE")->trigger();  // Ctrl+S: in place, byte for byte
   EXPECT_EQ(Bytes(project), bytes);
 
@@ -319,7 +318,7 @@ TEST_F(ProjectCommandsTest, AFileWithoutRowBlockShowsItsValuesAsAnUntitledProjec
   dialogs.answer(previous);
   w.Abrir();
   const std::string previousBytes = Bytes(previous);
-  const EquilibriumTable table = designer::Shared().TablaELV;
+  const EquilibriumTable table = form->State().TablaELV;
   const std::string names = "<A=Water>\r\n<B=Glycol>\r\n";
   const std::string whole = Project("<VLE=ALPHA>", Table(3, 10), names);
 
@@ -346,9 +345,9 @@ TEST_F(ProjectCommandsTest, AFileWithoutRowBlockShowsItsValuesAsAnUntitledProjec
     const std::vector<std::string> fields = {Field(1), Field(2), Field(3),  Field(4), Field(5),
                                              Field(6), Field(15), Field(16), Field(17)};
     EXPECT_EQ(fields, c.fields);
-    EXPECT_EQ(designer::Shared().TablaELV.TablaX, table.TablaX);
-    EXPECT_EQ(designer::Shared().TablaELV.UltimoPuntoTabla, table.UltimoPuntoTabla);
-    EXPECT_TRUE(designer::Shared().UsarTabla);
+    EXPECT_EQ(form->State().TablaELV.TablaX, table.TablaX);
+    EXPECT_EQ(form->State().TablaELV.UltimoPuntoTabla, table.UltimoPuntoTabla);
+    EXPECT_TRUE(form->State().UsarTabla);
     EXPECT_TRUE(w.OptTAB->isChecked());
     EXPECT_EQ(w.ArchivoActual, "");
     EXPECT_FALSE(w.Modificado);
@@ -506,10 +505,10 @@ TEST_F(ProjectCommandsTest, BorrarEmptiesTheDesignButKeepsNamesTableAndMode) {
   for (const QLabel* label : w.Label2) EXPECT_TRUE(label->isHidden());
   EXPECT_TRUE(w.LblCOOR->isHidden());
   EXPECT_FALSE(w.Modificado);
-  EXPECT_FALSE(designer::Shared().BloqueoChange);
-  EXPECT_TRUE(designer::Shared().UsarTabla);
+  EXPECT_FALSE(form->State().BloqueoChange);
+  EXPECT_TRUE(form->State().UsarTabla);
   EXPECT_TRUE(w.OptTAB->isChecked());
-  EXPECT_EQ(designer::Shared().TablaELV.UltimoPuntoTabla, 10);
+  EXPECT_EQ(form->State().TablaELV.UltimoPuntoTabla, 10);
   EXPECT_EQ(w.ArchivoActual, plat::JoinPath(dir, "t.sgr"));
 
   // Saved now, every value is empty and opens as an empty field.

@@ -32,7 +32,7 @@ class ReportHandover : public MainWindowTest {
     MainWindowTest::SetUp();
     // A temporary folder with blanks: the path still travels as the one argument.
     temp_ = ScratchDir("handover temp folder");
-    designer::Shared().TempPath = temp_;
+    tempPath = temp_;
     scratch_ = temp_ + "/nrtemp";
     plat::SetStartProgramHandler([this](const std::string& program, const std::string& argument) {
       starts_.push_back({program, argument});
@@ -41,7 +41,6 @@ class ReportHandover : public MainWindowTest {
   }
   void TearDown() override {
     plat::SetStartProgramHandler({});
-    designer::SetReportImageConversion({});
     MainWindowTest::TearDown();
   }
 
@@ -158,11 +157,11 @@ TEST_F(ReportHandover, TheReportsDiagramLeavesTheScreensPointLabelsAlone) {
 TEST_F(ReportHandover, AFailedConversionStopsTheReportWithAMessageInsteadOfWaiting) {
   designer::FormMain& w = Calculated();
   int conversions = 0;
-  designer::SetReportImageConversion([&](const std::string&, const std::string&, int quality) {
+  w.State().ReportImageConversion = [&](const std::string&, const std::string&, int quality) {
     ++conversions;
     EXPECT_EQ(quality, 95);
     return false;  // the JPEG could not be written
-  });
+  };
   w.CrearINFORME_HTFC();
 
   EXPECT_EQ(conversions, 1);
@@ -191,7 +190,7 @@ TEST_F(ReportHandover, NumbersOfFilesAlreadyThereAreDrawnAgainSoAnOpenViewersFil
   ASSERT_TRUE(plat::WriteTextFile(shownImage, "an image a viewer shows"));
   ASSERT_TRUE(plat::WriteTextFile(shownDocument, "a document a viewer shows"));
 
-  SeedRunIdentifiers(kSeed);
+  w.State().RunIdentifiers.seed(kSeed);
   w.CrearINFORME_HTFC();
 
   EXPECT_EQ(plat::ReadTextFile(shownImage), "an image a viewer shows");

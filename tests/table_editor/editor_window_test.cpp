@@ -14,7 +14,6 @@ namespace stagora::test {
 namespace {
 
 using designer::FormXYinput;
-using designer::Shared;
 
 struct Expected {
   const char* name;
@@ -75,11 +74,11 @@ TEST_F(EditorWindowTest, LoadLaysOutTheWindowAndShowsTheStartingTable) {
   EXPECT_FALSE(e.Label1[3]->text().isEmpty());
 
   // The main window's starting table, not yet in use, is what the editor opens with.
-  EXPECT_EQ(Shared().TablaELV.UltimoPuntoTabla, -1);
+  EXPECT_EQ(form->State().TablaELV.UltimoPuntoTabla, -1);
   EXPECT_EQ(Lines(e)[0], "1|0|0");
   EXPECT_EQ(Lines(e)[1], "2|0.05|0.0952381");
   EXPECT_EQ(Lines(e)[11], "12|0.55|0.709677");
-  EXPECT_EQ(e.X, Shared().TablaELV.TablaX);
+  EXPECT_EQ(e.X, form->State().TablaELV.TablaX);
   EXPECT_EQ(e.VScroll1->value(), 0);
   EXPECT_EQ(QApplication::focusWidget(), e.VScroll1);
 }
@@ -258,8 +257,8 @@ TEST_F(EditorWindowTest, TheWheelMovesOneRowPerNotchWithinTheRange) {
 TEST_F(EditorWindowTest, AtTheEndOfTheScrollBarTheLinesShowRows89To100) {
   Load();
   for (int i = 0; i < kTableRows; ++i) {
-    Shared().TablaELV.TablaX[i] = i / 100.0;
-    Shared().TablaELV.TablaY[i] = i / 99.0;
+    form->State().TablaELV.TablaX[i] = i / 100.0;
+    form->State().TablaELV.TablaY[i] = i / 99.0;
   }
   FormXYinput& e = OpenEditor();
   e.VScroll1->setValue(e.VScroll1->maximum());

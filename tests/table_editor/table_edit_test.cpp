@@ -10,11 +10,10 @@ namespace stagora::test {
 namespace {
 
 using designer::FormXYinput;
-using designer::Shared;
 
-std::vector<std::pair<double, double>> InUse() {
+std::vector<std::pair<double, double>> InUse(const designer::FormMain& w) {
   std::vector<std::pair<double, double>> rows;
-  const EquilibriumTable& t = Shared().TablaELV;
+  const EquilibriumTable& t = w.State().TablaELV;
   for (int i = 0; i <= t.UltimoPuntoTabla; ++i) rows.emplace_back(t.TablaX[i], t.TablaY[i]);
   return rows;
 }
@@ -30,7 +29,7 @@ class TableEditTest : public TableEditorTest {
   // A table in use, accepted in an earlier edit.
   void AcceptStartingTable() {
     EditTable([](FormXYinput& e) { e.LabelB_Click(0); });
-    ASSERT_TRUE(Shared().UsarTabla);
+    ASSERT_TRUE(form->State().UsarTabla);
   }
   MessageBoxRecorder boxes;
 };
@@ -50,15 +49,15 @@ TEST_F(TableEditTest, AcceptingOneRowGivesAThreeRowTableInUseAtOnce) {
     e.LabelB_Click(0);
   });
   const std::vector<std::pair<double, double>> expected = {{0, 0}, {0.5, 0.6}, {1, 1}};
-  EXPECT_EQ(InUse(), expected);
-  EXPECT_EQ(Shared().TablaELV.UltimoPuntoTabla, 2);
-  EXPECT_EQ(Shared().TablaELV.TablaX[3], kEmptyTableValue);
-  EXPECT_TRUE(Shared().UsarTabla);
+  EXPECT_EQ(InUse(w), expected);
+  EXPECT_EQ(form->State().TablaELV.UltimoPuntoTabla, 2);
+  EXPECT_EQ(form->State().TablaELV.TablaX[3], kEmptyTableValue);
+  EXPECT_TRUE(form->State().UsarTabla);
   EXPECT_TRUE(w.OptTAB->isChecked());
   // The diagram and results already show the new equilibrium: nothing else was done.
   EXPECT_NE(Results(w), before);
   EXPECT_TRUE(w.LblERROR->text().isEmpty()) << w.LblERROR->text().toStdString();
-  EXPECT_DOUBLE_EQ(Shared().SuperTablasELV.SuperTablaYdeX()[50000], 0.6);
+  EXPECT_DOUBLE_EQ(form->State().SuperTablasELV.SuperTablaYdeX()[50000], 0.6);
   EXPECT_TRUE(boxes.requests().empty());
   EXPECT_TRUE(w.Modificado);
 }
@@ -68,7 +67,7 @@ TEST_F(TableEditTest, CancelAndTheCloseBoxLeaveTableNamesAndModeAsTheyWere) {
   w.Text[16]->setText("Benzene");
   w.Text[17]->setText("Toluene");
   AcceptStartingTable();
-  const EquilibriumTable table = Shared().TablaELV;
+  const EquilibriumTable table = form->State().TablaELV;
   const std::vector<std::string> results = Results(w);
 
   for (bool closeBox : {false, true}) {
@@ -80,10 +79,10 @@ TEST_F(TableEditTest, CancelAndTheCloseBoxLeaveTableNamesAndModeAsTheyWere) {
       Type(e.TxTY[0], "0.5");
       closeBox ? (void)e.close() : e.LabelB_Click(1);
     });
-    EXPECT_EQ(Shared().TablaELV.TablaX, table.TablaX) << closeBox;
-    EXPECT_EQ(Shared().TablaELV.TablaY, table.TablaY) << closeBox;
-    EXPECT_EQ(Shared().TablaELV.UltimoPuntoTabla, table.UltimoPuntoTabla) << closeBox;
-    EXPECT_TRUE(Shared().UsarTabla) << closeBox;
+    EXPECT_EQ(form->State().TablaELV.TablaX, table.TablaX) << closeBox;
+    EXPECT_EQ(form->State().TablaELV.TablaY, table.TablaY) << closeBox;
+    EXPECT_EQ(form->State().TablaELV.UltimoPuntoTabla, table.UltimoPuntoTabla) << closeBox;
+    EXPECT_TRUE(form->State().UsarTabla) << closeBox;
     EXPECT_TRUE(w.OptTAB->isChecked()) << closeBox;
     EXPECT_EQ(w.Text[16]->text(), "Benzene") << closeBox;
     EXPECT_EQ(w.Text[17]->text(), "Toluene") << closeBox;
@@ -94,7 +93,7 @@ TEST_F(TableEditTest, CancelAndTheCloseBoxLeaveTableNamesAndModeAsTheyWere) {
 TEST_F(TableEditTest, ARefusedTableKeepsTheEditorOpenAndCancelThenReturnsToAlpha) {
   designer::FormMain& w = Load();
   AcceptStartingTable();
-  const EquilibriumTable table = Shared().TablaELV;
+  const EquilibriumTable table = form->State().TablaELV;
 
   struct Case {
     const char* x1;
@@ -124,10 +123,10 @@ TEST_F(TableEditTest, ARefusedTableKeepsTheEditorOpenAndCancelThenReturnsToAlpha
     EXPECT_EQ(boxes.requests().back().text, designer::FormXYinput(&w).GetL_win(std::string(c.key)));
     EXPECT_EQ(boxes.requests().back().style, plat::kExclamation);
     EXPECT_EQ(boxes.requests().back().title, "Stagora");
-    EXPECT_FALSE(Shared().UsarTabla) << c.key;
+    EXPECT_FALSE(form->State().UsarTabla) << c.key;
     EXPECT_TRUE(w.OptVOL->isChecked()) << c.key;
-    EXPECT_EQ(Shared().TablaELV.TablaX, table.TablaX) << c.key;
-    EXPECT_EQ(Shared().TablaELV.UltimoPuntoTabla, table.UltimoPuntoTabla) << c.key;
+    EXPECT_EQ(form->State().TablaELV.TablaX, table.TablaX) << c.key;
+    EXPECT_EQ(form->State().TablaELV.UltimoPuntoTabla, table.UltimoPuntoTabla) << c.key;
     AcceptStartingTable();
   }
 }
@@ -135,15 +134,15 @@ TEST_F(TableEditTest, ARefusedTableKeepsTheEditorOpenAndCancelThenReturnsToAlpha
 TEST_F(TableEditTest, OkWithoutAFirstRowReturnsToAlphaWithTheTableKept) {
   designer::FormMain& w = Load();
   AcceptStartingTable();
-  const EquilibriumTable table = Shared().TablaELV;
+  const EquilibriumTable table = form->State().TablaELV;
   EditTable([](FormXYinput& e) {
     e.LabelB_Click(2);  // Clear
     e.LabelB_Click(0);
   });
-  EXPECT_FALSE(Shared().UsarTabla);
+  EXPECT_FALSE(form->State().UsarTabla);
   EXPECT_TRUE(w.OptVOL->isChecked());
-  EXPECT_EQ(Shared().TablaELV.TablaX, table.TablaX);
-  EXPECT_EQ(Shared().TablaELV.UltimoPuntoTabla, 20);
+  EXPECT_EQ(form->State().TablaELV.TablaX, table.TablaX);
+  EXPECT_EQ(form->State().TablaELV.UltimoPuntoTabla, 20);
   EXPECT_TRUE(boxes.requests().empty());
 }
 
@@ -161,7 +160,7 @@ TEST_F(TableEditTest, WhatOkChangesMarksTheProjectModified) {
     Type(e.TxTY[1], "0.1");
     e.LabelB_Click(0);
   });
-  EXPECT_EQ(Shared().TablaELV.TablaY[1], 0.1);
+  EXPECT_EQ(form->State().TablaELV.TablaY[1], 0.1);
   EXPECT_TRUE(w.Modificado);
   w.Modificado = false;
 

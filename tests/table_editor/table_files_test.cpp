@@ -19,7 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using designer::FormXYinput;
-using designer::Shared;
 
 std::string Bytes(const std::string& path) { return plat::ReadTextFile(path).value_or("<unreadable>"); }
 
@@ -161,7 +160,7 @@ TEST_F(TableFilesTest, TheTableFolderOutlivesACancelledEditAndStartsTheNextOne) 
     e.Cancelar();
   });
   EXPECT_TRUE(fs::exists(plat::JoinPath(dir, "kept.vle")));
-  EXPECT_EQ(Shared().PathTabla, dir);
+  EXPECT_EQ(form->State().PathTabla, dir);
   EditTable([&](FormXYinput& e) {
     dialogs.answer(std::nullopt);
     e.Abrir();
@@ -186,7 +185,7 @@ TEST_F(TableFilesTest, AProjectFileGivesItsNamesAndTableOnly) {
   EXPECT_EQ(e.Y[1], 0.6);
   EXPECT_EQ(e.X[3], kEmptyTableValue);
   EXPECT_EQ(w.Text[1]->text(), "2");  // the design data stay with the main window
-  EXPECT_EQ(Shared().TablaELV.TablaX[1], 0.05);
+  EXPECT_EQ(form->State().TablaELV.TablaX[1], 0.05);
 }
 
 TEST_F(TableFilesTest, ASaveThatCannotReplaceTheFileSaysSoAndWritesNothing) {

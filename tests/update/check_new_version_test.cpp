@@ -42,9 +42,9 @@ TEST_F(UpdateCheckTest, TheAnswerDecidesWhetherANewerVersionIsKnown) {
     now += 1;
 
     EXPECT_EQ(Check(true), CheckOutcome::kAnswered);
-    EXPECT_EQ(designer::UPD_Available, c.available);
-    EXPECT_EQ(designer::UPD_Version, c.version);
-    EXPECT_EQ(designer::UPD_URL, c.available ? "https://example.test/setup.exe" : "");
+    EXPECT_EQ(newVersion.available, c.available);
+    EXPECT_EQ(newVersion.version, c.version);
+    EXPECT_EQ(newVersion.url, c.available ? "https://example.test/setup.exe" : "");
     ASSERT_EQ(service.requests().size(), before + 1);
     EXPECT_EQ(service.requests().back(), "/upd?rand=" + NumberText(now) + "&idprod=TROV");
     EXPECT_EQ(Setting(designer::settings::kLastUpdateCheck), NumberText(now));
@@ -70,8 +70,8 @@ TEST_F(UpdateCheckTest, NoUsableAnswerIsNoAnswerAndAnOldFileIsNeverRead) {
     service.answer(c.answer);
 
     EXPECT_EQ(Check(true), c.outcome);
-    EXPECT_FALSE(designer::UPD_Available);
-    EXPECT_EQ(designer::UPD_URL, "");
+    EXPECT_FALSE(newVersion.available);
+    EXPECT_EQ(newVersion.url, "");
     EXPECT_EQ(Setting(designer::settings::kLastUpdateCheck), "<absent>");
     EXPECT_EQ(SavedAnswer(temp), "<none>");
   }
@@ -80,7 +80,7 @@ TEST_F(UpdateCheckTest, NoUsableAnswerIsNoAnswerAndAnOldFileIsNeverRead) {
 TEST_F(UpdateCheckTest, AServiceThatIsGoneIsNoAnswer) {
   service.close();
   EXPECT_EQ(Check(true), CheckOutcome::kUnreachable);
-  EXPECT_FALSE(designer::UPD_Available);
+  EXPECT_FALSE(newVersion.available);
   EXPECT_EQ(Setting(designer::settings::kLastUpdateCheck), "<absent>");
 }
 
@@ -90,7 +90,11 @@ TEST_F(UpdateCheckTest, ASlowServiceTimesOutWithoutHoldingUpTheProgram) {
   QElapsedTimer clock;
   clock.start();
   std::optional<CheckOutcome> answered;
-  EXPECT_EQ(CheckNewVersion(false, env, [&](CheckOutcome o) { answered = o; }), CheckOutcome::kAsked);
+  const auto done = [&](CheckOutcome o, const designer::UpdateInfo& announced) {
+    answered = o;
+    newVersion = announced;
+  };
+  EXPECT_EQ(CheckNewVersion(false, env, done), CheckOutcome::kAsked);
   // The request went out; the answer is not waited for (the bound is loose for loaded machines).
   EXPECT_LT(clock.elapsed(), 1000);
   EXPECT_FALSE(answered.has_value());
@@ -103,7 +107,7 @@ TEST_F(UpdateCheckTest, ASlowServiceTimesOutWithoutHoldingUpTheProgram) {
   EXPECT_EQ(answered, CheckOutcome::kUnreachable);
   EXPECT_GE(clock.elapsed(), 1400);  // the deadline does not end the wait early
   EXPECT_EQ(service.requests().size(), 1u);
-  EXPECT_FALSE(designer::UPD_Available);
+  EXPECT_FALSE(newVersion.available);
   EXPECT_EQ(Setting(designer::settings::kLastUpdateCheck), "<absent>");
 }
 
@@ -131,17 +135,14 @@ TEST_F(UpdateCheckTest, ThePeriodDecidesWhetherTheAutomaticCheckAsks) {
     SCOPED_TRACE(c.name);
     plat::SaveSetting("TROV", designer::settings::kUpdatePeriod, c.period);
     plat::SaveSetting("TROV", designer::settings::kLastUpdateCheck, NumberText(now - c.daysSinceLast));
-    designer::UPD_Available = true;
-    designer::UPD_URL = "earlier";
-    designer::UPD_Version = "earlier";
     const std::size_t before = service.requests().size();
 
     const CheckOutcome outcome = Check(c.forced);
     EXPECT_EQ(service.requests().size(), before + (c.asks ? 1 : 0));
     EXPECT_EQ(outcome, c.asks ? CheckOutcome::kAnswered : CheckOutcome::kNotDue);
-    EXPECT_EQ(designer::UPD_Available, c.asks);
-    EXPECT_EQ(designer::UPD_URL, c.asks ? "u" : "");
-    EXPECT_EQ(designer::UPD_Version, c.asks ? "2.2.3" : "");
+    EXPECT_EQ(newVersion.available, c.asks);
+    EXPECT_EQ(newVersion.url, c.asks ? "u" : "");
+    EXPECT_EQ(newVersion.version, c.asks ? "2.2.3" : "");
   }
 }
 
@@ -151,7 +152,7 @@ TEST_F(UpdateCheckTest, WithoutAWebAddressForTheServiceNothingIsSent) {
     plat::SaveSetting("TROV", designer::settings::kUpdateService, address);
     ASSERT_TRUE(plat::WriteTextFile(plat::JoinPath(temp, designer::kUpdateFileName), kStaleAnswer));
     EXPECT_EQ(Check(true), CheckOutcome::kNoService);
-    EXPECT_FALSE(designer::UPD_Available);
+    EXPECT_FALSE(newVersion.available);
   }
   EXPECT_TRUE(service.requests().empty());
 }
@@ -161,12 +162,14 @@ TEST_F(UpdateCheckTest, ASecondCheckWhileOneWaitsIsRefused) {
   CheckOutcome inner = CheckOutcome::kAnswered;
   service.onRequest([&] {
     service.onRequest({});
-    inner = CheckNewVersion(true, env, [](CheckOutcome) { ADD_FAILURE() << "a refused check has no answer"; });
+    inner = CheckNewVersion(true, env, [](CheckOutcome, const designer::UpdateInfo&) {
+      ADD_FAILURE() << "a refused check has no answer";
+    });
   });
   EXPECT_EQ(Check(true), CheckOutcome::kAnswered);
   EXPECT_EQ(inner, CheckOutcome::kBusy);
   EXPECT_EQ(service.requests().size(), 1u);
-  EXPECT_TRUE(designer::UPD_Available);
+  EXPECT_TRUE(newVersion.available);
 }
 
 }  // namespace

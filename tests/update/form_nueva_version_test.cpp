@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "common/web_address.h"
 #include "designer/update/form_nueva_version_ui.h"
 #include "designer/update/web_update.h"
 #include "platform/paths.h"
@@ -25,11 +24,6 @@ class NoticeTest : public ::testing::Test {
  protected:
   void SetUp() override {
     plat::SetProgramFolder(ProgramDir());
-    designer::UPD_Available = true;
-    designer::UPD_URL = "https://downloads.example/stagora-setup.exe";
-    designer::UPD_Version = "9.9.9";
-    savedNoConnect = Txt_No_connect;
-    Txt_No_connect = "The web address cannot be opened:";
     plat::SetOpenWithDesktopHandler([this](const std::string& target) {
       opened.push_back(target);
       return desktopOpens;
@@ -38,8 +32,6 @@ class NoticeTest : public ::testing::Test {
   void TearDown() override {
     plat::SetOpenWithDesktopHandler({});
     plat::SetProgramFolder(ProgramDir());
-    Txt_No_connect = savedNoConnect;
-    designer::UPD_Available = false;
   }
 
   // A program folder whose A2R language file holds these lines.
@@ -54,13 +46,15 @@ class NoticeTest : public ::testing::Test {
 
   std::vector<std::string> opened;
   bool desktopOpens = true;
-  std::string savedNoConnect;
+  // What the check announced, and the main window's first line when nothing opens.
+  designer::UpdateInfo newVersion{true, "https://downloads.example/stagora-setup.exe", "9.9.9"};
+  const std::string noConnect = "The web address cannot be opened:";
   int folders = 0;
 };
 
 TEST_F(NoticeTest, LaysItselfOutAsDesigned) {
-  designer::UPD_URL = "https://downloads.example/" + std::string(300, 'a') + "/setup.exe";
-  FormNuevaVersion notice(nullptr, kHome);
+  newVersion.url = "https://downloads.example/" + std::string(300, 'a') + "/setup.exe";
+  FormNuevaVersion notice(nullptr, newVersion, kHome, noConnect);
   const int W = notice.width();
   EXPECT_EQ(W, 494);
   EXPECT_EQ(notice.BotonLeft, (std::array<int, 2>{96, 257}));
@@ -72,7 +66,7 @@ TEST_F(NoticeTest, LaysItselfOutAsDesigned) {
   EXPECT_EQ(notice.Shape1->geometry(), QRect(3, 5, W - 5, 333));
   EXPECT_EQ(notice.Shape2->geometry(), QRect(3, 333, W - 5, 77));
   EXPECT_EQ(notice.Text1->geometry(), QRect(29, 65, W - 39, 20));  // however long the address
-  EXPECT_EQ(notice.Text1->text().toStdString(), designer::UPD_URL);
+  EXPECT_EQ(notice.Text1->text().toStdString(), newVersion.url);
   EXPECT_EQ(notice.Label1[0]->geometry(), QRect(19, 15, 462, 50));
   EXPECT_EQ(notice.Label1[5]->geometry(), QRect(19, 270, W - 25, 45));
   EXPECT_EQ(notice.Image2->geometry(), QRect(360, 110, 102, 140));
@@ -95,7 +89,7 @@ TEST_F(NoticeTest, VersionsFollowTheWidthsOfTheirCaptions) {
   int previousRight[2] = {0, 0};
   for (const std::string& captions : {shortCaptions, longCaptions}) {
     UseLanguageFile(captions);
-    FormNuevaVersion notice(nullptr, kHome);
+    FormNuevaVersion notice(nullptr, newVersion, kHome, noConnect);
     for (int k = 0; k < 2; ++k) {
       const QLabel* caption = notice.Label1[1 + 2 * k];
       const QLabel* version = notice.Label1[2 + 2 * k];
@@ -108,11 +102,11 @@ TEST_F(NoticeTest, VersionsFollowTheWidthsOfTheirCaptions) {
 
 TEST_F(NoticeTest, WithoutItsLanguageFileItKeepsItsBuiltInWords) {
   plat::SetProgramFolder(ScratchDir("program-without-lang"));
-  FormNuevaVersion notice(nullptr, kHome);
+  FormNuevaVersion notice(nullptr, newVersion, kHome, noConnect);
   EXPECT_FALSE(Text(notice.Label1[0]).empty());
   EXPECT_EQ(Text(notice.Label3[0]), "Descargar");
   EXPECT_EQ(Text(notice.Label1[4]), "9.9.9");
-  EXPECT_EQ(notice.Text1->text().toStdString(), designer::UPD_URL);
+  EXPECT_EQ(notice.Text1->text().toStdString(), newVersion.url);
 }
 
 TEST_F(NoticeTest, OnlyAWebAddressIsOpened) {
@@ -134,11 +128,11 @@ TEST_F(NoticeTest, OnlyAWebAddressIsOpened) {
   for (const auto& c : cases) {
     for (bool byLink : {false, true}) {
       SCOPED_TRACE(std::string(c.url) + (byLink ? " (link)" : " (button)"));
-      designer::UPD_URL = c.url;
+      newVersion.url = c.url;
       desktopOpens = c.desktopOpens;
       opened.clear();
       MessageBoxRecorder boxes;
-      FormNuevaVersion notice(nullptr, kHome);
+      FormNuevaVersion notice(nullptr, newVersion, kHome, noConnect);
       notice.show();
       if (byLink) {
         QTest::mouseClick(notice.Text1, Qt::LeftButton);
@@ -152,14 +146,14 @@ TEST_F(NoticeTest, OnlyAWebAddressIsOpened) {
         EXPECT_EQ(boxes.requests()[0].style, plat::kExclamation);
       }
       EXPECT_FALSE(notice.isVisible());
+      EXPECT_EQ(notice.Text1->text().toStdString(), c.url);  // the window changes nothing of the answer
     }
   }
-  EXPECT_TRUE(designer::UPD_Available);  // the window changes nothing of the check's answer
 }
 
 TEST_F(NoticeTest, CloseButtonEscAndCCloseWithoutOpening) {
   {
-    FormNuevaVersion notice(nullptr, kHome);
+    FormNuevaVersion notice(nullptr, newVersion, kHome, noConnect);
     notice.show();
     QTest::mousePress(notice.Label3[1], Qt::LeftButton);
     EXPECT_EQ(notice.Image1[1]->pos(), QPoint(notice.BotonLeft[1] + 1, notice.BotonTop[1] + 1));
@@ -169,7 +163,7 @@ TEST_F(NoticeTest, CloseButtonEscAndCCloseWithoutOpening) {
     EXPECT_FALSE(notice.isVisible());
   }
   for (Qt::Key key : {Qt::Key_Escape, Qt::Key_C}) {
-    FormNuevaVersion notice(nullptr, kHome);
+    FormNuevaVersion notice(nullptr, newVersion, kHome, noConnect);
     notice.show();
     notice.Text1->setFocus();
     QTest::keyClick(notice.Text1, Qt::Key_X);

@@ -108,9 +108,6 @@ class UpdateCheckTest : public ::testing::Test {
     env.tempPath = temp;
     env.running = {2, 2, 2};
     env.now = [this] { return now; };
-    designer::UPD_Available = false;
-    designer::UPD_URL.clear();
-    designer::UPD_Version.clear();
   }
 
   void TearDown() override {
@@ -124,11 +121,15 @@ class UpdateCheckTest : public ::testing::Test {
   }
 
   // Runs a check to its end: the outcome it started with when no request went out, else the
-  // outcome its answer gave.
+  // outcome its answer gave. newVersion is what the check announced: nothing unless answered.
   designer::CheckOutcome Check(bool forced) {
     std::optional<designer::CheckOutcome> answered;
+    newVersion = {};
     const designer::CheckOutcome started =
-        designer::CheckNewVersion(forced, env, [&](designer::CheckOutcome o) { answered = o; });
+        designer::CheckNewVersion(forced, env, [&](designer::CheckOutcome o, const designer::UpdateInfo& announced) {
+          answered = o;
+          newVersion = announced;
+        });
     if (started != designer::CheckOutcome::kAsked) return started;
     EXPECT_TRUE(QTest::qWaitFor([&] { return answered.has_value(); }, 30000));
     return answered.value_or(started);
@@ -138,6 +139,7 @@ class UpdateCheckTest : public ::testing::Test {
   designer::UpdateEnvironment env;
   std::string temp;
   double now = 45678.5;
+  designer::UpdateInfo newVersion;
 };
 
 // Closes the next modal window that opens and remembers its object name.

@@ -26,14 +26,13 @@ class UpdateSchedulingTest : public UpdateCheckTest {
   void SetUp() override {
     UpdateCheckTest::SetUp();
     plat::SetProgramFolder(ProgramDir());
-    designer::Shared().TempPath = temp;
     form = std::make_unique<designer::FormMain>();
+    form->State().TempPath = temp;
     form->Form_Load();
   }
   void TearDown() override {
     form.reset();
     UpdateCheckTest::TearDown();
-    designer::UPD_Available = false;
   }
 
   // Lets the check that is waiting, if any, take its answer.
@@ -55,7 +54,7 @@ TEST_F(UpdateSchedulingTest, ActivationAsksOnceAndTheNoticeFollowsOnTheTimer) {
   AnswerIn();
   ASSERT_EQ(service.requests().size(), 1u);
   EXPECT_TRUE(service.requests()[0].ends_with("&idprod=TROV"));
-  EXPECT_TRUE(designer::UPD_Available);
+  EXPECT_TRUE(form->State().NewVersion.available);
   EXPECT_TRUE(form->TimerUPD->isActive());
   EXPECT_EQ(form->TimerUPD->interval(), 3000);
 

@@ -69,7 +69,6 @@ class PrintTest : public PagedDocumentTest {
  protected:
   void SetUp() override {
     PagedDocumentTest::SetUp();
-    ForgetPdfFolder();
     Printer().setDeviceName(plat::kPdfPrinterName);
   }
 

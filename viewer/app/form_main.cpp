@@ -68,6 +68,7 @@ FormMain::FormMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 FormMain::~FormMain() {
+  SetWaitPointer(false);  // the hourglass is the window's: it goes with it
   if (Instance() != this) return;
   DiscardSplash();
   Instance() = nullptr;
@@ -295,10 +296,9 @@ FormMain& TheFormMain() {
 
 bool FormMainExists() { return !Instance().isNull(); }
 
-void SetWaitPointer(bool wait) {
-  static bool waiting = false;
-  if (wait == waiting) return;
-  waiting = wait;
+void FormMain::SetWaitPointer(bool wait) {
+  if (wait == waitPointer_) return;
+  waitPointer_ = wait;
   if (wait) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   } else {

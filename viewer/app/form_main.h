@@ -62,6 +62,9 @@ class FormMain : public QMainWindow, public WheelTarget {
   // The window's load, once, before the window is first shown.
   void Form_Load();
   bool Loaded() const { return loaded_; }
+  // The mouse pointer: the hourglass while long work of this window runs, the default
+  // otherwise. Setting the pointer it shows already changes nothing.
+  void SetWaitPointer(bool wait);
   // Shows the window and makes it the active one. Without a window manager no activation
   // ever arrives, so the first activation's work then runs here, once.
   void ShowAndActivate();
@@ -251,6 +254,7 @@ class FormMain : public QMainWindow, public WheelTarget {
   LanguageTable idioma_{"ODK"};
   std::vector<QAction*> menuEntries_;  // per row of the menu table: its command, separator or menu entry
   bool loaded_ = false;
+  bool waitPointer_ = false;  // this window's hourglass is up
   bool activatedOnce_ = false;
   // The width the page was fitted to before the window was first shown (0: it was not).
   int widthFittedHidden_ = 0;
@@ -266,8 +270,5 @@ bool FormMainExists();
 
 // The page label's font as designed.
 QFont PageLabelFont();
-
-// The mouse pointer: the hourglass while long work runs, the default otherwise.
-void SetWaitPointer(bool wait);
 
 }  // namespace stagora::viewer

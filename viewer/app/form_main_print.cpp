@@ -53,7 +53,8 @@ void FormMain::mnu_File_Print_Click() {
 
   plat::PrinterSurface& printer = Printer();
   // The PDF-file printer writes a file: its name is asked here, and a cancel prints nothing.
-  if (!ChoosePrinterOutput(this, printer, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath())) return;
+  if (!ChoosePrinterOutput(this, printer, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath(),
+                           state_.PathPdf)) return;
 
   // 7. Collated: whole sets one after another; otherwise each page's copies together.
   const long outer = request->PrintCollate ? request->PrintCopies : 1;

@@ -183,7 +183,7 @@ void frmImprimir::showEvent(QShowEvent* event) {
 
 void frmImprimir::Form_Activate() {
   Option1->setChecked(true);
-  SetWaitPointer(false);
+  if (auto* main = dynamic_cast<FormMain*>(parentWidget())) main->SetWaitPointer(false);
 }
 
 void frmImprimir::SetLanguage() {

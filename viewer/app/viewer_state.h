@@ -45,6 +45,7 @@ struct ViewerState {
   bool SplashShown = false;  // the start-up splash has closed once
   std::string& TempPath = EngineValues.TempPath;  // the user's temporary folder, no trailing separator
   std::string DocPath;           // full path of the current document
+  std::string PathPdf;           // folder of the last printout to a PDF file, "" until one is chosen
   bool DocumentLoaded = false;   // a document is loaded and its page blocks exist
   ResultSections Document;       // StatementText, SolutionText, ResolutionTexts
   long ViewMode = kViewResolution2;  // -1, 0, 1 or 2 (see page_blocks.h)
