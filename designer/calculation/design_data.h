@@ -48,6 +48,28 @@ struct DesignFields {
   std::string Text15;  // E, overall efficiency
 };
 
+// The main window's fields Text1 to Text17 by number, named for what each holds: the seven
+// design data above, the results the calculation writes, and the two component names.
+namespace field {
+inline constexpr int kAlpha = 1;              // alpha, relative volatility
+inline constexpr int kThermalQ = 2;           // q, liquid fraction of the feed
+inline constexpr int kXFeed = 3;              // zF, feed
+inline constexpr int kXDistillate = 4;        // xD, distillate
+inline constexpr int kXBottoms = 5;           // xB, bottoms
+inline constexpr int kRefluxRatio = 6;        // R, reflux ratio
+inline constexpr int kMinRefluxRatio = 7;     // Rmin, the minimum reflux ratio (result)
+inline constexpr int kQLine = 8;              // the q-line's equation (result, never shown)
+inline constexpr int kEnrichingLine = 9;      // the enriching line's equation (result, never shown)
+inline constexpr int kStrippingLine = 10;     // the stripping line's equation (result, never shown)
+inline constexpr int kLinesMeet = 11;         // (xq, yq), where the lines meet (result, never shown)
+inline constexpr int kPinchPoint = 12;        // (xm, ym), the pinch point (result, never shown)
+inline constexpr int kFeedPlate = 13;         // the feed plate in real plates (result)
+inline constexpr int kRealPlates = 14;        // the number of real plates (result)
+inline constexpr int kEfficiency = 15;        // E, overall efficiency
+inline constexpr int kMoreVolatileName = 16;  // the more volatile component's name
+inline constexpr int kLessVolatileName = 17;  // the less volatile component's name
+}  // namespace field
+
 struct DesignData {
   double alpha = 0;
   double q = 0;

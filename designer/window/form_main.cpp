@@ -147,7 +147,7 @@ void FormMain::Form_Load() {
 
   // 15-17.
   Picture4->resize(kReportPictureSize, kReportPictureSize);
-  Text[15]->setText("1");
+  Text[field::kEfficiency]->setText("1");
   loaded_ = true;
   Modificado = false;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/language_table.h"
+#include "designer/calculation/design_data.h"
 #include "designer/report/worked_solution.h"
 #include "designer/window/designer_state.h"
 
@@ -199,7 +200,7 @@ class FormMain : public QMainWindow {
   std::array<QLabel*, 4> Label2{};
   QRadioButton* OptVOL = nullptr;
   QRadioButton* OptTAB = nullptr;
-  std::array<QLineEdit*, 18> Text{};   // Text[1] .. Text[17]
+  std::array<QLineEdit*, 18> Text{};   // Text1 .. Text17 at their numbers (field:: names them)
   std::array<QLabel*, 32> Label1{};    // Label1[0] .. Label1[31]
   std::array<ShapeControl*, 13> Shape1{};  // 0 to 9, 11, 12 (no 10)
   ShapeControl* Shape2 = nullptr;

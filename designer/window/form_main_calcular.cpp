@@ -70,13 +70,13 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora, bool ImprimirBN) {
   diagram.DrawBackground(SimboloDecimal);
 
   DesignInput input;
-  input.fields.Text1 = FieldText(Text[1]);
-  input.fields.Text2 = FieldText(Text[2]);
-  input.fields.Text3 = FieldText(Text[3]);
-  input.fields.Text4 = FieldText(Text[4]);
-  input.fields.Text5 = FieldText(Text[5]);
-  input.fields.Text6 = FieldText(Text[6]);
-  input.fields.Text15 = FieldText(Text[15]);
+  input.fields.Text1 = FieldText(Text[field::kAlpha]);
+  input.fields.Text2 = FieldText(Text[field::kThermalQ]);
+  input.fields.Text3 = FieldText(Text[field::kXFeed]);
+  input.fields.Text4 = FieldText(Text[field::kXDistillate]);
+  input.fields.Text5 = FieldText(Text[field::kXBottoms]);
+  input.fields.Text6 = FieldText(Text[field::kRefluxRatio]);
+  input.fields.Text15 = FieldText(Text[field::kEfficiency]);
   input.SimboloDecimal = SimboloDecimal;
   input.UsarTabla = state_.UsarTabla;
   input.lookup = &state_.SuperTablasELV;
@@ -104,8 +104,8 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora, bool ImprimirBN) {
   }
 
   if (!result.ok()) {
-    Text[14]->clear();
-    Text[13]->clear();
+    Text[field::kRealPlates]->clear();
+    Text[field::kFeedPlate]->clear();
     const std::string text = result.errorKey.empty() ? result.errorText : GetL_win(result.errorKey);
     LblERROR->setText(QText(text));
     Lienzo.updateChanged();
@@ -116,14 +116,14 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora, bool ImprimirBN) {
   NumPlatosTeor = result.NumPlatosTeor;
   PlatoAlimTeor = result.PlatoAlimTeor;
   const ResultTexts texts = MakeResultTexts(result);
-  WriteResult(Text[7], texts.Text7);
-  WriteResult(Text[8], texts.Text8);
-  WriteResult(Text[9], texts.Text9);
-  WriteResult(Text[10], texts.Text10);
-  WriteResult(Text[11], texts.Text11);
-  WriteResult(Text[12], texts.Text12);
-  WriteResult(Text[13], texts.Text13);
-  WriteResult(Text[14], texts.Text14);
+  WriteResult(Text[field::kMinRefluxRatio], texts.Text7);
+  WriteResult(Text[field::kQLine], texts.Text8);
+  WriteResult(Text[field::kEnrichingLine], texts.Text9);
+  WriteResult(Text[field::kStrippingLine], texts.Text10);
+  WriteResult(Text[field::kLinesMeet], texts.Text11);
+  WriteResult(Text[field::kPinchPoint], texts.Text12);
+  WriteResult(Text[field::kFeedPlate], texts.Text13);
+  WriteResult(Text[field::kRealPlates], texts.Text14);
 
   DiagramTexts diagramTexts;
   diagramTexts.Enrich_op_line = GetL_win("Enrich_op_line");

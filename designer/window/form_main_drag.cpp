@@ -147,10 +147,10 @@ void FormMain::Image2_MouseMove(int Index, QPointF Pointer) {
   knob->move(static_cast<int>(std::lround(left)), knob->y());
 
   KnobDragFields fields;
-  fields.zF = FieldValue(Text[3]);
-  fields.xD = FieldValue(Text[4]);
-  fields.xB = FieldValue(Text[5]);
-  fields.Rmin = FieldValue(Text[7]);
+  fields.zF = FieldValue(Text[field::kXFeed]);
+  fields.xD = FieldValue(Text[field::kXDistillate]);
+  fields.xB = FieldValue(Text[field::kXBottoms]);
+  fields.Rmin = FieldValue(Text[field::kMinRefluxRatio]);
   const double value = KnobDragValue(Index, KnobPercent(left, width, track), fields);
   // The field's change handler places all knobs again, this one at its rounded value.
   WriteValue(Text[static_cast<std::size_t>(kKnobField[i])], value, SimboloDecimal);
@@ -184,7 +184,7 @@ void FormMain::Label2_MouseMove(int Index, QPointF Pointer) {
   const bool shown = InsideDiagram(shownX, shownY);
   if (!shown) LblCOOR->hide();
 
-  const PointBounds bounds = PointDragBounds(FieldValue(Text[3]), FieldValue(Text[4]), FieldValue(Text[5]));
+  const PointBounds bounds = PointDragBounds(FieldValue(Text[field::kXFeed]), FieldValue(Text[field::kXDistillate]), FieldValue(Text[field::kXBottoms]));
   const float halfW = static_cast<float>(w / 2);
   const float left = HeldPointCentreX(Index, static_cast<float>(Pointer.x() - OffsetArrastreX) + halfW, f, bounds) - halfW;
   const double v = f.DiagramX(left + w / 2);
@@ -235,7 +235,7 @@ void FormMain::Picture1_MouseDown(double X, double Y) {
   const double y = f.DiagramY(Y);
   if (!InsideDiagram(x, y)) return;
   // The press always looks for the relative-volatility curve, also in table mode.
-  if (!NearCurve(f, VolatilityCurveY(FieldValue(Text[1]), x), Y)) return;
+  if (!NearCurve(f, VolatilityCurveY(FieldValue(Text[field::kAlpha]), x), Y)) return;
   if (!state_.UsarTabla) {
     ArrastrandoCurva = true;
     SetPointerShape(Picture1, Qt::SizeVerCursor);
@@ -268,7 +268,7 @@ void FormMain::Picture1_MouseMove(double X, double Y) {
       return;
     }
     const double alpha = RoundHalfUp(AlphaThroughPoint(x, y), kPointDecimals);
-    WriteValue(Text[1], alpha, SimboloDecimal);
+    WriteValue(Text[field::kAlpha], alpha, SimboloDecimal);
     Calcular(*Picture1, false);
     SetPointerShape(Picture1, Qt::SizeVerCursor);
     SetToolTip(Picture1, state_.Txt_VLE_curve);
@@ -283,7 +283,7 @@ void FormMain::Picture1_MouseMove(double X, double Y) {
     onCurve = o.ok() && NearCurve(f, o.value, Y);
     curveY = o.value;
   } else {
-    curveY = VolatilityCurveY(FieldValue(Text[1]), x);
+    curveY = VolatilityCurveY(FieldValue(Text[field::kAlpha]), x);
     onCurve = NearCurve(f, curveY, Y);
   }
   if (!onCurve) {

@@ -66,7 +66,7 @@ void FormMain::OptTAB_Click() {
   Image1[3]->show();
   Label1[0]->hide();
   Label1[30]->show();
-  Text[1]->hide();
+  Text[field::kAlpha]->hide();
   Label1[12]->hide();
   Line1[0]->hide();
   Image2[0]->hide();
@@ -83,7 +83,7 @@ void FormMain::OptVOL_Click() {
   Image1[3]->hide();
   Label1[0]->show();
   Label1[30]->hide();
-  Text[1]->show();
+  Text[field::kAlpha]->show();
   Label1[12]->show();
   Line1[0]->show();
   Image2[0]->show();

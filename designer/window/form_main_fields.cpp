@@ -23,11 +23,18 @@ namespace stagora::designer {
 namespace {
 
 // The families of fields, by number.
-constexpr std::array<int, 7> kDesignInputs = {1, 2, 3, 4, 5, 6, 15};
-constexpr std::array<int, 8> kKnobFields = {1, 2, 3, 4, 5, 6, 7, 15};
-constexpr std::array<int, 12> kSelectOnEntry = {1, 2, 3, 4, 5, 6, 7, 13, 14, 15, 16, 17};
+constexpr std::array<int, 7> kDesignInputs = {field::kAlpha,        field::kThermalQ,     field::kXFeed,
+                                               field::kXDistillate,  field::kXBottoms,     field::kRefluxRatio,
+                                               field::kEfficiency};
+constexpr std::array<int, 8> kKnobFields = {field::kAlpha,        field::kThermalQ,     field::kXFeed,
+                                            field::kXDistillate,  field::kXBottoms,     field::kRefluxRatio,
+                                            field::kMinRefluxRatio, field::kEfficiency};
+constexpr std::array<int, 12> kSelectOnEntry = {
+    field::kAlpha,          field::kThermalQ,  field::kXFeed,       field::kXDistillate,
+    field::kXBottoms,       field::kRefluxRatio, field::kMinRefluxRatio, field::kFeedPlate,
+    field::kRealPlates,     field::kEfficiency,  field::kMoreVolatileName, field::kLessVolatileName};
 // The fields the decimal-symbol switch rewrites: every number field, results included.
-constexpr int kLastNumberField = 15;
+constexpr int kLastNumberField = field::kEfficiency;
 
 template <std::size_t N>
 bool In(const std::array<int, N>& family, int n) {
@@ -79,7 +86,7 @@ class FieldEvents : public QObject {
         // back from another program) or a menu closed is no entering of the field: it must
         // neither mark the design modified nor throw away the user's caret.
         if (IsReturningFocus(static_cast<QFocusEvent*>(event)->reason())) return false;
-        if (n == 17) {
+        if (n == field::kLessVolatileName) {
           form_->Text17_GotFocus();
         } else {
           form_->Text_GotFocus(n);
@@ -122,8 +129,8 @@ void FormMain::ConnectFieldHandlers() {
   for (const int n : kKnobFields) {
     connect(Text[n], &QLineEdit::textChanged, this, [this, n] { Text_Change(n); });
   }
-  connect(Text[16], &QLineEdit::textChanged, this, [this] { Text16_Change(); });
-  for (const int n : {16, 17}) Text[n]->setValidator(new CodePageValidator(Text[n]));
+  connect(Text[field::kMoreVolatileName], &QLineEdit::textChanged, this, [this] { Text16_Change(); });
+  for (const int n : {field::kMoreVolatileName, field::kLessVolatileName}) Text[n]->setValidator(new CodePageValidator(Text[n]));
   fieldEvents_ = new FieldEvents(this);
   for (int n = 1; n < static_cast<int>(Text.size()); ++n) {
     if (In(kSelectOnEntry, n)) Text[n]->installEventFilter(fieldEvents_);
@@ -137,7 +144,7 @@ void FormMain::Text_GotFocus(int Index) {
 
 void FormMain::Text17_GotFocus() {
   // The second name has no change handler; entering it is what counts as editing it.
-  Text[17]->selectAll();
+  Text[field::kLessVolatileName]->selectAll();
   Modificado = true;
 }
 
@@ -159,7 +166,7 @@ void FormMain::Text_KeyDown(int Index, int KeyCode) {
 }
 
 void FormMain::Text16_Change() {
-  const std::string name = Trim(FieldText(Text[16]));
+  const std::string name = Trim(FieldText(Text[field::kMoreVolatileName]));
   if (!name.empty()) {
     const std::string withParticle = PrepDE(name, false);
     auto caption = [&](const char* key) {

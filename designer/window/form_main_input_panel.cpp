@@ -52,8 +52,8 @@ void FormMain::ColocarControles() {
   Place(strip, 4, 4, 500, 31);
   MoveTo(Label1[27], strip->x() + kCaptionLeft, strip->y() + 5);
   MoveTo(Label1[28], 257, strip->y() + 5);
-  MoveTo(Text[16], 159, strip->y() + 3);
-  MoveTo(Text[17], 401, strip->y() + 3);
+  MoveTo(Text[field::kMoreVolatileName], 159, strip->y() + 3);
+  MoveTo(Text[field::kLessVolatileName], 401, strip->y() + 3);
 
   // 4. The row of the equilibrium model.
   ShapeControl* mode = Shape1[0];

@@ -23,14 +23,14 @@ void FormMain::ReajustarCursores() {
   Modificado = true;
 
   KnobValues v;
-  v.zF = FieldValue(Text[3]);
-  v.xD = FieldValue(Text[4]);
-  v.xB = FieldValue(Text[5]);
-  v.q = FieldValue(Text[2]);
-  v.alpha = FieldValue(Text[1]);
-  v.E = FieldValue(Text[15]);
-  v.Rmin = FieldValue(Text[7]);
-  v.R = FieldValue(Text[6]);
+  v.zF = FieldValue(Text[field::kXFeed]);
+  v.xD = FieldValue(Text[field::kXDistillate]);
+  v.xB = FieldValue(Text[field::kXBottoms]);
+  v.q = FieldValue(Text[field::kThermalQ]);
+  v.alpha = FieldValue(Text[field::kAlpha]);
+  v.E = FieldValue(Text[field::kEfficiency]);
+  v.Rmin = FieldValue(Text[field::kMinRefluxRatio]);
+  v.R = FieldValue(Text[field::kRefluxRatio]);
 
   for (const int i : kKnobPlacementOrder) {
     ImageControl* knob = Image2[i];

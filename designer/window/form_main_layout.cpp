@@ -73,7 +73,7 @@ void FormMain::CreateControls() {
     SetLabelColors(Label1[i], kBlack, &kWhite);
     Label1[i]->hide();
   }
-  for (int n = 8; n <= 12; ++n) {
+  for (int n = field::kQLine; n <= field::kPinchPoint; ++n) {
     Text[n] = MakeField(Client, n, kFontCaption, true);
     Text[n]->setPalette(QPalette());  // the result lines keep the plain field look
     Text[n]->hide();
@@ -165,22 +165,25 @@ void FormMain::CreateInputPanel() {
   }
   OptVOL->setChecked(true);
 
-  for (int n : {1, 2, 3, 4, 5, 6, 15}) Text[n] = MakeField(panel, n, kFontDesignField, false);
-  Text[7] = MakeField(panel, 7, kFontDesignField, true);
-  Text[13] = MakeField(panel, 13, kFontCaption, true);
-  Text[14] = MakeField(panel, 14, kFontButton, true, true);
-  Text[16] = MakeField(panel, 16, kFontCaption, false);
-  Text[17] = MakeField(panel, 17, kFontCaption, false);
+  for (int n : {field::kAlpha, field::kThermalQ, field::kXFeed, field::kXDistillate, field::kXBottoms,
+                field::kRefluxRatio, field::kEfficiency}) {
+    Text[n] = MakeField(panel, n, kFontDesignField, false);
+  }
+  Text[field::kMinRefluxRatio] = MakeField(panel, field::kMinRefluxRatio, kFontDesignField, true);
+  Text[field::kFeedPlate] = MakeField(panel, field::kFeedPlate, kFontCaption, true);
+  Text[field::kRealPlates] = MakeField(panel, field::kRealPlates, kFontButton, true, true);
+  Text[field::kMoreVolatileName] = MakeField(panel, field::kMoreVolatileName, kFontCaption, false);
+  Text[field::kLessVolatileName] = MakeField(panel, field::kLessVolatileName, kFontCaption, false);
 
   // The start values of the design, written with the point.
-  Text[1]->setText("2");
-  Text[2]->setText("0.5");
-  Text[3]->setText("0.46");
-  Text[4]->setText("0.85");
-  Text[5]->setText("0.17");
-  Text[6]->setText("3");
-  Text[7]->setText("3");
-  Text[15]->setText("1.0");
+  Text[field::kAlpha]->setText("2");
+  Text[field::kThermalQ]->setText("0.5");
+  Text[field::kXFeed]->setText("0.46");
+  Text[field::kXDistillate]->setText("0.85");
+  Text[field::kXBottoms]->setText("0.17");
+  Text[field::kRefluxRatio]->setText("3");
+  Text[field::kMinRefluxRatio]->setText("3");
+  Text[field::kEfficiency]->setText("1.0");
 
   // Keyboard order of the editable fields.
   const std::array<int, 9> order = {16, 17, 1, 2, 3, 6, 4, 15, 5};
@@ -210,18 +213,18 @@ void FormMain::PlaceControls() {
   Place(Image1[3], 182, 68, kButtonFaceWidth, kButtonFaceHeight);
   Place(LabelB[3], 193, 76, 121, 34);
 
-  Place(Text[1], 64, 93, 94, 26);
-  Place(Text[2], 109, 149, 56, 26);
-  Place(Text[3], 47, 270, 112, 26);
-  Place(Text[4], 378, 174, 112, 26);
-  Place(Text[5], 378, 424, 112, 26);
-  Place(Text[6], 411, 85, 76, 26);
-  Place(Text[7], 407, 258, 87, 26);
-  Place(Text[15], 379, 327, 112, 26);
-  Place(Text[13], 65, 356, 104, 28);
-  Place(Text[14], 62, 438, 104, 28);
-  Place(Text[16], 159, 7, 93, 24);
-  Place(Text[17], 401, 7, 93, 24);
+  Place(Text[field::kAlpha], 64, 93, 94, 26);
+  Place(Text[field::kThermalQ], 109, 149, 56, 26);
+  Place(Text[field::kXFeed], 47, 270, 112, 26);
+  Place(Text[field::kXDistillate], 378, 174, 112, 26);
+  Place(Text[field::kXBottoms], 378, 424, 112, 26);
+  Place(Text[field::kRefluxRatio], 411, 85, 76, 26);
+  Place(Text[field::kMinRefluxRatio], 407, 258, 87, 26);
+  Place(Text[field::kEfficiency], 379, 327, 112, 26);
+  Place(Text[field::kFeedPlate], 65, 356, 104, 28);
+  Place(Text[field::kRealPlates], 62, 438, 104, 28);
+  Place(Text[field::kMoreVolatileName], 159, 7, 93, 24);
+  Place(Text[field::kLessVolatileName], 401, 7, 93, 24);
   const std::array<QPoint, 5> lines = {QPoint(711, 34), QPoint(710, 86), QPoint(708, 143), QPoint(708, 211),
                                        QPoint(708, 265)};
   for (int k = 0; k < 5; ++k) Place(Text[8 + k], lines[k].x(), lines[k].y(), 393, 21);

@@ -17,8 +17,8 @@ TableEdit FormMain::TableEditStart() const {
   TableEdit start;
   start.TablaELV = state.TablaELV;
   start.UsarTabla = state.UsarTabla;
-  start.A = plat::Utf16ToCp1252(Text[16]->text().toStdU16String());
-  start.B = plat::Utf16ToCp1252(Text[17]->text().toStdU16String());
+  start.A = plat::Utf16ToCp1252(Text[field::kMoreVolatileName]->text().toStdU16String());
+  start.B = plat::Utf16ToCp1252(Text[field::kLessVolatileName]->text().toStdU16String());
   start.PathTabla = state.PathTabla;
   start.SimboloDecimal = SimboloDecimal;
   return start;
@@ -36,8 +36,8 @@ void FormMain::ApplyTableEdit(const TableEdit& edit) {
   // with alpha; the second name has none.
   state.UsarTabla = false;
   state.TablaELV = edit.TablaELV;
-  Text[16]->setText(QText(edit.A));
-  Text[17]->setText(QText(edit.B));
+  Text[field::kMoreVolatileName]->setText(QText(edit.A));
+  Text[field::kLessVolatileName]->setText(QText(edit.B));
   state.UsarTabla = true;
   if (edit.changed) Modificado = true;
 }

@@ -17,7 +17,7 @@ class EquilibriumMode : public ShownWindowTest {
  protected:
   // The controls of each mode, visible (true) or not.
   static std::vector<bool> AlphaControls(const designer::FormMain& w) {
-    return {w.Label1[0]->isVisible(), w.Label1[12]->isVisible(), w.Text[1]->isVisible(), w.Line1[0]->isVisible(),
+    return {w.Label1[0]->isVisible(), w.Label1[12]->isVisible(), w.Text[field::kAlpha]->isVisible(), w.Line1[0]->isVisible(),
             w.Image2[0]->isVisible()};
   }
   static std::vector<bool> TableControls(const designer::FormMain& w) {
@@ -41,7 +41,7 @@ TEST_F(EquilibriumMode, TableModeWithoutAUsableTableOnlyChangesTheLook) {
     EXPECT_EQ(TableControls(w), kAllShown3);
     EXPECT_FALSE(form->State().UsarTabla);
     EXPECT_EQ(Calculations(), 0);
-    EXPECT_EQ(w.Text[1]->text(), "2");  // hidden, not lost
+    EXPECT_EQ(w.Text[field::kAlpha]->text(), "2");  // hidden, not lost
 
     QTest::mouseClick(w.OptVOL, Qt::LeftButton);
     EXPECT_EQ(AlphaControls(w), kAllShown5);
@@ -59,7 +59,7 @@ TEST_F(EquilibriumMode, TableModeWithoutAUsableTableOnlyChangesTheLook) {
 TEST_F(EquilibriumMode, AUsableTableIsTakenAndAlphaComesBack) {
   designer::FormMain& w = Show();
   // The default table is the alpha = 2 curve; alpha itself is made 3, so the two differ.
-  w.Text[1]->setText("3");
+  w.Text[field::kAlpha]->setText("3");
   w.mnu_Archivo_CALC_Click();
   const double withAlpha = w.NumPlatosTeor;
   form->State().TablaELV.UltimoPuntoTabla = 20;
@@ -93,7 +93,7 @@ TEST_F(EquilibriumMode, OnlyThePanelsFreeSurfaceHidesTheCoordinateReadout) {
   EXPECT_TRUE(moveOver(QPoint(box->x() + box->width() - 4, box->y() + box->height() - 4)));
   EXPECT_TRUE(moveOver(QPoint(w.Line1[1]->X1() + 3, w.Line1[1]->Y1())));
   // Fields, captions and pictures take it themselves.
-  EXPECT_FALSE(moveOver(w.Text[3]->geometry().center()));
+  EXPECT_FALSE(moveOver(w.Text[field::kXFeed]->geometry().center()));
   EXPECT_FALSE(moveOver(w.Label1[1]->geometry().center()));
   EXPECT_FALSE(moveOver(w.ImageT->geometry().center()));
 }

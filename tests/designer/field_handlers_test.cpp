@@ -60,7 +60,7 @@ TEST_F(FieldHandlers, CommaAndPointKeysTypeTheCurrentDecimalSymbol) {
   }
   // The name fields keep what is typed.
   w.SimboloDecimal = ",";
-  Type(w.Text[16], "n.Hexane");
+  Type(w.Text[field::kMoreVolatileName], "n.Hexane");
   EXPECT_EQ(Field(w, 16), "n.Hexane");
 }
 
@@ -70,7 +70,7 @@ TEST_F(FieldHandlers, EnterRecalculatesAndAChangeAloneDoesNot) {
   const double stages = w.NumPlatosTeor;
   ASSERT_FALSE(plates.empty());
 
-  Type(w.Text[6], "2.2");  // Rmin is about 1.79
+  Type(w.Text[field::kRefluxRatio], "2.2");  // Rmin is about 1.79
   EXPECT_EQ(Field(w, 14), plates);
   EXPECT_EQ(w.NumPlatosTeor, stages);
   EXPECT_TRUE(w.Modificado);
@@ -79,7 +79,7 @@ TEST_F(FieldHandlers, EnterRecalculatesAndAChangeAloneDoesNot) {
   for (int n : {7, 13, 14, 16, 17}) QTest::keyClick(w.Text[n], Qt::Key_Return);
   EXPECT_EQ(Field(w, 14), plates);
 
-  QTest::keyClick(w.Text[6], Qt::Key_Return);
+  QTest::keyClick(w.Text[field::kRefluxRatio], Qt::Key_Return);
   EXPECT_NE(Field(w, 14), plates);
   EXPECT_GT(w.NumPlatosTeor, stages);  // less reflux, more stages
 
@@ -94,26 +94,26 @@ TEST_F(FieldHandlers, EnterRecalculatesAndAChangeAloneDoesNot) {
                            {3, Qt::Key_Return, Qt::ShiftModifier},  {4, Qt::Key_Return, Qt::ControlModifier},
                            {5, Qt::Key_Return, Qt::NoModifier},     {15, Qt::Key_Return, Qt::NoModifier}};
   for (const Press& p : presses) {
-    w.Text[14]->clear();
+    w.Text[field::kRealPlates]->clear();
     QTest::keyClick(w.Text[p.field], p.key, p.shift);
-    EXPECT_FALSE(w.Text[14]->text().isEmpty()) << "Text" << p.field;
+    EXPECT_FALSE(w.Text[field::kRealPlates]->text().isEmpty()) << "Text" << p.field;
   }
 
   // A rejected design shows its error on Enter, not before.
-  Type(w.Text[6], "0");
+  Type(w.Text[field::kRefluxRatio], "0");
   EXPECT_TRUE(w.LblERROR->text().isEmpty());
-  QTest::keyClick(w.Text[6], Qt::Key_Return);
+  QTest::keyClick(w.Text[field::kRefluxRatio], Qt::Key_Return);
   EXPECT_EQ(w.LblERROR->text().toStdString(), w.GetL_win("NegativeRefluxRatio"));
 }
 
 TEST_F(FieldHandlers, EnteringAFieldSelectsItsTextAndEnteringTheSecondNameMarksTheDesignModified) {
   designer::FormMain& w = LoadAndActivate();
-  w.Text[17]->setText("Water");
-  w.Text[16]->setFocus(Qt::TabFocusReason);
+  w.Text[field::kLessVolatileName]->setText("Water");
+  w.Text[field::kMoreVolatileName]->setFocus(Qt::TabFocusReason);
   w.Modificado = false;
-  QTest::keyClick(w.Text[16], Qt::Key_Tab);
-  ASSERT_TRUE(w.Text[17]->hasFocus());
-  EXPECT_EQ(w.Text[17]->selectedText(), "Water");
+  QTest::keyClick(w.Text[field::kMoreVolatileName], Qt::Key_Tab);
+  ASSERT_TRUE(w.Text[field::kLessVolatileName]->hasFocus());
+  EXPECT_EQ(w.Text[field::kLessVolatileName]->selectedText(), "Water");
   EXPECT_TRUE(w.Modificado);
 
   for (int n : {1, 2, 3, 6, 4, 15, 5}) {
@@ -123,32 +123,32 @@ TEST_F(FieldHandlers, EnteringAFieldSelectsItsTextAndEnteringTheSecondNameMarksT
     EXPECT_EQ(w.Text[n]->selectedText(), w.Text[n]->text()) << "Text" << n;
   }
   // Typing after entering replaces the whole text.
-  w.Text[6]->setFocus(Qt::OtherFocusReason);
-  QTest::keyClicks(w.Text[6], "5");
+  w.Text[field::kRefluxRatio]->setFocus(Qt::OtherFocusReason);
+  QTest::keyClicks(w.Text[field::kRefluxRatio], "5");
   EXPECT_EQ(Field(w, 6), "5");
   // Result fields are selected too, ready to copy.
-  w.Text[14]->setFocus(Qt::OtherFocusReason);
-  EXPECT_EQ(w.Text[14]->selectedText(), w.Text[14]->text());
+  w.Text[field::kRealPlates]->setFocus(Qt::OtherFocusReason);
+  EXPECT_EQ(w.Text[field::kRealPlates]->selectedText(), w.Text[field::kRealPlates]->text());
 }
 
 // Focus that comes back to a field when the window is reactivated or a menu closes is no
 // entering of the field: it neither marks the design modified nor selects the text.
 TEST_F(FieldHandlers, FocusReturningWithTheWindowOrAfterAMenuIsNoEnteringOfTheField) {
   designer::FormMain& w = LoadAndActivate();
-  w.Text[17]->setText("Water");
-  w.Text[17]->setFocus(Qt::TabFocusReason);
-  ASSERT_TRUE(w.Text[17]->hasFocus());
-  w.Text[3]->setText("0.46");
-  w.Text[3]->setCursorPosition(2);
+  w.Text[field::kLessVolatileName]->setText("Water");
+  w.Text[field::kLessVolatileName]->setFocus(Qt::TabFocusReason);
+  ASSERT_TRUE(w.Text[field::kLessVolatileName]->hasFocus());
+  w.Text[field::kXFeed]->setText("0.46");
+  w.Text[field::kXFeed]->setCursorPosition(2);
   for (const Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
     SCOPED_TRACE(reason);
     w.Modificado = false;
     QFocusEvent back(QEvent::FocusIn, reason);
-    QApplication::sendEvent(w.Text[17], &back);
+    QApplication::sendEvent(w.Text[field::kLessVolatileName], &back);
     EXPECT_FALSE(w.Modificado);
-    w.Text[3]->deselect();
-    QApplication::sendEvent(w.Text[3], &back);
-    EXPECT_FALSE(w.Text[3]->hasSelectedText());
+    w.Text[field::kXFeed]->deselect();
+    QApplication::sendEvent(w.Text[field::kXFeed], &back);
+    EXPECT_FALSE(w.Text[field::kXFeed]->hasSelectedText());
   }
   // A menu opened and closed over the field.
   w.Modificado = false;
@@ -156,11 +156,11 @@ TEST_F(FieldHandlers, FocusReturningWithTheWindowOrAfterAMenuIsNoEnteringOfTheFi
   QApplication::processEvents();
   MenuNamed(w, "mnu_Archivo")->close();
   QApplication::processEvents();
-  ASSERT_TRUE(w.Text[17]->hasFocus());
+  ASSERT_TRUE(w.Text[field::kLessVolatileName]->hasFocus());
   EXPECT_FALSE(w.Modificado);
   // Entering it by the mouse or the keyboard still counts.
   QFocusEvent click(QEvent::FocusIn, Qt::MouseFocusReason);
-  QApplication::sendEvent(w.Text[17], &click);
+  QApplication::sendEvent(w.Text[field::kLessVolatileName], &click);
   EXPECT_TRUE(w.Modificado);
 }
 
@@ -177,12 +177,12 @@ TEST_F(FieldHandlers, TheComponentNameGoesIntoTheAxisCaptionsWithItsParticle) {
   const std::pair<const char*, const char*> cases[] = {
       {"agua", "d'agua"}, {"Etanol", "d'Etanol"}, {"hexano", "d'hexano"}, {"metanol", "de metanol"}};
   for (const auto& [name, withParticle] : cases) {
-    w.Text[14]->clear();
+    w.Text[field::kRealPlates]->clear();
     w.Modificado = false;
-    w.Text[16]->setText(name);
+    w.Text[field::kMoreVolatileName]->setText(name);
     EXPECT_EQ(w.RotuloEjeX, std::string("x, fracci\xF3n molar ") + withParticle + " (" + name + ")");
     EXPECT_EQ(w.RotuloEjeY, std::string("y, ") + withParticle);
-    EXPECT_FALSE(w.Text[14]->text().isEmpty()) << "the name recalculates";
+    EXPECT_FALSE(w.Text[field::kRealPlates]->text().isEmpty()) << "the name recalculates";
     EXPECT_TRUE(w.Modificado);
   }
 }
@@ -217,9 +217,9 @@ TEST_F(FieldHandlers, TheNameFieldsRefuseCharactersTheFilesCannotHold) {
 
 TEST_F(FieldHandlers, SwitchingTheSymbolRewritesEveryNumberFieldAndKeepsNamesAndTheModifiedFlag) {
   designer::FormMain& w = Load();
-  w.Text[16]->setText("n.Hexane, 95%");
-  w.Text[17]->setText("n.Heptane");
-  w.Text[1]->setText("2.5");
+  w.Text[field::kMoreVolatileName]->setText("n.Hexane, 95%");
+  w.Text[field::kLessVolatileName]->setText("n.Heptane");
+  w.Text[field::kAlpha]->setText("2.5");
   for (const bool modified : {false, true}) {
     SCOPED_TRACE(modified);
     w.Modificado = modified;
@@ -245,15 +245,15 @@ TEST_F(FieldHandlers, SwitchingTheSymbolRewritesEveryNumberFieldAndKeepsNamesAnd
 TEST_F(FieldHandlers, TheSwitchRecalculatesUnlessChangesAreBlocked) {
   designer::FormMain& w = Load();
   // The switch also recalculates when its item was already checked.
-  w.Text[14]->setText("none");
+  w.Text[field::kRealPlates]->setText("none");
   w.mnu_Decimal_SEP_DOT->trigger();
   EXPECT_NE(Field(w, 14), "none");
   EXPECT_TRUE(w.mnu_Decimal_SEP_DOT->isChecked());
 
   // Raised on entry (the load applying the stored symbol): the fields are rewritten but
   // nothing is recalculated, and the flag ends lowered, not restored.
-  w.Text[14]->setText("none");
-  w.Text[2]->setText("1.0001");
+  w.Text[field::kRealPlates]->setText("none");
+  w.Text[field::kThermalQ]->setText("1.0001");
   form->State().BloqueoChange = true;
   w.mnu_Decimal_SEP_COM_Click();
   EXPECT_FALSE(form->State().BloqueoChange);

@@ -39,7 +39,7 @@ TEST_F(HelpCommands, F1WithoutAManualNamesTheMissingFile) {
   plat::SetProgramFolder(folder);  // the language file is read by now
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-  QTest::keyClick(w.Text[3], Qt::Key_F1);
+  QTest::keyClick(w.Text[field::kXFeed], Qt::Key_F1);
 
   ASSERT_EQ(boxes.requests().size(), 1u);
   EXPECT_EQ(boxes.requests()[0].text, "The file cannot be opened:\r\n" + folder + "/Manual_TROV.pdf");

@@ -204,12 +204,12 @@ TEST_F(MainWindowLayout, EditableFieldsTakeTheKeyboardInTheDesignOrder) {
 TEST_F(MainWindowLayout, DesignFieldsUseTwelvePointArialAtFifteenTwipsPerPixel) {
   designer::FormMain& w = Load();
   const double scale = designer::ScreenTwipsPerPixelX() / 15;
-  EXPECT_DOUBLE_EQ(w.Text[1]->font().pointSizeF(), 12 * scale);
-  EXPECT_DOUBLE_EQ(w.Text[13]->font().pointSizeF(), 10 * scale);
+  EXPECT_DOUBLE_EQ(w.Text[field::kAlpha]->font().pointSizeF(), 12 * scale);
+  EXPECT_DOUBLE_EQ(w.Text[field::kFeedPlate]->font().pointSizeF(), 10 * scale);
   EXPECT_DOUBLE_EQ(w.Label1[15]->font().pointSizeF(), 9 * scale);
-  EXPECT_TRUE(w.Text[14]->font().bold());
-  EXPECT_TRUE(w.Text[14]->isReadOnly());
-  EXPECT_FALSE(w.Text[16]->isReadOnly());
+  EXPECT_TRUE(w.Text[field::kRealPlates]->font().bold());
+  EXPECT_TRUE(w.Text[field::kRealPlates]->isReadOnly());
+  EXPECT_FALSE(w.Text[field::kMoreVolatileName]->isReadOnly());
 }
 
 }  // namespace

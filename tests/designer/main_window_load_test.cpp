@@ -131,7 +131,7 @@ TEST_F(MainWindowTest, TheDefaultTableIsTheAlphaTwoCurveButNotInUse) {
 TEST_F(MainWindowTest, TheFirstCalculationRunsDuringTheLoad) {
   designer::FormMain& w = Load();
   EXPECT_TRUE(w.LblERROR->text().isEmpty());
-  EXPECT_FALSE(w.Text[14]->text().isEmpty());
+  EXPECT_FALSE(w.Text[field::kRealPlates]->text().isEmpty());
   EXPECT_GT(w.NumPlatosTeor, 0);
   EXPECT_FALSE(w.RotuloEjeX.empty());
 }
@@ -171,12 +171,12 @@ TEST_F(MainWindowTest, WithoutItsLanguageFileTheWindowKeepsItsBuiltInCaptions) {
   EXPECT_EQ(w.Label1[22]->text(), "R = L/D =");
   EXPECT_TRUE(w.MsgAsk2Save.empty());
   // The first calculation is skipped, the rest of the load goes on.
-  EXPECT_TRUE(w.Text[14]->text().isEmpty());
+  EXPECT_TRUE(w.Text[field::kRealPlates]->text().isEmpty());
   EXPECT_EQ(Field(w, 15), "1");
   EXPECT_TRUE(w.mnu_Help_Upd_Set_7->isChecked());
   EXPECT_FALSE(w.Modificado);
   MenuItem(w, "mnu_Archivo_CALC")->trigger();  // recalculating without texts shows numbers, no crash
-  EXPECT_FALSE(w.Text[14]->text().isEmpty());
+  EXPECT_FALSE(w.Text[field::kRealPlates]->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirShortcutsAndTimersTheirIntervals) {
@@ -215,17 +215,17 @@ TEST_F(MainWindowTest, F5RecalculatesAndTheErrorLabelFollowsItsText) {
   designer::FormMain& w = Load();
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-  w.Text[6]->setText("0");
+  w.Text[field::kRefluxRatio]->setText("0");
   QTest::keyClick(&w, Qt::Key_F5);
   EXPECT_EQ(w.LblERROR->text().toStdString(), w.GetL_win("NegativeRefluxRatio"));
-  EXPECT_TRUE(w.Text[14]->text().isEmpty());
+  EXPECT_TRUE(w.Text[field::kRealPlates]->text().isEmpty());
   w.Timer1_Timer();
   EXPECT_TRUE(w.LblERROR->isVisible());
 
-  w.Text[6]->setText("3");
+  w.Text[field::kRefluxRatio]->setText("3");
   MenuItem(w, "mnu_Archivo_CALC")->trigger();
   EXPECT_TRUE(w.LblERROR->text().isEmpty());
-  EXPECT_FALSE(w.Text[14]->text().isEmpty());
+  EXPECT_FALSE(w.Text[field::kRealPlates]->text().isEmpty());
   w.Timer1_Timer();
   EXPECT_FALSE(w.LblERROR->isVisible());
 }
@@ -262,7 +262,7 @@ TEST_F(MainWindowTest, OneOfSeveralItemsFormAnExclusiveGroupEach) {
 
 TEST_F(MainWindowTest, SwitchingTheDecimalSymbolRewritesNumbersButNotNamesOrTheModifiedFlag) {
   designer::FormMain& w = Load();
-  w.Text[16]->setText("n.Hexane");
+  w.Text[field::kMoreVolatileName]->setText("n.Hexane");
   w.Modificado = false;
   w.mnu_Decimal_SEP_COM->trigger();
   EXPECT_EQ(Field(w, 3), "0,46");
@@ -277,12 +277,12 @@ TEST_F(MainWindowTest, SwitchingTheDecimalSymbolRewritesNumbersButNotNamesOrTheM
 
 TEST_F(MainWindowTest, TheComponentNameBuildsTheAxisCaptions) {
   designer::FormMain& w = Load();
-  w.Text[16]->setText("  Benzene ");
+  w.Text[field::kMoreVolatileName]->setText("  Benzene ");
   EXPECT_NE(w.RotuloEjeX.find("Benzene"), std::string::npos);
   EXPECT_EQ(w.RotuloEjeX.find("%NC%"), std::string::npos);
   EXPECT_NE(w.RotuloEjeY.find("Benzene"), std::string::npos);
   EXPECT_TRUE(w.Modificado);
-  w.Text[16]->setText("   ");  // blanks count as no name
+  w.Text[field::kMoreVolatileName]->setText("   ");  // blanks count as no name
   EXPECT_EQ(w.RotuloEjeX, w.GetL_win("X_liqui_mostVol"));
   EXPECT_EQ(w.RotuloEjeY, w.GetL_win("Y_vapor_mostVol"));
 }

@@ -362,7 +362,7 @@ TEST_F(PrintCommandTest, NothingIsPrintedWithoutAcceptedDialogAndFile) {
   EXPECT_FALSE(QFile::exists(QString::fromStdString(pdf)));
 
   // A design in error: the dialog does not even open.
-  form->Text[5]->setText("0.5");
+  form->Text[field::kXBottoms]->setText("0.5");
   form->Calcular(*form->Picture1, false);
   ASSERT_FALSE(form->LblERROR->text().isEmpty());
   dialogsShown = 0;
@@ -375,13 +375,13 @@ TEST_F(PrintCommandTest, ThePrintoutFollowsTheFieldsAsTheyStandAndAClearedDesign
   QCoreApplication::processEvents();
   // R = 3 calculated; R = 6 typed without Enter. Page 1 tells R, its enriching line and the
   // plate count of one and the same design, the one the fields hold.
-  ASSERT_TRUE(f.Text[9]->text().contains("0.75x")) << f.Text[9]->text().toStdString();
-  f.Text[6]->setText("6");
+  ASSERT_TRUE(f.Text[field::kEnrichingLine]->text().contains("0.75x")) << f.Text[field::kEnrichingLine]->text().toStdString();
+  f.Text[field::kRefluxRatio]->setText("6");
   const QString one = PageText(PrintTo("print_typed.pdf"), 1);
   EXPECT_TRUE(one.contains("R = L/D = 6")) << one.toStdString();
   EXPECT_TRUE(one.contains("0.85714x")) << one.toStdString();  // 6 / (6 + 1)
   EXPECT_FALSE(one.contains("0.75x")) << one.toStdString();
-  EXPECT_TRUE(one.contains(f.Text[14]->text())) << one.toStdString();
+  EXPECT_TRUE(one.contains(f.Text[field::kRealPlates]->text())) << one.toStdString();
 
   // Cleared: no design is left to print, and the dialog does not open.
   f.Borrar();

@@ -135,7 +135,7 @@ TEST_F(SliderKnobsInWindow, TypingQMovesItsKnobAndNamesTheFeedState) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     w.Modificado = false;
-    w.Text[2]->setText(c.text);
+    w.Text[field::kThermalQ]->setText(c.text);
     EXPECT_EQ(KnobLeftPixel(w, designer::kKnobQ), ExpectedPixel(w, designer::kKnobQ, c.centre));
     EXPECT_EQ(w.Label1[15]->text().toStdString(), *c.caption);
     EXPECT_TRUE(w.Modificado);
@@ -145,7 +145,7 @@ TEST_F(SliderKnobsInWindow, TypingQMovesItsKnobAndNamesTheFeedState) {
 
 TEST_F(SliderKnobsInWindow, AfterTheLoadEveryKnobSitsAtItsStartValue) {
   designer::FormMain& w = Load();
-  const double rmin = ValNUM(w.Text[7]->text().toStdString());
+  const double rmin = ValNUM(w.Text[field::kMinRefluxRatio]->text().toStdString());
   ASSERT_GT(rmin, 1);  // the load's calculation wrote the minimum reflux ratio
   KnobValues v = StartDesign();
   v.Rmin = rmin;
@@ -161,47 +161,47 @@ TEST_F(SliderKnobsInWindow, AfterTheLoadEveryKnobSitsAtItsStartValue) {
 
 TEST_F(SliderKnobsInWindow, EveryFieldWriteReplacesAllKnobsAndTheSameTextPlacesThemIdentically) {
   designer::FormMain& w = Load();
-  w.Text[15]->setText("0.5");
+  w.Text[field::kEfficiency]->setText("0.5");
   EXPECT_EQ(KnobLeftPixel(w, designer::kKnobE), ExpectedPixel(w, designer::kKnobE, 69.292929));
   // The ranges of the mole fractions move with zF: a lower zF widens the xD range below the
   // unchanged xD and narrows the xB range above the unchanged xB, so both knobs go right.
   const int xD = KnobLeftPixel(w, designer::kKnobXD);
   const int xB = KnobLeftPixel(w, designer::kKnobXB);
-  w.Text[3]->setText("0.3");
+  w.Text[field::kXFeed]->setText("0.3");
   EXPECT_GT(KnobLeftPixel(w, designer::kKnobXD), xD);
   EXPECT_GT(KnobLeftPixel(w, designer::kKnobXB), xB);
 
   std::array<int, designer::kKnobCount> before{};
   for (int k = 0; k < designer::kKnobCount; ++k) before[k] = KnobLeftPixel(w, k);
-  w.Text[3]->setText("0.46");
-  w.Text[3]->setText("0.3");
+  w.Text[field::kXFeed]->setText("0.46");
+  w.Text[field::kXFeed]->setText("0.3");
   for (int k = 0; k < designer::kKnobCount; ++k) EXPECT_EQ(KnobLeftPixel(w, k), before[k]) << k;
 }
 
 TEST_F(SliderKnobsInWindow, TheRKnobIsPlacedRelativeToTheMinimumRefluxRatio) {
   designer::FormMain& w = Load();
-  w.Text[7]->setText("1.5");
-  w.Text[6]->setText("3");
+  w.Text[field::kMinRefluxRatio]->setText("1.5");
+  w.Text[field::kRefluxRatio]->setText("3");
   EXPECT_EQ(KnobLeftPixel(w, designer::kKnobR), ExpectedPixel(w, designer::kKnobR, 8.209615));
-  w.Text[7]->setText("3");  // a new Rmin alone moves the R knob
+  w.Text[field::kMinRefluxRatio]->setText("3");  // a new Rmin alone moves the R knob
   EXPECT_EQ(KnobLeftPixel(w, designer::kKnobR), ExpectedPixel(w, designer::kKnobR, 0));
-  w.Text[7]->clear();       // no design yet: Rmin counts as 1
-  w.Text[6]->setText("2");
+  w.Text[field::kMinRefluxRatio]->clear();       // no design yet: Rmin counts as 1
+  w.Text[field::kRefluxRatio]->setText("2");
   EXPECT_EQ(KnobLeftPixel(w, designer::kKnobR), ExpectedPixel(w, designer::kKnobR, 8.209615));
-  w.Text[6]->setText("-4");
+  w.Text[field::kRefluxRatio]->setText("-4");
   EXPECT_EQ(KnobLeftPixel(w, designer::kKnobR), ExpectedPixel(w, designer::kKnobR, 0));
 }
 
 TEST_F(SliderKnobsInWindow, AKnobWhoseRangeIsEmptyStaysWhereItWas) {
   designer::FormMain& w = Load();
   const int xB = KnobLeftPixel(w, designer::kKnobXB);
-  w.Text[3]->setText("0.002");  // xB would have to lie between 0.001 and 0.001
+  w.Text[field::kXFeed]->setText("0.002");  // xB would have to lie between 0.001 and 0.001
   EXPECT_EQ(KnobLeftPixel(w, designer::kKnobXB), xB);
   // The knobs placed after it are placed as usual.
   EXPECT_EQ(KnobLeftPixel(w, designer::kKnobZF), ExpectedPixel(w, designer::kKnobZF, 0));
-  w.Text[5]->setText("0.001");  // the same empty range at its own value: 0 / 0
+  w.Text[field::kXBottoms]->setText("0.001");  // the same empty range at its own value: 0 / 0
   EXPECT_EQ(KnobLeftPixel(w, designer::kKnobXB), xB);
-  w.Text[3]->setText("0.46");  // a range again: the knob follows its value
+  w.Text[field::kXFeed]->setText("0.46");  // a range again: the knob follows its value
   EXPECT_EQ(KnobLeftPixel(w, designer::kKnobXB), ExpectedPixel(w, designer::kKnobXB, 0));
 }
 

@@ -61,11 +61,11 @@ TEST_F(ToolButtons, PressShiftsFaceAndCaptionByOnePixelAndTheClickCalculatesOnce
 
 TEST_F(ToolButtons, ClearEmptiesTheFieldsAndLeavesTheDesignUnmodified) {
   designer::FormMain& w = Show();
-  w.Text[16]->setText("Benzene");
+  w.Text[field::kMoreVolatileName]->setText("Benzene");
   ASSERT_TRUE(w.Modificado);
   QTest::mouseClick(w.LabelB[1], Qt::LeftButton);
   for (int n = 1; n <= 15; ++n) EXPECT_TRUE(w.Text[n]->text().isEmpty()) << "Text" << n;
-  EXPECT_EQ(w.Text[16]->text(), "Benzene");
+  EXPECT_EQ(w.Text[field::kMoreVolatileName]->text(), "Benzene");
   EXPECT_FALSE(w.Modificado);
   for (int i = 0; i < 4; ++i) EXPECT_TRUE(w.Label2[i]->isHidden());
   EXPECT_EQ(Face(w, 1), QPoint(w.BotonLeft[1], w.BotonTop[1]));

@@ -111,7 +111,7 @@ TEST_F(WindowLifeCycle, OpenAsksFirstAndOpensNothingWhenTheChangesStay) {
     boxes.answer({answer});
     MenuItem(w, "mnu_Archivo_OPEN")->trigger();
     EXPECT_TRUE(w.Modificado);
-    EXPECT_EQ(w.Text[2]->text(), "0.5");
+    EXPECT_EQ(w.Text[field::kThermalQ]->text(), "0.5");
   }
   EXPECT_EQ(boxes.requests().size(), 2u);
   EXPECT_EQ(boxes.requests().back().style, 35);
@@ -131,7 +131,7 @@ TEST_F(WindowLifeCycle, SettingsAreWrittenOnCloseAndReadAtTheNextStart) {
   form.reset();
   designer::FormMain& next = Load();
   EXPECT_EQ(next.SimboloDecimal, ",");
-  EXPECT_EQ(next.Text[2]->text(), "0,5");
+  EXPECT_EQ(next.Text[field::kThermalQ]->text(), "0,5");
   EXPECT_TRUE(next.mnu_Decimal_SEP_COM->isChecked());
   EXPECT_EQ(form->State().PathTabla, "/data/tables");
   EXPECT_EQ(form->State().PathArchivo, "/data/projects été/Документы");
@@ -150,18 +150,18 @@ TEST_F(WindowLifeCycle, EveryActivationRecalculatesWithTheDataAsTheyStand) {
   designer::FormMain& w = Show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
   // Typed, not entered: only the activation recalculates it.
-  w.Text[6]->setText("2.5");
-  const QString plates = w.Text[14]->text();
+  w.Text[field::kRefluxRatio]->setText("2.5");
+  const QString plates = w.Text[field::kRealPlates]->text();
 
   QWidget other;  // another window of the program comes to the front, then goes
   other.show();
   other.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-  EXPECT_EQ(w.Text[14]->text(), plates);
+  EXPECT_EQ(w.Text[field::kRealPlates]->text(), plates);
   other.close();
   w.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-  EXPECT_NE(w.Text[14]->text(), plates);
+  EXPECT_NE(w.Text[field::kRealPlates]->text(), plates);
 }
 
 TEST_F(WindowLifeCycle, AWindowDraggedSmallerSnapsBackTo800By600) {

@@ -81,7 +81,7 @@ TEST_F(WorkedSolutionWindow, DecimalCommaOfTheWindow) {
 
 TEST_F(WorkedSolutionWindow, RejectedDesignWritesNothingEvenBeforeItsErrorShows) {
   designer::FormMain& w = Calculated();
-  w.Text[6]->setText("-1");
+  w.Text[field::kRefluxRatio]->setText("-1");
   w.Calcular(*w.Picture1, false);
   // The error label shows at the next tick of its timer; the design is in error already.
   ASSERT_FALSE(w.LblERROR->text().isEmpty());
@@ -91,7 +91,7 @@ TEST_F(WorkedSolutionWindow, RejectedDesignWritesNothingEvenBeforeItsErrorShows)
   ASSERT_FALSE(w.LblERROR->isHidden());
   EXPECT_FALSE(w.HTFC_Informe_NEU("x.jpg").has_value());
 
-  w.Text[6]->setText("3");
+  w.Text[field::kRefluxRatio]->setText("3");
   w.Calcular(*w.Picture1, false);
   EXPECT_TRUE(w.HTFC_Informe_NEU("x.jpg").has_value());
 }

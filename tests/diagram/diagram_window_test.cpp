@@ -124,7 +124,7 @@ TEST_F(DiagramWindowTest, DefaultDesignOnTheScreenAndReportPictures) {
   const PlotFrame rf = PlotFrame::Screen(700, 700);
   EXPECT_GT(CountAround(report, rf.X(0.46), rf.Y(0.46), 5, kFeedMark), 20);
   EXPECT_EQ(CountInImage(f.Picture1->surface().image(), kFeedMark), 0);
-  EXPECT_EQ(f.Text[14]->text(), "7.55");
+  EXPECT_EQ(f.Text[field::kRealPlates]->text(), "7.55");
 }
 
 TEST_F(DiagramWindowTest, PointLabelsAreCentredOnTheirPointsAfterAScreenRun) {
@@ -156,8 +156,8 @@ TEST_F(DiagramWindowTest, ARejectedDesignKeepsBackgroundAndMarksButDrawsNoLines)
     SetField(f, c.field, c.text);
     f.Calcular(*f.Picture4, false);
     EXPECT_EQ(f.LblERROR->text(), designer::QText(f.GetL_win(c.key)));
-    EXPECT_TRUE(f.Text[13]->text().isEmpty());
-    EXPECT_TRUE(f.Text[14]->text().isEmpty());
+    EXPECT_TRUE(f.Text[field::kFeedPlate]->text().isEmpty());
+    EXPECT_TRUE(f.Text[field::kRealPlates]->text().isEmpty());
     const QImage img = f.Picture4->surface().image();
     ASSERT_TRUE(img.save(QString::fromStdString(Artefact(std::string("diagram_rejected_") + c.key + ".png"))));
     ExpectBackground(img);
@@ -288,7 +288,7 @@ TEST_F(DiagramPrinterTest, PrinterRunLeavesTheScreenPointLabelsWhereTheyAre) {
   for (const QLabel* label : f.Label2) before.push_back(label->geometry());
   Print(f, "diagram_print_labels.pdf", false);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(f.Label2[static_cast<std::size_t>(i)]->geometry(), before[static_cast<std::size_t>(i)]) << i;
-  EXPECT_EQ(f.Text[14]->text(), "7.55");
+  EXPECT_EQ(f.Text[field::kRealPlates]->text(), "7.55");
 }
 
 }  // namespace

@@ -118,8 +118,8 @@ TEST_F(ProjectCommandsTest, RetypingAValueAndSavingRewritesTheSameBytes) {
 
   dialogs.answer(path);
   w.Abrir();
-  w.Text[6]->selectAll();
-  QTest::keyClick(w.Text[6], Qt::Key_3);  // the same value, typed again
+  w.Text[field::kRefluxRatio]->selectAll();
+  QTest::keyClick(w.Text[field::kRefluxRatio], Qt::Key_3);  // the same value, typed again
   EXPECT_TRUE(w.Modificado);
   MenuItem(w, "mnu_Archivo_SAVE")->trigger();
   EXPECT_FALSE(w.Modificado);
@@ -251,10 +251,10 @@ TEST_F(ProjectCommandsTest, NamesInAnyScriptOpenAndSaveUnderThemselves) {
   EXPECT_EQ(Bytes(project), bytes);
 
   // Two names Windows-1252 cannot hold are two files, each saved under its own name.
-  w.Text[6]->setText("4");
+  w.Text[field::kRefluxRatio]->setText("4");
   dialogs.answer(plat::JoinPath(folder, "łódź"));
   w.Save_As();
-  w.Text[6]->setText("5");
+  w.Text[field::kRefluxRatio]->setText("5");
   dialogs.answer(plat::JoinPath(folder, "ødź"));
   w.Save_As();
   EXPECT_EQ(dialogs.requests.back().initialDir, QString::fromUtf8(folder.c_str()));  // from the opened project
@@ -266,7 +266,7 @@ TEST_F(ProjectCommandsTest, NamesInAnyScriptOpenAndSaveUnderThemselves) {
   EXPECT_NE(Bytes(plat::JoinPath(folder, "łódź.sgr")), Bytes(plat::JoinPath(folder, "ødź.sgr")));
 
   // The unsaved-changes question and a refusal name the file as it is called.
-  w.Text[6]->setText("6");
+  w.Text[field::kRefluxRatio]->setText("6");
   boxes.answer({plat::kCancel});
   int cancel = 0;
   w.Form_QueryUnload(cancel);
@@ -365,7 +365,7 @@ TEST_F(ProjectCommandsTest, AFileWithoutRowBlockShowsItsValuesAsAnUntitledProjec
 TEST_F(ProjectCommandsTest, FailedSavesShowTheErrorAndKeepTheOldFileAndTheState) {
   designer::FormMain& w = Load();
   const std::string old = Write("old.sgr", "the old project\r\n");
-  w.Text[6]->setText("4");
+  w.Text[field::kRefluxRatio]->setText("4");
   ASSERT_TRUE(w.Modificado);
 
   struct Case {
@@ -472,7 +472,7 @@ TEST_F(ProjectCommandsTest, SavingIntoAReadOnlyFolderKeepsTheOldFile) {
 
 TEST_F(ProjectCommandsTest, SaveAsAddsTheExtensionOnlyWhenMissingAndCancelChangesNothing) {
   designer::FormMain& w = Load();
-  w.Text[6]->setText("4");
+  w.Text[field::kRefluxRatio]->setText("4");
   dialogs.answer(std::nullopt);
   MenuItem(w, "mnu_Archivo_SAVE")->trigger();  // untitled: Save asks for a name
   EXPECT_EQ(dialogs.requests.size(), 1u);
@@ -496,7 +496,7 @@ TEST_F(ProjectCommandsTest, BorrarEmptiesTheDesignButKeepsNamesTableAndMode) {
   dialogs.answer(Write("t.sgr", Project("<VLE=TABLE>", Table(2.5, 10))));
   w.Abrir();
   ASSERT_TRUE(w.Label2[0]->isVisible() || !w.isVisible());
-  w.Text[17]->setText("Other");
+  w.Text[field::kLessVolatileName]->setText("Other");
   w.Modificado = true;
   w.Borrar();
   for (int n = 1; n <= 15; ++n) EXPECT_EQ(Field(n), "") << "Text" << n;

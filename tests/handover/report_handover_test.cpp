@@ -122,7 +122,7 @@ TEST_F(ReportHandover, TheDecimalCommaTravelsInTheDocument) {
 
 TEST_F(ReportHandover, WhileTheErrorLabelShowsTheButtonDoesNothing) {
   designer::FormMain& w = Calculated();
-  w.Text[4]->setText("1.5");  // xD beyond 1
+  w.Text[field::kXDistillate]->setText("1.5");  // xD beyond 1
   w.Calcular(*w.Picture1, false);
   ASSERT_FALSE(w.LblERROR->text().isEmpty());
   w.Timer1_Timer();  // the label shows on the timer's next tick
@@ -139,12 +139,12 @@ TEST_F(ReportHandover, TheReportsDiagramLeavesTheScreensPointLabelsAlone) {
   std::vector<QRect> places;
   for (const QLabel* label : w.Label2) places.push_back(label->geometry());
   // Cleared, then typed in again without Enter: the screen shows no diagram and no labels.
-  const std::vector<QString> typed = {w.Text[1]->text(), w.Text[2]->text(), w.Text[3]->text(), w.Text[4]->text(),
-                                      w.Text[5]->text(), w.Text[6]->text()};
-  const QString e = w.Text[15]->text();
+  const std::vector<QString> typed = {w.Text[field::kAlpha]->text(), w.Text[field::kThermalQ]->text(), w.Text[field::kXFeed]->text(), w.Text[field::kXDistillate]->text(),
+                                      w.Text[field::kXBottoms]->text(), w.Text[field::kRefluxRatio]->text()};
+  const QString e = w.Text[field::kEfficiency]->text();
   w.Borrar();
   for (int n = 1; n <= 6; ++n) w.Text[n]->setText(typed[static_cast<std::size_t>(n - 1)]);
-  w.Text[15]->setText(e);
+  w.Text[field::kEfficiency]->setText(e);
 
   w.CrearINFORME_HTFC();
   ASSERT_EQ(starts_.size(), 1u);

@@ -36,7 +36,7 @@ class TableEditTest : public TableEditorTest {
 
 TEST_F(TableEditTest, AcceptingOneRowGivesAThreeRowTableInUseAtOnce) {
   designer::FormMain& w = Load();
-  w.Text[6]->setText("20");  // a reflux the new equilibrium allows too
+  w.Text[field::kRefluxRatio]->setText("20");  // a reflux the new equilibrium allows too
   w.Calcular(*w.Picture1, false);
   const std::vector<std::string> before = Results(w);
   ASSERT_FALSE(before[0].empty());
@@ -64,8 +64,8 @@ TEST_F(TableEditTest, AcceptingOneRowGivesAThreeRowTableInUseAtOnce) {
 
 TEST_F(TableEditTest, CancelAndTheCloseBoxLeaveTableNamesAndModeAsTheyWere) {
   designer::FormMain& w = Load();
-  w.Text[16]->setText("Benzene");
-  w.Text[17]->setText("Toluene");
+  w.Text[field::kMoreVolatileName]->setText("Benzene");
+  w.Text[field::kLessVolatileName]->setText("Toluene");
   AcceptStartingTable();
   const EquilibriumTable table = form->State().TablaELV;
   const std::vector<std::string> results = Results(w);
@@ -84,8 +84,8 @@ TEST_F(TableEditTest, CancelAndTheCloseBoxLeaveTableNamesAndModeAsTheyWere) {
     EXPECT_EQ(form->State().TablaELV.UltimoPuntoTabla, table.UltimoPuntoTabla) << closeBox;
     EXPECT_TRUE(form->State().UsarTabla) << closeBox;
     EXPECT_TRUE(w.OptTAB->isChecked()) << closeBox;
-    EXPECT_EQ(w.Text[16]->text(), "Benzene") << closeBox;
-    EXPECT_EQ(w.Text[17]->text(), "Toluene") << closeBox;
+    EXPECT_EQ(w.Text[field::kMoreVolatileName]->text(), "Benzene") << closeBox;
+    EXPECT_EQ(w.Text[field::kLessVolatileName]->text(), "Toluene") << closeBox;
     EXPECT_EQ(Results(w), results) << closeBox;
   }
 }
@@ -168,7 +168,7 @@ TEST_F(TableEditTest, WhatOkChangesMarksTheProjectModified) {
     e.B = "Water";
     e.LabelB_Click(0);
   });
-  EXPECT_EQ(w.Text[17]->text(), "Water");
+  EXPECT_EQ(w.Text[field::kLessVolatileName]->text(), "Water");
   EXPECT_TRUE(w.Modificado);
   w.Modificado = false;
 
@@ -176,7 +176,7 @@ TEST_F(TableEditTest, WhatOkChangesMarksTheProjectModified) {
     e.A = "Ethanol";
     e.LabelB_Click(0);
   });
-  EXPECT_EQ(w.Text[16]->text(), "Ethanol");
+  EXPECT_EQ(w.Text[field::kMoreVolatileName]->text(), "Ethanol");
   EXPECT_TRUE(w.Modificado);
   EXPECT_TRUE(w.RotuloEjeX.find("Ethanol") != std::string::npos);
 }

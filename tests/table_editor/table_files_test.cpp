@@ -184,7 +184,7 @@ TEST_F(TableFilesTest, AProjectFileGivesItsNamesAndTableOnly) {
   EXPECT_EQ(e.X[1], 0.1);
   EXPECT_EQ(e.Y[1], 0.6);
   EXPECT_EQ(e.X[3], kEmptyTableValue);
-  EXPECT_EQ(w.Text[1]->text(), "2");  // the design data stay with the main window
+  EXPECT_EQ(w.Text[field::kAlpha]->text(), "2");  // the design data stay with the main window
   EXPECT_EQ(form->State().TablaELV.TablaX[1], 0.05);
 }
 

@@ -157,10 +157,10 @@ TEST_F(UpdateSchedulingTest, AServiceThatHangsHoldsNothingUpAndIsNotAskedAgainOn
   EXPECT_LT(clock.elapsed(), 1000);  // not the download's 15 s
   ASSERT_TRUE(QTest::qWaitFor([&] { return service.requests().size() == 1; }, 5000));
   // Input is taken while the service is silent.
-  form->Text[6]->setFocus();
-  form->Text[6]->selectAll();
-  QTest::keyClicks(form->Text[6], "4");
-  EXPECT_EQ(form->Text[6]->text(), "4");
+  form->Text[field::kRefluxRatio]->setFocus();
+  form->Text[field::kRefluxRatio]->selectAll();
+  QTest::keyClicks(form->Text[field::kRefluxRatio], "4");
+  EXPECT_EQ(form->Text[field::kRefluxRatio]->text(), "4");
   EXPECT_TRUE(designer::DownloadRunning());
 
   // Activations while it waits, and after it was given up, ask nothing more.
