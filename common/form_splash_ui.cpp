@@ -125,12 +125,12 @@ void FormSplash::CreateControls() {
 }
 
 void FormSplash::Form_Load() {
-  // 1. The same size in pixels at any screen resolution, centred on the screen.
+  // The same size in pixels at any screen resolution, centred on the screen.
   setFixedSize(kSplashWidth, kSplashHeight);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->geometry().center() - QPoint(kSplashWidth / 2, kSplashHeight / 2));
   }
-  // 2. and 3. Fonts are set with the controls; their places follow.
+  // Fonts are set with the controls; their places follow.
   LblTIT[0]->setGeometry(30, 20, 344, 31);
   LblTIT[1]->setGeometry(30, 43, 368, 50);
   LblTIT[2]->setGeometry(30, 81, 372, 64);
@@ -142,22 +142,22 @@ void FormSplash::Form_Load() {
   lblCopyright->setGeometry(20, 340, 220, 17);
   const double ratio = devicePixelRatioF();
   SetPicture(ImgLOGO, SplashLogoPicture(ratio), 361, 296);
-  // 4. and 5. Titles: four lines when the third or fourth holds text, else two.
+  // Titles: four lines when the third or fourth holds text, else two.
   const std::array<int, 4> tops = TitleTops(constants_.titles);
   for (std::size_t i = 0; i < LblTIT.size(); ++i) {
     LblTIT[i]->move(30, tops[i]);
     LblTIT[i]->setText(plat::Cp1252ToQString(constants_.titles[i]));
   }
-  // 6. The scheme's pictures and band colours.
+  // The scheme's pictures and band colours.
   const SplashScheme scheme = SchemeOf(constants_.schemeCode);
   SetPicture(ImageUP, SplashUpperStripPicture(scheme.pictureIndex, ratio), 10, 120);
   SetPicture(ImageDW, SplashLowerStripPicture(scheme.pictureIndex, ratio), 10, 240);
   Shape1Color = {scheme.topBand, scheme.middleBand, kSplashBottomBand};
-  // 7. Bands and frame against the pictures as they stand.
+  // Bands and frame against the pictures as they stand.
   const SplashBands bands = BandsAround(RectOf(ImageUP), RectOf(ImageDW));
   Shape1 = bands.bands;
   Shape2 = bands.frame;
-  // 9. The texts of the build's language.
+  // The texts of the build's language.
   const SplashLanguageTexts texts = LanguageTextsOf(constants_.languageCode);
   lblVersion->setText(plat::Cp1252ToQString(
       VersionCaption(texts.versionPrefix, constants_.versionMajor, constants_.versionMinor, constants_.versionRevision)));
@@ -167,7 +167,7 @@ void FormSplash::Form_Load() {
   LlblMAIL->setText(plat::Cp1252ToQString(kMakerContact));
   LlblMAIL->setToolTip(plat::Cp1252ToQString(std::string("mailto:") + kMakerContact));
   lblCopyright->setText(plat::Cp1252ToQString(kMakerLine));
-  // 10. The start-up splash: no links, and it closes by itself.
+  // The start-up splash: no links, and it closes by itself.
   if (!splashShown_) {
     LblWEB->setVisible(false);
     LlblMAIL->setVisible(false);

@@ -61,7 +61,7 @@ frmImprimir::frmImprimir(QWidget* parent, PrintOptions shown)
 }
 
 void frmImprimir::Form_Load() {
-  // 1. The client area as designed, every control at its place with its scaled font.
+  // The client area as designed, every control at its place with its scaled font.
   setFixedSize(kClientWidth, kClientHeight);
   Label2->setGeometry(22, 18, 133, 20);
   Combo1->setGeometry(22, 37, 432, Combo1->sizeHint().height());
@@ -78,12 +78,12 @@ void frmImprimir::Form_Load() {
   }
   for (QLabel* caption : Label3) caption->setFont(PrintDialogFont(kButtonFont, true));
 
-  // 3-4.
+  // Captions, and no answer yet.
   LoadIdioma("PRD");
   SetLanguage();
   answer_.reset();
 
-  // 5. The options the caller asked for.
+  // The options the caller asked for.
   if (!shown_.VerCopias) {
     for (QWidget* w : std::initializer_list<QWidget*>{Label1, Text1, VScroll1}) w->hide();
   }
@@ -93,7 +93,7 @@ void frmImprimir::Form_Load() {
   }
   if (!shown_.VerBN) ChK_BN->hide();
 
-  // 6-9.
+  // One copy, the buttons at rest and the list of printers.
   ResetCopies();
   Combo1->clear();
   BotonLeft = kBotonLeft;

@@ -208,21 +208,21 @@ void FormXYinput::PlaceControls() {
 }
 
 void FormXYinput::Form_Load() {
-  // 1-2. The client area and every control as designed.
+  // The client area and every control as designed.
   setFixedSize(kClientWidth, kClientHeight);
   PlaceControls();
 
-  // 3-5. Captions.
+  // Captions.
   LoadIdioma("TXY");
   SetLanguage();
 
-  // 6-7. The working copy of the table, whatever it holds, and of the names.
+  // The working copy of the table, whatever it holds, and of the names.
   X = start_.TablaELV.TablaX;
   Y = start_.TablaELV.TablaY;
   A = start_.A;
   B = start_.B;
 
-  // 8. The buttons at rest.
+  // The buttons at rest.
   BotonLeft = kBotonLeft;
   BotonTop = kBotonTop;
   for (int k = 0; k < kEditorButtons; ++k) {
@@ -230,7 +230,7 @@ void FormXYinput::Form_Load() {
     LabelB[k]->setGeometry(BotonLeft[k], BotonTop[k] + kCaptionDrop, Image1[k]->width(), kButtonFaceHeight);
   }
 
-  // 9. The first twelve rows.
+  // The first twelve rows.
   ShowFromTop();
 }
 

@@ -79,7 +79,7 @@ FormMain::~FormMain() {
 }
 
 void FormMain::Form_Load() {
-  // 1-2. Size and layout as designed.
+  // Size and layout as designed.
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
   setMinimumSize(kMinClientWidth, kMinClientHeight + menuBar()->sizeHint().height());
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -88,11 +88,11 @@ void FormMain::Form_Load() {
   }
   PlaceControls();
 
-  // 3-4. Captions; the first calculation runs at the end of SetLanguage.
+  // Captions; the first calculation runs at the end of SetLanguage.
   LoadIdioma("MAI");
   SetLanguage();
 
-  // 5. The update period's check mark.
+  // The update period's check mark.
   const std::string period = Trim(plat::GetSetting(kAppTitle, settings::kUpdatePeriod));
   for (QAction* item : {mnu_Help_Upd_Set_1, mnu_Help_Upd_Set_7, mnu_Help_Upd_Set_30}) item->setChecked(false);
   if (period == "1") {
@@ -103,27 +103,27 @@ void FormMain::Form_Load() {
     mnu_Help_Upd_Set_7->setChecked(true);
   }
 
-  // 6. The decimal symbol: stored, or the locale's. A stored value that is no decimal symbol
+  // The decimal symbol: stored, or the locale's. A stored value that is no decimal symbol
   // (a damaged setting) counts as none: kept, it would show in every number and leave both
   // menu items unchecked.
   SimboloDecimal = plat::GetSetting(kAppTitle, settings::kDecimalSymbol);
   if (SimboloDecimal != "." && SimboloDecimal != ",") SimboloDecimal = LocaleDecimalSymbol();
 
-  // 7. The input panel.
+  // The input panel.
   state_.TablaELV.UltimoPuntoTabla = -1;
   ColocarControles();
 
-  // 8. The fields in the decimal symbol, without recalculating.
+  // The fields in the decimal symbol, without recalculating.
   state_.BloqueoChange = true;
   if (SimboloDecimal == ".") mnu_Decimal_SEP_DOT_Click();
   if (SimboloDecimal == ",") mnu_Decimal_SEP_COM_Click();
   state_.BloqueoChange = false;
 
-  // 9. Remembered folders.
+  // Remembered folders.
   state_.PathTabla = plat::GetPathSetting(kAppTitle, settings::kTableFolder);
   state_.PathArchivo = plat::GetPathSetting(kAppTitle, settings::kProjectFolder);
 
-  // 10. The panel's colour behind everything that lies on it.
+  // The panel's colour behind everything that lies on it.
   const plat::Color panel = Picture2->backColor();
   Shape2->setFillColor(panel);
   Picture3->setBackColor(panel);
@@ -134,7 +134,7 @@ void FormMain::Form_Load() {
     opt->setPalette(pal);
   }
 
-  // 12. The tool buttons at rest.
+  // The tool buttons at rest.
   BotonLeft = kBotonLeft;
   BotonTop = kBotonTop;
   for (int i = 0; i < 4; ++i) {
@@ -142,10 +142,10 @@ void FormMain::Form_Load() {
     LabelB[i]->setGeometry(BotonLeft[i], BotonTop[i] + kCaptionDrop, Image1[i]->width(), LabelB[i]->height());
   }
 
-  // 11, 13-14. The default equilibrium table, present but not in use.
+  // The default equilibrium table, present but not in use.
   FillDefaultTable();
 
-  // 15-17.
+  // The report's picture, the efficiency's start value, and a design that starts unchanged.
   Picture4->resize(kReportPictureSize, kReportPictureSize);
   Text[field::kEfficiency]->setText("1");
   loaded_ = true;

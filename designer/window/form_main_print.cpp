@@ -40,7 +40,7 @@ std::string FormMain::ProposedPdfPath() const {
 }
 
 void FormMain::mnu_Archivo_PRINT_Click() {
-  // 1-2. Nothing to print on, or nothing sound to print: the user sees the error already.
+  // Nothing to print on, or nothing sound to print: the user sees the error already.
   if (plat::PrinterNames().empty()) return;
   // The pages read the kept results, which lag behind a value typed without Enter and
   // outlive a cleared design: they are brought up to date from the fields first, as the
@@ -50,12 +50,12 @@ void FormMain::mnu_Archivo_PRINT_Click() {
   // moment is in error all the same.
   if (!LblERROR->isHidden() || !LblERROR->text().isEmpty()) return;
 
-  // 4-6.
+  // The print dialog: nothing is printed unless it is closed with its Print button.
   const std::optional<PrintRequest> request =
       ShowFrmImprimir(this, {.VerCopias = true, .VerIntercalar = true, .VerBN = true});
   if (!request) return;
 
-  // 8-9.
+  // The printer in portrait and millimetres, on paper large enough for the pages.
   plat::PrinterSurface& printer = Printer();
   printer.setOrientation(plat::PrinterSurface::Orientation::Portrait);
   printer.setScaleMode(plat::ScaleMode::Millimetres);
@@ -67,7 +67,7 @@ void FormMain::mnu_Archivo_PRINT_Click() {
   // The PDF-file printer writes a file: its name is asked here, and a cancel prints nothing.
   if (!ChoosePrinterOutput(this, printer, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath(), state_.PathPdf)) return;
 
-  // 10-11. One document for every sheet.
+  // One document for every sheet.
   {
     const plat::BusyPointer busy;
     for (const int page : SheetOrder(request->NumCopias, request->Intercalar)) {

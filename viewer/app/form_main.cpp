@@ -150,69 +150,69 @@ void FormMain::DockStrips() {
 }
 
 void FormMain::Form_Load() {
-  // 1. The window as designed.
+  // The window as designed.
   resize(kWindowWidth, kWindowHeight);
   LbPage->setFont(PageLabelFont());
-  // 2.
+  // Nothing is used until the load is done.
   setEnabled(false);
-  // 3.
+  // 100 %, the resolution-2 view, the page fitted to the width once shown.
   state_.Zoom = 1.0;
   state_.ViewMode = kViewResolution2;
   FitWidthPending = true;
-  // 4.
+  // Captions.
   LoadIdioma("ODK");
   SetLanguaje();
-  // 5. Without a document only Open and Help.
+  // Without a document only Open and Help.
   ToolButtonVisible.fill(true);
   for (int i = 1; i <= 7; ++i) ToolButtonVisible[i] = false;
-  // 6.
+  // The caption without a document.
   setWindowTitle(kWindowCaption);
-  // 7.
+  // The toolbar's background, the page and the page buttons.
   ImgBack->setGeometry(0, 0, ScreenWidthPixels(), kToolbarHeight);
   Picture1->resize(kPageWidth, kPageHeight);
   ImgLPage->move(5, 2);
   ImgRPage->move(120, 2);
   Shape1[0]->move(119, 1);
   Shape1[1]->move(4, 1);
-  // 8.
+  // The window state a resize compares with.
   LastWindowState = windowState();
-  // 9.
+  // No view, print or save without a document.
   mnu_Ver->menuAction()->setVisible(false);
   mnu_File_Print->setEnabled(false);
   mnu_File_SaveAs->setEnabled(false);
   tbToolbar1->resize(tbToolbar1->width(), kToolbarHeight);
-  // 10.
+  // No document yet.
   state_.DocumentLoaded = false;
-  // 11.
+  // The scroll bars and strips around the page.
   VScroll1->widget()->setGeometry(1, 0, 18, VScroll1->widget()->height());
   HScroll1->widget()->move(kHScrollLeftBeforeLayout, HScroll1->widget()->y());
   Picture3->resize(kScrollStripWidth, Picture3->height());
   Picture2->resize(Picture2->width(), kPageBarHeight);
   DockStrips();
   Picture1->move(kPageLeft, tbToolbar1->height() + kPageTopGap);
-  // 12.
+  // No document path, no resize under way.
   state_.DocPath.clear();
   shownDocPath_.clear();
   ResizeBusy = 0;
-  // 10, 13. The decimal symbol and what else the settings keep.
+  // The decimal symbol and what else the settings keep.
   state_.Blocks.clear();
   LoadSettings();
-  // 14.
+  // The mouse wheel scrolls the page.
   WheelHook(this);
-  // 15.
+  // The tool buttons.
   ActualizarBotones();
-  // 16.
+  // The line under the toolbar.
   Line1->setLine(0, 54, ScreenWidthPixels(), 54);
-  // 17.
+  // Loaded: laid out for the first time.
   loaded_ = true;
   Form_Resize();
-  // 18. The PDF-file printer is always there, so the print button stays.
+  // The PDF-file printer is always there, so the print button stays.
   if (plat::PrinterNames().empty()) PicToolB[2]->setEnabled(false);
-  // 19.
+  // No dropped documents waiting.
   PendingCount = 0;
-  // 20. A command line of blanks only counts as given; ProcesaCommand finds nothing in it.
+  // A command line of blanks only counts as given; ProcesaCommand finds nothing in it.
   if (!state_.CommandLineText.empty()) ProcesaCommand();
-  // 21.
+  // The window usable, and laid out once more when it is up.
   setEnabled(true);
   Timer4->start();
 }

@@ -48,7 +48,7 @@ void FormMain::ShowLoadError(const std::string& reason) {
 }
 
 void FormMain::OpenFile() {
-  // 1.
+  // No commands on a document while it loads.
   SetDocumentControlsEnabled(false);
   const bool wasLoaded = state_.DocumentLoaded;
   state_.DocumentLoaded = false;
@@ -65,19 +65,19 @@ void FormMain::OpenFile() {
     SetWaitPointer(false);
   };
 
-  // 2. Only result documents; anything else is passed over without a word.
+  // Only result documents; anything else is passed over without a word.
   if (!IsResultDocumentPath(state_.DocPath)) {
     fail("");
     return;
   }
-  // 3.
+  // The file read whole.
   plat::FileError err;
   const std::optional<std::string> bytes = plat::ReadTextFile(state_.DocPath, &err, kLargestDocument);
   if (!bytes) {
     fail("Error : " + std::to_string(err.number) + " - " + err.description);
     return;
   }
-  // 4-8.
+  // Its sections and images; a document that is damaged or names an unsafe image is refused.
   ReadResult read = ReadResultDocument(*bytes);
   switch (read.error) {
     case ReadError::None: break;
@@ -97,9 +97,9 @@ void FormMain::OpenFile() {
   } else {
     mnu_Ver_SEP_PTO_Click();
   }
-  // 9.
+  // A saved document's folder is where the dialogs start next time.
   if (EndsInRep(state_.DocPath)) LastFolder = FolderOf(state_.DocPath);
-  // 10.
+  // The document shown in the chosen view.
   SetWaitPointer(false);
   ActualizarBotones();
   shownDocPath_ = state_.DocPath;
@@ -113,7 +113,7 @@ bool FormMain::SaveDocument() {
   ResultSections sections = state_.Document;
   sections.SimboloDecimal = state_.SimboloDecimal;
   const SaveResult r = WriteResultDocument(state_.DocPath, sections, DefaultImageFolders(state_.TempPath));
-  // 7.
+  // Repaints owed while the file was written are made before any message.
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   switch (r.error) {
     case SaveError::None:

@@ -26,11 +26,11 @@ Qt::WindowStates StateOf(Qt::WindowStates s) { return s & (Qt::WindowMinimized |
 
 void FormMain::Form_Resize() {
   if (!loaded_) return;
-  // 1.
+  // The page at the zoom.
   Picture1->resize(RoundToInteger(kPageWidth * state_.Zoom), RoundToInteger(kPageHeight * state_.Zoom));
-  // 2. The window's top-left corner stays on the screen.
+  // The window's top-left corner stays on the screen.
   if (x() < 0 || y() < 0) move(std::max(0, x()), std::max(0, y()));
-  // 4.
+  // The second call of a round: the window's state changed meanwhile is laid out by Timer1.
   if (ResizeBusy == 1) {
     ResizeBusy = 0;
     if (StateOf(windowState()) != StateOf(LastWindowState)) {
@@ -39,7 +39,7 @@ void FormMain::Form_Resize() {
     }
     return;
   }
-  // 5.
+  // Laid out; the call at the end ends the round through the branch above.
   ResizeBusy = 1;
   Layout(true);
   if (isVisible()) Picture1->setFocus();

@@ -88,10 +88,10 @@ double FittingScale(ViewerState& viewer, PageFit& fit, long k, const std::string
 void FormMain::PAGINAR() {
   // Pages are being found: a document dropped meanwhile waits (OpenDRAGDROPFiles_Command).
   paginating_ = true;
-  // 2. The trial pages are not seen.
+  // The trial pages are not seen.
   ShapeShadow->setBackColor(kWhite);
   Picture1->hide();
-  // 3-5. A trial page is only measured: its page break is all that is used.
+  // A trial page is only measured: its page break is all that is used.
   const auto trial = [this](const std::string& text) -> long {
     // The window is not to be used while its pages are found; behind the start-up splash it
     // cannot be reached, and the splash still answers its click or key.
@@ -104,7 +104,7 @@ void FormMain::PAGINAR() {
   state_.PageCount = PlaceBlocksOnPages(state_.Blocks, trial, progress);
   pageFit_ = PageFit{state_.Zoom, 0, {}};
   paginating_ = false;
-  // 6-8.
+  // The first page of the found ones shown, with the page count.
   ShowPageCaption(LbPage, ProgressCaption(state_.PageCount));
   VScroll1->setValue(VScroll1->Min());
   PageChanging = true;

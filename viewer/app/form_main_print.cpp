@@ -35,15 +35,15 @@ std::string FormMain::ProposedPdfPath() const {
 }
 
 void FormMain::mnu_File_Print_Click() {
-  // 1. Nothing to print on, or nothing to print.
+  // Nothing to print on, or nothing to print.
   if (plat::PrinterNames().empty() || state_.BlockCount() == 0) return;
-  // 3.
+  // The view as shown, brought back when the printing is done.
   const double shownZoom = state_.Zoom;
   const int shownPage = state_.CurrentPage;
-  // 4-5. The dialog may have chosen another printer, accepted or not.
+  // The dialog may have chosen another printer, accepted or not.
   const std::optional<PrintRequest> request = ShowFrmImprimir(this, {state_.PageCount, shownPage});
   RenewPrintToolTip();
-  // 6.
+  // Cancelled: nothing is printed.
   if (!request) return;
 
   // The dialog accepts no request that names no page of the view; nothing to ask for then.
@@ -56,10 +56,10 @@ void FormMain::mnu_File_Print_Click() {
   if (!ChoosePrinterOutput(this, printer, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath(),
                            state_.PathPdf)) return;
 
-  // 7. Collated: whole sets one after another; otherwise each page's copies together.
+  // Collated: whole sets one after another; otherwise each page's copies together.
   const long outer = request->PrintCollate ? request->PrintCopies : 1;
   const long inner = request->PrintCollate ? 1 : request->PrintCopies;
-  // 8. Paper is drawn at 100 % by the engine bridge; the view's zoom stays as it is all along,
+  // Paper is drawn at 100 % by the engine bridge; the view's zoom stays as it is all along,
   // so that a repaint or layout that runs between the printed lines still sees it.
   for (long copy = 0; copy < outer; ++copy) {
     for (const long p : pages) {
@@ -72,9 +72,9 @@ void FormMain::mnu_File_Print_Click() {
       }
     }
   }
-  // 9.
+  // The print document ended.
   const bool printed = printer.endDoc();
-  // 10.
+  // The view as it was before.
   state_.CurrentPage = shownPage;
   state_.Zoom = shownZoom;
   Form_Resize();

@@ -42,12 +42,12 @@ void FormMain::mnu_Ver_SEP_COM_Click() { SetDecimalSymbol(",", mnu_Ver_SEP_COM, 
 void FormMain::mnu_Ver_SEP_PTO_Click() { SetDecimalSymbol(".", mnu_Ver_SEP_PTO, mnu_Ver_SEP_COM); }
 
 void FormMain::MakeResolutionLevel() {
-  // 1.
+  // Every tool button, as a document is open.
   ToolButtonVisible.fill(true);
   ActualizarBotones();
-  // 2.
+  // The view's check mark, set below.
   for (QAction* a : {mnu_Ver_NOSOL, mnu_Ver_SOLOSOL, mnu_Ver_RES1, mnu_Ver_RES2}) a->setChecked(false);
-  // 3-6.
+  // The view's blocks from the document's sections, and its check mark.
   const ViewHeadings headings{GetL_win("Answer") + ":", GetL_win("View_Resol1"), GetL_win("View_Resol2")};
   state_.Blocks = BuildViewBlocks(state_.ViewMode, state_.Document, headings);
   switch (state_.ViewMode) {
@@ -56,14 +56,14 @@ void FormMain::MakeResolutionLevel() {
     case kViewResolution2: mnu_Ver_RES2->setChecked(true); break;
     default: mnu_Ver_NOSOL->setChecked(true); break;
   }
-  // 7.
+  // The blocks placed on pages.
   PAGINAR();
-  // 8.
+  // The document's name in the caption.
   const std::string name = FileNameOf(state_.DocPath);
   setWindowTitle(QText(std::string(kWindowCaption) + " - ") + plat::QPath(name));
-  // 9.
+  // The recent-documents list.
   UpdateRecentList(state_.DocPath, name);
-  // 10.
+  // The document's commands back.
   SetDocumentControlsEnabled(true);
   mnu_Ver->menuAction()->setVisible(true);
   mnu_File_SaveAs->setEnabled(true);

@@ -103,7 +103,7 @@ frmImprimir::frmImprimir(QWidget* parent, PrintedView view)
 }
 
 void frmImprimir::Form_Load() {
-  // 1-2. The client area as designed, every control at its place with its scaled font.
+  // The client area as designed, every control at its place with its scaled font.
   setFixedSize(kClientWidth, kClientHeight);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect s = screen->availableGeometry();
@@ -130,26 +130,26 @@ void frmImprimir::Form_Load() {
   Text2->setFont(PrintDialogFont(kListFont));
   for (QLabel* caption : Label3) caption->setFont(PrintDialogFont(kButtonFont, true));
 
-  // 3.
+  // No answer yet, and the captions.
   answer_.reset();
   LoadIdioma("PRI");
   SetLanguage();
-  // 4.
+  // One copy.
   ResetCopies();
-  // 5.
+  // All pages, on a printer still to be listed.
   Option1->setChecked(true);
   Combo1->clear();
-  // 6.
+  // The frames of the printer and the pages, and the band of the buttons.
   Shape1[0]->setGeometry(kPrinterArea);
   Shape1[1]->setGeometry(kPagesArea);
   Shape2->setGeometry(0, kClientHeight - kBandHeight, kClientWidth, kBandHeight);
-  // 7-8.
+  // The background behind them.
   PaintBackground();
-  // 9.
+  // The buttons at rest.
   BotonLeft = {kClientWidth - kPrintFromRight, kCancelLeft};
   BotonTop = {kClientHeight - kButtonFromBottom, kClientHeight - kButtonFromBottom};
   PlaceButtons();
-  // 10.
+  // The list of printers.
   FillPrinterList();
 }
 
@@ -207,17 +207,17 @@ void frmImprimir::SetLanguage() {
 void frmImprimir::Text2_Change() { Option2->setChecked(true); }
 
 void frmImprimir::cmdImprimir_Click() {
-  // 1.
+  // The request, collated as the box says.
   PrintRequest request;
   request.PrintCollate = ChkCOLLATE->isChecked();
-  // 2. The copies come first: one message per press at most.
+  // The copies come first: one message per press at most.
   const std::optional<long> copies = WholeTextValue(Cp1252(Text1->text()));
   if (!copies || *copies < kSpinnerMinCopies || *copies > kMaxCopies) {
     plat::MsgBox(GetL_win("TooMuchCopies"), plat::kExclamation);
     return;
   }
   request.PrintCopies = *copies;
-  // 3-6.
+  // The pages the options and the list name.
   PageChoice choice = PageChoice::List;
   if (Option1->isChecked()) choice = PageChoice::All;
   if (Option3->isChecked()) choice = PageChoice::Current;
