@@ -67,11 +67,11 @@ std::string WorkedSolutionDocument(const std::string& scratch, const std::string
   plat::ImageSurface picture(kDiagramPx, kDiagramPx);
   picture.cls();
   DiagramDrawing diagram(picture, DiagramTarget::kReport);
-  diagram.DrawBackground(".");
-  diagram.DrawPointMarks(r.data);
-  diagram.DrawEquilibriumCurve(equilibrium);
   DiagramTexts texts{mai.GetL_win("Enrich_op_line"), mai.GetL_win("Exhaus_op_line"), mai.GetL_win("q_line"), "x",
                      "y"};
+  diagram.DrawBackground(".");
+  diagram.DrawPointMarks(r.data, texts);
+  diagram.DrawEquilibriumCurve(equilibrium);
   diagram.DrawConstruction(r, texts);
   if (!picture.image().save(QString::fromStdString(scratch + "/" + kImageName), "JPG", kJpegQuality)) std::abort();
 

@@ -98,8 +98,16 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
     }
   };
   const EquilibriumModel equilibrium = EquilibriumModelOf(result, &Shared().SuperTablasELV);
+  // The legends' texts are known before the design is: the point captions keep clear of them.
+  DiagramTexts diagramTexts;
+  diagramTexts.Enrich_op_line = GetL_win("Enrich_op_line");
+  diagramTexts.Exhaus_op_line = GetL_win("Exhaus_op_line");
+  diagramTexts.q_line = GetL_win("q_line");
+  diagramTexts.RotuloEjeX = RotuloEjeX;
+  diagramTexts.RotuloEjeY = RotuloEjeY;
   if (result.phase > CalcPhase::kReadInputs) {
-    diagram.DrawPointMarksAndCurve(result.data, result.phase > CalcPhase::kValidation ? &equilibrium : nullptr);
+    diagram.DrawPointMarksAndCurve(result.data, result.phase > CalcPhase::kValidation ? &equilibrium : nullptr,
+                                   diagramTexts);
     placeLabels(diagram.labels());
   }
 
@@ -125,12 +133,6 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
   WriteResult(Text[13], texts.Text13);
   WriteResult(Text[14], texts.Text14);
 
-  DiagramTexts diagramTexts;
-  diagramTexts.Enrich_op_line = GetL_win("Enrich_op_line");
-  diagramTexts.Exhaus_op_line = GetL_win("Exhaus_op_line");
-  diagramTexts.q_line = GetL_win("q_line");
-  diagramTexts.RotuloEjeX = RotuloEjeX;
-  diagramTexts.RotuloEjeY = RotuloEjeY;
   diagram.DrawConstruction(result, diagramTexts);
   placeLabels(diagram.labels());
   // The point labels belong to the screen picture; a printout or the report's picture
