@@ -8,13 +8,18 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
-#include <cerrno>
-#include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include "common/file_dialogs_ui.h"
 #include "common/language_table.h"
 #include "platform/encoding.h"
+#include "platform/file_names.h"
+#include "platform/process.h"
 #include "platform/shell.h"
 #include "tests/viewer/main_window_fixture.h"
 #include "viewer/app/controls.h"
@@ -413,6 +418,28 @@ TEST_F(ViewerWindowTest, SaveRefusesAMissingImageAndSendsAnUnwritablePlaceBackTo
   EXPECT_EQ(boxes.requests()[0].text, Odk("ErrorWriteProtectFile") + "\r\n" + Odk("SelectOtherFileName"));
   EXPECT_EQ(boxes.requests()[0].style, plat::kCritical);
   EXPECT_EQ(dialogs, 1);
+}
+
+// A full disk, here the file-size limit: the message names the document and the reason.
+TEST_F(ViewerWindowTest, ASaveThatFailsNamesTheDocumentAndWhy) {
+  FormMain& f = Load();
+  V().DocPath = WriteDocument("restemp111112.rex", DesignerDocument());
+  f.OpenFile();
+  ASSERT_TRUE(V().DocumentLoaded);
+  V().DocPath = root + "/full.rep";
+  MessageBoxRecorder boxes;
+  plat::IgnoreFileSizeLimitSignal();
+  struct rlimit saved {};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  struct rlimit small = saved;
+  small.rlim_cur = 64;
+  setrlimit(RLIMIT_FSIZE, &small);
+  f.SaveFile();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text, Odk("CantSaveFile") + "\r\n" + root + "/full.rep\r\nError : " +
+                                          std::to_string(EFBIG) + " - " + std::strerror(EFBIG));
+  EXPECT_FALSE(fs::exists(root + "/full.rep"));
 }
 
 TEST_F(ViewerWindowTest, DocumentNamedOnTheCommandLineOpensAtTheFirstActivation) {
