@@ -442,6 +442,36 @@ TEST_F(ViewerWindowTest, ASaveThatFailsNamesTheDocumentAndWhy) {
   EXPECT_FALSE(fs::exists(root + "/full.rep"));
 }
 
+TEST_F(ViewerWindowTest, SaveAsOffersAgainTheFolderOfBeforeAfterARefusedOne) {
+  FormMain& f = Load();
+  V().DocPath = WriteDocument("restemp111113.rex", DesignerDocument());
+  f.OpenFile();
+  f.LastFolder = root;
+  std::vector<std::string> offered;
+  const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
+    offered.push_back(plat::PathFromQt(r.initialDir));
+    if (offered.size() == 1) return QString::fromStdString(root + "/no-such-folder/out");
+    if (offered.size() == 2) return QString::fromStdString(root + "/kept");
+    return std::nullopt;
+  });
+  MessageBoxRecorder boxes;
+  f.mnu_File_SaveAs_Click();
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text, Odk("ErrorWriteProtectFile") + "\r\n" + Odk("SelectOtherFileName"));
+  EXPECT_EQ(offered, (std::vector<std::string>{root, root}));
+  EXPECT_EQ(V().DocPath, root + "/kept.rep");
+  fs::create_directories(root + "/later");
+  SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
+    offered.push_back(plat::PathFromQt(r.initialDir));
+    return offered.size() == 3 ? std::optional<QString>(QString::fromStdString(root + "/later/x")) : std::nullopt;
+  });
+  f.mnu_File_SaveAs_Click();
+  f.mnu_File_SaveAs_Click();
+  SetFileDialogHandler(previous);
+  // A save that went into a folder makes it the one offered next.
+  EXPECT_EQ(offered.back(), root + "/later");
+}
+
 TEST_F(ViewerWindowTest, DocumentNamedOnTheCommandLineOpensAtTheFirstActivation) {
   fs::create_directories(root + "/with blanks");
   const std::string path = WriteDocument("with blanks/restemp100001.rex", DesignerDocument());
