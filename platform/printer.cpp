@@ -75,6 +75,8 @@ void PrinterSurface::setOutputFile(const std::string& path) {
 
 std::string PrinterSurface::outputFile() const { return PathFromQt(printer_->outputFileName()); }
 
+void PrinterSurface::setDocName(const std::string& title) { printer_->setDocName(QString::fromStdString(title)); }
+
 void PrinterSurface::setOrientation(Orientation o) {
   printer_->setPageOrientation(o == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }

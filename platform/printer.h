@@ -36,6 +36,8 @@ class PrinterSurface : public Surface {
   // Where the PDF-file printer writes its document.
   void setOutputFile(const std::string& path);
   std::string outputFile() const;
+  // The document's title (UTF-8), which a PDF file carries for its reader to show.
+  void setDocName(const std::string& title);
 
   enum class Orientation { Portrait = 1, Landscape = 2 };
   void setOrientation(Orientation o);

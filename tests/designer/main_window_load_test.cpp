@@ -353,8 +353,8 @@ TEST(LanguageFile, HoldsEveryKeyTheMainWindowReadsInWindows1252WithCrLf) {
       "SlopeEnrich_1", "RefluxRatio_belowMin", "MinRefluxRatioNegative", "TooMuchNTP",
       // Files, messages and the texts other windows borrow.
       "msg_Ask2Save", "AllFiles", "STGR_files", "InvalidFormatFile", "CantOverWriteFile", "CantSaveFile",
-      "FileNotFoundOpen", "No_updates", "No_connect", "Update_Unreachable", "Update_NoService", "No_EMailClient",
-      "HomePage",
+      "FileNotFoundOpen", "NoPdfProgram", "No_updates", "No_connect", "Update_Unreachable", "Update_NoService",
+      "No_EMailClient", "HomePage",
   };
   for (const char* key : keys) EXPECT_FALSE(mai.GetL_win(key).empty()) << key;
   // The axis captions name the component through their placeholder.

@@ -8,13 +8,18 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
-#include <cerrno>
-#include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include "common/file_dialogs_ui.h"
 #include "common/language_table.h"
 #include "platform/encoding.h"
+#include "platform/file_names.h"
+#include "platform/process.h"
 #include "platform/shell.h"
 #include "tests/viewer/main_window_fixture.h"
 #include "viewer/app/controls.h"
@@ -413,6 +418,58 @@ TEST_F(ViewerWindowTest, SaveRefusesAMissingImageAndSendsAnUnwritablePlaceBackTo
   EXPECT_EQ(boxes.requests()[0].text, Odk("ErrorWriteProtectFile") + "\r\n" + Odk("SelectOtherFileName"));
   EXPECT_EQ(boxes.requests()[0].style, plat::kCritical);
   EXPECT_EQ(dialogs, 1);
+}
+
+// A full disk, here the file-size limit: the message names the document and the reason.
+TEST_F(ViewerWindowTest, ASaveThatFailsNamesTheDocumentAndWhy) {
+  FormMain& f = Load();
+  V().DocPath = WriteDocument("restemp111112.rex", DesignerDocument());
+  f.OpenFile();
+  ASSERT_TRUE(V().DocumentLoaded);
+  V().DocPath = root + "/full.rep";
+  MessageBoxRecorder boxes;
+  plat::IgnoreFileSizeLimitSignal();
+  struct rlimit saved {};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  struct rlimit small = saved;
+  small.rlim_cur = 64;
+  setrlimit(RLIMIT_FSIZE, &small);
+  f.SaveFile();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text, Odk("CantSaveFile") + "\r\n" + root + "/full.rep\r\nError : " +
+                                          std::to_string(EFBIG) + " - " + std::strerror(EFBIG));
+  EXPECT_FALSE(fs::exists(root + "/full.rep"));
+}
+
+TEST_F(ViewerWindowTest, SaveAsOffersAgainTheFolderOfBeforeAfterARefusedOne) {
+  FormMain& f = Load();
+  V().DocPath = WriteDocument("restemp111113.rex", DesignerDocument());
+  f.OpenFile();
+  f.LastFolder = root;
+  std::vector<std::string> offered;
+  const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
+    offered.push_back(plat::PathFromQt(r.initialDir));
+    if (offered.size() == 1) return QString::fromStdString(root + "/no-such-folder/out");
+    if (offered.size() == 2) return QString::fromStdString(root + "/kept");
+    return std::nullopt;
+  });
+  MessageBoxRecorder boxes;
+  f.mnu_File_SaveAs_Click();
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text, Odk("ErrorWriteProtectFile") + "\r\n" + Odk("SelectOtherFileName"));
+  EXPECT_EQ(offered, (std::vector<std::string>{root, root}));
+  EXPECT_EQ(V().DocPath, root + "/kept.rep");
+  fs::create_directories(root + "/later");
+  SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
+    offered.push_back(plat::PathFromQt(r.initialDir));
+    return offered.size() == 3 ? std::optional<QString>(QString::fromStdString(root + "/later/x")) : std::nullopt;
+  });
+  f.mnu_File_SaveAs_Click();
+  f.mnu_File_SaveAs_Click();
+  SetFileDialogHandler(previous);
+  // A save that went into a folder makes it the one offered next.
+  EXPECT_EQ(offered.back(), root + "/later");
 }
 
 TEST_F(ViewerWindowTest, DocumentNamedOnTheCommandLineOpensAtTheFirstActivation) {

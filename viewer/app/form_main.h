@@ -232,6 +232,9 @@ class FormMain : public QMainWindow, public WheelTarget {
   void ShowRecentItem(int n);
   // SaveFile's work; true when the document was written to DocPath.
   bool SaveDocument();
+  // A file the viewer writes could not be written: its path and why, as "Error : n - text"
+  // (the description UTF-8, as shown).
+  void ShowCantSaveFile(const std::string& path, int number, const std::string& description);
   // Turns dropped files into the drop handlers' calls.
   void InstallDropTarget();
   // Each in its own file: zoom, scrolling, page turning and keys; the section marks; the

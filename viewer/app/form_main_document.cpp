@@ -146,9 +146,14 @@ bool FormMain::SaveDocument() {
     description += ": " + plat::ShownPath(r.detail);
   }
   SetWaitPointer(false);
-  plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantSaveFile") + "\r\n" + std::to_string(number) + "\r\n") + description,
-                   plat::kCritical);
+  ShowCantSaveFile(state_.DocPath, number, description);
   return false;
+}
+
+void FormMain::ShowCantSaveFile(const std::string& path, int number, const std::string& description) {
+  plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantSaveFile") + "\r\n") + plat::ShownPath(path) +
+                       "\r\nError : " + std::to_string(number) + " - " + description,
+                   plat::kCritical);
 }
 
 }  // namespace stagora::viewer

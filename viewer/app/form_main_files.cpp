@@ -204,11 +204,13 @@ void FormMain::mnu_File_SaveAs_Click() {
   const std::string previous = state_.DocPath;
   state_.DocPath = path;
   if (UpperTail(state_.DocPath, 4) != ".REP") state_.DocPath += kRepExtension;
-  const auto slash = state_.DocPath.rfind('/');
-  LastFolder = slash == std::string::npos ? std::string() : state_.DocPath.substr(0, slash);
   SetWaitPointer(true);
   const std::string target = state_.DocPath;
   if (SaveDocument()) {
+    // Only a folder a document went into is offered again: after a refusal the dialog opens
+    // where the user was, not in the folder that could not be written.
+    const auto slash = target.rfind('/');
+    LastFolder = slash == std::string::npos ? std::string() : target.substr(0, slash);
     setWindowTitle(QText(std::string(kWindowCaption) + " - ") + plat::QPath(state_.DocPath));
     UpdateRecentList(state_.DocPath, state_.DocPath);
   } else if (state_.DocPath == target) {

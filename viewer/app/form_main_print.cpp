@@ -82,9 +82,7 @@ void FormMain::mnu_File_Print_Click() {
   // learns it as for a document, with the file's path, and nothing of it is left.
   if (!printed && printer.outputError().number != 0) {
     const plat::FileError& error = printer.outputError();
-    plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantSaveFile") + "\r\n") + plat::ShownPath(printer.outputFile()) +
-                         plat::Cp1252ToUtf8("\r\n" + std::to_string(error.number) + "\r\n" + error.description),
-                     plat::kCritical);
+    ShowCantSaveFile(printer.outputFile(), error.number, plat::Cp1252ToUtf8(error.description));
   }
 }
 
