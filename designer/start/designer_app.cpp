@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "common/window_fit_ui.h"
 #include "designer/update/designer_splash_ui.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
@@ -14,6 +15,7 @@ namespace stagora::designer {
 
 void ShowFormMain() {
   FormMain& main = TheFormMain();
+  FitWindowIntoScreen(&main);
   main.show();
   main.raise();
   main.activateWindow();

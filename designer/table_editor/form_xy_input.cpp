@@ -270,10 +270,14 @@ void FormXYinput::done(int result) {
 }
 
 void FormXYinput::keyPressEvent(QKeyEvent* event) {
-  // The window has no default or cancel button: Enter and Escape close nothing, so a key
-  // pressed by habit cannot throw the edits away.
+  // Escape is Cancel, as in every other window of the programs. The window has no default
+  // button: Enter walks the cells and closes nothing, so that it never hands a half-typed
+  // table back.
   switch (event->key()) {
     case Qt::Key_Escape:
+      event->accept();
+      Cancelar();
+      return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
       event->accept();

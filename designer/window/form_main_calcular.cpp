@@ -53,6 +53,10 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
   // The two plate counts are emptied where a run stops, not here: written only on success,
   // they would otherwise be cleared and rewritten on every move of a drag.
   LblERROR->clear();
+  // The readout follows the pointer, and a drag by the pointer writes it anew. Any other
+  // recalculation (a field's Enter, a menu, a button, the mode) may change the curve under a
+  // readout that the pointer left standing.
+  if (&Lienzo == Picture1 && !EnImpresora && !Arrastrando && !ArrastrandoCurva) LblCOOR->hide();
   NumPlatosTeor = 0;
   PlatoAlimTeor = 0;
 
@@ -64,6 +68,7 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
   } else if (&Lienzo == Picture4) {
     target = DiagramTarget::kReport;
   }
+  if (target == DiagramTarget::kScreen) pointCentres_.fill(std::nullopt);
   plat::Surface& surface = EnImpresora ? static_cast<plat::Surface&>(Printer()) : picture;
   if (!EnImpresora) surface.setFont(PictureFont(Lienzo));
   DiagramDrawing diagram(surface, target, EnImpresora && ImprimirBN);
@@ -95,6 +100,7 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora) {
       // A point far off the picture cannot be a widget position: the label stays put.
       if (std::abs(left) > kFarthestLabelPosition || std::abs(top) > kFarthestLabelPosition) continue;
       label->move(static_cast<int>(left), static_cast<int>(top));
+      pointCentres_[static_cast<std::size_t>(i)] = QPointF(centre->X, centre->Y);
     }
   };
   const EquilibriumModel equilibrium = EquilibriumModelOf(result, &Shared().SuperTablasELV);

@@ -4,11 +4,13 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -294,6 +296,24 @@ TEST(DesignerStart, TheTemporaryFolderLosesOneTrailingSeparator) {
   EXPECT_EQ(designer::TrimTrailingSeparator("/tmp/u"), "/tmp/u");
   EXPECT_EQ(designer::TrimTrailingSeparator("/tmp//"), "/tmp/");
   EXPECT_EQ(designer::TrimTrailingSeparator(""), "");
+}
+
+TEST_F(MainWindowTest, AtStartTheWindowFitsIntoAScreenSmallerThanItsDesign) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  ASSERT_LT(area.width(), 971) << "the test needs a screen narrower than the design";
+  designer::ShowFormMain();
+  designer::FormMain& main = designer::TheFormMain();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+  QApplication::processEvents();
+  // Title bar and all within the screen, the layout following the narrower window.
+  EXPECT_TRUE(area.contains(main.frameGeometry())) << main.frameGeometry().x() << "," << main.frameGeometry().y()
+                                                   << " " << main.frameGeometry().width() << "x"
+                                                   << main.frameGeometry().height();
+  EXPECT_EQ(main.Picture1->x() + main.Picture1->width(), main.Client->width() - 11);
+  main.close();
+  QTest::qWait(0);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(designer::FormMainExists());
 }
 
 TEST_F(MainWindowTest, ClosingTheSplashWithAKeyShowsTheMainWindow) {

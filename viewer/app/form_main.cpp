@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "common/window_fit_ui.h"
 #include "platform/printer.h"
 #include "viewer/app/artwork.h"
 #include "viewer/app/controls.h"
@@ -230,6 +231,8 @@ void FormMain::ShowAndActivate() {
 void FormMain::PrepareBehindSplash() {
   if (isVisible() || activatedOnce_) return;
   if (!loaded_) Form_Load();
+  // The page is fitted to the width the window will have on this screen.
+  FitWindowIntoScreen(this);
   if (FitWidthPending) {
     mnu_zoomANCHO_Click();
     widthFittedHidden_ = width();
