@@ -3,6 +3,13 @@
 // is complete. Until then the old file stays as it was; a write that fails leaves nothing
 // behind. A link is followed to the file it names, so the link itself stays a link; a file
 // that is replaced keeps its permission bits.
+//
+// A file the user may write is written in place instead, truncated and written again, when
+// no temporary can be made beside it: when its folder is closed to the user (a shared folder
+// of someone else's). It then keeps its owner, group, permissions and other hard links, and
+// the new content is held until commit, so nothing changes before then; but the write itself
+// is not all-or-nothing: a disk that fills after the room was reserved, or a crash while it
+// runs, can leave the file part new and part old.
 #pragma once
 
 #include <memory>
@@ -17,8 +24,9 @@ namespace plat {
 
 class FileReplacement {
  public:
-  // Durable content reaches the disk before it takes the name; scratch content (pictures
-  // for the viewer, copies that can be made again) spares the program that wait.
+  // Durable content reaches the disk before it takes the name. Scratch content (the scratch
+  // folder's own files: pictures for the viewer, copies that can be made again) spares the
+  // program that wait, and a link found at its name is replaced, not followed.
   enum class Keep { Durable, Scratch };
 
   explicit FileReplacement(std::string path, Keep keep = Keep::Durable);
@@ -27,14 +35,16 @@ class FileReplacement {
   FileReplacement(const FileReplacement&) = delete;
   FileReplacement& operator=(const FileReplacement&) = delete;
 
-  // Checks the target (a folder or a file that may not be written is refused) and creates
-  // the temporary file. False, with error(), when either fails.
+  // Checks the target (a folder, a file that may not be written, or anything but a regular
+  // file is refused) and creates the temporary file, or opens the file to be written in
+  // place. False, with error(), when either fails.
   bool open();
   // What streaming writers (images, PDF documents) write to; null unless open.
   QIODevice* device();
   bool write(std::string_view bytes);
   // Makes the written content the file at the path. False, with error(), when anything
-  // failed since open; the old file is then untouched and the temporary gone.
+  // failed since open; the old file is then untouched and the temporary gone (written in
+  // place, see above, only a failure of the final write itself reaches the file).
   bool commit();
   // Drops what was written.
   void cancel();
@@ -45,6 +55,9 @@ class FileReplacement {
  private:
   class Device;
   bool fail(int number);
+  int createTemporary();
+  bool openInPlace();
+  bool commitInPlace();
 
   std::string path_;
   Keep keep_;
@@ -52,6 +65,7 @@ class FileReplacement {
   std::string temporary_;  // "" when none exists
   int fd_ = -1;
   bool replacesFile_ = false;
+  bool inPlace_ = false;
   unsigned mode_ = 0;  // the replaced file's permission bits
   std::unique_ptr<Device> device_;
   FileError error_;

@@ -2,9 +2,11 @@
 // beside the file it replaces, through links, and at the longest names.
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -16,6 +18,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -49,6 +52,46 @@ unsigned Mode(const std::string& path) {
   EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
   return st.st_mode & 07777;
 }
+
+// Ids no account on the machine needs to have: another user, the saver, and a group the two
+// share (the saver's own group is its uid).
+constexpr uid_t kOwner = 46101;
+constexpr uid_t kSaver = 46102;
+constexpr gid_t kShared = 46103;
+
+// Runs `work` in a child process as the user `uid` (group `uid`, also in `groups`): 0, or
+// the errno that `work` gives back; -1 when the child did not end by itself.
+int AsUser(uid_t uid, std::vector<gid_t> groups, const std::function<int()>& work) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const gid_t gid = static_cast<gid_t>(uid);
+    if (::setgroups(groups.size(), groups.data()) != 0 || ::setresgid(gid, gid, gid) != 0 ||
+        ::setresuid(uid, uid, uid) != 0) {
+      ::_exit(250);
+    }
+    ::_exit(work());
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+int Save(const std::string& path, const std::string& bytes) {
+  plat::FileError err;
+  return plat::WriteTextFile(path, bytes, &err) ? 0 : err.number;
+}
+
+struct Owner {
+  uid_t uid;
+  gid_t gid;
+  bool operator==(const Owner&) const = default;
+};
+Owner OwnerOf(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
+  return {st.st_uid, st.st_gid};
+}
+std::ostream& operator<<(std::ostream& out, const Owner& o) { return out << o.uid << ":" << o.gid; }
 
 TEST(FileReplacement, ReplacesTheFileAndLeavesOnlyIt) {
   const std::string dir = stagora::test::ScratchDir("replace-plain");
@@ -148,7 +191,9 @@ TEST(FileReplacement, RefusalsAndFailuresLeaveEverythingAsItWas) {
       {"a link to a folder", dir + "/link-to-folder.sgr", EISDIR},
       {"a missing folder", dir + "/missing/x.sgr", ENOENT},
       {"an empty path", "", ENOENT},
+      {"a named pipe", dir + "/pipe.sgr", EINVAL},
   };
+  ASSERT_EQ(::mkfifo((dir + "/pipe.sgr").c_str(), 0666), 0);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     plat::FileError err;
@@ -157,6 +202,9 @@ TEST(FileReplacement, RefusalsAndFailuresLeaveEverythingAsItWas) {
     EXPECT_FALSE(err.description.empty());
   }
   EXPECT_EQ(Bytes(dir + "/folder.sgr/inside"), "kept");
+  struct stat pipe {};
+  EXPECT_TRUE(::lstat((dir + "/pipe.sgr").c_str(), &pipe) == 0 && S_ISFIFO(pipe.st_mode));
+  ::unlink((dir + "/pipe.sgr").c_str());
 
   // A write that stops part-way, as at the file-size limit or on a full disk.
   struct rlimit saved {};
@@ -187,6 +235,67 @@ TEST(FileReplacement, RefusalsAndFailuresLeaveEverythingAsItWas) {
     ASSERT_TRUE(dropped.write("never"));
   }
   EXPECT_EQ(Entries(dir), (std::vector<std::string>{"folder.sgr", "link-to-folder.sgr", "old.sgr"}));
+}
+
+// A file others may write, in a folder of theirs the user may not write: no temporary can go
+// beside it, so it is written where it is, and keeps what it had but its content.
+TEST(FileReplacement, AWritableFileInAFolderClosedToTheUserIsWrittenInPlace) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+  const std::string dir = stagora::test::ScratchDir("replace-closed-folder");
+  ASSERT_EQ(::chmod(dir.c_str(), 0755), 0);
+  const std::string path = dir + "/shared.sgr";
+  Put(path, std::string(300, 'o'));
+  ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+  ASSERT_EQ(::link(path.c_str(), (dir + "/other-link.sgr").c_str()), 0);
+  std::string streamed;
+  for (int i = 0; i < 3000; ++i) streamed += "line " + std::to_string(i) + "\r\n";
+
+  EXPECT_EQ(AsUser(kSaver, {}, [&] { return Save(path, "new\r\n"); }), 0);
+  EXPECT_EQ(Bytes(path), "new\r\n");
+  EXPECT_EQ(Mode(path), 0666u);
+  EXPECT_EQ(OwnerOf(path), (Owner{0, 0}));
+  EXPECT_EQ(Bytes(dir + "/other-link.sgr"), "new\r\n") << "written in place, the file stays one";
+
+  // Streamed in pieces larger than the writer's buffer, and longer than the old content.
+  EXPECT_EQ(AsUser(kSaver, {}, [&] {
+              plat::FileReplacement file(path);
+              if (!file.open()) return file.error().number;
+              for (std::size_t at = 0; at < streamed.size(); at += 70000) {
+                const std::string piece = streamed.substr(at, 70000);
+                if (file.device()->write(piece.data(), static_cast<qint64>(piece.size())) !=
+                    static_cast<qint64>(piece.size())) {
+                  return EIO;
+                }
+              }
+              return file.commit() ? 0 : file.error().number;
+            }),
+            0);
+  EXPECT_TRUE(Bytes(path) == streamed);
+
+  // Until commit the file is as it was: a dropped write leaves it, and one that would pass
+  // the file-size limit fails before a byte of the old content is touched.
+  Put(path, std::string(300, 'o'));
+  EXPECT_EQ(AsUser(kSaver, {}, [&] {
+              plat::FileReplacement file(path);
+              if (!file.open() || !file.write("never")) return EIO;
+              return Bytes(path) == std::string(300, 'o') ? 0 : EBADMSG;
+            }),
+            0);
+  EXPECT_EQ(AsUser(kSaver, {}, [&] {
+              signal(SIGXFSZ, SIG_IGN);
+              struct rlimit small {200 * 1024, 200 * 1024};
+              setrlimit(RLIMIT_FSIZE, &small);
+              return Save(path, std::string(300 * 1024, 'n'));
+            }),
+            EFBIG);
+  EXPECT_EQ(Bytes(path), std::string(300, 'o'));
+
+  // A new file has nowhere to go, and one the user may not write stays refused.
+  EXPECT_EQ(AsUser(kSaver, {}, [&] { return Save(dir + "/new.sgr", "x"); }), EACCES);
+  ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+  EXPECT_EQ(AsUser(kSaver, {}, [&] { return Save(path, "x"); }), EACCES);
+  EXPECT_EQ(Bytes(path), std::string(300, 'o'));
+  EXPECT_EQ(Entries(dir), (std::vector<std::string>{"other-link.sgr", "shared.sgr"}));
 }
 
 // Both programs ignore the file-size signal from their start, so that a save past `ulimit -f`
