@@ -136,6 +136,8 @@ bool FileReplacement::open() {
     if (::access(final_.c_str(), W_OK) != 0) return fail(errno);
     replacesFile_ = true;
     mode_ = st.st_mode & 07777;
+    owner_ = st.st_uid;
+    group_ = st.st_gid;
   } else if (errno != ENOENT) {
     return fail(errno);
   }
@@ -147,6 +149,13 @@ bool FileReplacement::open() {
     // A file the user may write, in a folder the user may not: written where it is.
     if (replacesFile_ && (err == EACCES || err == EPERM)) return openInPlace();
     return fail(err);
+  }
+  // Someone else's file, renamed over by one of the user's, would no longer be its owner's to
+  // write: unless the temporary can be given to its owner, the file is written where it is.
+  // Nothing is written yet, so giving up the temporary loses nothing.
+  if (replacesFile_ && !temporaryKeepsOwner()) {
+    cancel();
+    return openInPlace();
   }
   device_ = std::make_unique<Device>(fd_);
   device_->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
@@ -170,6 +179,13 @@ int FileReplacement::createTemporary() {
     if (errno != EEXIST) return errno;
   }
   return EEXIST;
+}
+
+bool FileReplacement::temporaryKeepsOwner() {
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) return false;
+  if (st.st_uid == owner_ && st.st_gid == group_) return true;
+  return ::fchown(fd_, owner_, group_) == 0;
 }
 
 bool FileReplacement::openInPlace() {

@@ -2,11 +2,13 @@
 // own, created exclusively beside the real file, and takes the real file's name only when it
 // is complete. Until then the old file stays as it was; a write that fails leaves nothing
 // behind. A link is followed to the file it names, so the link itself stays a link; a file
-// that is replaced keeps its permission bits.
+// that is replaced keeps its permission bits, and its owner and group where the system lets
+// the writer give them to the temporary.
 //
 // A file the user may write is written in place instead, truncated and written again, when
-// no temporary can be made beside it: when its folder is closed to the user (a shared folder
-// of someone else's). It then keeps its owner, group, permissions and other hard links, and
+// no temporary can take its place as it is: when its folder is closed to the user (a shared
+// folder of someone else's), or when the file belongs to someone else (a group's project in a
+// shared folder), whom a temporary of the user's could not keep as its owner. It then keeps its owner, group, permissions and other hard links, and
 // the new content is held until commit, so nothing changes before then; but the write itself
 // is not all-or-nothing: a disk that fills after the room was reserved, or a crash while it
 // runs, can leave the file part new and part old.
@@ -15,6 +17,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 #include "platform/textfile.h"
 
@@ -56,6 +59,7 @@ class FileReplacement {
   class Device;
   bool fail(int number);
   int createTemporary();
+  bool temporaryKeepsOwner();
   bool openInPlace();
   bool commitInPlace();
 
@@ -66,7 +70,9 @@ class FileReplacement {
   int fd_ = -1;
   bool replacesFile_ = false;
   bool inPlace_ = false;
-  unsigned mode_ = 0;  // the replaced file's permission bits
+  unsigned mode_ = 0;  // the replaced file's permission bits, owner and group
+  uid_t owner_ = 0;
+  gid_t group_ = 0;
   std::unique_ptr<Device> device_;
   FileError error_;
 };

@@ -298,6 +298,40 @@ TEST(FileReplacement, AWritableFileInAFolderClosedToTheUserIsWrittenInPlace) {
   EXPECT_EQ(Entries(dir), (std::vector<std::string>{"other-link.sgr", "shared.sgr"}));
 }
 
+// A group's project in a shared folder stays its owner's and the group's whoever saves it, and
+// keeps its permissions: given to them when the system allows, written in place otherwise.
+TEST(FileReplacement, AFileKeepsItsOwnerAndGroupWhoeverSavesIt) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as other users";
+  const std::string dir = stagora::test::ScratchDir("replace-owner");
+  ASSERT_EQ(::chown(dir.c_str(), kOwner, kShared), 0);
+  ASSERT_EQ(::chmod(dir.c_str(), 0775), 0);
+  struct Case {
+    const char* what;
+    uid_t saver;
+    Owner file;
+    unsigned mode;
+  };
+  const Case cases[] = {
+      {"the owner's, saved by a member of its group", kSaver, {kOwner, kShared}, 0664},
+      {"the saver's own, of the group", kSaver, {kSaver, kShared}, 0660},
+      {"someone's, saved by root", 0, {kOwner, kOwner}, 0644},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = dir + "/project.sgr";
+    Put(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), c.file.uid, c.file.gid), 0);
+    ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
+    const auto save = [&] { return Save(path, "new\r\n"); };
+    EXPECT_EQ(c.saver == 0 ? save() : AsUser(c.saver, {kShared}, save), 0);
+    EXPECT_EQ(Bytes(path), "new\r\n");
+    EXPECT_EQ(OwnerOf(path), c.file);
+    EXPECT_EQ(Mode(path), c.mode);
+    EXPECT_EQ(Entries(dir), (std::vector<std::string>{"project.sgr"}));
+    ::unlink(path.c_str());
+  }
+}
+
 // Both programs ignore the file-size signal from their start, so that a save past `ulimit -f`
 // fails with a message (as above) instead of ending the program.
 TEST(FileReplacement, BothProgramsIgnoreTheFileSizeSignalFromTheirStart) {
