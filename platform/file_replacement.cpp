@@ -123,17 +123,27 @@ bool FileReplacement::open() {
   error_ = {};
   inPlace_ = false;
   replacesFile_ = false;
-  final_ = path_;
-  if (final_.empty()) return fail(ENOENT);
-  if (const int err = ResolveLinks(final_)) return fail(err);
+  std::string target = path_;
+  if (target.empty()) return fail(ENOENT);
+  if (const int err = ResolveLinks(target)) return fail(err);
+
+  // Everything from here on is named from the file's folder, so that the temporary's longer
+  // name counts against the longest name a folder entry may have, never against the longest
+  // path: a file whose path is within a few bytes of that limit saves as well.
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+  name_ = slash == std::string::npos ? target : target.substr(slash + 1);
+  if (name_.empty()) return fail(EISDIR);
+  folder_ = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  if (folder_ < 0) return fail(errno);
 
   struct stat st {};
-  if (::stat(final_.c_str(), &st) == 0) {
+  if (::fstatat(folder_, name_.c_str(), &st, 0) == 0) {
     if (S_ISDIR(st.st_mode)) return fail(EISDIR);
     // A pipe, a device or a socket is no file to put content in, nor to put a file in place of.
     if (!S_ISREG(st.st_mode)) return fail(EINVAL);
     // Replacing would succeed in a writable folder, but a file its owner protected stays.
-    if (::access(final_.c_str(), W_OK) != 0) return fail(errno);
+    if (::faccessat(folder_, name_.c_str(), W_OK, 0) != 0) return fail(errno);
     replacesFile_ = true;
     mode_ = st.st_mode & 07777;
     owner_ = st.st_uid;
@@ -142,9 +152,6 @@ bool FileReplacement::open() {
     return fail(errno);
   }
 
-  const std::size_t slash = final_.rfind('/');
-  const std::string name = slash == std::string::npos ? final_ : final_.substr(slash + 1);
-  if (name.empty()) return fail(EISDIR);
   if (const int err = createTemporary()) {
     // A file the user may write, in a folder the user may not: written where it is.
     if (replacesFile_ && (err == EACCES || err == EPERM)) return openInPlace();
@@ -154,7 +161,7 @@ bool FileReplacement::open() {
   // write: unless the temporary can be given to its owner, the file is written where it is.
   // Nothing is written yet, so giving up the temporary loses nothing.
   if (replacesFile_ && !temporaryKeepsOwner()) {
-    cancel();
+    dropTemporary();
     return openInPlace();
   }
   device_ = std::make_unique<Device>(fd_);
@@ -163,15 +170,12 @@ bool FileReplacement::open() {
 }
 
 int FileReplacement::createTemporary() {
-  const std::size_t slash = final_.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : final_.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? final_ : final_.substr(slash + 1);
   // A new file gets the permissions the user's umask gives every new file; a replaced one
   // gets its old ones back on commit, and until then no one else may read the new content.
   const mode_t creation = replacesFile_ ? 0600 : 0666;
   for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-    const std::string candidate = folder + TemporaryName(name);
-    fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, creation);
+    const std::string candidate = TemporaryName(name_);
+    fd_ = ::openat(folder_, candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, creation);
     if (fd_ >= 0) {
       temporary_ = candidate;
       return 0;
@@ -191,7 +195,7 @@ bool FileReplacement::temporaryKeepsOwner() {
 bool FileReplacement::openInPlace() {
   // Not truncated yet: the content is held until commit, and the file stays as it was until then.
   // Without blocking, so that a pipe put there since the check is refused instead of waited on.
-  fd_ = ::open(final_.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  fd_ = ::openat(folder_, name_.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd_ < 0) return fail(errno);
   struct stat st {};
   if (::fstat(fd_, &st) != 0) return fail(errno);
@@ -222,9 +226,9 @@ bool FileReplacement::commit() {
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) return fail(errno);
-  if (::rename(temporary_.c_str(), final_.c_str()) != 0) return fail(errno);
+  if (::renameat(folder_, temporary_.c_str(), folder_, name_.c_str()) != 0) return fail(errno);
   temporary_.clear();
-  device_.reset();
+  cancel();
   return true;
 }
 
@@ -255,19 +259,24 @@ bool FileReplacement::commitInPlace() {
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) return fail(errno);
-  device_.reset();
-  inPlace_ = false;
+  cancel();
   return true;
+}
+
+void FileReplacement::dropTemporary() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temporary_.empty()) ::unlinkat(folder_, temporary_.c_str(), 0);
+  temporary_.clear();
 }
 
 void FileReplacement::cancel() {
   if (device_) device_->close();
   device_.reset();
   inPlace_ = false;
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
-  temporary_.clear();
+  dropTemporary();
+  if (folder_ >= 0) ::close(folder_);
+  folder_ = -1;
 }
 
 }  // namespace plat

@@ -60,12 +60,14 @@ class FileReplacement {
   bool fail(int number);
   int createTemporary();
   bool temporaryKeepsOwner();
+  void dropTemporary();
   bool openInPlace();
   bool commitInPlace();
 
   std::string path_;
   Keep keep_;
-  std::string final_;      // the file really replaced (a link's target), as the system names it
+  std::string name_;       // the last part of the file really written (a link's target)
+  int folder_ = -1;        // its folder, in which that name and the temporary's are taken
   std::string temporary_;  // "" when none exists
   int fd_ = -1;
   bool replacesFile_ = false;

@@ -16,6 +16,7 @@
 #include <QThread>
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -150,6 +151,26 @@ TEST(FileReplacement, TheLongestNamesSave) {
   letters += ".sgr";
   ASSERT_TRUE(plat::WriteTextFile(dir + "/" + letters, "z"));
   EXPECT_EQ(Entries(dir).size(), 5u);
+}
+
+// The temporary's name is longer than the file's; a path within those bytes of the longest
+// path the system takes still saves, new and replaced.
+TEST(FileReplacement, PathsUpToTheLongestSave) {
+  const std::string base = stagora::test::ScratchDir("replace-long-path");
+  constexpr std::size_t kLongestPath = PATH_MAX - 1;
+  std::string folder = base;
+  while (folder.size() < kLongestPath - 200) {
+    folder += "/" + std::string(std::min<std::size_t>(200, kLongestPath - 200 - folder.size()), 'f');
+  }
+  fs::create_directories(folder);
+  for (const std::size_t length : {kLongestPath - 8, kLongestPath - 5, kLongestPath}) {
+    const std::string path = folder + "/" + std::string(length - folder.size() - 5, 'n') + ".sgr";
+    ASSERT_EQ(path.size(), length);
+    ASSERT_TRUE(plat::WriteTextFile(path, "x")) << length;
+    ASSERT_TRUE(plat::WriteTextFile(path, "y")) << length;
+    EXPECT_EQ(Bytes(path), "y");
+  }
+  EXPECT_EQ(Entries(folder).size(), 3u);
 }
 
 TEST(FileReplacement, ALinkIsWrittenThroughAndStaysALink) {
