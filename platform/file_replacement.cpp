@@ -125,7 +125,9 @@ bool FileReplacement::open() {
   replacesFile_ = false;
   std::string target = path_;
   if (target.empty()) return fail(ENOENT);
-  if (const int err = ResolveLinks(target)) return fail(err);
+  // A scratch file is the scratch folder's own: a link found at its name is replaced.
+  const bool followLinks = keep_ == Keep::Durable;
+  if (const int err = followLinks ? ResolveLinks(target) : 0) return fail(err);
 
   // Everything from here on is named from the file's folder, so that the temporary's longer
   // name counts against the longest name a folder entry may have, never against the longest
@@ -138,7 +140,10 @@ bool FileReplacement::open() {
   if (folder_ < 0) return fail(errno);
 
   struct stat st {};
-  if (::fstatat(folder_, name_.c_str(), &st, 0) == 0) {
+  const bool found = ::fstatat(folder_, name_.c_str(), &st, followLinks ? 0 : AT_SYMLINK_NOFOLLOW) == 0;
+  if (!found && errno != ENOENT) return fail(errno);
+  // A link that is left (a scratch file's) is no file to keep anything of.
+  if (found && !S_ISLNK(st.st_mode)) {
     if (S_ISDIR(st.st_mode)) return fail(EISDIR);
     // A pipe, a device or a socket is no file to put content in, nor to put a file in place of.
     if (!S_ISREG(st.st_mode)) return fail(EINVAL);
@@ -148,8 +153,6 @@ bool FileReplacement::open() {
     mode_ = st.st_mode & 07777;
     owner_ = st.st_uid;
     group_ = st.st_gid;
-  } else if (errno != ENOENT) {
-    return fail(errno);
   }
 
   if (const int err = createTemporary()) {

@@ -1,17 +1,18 @@
 // The one way the programs write a file: the new content goes into a temporary file of its
 // own, created exclusively beside the real file, and takes the real file's name only when it
 // is complete. Until then the old file stays as it was; a write that fails leaves nothing
-// behind. A link is followed to the file it names, so the link itself stays a link; a file
-// that is replaced keeps its permission bits, and its owner and group where the system lets
-// the writer give them to the temporary.
+// behind. A link is followed to the file it names, so the link itself stays a link (not so a
+// scratch file's, see Keep); a file that is replaced keeps its permission bits, and its owner
+// and group where the system lets the writer give them to the temporary.
 //
 // A file the user may write is written in place instead, truncated and written again, when
 // no temporary can take its place as it is: when its folder is closed to the user (a shared
 // folder of someone else's), or when the file belongs to someone else (a group's project in a
-// shared folder), whom a temporary of the user's could not keep as its owner. It then keeps its owner, group, permissions and other hard links, and
-// the new content is held until commit, so nothing changes before then; but the write itself
-// is not all-or-nothing: a disk that fills after the room was reserved, or a crash while it
-// runs, can leave the file part new and part old.
+// shared folder), whom a temporary of the user's could not keep as its owner. It then keeps
+// its owner, group, permissions and other hard links, and the new content is held until
+// commit, so nothing changes before then; but the write itself is not all-or-nothing: a
+// disk that fills after the room was reserved, or a crash while it runs, can leave the file
+// part new and part old.
 #pragma once
 
 #include <memory>

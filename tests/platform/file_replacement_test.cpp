@@ -195,6 +195,25 @@ TEST(FileReplacement, ALinkIsWrittenThroughAndStaysALink) {
   EXPECT_EQ(Entries(dir + "/real"), (std::vector<std::string>{"new.sgr", "target.sgr"}));
 }
 
+// A scratch file is the scratch folder's own: a link found at its name is replaced by the
+// file, and what it pointed at is not touched.
+TEST(FileReplacement, AScratchFileReplacesALinkAtItsName) {
+  const std::string dir = stagora::test::ScratchDir("replace-scratch-link");
+  fs::create_directories(dir + "/elsewhere");
+  Put(dir + "/elsewhere/own.jpg", "the user's own");
+  fs::create_symlink(dir + "/elsewhere/own.jpg", dir + "/stgr_temp1.jpg");
+  fs::create_symlink(dir + "/elsewhere/new.rex", dir + "/restemp1.rex");
+  fs::create_symlink(dir + "/elsewhere", dir + "/folder.rex");
+  for (const char* name : {"/stgr_temp1.jpg", "/restemp1.rex", "/folder.rex"}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(plat::WriteScratchFile(dir + name, "scratch"));
+    EXPECT_FALSE(fs::is_symlink(dir + name));
+    EXPECT_EQ(Bytes(dir + name), "scratch");
+  }
+  EXPECT_EQ(Entries(dir + "/elsewhere"), (std::vector<std::string>{"own.jpg"}));
+  EXPECT_EQ(Bytes(dir + "/elsewhere/own.jpg"), "the user's own");
+}
+
 TEST(FileReplacement, RefusalsAndFailuresLeaveEverythingAsItWas) {
   const std::string dir = stagora::test::ScratchDir("replace-fail");
   fs::create_directories(dir + "/folder.sgr");
