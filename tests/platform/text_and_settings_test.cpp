@@ -5,10 +5,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <optional>
 #include <set>
+#include <thread>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -22,6 +24,7 @@
 #include "platform/messagebox.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
+#include "platform/shell.h"
 #include "platform/textfile.h"
 #include "tests/support/test_support.h"
 
@@ -352,6 +355,19 @@ TEST(Paths, StaleWorkedSolutionsAndPicturesAreRemoved) {
   EXPECT_EQ(Entries(scratch), kept);
   EXPECT_EQ(plat::ReadTextFile(elsewhere), "the user's own");
   plat::RemoveStaleScratchFiles("");
+}
+
+// A program is started with its argument's own bytes, whatever they are: a name that is no
+// UTF-8 reaches it as that name.
+TEST(Shell, AStartedProgramGetsItsArgumentByteForByte) {
+  const std::string dir = stagora::test::ScratchDir("shell-start");
+  const std::string name = "caf\xE9 \"x\".rex ";
+  ASSERT_TRUE(plat::StartProgram("/usr/bin/touch", dir + "/" + name));
+  for (int wait = 0; wait < 200 && Entries(dir).empty(); ++wait) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_EQ(Entries(dir), std::set<std::string>{name});
+  EXPECT_FALSE(plat::StartProgram(dir + "/no such program", "x"));
 }
 
 TEST(Paths, ProgramFolderHoldsLangAndImg) {
