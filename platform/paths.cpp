@@ -2,11 +2,15 @@
 
 #include "platform/textfile.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
+#include <ctime>
+#include <string_view>
 #include <vector>
 
 namespace plat {
@@ -42,7 +46,44 @@ std::string& Program() {
 
 bool ClaimScratchFolder(const std::string& folder) {
   ::mkdir(folder.c_str(), 0700);
-  return IsOwnFolder(folder, false);
+  // Opened without following a link, so that what is checked, and made private, is the
+  // folder itself.
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  bool own = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 022) == 0;
+  if (own && (st.st_mode & 077) != 0) own = ::fchmod(fd, st.st_mode & 07700) == 0;
+  ::close(fd);
+  return own;
+}
+
+void RemoveStaleScratchFiles(const std::string& tempPath) {
+  constexpr std::time_t kStaleAfter = 24 * 60 * 60;
+  if (tempPath.empty()) return;
+  const std::string folder = JoinPath(tempPath, kScratchName);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat own {};
+  if (::fstat(fd, &own) != 0 || own.st_uid != ::getuid()) {
+    ::close(fd);
+    return;
+  }
+  DIR* entries = ::fdopendir(fd);  // takes fd over
+  if (!entries) {
+    ::close(fd);
+    return;
+  }
+  const std::time_t now = std::time(nullptr);
+  while (const dirent* entry = ::readdir(entries)) {
+    const std::string_view name = entry->d_name;
+    if (!name.ends_with(".rex") && !name.ends_with(".jpg")) continue;
+    struct stat st {};
+    if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (S_ISREG(st.st_mode) && st.st_uid == ::getuid() && now - st.st_mtime >= kStaleAfter) {
+      ::unlinkat(fd, entry->d_name, 0);
+    }
+  }
+  ::closedir(entries);
 }
 
 std::string ComputeTempPath() {

@@ -14,8 +14,14 @@ namespace plat {
 std::string ComputeTempPath();
 
 // Makes the folder (mode 0700) when it is missing. True when it is a folder of this user's,
-// not a link, that no other user may write into: only then may scratch files go there.
+// not a link, that no other user may write into: only then may scratch files go there. One
+// that others may read or enter is made private first.
 bool ClaimScratchFolder(const std::string& folder);
+
+// What designers that never closed left in the scratch folder of `tempPath`: its worked
+// solutions (".rex") and their pictures (".jpg") a day old or more are removed. Only this
+// user's regular files go; links, folders and everything else stay.
+void RemoveStaleScratchFiles(const std::string& tempPath);
 
 // The folder that holds the executables, lang/ and img/. Set once at start-up from the
 // running program; tests and tools may set it themselves.

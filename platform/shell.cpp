@@ -6,6 +6,12 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 
 #include "platform/encoding.h"
 #include "platform/file_names.h"
@@ -50,11 +56,54 @@ bool OpenDocument(const QString& path, std::function<void()> noProgram) {
   return false;
 }
 
+// Started with the argument's own bytes: through Qt's strings a name that is no UTF-8 would
+// reach the program as another name. Detached as a child of a child that ends at once, so
+// nothing is left for this program to collect; the grandchild tells through a pipe, closed
+// when it runs the program, whether it could not.
+bool StartDetached(std::string program, std::string argument) {
+  char* const argv[] = {program.data(), argument.data(), nullptr};
+  int report[2];
+  if (::pipe2(report, O_CLOEXEC) != 0) return false;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(report[0]);
+    ::setsid();
+    const pid_t grandchild = ::fork();
+    if (grandchild == 0) {
+      // What this program ignores or blocks is not the started program's business.
+      sigset_t none;
+      ::sigemptyset(&none);
+      ::sigprocmask(SIG_SETMASK, &none, nullptr);
+      ::signal(SIGPIPE, SIG_DFL);
+      ::signal(SIGXFSZ, SIG_DFL);
+      ::execv(argv[0], argv);
+      const int err = errno;
+      (void)!::write(report[1], &err, sizeof err);
+      ::_exit(127);
+    }
+    ::_exit(grandchild > 0 ? 0 : 1);
+  }
+  ::close(report[1]);
+  bool started = false;
+  if (child > 0) {
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    int err = 0;
+    ssize_t n = 0;
+    while ((n = ::read(report[0], &err, sizeof err)) < 0 && errno == EINTR) {
+    }
+    started = n == 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+  ::close(report[0]);
+  return started;
+}
+
 }  // namespace
 
 bool StartProgram(const std::string& program, const std::string& argument) {
   if (StartHook()) return StartHook()(program, argument);
-  return QProcess::startDetached(QPath(program), {QPath(argument)});
+  return StartDetached(program, argument);
 }
 
 bool OpenWithDesktop(const std::string& target, std::function<void()> noProgram) {

@@ -29,6 +29,9 @@ int RunDesigner(QApplication& app) {
   // name the product themselves.
   plat::InstallWidgetMessageBox(kAppTitle);
   Shared().TempPath = TrimTrailingSeparator(plat::ComputeTempPath());
+  // Each designer removes its own scratch files when it closes; those of one that never
+  // closed are removed here, once they are old enough to be no open viewer's.
+  plat::RemoveStaleScratchFiles(Shared().TempPath);
   ShowStartSplash(ShowFormMain);
   return app.exec();
 }

@@ -116,7 +116,7 @@ void FormMain::SaveFile_SHOWOVDR(const std::string& statement, const std::string
   const std::string path = ScratchFile(folder, kDocumentPrefix, identifier, ".rex");
 
   const WorkedSolution solution{statement, answer, level1, level2};
-  if (!plat::WriteTextFile(path, AssembleReportDocument(SimboloDecimal, solution))) return;
+  if (!plat::WriteScratchFile(path, AssembleReportDocument(SimboloDecimal, solution))) return;
   Shared().ScratchFilesWritten.push_back(path);
   QCoreApplication::processEvents();
 

@@ -126,7 +126,7 @@ TEST_F(SplashWindowTest, AtStartTheWindowFitsIntoAScreenSmallerThanItsDesign) {
 TEST_F(SplashWindowTest, BehindTheSplashTheDocumentIsOpenedSoPageOneIsThereWhenItCloses) {
   const std::string path = WriteDocument("restemp100001.rex", DesignerDocument());
   TheFormMain().State().TempPath = root + "/tmp";
-  TheFormMain().State().CommandLineText = path;
+  TheFormMain().State().CommandLineArguments = {path};
   ShowStartSplash();
   QPointer<FormSplash> splash = ShownSplash();
   ASSERT_TRUE(splash);
@@ -162,7 +162,7 @@ TEST_F(SplashWindowTest, AMessageShownBehindTheSplashWaitsForItsAnswerAndTheSpla
   const std::string fifo = root + "/pipe.rep";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   TheFormMain().State().TempPath = root + "/tmp";
-  TheFormMain().State().CommandLineText = fifo;
+  TheFormMain().State().CommandLineArguments = {fifo};
   const plat::MsgBoxHandler recorder = plat::SetMsgBoxHandler({});
   plat::InstallWidgetMessageBox("OVDR");
 

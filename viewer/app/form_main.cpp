@@ -210,8 +210,8 @@ void FormMain::Form_Load() {
   if (plat::PrinterNames().empty()) PicToolB[2]->setEnabled(false);
   // 19.
   PendingCount = 0;
-  // 20. A command line of blanks only counts as given; ProcesaCommand finds nothing in it.
-  if (!state_.CommandLineText.empty()) ProcesaCommand();
+  // 20. An empty argument counts as given; ProcesaCommand finds nothing in it.
+  if (!state_.CommandLineArguments.empty()) ProcesaCommand();
   // 21.
   setEnabled(true);
   Timer4->start();

@@ -40,8 +40,9 @@ struct ViewerState {
   bool EngineDrawing = false;
 
   // --- Process and document --------------------------------------------------------------
-  // The program's command line after its name, its arguments joined by blanks.
-  std::string CommandLineText;
+  // The program's command line: its arguments after its name, each one whole (see
+  // CommandLineFromArguments).
+  std::vector<std::string> CommandLineArguments;
   bool SplashShown = false;  // the start-up splash has closed once
   std::string& TempPath = EngineValues.TempPath;  // the user's temporary folder, no trailing separator
   std::string DocPath;           // full path of the current document
