@@ -1,7 +1,7 @@
-// Pages of the current view: placing the blocks on pages by trial layouts measured on the hidden
-// page picture, drawing the page shown, and printing a page on a printer sheet.
+// Pages of the current view: placing the blocks on pages by trial layouts measured on a hidden
+// page at 100 %, page 1 shown as soon as it is found, drawing the page shown, and printing a
+// page on a printer sheet.
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QLabel>
 #include <QScrollBar>
 #include <map>
