@@ -121,7 +121,7 @@ void FormMain::OpenDRAGDROPFiles_Command() {
   if (PendingCount == 0) return;
   // While pages are being found or drawn the shown document cannot be replaced: the list
   // waits for them.
-  if (paginating_ || EngineBusy(state_)) {
+  if (paginating_ || opening_ || EngineBusy(state_)) {
     QTimer::singleShot(kPendingRetryMs, this, [this] { OpenDRAGDROPFiles_Command(); });
     return;
   }
