@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/paths.h"
 #include "platform/textfile.h"
 #include "viewer/document/result_document.h"
 #include "viewer/engine/images.h"
@@ -56,7 +57,7 @@ const std::string& Document() {
 
 void BM_OpenDocumentWith10000Pictures(benchmark::State& state) {
   const std::string& bytes = Document();
-  const ImageFolders folders{BenchFolder() + "/img", BenchFolder() + "/temp/nrtemp"};
+  const ImageFolders folders{BenchFolder() + "/img", plat::ScratchFolderOf(BenchFolder() + "/temp")};
   for (auto _ : state) {
     state.PauseTiming();
     fs::remove_all(BenchFolder() + "/temp");

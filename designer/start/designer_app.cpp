@@ -26,7 +26,7 @@ int RunDesigner(QApplication& app) {
   // A box without a title of its own shows the program's title; the designer's own messages
   // name the product themselves.
   plat::InstallWidgetMessageBox(kAppTitle);
-  Shared().TempPath = TrimTrailingSeparator(plat::ComputeTempPath());
+  Shared().TempPath = plat::TrimTrailingSeparator(plat::ComputeTempPath());
   ShowStartSplash(ShowFormMain);
   return app.exec();
 }

@@ -18,6 +18,7 @@
 #include "designer/update/designer_splash_ui.h"
 #include "designer/window/controls.h"
 #include "platform/encoding.h"
+#include "platform/paths.h"
 #include "platform/textfile.h"
 #include "tests/designer/main_window_fixture.h"
 
@@ -289,11 +290,11 @@ TEST_F(MainWindowTest, TheComponentNameBuildsTheAxisCaptions) {
 }
 
 TEST(DesignerStart, TheTemporaryFolderLosesOneTrailingSeparator) {
-  EXPECT_EQ(designer::TrimTrailingSeparator("/tmp/u/"), "/tmp/u");
-  EXPECT_EQ(designer::TrimTrailingSeparator("C:\\Temp\\"), "C:\\Temp");
-  EXPECT_EQ(designer::TrimTrailingSeparator("/tmp/u"), "/tmp/u");
-  EXPECT_EQ(designer::TrimTrailingSeparator("/tmp//"), "/tmp/");
-  EXPECT_EQ(designer::TrimTrailingSeparator(""), "");
+  EXPECT_EQ(plat::TrimTrailingSeparator("/tmp/u/"), "/tmp/u");
+  EXPECT_EQ(plat::TrimTrailingSeparator("C:\\Temp\\"), "C:\\Temp");
+  EXPECT_EQ(plat::TrimTrailingSeparator("/tmp/u"), "/tmp/u");
+  EXPECT_EQ(plat::TrimTrailingSeparator("/tmp//"), "/tmp/");
+  EXPECT_EQ(plat::TrimTrailingSeparator(""), "");
 }
 
 TEST_F(MainWindowTest, ClosingTheSplashWithAKeyShowsTheMainWindow) {

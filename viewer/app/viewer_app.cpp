@@ -40,7 +40,7 @@ int RunViewer(QApplication& app) {
   // the temporary folder; it is loaded behind the splash.
   ViewerState& state = TheFormMain().State();
   state.CommandLineText = CommandLineFromArguments(QCoreApplication::arguments());
-  state.TempPath = TrimOneTrailingSeparator(plat::ComputeTempPath());
+  state.TempPath = plat::TrimTrailingSeparator(plat::ComputeTempPath());
   ShowStartSplash();
   return app.exec();
 }

@@ -149,7 +149,7 @@ std::string FindImageFile(std::string_view name, const std::string& tempPath) {
   const std::string upper = Upper(name);
   std::string path;
   if (!plat::ProgramFolder().empty()) path = FindInFolder(plat::JoinPath(plat::ProgramFolder(), "img"), upper);
-  if (path.empty() && !tempPath.empty()) path = FindInFolder(plat::JoinPath(tempPath, "nrtemp"), upper);
+  if (path.empty() && !tempPath.empty()) path = FindInFolder(plat::ScratchFolderOf(tempPath), upper);
   return path;
 }
 

@@ -31,7 +31,7 @@ ImageRequest ReadImageRequest(std::string_view block);
 bool IsBareFileName(std::string_view name);
 
 // The image file named `name` (without regard to case): in the program folder's img/
-// first, then in the "nrtemp" folder under `tempPath` (the viewer's TempPath); "" when
+// first, then in the scratch folder of `tempPath` (the viewer's TempPath); "" when
 // neither holds it or the name is not bare. Only the entries of those two folders are
 // considered, so no other file is ever opened.
 std::string FindImageFile(std::string_view name, const std::string& tempPath);
