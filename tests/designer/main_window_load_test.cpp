@@ -79,6 +79,7 @@ TEST_F(MainWindowTest, StoredSettingsOverrideTheLocaleAndSetThePeriodMark) {
       {" 30 ", ".", 30, ".", "0.5"},  // blanks around the period are ignored
       {"1", ",", 1, ",", "0,5"},
       {"2", ".", 7, ".", "0.5"},      // an unknown period falls back to the weekly check
+      {"01", ".", 1, ".", "0.5"},     // read as the number the daily check runs on
       // A damaged symbol counts as none stored: the locale's, as at a first start.
       {"7", "x", 7, ",", "0,5"},
       {"7", "", 7, ",", "0,5"},
