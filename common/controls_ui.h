@@ -60,7 +60,6 @@ class ShapeControl : public QWidget {
   void setBackColor(plat::Color fill) { setFillColor(fill); }
   plat::Color backColor() const { return fill_; }
   bool filled() const { return filled_; }
-  plat::Color borderColor() const { return border_; }
 
  protected:
   void paintEvent(QPaintEvent*) override;
