@@ -21,8 +21,6 @@ std::string StripTrailingSeparator(std::string p) {
   return p;
 }
 
-constexpr const char* kScratchName = "nrtemp";
-
 // A folder of this user's (lstat: a link is no folder) that no one else may write into, or,
 // with `privateOnly`, enter at all.
 bool IsOwnFolder(const std::string& path, bool privateOnly) {
@@ -43,6 +41,13 @@ std::string& Program() {
 }
 
 }  // namespace
+
+std::string ScratchFolderOf(const std::string& tempPath) { return JoinPath(tempPath, kScratchName); }
+
+std::string TrimTrailingSeparator(std::string folder) {
+  if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
+  return folder;
+}
 
 bool ClaimScratchFolder(const std::string& folder) {
   ::mkdir(folder.c_str(), 0700);
@@ -89,7 +94,7 @@ void RemoveStaleScratchFiles(const std::string& tempPath) {
 std::string ComputeTempPath() {
   const char* tmpdir = std::getenv("TMPDIR");
   const std::string own = tmpdir && *tmpdir ? StripTrailingSeparator(tmpdir) : std::string();
-  if (!own.empty() && ClaimScratchFolder(JoinPath(own, kScratchName))) return own;
+  if (!own.empty() && ClaimScratchFolder(ScratchFolderOf(own))) return own;
 
   // Somebody else has that scratch folder, or a link stands there: a folder of our own.
   const std::string user = std::to_string(::getuid());
@@ -107,7 +112,7 @@ std::string ComputeTempPath() {
   for (const std::string& folder : fallbacks) {
     // ~/.cache is made only when it comes to that, not at every start.
     if (!cache.empty() && FolderOf(folder) == cache) ::mkdir(cache.c_str(), 0700);
-    if (ClaimPrivateFolder(folder) && ClaimScratchFolder(JoinPath(folder, kScratchName))) return folder;
+    if (ClaimPrivateFolder(folder) && ClaimScratchFolder(ScratchFolderOf(folder))) return folder;
   }
   return "";
 }

@@ -81,8 +81,6 @@ void PrinterSurface::setOrientation(Orientation o) {
   printer_->setPageOrientation(o == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
-void PrinterSurface::setCopies(int copies) { printer_->setCopyCount(copies < 1 ? 1 : copies); }
-
 double PrinterSurface::paperWidthMm() const { return printer_->pageLayout().fullRect(QPageLayout::Millimeter).width(); }
 double PrinterSurface::paperHeightMm() const {
   return printer_->pageLayout().fullRect(QPageLayout::Millimeter).height();

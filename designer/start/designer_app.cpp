@@ -28,7 +28,7 @@ int RunDesigner(QApplication& app) {
   // A box without a title of its own shows the program's title; the designer's own messages
   // name the product themselves.
   plat::InstallWidgetMessageBox(kAppTitle);
-  Shared().TempPath = TrimTrailingSeparator(plat::ComputeTempPath());
+  Shared().TempPath = plat::TrimTrailingSeparator(plat::ComputeTempPath());
   // Each designer removes its own scratch files when it closes; those of one that never
   // closed are removed here, once they are old enough to be no open viewer's.
   plat::RemoveStaleScratchFiles(Shared().TempPath);

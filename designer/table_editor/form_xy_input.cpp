@@ -31,10 +31,6 @@ constexpr plat::Color kButtonText = plat::Rgb(64, 64, 128);
 constexpr plat::Color kPanelFill = plat::Rgb(127, 157, 185);
 constexpr plat::Color kPanelBorder = plat::Rgb(128, 128, 128);
 
-// The face under each label button's caption.
-constexpr int kButtonFaceWidth = 141;
-constexpr int kButtonFaceHeight = 34;
-
 // Fonts of the design, nominal points at 15 twips per pixel.
 constexpr double kFontNote = 9;
 constexpr double kFontCell = 11;

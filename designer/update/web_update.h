@@ -50,6 +50,11 @@ enum class CheckOutcome {
 // check shows the busy pointer until its answer is in.
 CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env, std::function<void(CheckOutcome)> done);
 
+// The chosen period between two checks, in days, as the settings of `settingsApp` hold it:
+// its leading number (0 when it holds none). The schedule and the menu's mark both read it
+// here, so the mark shows the period the checks keep.
+double UpdatePeriodDays(const std::string& settingsApp);
+
 // The request: the service's address followed by "?rand=", the day count (which makes every
 // request different), "&idprod=" and the product.
 std::string UpdateRequestAddress(const std::string& service, double dateNumber);

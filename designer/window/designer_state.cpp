@@ -9,9 +9,4 @@ DesignerState& Shared() {
 
 void ResetShared() { Shared() = DesignerState(); }
 
-std::string TrimTrailingSeparator(std::string folder) {
-  if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
-  return folder;
-}
-
 }  // namespace stagora::designer

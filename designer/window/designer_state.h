@@ -14,7 +14,7 @@ namespace stagora::designer {
 
 struct DesignerState {
   // The user's temporary folder without a trailing separator; scratch files go into its
-  // sub-folder "nrtemp".
+  // scratch folder (plat::ScratchFolderOf).
   std::string TempPath;
   // The report's scratch files this designer wrote, in the order written. Only these go when
   // its main window unloads: another designer's, or a viewer's, are not ours to take.
@@ -46,8 +46,5 @@ struct DesignerState {
 DesignerState& Shared();
 // Back to the state of a program that has just started.
 void ResetShared();
-
-// The temporary folder as the platform reports it, with one trailing "/" or "\" removed.
-std::string TrimTrailingSeparator(std::string folder);
 
 }  // namespace stagora::designer

@@ -24,7 +24,6 @@
 namespace stagora::designer {
 namespace {
 
-constexpr const char* kScratchFolder = "nrtemp";
 constexpr const char* kImagePrefix = "stgr_temp";
 constexpr const char* kDocumentPrefix = "restemp";
 constexpr const char* kViewerProgram = "ovdr_ENG";
@@ -46,7 +45,7 @@ bool ConvertToJpeg(const std::string& bitmap, const std::string& jpeg) {
 // temporary folder a folder at the root would be nobody's).
 std::string ScratchFolder() {
   if (Shared().TempPath.empty()) return {};
-  const std::string folder = plat::JoinPath(Shared().TempPath, kScratchFolder);
+  const std::string folder = plat::ScratchFolderOf(Shared().TempPath);
   // Only a folder of this user's that nobody else can write into: not a link planted there.
   if (!plat::ClaimScratchFolder(folder)) return {};
   return folder;

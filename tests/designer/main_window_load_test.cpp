@@ -20,6 +20,7 @@
 #include "designer/update/designer_splash_ui.h"
 #include "designer/window/controls.h"
 #include "platform/encoding.h"
+#include "platform/paths.h"
 #include "platform/textfile.h"
 #include "tests/designer/main_window_fixture.h"
 
@@ -80,6 +81,7 @@ TEST_F(MainWindowTest, StoredSettingsOverrideTheLocaleAndSetThePeriodMark) {
       {" 30 ", ".", 30, ".", "0.5"},  // blanks around the period are ignored
       {"1", ",", 1, ",", "0,5"},
       {"2", ".", 7, ".", "0.5"},      // an unknown period falls back to the weekly check
+      {"01", ".", 1, ".", "0.5"},     // read as the number the daily check runs on
       // A damaged symbol counts as none stored: the locale's, as at a first start.
       {"7", "x", 7, ",", "0,5"},
       {"7", "", 7, ",", "0,5"},
@@ -291,11 +293,11 @@ TEST_F(MainWindowTest, TheComponentNameBuildsTheAxisCaptions) {
 }
 
 TEST(DesignerStart, TheTemporaryFolderLosesOneTrailingSeparator) {
-  EXPECT_EQ(designer::TrimTrailingSeparator("/tmp/u/"), "/tmp/u");
-  EXPECT_EQ(designer::TrimTrailingSeparator("C:\\Temp\\"), "C:\\Temp");
-  EXPECT_EQ(designer::TrimTrailingSeparator("/tmp/u"), "/tmp/u");
-  EXPECT_EQ(designer::TrimTrailingSeparator("/tmp//"), "/tmp/");
-  EXPECT_EQ(designer::TrimTrailingSeparator(""), "");
+  EXPECT_EQ(plat::TrimTrailingSeparator("/tmp/u/"), "/tmp/u");
+  EXPECT_EQ(plat::TrimTrailingSeparator("C:\\Temp\\"), "C:\\Temp");
+  EXPECT_EQ(plat::TrimTrailingSeparator("/tmp/u"), "/tmp/u");
+  EXPECT_EQ(plat::TrimTrailingSeparator("/tmp//"), "/tmp/");
+  EXPECT_EQ(plat::TrimTrailingSeparator(""), "");
 }
 
 TEST_F(MainWindowTest, AtStartTheWindowFitsIntoAScreenSmallerThanItsDesign) {

@@ -145,10 +145,27 @@ TEST(FileReplacement, TheLongestNamesSave) {
     ASSERT_TRUE(plat::WriteTextFile(dir + "/" + name, "y")) << length;
     EXPECT_EQ(Bytes(dir + "/" + name), "y");
   }
-  // A name of two-byte letters is cut for the temporary between letters, not inside one.
+  // A name of two-byte letters is cut for the temporary between letters, not inside one: the
+  // room left (247 bytes) would end in the middle of a letter.
   std::string letters;
   while (letters.size() < 250) letters += "\xC3\xA9";  // "é", two bytes in UTF-8
   letters += ".sgr";
+  {
+    plat::FileReplacement replacement(dir + "/" + letters);
+    ASSERT_TRUE(replacement.open());
+    std::string temporary;
+    for (const std::string& entry : Entries(dir)) {
+      if (entry.front() == '.' && entry.find('\xC3') != std::string::npos) temporary = entry;
+    }
+    ASSERT_FALSE(temporary.empty());
+    EXPECT_LE(temporary.size(), 255u);
+    // "." + whole letters + "." + six random letters.
+    const std::string kept = temporary.substr(1, temporary.size() - 8);
+    EXPECT_EQ(kept.size() % 2, 0u) << kept.size();
+    EXPECT_EQ(kept, letters.substr(0, kept.size()));
+    EXPECT_EQ(temporary[temporary.size() - 7], '.');
+    replacement.cancel();
+  }
   ASSERT_TRUE(plat::WriteTextFile(dir + "/" + letters, "z"));
   EXPECT_EQ(Entries(dir).size(), 5u);
 }

@@ -148,8 +148,6 @@ class FormMain : public QMainWindow, public WheelTarget {
   void PicToolB_MouseDown(int Index);
   void PicToolB_MouseUp(int Index);
   void LblBut_Click(int Index) { PicToolB_Click(Index); }
-  void LblBut_MouseDown(int Index) { PicToolB_MouseDown(Index); }
-  void LblBut_MouseUp(int Index) { PicToolB_MouseUp(Index); }
   void mnu_Ayuda_MAN_Click();
   void mnu_Ayuda_WEB_Click();
   // The print button's tooltip names the current printer.

@@ -45,7 +45,7 @@ int RunViewer(QApplication& app, std::vector<std::string> commandLine) {
   // the temporary folder; it is loaded behind the splash.
   ViewerState& state = TheFormMain().State();
   state.CommandLineArguments = std::move(commandLine);
-  state.TempPath = TrimOneTrailingSeparator(plat::ComputeTempPath());
+  state.TempPath = plat::TrimTrailingSeparator(plat::ComputeTempPath());
   ShowStartSplash();
   return app.exec();
 }

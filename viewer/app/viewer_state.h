@@ -63,12 +63,10 @@ struct ViewerState {
   // Sets the number symbols, the placeholders and Pi to their start values.
   void InicializarGlobales();
 
-  // The scratch folder: TempPath's "nrtemp".
+  // The scratch folder of TempPath.
   std::string ScratchFolder() const;
 };
 
-// The temporary folder as the platform reports it, with one trailing "/" or "\" removed.
-std::string TrimOneTrailingSeparator(std::string folder);
 
 // Opens a web address or a document with the desktop; says so when nothing could open it.
 void AbrirURL(const std::string& address);

@@ -191,7 +191,7 @@ ReadResult ReadResultDocument(std::string_view s) {
 }
 
 ImageFolders DefaultImageFolders(const std::string& tempPath) {
-  return {plat::JoinPath(plat::ProgramFolder(), "img"), plat::JoinPath(tempPath, "nrtemp")};
+  return {plat::JoinPath(plat::ProgramFolder(), "img"), plat::ScratchFolderOf(tempPath)};
 }
 
 bool IsPlainFileName(std::string_view name) {
