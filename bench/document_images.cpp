@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/paths.h"
 #include "platform/textfile.h"
 #include "viewer/document/result_document.h"
 #include "viewer/engine/images.h"
@@ -56,7 +57,8 @@ const std::string& Document() {
 
 void BM_OpenDocumentWith10000Pictures(benchmark::State& state) {
   const std::string& bytes = Document();
-  const ImageFolders folders{BenchFolder() + "/img", BenchFolder() + "/temp/nrtemp"};
+  const ImageFolders folders{BenchFolder() + "/img", plat::ScratchFolderOf(BenchFolder() + "/temp")};
+  stagora::engine::FolderListings listings;
   for (auto _ : state) {
     state.PauseTiming();
     fs::remove_all(BenchFolder() + "/temp");
@@ -66,7 +68,7 @@ void BM_OpenDocumentWith10000Pictures(benchmark::State& state) {
     if (read.images.size() != kPictures) state.SkipWithError("not every picture was read");
     if (!ExtractImages(read.images, folders).empty()) state.SkipWithError("a picture was not extracted");
     for (const EmbeddedImage& image : read.images) {
-      if (stagora::engine::FindImageFile(image.name, BenchFolder() + "/temp").empty()) {
+      if (stagora::engine::FindImageFile(image.name, BenchFolder() + "/temp", listings).empty()) {
         state.SkipWithError("a picture was not found");
         break;
       }

@@ -43,7 +43,7 @@ std::unique_ptr<stagora::designer::FormMain> ReportWindow() {
 }
 
 void ClearScratch() {
-  for (const auto& e : fs::directory_iterator(BenchTemp() + "/nrtemp")) fs::remove(e.path());
+  for (const auto& e : fs::directory_iterator(plat::ScratchFolderOf(BenchTemp()))) fs::remove(e.path());
 }
 
 void BM_ReportHandoverDesignerSide(benchmark::State& state) {

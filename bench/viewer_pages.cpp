@@ -67,11 +67,11 @@ std::string WorkedSolutionDocument(const std::string& scratch, const std::string
   plat::ImageSurface picture(kDiagramPx, kDiagramPx);
   picture.cls();
   DiagramDrawing diagram(picture, DiagramTarget::kReport);
-  diagram.DrawBackground(".");
-  diagram.DrawPointMarks(r.data);
-  diagram.DrawEquilibriumCurve(equilibrium);
   DiagramTexts texts{mai.GetL_win("Enrich_op_line"), mai.GetL_win("Exhaus_op_line"), mai.GetL_win("q_line"), "x",
                      "y"};
+  diagram.DrawBackground(".");
+  diagram.DrawPointMarks(r.data, texts);
+  diagram.DrawEquilibriumCurve(equilibrium);
   diagram.DrawConstruction(r, texts);
   if (!picture.image().save(QString::fromStdString(scratch + "/" + kImageName), "JPG", kJpegQuality)) std::abort();
 
@@ -110,7 +110,7 @@ Fixture& Setup() {
   static Fixture f = [] {
     Fixture x;
     x.folder = (fs::temp_directory_path() / ("stagora-bench-viewer-" + std::to_string(::getpid()))).string();
-    fs::create_directories(x.folder + "/tmp/nrtemp");
+    fs::create_directories(plat::ScratchFolderOf(x.folder + "/tmp"));
     plat::SetSettingsFolder(x.folder + "/settings");
     // The worked solution's sentences and the view's headings come from the language files.
     const std::string program = plat::ExecutableFolder() + "/../program";
@@ -119,7 +119,7 @@ Fixture& Setup() {
     x.form = new FormMain;
     x.form->State().TempPath = x.folder + "/tmp";
 
-    x.worked = WorkedSolutionDocument(x.form->State().TempPath + "/nrtemp", x.folder);
+    x.worked = WorkedSolutionDocument(plat::ScratchFolderOf(x.form->State().TempPath), x.folder);
     std::string lines;
     for (int k = 1; k <= 1100; ++k) {
       lines += "Step " + std::to_string(k) + ": the operating line &+Iy = 0&.75x + 0&.2125&-I meets the curve.&LF";

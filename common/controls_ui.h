@@ -32,16 +32,6 @@ QString QText(const std::string& cp1252);
 // Gives a menu-bar entry its caption: a submenu's title, or a command's text.
 void SetEntryCaption(QAction* entry, const QString& caption);
 
-// Captions the entries made from a menu table, one per row, in order: each row that names a
-// caption key gets that key's text (`text(key)`, Windows-1252) followed by the row's tail.
-template <class Rows, class KeyText>
-void CaptionMenuEntries(const Rows& rows, const std::vector<QAction*>& entries, const KeyText& text) {
-  std::size_t i = 0;
-  for (const auto& row : rows) {
-    if (row.key) SetEntryCaption(entries[i], QText(text(row.key) + row.tail));
-    ++i;
-  }
-}
 // A caption as a label shows it: "&&" is one ampersand, a single "&" marks the access key
 // and is not shown.
 QString LabelCaption(const std::string& cp1252);
@@ -70,7 +60,6 @@ class ShapeControl : public QWidget {
   void setBackColor(plat::Color fill) { setFillColor(fill); }
   plat::Color backColor() const { return fill_; }
   bool filled() const { return filled_; }
-  plat::Color borderColor() const { return border_; }
 
  protected:
   void paintEvent(QPaintEvent*) override;

@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
+#include <QMimeDatabase>
 
 #include "common/file_filter.h"
 #include "platform/encoding.h"
@@ -89,8 +91,37 @@ class FileDialog final : public QFileDialog {
   QString extension_;
 };
 
+// Names a file's kind, and picks its icon, from its name alone. Qt's own provider looks into
+// every file whose name does not tell its kind, for each file a dialog lists or its name
+// field points at, and some files never answer: a device such as /proc/kmsg blocks the read
+// for good, a stalled network folder as long as it stalls, and the dialog waits for them.
+class NameOnlyIconProvider final : public QFileIconProvider {
+ public:
+  using QFileIconProvider::icon;
+  QIcon icon(const QFileInfo& info) const override {
+    if (info.isRoot()) return icon(Drive);
+    return icon(info.isDir() ? Folder : File);
+  }
+  QString type(const QFileInfo& info) const override {
+    if (!info.isFile()) return QFileIconProvider::type(info);  // folders and links: not read
+    const QMimeType kind = mimeTypes_.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+    return kind.comment().isEmpty() ? kind.name() : kind.comment();
+  }
+
+ private:
+  QMimeDatabase mimeTypes_;
+};
+
 std::optional<QString> RunRealDialog(const FileDialogRequest& req) {
-  FileDialog dialog(req.owner, req.title, req.initialDir);
+  // Outlives the dialog, whose file lister asks it from a thread of its own until the end.
+  NameOnlyIconProvider icons;
+  // The dialog lists its first folder as soon as it is made, before it can be given the
+  // provider: it starts at the root, whose entries are folders, and moves on once it has it.
+  FileDialog dialog(req.owner, req.title, QDir::rootPath());
+  dialog.setIconProvider(&icons);
+  // The callers remember the folders they want offered again, each once a file there was
+  // read or written, so the dialog remembers none of its own.
+  dialog.setDirectory(req.initialDir.isEmpty() ? QDir::currentPath() : req.initialDir);
   // The labels of our lists already name their patterns; Qt's bracketed copy stays hidden.
   dialog.setOption(QFileDialog::HideNameFilterDetails);
   if (!req.nameFilters.isEmpty()) dialog.setNameFilters(req.nameFilters);

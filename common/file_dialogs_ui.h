@@ -14,8 +14,8 @@ namespace stagora {
 
 // filter: "label|pattern|label|pattern..." (see file_filter.h) and title are Windows-1252;
 // the folders, the proposed name and the result are paths, the system's own names (see
-// platform/file_names.h). An empty initial folder lets the dialog choose. The result is
-// trimmed of blanks.
+// platform/file_names.h). An empty initial folder opens the current folder. The result is
+// trimmed of blanks. The dialogs name the kind of a file from its name and never read it.
 std::string DlgAbrirArchivo(const std::string& filter, const std::string& title, const std::string& initialDir,
                             QWidget* owner);
 

@@ -11,6 +11,9 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
 
 #include "common/controls_ui.h"
 #include "common/splash_pictures_ui.h"
@@ -222,12 +225,26 @@ void FormSplash::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
   Timer1->stop();
-  // Nothing that goes wrong while showing the main window may keep the splash up.
+  // Nothing that goes wrong while showing the main window may keep the splash up, nor pass
+  // unseen (an exception must not cross the event loop).
   try {
     if (showMainWindow_) showMainWindow_();
+  } catch (const std::exception& e) {
+    MainWindowFailed(e.what());
   } catch (...) {
+    MainWindowFailed("unknown error");
   }
   splashShown_ = true;
+}
+
+void FormSplash::MainWindowFailed(const std::string& what) {
+  const std::string text = "The main window could not be shown: " + what;
+  std::fprintf(stderr, "%s\n", text.c_str());
+  std::fflush(stderr);
+  plat::MsgBoxUtf8(text, plat::kCritical);
+  // At start-up there is no window to go on with: the program ends with a failure status.
+  // Closing the About box leaves the main window as it is, with the user's work.
+  if (!splashShown_) QCoreApplication::exit(EXIT_FAILURE);
 }
 
 void FormSplash::LblWEB_Click() {

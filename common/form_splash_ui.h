@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <string>
 
 #include "common/splash_look.h"
 
@@ -56,6 +57,9 @@ class FormSplash : public QWidget {
   void Form_Load();
   void Form_Activate();
   void Form_Unload();
+  // The main window could not be shown: says why on standard error and in a message box; at
+  // start-up, ends the event loop with a failure status.
+  void MainWindowFailed(const std::string& what);
 
   SplashConstants constants_;
   bool& splashShown_;

@@ -141,8 +141,9 @@ int copyimgdes(const ImageDescriptor& source, ImageDescriptor& destination) {
 
 int savejpg(const std::string& path, const ImageDescriptor& image, int quality) {
   if (image.image.isNull()) return kWrongImage;
-  // The report waits for the JPEG to appear and hands it on at once: it must appear whole.
-  plat::FileReplacement file(path);
+  // The report waits for the JPEG to appear and hands it on at once: it must appear whole. It
+  // is the scratch folder's own picture, made again for every report.
+  plat::FileReplacement file(path, plat::FileReplacement::Keep::Scratch);
   if (!file.open()) return kCannotWrite;
   QImageWriter writer(file.device(), "jpeg");
   writer.setQuality(quality);

@@ -48,7 +48,8 @@ int loadbmp(const std::string& path, ImageDescriptor& image);
 int convert1bitto8bit(const ImageDescriptor& source, ImageDescriptor& destination);
 int freeimage(ImageDescriptor& image);
 int copyimgdes(const ImageDescriptor& source, ImageDescriptor& destination);
-// Writes the whole file or nothing: a failed write leaves no partial JPEG behind.
+// Writes the whole file or nothing: a failed write leaves no partial JPEG behind. The JPEG is
+// a scratch file (a link at its name is replaced, not written through).
 int savejpg(const std::string& path, const ImageDescriptor& image, int quality);
 
 }  // namespace stagora::imagelib

@@ -40,7 +40,7 @@ QFont NumberFont() {
 
 }  // namespace
 
-QPixmap PrintButtonFace() { return ButtonFace(kPrintButtonWidth, kPrintButtonHeight); }
+QPixmap PrintButtonFace() { return ButtonFace(kButtonFaceWidth, kButtonFaceHeight); }
 
 QPixmap UncollatedPicture() {
   QPixmap pm = Transparent(kUncollatedWidth, kUncollatedHeight);

@@ -5,8 +5,6 @@
 
 namespace stagora {
 
-inline constexpr int kPrintButtonWidth = 141;
-inline constexpr int kPrintButtonHeight = 34;
 inline constexpr int kUncollatedWidth = 111;
 inline constexpr int kUncollatedHeight = 34;
 inline constexpr int kCollatedWidth = 93;

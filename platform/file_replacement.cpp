@@ -57,12 +57,17 @@ std::string TemporaryName(const std::string& name) {
 }  // namespace
 
 // Writes straight to the temporary file through a buffer of its own; the first failure is
-// kept, so that nothing written after it can pass for success.
+// kept, so that nothing written after it can pass for success. Without a file (fd -1) it
+// holds everything written until the file is written in place.
 class FileReplacement::Device final : public QIODevice {
  public:
-  explicit Device(int fd) : fd_(fd) { buffer_.reserve(kBufferSize); }
+  explicit Device(int fd) : fd_(fd) {
+    if (fd_ >= 0) buffer_.reserve(kBufferSize);
+  }
   int failure() const { return failure_; }
+  const std::string& held() const { return buffer_; }
   bool drain() {
+    if (fd_ < 0) return true;
     std::size_t done = 0;
     while (failure_ == 0 && done < buffer_.size()) {
       const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
@@ -83,6 +88,10 @@ class FileReplacement::Device final : public QIODevice {
   qint64 writeData(const char* data, qint64 length) override {
     if (failure_ != 0) return -1;
     const auto n = static_cast<std::size_t>(length);
+    if (fd_ < 0) {
+      buffer_.append(data, n);
+      return length;
+    }
     if (buffer_.size() + n > kBufferSize && !drain()) return -1;
     if (n >= kBufferSize) {
       buffer_.assign(data, n);
@@ -112,39 +121,90 @@ bool FileReplacement::fail(int number) {
 bool FileReplacement::open() {
   cancel();
   error_ = {};
-  final_ = path_;
-  if (final_.empty()) return fail(ENOENT);
-  if (const int err = ResolveLinks(final_)) return fail(err);
+  inPlace_ = false;
+  replacesFile_ = false;
+  std::string target = path_;
+  if (target.empty()) return fail(ENOENT);
+  // A scratch file is the scratch folder's own: a link found at its name is replaced.
+  const bool followLinks = keep_ == Keep::Durable;
+  if (const int err = followLinks ? ResolveLinks(target) : 0) return fail(err);
+
+  // Everything from here on is named from the file's folder, so that the temporary's longer
+  // name counts against the longest name a folder entry may have, never against the longest
+  // path: a file whose path is within a few bytes of that limit saves as well.
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+  name_ = slash == std::string::npos ? target : target.substr(slash + 1);
+  if (name_.empty()) return fail(EISDIR);
+  folder_ = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  if (folder_ < 0) return fail(errno);
 
   struct stat st {};
-  if (::stat(final_.c_str(), &st) == 0) {
+  const bool found = ::fstatat(folder_, name_.c_str(), &st, followLinks ? 0 : AT_SYMLINK_NOFOLLOW) == 0;
+  if (!found && errno != ENOENT) return fail(errno);
+  // A link that is left (a scratch file's) is no file to keep anything of.
+  if (found && !S_ISLNK(st.st_mode)) {
     if (S_ISDIR(st.st_mode)) return fail(EISDIR);
+    // A pipe, a device or a socket is no file to put content in, nor to put a file in place of.
+    if (!S_ISREG(st.st_mode)) return fail(EINVAL);
     // Replacing would succeed in a writable folder, but a file its owner protected stays.
-    if (::access(final_.c_str(), W_OK) != 0) return fail(errno);
+    if (::faccessat(folder_, name_.c_str(), W_OK, 0) != 0) return fail(errno);
     replacesFile_ = true;
     mode_ = st.st_mode & 07777;
-  } else if (errno != ENOENT) {
-    return fail(errno);
+    owner_ = st.st_uid;
+    group_ = st.st_gid;
   }
 
-  const std::size_t slash = final_.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : final_.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? final_ : final_.substr(slash + 1);
-  if (name.empty()) return fail(EISDIR);
+  if (const int err = createTemporary()) {
+    // A file the user may write, in a folder the user may not: written where it is.
+    if (replacesFile_ && (err == EACCES || err == EPERM)) return openInPlace();
+    return fail(err);
+  }
+  // Someone else's file, renamed over by one of the user's, would no longer be its owner's to
+  // write: unless the temporary can be given to its owner, the file is written where it is.
+  // Nothing is written yet, so giving up the temporary loses nothing.
+  if (replacesFile_ && !temporaryKeepsOwner()) {
+    dropTemporary();
+    return openInPlace();
+  }
+  device_ = std::make_unique<Device>(fd_);
+  device_->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+  return true;
+}
+
+int FileReplacement::createTemporary() {
   // A new file gets the permissions the user's umask gives every new file; a replaced one
   // gets its old ones back on commit, and until then no one else may read the new content.
   const mode_t creation = replacesFile_ ? 0600 : 0666;
   for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-    const std::string candidate = folder + TemporaryName(name);
-    fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, creation);
+    const std::string candidate = TemporaryName(name_);
+    fd_ = ::openat(folder_, candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, creation);
     if (fd_ >= 0) {
       temporary_ = candidate;
-      break;
+      return 0;
     }
-    if (errno != EEXIST) return fail(errno);
+    if (errno != EEXIST) return errno;
   }
-  if (fd_ < 0) return fail(EEXIST);
-  device_ = std::make_unique<Device>(fd_);
+  return EEXIST;
+}
+
+bool FileReplacement::temporaryKeepsOwner() {
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) return false;
+  if (st.st_uid == owner_ && st.st_gid == group_) return true;
+  return ::fchown(fd_, owner_, group_) == 0;
+}
+
+bool FileReplacement::openInPlace() {
+  // Not truncated yet: the content is held until commit, and the file stays as it was until then.
+  // Without blocking, so that a pipe put there since the check is refused instead of waited on.
+  fd_ = ::openat(folder_, name_.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd_ < 0) return fail(errno);
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) return fail(errno);
+  if (!S_ISREG(st.st_mode)) return fail(EINVAL);
+  inPlace_ = true;
+  device_ = std::make_unique<Device>(-1);
   device_->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
   return true;
 }
@@ -162,25 +222,64 @@ bool FileReplacement::commit() {
     if (error_.number == 0) error_ = {EBADF, std::strerror(EBADF)};
     return false;
   }
+  if (inPlace_) return commitInPlace();
   if (!device_->drain()) return fail(device_->failure());
   if (replacesFile_ && ::fchmod(fd_, mode_) != 0) return fail(errno);
   if (keep_ == Keep::Durable && ::fsync(fd_) != 0) return fail(errno);
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) return fail(errno);
-  if (::rename(temporary_.c_str(), final_.c_str()) != 0) return fail(errno);
+  if (::renameat(folder_, temporary_.c_str(), folder_, name_.c_str()) != 0) return fail(errno);
   temporary_.clear();
-  device_.reset();
+  cancel();
   return true;
+}
+
+bool FileReplacement::commitInPlace() {
+  const std::string& bytes = device_->held();
+  const auto size = static_cast<off_t>(bytes.size());
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) return fail(errno);
+  // The room is taken first, so that a full disk or the file-size limit is met while the
+  // old content is still whole; what the reservation added is given back when it fails.
+  if (size > 0 && ::fallocate(fd_, 0, 0, size) != 0) {
+    const int err = errno;
+    if (err != EOPNOTSUPP && err != ENOSYS) {
+      struct stat now {};
+      if (::fstat(fd_, &now) == 0 && now.st_size != st.st_size) (void)::ftruncate(fd_, st.st_size);
+      return fail(err);
+    }
+  }
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return fail(n < 0 ? errno : EIO);
+    done += static_cast<std::size_t>(n);
+  }
+  if (::ftruncate(fd_, size) != 0) return fail(errno);
+  if (keep_ == Keep::Durable && ::fsync(fd_) != 0) return fail(errno);
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) return fail(errno);
+  cancel();
+  return true;
+}
+
+void FileReplacement::dropTemporary() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temporary_.empty()) ::unlinkat(folder_, temporary_.c_str(), 0);
+  temporary_.clear();
 }
 
 void FileReplacement::cancel() {
   if (device_) device_->close();
   device_.reset();
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
-  temporary_.clear();
+  inPlace_ = false;
+  dropTemporary();
+  if (folder_ >= 0) ::close(folder_);
+  folder_ = -1;
 }
 
 }  // namespace plat

@@ -1,13 +1,24 @@
 // The one way the programs write a file: the new content goes into a temporary file of its
 // own, created exclusively beside the real file, and takes the real file's name only when it
 // is complete. Until then the old file stays as it was; a write that fails leaves nothing
-// behind. A link is followed to the file it names, so the link itself stays a link; a file
-// that is replaced keeps its permission bits.
+// behind. A link is followed to the file it names, so the link itself stays a link (not so a
+// scratch file's, see Keep); a file that is replaced keeps its permission bits, and its owner
+// and group where the system lets the writer give them to the temporary.
+//
+// A file the user may write is written in place instead, truncated and written again, when
+// no temporary can take its place as it is: when its folder is closed to the user (a shared
+// folder of someone else's), or when the file belongs to someone else (a group's project in a
+// shared folder), whom a temporary of the user's could not keep as its owner. It then keeps
+// its owner, group, permissions and other hard links, and the new content is held until
+// commit, so nothing changes before then; but the write itself is not all-or-nothing: a
+// disk that fills after the room was reserved, or a crash while it runs, can leave the file
+// part new and part old.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 #include "platform/textfile.h"
 
@@ -17,8 +28,9 @@ namespace plat {
 
 class FileReplacement {
  public:
-  // Durable content reaches the disk before it takes the name; scratch content (pictures
-  // for the viewer, copies that can be made again) spares the program that wait.
+  // Durable content reaches the disk before it takes the name. Scratch content (the scratch
+  // folder's own files: pictures for the viewer, copies that can be made again) spares the
+  // program that wait, and a link found at its name is replaced, not followed.
   enum class Keep { Durable, Scratch };
 
   explicit FileReplacement(std::string path, Keep keep = Keep::Durable);
@@ -27,14 +39,16 @@ class FileReplacement {
   FileReplacement(const FileReplacement&) = delete;
   FileReplacement& operator=(const FileReplacement&) = delete;
 
-  // Checks the target (a folder or a file that may not be written is refused) and creates
-  // the temporary file. False, with error(), when either fails.
+  // Checks the target (a folder, a file that may not be written, or anything but a regular
+  // file is refused) and creates the temporary file, or opens the file to be written in
+  // place. False, with error(), when either fails.
   bool open();
   // What streaming writers (images, PDF documents) write to; null unless open.
   QIODevice* device();
   bool write(std::string_view bytes);
   // Makes the written content the file at the path. False, with error(), when anything
-  // failed since open; the old file is then untouched and the temporary gone.
+  // failed since open; the old file is then untouched and the temporary gone (written in
+  // place, see above, only a failure of the final write itself reaches the file).
   bool commit();
   // Drops what was written.
   void cancel();
@@ -45,14 +59,23 @@ class FileReplacement {
  private:
   class Device;
   bool fail(int number);
+  int createTemporary();
+  bool temporaryKeepsOwner();
+  void dropTemporary();
+  bool openInPlace();
+  bool commitInPlace();
 
   std::string path_;
   Keep keep_;
-  std::string final_;      // the file really replaced (a link's target), as the system names it
+  std::string name_;       // the last part of the file really written (a link's target)
+  int folder_ = -1;        // its folder, in which that name and the temporary's are taken
   std::string temporary_;  // "" when none exists
   int fd_ = -1;
   bool replacesFile_ = false;
-  unsigned mode_ = 0;  // the replaced file's permission bits
+  bool inPlace_ = false;
+  unsigned mode_ = 0;  // the replaced file's permission bits, owner and group
+  uid_t owner_ = 0;
+  gid_t group_ = 0;
   std::unique_ptr<Device> device_;
   FileError error_;
 };

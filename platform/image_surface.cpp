@@ -78,6 +78,10 @@ void ImageSurface::touched(const QRectF& area) {
 }
 
 QRegion ImageSurface::takeChanged() {
+  // A clear or a kept layer still waiting to be copied is part of what changed: a run that
+  // draws nothing after putting a layer back (a design refused after its checks) must still
+  // have the picture repainted.
+  applyPending();
   QRegion region;
   if (allChanged_) {
     region = QRegion(0, 0, width_, height_);

@@ -19,4 +19,11 @@ inline constexpr std::size_t kLongestUnbrokenRun = 40;
 // wrap; shorter words are left alone.
 std::u16string WithBreakOpportunities(std::u16string_view text);
 
+// A box whose text would make it taller than the screen shows a shorter form of it, and the
+// whole text, path and all, under its details button. The shorter form: every word longer
+// than twice `keep` characters keeps its first and last `keep` characters around an ellipsis
+// (so a path keeps its file name), and of its lines only the first `maxLines` stay, an
+// ellipsis standing for the rest.
+std::u16string ShortenedText(std::u16string_view text, std::size_t keep, std::size_t maxLines);
+
 }  // namespace plat

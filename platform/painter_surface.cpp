@@ -58,20 +58,39 @@ struct PainterSurface::LaidOut {
   QList<QGlyphRun> runs;  // glyphs of the text, with any fallback font's
   double baseline = 0;    // below the runs' origin
   QRectF ink;             // what the glyphs cover, from the runs' origin
+  // Of a text laid out in one run, what a batch of glyphs takes from it, read out once: which
+  // of its font's faces (raw font and flags) the run is in, and its glyphs and their places.
+  int face = -1;
+  std::vector<quint32> indexes;
+  std::vector<QPointF> positions;
 };
 
 namespace {
-// A one-line layout of the text in the font, measured at the device's resolution.
-PainterSurface::LaidOut LayOut(const QString& text, const QFont& font, QPaintDevice* device);
+// A one-line layout of the text in the font, measured at the device's resolution, with the
+// face of a single run found among (or added to) the font's faces.
+PainterSurface::LaidOut LayOut(const QString& text, const QFont& font, QPaintDevice* device,
+                               std::vector<QGlyphRun>& faces);
 }  // namespace
 
 struct PainterSurface::CachedFont {
   CachedFont(const FontSpec& s, QPaintDevice* device)
-      : fontSpec(s), dpi(device->logicalDpiY()), font(MakeQFont(s), device), metrics(font, device) {}
+      : fontSpec(s),
+        dpi(device->logicalDpiY()),
+        font(MakeQFont(s), device),
+        metrics(font, device),
+        ascent(metrics.ascent()),
+        height(metrics.height()) {}
   FontSpec fontSpec;
   int dpi;
   QFont font;
   QFontMetricsF metrics;
+  // Read once: the font engine looks them up anew at every call, and every character drawn
+  // needs them.
+  double ascent;
+  double height;
+  // The faces the font's single-run texts came out in (a fallback font's glyphs are in a face
+  // of their own): a handful, as many as the fonts that supply the characters drawn.
+  std::vector<QGlyphRun> faces;
   // The font's measures, read from the font engine once: the typesetter asks for them for
   // every part of every construct.
   std::optional<FontMetrics> measures;
@@ -91,7 +110,7 @@ struct PainterSurface::FontCache {
   CachedFont* last = nullptr;
 };
 
-PainterSurface::PainterSurface() : fonts_(std::make_unique<FontCache>()) {}
+PainterSurface::PainterSurface() : fonts_(std::make_unique<FontCache>()), textPen_(QColor(Qt::black)) {}
 PainterSurface::~PainterSurface() = default;
 
 std::size_t PainterSurface::cachedEntries() const {
@@ -100,13 +119,22 @@ std::size_t PainterSurface::cachedEntries() const {
   return n;
 }
 
+namespace {
+// The font description compared field by field, the name last: most fonts of a page differ
+// in size or style only.
+bool SameFont(const FontSpec& a, const FontSpec& b) {
+  return a.size == b.size && a.bold == b.bold && a.italic == b.italic && a.underline == b.underline &&
+         a.strikethru == b.strikethru && a.name == b.name;
+}
+}  // namespace
+
 PainterSurface::CachedFont& PainterSurface::fontFor(const FontSpec& fontSpec) {
   QPaintDevice* device = metricsDevice();
   const int dpi = device->logicalDpiY();
   FontCache& cache = *fonts_;
-  if (cache.last && cache.last->dpi == dpi && cache.last->fontSpec == fontSpec) return *cache.last;
+  if (cache.last && cache.last->dpi == dpi && SameFont(cache.last->fontSpec, fontSpec)) return *cache.last;
   for (const auto& f : cache.fonts) {
-    if (f->dpi == dpi && f->fontSpec == fontSpec) return *(cache.last = f.get());
+    if (f->dpi == dpi && SameFont(f->fontSpec, fontSpec)) return *(cache.last = f.get());
   }
   if (cache.fonts.size() >= FontCache::kMaxFonts) cache.fonts.clear();
   cache.fonts.push_back(std::make_unique<CachedFont>(fontSpec, device));
@@ -127,15 +155,30 @@ void PainterSurface::devLine(double x1, double y1, double x2, double y2, Color c
   const bool round = roundCap(penPx);
   const double ratio = p->device()->devicePixelRatio();
   const bool snapped = x1 == x2 || y1 == y2;
-  p->setPen(QPen(ToQColor(c), snapped ? SnapPen(penPx, ratio) : penPx, Qt::SolidLine,
-                 round ? Qt::RoundCap : Qt::SquareCap, Qt::RoundJoin));
+  const double width = snapped ? SnapPen(penPx, ratio) : penPx;
+  if (snapped && !round && (width == 1 || width == 2) && !(x1 == x2 && y1 == y2) && FillsWholePixels(p)) {
+    // An axis-parallel line of one or two pixels with square ends, snapped, covers a
+    // rectangle of whole pixels, and the anti-aliased stroke gives each of them the full
+    // colour and nothing beside them: a plain fill of the rectangle gives the same pixels
+    // many times faster (fraction bars, delimiters, rules). Ends snapped onto one point are
+    // left to the stroke.
+    const double sx1 = Snap(x1, penPx), sy1 = Snap(y1, penPx), sx2 = Snap(x2, penPx), sy2 = Snap(y2, penPx);
+    if (sx1 != sx2 || sy1 != sy2) {
+      const double half = width / 2;
+      const QPoint from(static_cast<int>(std::lround(std::min(sx1, sx2) - half)),
+                        static_cast<int>(std::lround(std::min(sy1, sy2) - half)));
+      const QPoint to(static_cast<int>(std::lround(std::max(sx1, sx2) + half)),
+                      static_cast<int>(std::lround(std::max(sy1, sy2) + half)));
+      p->fillRect(QRect(from, QSize(to.x() - from.x(), to.y() - from.y())), ToQColor(c));
+      return;
+    }
+  }
+  useLinePen(p, c, width, round ? Qt::RoundCap : Qt::SquareCap, Qt::RoundJoin);
   p->setBrush(Qt::NoBrush);
   if (x1 == x2 && y1 == y2) {
     p->drawPoint(QPointF(Snap(x1, penPx, ratio), Snap(y1, penPx, ratio)));
-    return;
-  }
-  // Axis-parallel segments snap to the pixel grid; slanted ones are drawn as they are.
-  if (snapped) {
+  } else if (snapped) {
+    // Axis-parallel segments snap to the pixel grid; slanted ones are drawn as they are.
     p->drawLine(QPointF(Snap(x1, penPx, ratio), Snap(y1, penPx, ratio)),
                 QPointF(Snap(x2, penPx, ratio), Snap(y2, penPx, ratio)));
   } else {
@@ -167,9 +210,32 @@ void PainterSurface::devLines(const std::vector<Segment>& segments, Color c, dou
   drawBatch(p, c, penPx);
 }
 
+bool PainterSurface::FillsWholePixels(QPainter* p) {
+  const QPaintDevice* device = p->device();
+  return device && device->devType() == QInternal::Image &&
+         static_cast<const QImage*>(device)->format() == QImage::Format_RGB32 &&
+         p->paintEngine()->type() == QPaintEngine::Raster && p->deviceTransform().type() == QTransform::TxNone &&
+         !p->hasClipping() && p->compositionMode() == QPainter::CompositionMode_SourceOver && p->opacity() == 1;
+}
+
+void PainterSurface::useTextPen(QPainter* p, Color c) {
+  const QColor colour = ToQColor(c);
+  if (textPen_.color() != colour) textPen_.setColor(colour);
+  if (p->pen() != textPen_) p->setPen(textPen_);
+}
+
+void PainterSurface::useLinePen(QPainter* p, Color c, double width, Qt::PenCapStyle cap, Qt::PenJoinStyle join) {
+  const QColor colour = ToQColor(c);
+  if (linePen_.color() != colour) linePen_.setColor(colour);
+  if (linePen_.widthF() != width) linePen_.setWidthF(width);
+  if (linePen_.capStyle() != cap) linePen_.setCapStyle(cap);
+  if (linePen_.joinStyle() != join) linePen_.setJoinStyle(join);
+  if (p->pen() != linePen_) p->setPen(linePen_);
+}
+
 void PainterSurface::drawBatch(QPainter* p, Color c, double penPx) {
   if (batch_.empty()) return;
-  p->setPen(QPen(ToQColor(c), penPx, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
+  useLinePen(p, c, penPx, Qt::SquareCap, Qt::RoundJoin);
   p->setBrush(Qt::NoBrush);
   p->drawLines(batch_.data(), static_cast<int>(batch_.size()));
   batch_.clear();
@@ -187,7 +253,7 @@ void PainterSurface::devRect(double x, double y, double w, double h, Color pen, 
     return;
   }
   const double ratio = p->device()->devicePixelRatio();
-  p->setPen(QPen(ToQColor(pen), SnapPen(penPx, ratio), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  useLinePen(p, pen, SnapPen(penPx, ratio), Qt::SquareCap, Qt::MiterJoin);
   p->setBrush(Qt::NoBrush);
   p->drawRect(QRectF(Snap(x, penPx, ratio), Snap(y, penPx, ratio), std::round(w), std::round(h)));
 }
@@ -203,20 +269,37 @@ void PainterSurface::devEllipse(double cx, double cy, double rx, double ry, Colo
 }
 
 namespace {
-PainterSurface::LaidOut LayOut(const QString& text, const QFont& font, QPaintDevice* device) {
+PainterSurface::LaidOut LayOut(const QString& text, const QFont& font, QPaintDevice* device,
+                               std::vector<QGlyphRun>& faces) {
   QTextLayout layout{text, font, device};
   layout.beginLayout();
   const QTextLine line = layout.createLine();
   layout.endLayout();
-  PainterSurface::LaidOut laid{layout.glyphRuns(), line.ascent(), QRectF()};
+  PainterSurface::LaidOut laid{layout.glyphRuns(), line.ascent(), QRectF(), -1, {}, {}};
   for (const QGlyphRun& run : laid.runs) laid.ink = laid.ink.united(run.boundingRect());
+  if (laid.runs.size() == 1) {
+    const QGlyphRun& run = laid.runs.front();
+    const QList<quint32> indexes = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    const qsizetype n = std::min(indexes.size(), positions.size());
+    laid.indexes.assign(indexes.begin(), indexes.begin() + n);
+    laid.positions.assign(positions.begin(), positions.begin() + n);
+    const QRawFont raw = run.rawFont();
+    for (std::size_t k = 0; k < faces.size() && laid.face < 0; ++k) {
+      if (faces[k].rawFont() == raw && faces[k].flags() == run.flags()) laid.face = static_cast<int>(k);
+    }
+    if (laid.face < 0) {
+      laid.face = static_cast<int>(faces.size());
+      faces.push_back(run);
+    }
+  }
   return laid;
 }
 }  // namespace
 
 const PainterSurface::LaidOut& PainterSurface::glyphsOf(CachedFont& f, char16_t ch) {
   auto it = f.glyphs.find(ch);
-  if (it == f.glyphs.end()) it = f.glyphs.emplace(ch, LayOut(QString(QChar(ch)), f.font, metricsDevice())).first;
+  if (it == f.glyphs.end()) it = f.glyphs.emplace(ch, LayOut(QString(QChar(ch)), f.font, metricsDevice(), f.faces)).first;
   return it->second;
 }
 
@@ -226,50 +309,52 @@ double PainterSurface::advanceOf(CachedFont& f, char16_t ch) {
   return it->second;
 }
 
-void PainterSurface::touchText(const CachedFont& f, double x, double y, double width, const LaidOut* laid,
-                               const QPointF& origin) {
-  const double h = f.metrics.height();
+QRectF PainterSurface::TextArea(const CachedFont& f, double x, double y, double width, const LaidOut* laid,
+                                const QPointF& origin) {
+  const double h = f.height;
   const double overhang = h / 4 + kTouchMargin;
   QRectF area(x - overhang, y - overhang, width + 2 * overhang, h + 2 * overhang);
   // Glyphs reaching further than that (tall signs of a fallback font) count whole.
   if (laid && !laid->ink.isEmpty()) area = area.united(laid->ink.translated(origin).adjusted(-kTouchMargin, -kTouchMargin, kTouchMargin, kTouchMargin));
-  touched(area);
+  return area;
 }
 
 void PainterSurface::devText(double x, double y, const std::u16string& text, const FontSpec& fontSpec, Color c) {
   QPainter* p = painter();
   if (!p || text.empty()) return;
   CachedFont& f = fontFor(fontSpec);
-  if (p->font() != f.font) p->setFont(f.font);
-  p->setPen(ToQColor(c));
-  if (text.size() == 1) {
-    const LaidOut& laid = glyphsOf(f, text[0]);
-    // The baseline where drawText puts it: the font's ascent below the top.
-    const QPointF origin(x, y + f.metrics.ascent() - laid.baseline);
-    touchText(f, x, y, advanceOf(f, text[0]), &laid, origin);
-    for (const QGlyphRun& run : laid.runs) p->drawGlyphRun(origin, run);
-    return;
-  }
   // Underlined or struck-through text, and text that needs more than one font, keeps the
   // painter's own way: its lines are placed across the whole text.
-  if (!fontSpec.underline && !fontSpec.strikethru) {
+  const LaidOut* laid = nullptr;
+  QPointF origin(x, y + f.ascent);
+  QRectF area;
+  if (text.size() == 1) {
+    laid = &glyphsOf(f, text[0]);
+    // The baseline where drawText puts it: the font's ascent below the top.
+    origin = QPointF(x, y + f.ascent - laid->baseline);
+    area = TextArea(f, x, y, advanceOf(f, text[0]), laid, origin);
+  } else if (!fontSpec.underline && !fontSpec.strikethru) {
     auto it = f.texts.find(text);
     if (it == f.texts.end()) {
       if (f.texts.size() >= CachedFont::kMaxTexts) f.texts.clear();
-      it = f.texts.emplace(text, LayOut(QString::fromStdU16String(text), f.font, metricsDevice())).first;
+      it = f.texts.emplace(text, LayOut(QString::fromStdU16String(text), f.font, metricsDevice(), f.faces)).first;
     }
-    const QPointF origin(x, y + f.metrics.ascent() - it->second.baseline);
-    touchText(f, x, y, devTextWidth(text, fontSpec), &it->second, origin);
-    if (it->second.runs.size() == 1) {
-      p->drawGlyphRun(origin, it->second.runs.front());
-      return;
-    }
+    laid = &it->second;
+    origin = QPointF(x, y + f.ascent - laid->baseline);
+    area = TextArea(f, x, y, devTextWidth(text, fontSpec), laid, origin);
+    if (laid->runs.size() != 1) laid = nullptr;
   } else {
-    const QString s = QString::fromStdU16String(text);
-    const LaidOut ink{{}, 0, f.metrics.boundingRect(s)};
-    touchText(f, x, y, devTextWidth(text, fontSpec), &ink, QPointF(x, y + f.metrics.ascent()));
+    const LaidOut ink{{}, 0, f.metrics.boundingRect(QString::fromStdU16String(text)), -1, {}, {}};
+    area = TextArea(f, x, y, devTextWidth(text, fontSpec), &ink, origin);
   }
-  p->drawText(QPointF(x, y + f.metrics.ascent()), QString::fromStdU16String(text));
+  touched(area);
+  if (p->font() != f.font) p->setFont(f.font);
+  useTextPen(p, c);
+  if (laid) {
+    for (const QGlyphRun& run : laid->runs) p->drawGlyphRun(origin, run);
+  } else {
+    p->drawText(QPointF(x, y + f.ascent), QString::fromStdU16String(text));
+  }
 }
 
 void PainterSurface::devCharacters(const std::vector<CharacterPlace>& places, const FontSpec& fontSpec, Color c) {
@@ -282,42 +367,48 @@ void PainterSurface::devCharacters(const std::vector<CharacterPlace>& places, co
     return;
   }
   CachedFont& f = fontFor(fontSpec);
-  if (p->font() != f.font) p->setFont(f.font);
-  p->setPen(ToQColor(c));
-  // The glyphs of a character laid out in one font of its own join the batch at the very
-  // positions drawing it alone would give them; the painter draws the glyphs of a run one by
-  // one in order, so the run draws what the single calls would. A character that needs
-  // several fonts is drawn on its own, in its turn.
+  // The characters of a call share one line: the area they touch is told once, as the union
+  // of theirs.
+  QRectF area;
+  placed_.clear();
   for (const CharacterPlace& place : places) {
     const LaidOut& laid = glyphsOf(f, place.ch);
-    const QPointF origin(place.x, place.y + f.metrics.ascent() - laid.baseline);
-    touchText(f, place.x, place.y, advanceOf(f, place.ch), &laid, origin);
-    if (laid.runs.empty()) continue;  // a blank draws nothing
-    if (laid.runs.size() != 1) {
+    const QPointF origin(place.x, place.y + f.ascent - laid.baseline);
+    area = area.united(TextArea(f, place.x, place.y, advanceOf(f, place.ch), &laid, origin));
+    placed_.emplace_back(&laid, origin);
+  }
+  touched(area);
+  if (p->font() != f.font) p->setFont(f.font);
+  useTextPen(p, c);
+  // The glyphs of a character laid out in one face join the batch at the very positions
+  // drawing it alone would give them; the painter draws the glyphs of a run one by one in
+  // order, so the run draws what the single calls would. A character that needs several
+  // fonts is drawn on its own, in its turn.
+  int face = -1;
+  for (const auto& [laid, origin] : placed_) {
+    if (laid->runs.empty()) continue;  // a blank draws nothing
+    if (laid->face < 0) {
       drawGlyphBatch(p);
-      for (const QGlyphRun& run : laid.runs) p->drawGlyphRun(origin, run);
+      for (const QGlyphRun& run : laid->runs) p->drawGlyphRun(origin, run);
       continue;
     }
-    const QGlyphRun& run = laid.runs.front();
-    if (!batchGlyphs_.isEmpty() && !(run.rawFont() == glyphBatch_.rawFont() && run.flags() == glyphBatch_.flags())) {
-      drawGlyphBatch(p);
+    if (!batchGlyphs_.empty() && laid->face != face) drawGlyphBatch(p);
+    if (batchGlyphs_.empty()) {
+      glyphBatch_ = laid->runs.front();
+      face = laid->face;
     }
-    if (batchGlyphs_.isEmpty()) glyphBatch_ = run;
-    const QList<quint32> indexes = run.glyphIndexes();
-    const QList<QPointF> positions = run.positions();
-    for (qsizetype i = 0; i < indexes.size() && i < positions.size(); ++i) {
-      batchGlyphs_.push_back(indexes[i]);
-      batchPositions_.push_back(origin + positions[i]);
-    }
+    batchGlyphs_.insert(batchGlyphs_.end(), laid->indexes.begin(), laid->indexes.end());
+    for (const QPointF& at : laid->positions) batchPositions_.push_back(origin + at);
   }
   drawGlyphBatch(p);
 }
 
 void PainterSurface::drawGlyphBatch(QPainter* p) {
-  if (batchGlyphs_.isEmpty()) return;
-  glyphBatch_.setGlyphIndexes(batchGlyphs_);
-  glyphBatch_.setPositions(batchPositions_);
+  if (batchGlyphs_.empty()) return;
+  // The run points into the batch's own arrays while it is drawn: nothing is copied.
+  glyphBatch_.setRawData(batchGlyphs_.data(), batchPositions_.data(), static_cast<int>(batchGlyphs_.size()));
   p->drawGlyphRun(QPointF(0, 0), glyphBatch_);
+  glyphBatch_.setRawData(nullptr, nullptr, 0);
   batchGlyphs_.clear();
   batchPositions_.clear();
 }

@@ -3,7 +3,9 @@
 
 #include <QGlyphRun>
 #include <QPainter>
+#include <QPen>
 #include <memory>
+#include <vector>
 
 #include "platform/surface.h"
 
@@ -64,9 +66,10 @@ class PainterSurface : public Surface {
   // The glyphs of one character in the font, laid out once.
   const LaidOut& glyphsOf(CachedFont& f, char16_t ch);
   double advanceOf(CachedFont& f, char16_t ch);
-  // Tells touched() the cell of a text of the width at (x, y), and the ink of its glyphs
-  // drawn from `origin` where that reaches further.
-  void touchText(const CachedFont& f, double x, double y, double width, const LaidOut* laid, const QPointF& origin);
+  // The area to tell touched() for a text of the width at (x, y): its cell, and the ink of its
+  // glyphs drawn from `origin` where that reaches further.
+  static QRectF TextArea(const CachedFont& f, double x, double y, double width, const LaidOut* laid,
+                         const QPointF& origin);
   // The pen of a line: thick lines end round, except thin ones on a picture (see devLine).
   bool roundCap(double penPx) const;
   void drawBatch(QPainter* p, Color c, double penPx);
@@ -77,14 +80,24 @@ class PainterSurface : public Surface {
   static bool SamePixels(const QImage& image, const QRect& area, const QImage& pixels);
   // Draws the glyphs gathered by devCharacters as one run.
   void drawGlyphBatch(QPainter* p);
+  // Sets the painter's pen for text, or for lines of the width and ends, in the colour: from a
+  // pen kept for the purpose, so that drawing with the pen already set makes no new one.
+  void useTextPen(QPainter* p, Color c);
+  void useLinePen(QPainter* p, Color c, double width, Qt::PenCapStyle cap, Qt::PenJoinStyle join);
+  // Whether a rectangle of whole pixels filled on the painter gives exactly the pixels the
+  // rasteriser's anti-aliased stroke of the same rectangle gives (see devLine).
+  static bool FillsWholePixels(QPainter* p);
   // The area of a line, piece by piece so that a long slanted line does not count the whole
   // rectangle it spans.
   void touchLine(double x1, double y1, double x2, double y2, double penPx);
   std::unique_ptr<FontCache> fonts_;
   std::vector<QLineF> batch_;
   QGlyphRun glyphBatch_;
-  QList<quint32> batchGlyphs_;
-  QList<QPointF> batchPositions_;
+  std::vector<std::pair<const LaidOut*, QPointF>> placed_;  // devCharacters' characters, laid out
+  std::vector<quint32> batchGlyphs_;
+  std::vector<QPointF> batchPositions_;
+  QPen textPen_;
+  QPen linePen_;
 };
 
 }  // namespace plat

@@ -2,11 +2,15 @@
 
 #include "platform/textfile.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
+#include <ctime>
+#include <string_view>
 #include <vector>
 
 namespace plat {
@@ -16,8 +20,6 @@ std::string StripTrailingSeparator(std::string p) {
   while (p.size() > 1 && (p.back() == '/' || p.back() == '\\')) p.pop_back();
   return p;
 }
-
-constexpr const char* kScratchName = "nrtemp";
 
 // A folder of this user's (lstat: a link is no folder) that no one else may write into, or,
 // with `privateOnly`, enter at all.
@@ -40,15 +42,59 @@ std::string& Program() {
 
 }  // namespace
 
+std::string ScratchFolderOf(const std::string& tempPath) { return JoinPath(tempPath, kScratchName); }
+
+std::string TrimTrailingSeparator(std::string folder) {
+  if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
+  return folder;
+}
+
 bool ClaimScratchFolder(const std::string& folder) {
   ::mkdir(folder.c_str(), 0700);
-  return IsOwnFolder(folder, false);
+  // Opened without following a link, so that what is checked, and made private, is the
+  // folder itself.
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  bool own = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 022) == 0;
+  if (own && (st.st_mode & 077) != 0) own = ::fchmod(fd, st.st_mode & 07700) == 0;
+  ::close(fd);
+  return own;
+}
+
+void RemoveStaleScratchFiles(const std::string& tempPath) {
+  constexpr std::time_t kStaleAfter = 24 * 60 * 60;
+  if (tempPath.empty()) return;
+  const std::string folder = JoinPath(tempPath, kScratchName);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat own {};
+  if (::fstat(fd, &own) != 0 || own.st_uid != ::getuid()) {
+    ::close(fd);
+    return;
+  }
+  DIR* entries = ::fdopendir(fd);  // takes fd over
+  if (!entries) {
+    ::close(fd);
+    return;
+  }
+  const std::time_t now = std::time(nullptr);
+  while (const dirent* entry = ::readdir(entries)) {
+    const std::string_view name = entry->d_name;
+    if (!name.ends_with(".rex") && !name.ends_with(".jpg")) continue;
+    struct stat st {};
+    if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (S_ISREG(st.st_mode) && st.st_uid == ::getuid() && now - st.st_mtime >= kStaleAfter) {
+      ::unlinkat(fd, entry->d_name, 0);
+    }
+  }
+  ::closedir(entries);
 }
 
 std::string ComputeTempPath() {
   const char* tmpdir = std::getenv("TMPDIR");
   const std::string own = tmpdir && *tmpdir ? StripTrailingSeparator(tmpdir) : std::string();
-  if (!own.empty() && ClaimScratchFolder(JoinPath(own, kScratchName))) return own;
+  if (!own.empty() && ClaimScratchFolder(ScratchFolderOf(own))) return own;
 
   // Somebody else has that scratch folder, or a link stands there: a folder of our own.
   const std::string user = std::to_string(::getuid());
@@ -66,7 +112,7 @@ std::string ComputeTempPath() {
   for (const std::string& folder : fallbacks) {
     // ~/.cache is made only when it comes to that, not at every start.
     if (!cache.empty() && FolderOf(folder) == cache) ::mkdir(cache.c_str(), 0700);
-    if (ClaimPrivateFolder(folder) && ClaimScratchFolder(JoinPath(folder, kScratchName))) return folder;
+    if (ClaimPrivateFolder(folder) && ClaimScratchFolder(ScratchFolderOf(folder))) return folder;
   }
   return "";
 }

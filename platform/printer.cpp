@@ -75,11 +75,11 @@ void PrinterSurface::setOutputFile(const std::string& path) {
 
 std::string PrinterSurface::outputFile() const { return PathFromQt(printer_->outputFileName()); }
 
+void PrinterSurface::setDocName(const std::string& title) { printer_->setDocName(QString::fromStdString(title)); }
+
 void PrinterSurface::setOrientation(Orientation o) {
   printer_->setPageOrientation(o == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
-
-void PrinterSurface::setCopies(int copies) { printer_->setCopyCount(copies < 1 ? 1 : copies); }
 
 double PrinterSurface::paperWidthMm() const { return printer_->pageLayout().fullRect(QPageLayout::Millimeter).width(); }
 double PrinterSurface::paperHeightMm() const {

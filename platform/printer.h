@@ -36,10 +36,11 @@ class PrinterSurface : public Surface {
   // Where the PDF-file printer writes its document.
   void setOutputFile(const std::string& path);
   std::string outputFile() const;
+  // The document's title (UTF-8), which a PDF file carries for its reader to show.
+  void setDocName(const std::string& title);
 
   enum class Orientation { Portrait = 1, Landscape = 2 };
   void setOrientation(Orientation o);
-  void setCopies(int copies);
   // Paper size in millimetres (A4 unless the printer says otherwise).
   double paperWidthMm() const;
   double paperHeightMm() const;
@@ -57,7 +58,6 @@ class PrinterSurface : public Surface {
   // Why the PDF file of the last document could not be written (number 0 when it was, or
   // when the printer is no PDF-file printer).
   const FileError& outputError() const { return outputError_; }
-  bool pageStarted() const { return painter_ != nullptr; }
 
   double deviceWidth() const override;
   double deviceHeight() const override;

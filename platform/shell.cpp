@@ -1,9 +1,17 @@
 #include "platform/shell.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 
 #include "platform/encoding.h"
 #include "platform/file_names.h"
@@ -20,16 +28,86 @@ OpenHandler& OpenHook() {
   return h;
 }
 
+// The desktop's opener, which hands a file to the program the desktop chooses for its kind.
+constexpr char kOpener[] = "xdg-open";
+
+// The opener is watched until it ends: a generic desktop's opener waits for the program it
+// started, another returns at once. Any failure it ends with means that no program showed the
+// file (it tries each one it knows before it gives up). What it prints goes nowhere. When
+// this program ends first the opener is stopped; the program showing the file stays.
+bool OpenDocument(const QString& path, std::function<void()> noProgram) {
+  const QString opener = QStandardPaths::findExecutable(kOpener);
+  if (opener.isEmpty()) return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  auto* process = new QProcess(QCoreApplication::instance());
+  process->setProgram(opener);
+  process->setArguments({path});
+  process->setStandardInputFile(QProcess::nullDevice());
+  process->setStandardOutputFile(QProcess::nullDevice());
+  process->setStandardErrorFile(QProcess::nullDevice());
+  QObject::connect(process, &QProcess::finished, process,
+                   [process, noProgram = std::move(noProgram)](int code, QProcess::ExitStatus status) {
+                     process->deleteLater();
+                     if (status == QProcess::NormalExit && code != 0 && noProgram) noProgram();
+                   });
+  process->start();
+  if (process->waitForStarted()) return true;
+  delete process;
+  return false;
+}
+
+// Started with the argument's own bytes: through Qt's strings a name that is no UTF-8 would
+// reach the program as another name. Detached as a child of a child that ends at once, so
+// nothing is left for this program to collect; the grandchild tells through a pipe, closed
+// when it runs the program, whether it could not.
+bool StartDetached(std::string program, std::string argument) {
+  char* const argv[] = {program.data(), argument.data(), nullptr};
+  int report[2];
+  if (::pipe2(report, O_CLOEXEC) != 0) return false;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(report[0]);
+    ::setsid();
+    const pid_t grandchild = ::fork();
+    if (grandchild == 0) {
+      // What this program ignores or blocks is not the started program's business.
+      sigset_t none;
+      ::sigemptyset(&none);
+      ::sigprocmask(SIG_SETMASK, &none, nullptr);
+      ::signal(SIGPIPE, SIG_DFL);
+      ::signal(SIGXFSZ, SIG_DFL);
+      ::execv(argv[0], argv);
+      const int err = errno;
+      (void)!::write(report[1], &err, sizeof err);
+      ::_exit(127);
+    }
+    ::_exit(grandchild > 0 ? 0 : 1);
+  }
+  ::close(report[1]);
+  bool started = false;
+  if (child > 0) {
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    int err = 0;
+    ssize_t n = 0;
+    while ((n = ::read(report[0], &err, sizeof err)) < 0 && errno == EINTR) {
+    }
+    started = n == 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+  ::close(report[0]);
+  return started;
+}
+
 }  // namespace
 
 bool StartProgram(const std::string& program, const std::string& argument) {
   if (StartHook()) return StartHook()(program, argument);
-  return QProcess::startDetached(QPath(program), {QPath(argument)});
+  return StartDetached(program, argument);
 }
 
-bool OpenWithDesktop(const std::string& target) {
+bool OpenWithDesktop(const std::string& target, std::function<void()> noProgram) {
   if (OpenHook()) return OpenHook()(target);
-  if (QFileInfo::exists(QPath(target))) return QDesktopServices::openUrl(QUrl::fromLocalFile(QPath(target)));
+  if (QFileInfo::exists(QPath(target))) return OpenDocument(QPath(target), std::move(noProgram));
   const QString t = Cp1252ToQString(target);
   QUrl url(t, QUrl::TolerantMode);
   if (!url.isValid() || url.isEmpty()) return false;

@@ -12,7 +12,12 @@ bool StartProgram(const std::string& program, const std::string& argument);
 
 // Opens a document (a path, the system's own name) or else a web or mailto: address
 // (Windows-1252 text) with the desktop's handler. False when nothing could open it.
-bool OpenWithDesktop(const std::string& target);
+//
+// A document goes to the desktop's opener (xdg-open) without waiting for the program that
+// shows it, so that only the opener itself knows whether any program on this machine shows
+// that kind of file: when it ends saying it found none, noProgram (if given) is called from
+// the event loop.
+bool OpenWithDesktop(const std::string& target, std::function<void()> noProgram = {});
 
 // Test seams: replace what the two calls do. An empty function restores the real one.
 using StartProgramHandler = std::function<bool(const std::string&, const std::string&)>;

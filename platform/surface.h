@@ -116,7 +116,6 @@ class Surface {
   void setBackColor(Color c) { backColor_ = c; }
   Color fillColor() const { return fillColor_; }
   void setFillColor(Color c) { fillColor_ = c; }
-  int fillStyle() const { return fillStyle_; }
   void setFillStyle(int style) { fillStyle_ = style; }
   int drawWidth() const { return drawWidth_; }
   void setDrawWidth(int px) { drawWidth_ = px < 1 ? 1 : px; }

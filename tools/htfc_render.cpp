@@ -1,4 +1,4 @@
-// htfc-render INPUT OUTPUT [--zoom Z] [--report] [--pages]
+// htfc-render INPUT OUTPUT [--zoom Z] [--report] [--pages] [--title TEXT]
 //
 // Typesets a mark-up file (Windows-1252) with the viewer's engine, for checking the engine
 // from outside. OUTPUT ending in .png: the page as the viewer's page picture draws it at the
@@ -11,6 +11,9 @@
 // breaks staying with its block), each block opened by its section mark, the blocks placed on
 // pages by trial rendering on the viewer's page picture at 100 %, and every page printed with
 // its number at the foot. The build typesets the programs' manuals this way.
+//
+// --title (PDF only): the title the PDF file carries (UTF-8), which a PDF reader shows in
+// place of the file's name.
 #include <QApplication>
 #include <cmath>
 #include <cstdio>
@@ -38,7 +41,7 @@ constexpr double kMinZoom = 0.1;
 constexpr double kMaxZoom = 8;
 
 int Usage() {
-  std::fprintf(stderr, "usage: htfc-render INPUT OUTPUT(.png|.pdf) [--zoom Z] [--report] [--pages]\n");
+  std::fprintf(stderr, "usage: htfc-render INPUT OUTPUT(.png|.pdf) [--zoom Z] [--report] [--pages] [--title TEXT]\n");
   return 1;
 }
 
@@ -84,10 +87,12 @@ bool RenderPicture(const std::string& text, const std::string& output, EngineSta
   return page.savePng(output);
 }
 
-bool RenderPaper(const std::string& text, const std::string& output, EngineState& s, ViewerValues& v) {
+bool RenderPaper(const std::string& text, const std::string& output, const std::string& title, EngineState& s,
+                 ViewerValues& v) {
   plat::PrinterSurface printer;
   printer.setDeviceName(plat::kPdfPrinterName);
   printer.setOutputFile(output);
+  printer.setDocName(title);
   printer.setOrientation(plat::PrinterSurface::Orientation::Portrait);
   printer.setScaleMode(plat::ScaleMode::Twips);
   printer.setFillStyle(plat::kFillSolid);
@@ -137,7 +142,8 @@ void PrintPageNumber(plat::Surface& target, long page, const EngineState& s) {
 }
 
 // Returns the page count, 0 when the PDF cannot be written.
-long RenderPages(const std::string& text, const std::string& output, EngineState& s, ViewerValues& v) {
+long RenderPages(const std::string& text, const std::string& output, const std::string& title, EngineState& s,
+                 ViewerValues& v) {
   std::vector<PageBlock> blocks = TextBlocks(text);
   plat::ImageSurface picture(kPageWidthPx, kPageHeightPx);
   picture.setScaleMode(plat::ScaleMode::Twips);
@@ -155,6 +161,7 @@ long RenderPages(const std::string& text, const std::string& output, EngineState
   plat::PrinterSurface printer;
   printer.setDeviceName(plat::kPdfPrinterName);
   printer.setOutputFile(output);
+  printer.setDocName(title);
   printer.setOrientation(plat::PrinterSurface::Orientation::Portrait);
   for (long k = 1; k <= pages; ++k) {
     if (k > 1) printer.newPage();
@@ -185,12 +192,15 @@ int main(int argc, char** argv) {
   double zoom = 1.0;
   bool report = false;
   bool pages = false;
+  std::string title;
   for (int k = 1; k < argc; ++k) {
     const std::string arg = argv[k];
     if (arg == "--report") {
       report = true;
     } else if (arg == "--pages") {
       pages = true;
+    } else if (arg == "--title" && k + 1 < argc) {
+      title = argv[++k];
     } else if (arg == "--zoom" && k + 1 < argc) {
       char* end = nullptr;
       zoom = std::strtod(argv[++k], &end);
@@ -232,9 +242,9 @@ int main(int argc, char** argv) {
   stagora::engine::InitHTFC(state, viewer);
   viewer.Zoom = zoom;
   long pageCount = 1;
-  if (pages) pageCount = RenderPages(*text, output, state, viewer);
+  if (pages) pageCount = RenderPages(*text, output, title, state, viewer);
   const bool written = pages ? pageCount > 0
-                       : pdf ? RenderPaper(*text, output, state, viewer)
+                       : pdf ? RenderPaper(*text, output, title, state, viewer)
                              : RenderPicture(*text, output, state, viewer);
   if (!written) {
     std::fprintf(stderr, "htfc-render: cannot write %s\n", output.c_str());

@@ -5,5 +5,6 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return stagora::viewer::RunViewer(app);
+  // The paths as the system names them, not as text: argv once Qt has taken its options out.
+  return stagora::viewer::RunViewer(app, stagora::viewer::CommandLineFromArguments(argc, argv));
 }

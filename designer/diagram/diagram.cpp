@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "common/number_text.h"
 
@@ -154,12 +155,10 @@ void DiagramDrawing::printAt(double x, double y, const std::string& text) {
   s_.print(text);
 }
 
-void DiagramDrawing::printPointCaption(double X, double Y, double dx, double dy, const std::string& text) {
+SurfaceArea DiagramDrawing::captionArea(double X, double Y, double dx, double dy, double w, double h) const {
   double x = X + dx;
   double y = Y + dy;
   if (screen()) {
-    const double w = s_.textWidth(text);
-    const double h = s_.textHeight(text);
     const double right = s_.scaleWidth();
     const double bottom = s_.scaleHeight();
     const double inside = std::max(0.0, std::min(x, right - w));
@@ -170,7 +169,49 @@ void DiagramDrawing::printPointCaption(double X, double Y, double dx, double dy,
     x = inside;
     y = std::max(0.0, std::min(y, bottom - h));
   }
-  printAt(x, y, text);
+  return SurfaceArea{x, y, x + w, y + h};
+}
+
+void DiagramDrawing::printPointCaption(double X, double Y, double dx, double dy, const std::string& text) {
+  const double w = s_.textWidth(text);
+  const double h = s_.textHeight(text);
+  // Beside the point as asked, else mirrored to its left, then above it on the left and on the
+  // right: the first place clear of the legends. Where none is, the caption stays as asked.
+  SurfaceArea place = captionArea(X, Y, dx, dy, w, h);
+  if (place.meets(legend_)) {
+    const double left = -std::abs(dx) - w;
+    const double right = std::abs(dx);
+    const double below = std::abs(dy);
+    const double above = -std::abs(dy) - h;
+    for (const auto& [ox, oy] : {std::pair{left, below}, std::pair{left, above}, std::pair{right, above}}) {
+      const SurfaceArea other = captionArea(X, Y, ox, oy, w, h);
+      if (!other.meets(legend_)) {
+        place = other;
+        break;
+      }
+    }
+  }
+  printAt(place.left, place.top, text);
+}
+
+SurfaceArea DiagramDrawing::legendArea(const DiagramTexts& texts) const {
+  // As drawLegend places each of the three: the sample stroke left of the anchor, the text
+  // from the anchor on, risen above the stroke.
+  const double gap = screen() ? kScreenLegendGap : kPrinterLegendGap;
+  const double sample = screen() ? kScreenLegendSampleMargins * frame_.M : kPrinterLegendSample;
+  const double rise = screen() ? kScreenLegendRise : kPrinterLegendRise;
+  const double X = frame_.X(kLegendX);
+  SurfaceArea area{X - gap - sample, frame_.Y(kEnrichingLegendY) - rise, X, frame_.Y(kQLineLegendY)};
+  const std::pair<double, const std::string*> rows[] = {{kEnrichingLegendY, &texts.Enrich_op_line},
+                                                         {kStrippingLegendY, &texts.Exhaus_op_line},
+                                                         {kQLineLegendY, &texts.q_line}};
+  for (const auto& [ay, text] : rows) {
+    const double top = frame_.Y(ay) - rise;
+    area.top = std::min(area.top, top);
+    area.bottom = std::max({area.bottom, frame_.Y(ay), top + s_.textHeight(*text)});
+    area.right = std::max(area.right, X + s_.textWidth(*text));
+  }
+  return area;
 }
 
 void DiagramDrawing::placeLabel(PointLabel label, double X, double Y) {
@@ -269,7 +310,10 @@ void DiagramDrawing::drawTicksAndGrid(const std::string& SimboloDecimal) {
   }
 }
 
-void DiagramDrawing::DrawPointMarks(const DesignData& data) { pointMarks(data, true); }
+void DiagramDrawing::DrawPointMarks(const DesignData& data, const DiagramTexts& texts) {
+  legend_ = legendArea(texts);
+  pointMarks(data, true);
+}
 
 void DiagramDrawing::pointMarks(const DesignData& data, bool draw) {
   struct Mark {
@@ -339,6 +383,7 @@ std::string DiagramDrawing::marksAndCurveKey(const DesignData& data) const {
   }
   add(s_.drawWidth());
   add(s_.foreColor());
+  for (const double edge : {legend_.left, legend_.top, legend_.right, legend_.bottom}) add(edge);
   const plat::FontSpec& font = s_.font();
   key += font.name;
   add(font.size);
@@ -347,11 +392,13 @@ std::string DiagramDrawing::marksAndCurveKey(const DesignData& data) const {
   return key;
 }
 
-void DiagramDrawing::DrawPointMarksAndCurve(const DesignData& data, const EquilibriumModel* equilibrium) {
+void DiagramDrawing::DrawPointMarksAndCurve(const DesignData& data, const EquilibriumModel* equilibrium,
+                                            const DiagramTexts& texts) {
+  legend_ = legendArea(texts);
   // Only over a kept background, and only on the window's picture: the report picture is
   // drawn once per report, and its marks set the fill as well.
   if (!equilibrium || !backgroundLayered_ || target_ != DiagramTarget::kScreen) {
-    DrawPointMarks(data);
+    pointMarks(data, true);
     if (equilibrium) DrawEquilibriumCurve(*equilibrium);
     return;
   }
@@ -374,6 +421,7 @@ void DiagramDrawing::DrawConstruction(const DesignResult& result, const DiagramT
   const DesignData& d = result.data;
   const OperatingLines& l = result.lines;
   const PlotFrame& f = frame_;
+  legend_ = legendArea(texts);
   labels_.show = true;
   if (screen()) s_.setDrawWidth(kScreenPen);
 
@@ -458,7 +506,7 @@ PointLabelPlaces DrawDiagram(plat::Surface& surface, DiagramTarget target, const
   DiagramDrawing d(surface, target, ImprimirBN);
   d.DrawBackground(result.SimboloDecimal);
   if (result.phase > CalcPhase::kReadInputs) {
-    d.DrawPointMarksAndCurve(result.data, result.phase > CalcPhase::kValidation ? &equilibrium : nullptr);
+    d.DrawPointMarksAndCurve(result.data, result.phase > CalcPhase::kValidation ? &equilibrium : nullptr, texts);
   }
   if (result.ok()) d.DrawConstruction(result, texts);
   return d.labels();

@@ -46,6 +46,15 @@ struct SurfacePoint {
   bool operator==(const SurfacePoint&) const = default;
 };
 
+// A rectangle on the surface, in its scale units.
+struct SurfaceArea {
+  double left = 0;
+  double top = 0;
+  double right = 0;
+  double bottom = 0;
+  bool meets(const SurfaceArea& o) const { return left < o.right && o.left < right && top < o.bottom && o.top < bottom; }
+};
+
 // What a run says about the point labels: the centre each label is to be moved to (none: the
 // label stays where it is), and whether all four are to be shown (a complete design).
 struct PointLabelPlaces {
@@ -63,14 +72,16 @@ class DiagramDrawing {
   // Grid with its tick labels in the given decimal symbol, frame and diagonal.
   void DrawBackground(const std::string& SimboloDecimal);
   // The marks of (xB, xB), (zF, zF) and (xD, xD) with the values as read: a value outside
-  // 0..1 gets no mark. On the screen picture the labels are placed instead of marks.
-  void DrawPointMarks(const DesignData& data);
+  // 0..1 gets no mark. On the screen picture the labels are placed instead of marks. The
+  // captions keep clear of where the legends of `texts` stand once a design succeeds, so that
+  // they do not jump when it does.
+  void DrawPointMarks(const DesignData& data, const DiagramTexts& texts);
   void DrawEquilibriumCurve(const EquilibriumModel& equilibrium);
   // The marks, then the curve when there is one (a design that passed validation): drawn as
   // the two calls above draw them. A picture whose background came from its kept layer keeps
   // these two as a layer of their own over it, so a redraw that changes neither (the q point
   // or the reflux ratio dragged) puts them back instead of drawing the hundred pieces again.
-  void DrawPointMarksAndCurve(const DesignData& data, const EquilibriumModel* equilibrium);
+  void DrawPointMarksAndCurve(const DesignData& data, const EquilibriumModel* equilibrium, const DiagramTexts& texts);
   // The rest, for a successful result: lines and legends, intersection mark, staircase with
   // stage numbers, axis captions; the labels are shown.
   void DrawConstruction(const DesignResult& result, const DiagramTexts& texts);
@@ -90,8 +101,13 @@ class DiagramDrawing {
   void printAt(double x, double y, const std::string& text);
   // The caption of the point (X, Y), printed at the offset (dx, dy) from it; on a picture, a
   // caption that would run past an edge is moved back inside, and below the point when that
-  // would put it over the point.
+  // would put it over the point. A caption that would meet the legends goes to the first
+  // other corner of the point where it does not.
   void printPointCaption(double X, double Y, double dx, double dy, const std::string& text);
+  // Where the caption's text goes at the offset (dx, dy) from (X, Y), kept inside a picture.
+  SurfaceArea captionArea(double X, double Y, double dx, double dy, double w, double h) const;
+  // The area the three legends take, which the point captions keep clear of.
+  SurfaceArea legendArea(const DiagramTexts& texts) const;
   void placeLabel(PointLabel label, double X, double Y);
   void drawTicksAndGrid(const std::string& SimboloDecimal);
   void drawLegend(double ax, double ay, plat::Color color, const std::string& text);
@@ -116,6 +132,8 @@ class DiagramDrawing {
   std::vector<plat::Segment> curve_;
   // The background was put back from, or kept as, the picture's first layer.
   bool backgroundLayered_ = false;
+  // Where the legends stand, or would stand for a design that succeeds.
+  SurfaceArea legend_;
 };
 
 // The whole diagram of a calculation after the surface was cleared: the background, and of

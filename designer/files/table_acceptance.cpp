@@ -30,7 +30,16 @@ TableAcceptance AcceptTable(const TableColumn& X, const TableColumn& Y) {
   }
   result.table.TablaX = result.X;
   result.table.TablaY = result.Y;
-  result.table.UltimoPuntoTabla = AddTableEndPoints(result.table.TablaX, result.table.TablaY, last);
+  const int withEndPoints = AddTableEndPoints(result.table.TablaX, result.table.TablaY, last);
+  // The lookup tables are built between the rows only: a curve that stops short of x = 1
+  // would drop to the axis after its last row.
+  if (result.table.TablaX[withEndPoints] != 1) {
+    result.table = EquilibriumTable();
+    result.outcome = TableAcceptance::Outcome::kRefused;
+    result.errorKey = table_key::kDataEndBelowOne;
+    return result;
+  }
+  result.table.UltimoPuntoTabla = withEndPoints;
   result.outcome = TableAcceptance::Outcome::kAccepted;
   return result;
 }

@@ -13,7 +13,8 @@ namespace stagora {
 struct TableAcceptance {
   enum class Outcome {
     kNoTable,   // the first row has no x: nothing is handed back
-    kRefused,   // a row failed a check: errorKey says which (table_key), nothing is handed back
+    kRefused,   // a row failed a check, or the table stops short of x = 1 with no row free
+                // for (1, 1): errorKey says which (table_key), nothing is handed back
     kAccepted,  // table holds the rows with their end points, and its last row
   };
   Outcome outcome = Outcome::kNoTable;

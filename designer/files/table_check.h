@@ -15,6 +15,8 @@ namespace table_key {
 inline constexpr std::string_view kDataOutRange = "DataOutRange";
 inline constexpr std::string_view kDataNoConsecutive = "DataNoConsecutive";
 inline constexpr std::string_view kDataInvalidPureDisol = "DataInvalidPureDisol";
+// Not a row's fault: the table stops short of x = 1 with no row left for (1, 1).
+inline constexpr std::string_view kDataEndBelowOne = "DataEndBelowOne";
 }  // namespace table_key
 
 // The key of the first fault of rows 0 to last, row by row (range, increase, pure

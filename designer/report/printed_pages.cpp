@@ -2,6 +2,9 @@
 
 #include "designer/report/plain_text_solution.h"
 
+#include <cstdio>
+#include <exception>
+
 namespace stagora {
 namespace {
 
@@ -122,12 +125,14 @@ std::vector<int> SheetOrder(long copies, bool collate) {
 void PrintSheet(const std::function<void()>& compose, const std::function<void()>& endSheet) {
   try {
     compose();
-  } catch (...) {
+  } catch (const std::exception& e) {
     // The rest of the page is lost; what was drawn of it stays on its own sheet.
+    std::fprintf(stderr, "A printed page could not be composed completely: %s\n", e.what());
   }
   try {
     endSheet();
-  } catch (...) {
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "A printed sheet could not be ended: %s\n", e.what());
   }
 }
 

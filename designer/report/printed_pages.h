@@ -35,9 +35,10 @@ void ComposePage2(plat::Surface& s, const std::string& heading, const std::strin
 // page 1 and then every copy of page 2.
 std::vector<int> SheetOrder(long copies, bool collate);
 
-// One sheet: composes it and ends it. A composition that fails still ends its sheet (the
-// next page must not be printed over it), and the failure goes no further: a print run goes
-// on with its next page.
+// One sheet: composes it and ends it. A composition that fails (an exception of the standard
+// library's family) still ends its sheet (the next page must not be printed over it); what
+// failed is written to standard error and goes no further: a print run goes on with its next
+// page. Anything else is no failure of a page and passes on.
 void PrintSheet(const std::function<void()>& compose, const std::function<void()>& endSheet);
 
 }  // namespace stagora

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "common/window_fit_ui.h"
 #include "designer/update/designer_splash_ui.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
@@ -19,6 +20,7 @@ void ShowFormMain(const std::string& tempPath) {
     main.State().TempPath = tempPath;
     main.State().SplashShown = true;
   }
+  FitWindowIntoScreen(&main);
   main.show();
   main.raise();
   main.activateWindow();
@@ -31,7 +33,10 @@ int RunDesigner(QApplication& app) {
   // A box without a title of its own shows the program's title; the designer's own messages
   // name the product themselves.
   plat::InstallWidgetMessageBox(kAppTitle);
-  const std::string tempPath = TrimTrailingSeparator(plat::ComputeTempPath());
+  const std::string tempPath = plat::TrimTrailingSeparator(plat::ComputeTempPath());
+  // Each designer removes its own scratch files when it closes; those of one that never
+  // closed are removed here, once they are old enough to be no open viewer's.
+  plat::RemoveStaleScratchFiles(tempPath);
   // The start's own record of its splash, for as long as the program runs.
   bool splashShown = false;
   ShowStartSplash(splashShown, [tempPath] { ShowFormMain(tempPath); });

@@ -31,10 +31,6 @@ constexpr plat::Color kButtonText = plat::Rgb(64, 64, 128);
 constexpr plat::Color kPanelFill = plat::Rgb(127, 157, 185);
 constexpr plat::Color kPanelBorder = plat::Rgb(128, 128, 128);
 
-// The face under each label button's caption.
-constexpr int kButtonFaceWidth = 141;
-constexpr int kButtonFaceHeight = 34;
-
 // Fonts of the design, nominal points at 15 twips per pixel.
 constexpr double kFontNote = 9;
 constexpr double kFontCell = 11;
@@ -270,10 +266,14 @@ void FormXYinput::done(int result) {
 }
 
 void FormXYinput::keyPressEvent(QKeyEvent* event) {
-  // The window has no default or cancel button: Enter and Escape close nothing, so a key
-  // pressed by habit cannot throw the edits away.
+  // Escape is Cancel, as in every other window of the programs. The window has no default
+  // button: Enter walks the cells and closes nothing, so that it never hands a half-typed
+  // table back.
   switch (event->key()) {
     case Qt::Key_Escape:
+      event->accept();
+      Cancelar();
+      return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
       event->accept();

@@ -6,10 +6,19 @@
 
 #include "designer/designer_names.h"
 #include "designer/files/table_acceptance.h"
+#include "designer/files/table_check.h"
 #include "designer/table_editor/form_xy_input.h"
 #include "platform/messagebox.h"
 
 namespace stagora::designer {
+namespace {
+
+// Said when the language file has no text of its own for the table that stops short of x = 1.
+constexpr const char* kEndBelowOneText =
+    "The table does not reach x = 1, and all 100 rows are in use, so the end point (1, 1) cannot be "
+    "added. Make the last row x = 1, y = 1, or use fewer rows.";
+
+}  // namespace
 
 void FormXYinput::Aceptar() {
   // Until a table is handed back the main window computes with alpha: a refused OK followed by
@@ -20,13 +29,16 @@ void FormXYinput::Aceptar() {
     case TableAcceptance::Outcome::kNoTable:
       accept();
       return;
-    case TableAcceptance::Outcome::kRefused:
+    case TableAcceptance::Outcome::kRefused: {
       X = accepted.X;
       Y = accepted.Y;
       // The rows after the table are gone from the copy; the lines show so.
       VScroll1_Change();
-      plat::MsgBox(GetL_win(std::string(accepted.errorKey)), plat::kExclamation, kProductName);
+      std::string text = GetL_win(std::string(accepted.errorKey));
+      if (text.empty() && accepted.errorKey == table_key::kDataEndBelowOne) text = kEndBelowOneText;
+      plat::MsgBox(text, plat::kExclamation, kProductName);
       return;
+    }
     case TableAcceptance::Outcome::kAccepted:
       break;
   }

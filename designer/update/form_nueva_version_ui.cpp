@@ -202,14 +202,14 @@ void FormNuevaVersion::Form_Load() {
   if (!idioma_.IdiomaCargado()) ApplyCaptions(BuiltInCaptions());
   SetLanguage_VER();
 
-  const int face = kNoticeButtonWidth;
+  const int face = kButtonFaceWidth;
   BotonLeft[0] = static_cast<int>(std::nearbyint(W / 2.0 - kButtonGap - face));
   BotonLeft[1] = static_cast<int>(std::nearbyint(W / 2.0 + kButtonGap));
   BotonTop[0] = kBandTop + kButtonsBelowBand;
   BotonTop[1] = BotonTop[0];
   for (int i = 0; i < 2; ++i) {
-    Image1[i]->setGeometry(BotonLeft[i], BotonTop[i], kNoticeButtonWidth, kNoticeButtonHeight);
-    Label3[i]->setGeometry(BotonLeft[i], BotonTop[i] + kCaptionDrop, kNoticeButtonWidth, kNoticeButtonHeight);
+    Image1[i]->setGeometry(BotonLeft[i], BotonTop[i], kButtonFaceWidth, kButtonFaceHeight);
+    Label3[i]->setGeometry(BotonLeft[i], BotonTop[i] + kCaptionDrop, kButtonFaceWidth, kButtonFaceHeight);
     Label3[i]->raise();
   }
 }

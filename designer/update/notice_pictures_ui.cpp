@@ -19,11 +19,11 @@ QPixmap Transparent(int w, int h) {
 }  // namespace
 
 QPixmap NoticeButtonFace() {
-  QPixmap pm = Transparent(kNoticeButtonWidth, kNoticeButtonHeight);
+  QPixmap pm = Transparent(kButtonFaceWidth, kButtonFaceHeight);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
-  const QRectF r(0.5, 0.5, kNoticeButtonWidth - 1, kNoticeButtonHeight - 1);
-  QLinearGradient g(0, 0, 0, kNoticeButtonHeight);
+  const QRectF r(0.5, 0.5, kButtonFaceWidth - 1, kButtonFaceHeight - 1);
+  QLinearGradient g(0, 0, 0, kButtonFaceHeight);
   g.setColorAt(0, QColor(252, 253, 255));
   g.setColorAt(0.5, QColor(226, 234, 248));
   g.setColorAt(1, QColor(192, 208, 236));

@@ -3,10 +3,10 @@
 
 #include <QPixmap>
 
+#include "common/button_face_ui.h"
+
 namespace stagora::designer {
 
-inline constexpr int kNoticeButtonWidth = 141;
-inline constexpr int kNoticeButtonHeight = 34;
 inline constexpr int kNoticePictureWidth = 102;
 inline constexpr int kNoticePictureHeight = 140;
 

@@ -48,12 +48,16 @@ CheckOutcome ReadAnswer(const UpdateEnvironment& env, const std::string& target,
 
 }  // namespace
 
+double UpdatePeriodDays(const std::string& settingsApp) {
+  return LeadingNumber(plat::GetSetting(settingsApp, settings::kUpdatePeriod));
+}
+
 CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env, CheckDone done) {
   if (DownloadRunning()) return CheckOutcome::kBusy;
 
   const auto setting = [&](const plat::SettingKey& key) { return plat::GetSetting(env.settingsApp, key); };
   const double last = LeadingNumber(setting(settings::kLastUpdateCheck));
-  const double period = LeadingNumber(setting(settings::kUpdatePeriod));
+  const double period = UpdatePeriodDays(env.settingsApp);
   const double today = env.now ? env.now() : CurrentDateNumber();
   // A last check that lies in the future (the clock was wrong then) must not stop the checks
   // until that day comes.

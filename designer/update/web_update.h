@@ -48,6 +48,11 @@ using CheckDone = std::function<void(CheckOutcome outcome, const UpdateInfo& new
 // called. A forced check shows the busy pointer until its answer is in.
 CheckOutcome CheckNewVersion(bool forced, const UpdateEnvironment& env, CheckDone done);
 
+// The chosen period between two checks, in days, as the settings of `settingsApp` hold it:
+// its leading number (0 when it holds none). The schedule and the menu's mark both read it
+// here, so the mark shows the period the checks keep.
+double UpdatePeriodDays(const std::string& settingsApp);
+
 // The request: the service's address followed by "?rand=", the day count (which makes every
 // request different), "&idprod=" and the product.
 std::string UpdateRequestAddress(const std::string& service, double dateNumber);

@@ -6,10 +6,10 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include "common/button_face_ui.h"
+
 namespace stagora::designer {
 
-inline constexpr int kButtonFaceWidth = 141;
-inline constexpr int kButtonFaceHeight = 34;
 inline constexpr int kKnobWidth = 15;
 inline constexpr int kKnobHeight = 14;
 inline constexpr int kColumnWidth = 160;

@@ -46,7 +46,6 @@ class PictureBox : public QWidget {
   // The surface, sized to the box (cleared when the size or the screen's pixel ratio
   // changed since the last call).
   plat::ImageSurface& surface();
-  bool hasSurface() const { return surface_ != nullptr; }
   // Repaints what changed on the surface since it was last shown: after a redraw with the
   // kept background, only where the diagram was drawn now or before.
   void updateChanged();

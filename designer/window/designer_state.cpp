@@ -2,9 +2,4 @@
 
 namespace stagora::designer {
 
-std::string TrimTrailingSeparator(std::string folder) {
-  if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
-  return folder;
-}
-
 }  // namespace stagora::designer

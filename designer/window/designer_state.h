@@ -19,7 +19,7 @@ namespace stagora::designer {
 
 struct DesignerState {
   // The user's temporary folder without a trailing separator; scratch files go into its
-  // sub-folder "nrtemp". Set by the program's start; "" (no scratch files) until then.
+  // scratch folder (plat::ScratchFolderOf). Set by the program's start; "" (no scratch files) until then.
   std::string TempPath;
   // The start-up splash has closed once: every later showing of it is the About box.
   bool SplashShown = false;
@@ -61,7 +61,5 @@ struct DesignerState {
   std::string Txt_TTT_Edit_VLE_Table;
 };
 
-// The temporary folder as the platform reports it, with one trailing "/" or "\" removed.
-std::string TrimTrailingSeparator(std::string folder);
 
 }  // namespace stagora::designer

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "common/number_text.h"
+#include "designer/update/web_update.h"
 #include "designer/window/artwork.h"
 #include "designer/window/controls.h"
 #include "designer/window/designer_state.h"
@@ -44,12 +45,6 @@ constexpr double kDefaultAlpha = 2;
 QPointer<FormMain>& Instance() {
   static QPointer<FormMain> instance;
   return instance;
-}
-
-std::string Trim(const std::string& s) {
-  const auto first = s.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
 // The decimal symbol of the user's locale: the one 1.5 is written with.
@@ -93,11 +88,11 @@ void FormMain::Form_Load() {
   SetLanguage();
 
   // The update period's check mark.
-  const std::string period = Trim(plat::GetSetting(kAppTitle, settings::kUpdatePeriod));
+  const double period = UpdatePeriodDays(kAppTitle);
   for (QAction* item : {mnu_Help_Upd_Set_1, mnu_Help_Upd_Set_7, mnu_Help_Upd_Set_30}) item->setChecked(false);
-  if (period == "1") {
+  if (period == 1) {
     mnu_Help_Upd_Set_1->setChecked(true);
-  } else if (period == "30") {
+  } else if (period == 30) {
     mnu_Help_Upd_Set_30->setChecked(true);
   } else {
     mnu_Help_Upd_Set_7->setChecked(true);

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointF>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -267,6 +268,9 @@ class FormMain : public QMainWindow {
   std::vector<QAction*> menuEntries_;  // per row of the menu table: its command, separator or menu entry
   QObject* fieldEvents_ = nullptr;  // routes the fields' focus and key events to their handlers
   QObject* pointerEvents_ = nullptr;  // and the mouse of knobs, point labels and diagram
+  // Where the last calculation on the screen picture placed each point label's centre, in
+  // the picture's pixels; none for a label it left where it was.
+  std::array<std::optional<QPointF>, 4> pointCentres_{};
   bool loaded_ = false;
   bool inResize_ = false;
   // An automatic update check that got no answer, or an empty one, is not repeated on

@@ -53,6 +53,10 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora, bool ImprimirBN) {
   // The two plate counts are emptied where a run stops, not here: written only on success,
   // they would otherwise be cleared and rewritten on every move of a drag.
   LblERROR->clear();
+  // The readout follows the pointer, and a drag by the pointer writes it anew. Any other
+  // recalculation (a field's Enter, a menu, a button, the mode) may change the curve under a
+  // readout that the pointer left standing.
+  if (&Lienzo == Picture1 && !EnImpresora && !Arrastrando && !ArrastrandoCurva) LblCOOR->hide();
   NumPlatosTeor = 0;
   PlatoAlimTeor = 0;
 
@@ -64,6 +68,7 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora, bool ImprimirBN) {
   } else if (&Lienzo == Picture4) {
     target = DiagramTarget::kReport;
   }
+  if (target == DiagramTarget::kScreen) pointCentres_.fill(std::nullopt);
   plat::Surface& surface = EnImpresora ? static_cast<plat::Surface&>(Printer()) : picture;
   if (!EnImpresora) surface.setFont(PictureFont(Lienzo));
   DiagramDrawing diagram(surface, target, EnImpresora && ImprimirBN);
@@ -95,11 +100,20 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora, bool ImprimirBN) {
       // A point far off the picture cannot be a widget position: the label stays put.
       if (std::abs(left) > kFarthestLabelPosition || std::abs(top) > kFarthestLabelPosition) continue;
       label->move(static_cast<int>(left), static_cast<int>(top));
+      pointCentres_[static_cast<std::size_t>(i)] = QPointF(centre->X, centre->Y);
     }
   };
   const EquilibriumModel equilibrium = EquilibriumModelOf(result, &state_.SuperTablasELV);
+  // The legends' texts are known before the design is: the point captions keep clear of them.
+  DiagramTexts diagramTexts;
+  diagramTexts.Enrich_op_line = GetL_win("Enrich_op_line");
+  diagramTexts.Exhaus_op_line = GetL_win("Exhaus_op_line");
+  diagramTexts.q_line = GetL_win("q_line");
+  diagramTexts.RotuloEjeX = RotuloEjeX;
+  diagramTexts.RotuloEjeY = RotuloEjeY;
   if (result.phase > CalcPhase::kReadInputs) {
-    diagram.DrawPointMarksAndCurve(result.data, result.phase > CalcPhase::kValidation ? &equilibrium : nullptr);
+    diagram.DrawPointMarksAndCurve(result.data, result.phase > CalcPhase::kValidation ? &equilibrium : nullptr,
+                                   diagramTexts);
     placeLabels(diagram.labels());
   }
 
@@ -125,12 +139,6 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora, bool ImprimirBN) {
   WriteResult(Text[field::kFeedPlate], texts.Text13);
   WriteResult(Text[field::kRealPlates], texts.Text14);
 
-  DiagramTexts diagramTexts;
-  diagramTexts.Enrich_op_line = GetL_win("Enrich_op_line");
-  diagramTexts.Exhaus_op_line = GetL_win("Exhaus_op_line");
-  diagramTexts.q_line = GetL_win("q_line");
-  diagramTexts.RotuloEjeX = RotuloEjeX;
-  diagramTexts.RotuloEjeY = RotuloEjeY;
   diagram.DrawConstruction(result, diagramTexts);
   placeLabels(diagram.labels());
   // The point labels belong to the screen picture; a printout or the report's picture

@@ -23,10 +23,18 @@ constexpr const char* kManualName = "Manual_TROV.pdf";
 void FormMain::mnu_Ayuda_Manual_Click() {
   const std::string path = plat::JoinPath(plat::ProgramFolder(), kManualName);
   // A missing file is told apart here: handed to the desktop, a path that is not there would
-  // be taken for a web address.
-  if (plat::FileExists(path) && plat::OpenWithDesktop(path)) return;
-  // The platform's own title, not the product's.
-  plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("FileNotFoundOpen") + "\r\n") + plat::ShownPath(path), plat::kExclamation);
+  // be taken for a web address. The messages have the platform's own title, not the
+  // product's.
+  if (!plat::FileExists(path)) {
+    plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("FileNotFoundOpen") + "\r\n") + plat::ShownPath(path),
+                     plat::kExclamation);
+    return;
+  }
+  // The desktop may learn only later that nothing here shows PDF files; the text is taken
+  // now, the window may be gone by then.
+  const std::string noProgramText = plat::Cp1252ToUtf8(GetL_win("NoPdfProgram") + "\r\n") + plat::ShownPath(path);
+  const auto noProgram = [noProgramText] { plat::MsgBoxUtf8(noProgramText, plat::kExclamation); };
+  if (!plat::OpenWithDesktop(path, noProgram)) noProgram();
 }
 
 void FormMain::mnu_Ayuda_WEB_Click() { AbrirURL(state_.Txt_HomePage, state_.Txt_No_connect); }

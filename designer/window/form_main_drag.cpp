@@ -4,10 +4,12 @@
 // move of a drag writes the rounded value into its field and recalculates, so the diagram
 // follows the pointer live. The numbers are worked out in drag_math; here the controls are
 // read and written.
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSignalBlocker>
 #include <cmath>
 
@@ -71,6 +73,8 @@ class PointerEvents : public QObject {
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     const QEvent::Type type = event->type();
+    // The readout tells where the pointer is on the diagram: off the picture it tells nothing.
+    if (type == QEvent::Leave && watched == form_->Picture1) form_->LblCOOR->hide();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove &&
         type != QEvent::MouseButtonRelease) {
       return false;
@@ -114,9 +118,31 @@ class PointerEvents : public QObject {
   FormMain* form_;
 };
 
+// The keyboard taken up, the focus gone to a control or the window left for another: the
+// user's attention is off the diagram, and a readout left standing would soon tell numbers
+// that no longer hold. It goes until the pointer moves over the diagram again. Keys and focus
+// go to whichever control has the focus, so the whole program's events are looked at.
+class ReadoutWatch : public QObject {
+ public:
+  explicit ReadoutWatch(FormMain* form) : QObject(form), readout_(form->LblCOOR) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::WindowDeactivate) return false;
+    // The readout is gone first while the window is taken down.
+    if (readout_.isNull() || !watched->isWidgetType()) return false;
+    if (static_cast<QWidget*>(watched)->window() == readout_->window()) readout_->hide();
+    return false;
+  }
+
+ private:
+  QPointer<QLabel> readout_;
+};
+
 }  // namespace
 
 void FormMain::ConnectPointerHandlers() {
+  QCoreApplication::instance()->installEventFilter(new ReadoutWatch(this));
   pointerEvents_ = new PointerEvents(this);
   for (ImageControl* knob : Image2) knob->installEventFilter(pointerEvents_);
   for (QLabel* label : Label2) label->installEventFilter(pointerEvents_);
@@ -178,12 +204,6 @@ void FormMain::Label2_MouseMove(int Index, QPointF Pointer) {
   const double h = label->height();
   const bool qPoint = Index == kDragIntersection;
 
-  // The readout shows where the point was before this move.
-  const double shownX = f.DiagramX(label->x() + w / 2);
-  const double shownY = qPoint ? f.DiagramY(label->y() + h / 2) : shownX;
-  const bool shown = InsideDiagram(shownX, shownY);
-  if (!shown) LblCOOR->hide();
-
   const PointBounds bounds = PointDragBounds(FieldValue(Text[field::kXFeed]), FieldValue(Text[field::kXDistillate]), FieldValue(Text[field::kXBottoms]));
   const float halfW = static_cast<float>(w / 2);
   const float left = HeldPointCentreX(Index, static_cast<float>(Pointer.x() - OffsetArrastreX) + halfW, f, bounds) - halfW;
@@ -216,13 +236,20 @@ void FormMain::Label2_MouseMove(int Index, QPointF Pointer) {
     WriteValue(Text[static_cast<std::size_t>(kPointField[i])], DiagonalPointValue(Index, v), SimboloDecimal);
   }
 
-  // Built whole rather than appended to, so a readout hidden for a while does not pile up
-  // suffixes move after move.
-  if (shown) {
+  Calcular(*Picture1, false);
+
+  // The readout tells the value the point has now, as its field does: where the calculation
+  // placed it, or where the drag left it when the design was refused before the point could
+  // be placed. Built whole rather than appended to, so that suffixes do not pile up.
+  const std::optional<QPointF>& placed = pointCentres_[i];
+  const double shownX = f.DiagramX(placed ? placed->x() : label->x() + w / 2);
+  const double shownY = qPoint ? f.DiagramY(placed ? placed->y() : label->y() + h / 2) : shownX;
+  if (InsideDiagram(shownX, shownY)) {
     LblCOOR->setText(QText(Coordinates(shownX, shownY, SimboloDecimal) + kPointSuffix[i]));
     LblCOOR->show();
+  } else {
+    LblCOOR->hide();
   }
-  Calcular(*Picture1, false);
 }
 
 void FormMain::Label2_MouseUp(int) { Arrastrando = false; }

@@ -98,7 +98,8 @@ void FormMain::Save(const std::string& nombre) {
   project.table = state_.TablaELV;
 
   // The new file is written beside the old one and only then takes its name, so the old file
-  // stays whole until the new one is complete, and stays as it was when writing fails.
+  // stays whole until the new one is complete, and stays as it was when writing fails (unless
+  // it can only be written in place, see file_replacement.h).
   std::string key;
   plat::FileError error;
   {

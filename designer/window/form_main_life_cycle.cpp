@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/number_text.h"
+#include "common/window_fit_ui.h"
 #include "designer/window/controls.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
@@ -70,7 +71,10 @@ void FormMain::KeepMinimumOuterSize() {
   if (!isVisible()) return;
   const int frameWidth = frameGeometry().width() - width();
   const int frameHeight = frameGeometry().height() - height();
-  const QSize smallest(std::max(0, kMinOuterWidth - frameWidth), std::max(0, kMinOuterHeight - frameHeight));
+  // On a screen smaller than that (a large scale factor, a small display) the screen is the
+  // limit: a larger window would have its title bar out of reach.
+  const QSize smallest = QSize(std::max(0, kMinOuterWidth - frameWidth), std::max(0, kMinOuterHeight - frameHeight))
+                             .boundedTo(LargestClientSize(this));
   // A window below it grows to it at once.
   if (minimumSize() != smallest) setMinimumSize(smallest);
 }

@@ -4,14 +4,11 @@
 // caption, which shows only while the language file cannot be read; SetLanguage replaces them
 // all.
 #include <QAction>
-#include <QActionGroup>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTimer>
 #include <array>
-#include <map>
-#include <string>
+
+#include "common/menu_table_ui.h"
 
 #include "designer/window/controls.h"
 #include "designer/window/designer_state.h"
@@ -26,140 +23,57 @@ constexpr int kErrorLabelTickMs = 100;
 constexpr int kDoubleClickOfferMs = 600;
 constexpr int kUpdateNoticeDelayMs = 3000;
 
-// Menus, commands, marked commands (one of a group: the menu shows the platform's radio mark;
-// the handlers still put the marks themselves, so the load can show none chosen yet) and
-// separators.
-enum class Entry { kMenu, kCommand, kMark, kSeparator };
+using Row = MenuRow<FormMain>;
 
-constexpr QKeyCombination kNoShortcut = QKeyCombination::fromCombined(0);
+constexpr auto kMenuRows = std::to_array<Row>({
+    Row::Menu("mnu_Archivo", nullptr, "File0", "&Archivo"),
+    Row::Command("mnu_Archivo_CALC", "mnu_Archivo", "File_calculate", "", "&Calcular",
+                 &FormMain::mnu_Archivo_CALC_Click, Qt::Key_F5),
+    Row::Separator("ZEP0073", "mnu_Archivo"),
+    Row::Command("mnu_Archivo_OPEN", "mnu_Archivo", "File_Open", "...", "&Abrir...", &FormMain::mnu_Archivo_OPEN_Click,
+                 Qt::CTRL | Qt::Key_O),
+    Row::Command("mnu_Archivo_SAVE", "mnu_Archivo", "File_Save", "", "&Guardar", &FormMain::mnu_Archivo_SAVE_Click,
+                 Qt::CTRL | Qt::Key_S),
+    Row::Command("mnu_Archivo_SAVEAS", "mnu_Archivo", "File_SaveAs", "...", "Guardar &como...",
+                 &FormMain::mnu_Archivo_SAVEAS_Click),
+    Row::Separator("mnu_ZEP002", "mnu_Archivo"),
+    Row::Command("mnu_Archivo_PRINT", "mnu_Archivo", "File_Print", "...", "&Imprimir...",
+                 &FormMain::mnu_Archivo_PRINT_Click, Qt::CTRL | Qt::Key_P),
+    Row::Separator("ZEP001", "mnu_Archivo"),
+    Row::Command("mnu_Archivo_Salir", "mnu_Archivo", "File_Exit", "", "&Salir", &FormMain::mnu_Archivo_Salir_Click,
+                 Qt::CTRL | Qt::Key_F4),
 
-struct MenuRow {
-  Entry entry;
-  const char* name;    // the object name; a menu's own entry in its parent is name + "_menu"
-  const char* within;  // the menu it is listed in; null for the menu bar
-  const char* key;     // its caption in the language file; null for a separator
-  const char* tail;    // added to that caption ("..." where the command opens a window)
-  const char* caption;  // the built-in caption (Windows-1252)
-  QKeyCombination shortcut;
-  void (FormMain::*command)();
-  const char* group;        // a marked command's group
-  bool marked;              // a marked command's mark as the window is built
-  QAction* FormMain::*item;  // the member that keeps a command the window's code reaches
-};
+    Row::Menu("mnu_OPCIONES", nullptr, "Options", "&Opciones"),
+    Row::Menu("mnu_Decimal_SEP", "mnu_OPCIONES", "Decimal_sep", "Separador &decimal"),
+    Row::Mark("mnu_Decimal_SEP_DOT", "mnu_Decimal_SEP", "Decimal_sep_Dot", "[ . ] &Punto",
+              &FormMain::mnu_Decimal_SEP_DOT_Click, &FormMain::mnu_Decimal_SEP_DOT, "mnu_Decimal_SEP_group"),
+    Row::Mark("mnu_Decimal_SEP_COM", "mnu_Decimal_SEP", "Decimal_sep_Comma", "[ , ] &Coma",
+              &FormMain::mnu_Decimal_SEP_COM_Click, &FormMain::mnu_Decimal_SEP_COM, "mnu_Decimal_SEP_group"),
 
-constexpr MenuRow Menu(const char* name, const char* within, const char* key, const char* caption) {
-  return {Entry::kMenu, name, within, key, "", caption, kNoShortcut, nullptr, nullptr, false, nullptr};
-}
-
-constexpr MenuRow Command(const char* name, const char* within, const char* key, const char* tail,
-                          const char* caption, void (FormMain::*command)(), QKeyCombination shortcut = kNoShortcut) {
-  return {Entry::kCommand, name, within, key, tail, caption, shortcut, command, nullptr, false, nullptr};
-}
-
-constexpr MenuRow Mark(const char* name, const char* within, const char* key, const char* caption,
-                       void (FormMain::*command)(), const char* group, QAction* FormMain::*item, bool marked = false) {
-  return {Entry::kMark, name, within, key, "", caption, kNoShortcut, command, group, marked, item};
-}
-
-constexpr MenuRow Separator(const char* name, const char* within) {
-  return {Entry::kSeparator, name, within, nullptr, "", "", kNoShortcut, nullptr, nullptr, false, nullptr};
-}
-
-constexpr auto kMenuRows = std::to_array<MenuRow>({
-    Menu("mnu_Archivo", nullptr, "File0", "&Archivo"),
-    Command("mnu_Archivo_CALC", "mnu_Archivo", "File_calculate", "", "&Calcular", &FormMain::mnu_Archivo_CALC_Click,
-            Qt::Key_F5),
-    Separator("ZEP0073", "mnu_Archivo"),
-    Command("mnu_Archivo_OPEN", "mnu_Archivo", "File_Open", "...", "&Abrir...", &FormMain::mnu_Archivo_OPEN_Click,
-            Qt::CTRL | Qt::Key_O),
-    Command("mnu_Archivo_SAVE", "mnu_Archivo", "File_Save", "", "&Guardar", &FormMain::mnu_Archivo_SAVE_Click,
-            Qt::CTRL | Qt::Key_S),
-    Command("mnu_Archivo_SAVEAS", "mnu_Archivo", "File_SaveAs", "...", "Guardar &como...",
-            &FormMain::mnu_Archivo_SAVEAS_Click),
-    Separator("mnu_ZEP002", "mnu_Archivo"),
-    Command("mnu_Archivo_PRINT", "mnu_Archivo", "File_Print", "...", "&Imprimir...", &FormMain::mnu_Archivo_PRINT_Click,
-            Qt::CTRL | Qt::Key_P),
-    Separator("ZEP001", "mnu_Archivo"),
-    Command("mnu_Archivo_Salir", "mnu_Archivo", "File_Exit", "", "&Salir", &FormMain::mnu_Archivo_Salir_Click,
-            Qt::CTRL | Qt::Key_F4),
-
-    Menu("mnu_OPCIONES", nullptr, "Options", "&Opciones"),
-    Menu("mnu_Decimal_SEP", "mnu_OPCIONES", "Decimal_sep", "Separador &decimal"),
-    Mark("mnu_Decimal_SEP_DOT", "mnu_Decimal_SEP", "Decimal_sep_Dot", "[ . ] &Punto",
-         &FormMain::mnu_Decimal_SEP_DOT_Click, "mnu_Decimal_SEP_group", &FormMain::mnu_Decimal_SEP_DOT),
-    Mark("mnu_Decimal_SEP_COM", "mnu_Decimal_SEP", "Decimal_sep_Comma", "[ , ] &Coma",
-         &FormMain::mnu_Decimal_SEP_COM_Click, "mnu_Decimal_SEP_group", &FormMain::mnu_Decimal_SEP_COM),
-
-    Menu("mnu_Ayuda", nullptr, "Help0", "Ay&uda"),
-    Command("mnu_Ayuda_Manual", "mnu_Ayuda", "Help_Manual", "...", "&Manual del usuario (documento PDF)...",
-            &FormMain::mnu_Ayuda_Manual_Click, Qt::Key_F1),
-    Separator("ZEP8512", "mnu_Ayuda"),
-    Command("mnu_Ayuda_WEB", "mnu_Ayuda", "Help_WebPage", "...", "P\xE1gina &Web: www.norvath.example...",
-            &FormMain::mnu_Ayuda_WEB_Click),
-    Menu("mnu_Help_update", "mnu_Ayuda", "Help_Updates", "Actualizaciones"),
-    Command("mnu_Help_update_now", "mnu_Help_update", "Help_Updates_Now", "...", "Comprobar ahora",
-            &FormMain::mnu_Help_update_now_Click),
-    Menu("mnu_Help_Upd_Set", "mnu_Help_update", "Help_Updates_Settings", "Periodicidad..."),
-    Mark("mnu_Help_Upd_Set_1", "mnu_Help_Upd_Set", "Help_Updates_Settings_1day", "Una vez al d\xED" "a",
-         &FormMain::mnu_Help_Upd_Set_1_Click, "mnu_Help_Upd_Set_group", &FormMain::mnu_Help_Upd_Set_1),
-    Mark("mnu_Help_Upd_Set_7", "mnu_Help_Upd_Set", "Help_Updates_Settings_1week", "Una vez a la semana",
-         &FormMain::mnu_Help_Upd_Set_7_Click, "mnu_Help_Upd_Set_group", &FormMain::mnu_Help_Upd_Set_7, true),
-    Mark("mnu_Help_Upd_Set_30", "mnu_Help_Upd_Set", "Help_Updates_Settings_1month", "Una vez al mes",
-         &FormMain::mnu_Help_Upd_Set_30_Click, "mnu_Help_Upd_Set_group", &FormMain::mnu_Help_Upd_Set_30),
-    Command("mnu_Ayuda_Acerca", "mnu_Ayuda", "Help_About", "...", "&Acerca de...", &FormMain::mnu_Ayuda_Acerca_Click,
-            Qt::SHIFT | Qt::Key_F1),
+    Row::Menu("mnu_Ayuda", nullptr, "Help0", "Ay&uda"),
+    Row::Command("mnu_Ayuda_Manual", "mnu_Ayuda", "Help_Manual", "...", "&Manual del usuario (documento PDF)...",
+                 &FormMain::mnu_Ayuda_Manual_Click, Qt::Key_F1),
+    Row::Separator("ZEP8512", "mnu_Ayuda"),
+    Row::Command("mnu_Ayuda_WEB", "mnu_Ayuda", "Help_WebPage", "...", "P\xE1gina &Web: www.norvath.example...",
+                 &FormMain::mnu_Ayuda_WEB_Click),
+    Row::Menu("mnu_Help_update", "mnu_Ayuda", "Help_Updates", "Actualizaciones"),
+    Row::Command("mnu_Help_update_now", "mnu_Help_update", "Help_Updates_Now", "...", "Comprobar ahora",
+                 &FormMain::mnu_Help_update_now_Click),
+    Row::Menu("mnu_Help_Upd_Set", "mnu_Help_update", "Help_Updates_Settings", "Periodicidad..."),
+    Row::Mark("mnu_Help_Upd_Set_1", "mnu_Help_Upd_Set", "Help_Updates_Settings_1day",
+              "Una vez al d\xED" "a",
+              &FormMain::mnu_Help_Upd_Set_1_Click, &FormMain::mnu_Help_Upd_Set_1, "mnu_Help_Upd_Set_group"),
+    Row::Mark("mnu_Help_Upd_Set_7", "mnu_Help_Upd_Set", "Help_Updates_Settings_1week", "Una vez a la semana",
+              &FormMain::mnu_Help_Upd_Set_7_Click, &FormMain::mnu_Help_Upd_Set_7, "mnu_Help_Upd_Set_group", true),
+    Row::Mark("mnu_Help_Upd_Set_30", "mnu_Help_Upd_Set", "Help_Updates_Settings_1month", "Una vez al mes",
+              &FormMain::mnu_Help_Upd_Set_30_Click, &FormMain::mnu_Help_Upd_Set_30, "mnu_Help_Upd_Set_group"),
+    Row::Command("mnu_Ayuda_Acerca", "mnu_Ayuda", "Help_About", "...", "&Acerca de...",
+                 &FormMain::mnu_Ayuda_Acerca_Click, Qt::SHIFT | Qt::Key_F1),
 });
 
 }  // namespace
 
-void FormMain::CreateMenus() {
-  QMenuBar* bar = menuBar();
-  std::map<std::string, QMenu*> menus;
-  std::map<std::string, QActionGroup*> groups;
-  menuEntries_.clear();
-  for (const MenuRow& row : kMenuRows) {
-    QMenu* within = row.within ? menus.at(row.within) : nullptr;
-    QAction* entry = nullptr;
-    switch (row.entry) {
-      case Entry::kMenu: {
-        QMenu* menu = within ? within->addMenu(QText(row.caption)) : bar->addMenu(QText(row.caption));
-        menu->setObjectName(row.name);
-        entry = menu->menuAction();
-        entry->setObjectName(QString(row.name) + "_menu");
-        menus[row.name] = menu;
-        break;
-      }
-      case Entry::kSeparator:
-        entry = within->addSeparator();
-        entry->setObjectName(row.name);
-        break;
-      case Entry::kCommand:
-      case Entry::kMark:
-        entry = within->addAction(QText(row.caption));
-        entry->setObjectName(row.name);
-        if (row.shortcut.toCombined() != 0) {
-          entry->setShortcut(row.shortcut);
-          // A shortcut works anywhere in the window, whichever control has the focus.
-          entry->setShortcutContext(Qt::WindowShortcut);
-        }
-        if (row.entry == Entry::kMark) {
-          entry->setCheckable(true);
-          entry->setChecked(row.marked);
-          QActionGroup*& group = groups[row.group];
-          if (!group) {
-            group = new QActionGroup(this);
-            group->setObjectName(row.group);
-            group->setExclusive(true);
-          }
-          group->addAction(entry);
-        }
-        connect(entry, &QAction::triggered, this, [this, command = row.command] { (this->*command)(); });
-        break;
-    }
-    if (row.item) this->*row.item = entry;
-    menuEntries_.push_back(entry);
-  }
-}
+void FormMain::CreateMenus() { menuEntries_ = BuildMenuBar<kMenuRows>(*this, menuBar()); }
 
 void FormMain::SetMenuCaptions() {
   CaptionMenuEntries(kMenuRows, menuEntries_, [this](const char* key) { return GetL_win(key); });

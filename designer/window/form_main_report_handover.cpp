@@ -24,7 +24,6 @@
 namespace stagora::designer {
 namespace {
 
-constexpr const char* kScratchFolder = "nrtemp";
 constexpr const char* kImagePrefix = "stgr_temp";
 constexpr const char* kDocumentPrefix = "restemp";
 constexpr const char* kViewerProgram = "ovdr_ENG";
@@ -41,7 +40,7 @@ bool ConvertToJpeg(const ImageConversion& conversion, const std::string& bitmap,
 // temporary folder a folder at the root would be nobody's).
 std::string ScratchFolder(const std::string& tempPath) {
   if (tempPath.empty()) return {};
-  const std::string folder = plat::JoinPath(tempPath, kScratchFolder);
+  const std::string folder = plat::ScratchFolderOf(tempPath);
   // Only a folder of this user's that nobody else can write into: not a link planted there.
   if (!plat::ClaimScratchFolder(folder)) return {};
   return folder;
@@ -110,7 +109,7 @@ void FormMain::SaveFile_SHOWOVDR(const std::string& statement, const std::string
   const std::string path = ScratchFile(folder, kDocumentPrefix, identifier, ".rex");
 
   const WorkedSolution solution{statement, answer, level1, level2};
-  if (!plat::WriteTextFile(path, AssembleReportDocument(SimboloDecimal, solution))) return;
+  if (!plat::WriteScratchFile(path, AssembleReportDocument(SimboloDecimal, solution))) return;
   state_.ScratchFilesWritten.push_back(path);
   QCoreApplication::processEvents();
 

@@ -144,15 +144,35 @@ TEST_F(LanguageFixture, ArbitraryBytesNeverCrashTheReader) {
   std::mt19937 rng(1234);
   static constexpr char kBytes[] = "[]= %CRLF&\r\n\t\0ab\xE9\xFF";
   const std::string alphabet(kBytes, sizeof kBytes - 1);
+  bool someLoaded = false, someRefused = false;
   for (int round = 0; round < 300; ++round) {
     std::string bytes(rng() % 80, ' ');
     for (char& c : bytes) c = alphabet[rng() % alphabet.size()];
+    // Every other file begins with a line of its own, whose text comes through whatever follows
+    // it, unless the file as a whole is refused.
+    const bool known = round % 2 == 1;
+    if (known) bytes = "[known]=1\r\n" + bytes;
+    SCOPED_TRACE(::testing::PrintToString(bytes));
     WriteFile(bytes);
     LanguageTable table = MakeTable();
-    table.LoadIdioma(kObject);
-    table.GetL_win("a", true);
-    table.GetL_win(bytes, false);
+    const bool loaded = table.LoadIdioma(kObject);
+    (loaded ? someLoaded : someRefused) = true;
+    EXPECT_EQ(table.IdiomaCargado(), loaded);
+    const std::string stripped = table.GetL_win("a", true);
+    const std::string asked = table.GetL_win(bytes, false);
+    EXPECT_EQ(stripped.find('&'), std::string::npos);
+    EXPECT_EQ(asked.find("%CRLF%"), std::string::npos);
+    if (!loaded) {
+      EXPECT_EQ(stripped, "");
+      EXPECT_EQ(asked, "");
+    }
+    if (known) {
+      EXPECT_EQ(table.GetL_win("known"), loaded ? "1" : "");
+    }
   }
+  // The bytes reached both outcomes, so neither branch above went unchecked.
+  EXPECT_TRUE(someLoaded);
+  EXPECT_TRUE(someRefused);
 }
 
 TEST(LanguageTable, FilesLiveInTheProgramFoldersLangFolder) {

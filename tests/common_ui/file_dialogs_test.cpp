@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QAbstractFileIconProvider>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QTimer>
 #include <QWidget>
 #include <string>
@@ -172,6 +175,37 @@ TEST(FileDialogs, RealOpenDialogShowsTheListsLabelsAndReturnsTheChosenFile) {
   EXPECT_EQ(filters.size(), 2);
 
   EXPECT_EQ(RunRealOpenDialog(dir, [](QFileDialog* d) { d->reject(); }), "");
+}
+
+// Reading a file to learn its kind can block for good (a device, a stalled network folder):
+// the dialog names kinds from the names alone.
+TEST(FileDialogs, RealDialogNamesAFilesKindFromItsNameWithoutReadingIt) {
+  const std::string dir = stagora::test::ScratchDir("dialog-kinds");
+  const std::string picture = plat::JoinPath(dir, "picture");  // a PNG by its content only
+  ASSERT_TRUE(plat::WriteTextFile(picture, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)));
+  ASSERT_TRUE(plat::WriteTextFile(plat::JoinPath(dir, "notes.txt"), "x"));
+  QString folder, pictureKind, notesKind;
+  RunRealOpenDialog(dir, [&](QFileDialog* d) {
+    folder = d->directory().absolutePath();
+    if (const QAbstractFileIconProvider* icons = d->iconProvider()) {
+      pictureKind = icons->type(QFileInfo(QString::fromStdString(picture)));
+      notesKind = icons->type(QFileInfo(QString::fromStdString(plat::JoinPath(dir, "notes.txt"))));
+    }
+    d->selectFile(QString::fromStdString(picture));
+    static_cast<QDialog*>(d)->accept();
+  });
+  EXPECT_EQ(folder, QString::fromStdString(dir));
+  EXPECT_FALSE(pictureKind.isEmpty());
+  EXPECT_FALSE(pictureKind.contains("PNG", Qt::CaseInsensitive)) << pictureKind.toStdString();
+  EXPECT_TRUE(notesKind.contains("text", Qt::CaseInsensitive)) << notesKind.toStdString();
+
+  // A dialog given no folder opens in the current folder, not in the one of the file chosen
+  // before: a caller offers a folder again only once it has used a file there.
+  RunRealOpenDialog("", [&](QFileDialog* d) {
+    folder = d->directory().absolutePath();
+    d->reject();
+  });
+  EXPECT_EQ(folder, QDir::currentPath());
 }
 
 TEST(FileDialogs, RealSaveDialogKeepsTheUserThereUntilTheFolderExists) {

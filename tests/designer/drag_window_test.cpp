@@ -9,9 +9,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QTest>
 #include <QTimer>
+#include <functional>
+#include <vector>
 
 #include "designer/calculation/equilibrium.h"
 #include "designer/diagram/plot_frame.h"
@@ -98,16 +101,100 @@ TEST_F(DragTest, TheDistillatePointAtTheRightEdgeWritesOnePixelShortOfOne) {
   QLabel* point = f.Label2[designer::kDragDistillate];
   ASSERT_TRUE(point->isVisible() || !point->isHidden());
   const QPoint start = Centre(point);
-  const double before = Frame(f).DiagramX(point->x() + point->width() / 2.0);
   Press(point, start);
   DragTo(point, start + QPoint(400, 80));  // up or down does not matter: it stays on the diagonal
   // (W - 1) / W with W = 392, to three decimals.
   EXPECT_EQ(Field(f, 4), "0.997");
   EXPECT_TRUE(f.LblERROR->text().isEmpty());
-  // The readout shows where the point was before the move, with the point's suffix.
-  const std::string shown = FormatNUM(before, 5, ".");
-  EXPECT_EQ(f.LblCOOR->text().toStdString(), "x = " + shown + "   y = " + shown + " (xd, yd)");
+  // The readout tells the value the point now has, as its field does, with the point's suffix.
+  EXPECT_EQ(f.LblCOOR->text(), "x = 0.997   y = 0.997 (xd, yd)");
   Release(point, start);
+  EXPECT_EQ(f.LblCOOR->text(), "x = 0.997   y = 0.997 (xd, yd)");
+  EXPECT_FALSE(f.LblCOOR->isHidden());
+}
+
+TEST_F(DragTest, AfterAPointDragTheReadoutTellsWhereThePointWasPlaced) {
+  FormMain& f = LoadSized();
+  f.SimboloDecimal = ",";
+  const PlotFrame frame = Frame(f);
+  // A short drag of the distillate point: the field rounds the pointer's value, the
+  // calculation puts the point there, and the readout says the same.
+  QLabel* distillate = f.Label2[designer::kDragDistillate];
+  const QPoint start = Centre(distillate);
+  Press(distillate, start);
+  const int targetX = f.Picture1->mapToGlobal(QPoint(static_cast<int>(std::lround(frame.X(0.7627))), 0)).x();
+  DragTo(distillate, QPoint(targetX, start.y()));
+  Release(distillate, start);
+  const std::string value = Field(f, 4);
+  EXPECT_EQ(value, "0,763");
+  EXPECT_EQ(f.LblCOOR->text().toStdString(), "x = " + value + "   y = " + value + " (xd, yd)");
+
+  // The q point goes where the rounded q and R put the lines' intersection, not where the
+  // pointer left it; the readout follows the point.
+  QLabel* q = f.Label2[designer::kDragIntersection];
+  const QPoint qStart = Centre(q);
+  Press(q, qStart);
+  DragTo(q, qStart + QPoint(-7, -23));
+  Release(q, qStart + QPoint(-7, -23));
+  ASSERT_TRUE(f.LblERROR->text().isEmpty());
+  const QString readout = f.LblCOOR->text();
+  ASSERT_TRUE(readout.endsWith(" (xq, yq)")) << readout.toStdString();
+  const QStringList parts = readout.split(' ', Qt::SkipEmptyParts);  // x = a y = b (xq, yq)
+  ASSERT_GE(parts.size(), 6);
+  const double shownX = ValNUM(parts[2].toStdString());
+  const double shownY = ValNUM(parts[5].toStdString());
+  // Within the label's rounding to whole pixels.
+  EXPECT_NEAR(frame.X(shownX), q->x() + q->width() / 2.0, 0.5);
+  EXPECT_NEAR(frame.Y(shownY), q->y() + q->height() / 2.0, 0.5);
+}
+
+TEST_F(DragTest, TheReadoutGoesWhenTheUserTurnsFromTheDiagram) {
+  FormMain& f = Load();
+  f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  const auto hoverOnCurve = [&] {
+    const PlotFrame frame = Frame(f);
+    Hover(f.Picture1, QPointF(frame.X(0.5), frame.Y(designer::VolatilityCurveY(ValNUM(Field(f, 1)), 0.5))));
+    return !f.LblCOOR->isHidden() && f.LblCOOR->text().contains("x = 0.5");
+  };
+  struct Way {
+    const char* what;
+    std::function<void()> act;
+  };
+  const std::vector<Way> ways = {
+      {"the pointer leaves the picture",
+       [&] {
+         QEvent leave(QEvent::Leave);
+         QApplication::sendEvent(f.Picture1, &leave);
+       }},
+      {"the focus goes to a field",
+       [&] {
+         QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+         QApplication::sendEvent(f.Text[field::kXDistillate], &in);
+       }},
+      {"a key", [&] { QTest::keyClick(f.Text[field::kRefluxRatio], Qt::Key_Shift); }},
+      {"a field's Enter recalculates",
+       [&] {
+         f.Text[field::kXDistillate]->setText("0.95");
+         f.Text_KeyDown(4, Qt::Key_Return);
+       }},
+      {"the menu recalculates", [&] { f.mnu_Archivo_CALC_Click(); }},
+      {"the window is left",
+       [&] {
+         QEvent deactivate(QEvent::WindowDeactivate);
+         QApplication::sendEvent(&f, &deactivate);
+       }},
+  };
+  for (const Way& way : ways) {
+    ASSERT_TRUE(hoverOnCurve()) << way.what;
+    way.act();
+    EXPECT_TRUE(f.LblCOOR->isHidden()) << way.what;
+  }
+  // A key in another window leaves this one's readout alone.
+  ASSERT_TRUE(hoverOnCurve());
+  QLineEdit elsewhere;
+  QTest::keyClick(&elsewhere, Qt::Key_A);
+  EXPECT_FALSE(f.LblCOOR->isHidden());
 }
 
 TEST_F(DragTest, TheQPointRightOfTheDistillateGivesANegativeRefluxRatio) {

@@ -63,7 +63,10 @@ TEST_F(HelpCommands, AManualIsHandedToTheDesktopAndARefusalIsTold) {
   desktop.opens = false;  // no program for PDF files
   MenuItem(w, "mnu_Ayuda_Manual")->trigger();
   ASSERT_EQ(boxes.requests().size(), 1u);
-  EXPECT_EQ(boxes.requests()[0].text, "The file cannot be opened:\r\n" + manual);
+  EXPECT_EQ(boxes.requests()[0].text,
+            "No program to show PDF files was found on this computer. The manual is this file:\r\n" + manual);
+  EXPECT_EQ(boxes.requests()[0].style, 48);
+  EXPECT_EQ(boxes.requests()[0].title, "");
 }
 
 TEST_F(HelpCommands, TheWebPageIsTheLanguageFilesAddress) {

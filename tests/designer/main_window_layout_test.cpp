@@ -196,7 +196,8 @@ TEST_F(MainWindowLayout, EditableFieldsTakeTheKeyboardInTheDesignOrder) {
   const int order[] = {16, 17, 1, 2, 3, 6, 4, 15, 5};
   for (std::size_t k = 0; k + 1 < std::size(order); ++k) {
     QWidget* next = w.Text[order[k]]->nextInFocusChain();
-    while (next && next->focusPolicy() == Qt::NoFocus) next = next->nextInFocusChain();
+    // The table button between alpha and q is hidden in relative-volatility mode.
+    while (next && (next->focusPolicy() == Qt::NoFocus || next->isHidden())) next = next->nextInFocusChain();
     EXPECT_EQ(next, w.Text[order[k + 1]]) << "after Text" << order[k];
   }
 }

@@ -4,11 +4,13 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -18,6 +20,7 @@
 #include "designer/update/designer_splash_ui.h"
 #include "designer/window/controls.h"
 #include "platform/encoding.h"
+#include "platform/paths.h"
 #include "platform/textfile.h"
 #include "tests/designer/main_window_fixture.h"
 
@@ -78,6 +81,7 @@ TEST_F(MainWindowTest, StoredSettingsOverrideTheLocaleAndSetThePeriodMark) {
       {" 30 ", ".", 30, ".", "0.5"},  // blanks around the period are ignored
       {"1", ",", 1, ",", "0,5"},
       {"2", ".", 7, ".", "0.5"},      // an unknown period falls back to the weekly check
+      {"01", ".", 1, ".", "0.5"},     // read as the number the daily check runs on
       // A damaged symbol counts as none stored: the locale's, as at a first start.
       {"7", "x", 7, ",", "0,5"},
       {"7", "", 7, ",", "0,5"},
@@ -288,11 +292,29 @@ TEST_F(MainWindowTest, TheComponentNameBuildsTheAxisCaptions) {
 }
 
 TEST(DesignerStart, TheTemporaryFolderLosesOneTrailingSeparator) {
-  EXPECT_EQ(designer::TrimTrailingSeparator("/tmp/u/"), "/tmp/u");
-  EXPECT_EQ(designer::TrimTrailingSeparator("C:\\Temp\\"), "C:\\Temp");
-  EXPECT_EQ(designer::TrimTrailingSeparator("/tmp/u"), "/tmp/u");
-  EXPECT_EQ(designer::TrimTrailingSeparator("/tmp//"), "/tmp/");
-  EXPECT_EQ(designer::TrimTrailingSeparator(""), "");
+  EXPECT_EQ(plat::TrimTrailingSeparator("/tmp/u/"), "/tmp/u");
+  EXPECT_EQ(plat::TrimTrailingSeparator("C:\\Temp\\"), "C:\\Temp");
+  EXPECT_EQ(plat::TrimTrailingSeparator("/tmp/u"), "/tmp/u");
+  EXPECT_EQ(plat::TrimTrailingSeparator("/tmp//"), "/tmp/");
+  EXPECT_EQ(plat::TrimTrailingSeparator(""), "");
+}
+
+TEST_F(MainWindowTest, AtStartTheWindowFitsIntoAScreenSmallerThanItsDesign) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  ASSERT_LT(area.width(), 971) << "the test needs a screen narrower than the design";
+  designer::ShowFormMain();
+  designer::FormMain& main = designer::TheFormMain();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+  QApplication::processEvents();
+  // Title bar and all within the screen, the layout following the narrower window.
+  EXPECT_TRUE(area.contains(main.frameGeometry())) << main.frameGeometry().x() << "," << main.frameGeometry().y()
+                                                   << " " << main.frameGeometry().width() << "x"
+                                                   << main.frameGeometry().height();
+  EXPECT_EQ(main.Picture1->x() + main.Picture1->width(), main.Client->width() - 11);
+  main.close();
+  QTest::qWait(0);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(designer::FormMainExists());
 }
 
 TEST_F(MainWindowTest, ClosingTheSplashWithAKeyShowsTheMainWindow) {
@@ -355,8 +377,8 @@ TEST(LanguageFile, HoldsEveryKeyTheMainWindowReadsInWindows1252WithCrLf) {
       "SlopeEnrich_1", "RefluxRatio_belowMin", "MinRefluxRatioNegative", "TooMuchNTP",
       // Files, messages and the texts other windows borrow.
       "msg_Ask2Save", "AllFiles", "STGR_files", "InvalidFormatFile", "CantOverWriteFile", "CantSaveFile",
-      "FileNotFoundOpen", "No_updates", "No_connect", "Update_Unreachable", "Update_NoService", "No_EMailClient",
-      "HomePage",
+      "FileNotFoundOpen", "NoPdfProgram", "No_updates", "No_connect", "Update_Unreachable", "Update_NoService",
+      "No_EMailClient", "HomePage",
   };
   for (const char* key : keys) EXPECT_FALSE(mai.GetL_win(key).empty()) << key;
   // The axis captions name the component through their placeholder.

@@ -1,11 +1,16 @@
 // The designer's splash and About window: its titles, reference, colours and version, and
-// the About box's links, which follow the language file.
+// the About box's links, which follow the language file; and a start whose main window cannot
+// be built, which says so and fails instead of ending quietly.
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
 
 #include "common/form_splash_ui.h"
 #include "common/web_address.h"
@@ -89,6 +94,40 @@ TEST_F(MainWindowTest, AboutLinksFollowTheLanguageFileWhileTheTooltipKeepsTheSit
   EXPECT_EQ(boxes.requests()[0].style, 48);
   EXPECT_EQ(boxes.requests()[1].text, "Your e-mail program cannot be started.");
   EXPECT_EQ(ShownSplash(), nullptr);
+}
+
+constexpr const char* kStartChildVariable = "STAGORA_START_FAILURE_CHILD";
+
+// The start runs the program's event loop to its end, so it runs in a child process of this
+// test program, which reports the message boxes it was shown on standard output.
+TEST(DesignerStart, AMainWindowThatCannotBeBuiltEndsTheProgramWithAMessageAndAFailure) {
+  QProcess child;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(kStartChildVariable, "1");
+  child.setProcessEnvironment(env);
+  child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=DesignerStartChild.*"});
+  ASSERT_TRUE(child.waitForFinished(120000));
+  const std::string out = child.readAllStandardOutput().toStdString();
+  const std::string err = child.readAllStandardError().toStdString();
+  EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(child.exitCode(), EXIT_FAILURE) << err;
+  EXPECT_NE(err.find("The main window could not be shown: map::at"), std::string::npos) << err;
+  EXPECT_NE(out.find("box 16: The main window could not be shown: map::at"), std::string::npos) << out;
+}
+
+// Runs only inside the child process started above.
+TEST(DesignerStartChild, MainWindowThrowsWhileTheSplashCloses) {
+  if (!std::getenv(kStartChildVariable)) GTEST_SKIP() << "run by DesignerStart";
+  MessageBoxRecorder boxes;
+  // What a menu row naming a menu that is not there did: the table's lookup throws.
+  designer::ShowStartSplash([] { throw std::out_of_range("map::at"); });
+  QTimer::singleShot(0, [] {
+    if (FormSplash* splash = ShownSplash()) splash->close();
+  });
+  const int status = QApplication::exec();
+  for (const plat::MsgRequest& box : boxes.requests()) std::printf("box %d: %s\n", box.style, box.text.c_str());
+  std::fflush(stdout);
+  std::exit(status);
 }
 
 }  // namespace

@@ -280,6 +280,54 @@ TEST(DiagramPointMarks, CaptionsStayInsideThePicture) {
   }
 }
 
+TEST(DiagramPointMarks, NoCaptionLiesUnderTheLegends) {
+  // Points near the legends' corner of the plot, among them the opening design's bottoms, on
+  // each surface; and a design that is refused, whose captions stay where they would be.
+  const std::vector<DesignData> designs = {DefaultData(),
+                                           {2, 0.5, 0.46, 0.85, 0.12, 3, 1},
+                                           {2, 0.5, 0.46, 0.85, 0.2, 3, 1},
+                                           {3, 1, 0.3, 0.85, 0.1, 3, 1},
+                                           {4, 1, 0.19, 0.5, 0.15, 3, 1},
+                                           {2, 0.5, 0.46, 0.85, 0.17, 0.5, 1}};
+  for (const DiagramTarget target : {DiagramTarget::kScreen, DiagramTarget::kReport, DiagramTarget::kPrinter}) {
+    for (const DesignData& d : designs) {
+      SCOPED_TRACE("xB " + std::to_string(d.xB) + ", zF " + std::to_string(d.zF) + ", target " +
+                   std::to_string(static_cast<int>(target)));
+      const DesignResult r = Calculate(d);
+      const bool printer = target == DiagramTarget::kPrinter;
+      plat::RecordingSurface model(printer ? 9921 : 442, printer ? 14031 : 604, printer ? kPrinterTwipsPerPixel : 15.0);
+      if (printer) model.setScaleMode(plat::ScaleMode::Millimetres);
+      const auto area = [&model](const RecordedOp& op) {
+        model.setFont(op.font);
+        const std::string text = plat::Utf16ToCp1252(op.text);
+        return SurfaceArea{op.x1, op.y1, op.x1 + model.textWidth(text), op.y1 + model.textHeight(text)};
+      };
+      // The legends as a successful run of the same points draws them.
+      DesignData valid = d;
+      valid.R = 3;
+      ASSERT_TRUE(Calculate(valid).ok());
+      const Drawn withLegends = Draw(target, Calculate(valid));
+      std::vector<SurfaceArea> legend;
+      for (const char* text : {"Enriching line", "Stripping line", "q-line"}) {
+        const auto drawn = Texts(withLegends.ops, text);
+        ASSERT_EQ(drawn.size(), 1u);
+        legend.push_back(area(drawn[0]));
+      }
+      for (const Color c : {kEnriching, kStripping, kQLine}) {
+        const auto sample = Lines(withLegends.ops, c).back();  // the legend's sample is drawn last
+        legend.push_back(SurfaceArea{std::min(sample.x1, sample.x2), sample.y1 - 0.5, std::max(sample.x1, sample.x2),
+                                     sample.y1 + 0.5});
+      }
+      const Drawn run = Draw(target, r);
+      for (const char* caption : {"(Xb, Yb)", "(Zf, Zf)", "(Xd, Yd)", "(Xq, Yq)"}) {
+        for (const RecordedOp& op : Texts(run.ops, caption)) {
+          for (const SurfaceArea& l : legend) EXPECT_FALSE(area(op).meets(l)) << caption;
+        }
+      }
+    }
+  }
+}
+
 TEST(DiagramPointMarks, ReportPictureDrawsFilledMarksTheScreenOnlyPlacesLabels) {
   const DesignResult r = Calculate(DefaultData());
   const Drawn screen = Draw(DiagramTarget::kScreen, r);

@@ -5,11 +5,14 @@
 
 #include <QImage>
 #include <QRegion>
+#include <cmath>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "designer/calculation/design_calculation.h"
+#include "designer/calculation/result_tables.h"
 #include "designer/diagram/diagram.h"
 #include "platform/image_surface.h"
 
@@ -41,6 +44,7 @@ QImage Draw(plat::ImageSurface& s, const DesignData& d, const std::string& symbo
 
 int DifferingPixels(const QImage& a, const QImage& b) {
   if (a.size() != b.size()) return -1;
+  if (a == b) return 0;
   int n = 0;
   for (int y = 0; y < a.height(); ++y)
     for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
@@ -148,6 +152,107 @@ TEST(DiagramRedraw, AQPointDragPutsTheMarksAndTheCurveBackAndRepaintsWithoutThem
         EXPECT_TRUE(repaint.contains(onCurve(designs[i].alpha))) << "design " << i << ", ratio " << ratio;
       }
       before = after;
+    }
+  }
+}
+
+// What a widget showing the picture shows: after each run it repaints only the region the
+// picture says changed, reading the picture as the window's paint does, so a change the
+// picture keeps to itself stays off the screen.
+class ShownPicture {
+ public:
+  const QImage& repaint(plat::ImageSurface& s) {
+    const QRegion region = s.takeChanged();
+    const QImage& now = s.image();
+    if (shown_.size() != now.size()) {
+      shown_ = QImage(now.size(), now.format());
+      shown_.fill(qRgb(255, 0, 255));  // what no drawing leaves
+    }
+    const double ratio = now.devicePixelRatio();
+    for (const QRect& r : region) {
+      const QRect source = QRect(QPoint(static_cast<int>(std::floor(r.left() * ratio)),
+                                        static_cast<int>(std::floor(r.top() * ratio))),
+                                 QPoint(static_cast<int>(std::ceil((r.right() + 1) * ratio)) - 1,
+                                        static_cast<int>(std::ceil((r.bottom() + 1) * ratio)) - 1))
+                               .intersected(now.rect());
+      const int bytes = now.depth() / 8;
+      for (int y = source.top(); y <= source.bottom(); ++y) {
+        std::memcpy(shown_.scanLine(y) + source.left() * bytes, now.constScanLine(y) + source.left() * bytes,
+                    static_cast<std::size_t>(source.width() * bytes));
+      }
+    }
+    return shown_;
+  }
+
+ private:
+  QImage shown_;
+};
+
+// One run as the main window's recalculation makes it: the fields read as typed, the
+// diagram drawn on the cleared picture as far as the calculation got. The picture is not read
+// here: the window hands over what changed before it is painted.
+void DrawFields(plat::ImageSurface& s, const DesignFields& fields, bool UsarTabla, const EquilibriumLookup* lookup,
+                  DiagramTarget target, std::string_view expectedKey) {
+  DesignInput input;
+  input.fields = fields;
+  input.UsarTabla = UsarTabla;
+  input.lookup = lookup;
+  const DesignResult r = CalculateDesign(input);
+  EXPECT_EQ(r.errorKey, expectedKey) << "R " << fields.Text6 << ", q " << fields.Text2;
+  EXPECT_EQ(r.ok(), expectedKey.empty());
+  s.cls();
+  DrawDiagram(s, target, r, EquilibriumModelOf(r, lookup), Texts());
+}
+
+TEST(DiagramRedraw, EveryRefusedDesignShowsWhatAFreshDrawingOfItShows) {
+  // A valid design, then each refusal that can follow it, each made twice in a row (a drag
+  // that stays refused), each followed by the way back to the valid design.
+  struct Step {
+    const char* what;
+    DesignFields fields;  // alpha, q, zF, xD, xB, R, E
+    bool table;
+    std::string_view key;
+  };
+  const DesignFields opening{"2", "0.5", "0.46", "0.85", "0.17", "3", "1"};
+  const DesignFields volatile9{"9", "0", "0.83", "0.9", "0.015", "13", "1"};
+  const std::vector<Step> refusals = {
+      {"R below Rmin", {"2", "0.5", "0.46", "0.85", "0.17", "0.5", "1"}, false, calc_key::kRefluxRatioBelowMin},
+      {"xB above zF", {"2", "0.5", "0.46", "0.85", "0.6", "3", "1"}, false, calc_key::kXbottGtXfeed},
+      {"an empty field", {"2", "0.5", "0.46", "0.85", "0.17", "3", ""}, false, calc_key::kOverallEfficOutRange},
+      {"a table that does not rise", opening, true, calc_key::kMinRefluxRatioNegative},
+  };
+  const EquilibriumLookup flat;  // a table never built: every y is 0
+  for (const DiagramTarget target : {DiagramTarget::kScreen, DiagramTarget::kReport}) {
+    for (const double ratio : {1.0, 2.0}) {
+      plat::ImageSurface redrawn(442, 604, ratio);
+      Prepare(redrawn);
+      ShownPicture screen;
+      const auto check = [&](const char* what, const DesignFields& fields, bool table, std::string_view key) {
+        SCOPED_TRACE(std::string(what) + ", ratio " + std::to_string(ratio) +
+                     (target == DiagramTarget::kScreen ? ", screen" : ", report"));
+        DrawFields(redrawn, fields, table, &flat, target, key);
+        plat::ImageSurface fresh(442, 604, ratio);
+        Prepare(fresh);
+        DrawFields(fresh, fields, table, &flat, target, key);
+        const QImage expected = fresh.image().copy();
+        EXPECT_EQ(DifferingPixels(screen.repaint(redrawn), expected), 0);
+        EXPECT_EQ(DifferingPixels(redrawn.image(), expected), 0);
+      };
+      // Three valid runs first, so that every kept layer is in place.
+      for (int i = 0; i < 3; ++i) check("opening design", opening, false, "");
+      for (const Step& step : refusals) {
+        check(step.what, step.fields, step.table, step.key);
+        check(step.what, step.fields, step.table, step.key);
+        check("back to the opening design", opening, false, "");
+        check("back to the opening design", opening, false, "");
+      }
+      // The q point dragged until the minimum reflux goes negative, and back.
+      for (int i = 0; i < 3; ++i) check("saturated vapour feed", volatile9, false, "");
+      DesignFields liquid = volatile9;
+      liquid.Text2 = "1";
+      check("saturated liquid feed", liquid, false, calc_key::kMinRefluxRatioNegative);
+      check("saturated liquid feed", liquid, false, calc_key::kMinRefluxRatioNegative);
+      check("back to saturated vapour", volatile9, false, "");
     }
   }
 }

@@ -95,6 +95,30 @@ TEST_F(ChemicalEquations, TheArrowCodeChoosesTheArrow) {
   EXPECT_EQ(page_.drawWidth(), 1);
 }
 
+// The "=" of a symbol code is the symbol's: it is drawn where typed and adds no arrow.
+TEST_F(ChemicalEquations, SymbolCodesInSpeciesAreDrawnWhereTyped) {
+  struct Case {
+    const char* line;
+    const char16_t* symbol;
+    std::size_t arrowGlyphs;  // Symbol-font arrows; the equilibrium is four strokes
+    std::size_t strokes;
+  };
+  const Case cases[] = {
+      {"#CEQ(1'N_2 + 3H_2 &Q 2NH_3 (T &>= 700 K)'#CEQ)", u"\u2265", 0, 4},
+      {"#CEQ(1'A &<= B = C'#CEQ)", u"\u2264", 1, 0},
+      {"#CEQ(1'A &!= B &ars C'#CEQ)", u"\u2260", 1, 0},
+  };
+  for (const Case& c : cases) {
+    const Laid laid = Lay(c.line);
+    EXPECT_EQ(laid.drawnTo, laid.measuredTo) << c.line;
+    EXPECT_TRUE(TextIn(kRed).empty()) << c.line;
+    EXPECT_NE(TextOp(c.symbol), nullptr) << c.line;
+    EXPECT_EQ(TextsOf(u"\u2192").size(), c.arrowGlyphs) << c.line;
+    EXPECT_EQ(Ops(RecordedOp::Line).size(), c.strokes) << c.line;
+    EXPECT_EQ(DrawnText().find('&'), std::string::npos) << DrawnText();
+  }
+}
+
 TEST_F(ChemicalEquations, TableRowsStandUnderTheSpeciesWithARuleBetweenThem) {
   const Laid laid = Lay(
       "&LC=Azul:#CEQ(3'A = B'#A21(mol#A21)#A22(1#A22)#A23(2#A23)#A31(g#A31)#A32(10#A32)#A33(20#A33)#CEQ)");
@@ -163,6 +187,9 @@ TEST_F(ChemicalEquations, ConstructsInsideSpeciesAreDrawnWhole) {
   const Case cases[] = {
       {"#CEQ(1'#A6V(SSSSSS&EC=SDSDSD#A6V) + Br_2 = C_6H_5Br + HBr'#CEQ)z", 2, 9},
       {"#CEQ(1'#COC(a + b#N)(2#COC)X + Y = Z'#CEQ)z", 1, 1},
+      // Apostrophes inside a nested construct are the construct's, not the equation's end.
+      {"#CEQ(1'#COC(R'#N)(2#COC) + B = C'#CEQ)z", 1, 1},
+      {"#CEQ(1'A + #CEQ(1'C = D'#CEQ) = B'#CEQ)z", 1, 0},
   };
   for (const Case& c : cases) {
     const Laid laid = Lay(c.line);
@@ -180,7 +207,12 @@ TEST_F(ChemicalEquations, ConstructsInsideSpeciesAreDrawnWhole) {
 }
 
 TEST_F(ChemicalEquations, AnEquationCutShortShowsTheErrorFormAndTheLineGoesOn) {
-  for (const char* line : {"#CEQ(1'R'COOH + H_2O = R'COO^- + H_3O^+'#CEQ)z", "#CEQ(1'A + #CEQ(1'C = D'#CEQ) = B'#CEQ)z"}) {
+  for (const char* line : {
+           "#CEQ(1'R'COOH + H_2O = R'COO^- + H_3O^+'#CEQ)z",  // primes
+           "#CEQ(1'A &Q A' + B'#CEQ)z",                        // text after the closing apostrophe
+           "#CEQ(1'A = B'C'#CEQ)z",
+           "#CEQ(1'A + B #ATX(k#T)(x#ATX) C'#CEQ)z",           // its only arrow on an arrow's text
+       }) {
     const Laid laid = Lay(line);
     EXPECT_EQ(laid.drawnTo, laid.measuredTo) << line;
     EXPECT_EQ(TextIn(kRed), "*ERROR*") << line;
@@ -226,6 +258,16 @@ TEST(EquationParts, TheEquationIsSplitAtItsArrowAndItsPlusSigns) {
       {"#CEQ(1'A + #ATX(x = y#T)(#ATX) &als B'#CEQ)", "&als", 3, {" ", " A ", " #ATX(x = y#T)(#ATX) ", " B"}},
       {"#CEQ(1'##COC(x = y#COC)'#CEQ)", "&ars", 2, {" ", "##COC(x ", " y#COC)"}},
       {"#CEQ(1'#COC(a = b'#CEQ)", "&ars", 2, {" ", "#COC(a ", " b"}},  // not closed: only its tag
+      // The apostrophes that bound the equation are those of its own level too.
+      {"#CEQ(1'#COC(R'#N)(2#COC) + B = C'#CEQ)", "&ars", 3, {" ", " #COC(R'#N)(2#COC) ", " B ", " C"}},
+      {"#CEQ(1'A + B #ATX(k'#T)(x#ATX) = C'#CEQ)", "&ars", 3, {" ", " A ", " B #ATX(k'#T)(x#ATX) ", " C"}},
+      {"#CEQ(1'A + #CEQ(1'C = D'#CEQ) = B'#CEQ)", "&ars", 3, {" ", " A ", " #CEQ(1'C = D'#CEQ) ", " B"}},
+      {"#CEQ(1'&FN=O'Neil:A = B'#CEQ)", "&ars", 2, {" ", "&FN=O'Neil:A ", " B"}},
+      // A symbol code is read whole: the "=" of "&>=", "&<=" and "&!=" is no arrow.
+      {"#CEQ(1'N_2 + 3H_2 &Q 2NH_3 (T &>= 700 K)'#CEQ)", "&Q", 3, {" ", " N_2 ", " 3H_2 ", " 2NH_3 (T &>= 700 K)"}},
+      {"#CEQ(1'A &<= B &ars C'#CEQ)", "&ars", 2, {" ", "A &<= B ", " C"}},
+      {"#CEQ(1'A &!= B == C + &alfa'#CEQ)", "&Q", 2, {" ", "A &!= B ", " C ", " &alfa"}},
+      {"#CEQ(1'A &<== B'#CEQ)", "&ars", 2, {" ", "A &<=", " B"}},
   };
   for (const Case& c : cases) {
     const ChemicalEquation q = CutEquation(c.block);
@@ -257,10 +299,32 @@ TEST(EquationParts, TableCellsAreCutInRowOrder) {
   }
 }
 
-// An equation without an arrow of its own draws nothing when it is plain; when apostrophes
-// follow it, or its arrow codes stand only inside its constructs and codes, it was cut or read
-// other than written and shows the error form instead of vanishing.
-TEST(EquationParts, AnEquationWithoutItsOwnArrowIsBlankOnlyWhenPlain) {
+// Nothing after the closing apostrophe is dropped in silence: blanks and table blocks may
+// follow it (blocks the row count does not ask for included), anything else makes the
+// equation unreadable.
+TEST(EquationParts, TextAfterTheEquationOtherThanTableBlocksMakesItUnreadable) {
+  struct Case {
+    const char* block;
+    bool readable;
+  };
+  const Case cases[] = {
+      {"#CEQ(1'A = B'  #CEQ)", true},
+      {"#CEQ(2'A = B' #A21(x#A21) #A22(y#A22)#A23(z#A23) #CEQ)", true},
+      {"#CEQ(1'A = B'#A21(it's#A21)#CEQ)", true},
+      {"#CEQ(1'A = B'C'#CEQ)", false},
+      {"#CEQ(1'A &Q A' + B'#CEQ)", false},
+      {"#CEQ(1'A = B'x#CEQ)", false},
+      {"#CEQ(2'A = B'#A21(x#A21)#A22(y#A22)#A23(z#A23) w#CEQ)", false},
+      {"#CEQ(2'A = B'#A21(x#A21)#A22(y#CEQ)", false},  // a table tag that does not close
+      {"#CEQ(1'A = B'#COC(1#N)(2#COC)#CEQ)", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CutEquation(c.block).readable, c.readable) << c.block;
+}
+
+// An equation without an arrow of its own draws nothing when it holds no arrow at all; when an
+// arrow code or a texts-on-arrow construct stands anywhere inside it, it was read other than
+// written and shows the error form instead of vanishing.
+TEST(EquationParts, AnEquationWithoutItsOwnArrowIsBlankOnlyWhenItHoldsNone) {
   struct Case {
     const char* block;
     bool readable;
@@ -268,22 +332,27 @@ TEST(EquationParts, AnEquationWithoutItsOwnArrowIsBlankOnlyWhenPlain) {
   const Case cases[] = {
       {"#CEQ(1'A B'#CEQ)", true},
       {"#CEQ(2'A + B'#A21(x#A21)#A22(y#A22)#CEQ)", true},
+      // Codes whose characters are no arrow: parameter and symbol codes, escapes, a ring's
+      // bonds, an image's options.
+      {"#CEQ(1'&FC=Rojo:A B'#CEQ)", true},
+      {"#CEQ(1'&FS=8:A &>= B &&Q'#CEQ)", true},
+      {"#CEQ(1'#A6V(SSSSSS&EC=SDSDSD#A6V) B'#CEQ)", true},
+      {"#CEQ(1'#IMG('x.png'DXmm=5:DYmm=5:#IMG) B'#CEQ)", true},
       {"#CEQ(1'R'COOH + H_2O = R'COO^- + H_3O^+'#CEQ)", false},  // primes
-      {"#CEQ(1'A + #CEQ(1'C = D'#CEQ) = B'#CEQ)", false},         // an equation in an equation
-      {"#CEQ(1'A + B #ATX(#T)(heat = 500 K#ATX) C'#CEQ)", false},  // its "=" on an arrow's text
-      {"#CEQ(1'&FC=Rojo:A B'#CEQ)", false},
+      {"#CEQ(1'A + B #ATX(k#T)(x#ATX) C'#CEQ)", false},            // a texts-on-arrow construct
+      {"#CEQ(1'A + B #ATX(#T)(heat = 500 K#ATX) C'#CEQ)", false},
+      {"#CEQ(1'#COC(a = b#N)(2#COC) B'#CEQ)", false},              // arrow codes nested at any depth
+      {"#CEQ(1'A #CEQ(1'B &ars C'#CEQ)'#CEQ)", false},
+      {"#CEQ(1'#COC(&Q#N)(&als#COC)'#CEQ)", false},
   };
   for (const Case& c : cases) {
     const ChemicalEquation q = CutEquation(c.block);
     EXPECT_EQ(q.readable, c.readable) << c.block;
-    if (c.readable) {
+    if (c.readable && q.readable) {
       EXPECT_EQ(q.arrow, "") << c.block;
       EXPECT_EQ(q.cells[0], (std::vector<std::string>{" ", "", ""})) << c.block;
     }
   }
-  // A prime in an equation that has its arrow is a species' own character.
-  const ChemicalEquation prime = CutEquation("#CEQ(1'R = S'#CEQ)x'y");
-  EXPECT_TRUE(prime.readable);
 }
 
 // A cell framing a stretch of the line by spaces finds, through the line's matches, the

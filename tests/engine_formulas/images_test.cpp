@@ -94,31 +94,31 @@ TEST_F(Images, TheImageFolderWinsAndNamesMatchWithoutRegardToCase) {
   const Extent p = Painted();
   EXPECT_NEAR(p.bottom - p.top, 50 * kTwipsPerMm, 1e-6);
   EXPECT_NEAR(p.right - p.left, 25 * kTwipsPerMm, 1e-6);
-  EXPECT_EQ(FindImageFile("PLOT.PNG", V.TempPath), (img() / "Plot.PNG").string());
-  EXPECT_EQ(FindImageFile("nothing.png", V.TempPath), "");
+  EXPECT_EQ(FindImageFile("PLOT.PNG", V.TempPath, S.imageFolders), (img() / "Plot.PNG").string());
+  EXPECT_EQ(FindImageFile("nothing.png", V.TempPath, S.imageFolders), "");
 }
 
 // The folders are listed once and again when they change: a picture written or removed since
 // the last look-up is seen at the next one, however soon.
 TEST_F(Images, APictureAddedOrRemovedSinceTheLastLookUpIsSeenAtTheNext) {
   SavePicture(scratch() / "a.png", 10, 10);
-  EXPECT_EQ(FindImageFile("A.PNG", V.TempPath), (scratch() / "a.png").string());
-  EXPECT_EQ(FindImageFile("B.PNG", V.TempPath), "");
+  EXPECT_EQ(FindImageFile("A.PNG", V.TempPath, S.imageFolders), (scratch() / "a.png").string());
+  EXPECT_EQ(FindImageFile("B.PNG", V.TempPath, S.imageFolders), "");
   SavePicture(scratch() / "b.png", 10, 10);
-  EXPECT_EQ(FindImageFile("B.PNG", V.TempPath), (scratch() / "b.png").string());
+  EXPECT_EQ(FindImageFile("B.PNG", V.TempPath, S.imageFolders), (scratch() / "b.png").string());
   fs::remove(scratch() / "a.png");
-  EXPECT_EQ(FindImageFile("A.PNG", V.TempPath), "");
+  EXPECT_EQ(FindImageFile("A.PNG", V.TempPath, S.imageFolders), "");
   SavePicture(scratch() / "A.png", 10, 10);
-  EXPECT_EQ(FindImageFile("a.png", V.TempPath), (scratch() / "A.png").string());
+  EXPECT_EQ(FindImageFile("a.png", V.TempPath, S.imageFolders), (scratch() / "A.png").string());
   // The same in a folder whose last change is long past.
   const auto past = fs::file_time_type::clock::now() - std::chrono::hours(1);
   fs::last_write_time(scratch(), past);
-  EXPECT_EQ(FindImageFile("A.PNG", V.TempPath), (scratch() / "A.png").string());
+  EXPECT_EQ(FindImageFile("A.PNG", V.TempPath, S.imageFolders), (scratch() / "A.png").string());
   fs::remove(scratch() / "A.png");
-  EXPECT_EQ(FindImageFile("A.PNG", V.TempPath), "");
+  EXPECT_EQ(FindImageFile("A.PNG", V.TempPath, S.imageFolders), "");
   SavePicture(scratch() / "c.png", 10, 10);
   fs::last_write_time(scratch(), past);
-  EXPECT_EQ(FindImageFile("C.PNG", V.TempPath), (scratch() / "c.png").string());
+  EXPECT_EQ(FindImageFile("C.PNG", V.TempPath, S.imageFolders), (scratch() / "c.png").string());
 }
 
 TEST_F(Images, StretchFillsTheBoxAndZoomScalesItButNotTheDefaultPlaceholder) {
@@ -196,7 +196,7 @@ TEST_F(Images, ANameThatIsNotABareFileNameDrawsThePlaceholderAndOpensNothing) {
     const std::string line = std::string("#IMG('") + name + "'DXmm=20:DYmm=20:#IMG)";
     Lay(line);
     EXPECT_TRUE(PlaceholderDrawn()) << name;
-    EXPECT_EQ(FindImageFile(name, V.TempPath), "") << name;
+    EXPECT_EQ(FindImageFile(name, V.TempPath, S.imageFolders), "") << name;
   }
   EXPECT_TRUE(IsBareFileName("x.jpg"));
   EXPECT_TRUE(IsBareFileName("stgr_temp123456.jpg"));

@@ -153,10 +153,29 @@ TEST_F(HtfcRender, PagesSetsAWholeLongTextOnAsManyPagesAsItNeeds) {
   EXPECT_EQ(code, 1);  // pages are for paper
 }
 
-TEST_F(HtfcRender, TheManualsAreTypesetIntoTheProgramFolder) {
-  for (const char* name : {"Manual_TROV.pdf", "Manual_OVDR_ENG.pdf"}) {
+// The title a PDF file carries, as the PDF-file printer writes one (UTF-16 with its byte-order
+// mark); "" when it has none.
+std::string PdfTitle(const std::string& path) {
+  const std::string pdf = plat::ReadTextFile(path).value_or("");
+  const std::size_t at = pdf.find("/Title (\xFE\xFF");
+  if (at == std::string::npos) return "";
+  std::string title;
+  for (std::size_t k = at + 10; k + 1 < pdf.size() && pdf[k] != ')'; k += 2) {
+    if (pdf[k] != '\0') return "";  // no character of ours is outside ASCII
+    title += pdf[k + 1];
+  }
+  return title;
+}
+
+TEST_F(HtfcRender, TheManualsAreTypesetIntoTheProgramFolderWithTheirTitles) {
+  const std::pair<const char*, const char*> manuals[] = {
+      {"Manual_TROV.pdf", "Stagora TROV: user manual of the designer"},
+      {"Manual_OVDR_ENG.pdf", "Stagora OVDR: user manual of the viewer"}};
+  for (const auto& [name, title] : manuals) {
     SCOPED_TRACE(name);
     EXPECT_GE(PdfPages(stagora::test::ProgramDir() + "/" + name), 2);
+    // A PDF reader shows the title in place of the file's name.
+    EXPECT_EQ(PdfTitle(stagora::test::ProgramDir() + "/" + name), title);
   }
 }
 

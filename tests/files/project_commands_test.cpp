@@ -448,25 +448,34 @@ void AsUnprivilegedUser(const std::string& dir, const std::function<void()>& che
   EXPECT_EQ(WEXITSTATUS(status), 0) << "the check failed in the unprivileged child";
 }
 
-TEST_F(ProjectCommandsTest, SavingIntoAReadOnlyFolderKeepsTheOldFile) {
+TEST_F(ProjectCommandsTest, InAReadOnlyFolderOnlyAFileTheUserMayWriteIsSaved) {
   designer::FormMain& w = Load();
   const std::string old = Write("locked/old.sgr", "the old project\r\n");
   const std::string locked = plat::JoinPath(dir, "locked");
+  const std::string fresh = plat::JoinPath(locked, "new.sgr");
   AsUnprivilegedUser(dir, [&] {
     ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
-    w.Save(old);
-    chmod(locked.c_str(), 0755);
+    // A new file has no place there: told, and nothing is made.
+    w.Save(fresh);
     ASSERT_EQ(boxes.requests().size(), 1u);
-    EXPECT_EQ(boxes.requests()[0].text.rfind("The file cannot be saved:\r\n" + old + "\r\n", 0), 0u);
-    EXPECT_EQ(Bytes(old), "the old project\r\n");
+    EXPECT_EQ(boxes.requests()[0].text.rfind("The file cannot be saved:\r\n" + fresh + "\r\n", 0), 0u);
+    EXPECT_FALSE(plat::FileExists(fresh));
     EXPECT_EQ(w.ArchivoActual, "");
 
-    // A read-only file in a folder that is not: not replaced behind the user's back either.
+    // The file already there, which the user may write, is written where it is.
+    w.Save(old);
+    EXPECT_EQ(boxes.requests().size(), 1u);
+    const std::string saved = Bytes(old);
+    EXPECT_NE(saved, "the old project\r\n");
+    EXPECT_EQ(w.ArchivoActual, old);
+
+    // A read-only file: not replaced behind the user's back.
     ASSERT_EQ(chmod(old.c_str(), 0444), 0);
     w.Save(old);
     ASSERT_EQ(boxes.requests().size(), 2u);
     EXPECT_EQ(boxes.requests()[1].text.rfind("The file cannot be overwritten:\r\n" + old + "\r\n", 0), 0u);
-    EXPECT_EQ(Bytes(old), "the old project\r\n");
+    EXPECT_EQ(Bytes(old), saved);
+    chmod(locked.c_str(), 0755);
   });
 }
 

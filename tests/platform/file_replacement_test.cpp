@@ -2,9 +2,11 @@
 // beside the file it replaces, through links, and at the longest names.
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -14,8 +16,10 @@
 #include <QThread>
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -49,6 +53,46 @@ unsigned Mode(const std::string& path) {
   EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
   return st.st_mode & 07777;
 }
+
+// Ids no account on the machine needs to have: another user, the saver, and a group the two
+// share (the saver's own group is its uid).
+constexpr uid_t kOwner = 46101;
+constexpr uid_t kSaver = 46102;
+constexpr gid_t kShared = 46103;
+
+// Runs `work` in a child process as the user `uid` (group `uid`, also in `groups`): 0, or
+// the errno that `work` gives back; -1 when the child did not end by itself.
+int AsUser(uid_t uid, std::vector<gid_t> groups, const std::function<int()>& work) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const gid_t gid = static_cast<gid_t>(uid);
+    if (::setgroups(groups.size(), groups.data()) != 0 || ::setresgid(gid, gid, gid) != 0 ||
+        ::setresuid(uid, uid, uid) != 0) {
+      ::_exit(250);
+    }
+    ::_exit(work());
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+int Save(const std::string& path, const std::string& bytes) {
+  plat::FileError err;
+  return plat::WriteTextFile(path, bytes, &err) ? 0 : err.number;
+}
+
+struct Owner {
+  uid_t uid;
+  gid_t gid;
+  bool operator==(const Owner&) const = default;
+};
+Owner OwnerOf(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
+  return {st.st_uid, st.st_gid};
+}
+std::ostream& operator<<(std::ostream& out, const Owner& o) { return out << o.uid << ":" << o.gid; }
 
 TEST(FileReplacement, ReplacesTheFileAndLeavesOnlyIt) {
   const std::string dir = stagora::test::ScratchDir("replace-plain");
@@ -101,12 +145,49 @@ TEST(FileReplacement, TheLongestNamesSave) {
     ASSERT_TRUE(plat::WriteTextFile(dir + "/" + name, "y")) << length;
     EXPECT_EQ(Bytes(dir + "/" + name), "y");
   }
-  // A name of two-byte letters is cut for the temporary between letters, not inside one.
+  // A name of two-byte letters is cut for the temporary between letters, not inside one: the
+  // room left (247 bytes) would end in the middle of a letter.
   std::string letters;
   while (letters.size() < 250) letters += "\xC3\xA9";  // "é", two bytes in UTF-8
   letters += ".sgr";
+  {
+    plat::FileReplacement replacement(dir + "/" + letters);
+    ASSERT_TRUE(replacement.open());
+    std::string temporary;
+    for (const std::string& entry : Entries(dir)) {
+      if (entry.front() == '.' && entry.find('\xC3') != std::string::npos) temporary = entry;
+    }
+    ASSERT_FALSE(temporary.empty());
+    EXPECT_LE(temporary.size(), 255u);
+    // "." + whole letters + "." + six random letters.
+    const std::string kept = temporary.substr(1, temporary.size() - 8);
+    EXPECT_EQ(kept.size() % 2, 0u) << kept.size();
+    EXPECT_EQ(kept, letters.substr(0, kept.size()));
+    EXPECT_EQ(temporary[temporary.size() - 7], '.');
+    replacement.cancel();
+  }
   ASSERT_TRUE(plat::WriteTextFile(dir + "/" + letters, "z"));
   EXPECT_EQ(Entries(dir).size(), 5u);
+}
+
+// The temporary's name is longer than the file's; a path within those bytes of the longest
+// path the system takes still saves, new and replaced.
+TEST(FileReplacement, PathsUpToTheLongestSave) {
+  const std::string base = stagora::test::ScratchDir("replace-long-path");
+  constexpr std::size_t kLongestPath = PATH_MAX - 1;
+  std::string folder = base;
+  while (folder.size() < kLongestPath - 200) {
+    folder += "/" + std::string(std::min<std::size_t>(200, kLongestPath - 200 - folder.size()), 'f');
+  }
+  fs::create_directories(folder);
+  for (const std::size_t length : {kLongestPath - 8, kLongestPath - 5, kLongestPath}) {
+    const std::string path = folder + "/" + std::string(length - folder.size() - 5, 'n') + ".sgr";
+    ASSERT_EQ(path.size(), length);
+    ASSERT_TRUE(plat::WriteTextFile(path, "x")) << length;
+    ASSERT_TRUE(plat::WriteTextFile(path, "y")) << length;
+    EXPECT_EQ(Bytes(path), "y");
+  }
+  EXPECT_EQ(Entries(folder).size(), 3u);
 }
 
 TEST(FileReplacement, ALinkIsWrittenThroughAndStaysALink) {
@@ -131,6 +212,25 @@ TEST(FileReplacement, ALinkIsWrittenThroughAndStaysALink) {
   EXPECT_EQ(Entries(dir + "/real"), (std::vector<std::string>{"new.sgr", "target.sgr"}));
 }
 
+// A scratch file is the scratch folder's own: a link found at its name is replaced by the
+// file, and what it pointed at is not touched.
+TEST(FileReplacement, AScratchFileReplacesALinkAtItsName) {
+  const std::string dir = stagora::test::ScratchDir("replace-scratch-link");
+  fs::create_directories(dir + "/elsewhere");
+  Put(dir + "/elsewhere/own.jpg", "the user's own");
+  fs::create_symlink(dir + "/elsewhere/own.jpg", dir + "/stgr_temp1.jpg");
+  fs::create_symlink(dir + "/elsewhere/new.rex", dir + "/restemp1.rex");
+  fs::create_symlink(dir + "/elsewhere", dir + "/folder.rex");
+  for (const char* name : {"/stgr_temp1.jpg", "/restemp1.rex", "/folder.rex"}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(plat::WriteScratchFile(dir + name, "scratch"));
+    EXPECT_FALSE(fs::is_symlink(dir + name));
+    EXPECT_EQ(Bytes(dir + name), "scratch");
+  }
+  EXPECT_EQ(Entries(dir + "/elsewhere"), (std::vector<std::string>{"own.jpg"}));
+  EXPECT_EQ(Bytes(dir + "/elsewhere/own.jpg"), "the user's own");
+}
+
 TEST(FileReplacement, RefusalsAndFailuresLeaveEverythingAsItWas) {
   const std::string dir = stagora::test::ScratchDir("replace-fail");
   fs::create_directories(dir + "/folder.sgr");
@@ -148,7 +248,9 @@ TEST(FileReplacement, RefusalsAndFailuresLeaveEverythingAsItWas) {
       {"a link to a folder", dir + "/link-to-folder.sgr", EISDIR},
       {"a missing folder", dir + "/missing/x.sgr", ENOENT},
       {"an empty path", "", ENOENT},
+      {"a named pipe", dir + "/pipe.sgr", EINVAL},
   };
+  ASSERT_EQ(::mkfifo((dir + "/pipe.sgr").c_str(), 0666), 0);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     plat::FileError err;
@@ -157,6 +259,9 @@ TEST(FileReplacement, RefusalsAndFailuresLeaveEverythingAsItWas) {
     EXPECT_FALSE(err.description.empty());
   }
   EXPECT_EQ(Bytes(dir + "/folder.sgr/inside"), "kept");
+  struct stat pipe {};
+  EXPECT_TRUE(::lstat((dir + "/pipe.sgr").c_str(), &pipe) == 0 && S_ISFIFO(pipe.st_mode));
+  ::unlink((dir + "/pipe.sgr").c_str());
 
   // A write that stops part-way, as at the file-size limit or on a full disk.
   struct rlimit saved {};
@@ -187,6 +292,101 @@ TEST(FileReplacement, RefusalsAndFailuresLeaveEverythingAsItWas) {
     ASSERT_TRUE(dropped.write("never"));
   }
   EXPECT_EQ(Entries(dir), (std::vector<std::string>{"folder.sgr", "link-to-folder.sgr", "old.sgr"}));
+}
+
+// A file others may write, in a folder of theirs the user may not write: no temporary can go
+// beside it, so it is written where it is, and keeps what it had but its content.
+TEST(FileReplacement, AWritableFileInAFolderClosedToTheUserIsWrittenInPlace) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+  const std::string dir = stagora::test::ScratchDir("replace-closed-folder");
+  ASSERT_EQ(::chmod(dir.c_str(), 0755), 0);
+  const std::string path = dir + "/shared.sgr";
+  Put(path, std::string(300, 'o'));
+  ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+  ASSERT_EQ(::link(path.c_str(), (dir + "/other-link.sgr").c_str()), 0);
+  std::string streamed;
+  for (int i = 0; i < 3000; ++i) streamed += "line " + std::to_string(i) + "\r\n";
+
+  EXPECT_EQ(AsUser(kSaver, {}, [&] { return Save(path, "new\r\n"); }), 0);
+  EXPECT_EQ(Bytes(path), "new\r\n");
+  EXPECT_EQ(Mode(path), 0666u);
+  EXPECT_EQ(OwnerOf(path), (Owner{0, 0}));
+  EXPECT_EQ(Bytes(dir + "/other-link.sgr"), "new\r\n") << "written in place, the file stays one";
+
+  // Streamed in pieces larger than the writer's buffer, and longer than the old content.
+  EXPECT_EQ(AsUser(kSaver, {}, [&] {
+              plat::FileReplacement file(path);
+              if (!file.open()) return file.error().number;
+              for (std::size_t at = 0; at < streamed.size(); at += 70000) {
+                const std::string piece = streamed.substr(at, 70000);
+                if (file.device()->write(piece.data(), static_cast<qint64>(piece.size())) !=
+                    static_cast<qint64>(piece.size())) {
+                  return EIO;
+                }
+              }
+              return file.commit() ? 0 : file.error().number;
+            }),
+            0);
+  EXPECT_TRUE(Bytes(path) == streamed);
+
+  // Until commit the file is as it was: a dropped write leaves it, and one that would pass
+  // the file-size limit fails before a byte of the old content is touched.
+  Put(path, std::string(300, 'o'));
+  EXPECT_EQ(AsUser(kSaver, {}, [&] {
+              plat::FileReplacement file(path);
+              if (!file.open() || !file.write("never")) return EIO;
+              return Bytes(path) == std::string(300, 'o') ? 0 : EBADMSG;
+            }),
+            0);
+  EXPECT_EQ(AsUser(kSaver, {}, [&] {
+              signal(SIGXFSZ, SIG_IGN);
+              struct rlimit small {200 * 1024, 200 * 1024};
+              setrlimit(RLIMIT_FSIZE, &small);
+              return Save(path, std::string(300 * 1024, 'n'));
+            }),
+            EFBIG);
+  EXPECT_EQ(Bytes(path), std::string(300, 'o'));
+
+  // A new file has nowhere to go, and one the user may not write stays refused.
+  EXPECT_EQ(AsUser(kSaver, {}, [&] { return Save(dir + "/new.sgr", "x"); }), EACCES);
+  ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+  EXPECT_EQ(AsUser(kSaver, {}, [&] { return Save(path, "x"); }), EACCES);
+  EXPECT_EQ(Bytes(path), std::string(300, 'o'));
+  EXPECT_EQ(Entries(dir), (std::vector<std::string>{"other-link.sgr", "shared.sgr"}));
+}
+
+// A group's project in a shared folder stays its owner's and the group's whoever saves it, and
+// keeps its permissions: given to them when the system allows, written in place otherwise.
+TEST(FileReplacement, AFileKeepsItsOwnerAndGroupWhoeverSavesIt) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as other users";
+  const std::string dir = stagora::test::ScratchDir("replace-owner");
+  ASSERT_EQ(::chown(dir.c_str(), kOwner, kShared), 0);
+  ASSERT_EQ(::chmod(dir.c_str(), 0775), 0);
+  struct Case {
+    const char* what;
+    uid_t saver;
+    Owner file;
+    unsigned mode;
+  };
+  const Case cases[] = {
+      {"the owner's, saved by a member of its group", kSaver, {kOwner, kShared}, 0664},
+      {"the saver's own, of the group", kSaver, {kSaver, kShared}, 0660},
+      {"someone's, saved by root", 0, {kOwner, kOwner}, 0644},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = dir + "/project.sgr";
+    Put(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), c.file.uid, c.file.gid), 0);
+    ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
+    const auto save = [&] { return Save(path, "new\r\n"); };
+    EXPECT_EQ(c.saver == 0 ? save() : AsUser(c.saver, {kShared}, save), 0);
+    EXPECT_EQ(Bytes(path), "new\r\n");
+    EXPECT_EQ(OwnerOf(path), c.file);
+    EXPECT_EQ(Mode(path), c.mode);
+    EXPECT_EQ(Entries(dir), (std::vector<std::string>{"project.sgr"}));
+    ::unlink(path.c_str());
+  }
 }
 
 // Both programs ignore the file-size signal from their start, so that a save past `ulimit -f`

@@ -141,6 +141,84 @@ TEST(ImageSurface, SymbolFontLettersDrawTheGreekGlyphs) {
   symbol.save(QString::fromStdString(stagora::test::ArtefactDir() + "/symbol_letters.png"));
 }
 
+// What a picture keeps of the texts it laid out (fonts, glyphs, runs) only saves work: a text
+// drawn after other fonts, styles and sizes, and drawn again, gives exactly the pixels of the
+// same text drawn on a fresh picture, whole runs and character by character alike.
+TEST(ImageSurface, TextDrawnAgainAfterOtherFontsGivesThePixelsOfAFreshPicture) {
+  struct Case {
+    const char* font;
+    double size;  // a page's size at zooms of 75, 100 and 200 %
+    bool bold, italic;
+    plat::Color colour;
+  };
+  const Case cases[] = {
+      {"Times New Roman", 12, false, false, Rgb(0, 0, 0)},  {"Times New Roman", 12, false, true, Rgb(0, 0, 0)},
+      {"Times New Roman", 9, false, true, Rgb(0, 0, 0)},    {"Times New Roman", 24, false, true, Rgb(0, 0, 128)},
+      {"Arial", 12, true, false, Rgb(200, 0, 0)},           {"Symbol", 12, false, false, Rgb(0, 0, 0)},
+      {"Times New Roman", 12, true, false, Rgb(0, 0, 0)},
+  };
+  const auto draw = [](plat::ImageSurface& s, const Case& c) {
+    s.cls();
+    s.setFontName(c.font);
+    s.setFontSize(c.size);
+    s.setFontBold(c.bold);
+    s.setFontItalic(c.italic);
+    s.setForeColor(c.colour);
+    s.setCurrentX(7.3);
+    s.setCurrentY(3.6);
+    s.print("x_D = (R + 1) y - ab");
+    s.setCurrentX(5.1);
+    s.setCurrentY(40.2);
+    s.printSpaced("Rmin=0.95 abgpS", 0.7);
+    s.setCurrentX(250.4);
+    s.print("q");
+    return s.image().copy();
+  };
+  plat::ImageSurface kept(400, 90);
+  for (int round = 0; round < 2; ++round) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.font << " " << c.size << (c.bold ? " bold" : "") << (c.italic ? " italic" : "")
+                                      << ", round " << round);
+      plat::ImageSurface fresh(400, 90);
+      EXPECT_TRUE(draw(kept, c) == draw(fresh, c));
+    }
+  }
+}
+
+// Axis-parallel lines of one and two pixels are filled as the rectangles of whole pixels they
+// cover: exactly what the anti-aliased stroke of the snapped line gives, on any ground, at
+// fractions of a pixel, and for lines shorter than a pixel.
+TEST(ImageSurface, ThinAxisParallelLinesGiveThePixelsOfTheirStroke) {
+  const QRgb ground = qRgb(240, 235, 180);
+  const auto snap = [](double v, int pen) { return pen % 2 == 1 ? std::floor(v) + 0.5 : std::round(v); };
+  struct Case {
+    double x1, y1, x2, y2;
+  };
+  const Case cases[] = {
+      {10.2, 20.7, 90.6, 20.7}, {90.6, 33.4, 10.2, 33.4}, {25.5, 5.2, 25.5, 70.9}, {40.49, 70.1, 40.49, 6.6},
+      {12.3, 50.5, 12.9, 50.5}, {60.4, 10.2, 60.4, 10.6}, {70.7, 44.5, 71.6, 44.5}, {0, 0, 99, 0},
+  };
+  for (int pen : {1, 2}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << "pen " << pen << " from " << c.x1 << ", " << c.y1 << " to " << c.x2 << ", " << c.y2);
+      plat::ImageSurface s(100, 80);
+      s.setBackColor(Rgb(qRed(ground), qGreen(ground), qBlue(ground)));
+      s.cls();
+      s.setDrawWidth(pen);
+      s.line(c.x1, c.y1, c.x2, c.y2, Rgb(30, 90, 160));
+      QImage expected(100, 80, QImage::Format_RGB32);
+      expected.fill(ground);
+      {
+        QPainter p(&expected);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(QColor(30, 90, 160), pen, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
+        p.drawLine(QPointF(snap(c.x1, pen), snap(c.y1, pen)), QPointF(snap(c.x2, pen), snap(c.y2, pen)));
+      }
+      EXPECT_TRUE(s.image() == expected);
+    }
+  }
+}
+
 // Text and lines on the screen picture and on the PDF printer measure alike.
 TEST(PrinterSurface, PdfTextMatchesTheScreenAndLandsWhereAsked) {
   const std::string pdf = plat::JoinPath(stagora::test::ScratchDir("printer"), "page.pdf");

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <set>
+#include <thread>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -20,6 +24,7 @@
 #include "platform/messagebox.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
+#include "platform/shell.h"
 #include "platform/textfile.h"
 #include "tests/support/test_support.h"
 
@@ -281,6 +286,88 @@ TEST(Paths, ATakenScratchFolderSendsBothProgramsToTheSamePrivateFolder) {
     const ScopedEnv env("TMPDIR", shared);
     EXPECT_EQ(plat::ComputeTempPath(), shared + "/stagora-" + user);
   }
+}
+
+// A scratch folder of the user's that others may read is made private before anything goes
+// in; one that is not the user's, or is a link, is left as it is.
+TEST(Paths, AScratchFolderOthersMayReadIsMadePrivate) {
+  namespace fs = std::filesystem;
+  const std::string tmpdir = stagora::test::ScratchDir("tmpdir-readable");
+  ASSERT_TRUE(fs::create_directory(tmpdir + "/nrtemp"));
+  ASSERT_EQ(::chmod((tmpdir + "/nrtemp").c_str(), 0755), 0);
+  {
+    const ScopedEnv env("TMPDIR", tmpdir);
+    EXPECT_EQ(plat::ComputeTempPath(), tmpdir);
+  }
+  EXPECT_EQ(fs::status(tmpdir + "/nrtemp").permissions(), fs::perms::owner_all);
+
+  const std::string elsewhere = stagora::test::ScratchDir("tmpdir-readable-elsewhere");
+  ASSERT_EQ(::chmod(elsewhere.c_str(), 0755), 0);
+  fs::create_directory_symlink(elsewhere, tmpdir + "/linked");
+  EXPECT_FALSE(plat::ClaimScratchFolder(tmpdir + "/linked"));
+  EXPECT_EQ(fs::status(elsewhere).permissions() & fs::perms::all, fs::perms(0755));
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(elsewhere.c_str(), 65534, 65534), 0);
+    EXPECT_FALSE(plat::ClaimScratchFolder(elsewhere));
+    EXPECT_EQ(fs::status(elsewhere).permissions() & fs::perms::all, fs::perms(0755));
+  }
+}
+
+// At a designer's start the worked solutions and pictures that designers which never closed
+// left behind go once they are a day old; fresh ones, and whatever else is there, stay.
+TEST(Paths, StaleWorkedSolutionsAndPicturesAreRemoved) {
+  namespace fs = std::filesystem;
+  const std::string tmpdir = stagora::test::ScratchDir("tmpdir-stale");
+  const std::string scratch = tmpdir + "/nrtemp";
+  ASSERT_TRUE(plat::ClaimScratchFolder(scratch));
+  const std::string elsewhere = stagora::test::ScratchDir("tmpdir-stale-elsewhere") + "/kept.rex";
+  ASSERT_TRUE(plat::WriteTextFile(elsewhere, "the user's own"));
+  const auto make = [&](const std::string& name, long ageHours) {
+    const std::string path = scratch + "/" + name;
+    if (name.starts_with("link")) {
+      fs::create_symlink(elsewhere, path);
+    } else if (name.starts_with("folder")) {
+      fs::create_directory(path);
+    } else {
+      ASSERT_TRUE(plat::WriteTextFile(path, "x"));
+    }
+    const std::time_t then = std::time(nullptr) - ageHours * 3600;
+    const struct timespec when[2] = {{then, 0}, {then, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), when, AT_SYMLINK_NOFOLLOW), 0) << name;
+  };
+  make("restemp100001.rex", 25);
+  make("stgr_temp100001.jpg", 25);
+  make("restemp100002.rex", 23);
+  make("stgr_temp100002.jpg", 1);
+  make("stgr_temp100003.bmp", 25);
+  make("notes.txt", 25);
+  make("link100004.rex", 25);
+  make("folder100005.jpg", 25);
+  std::set<std::string> kept = {"restemp100002.rex", "stgr_temp100002.jpg", "stgr_temp100003.bmp", "notes.txt",
+                                "link100004.rex", "folder100005.jpg"};
+  if (::geteuid() == 0) {
+    make("others100006.rex", 25);
+    ASSERT_EQ(::lchown((scratch + "/others100006.rex").c_str(), 65534, 65534), 0);
+    kept.insert("others100006.rex");
+  }
+
+  plat::RemoveStaleScratchFiles(tmpdir);
+  EXPECT_EQ(Entries(scratch), kept);
+  EXPECT_EQ(plat::ReadTextFile(elsewhere), "the user's own");
+  plat::RemoveStaleScratchFiles("");
+}
+
+// A program is started with its argument's own bytes, whatever they are: a name that is no
+// UTF-8 reaches it as that name.
+TEST(Shell, AStartedProgramGetsItsArgumentByteForByte) {
+  const std::string dir = stagora::test::ScratchDir("shell-start");
+  const std::string name = "caf\xE9 \"x\".rex ";
+  ASSERT_TRUE(plat::StartProgram("/usr/bin/touch", dir + "/" + name));
+  for (int wait = 0; wait < 200 && Entries(dir).empty(); ++wait) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_EQ(Entries(dir), std::set<std::string>{name});
+  EXPECT_FALSE(plat::StartProgram(dir + "/no such program", "x"));
 }
 
 TEST(Paths, ProgramFolderHoldsLangAndImg) {

@@ -131,9 +131,10 @@ TEST(PaperLargeEnough, NeedsAtLeast190By260Millimetres) {
   EXPECT_FALSE(PaperLargeEnough(189.9, 300));
 }
 
-TEST(PrintSheet, AFailingPageStillEndsItsSheetAndTheRunGoesOn) {
+TEST(PrintSheet, AFailingPageStillEndsItsSheetTheRunGoesOnAndTheFailureIsTold) {
   std::vector<std::string> log;
   const auto end = [&] { log.push_back("end"); };
+  testing::internal::CaptureStderr();
   PrintSheet([&] { log.push_back("page 1"); }, end);
   PrintSheet(
       [&] {
@@ -142,7 +143,13 @@ TEST(PrintSheet, AFailingPageStillEndsItsSheetAndTheRunGoesOn) {
       },
       end);
   PrintSheet([&] { log.push_back("page 1"); }, end);
-  EXPECT_EQ(log, (std::vector<std::string>{"page 1", "end", "page 2 begun", "end", "page 1", "end"}));
+  PrintSheet([&] { log.push_back("page 2"); }, [] { throw std::runtime_error("no paper"); });
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(log, (std::vector<std::string>{"page 1", "end", "page 2 begun", "end", "page 1", "end", "page 2"}));
+  EXPECT_NE(said.find("composed completely: the printer failed"), std::string::npos) << said;
+  EXPECT_NE(said.find("could not be ended: no paper"), std::string::npos) << said;
+  // Whatever is not a failure of the page's drawing is not swallowed.
+  EXPECT_THROW(PrintSheet([] { throw 42; }, end), int);
 }
 
 }  // namespace

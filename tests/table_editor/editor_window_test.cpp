@@ -170,8 +170,6 @@ TEST_F(EditorWindowTest, EnterWalksTheCellsAndScrollsAtTheLastLine) {
   EXPECT_EQ(QApplication::focusWidget(), e.TxTY[11]);
   EXPECT_EQ(e.VScroll1->value(), 88);
   EXPECT_TRUE(e.isVisible());
-  QTest::keyClick(e.TxTY[11], Qt::Key_Escape);
-  EXPECT_TRUE(e.isVisible());
 }
 
 TEST_F(EditorWindowTest, ArrowsMoveBetweenCellsAndStopAtTheEdgesOfTheTable) {

@@ -107,18 +107,31 @@ TEST(TableAcceptance, NoFirstRowHandsNothingBack) {
   EXPECT_EQ(AcceptTable(empty.X, empty.Y).outcome, TableAcceptance::Outcome::kNoTable);
 }
 
-TEST(TableAcceptance, AFullTableKeepsItsHundredRowsWithoutTheMissingEndPoint) {
+TEST(TableAcceptance, AFullTableMustReachOneItselfAndGoesWithoutTheMissingStart) {
+  // A hundred rows that end short of x = 1 leave no row for (1, 1): a curve built from them
+  // would drop to the axis after the last row. Refused, nothing handed back.
   Rows rows;
-  for (int i = 1; i <= kTableRows; ++i) rows.emplace_back(i / 101.0, i / 100.5);
-  const Copy in = Working(rows);
-  const TableAcceptance a = AcceptTable(in.X, in.Y);
+  for (int i = 0; i < kTableRows; ++i) rows.emplace_back(i / 1000.0, i / 999.0);
+  const Copy shortOfOne = Working(rows);
+  const TableAcceptance refused = AcceptTable(shortOfOne.X, shortOfOne.Y);
+  ASSERT_EQ(refused.outcome, TableAcceptance::Outcome::kRefused);
+  EXPECT_EQ(refused.errorKey, table_key::kDataEndBelowOne);
+  EXPECT_EQ(refused.table.UltimoPuntoTabla, -1);
+  EXPECT_EQ(refused.X[99], 99 / 1000.0);  // the copy is kept whole for the user to mend
+
+  // Ending at x = 1 itself, a full table keeps its hundred rows without (0, 0) pushed in front.
+  rows.clear();
+  for (int i = 1; i <= kTableRows; ++i) rows.emplace_back(i / 100.0, i == kTableRows ? 1 : i / 99.5);
+  const Copy full = Working(rows);
+  const TableAcceptance a = AcceptTable(full.X, full.Y);
   ASSERT_EQ(a.outcome, TableAcceptance::Outcome::kAccepted);
   EXPECT_EQ(a.table.UltimoPuntoTabla, kTableRows - 1);
-  EXPECT_EQ(a.table.TablaX[0], 1 / 101.0);  // no (0, 0) pushed in front
-  EXPECT_EQ(a.table.TablaX[99], 100 / 101.0);
+  EXPECT_EQ(a.table.TablaX[0], 1 / 100.0);
+  EXPECT_EQ(a.table.TablaX[99], 1);
 
   // With one row free only (1, 1) finds room.
-  rows.pop_back();
+  rows.clear();
+  for (int i = 1; i < kTableRows; ++i) rows.emplace_back(i / 101.0, i / 100.5);
   const Copy ninetyNine = Working(rows);
   const TableAcceptance b = AcceptTable(ninetyNine.X, ninetyNine.Y);
   ASSERT_EQ(b.outcome, TableAcceptance::Outcome::kAccepted);

@@ -1,9 +1,12 @@
 // A whole table edit from the main window: the editor shown modally on a copy, and what the
 // main window holds and shows once it has closed by OK, by Cancel or by its close box.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QRadioButton>
 
 #include "designer/files/table_check.h"
+#include "platform/paths.h"
 #include "tests/table_editor/editor_fixture.h"
 
 namespace stagora::test {
@@ -70,14 +73,17 @@ TEST_F(TableEditTest, CancelAndTheCloseBoxLeaveTableNamesAndModeAsTheyWere) {
   const EquilibriumTable table = form->State().TablaELV;
   const std::vector<std::string> results = Results(w);
 
-  for (bool closeBox : {false, true}) {
+  // Cancel, the close box, and Escape in a cell.
+  for (int closeBox : {0, 1, 2}) {
     EditTable([&](FormXYinput& e) {
       EXPECT_EQ(e.A, "Benzene");
       e.A = "Methanol";
       e.Borrar();
       Type(e.TxtX[0], "0.3");
       Type(e.TxTY[0], "0.5");
-      closeBox ? (void)e.close() : e.LabelB_Click(1);
+      if (closeBox == 0) e.LabelB_Click(1);
+      if (closeBox == 1) e.close();
+      if (closeBox == 2) QTest::keyClick(e.TxTY[0], Qt::Key_Escape);
     });
     EXPECT_EQ(form->State().TablaELV.TablaX, table.TablaX) << closeBox;
     EXPECT_EQ(form->State().TablaELV.TablaY, table.TablaY) << closeBox;
@@ -129,6 +135,44 @@ TEST_F(TableEditTest, ARefusedTableKeepsTheEditorOpenAndCancelThenReturnsToAlpha
     EXPECT_EQ(form->State().TablaELV.UltimoPuntoTabla, table.UltimoPuntoTabla) << c.key;
     AcceptStartingTable();
   }
+}
+
+TEST_F(TableEditTest, AHundredPastedRowsShortOfOneAreRefusedWithAMessageThatSaysSo) {
+  designer::FormMain& w = Load();
+  AcceptStartingTable();
+  const EquilibriumTable table = w.State().TablaELV;
+  // A thousand rows from 0 to 1: the first hundred, which paste takes, end at x = 0.099.
+  QString rows;
+  for (int i = 0; i < 1000; ++i) rows += QString("%1\t%2\r\n").arg(i / 1000.0).arg(2 * (i / 1000.0) / (1 + i / 1000.0));
+
+  for (const bool languageFile : {true, false}) {
+    if (!languageFile) plat::SetProgramFolder(ScratchDir("no-language"));
+    std::string languageText;
+    const std::size_t shown = boxes.requests().size();
+    EditTable([&](FormXYinput& e) {
+      languageText = e.GetL_win(std::string(table_key::kDataEndBelowOne));
+      QGuiApplication::clipboard()->setText(rows);
+      e.Pegar();
+      ASSERT_EQ(e.X[99], 0.099);
+      e.LabelB_Click(0);
+      EXPECT_TRUE(e.isVisible());
+      EXPECT_EQ(e.X[99], 0.099) << "the rows stay for the user to mend";
+      e.LabelB_Click(1);
+    });
+    ASSERT_EQ(boxes.requests().size(), shown + 1) << languageFile;
+    const std::string said = boxes.requests().back().text;
+    EXPECT_EQ(languageText.empty(), !languageFile);
+    if (languageFile) {
+      EXPECT_EQ(said, languageText);
+    }
+    // Without its text in the language file the message is still said, in English.
+    EXPECT_NE(said.find("x = 1"), std::string::npos) << said;
+    EXPECT_EQ(boxes.requests().back().style, plat::kExclamation);
+    EXPECT_FALSE(w.State().UsarTabla);
+    EXPECT_EQ(w.State().TablaELV.TablaX, table.TablaX);
+    EXPECT_EQ(w.State().TablaELV.UltimoPuntoTabla, table.UltimoPuntoTabla);
+  }
+  EXPECT_TRUE(w.OptVOL->isChecked());
 }
 
 TEST_F(TableEditTest, OkWithoutAFirstRowReturnsToAlphaWithTheTableKept) {

@@ -8,13 +8,18 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
-#include <cerrno>
-#include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include "common/file_dialogs_ui.h"
 #include "common/language_table.h"
 #include "platform/encoding.h"
+#include "platform/file_names.h"
+#include "platform/process.h"
 #include "platform/shell.h"
 #include "tests/viewer/main_window_fixture.h"
 #include "viewer/app/controls.h"
@@ -415,10 +420,69 @@ TEST_F(ViewerWindowTest, SaveRefusesAMissingImageAndSendsAnUnwritablePlaceBackTo
   EXPECT_EQ(dialogs, 1);
 }
 
+// A full disk, here the file-size limit: the message names the document and the reason.
+TEST_F(ViewerWindowTest, ASaveThatFailsNamesTheDocumentAndWhy) {
+  FormMain& f = Load();
+  V().DocPath = WriteDocument("restemp111112.rex", DesignerDocument());
+  f.OpenFile();
+  ASSERT_TRUE(V().DocumentLoaded);
+  V().DocPath = root + "/full.rep";
+  MessageBoxRecorder boxes;
+  plat::IgnoreFileSizeLimitSignal();
+  struct rlimit saved {};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  struct rlimit small = saved;
+  small.rlim_cur = 64;
+  setrlimit(RLIMIT_FSIZE, &small);
+  f.SaveFile();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text, Odk("CantSaveFile") + "\r\n" + root + "/full.rep\r\nError : " +
+                                          std::to_string(EFBIG) + " - " + std::strerror(EFBIG));
+  EXPECT_FALSE(fs::exists(root + "/full.rep"));
+}
+
+TEST_F(ViewerWindowTest, SaveAsOffersAgainTheFolderOfBeforeAfterARefusedOne) {
+  FormMain& f = Load();
+  V().DocPath = WriteDocument("restemp111113.rex", DesignerDocument());
+  f.OpenFile();
+  f.LastFolder = root;
+  std::vector<std::string> offered;
+  const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
+    offered.push_back(plat::PathFromQt(r.initialDir));
+    if (offered.size() == 1) return QString::fromStdString(root + "/no-such-folder/out");
+    if (offered.size() == 2) return QString::fromStdString(root + "/kept");
+    return std::nullopt;
+  });
+  MessageBoxRecorder boxes;
+  f.mnu_File_SaveAs_Click();
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text, Odk("ErrorWriteProtectFile") + "\r\n" + Odk("SelectOtherFileName"));
+  EXPECT_EQ(offered, (std::vector<std::string>{root, root}));
+  EXPECT_EQ(V().DocPath, root + "/kept.rep");
+  fs::create_directories(root + "/later");
+  SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
+    offered.push_back(plat::PathFromQt(r.initialDir));
+    return offered.size() == 3 ? std::optional<QString>(QString::fromStdString(root + "/later/x")) : std::nullopt;
+  });
+  f.mnu_File_SaveAs_Click();
+  f.mnu_File_SaveAs_Click();
+  SetFileDialogHandler(previous);
+  // A save that went into a folder makes it the one offered next.
+  EXPECT_EQ(offered.back(), root + "/later");
+}
+
+// The command line as main() hands it over: argv after the program's name.
+std::vector<std::string> CommandLine(const std::vector<std::string>& arguments) {
+  std::vector<const char*> argv = {"ovdr_ENG"};
+  for (const std::string& a : arguments) argv.push_back(a.c_str());
+  return CommandLineFromArguments(static_cast<int>(argv.size()), argv.data());
+}
+
 TEST_F(ViewerWindowTest, DocumentNamedOnTheCommandLineOpensAtTheFirstActivation) {
   fs::create_directories(root + "/with blanks");
   const std::string path = WriteDocument("with blanks/restemp100001.rex", DesignerDocument());
-  V().CommandLineText = path;
+  V().CommandLineArguments = {path};
   FormMain& f = Load();
   EXPECT_EQ(f.PendingCount, 1);
   EXPECT_EQ(f.PendingFiles[1], path);
@@ -433,9 +497,9 @@ TEST_F(ViewerWindowTest, DocumentNamedOnTheCommandLineOpensAtTheFirstActivation)
   EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - restemp100001.rex");
 }
 
-TEST_F(ViewerWindowTest, QuotedCommandLineOpensTheFirstDocumentAndStartsAViewerForEachOther) {
+TEST_F(ViewerWindowTest, SeveralArgumentsOpenTheFirstDocumentAndStartAViewerForEachOther) {
   const std::string first = WriteDocument("one.rep", DesignerDocument());
-  V().CommandLineText = "\"" + first + "\" \"" + root + "/two.REX\"  \"" + root + "/three.txt\"";
+  V().CommandLineArguments = {first, root + "/two.REX", root + "/three.txt"};
   FormMain& f = Load();
   ASSERT_EQ(f.PendingCount, 2);
   StartedViewers started;
@@ -454,16 +518,43 @@ TEST_F(ViewerWindowTest, ProgramArgumentsBecomeTheCommandLineWithFullPaths) {
   ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(root)));
   // One argument stands alone, blanks and all; one given relative to the starting folder is
   // made full, so the recent list can find it again from anywhere.
-  EXPECT_EQ(CommandLineFromArguments({"ovdr_ENG", "with blanks two.rex"}), root + "/with blanks two.rex");
-  EXPECT_EQ(CommandLineFromArguments({"ovdr_ENG", QString::fromStdString(first)}), first);
-  EXPECT_EQ(CommandLineFromArguments({"ovdr_ENG", "Документы/αβ Δ.rep"}), root + "/Документы/αβ Δ.rep");
-  // Several, as a file manager passes the files chosen: each one quoted, so each is a document.
-  V().CommandLineText = CommandLineFromArguments({"ovdr_ENG", "./one.rep", "with blanks two.rex"});
+  EXPECT_EQ(CommandLine({"with blanks two.rex"}), (std::vector<std::string>{root + "/with blanks two.rex"}));
+  EXPECT_EQ(CommandLine({first}), (std::vector<std::string>{first}));
+  EXPECT_EQ(CommandLine({"Документы/αβ Δ.rep"}), (std::vector<std::string>{root + "/Документы/αβ Δ.rep"}));
+  // Several, as a file manager passes the files chosen: each one a document.
+  V().CommandLineArguments = CommandLine({"./one.rep", "with blanks two.rex"});
   QDir::setCurrent(previousFolder);
   FormMain& f = Load();
   ASSERT_EQ(f.PendingCount, 2);
   EXPECT_EQ(f.PendingFiles[1], first);
   EXPECT_EQ(f.PendingFiles[2], root + "/with blanks two.rex");
+}
+
+// A name is the system's bytes: one that is no UTF-8, one that ends in a blank, one with
+// quotes in it open as they are, and a path through a link goes where the system takes it,
+// not where "link/.." would lead if it were cut out of the text.
+TEST_F(ViewerWindowTest, ACommandLinePathOpensTheFileTheSystemNamesByIt) {
+  fs::create_directories(root + "/real/inside");
+  fs::create_directory_symlink(root + "/real/inside", root + "/link");
+  WriteDocument("real/behind the link.rep", DesignerDocument());
+  WriteDocument("behind the link.rep", "no document");
+  const QString previousFolder = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(root)));
+  FormMain& f = Load();
+  MessageBoxRecorder boxes;
+  for (const std::string name : {"caf\xE9 old archive.rex", "ends in a blank.rex ", "\"quoted\" \"twice\".rep",
+                                 "link/../behind the link.rep"}) {
+    SCOPED_TRACE(name);
+    if (name.find('/') == std::string::npos) WriteDocument(name, DesignerDocument());
+    V().CommandLineArguments = CommandLine({name});
+    V().DocumentLoaded = false;
+    f.ProcesaCommand();
+    f.OpenDRAGDROPFiles_Command();
+    EXPECT_EQ(V().DocPath, root + "/" + name);
+    EXPECT_TRUE(V().DocumentLoaded);
+  }
+  EXPECT_TRUE(boxes.requests().empty());
+  QDir::setCurrent(previousFolder);
 }
 
 }  // namespace

@@ -357,6 +357,52 @@ TEST_F(PagesTest, PagesFoundAtOneZoomShowWholeAtEveryOtherWithTheirNumberFree) {
   EXPECT_EQ(PagesOf(V().Blocks), pages);
 }
 
+// Whatever zooms were chosen before, and at whichever the view was paged, a page at a zoom is
+// drawn the same: its blocks, and the size of its text.
+TEST_F(PagesTest, APageAtAZoomLooksTheSameHoweverThatZoomWasReached) {
+  FormMain& f = Load();
+  V().DocPath = WriteDocument("steps.rex", LongDocument(2, 300));
+  const auto pagesAt = [&](double zoom) {
+    V().Zoom = zoom;
+    f.Form_Resize();
+    std::vector<QImage> pages;
+    for (V().CurrentPage = 1; V().CurrentPage <= 4; ++V().CurrentPage) {
+      form->DibujarPagina();
+      pages.push_back(f.Picture1->surface().image().copy());
+    }
+    return pages;
+  };
+  const struct {
+    const char* history;
+    double pagedAt;
+    std::vector<double> zoomsBefore;
+  } histories[] = {
+      {"paged at 100 %", 1.0, {}},
+      {"paged at a fitted width, then zoomed about", 0.83, {2.0, 0.5}},
+      {"paged at the start's fitted width", 1.3367, {0.75}},
+      {"paged at 200 %, then 150 %", 2.0, {1.5}},
+  };
+  std::vector<QImage> at100, at150;
+  for (const auto& h : histories) {
+    SCOPED_TRACE(h.history);
+    V().Zoom = h.pagedAt;
+    f.Form_Resize();
+    f.OpenFile();
+    ASSERT_GE(V().PageCount, 4);
+    for (const double z : h.zoomsBefore) pagesAt(z);
+    const std::vector<QImage> a = pagesAt(1.0), b = pagesAt(1.5);
+    if (at100.empty()) {
+      at100 = a;
+      at150 = b;
+      continue;
+    }
+    for (std::size_t k = 0; k < a.size(); ++k) {
+      EXPECT_TRUE(a[k] == at100[k]) << "page " << k + 1 << " at 100 %";
+      EXPECT_TRUE(b[k] == at150[k]) << "page " << k + 1 << " at 150 %";
+    }
+  }
+}
+
 // The words of a PDF with their places (points), as pdftotext reads them.
 std::vector<std::pair<std::string, QRectF>> PdfWords(const std::string& pdf) {
   QProcess p;

@@ -265,8 +265,8 @@ TEST_F(PrintTest, APdfThatCannotBeWrittenSaysSoWithItsPathAndLeavesNothing) {
   SaveAs(root + "/folder.pdf");
   f.mnu_File_Print_Click();
   ASSERT_EQ(boxes.requests().size(), 1u);
-  EXPECT_EQ(boxes.requests()[0].text, f.GetL_win("CantSaveFile") + "\r\n" + root + "/folder.pdf\r\n" +
-                                          std::to_string(EISDIR) + "\r\n" + std::strerror(EISDIR));
+  EXPECT_EQ(boxes.requests()[0].text, f.GetL_win("CantSaveFile") + "\r\n" + root + "/folder.pdf\r\nError : " +
+                                          std::to_string(EISDIR) + " - " + std::strerror(EISDIR));
   EXPECT_EQ(boxes.requests()[0].style, plat::kCritical);
 
   // Past the file-size limit, as on a full disk, over an old file.
@@ -280,7 +280,7 @@ TEST_F(PrintTest, APdfThatCannotBeWrittenSaysSoWithItsPathAndLeavesNothing) {
   f.mnu_File_Print_Click();
   setrlimit(RLIMIT_FSIZE, &saved);
   ASSERT_EQ(boxes.requests().size(), 2u);
-  EXPECT_EQ(boxes.requests()[1].text.rfind(f.GetL_win("CantSaveFile") + "\r\n" + old + "\r\n" + std::to_string(EFBIG), 0), 0u)
+  EXPECT_EQ(boxes.requests()[1].text.rfind(f.GetL_win("CantSaveFile") + "\r\n" + old + "\r\nError : " + std::to_string(EFBIG) + " - ", 0), 0u)
       << boxes.requests()[1].text;
   EXPECT_EQ(plat::ReadTextFile(old), "the old printout");
   EXPECT_EQ(V().CurrentPage, 1) << "the view is back where it was";

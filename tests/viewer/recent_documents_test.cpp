@@ -205,12 +205,10 @@ TEST_F(RecentDocumentsTest, OfManyDocumentsTheFirstOpensHereAndTheNextFifteenInV
   std::vector<std::string> names;
   for (int k = 1; k <= 20; ++k) names.push_back(root + "/d" + std::to_string(k) + ".rep");
   names[0] = Doc("d1.rep");
-  std::string line;
-  for (const std::string& n : names) line += "\"" + n + "\" ";
   const std::vector<std::string> expectStarted(names.begin() + 1, names.begin() + 16);
 
   // On the command line.
-  V().CommandLineText = line;
+  V().CommandLineArguments = names;
   FormMain& f = Load();
   {
     StartedViewers started;

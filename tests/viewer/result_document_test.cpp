@@ -144,7 +144,9 @@ TEST_F(ResultDocumentTest, DecimalSymbolIsACommaOnlyWhenTheDocumentSaysSo) {
 }
 
 TEST(ResultDocumentPath, OnlyRexAndRepWithoutRegardToCase) {
-  for (const char* ok : {"a.rex", "a.rep", "/x/y/Doc.Rex", "B.REP"}) EXPECT_TRUE(IsResultDocumentPath(ok)) << ok;
+  for (const char* ok : {"a.rex", "a.rep", "/x/y/Doc.Rex", "B.REP", "blank after.rex  "}) {
+    EXPECT_TRUE(IsResultDocumentPath(ok)) << ok;
+  }
   for (const char* no : {"a.txt", "rex", "a.rexx", "a.re", "", "a.rep.txt"}) EXPECT_FALSE(IsResultDocumentPath(no)) << no;
 }
 

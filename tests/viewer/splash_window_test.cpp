@@ -2,10 +2,12 @@
 // and the same window as the About box with the maker's links.
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -106,10 +108,25 @@ TEST_F(SplashWindowTest, WithoutInputTheSplashClosesAfterItsTimeAndShowsTheLoade
   EXPECT_TRUE(TheFormMain().State().SplashShown);
 }
 
+TEST_F(SplashWindowTest, AtStartTheWindowFitsIntoAScreenSmallerThanItsDesign) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  ASSERT_LT(area.width(), 1112) << "the test needs a screen narrower than the design";
+  ShowStartSplash();
+  QPointer<FormSplash> splash = ShownSplash();
+  ASSERT_TRUE(splash);
+  QTest::keyClick(splash, Qt::Key_A);
+  FormMain& main = TheFormMain();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+  QApplication::processEvents();
+  EXPECT_TRUE(area.contains(main.frameGeometry())) << main.frameGeometry().x() << "," << main.frameGeometry().y()
+                                                   << " " << main.frameGeometry().width() << "x"
+                                                   << main.frameGeometry().height();
+}
+
 TEST_F(SplashWindowTest, BehindTheSplashTheDocumentIsOpenedSoPageOneIsThereWhenItCloses) {
   const std::string path = WriteDocument("restemp100001.rex", DesignerDocument());
   TheFormMain().State().TempPath = root + "/tmp";
-  TheFormMain().State().CommandLineText = path;
+  TheFormMain().State().CommandLineArguments = {path};
   ShowStartSplash();
   QPointer<FormSplash> splash = ShownSplash();
   ASSERT_TRUE(splash);
@@ -145,7 +162,7 @@ TEST_F(SplashWindowTest, AMessageShownBehindTheSplashWaitsForItsAnswerAndTheSpla
   const std::string fifo = root + "/pipe.rep";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   TheFormMain().State().TempPath = root + "/tmp";
-  TheFormMain().State().CommandLineText = fifo;
+  TheFormMain().State().CommandLineArguments = {fifo};
   const plat::MsgBoxHandler recorder = plat::SetMsgBoxHandler({});
   plat::InstallWidgetMessageBox("OVDR");
 

@@ -90,6 +90,16 @@ TEST_F(ToolbarTest, ManualIsOpenedBesideTheProgramOrItsAbsenceToldWithThePath) {
   MenuItem(f, "mnu_Ayuda_MAN")->trigger();
   MenuItem(f, "mnu_Ayuda_WEB")->trigger();
   EXPECT_EQ(opened, (std::vector<std::string>{manual, "www.norvath.example/ovedra"}));
+  // The manual is there, but nothing shows PDF files.
+  plat::SetOpenWithDesktopHandler([](const std::string&) { return false; });
+  {
+    MessageBoxRecorder boxes;
+    MenuItem(f, "mnu_Ayuda_MAN")->trigger();
+    ASSERT_EQ(boxes.requests().size(), 1u);
+    EXPECT_EQ(boxes.requests()[0].text, f.GetL_win("NoPdfProgram") + "\r\n" + manual);
+    EXPECT_EQ(boxes.requests()[0].style, plat::kExclamation);
+    EXPECT_EQ(boxes.requests()[0].title, f.GetL_win("Error"));
+  }
   plat::SetOpenWithDesktopHandler({});
 }
 

@@ -9,7 +9,7 @@
 namespace stagora::viewer {
 namespace {
 
-// Repaints and timers run while a page is drawn; the user's clicks and keys wait, so that
+// Repaints and timers run while a sheet is printed; the user's clicks and keys wait, so that
 // none of them starts a second drawing inside the first.
 void PumpWindowEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
@@ -26,29 +26,31 @@ bool Draw(ViewerState& viewer, const std::string& text, double size, plat::Surfa
   return true;
 }
 
+bool OnPagePicture(ViewerState& viewer, const std::string& text, double size, plat::Surface& picture, double zoom,
+                   bool measureOnly) {
+  viewer.EngineValues.DestinoPantalla = &picture;
+  if (zoom == kViewZoom || zoom == viewer.Zoom) return Draw(viewer, text, size, picture, viewer.EngineValues, measureOnly);
+  engine::ViewerValues at = viewer.EngineValues;
+  at.Zoom = zoom;
+  return Draw(viewer, text, size, picture, at, measureOnly);
+}
+
 }  // namespace
 
 void InitEngine(ViewerState& viewer) {
-  viewer.EngineValues.MessagePump = PumpWindowEvents;
+  // The screen's pages run no event pump (engine_bridge.h); paper's does (DrawOnPrinter).
+  viewer.EngineValues.MessagePump = nullptr;
   engine::InitHTFC(viewer.Engine, viewer.EngineValues);
 }
 
 bool DrawOnPagePicture(ViewerState& viewer, const std::string& text, double size, plat::Surface& picture,
-                       double zoomScale) {
-  viewer.EngineValues.DestinoPantalla = &picture;
-  if (zoomScale == 1.0) return Draw(viewer, text, size, picture, viewer.EngineValues);
-  engine::ViewerValues scaled = viewer.EngineValues;
-  scaled.Zoom *= zoomScale;
-  return Draw(viewer, text, size, picture, scaled);
+                       double zoom) {
+  return OnPagePicture(viewer, text, size, picture, zoom, false);
 }
 
 bool MeasureOnPagePicture(ViewerState& viewer, const std::string& text, double size, plat::Surface& picture,
-                          double zoomScale) {
-  viewer.EngineValues.DestinoPantalla = &picture;
-  if (zoomScale == 1.0) return Draw(viewer, text, size, picture, viewer.EngineValues, true);
-  engine::ViewerValues scaled = viewer.EngineValues;
-  scaled.Zoom *= zoomScale;
-  return Draw(viewer, text, size, picture, scaled, true);
+                          double zoom) {
+  return OnPagePicture(viewer, text, size, picture, zoom, true);
 }
 
 bool DrawOnPrinter(ViewerState& viewer, const std::string& text, double size, plat::Surface& printer) {
@@ -57,6 +59,7 @@ bool DrawOnPrinter(ViewerState& viewer, const std::string& text, double size, pl
   engine::ViewerValues paper = viewer.EngineValues;
   paper.Zoom = 1.0;
   paper.DestinoImpresora = &printer;
+  paper.MessagePump = PumpWindowEvents;
   return Draw(viewer, text, size, printer, paper);
 }
 

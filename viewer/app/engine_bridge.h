@@ -15,7 +15,7 @@ namespace stagora::viewer {
 
 struct ViewerState;
 
-// The engine's tables and the viewer's event pump, once, before anything is drawn.
+// The engine's tables, once, before anything is drawn.
 void InitEngine(ViewerState& viewer);
 
 // What the engine reports about the page it laid out last.
@@ -25,24 +25,32 @@ struct PageLayoutReport {
   long NumMarcas = 0;
 };
 
+// The zoom argument below when a page is laid out at the view's own zoom.
+inline constexpr double kViewZoom = 0;
+
 // Lays out and draws `text` on the page picture at the base size `size` (points), with the
 // viewer's zoom, symbols and scratch folder. The picture must be in twips. False (nothing
-// drawn) while another drawing is still running: the engine lets window events run between
-// lines, and one of them may ask for a page before the first is finished.
+// drawn) while another drawing is still running.
 //
-// With a zoomScale below 1 the page is laid out at that part of the view's zoom (text and
-// margins alike); the view's own zoom stays as it is for anything that runs meanwhile.
+// A page on the screen is laid out in one go: no window event runs in between, so nothing a
+// click or key does can reach the engine's state, or the picture, half way through. A page is
+// all one call lays out, which takes milliseconds; long work (pagination) lets the window
+// answer between its pages.
+//
+// With a zoom other than kViewZoom the page is laid out at that zoom (text and margins); the
+// view's own zoom stays as it is.
 bool DrawOnPagePicture(ViewerState& viewer, const std::string& text, double size, plat::Surface& picture,
-                       double zoomScale = 1.0);
+                       double zoom = kViewZoom);
 
-// Lays `text` out on the page picture as DrawOnPagePicture would, drawing nothing: for
+// Lays `text` out on a page picture as DrawOnPagePicture would, drawing nothing: for
 // pagination's trial pages, which read only BloqueCorte (LastPageLayout). False while another
-// drawing is still running. zoomScale as for DrawOnPagePicture.
+// drawing is still running. zoom as for DrawOnPagePicture.
 bool MeasureOnPagePicture(ViewerState& viewer, const std::string& text, double size, plat::Surface& picture,
-                          double zoomScale = 1.0);
+                          double zoom = kViewZoom);
 
 // The same on a printer sheet, at 100 % whatever the view's zoom: paper shows the page at its
-// own size.
+// own size. Repaints and timers run between the printed lines; the user's clicks and keys
+// wait for the print run.
 bool DrawOnPrinter(ViewerState& viewer, const std::string& text, double size, plat::Surface& printer);
 
 PageLayoutReport LastPageLayout(const ViewerState& viewer);

@@ -11,6 +11,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "common/window_fit_ui.h"
+#include "platform/image_surface.h"
 #include "platform/printer.h"
 #include "viewer/app/artwork.h"
 #include "viewer/app/controls.h"
@@ -34,6 +36,8 @@ constexpr int kPageTopGap = 5;
 constexpr int kHScrollLeftBeforeLayout = 148;
 constexpr int kLayoutTimerMs = 1;
 constexpr int kFirstLayoutTimerMs = 2;
+// A window closed while its document opens or is paged asks to close again this much later.
+constexpr int kCloseRetryMs = 20;
 const plat::Color kGround = plat::Rgb(128, 128, 128);
 const plat::Color kShadow = plat::Rgb(64, 64, 64);
 const plat::Color kStripColor = plat::Rgb(212, 208, 200);
@@ -210,8 +214,8 @@ void FormMain::Form_Load() {
   if (plat::PrinterNames().empty()) PicToolB[2]->setEnabled(false);
   // No dropped documents waiting.
   PendingCount = 0;
-  // A command line of blanks only counts as given; ProcesaCommand finds nothing in it.
-  if (!state_.CommandLineText.empty()) ProcesaCommand();
+  // An empty argument counts as given; ProcesaCommand finds nothing in it.
+  if (!state_.CommandLineArguments.empty()) ProcesaCommand();
   // The window usable, and laid out once more when it is up.
   setEnabled(true);
   Timer4->start();
@@ -231,6 +235,8 @@ void FormMain::ShowAndActivate() {
 void FormMain::PrepareBehindSplash() {
   if (isVisible() || activatedOnce_) return;
   if (!loaded_) Form_Load();
+  // The page is fitted to the width the window will have on this screen.
+  FitWindowIntoScreen(this);
   if (FitWidthPending) {
     mnu_zoomANCHO_Click();
     widthFittedHidden_ = width();
@@ -253,10 +259,10 @@ void FormMain::changeEvent(QEvent* event) {
 
 void FormMain::Form_Activate() {
   // A page fitted while the window was hidden is fitted again when the window came up at
-  // another width; not while pages are being found, which would find the rest at another size.
+  // another width (also while pages are being found: they are found at 100 % whatever the zoom).
   if (!activatedOnce_ && widthFittedHidden_ != 0 && width() != widthFittedHidden_) FitWidthPending = true;
   activatedOnce_ = true;
-  if (FitWidthPending && !paginating_) mnu_zoomANCHO_Click();
+  if (FitWidthPending) mnu_zoomANCHO_Click();
   UnloadSplash();
   ResizeBusy = 0;
   WheelHook(this);
@@ -273,6 +279,15 @@ void FormMain::Timer4_Timer() {
 void FormMain::mnu_File_Exit_Click() { close(); }
 
 void FormMain::closeEvent(QCloseEvent* event) {
+  // Closed while a document opens or its pages are being found: the pagination, which has the
+  // window's work under it, ends first, and the window closes once the event loop is back to it.
+  if (paginating_ || opening_) {
+    if (paginating_) ++paginationRun_;
+    paginating_ = false;
+    event->ignore();
+    QTimer::singleShot(kCloseRetryMs, this, [this] { close(); });
+    return;
+  }
   Form_Unload();
   event->accept();
 }

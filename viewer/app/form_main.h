@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <array>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ class QMenu;
 class QTimer;
 
 namespace plat {
+class ImageSurface;
 class PrinterSurface;
 }
 
@@ -40,9 +42,9 @@ constexpr int kToolButtons = 9;
 constexpr int kRecentEntries = 9;
 constexpr int kMaxPendingFiles = 16;
 
-// The zoom the pages were found at, and the scale each page found fits with at `zoom`.
+// The scale each page fits with at `zoom` (pages are found at 100 %, where every page fits
+// whole; at another zoom one may be laid out a little smaller).
 struct PageFit {
-  double paginatedAt = 0;
   double zoom = 0;
   std::map<long, double> scales;
 };
@@ -82,7 +84,12 @@ class FormMain : public QMainWindow, public WheelTarget {
   // view's zoom, with its number at the foot, and ends the sheet (the caller ends the document).
   void ImprimirPagina(long Page, plat::PrinterSurface& printer);
   void NoSoluciones();
+  // Places the current view's blocks on pages and shows page 1 as soon as its blocks are
+  // placed; the window answers clicks and keys while the later pages are found. A view or a
+  // document chosen meanwhile ends this pagination and starts its own.
   void PAGINAR();
+  // Pages are still being found (PageCount is the pages found so far).
+  bool Paginating() const { return paginating_; }
   // Rebuilds the current view's blocks and everything that follows from them.
   void MakeResolutionLevel();
   void Resolucion1();
@@ -144,8 +151,6 @@ class FormMain : public QMainWindow, public WheelTarget {
   void PicToolB_MouseDown(int Index);
   void PicToolB_MouseUp(int Index);
   void LblBut_Click(int Index) { PicToolB_Click(Index); }
-  void LblBut_MouseDown(int Index) { PicToolB_MouseDown(Index); }
-  void LblBut_MouseUp(int Index) { PicToolB_MouseUp(Index); }
   void mnu_Ayuda_MAN_Click();
   void mnu_Ayuda_WEB_Click();
   // The print button's tooltip names the current printer.
@@ -233,8 +238,14 @@ class FormMain : public QMainWindow, public WheelTarget {
   // Puts P at the top of the recent list with the caption T.
   void UpdateRecentList(const std::string& P, const std::string& T);
   void ShowRecentItem(int n);
+  // While the first document opens, lets the window (or the start-up splash before it) answer
+  // clicks and keys between the steps: a long document takes a while to read.
+  void AnswerWhileOpening();
   // SaveFile's work; true when the document was written to DocPath.
   bool SaveDocument();
+  // A file the viewer writes could not be written: its path and why, as "Error : n - text"
+  // (the description UTF-8, as shown).
+  void ShowCantSaveFile(const std::string& path, int number, const std::string& description);
   // Turns dropped files into the drop handlers' calls.
   void InstallDropTarget();
   // Each in its own file: zoom, scrolling, page turning and keys; the section marks; the
@@ -260,6 +271,16 @@ class FormMain : public QMainWindow, public WheelTarget {
   int widthFittedHidden_ = 0;
   bool unloaded_ = false;
   bool paginating_ = false;
+  // A document is being opened (OpenFile), and whether the window answers meanwhile.
+  bool opening_ = false;
+  bool answerWhileOpening_ = false;
+  // Counts the paginations started: one that finds it changed after the window has answered
+  // has been replaced and ends at once.
+  unsigned paginationRun_ = 0;
+  // End was pressed while pages were still being found: the last page is shown once known.
+  bool lastPageWanted_ = false;
+  // The page trial pages are laid out on, at 100 %, apart from the page shown.
+  std::unique_ptr<plat::ImageSurface> pagingPage_;
   // The path of the document in memory: DocPath goes back to it when a load fails.
   std::string shownDocPath_;
 };

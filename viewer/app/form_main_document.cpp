@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <utility>
 
 #include "platform/encoding.h"
 #include "platform/file_names.h"
@@ -47,10 +48,29 @@ void FormMain::ShowLoadError(const std::string& reason) {
                    plat::kExclamation);
 }
 
+void FormMain::AnswerWhileOpening() {
+  if (answerWhileOpening_) QCoreApplication::processEvents();
+}
+
 void FormMain::OpenFile() {
+  // While it opens, the window is not to close under it (closeEvent).
+  const bool wasOpening = std::exchange(opening_, true);
+  const bool wasAnswering = answerWhileOpening_;
+  const struct Opened {
+    FormMain& f;
+    bool opening, answering;
+    ~Opened() {
+      f.opening_ = opening;
+      f.answerWhileOpening_ = answering;
+    }
+  } opened{*this, wasOpening, wasAnswering};
   // No commands on a document while it loads.
   SetDocumentControlsEnabled(false);
   const bool wasLoaded = state_.DocumentLoaded;
+  // The first document (the one the start-up splash opens behind it, among others) is read in
+  // steps between which the window answers: there is no document yet that a click or key
+  // could meet half opened.
+  answerWhileOpening_ = !wasLoaded;
   state_.DocumentLoaded = false;
 
   // A load that fails changes nothing: the document shown stays the current one.
@@ -77,6 +97,7 @@ void FormMain::OpenFile() {
     fail("Error : " + std::to_string(err.number) + " - " + err.description);
     return;
   }
+  AnswerWhileOpening();
   // Its sections and images; a document that is damaged or names an unsafe image is refused.
   ReadResult read = ReadResultDocument(*bytes);
   switch (read.error) {
@@ -90,6 +111,7 @@ void FormMain::OpenFile() {
   // itself still opens. Pictures are decoded afresh for each document opened.
   state_.DecodedPictures.Clear();
   ExtractImages(read.images, DefaultImageFolders(state_.TempPath));
+  AnswerWhileOpening();
 
   state_.Document = std::move(read.sections);
   if (state_.Document.SimboloDecimal == ",") {
@@ -103,8 +125,10 @@ void FormMain::OpenFile() {
   SetWaitPointer(false);
   ActualizarBotones();
   shownDocPath_ = state_.DocPath;
-  MakeResolutionLevel();
+  // Loaded before its pages are found: a view or separator chosen while they are is applied
+  // to this document.
   state_.DocumentLoaded = true;
+  MakeResolutionLevel();
 }
 
 void FormMain::SaveFile() { SaveDocument(); }
@@ -146,9 +170,14 @@ bool FormMain::SaveDocument() {
     description += ": " + plat::ShownPath(r.detail);
   }
   SetWaitPointer(false);
-  plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantSaveFile") + "\r\n" + std::to_string(number) + "\r\n") + description,
-                   plat::kCritical);
+  ShowCantSaveFile(state_.DocPath, number, description);
   return false;
+}
+
+void FormMain::ShowCantSaveFile(const std::string& path, int number, const std::string& description) {
+  plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantSaveFile") + "\r\n") + plat::ShownPath(path) +
+                       "\r\nError : " + std::to_string(number) + " - " + description,
+                   plat::kCritical);
 }
 
 }  // namespace stagora::viewer

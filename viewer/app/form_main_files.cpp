@@ -30,21 +30,10 @@ constexpr int kPendingRetryMs = 50;
 // What File > Save As adds to a name typed without it.
 constexpr const char* kRepExtension = ".rep";
 
-std::string TrimBlanks(const std::string& s) {
-  const auto first = s.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
 std::string UpperTail(const std::string& s, std::size_t n) {
   std::string tail = s.size() < n ? s : s.substr(s.size() - n);
   for (char& c : tail) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
   return tail;
-}
-
-bool NamesResultDocument(const std::string& path) {
-  const std::string tail = UpperTail(path, 4);
-  return tail == ".REP" || tail == ".REX";
 }
 
 // Something is there under that name, a link counting as what it points at. Whether it is a
@@ -113,21 +102,18 @@ void FormMain::InstallDropTarget() {
 
 void FormMain::ProcesaCommand() {
   PendingCount = 0;
-  std::string s = TrimBlanks(state_.CommandLineText);
-  if (s.empty()) return;
-  // An unquoted command line is one path, blanks and all: the designer passes it so.
-  if (s.front() != '"') {
-    PendingFiles[1] = s;
+  const std::vector<std::string>& arguments = state_.CommandLineArguments;
+  // One argument is one path, whatever its name: the designer passes its document so. It is
+  // taken as the system gave it; OpenFile tells whether it is a document.
+  if (arguments.size() == 1) {
+    if (arguments.front().empty()) return;
+    PendingFiles[1] = arguments.front();
     PendingCount = 1;
     return;
   }
-  while (!s.empty()) {
-    s.erase(0, 1);
-    const auto close = s.find('"', 1);
-    if (close == std::string::npos) return;
-    const std::string name = TrimBlanks(s.substr(0, close));
-    if (NamesResultDocument(name) && PendingCount < kMaxPendingFiles) PendingFiles[++PendingCount] = name;
-    s = TrimBlanks(s.substr(close + 1));
+  // Several, as a file manager passes the files chosen: the documents among them.
+  for (const std::string& name : arguments) {
+    if (IsResultDocumentPath(name) && PendingCount < kMaxPendingFiles) PendingFiles[++PendingCount] = name;
   }
 }
 
@@ -135,7 +121,7 @@ void FormMain::OpenDRAGDROPFiles_Command() {
   if (PendingCount == 0) return;
   // While pages are being found or drawn the shown document cannot be replaced: the list
   // waits for them.
-  if (paginating_ || EngineBusy(state_)) {
+  if (paginating_ || opening_ || EngineBusy(state_)) {
     QTimer::singleShot(kPendingRetryMs, this, [this] { OpenDRAGDROPFiles_Command(); });
     return;
   }
@@ -155,7 +141,7 @@ void FormMain::OpenDRAGDROPFiles_Command() {
 std::string FormMain::HallaNombreLargo(const std::string& NombreCorto) const { return NombreCorto; }
 
 bool FormMain::Picture1_OLEDragOver(const std::vector<std::string>& files) const {
-  return !files.empty() && NamesResultDocument(files.front());
+  return !files.empty() && IsResultDocumentPath(files.front());
 }
 
 void FormMain::Picture1_OLEDragDrop(const std::vector<std::string>& files) {
@@ -163,7 +149,7 @@ void FormMain::Picture1_OLEDragDrop(const std::vector<std::string>& files) {
   PendingCount = 0;
   for (const std::string& f : files) {
     if (PendingCount == kMaxPendingFiles) break;
-    if (NamesResultDocument(f)) PendingFiles[++PendingCount] = f;
+    if (IsResultDocumentPath(f)) PendingFiles[++PendingCount] = f;
   }
   OpenDRAGDROPFiles_Command();
 }
@@ -204,11 +190,13 @@ void FormMain::mnu_File_SaveAs_Click() {
   const std::string previous = state_.DocPath;
   state_.DocPath = path;
   if (UpperTail(state_.DocPath, 4) != ".REP") state_.DocPath += kRepExtension;
-  const auto slash = state_.DocPath.rfind('/');
-  LastFolder = slash == std::string::npos ? std::string() : state_.DocPath.substr(0, slash);
   SetWaitPointer(true);
   const std::string target = state_.DocPath;
   if (SaveDocument()) {
+    // Only a folder a document went into is offered again: after a refusal the dialog opens
+    // where the user was, not in the folder that could not be written.
+    const auto slash = target.rfind('/');
+    LastFolder = slash == std::string::npos ? std::string() : target.substr(0, slash);
     setWindowTitle(QText(std::string(kWindowCaption) + " - ") + plat::QPath(state_.DocPath));
     UpdateRecentList(state_.DocPath, state_.DocPath);
   } else if (state_.DocPath == target) {

@@ -1,7 +1,7 @@
-// Pages of the current view: placing the blocks on pages by trial layouts measured on the hidden
-// page picture, drawing the page shown, and printing a page on a printer sheet.
+// Pages of the current view: placing the blocks on pages by trial layouts measured on a hidden
+// page at 100 %, page 1 shown as soon as it is found, drawing the page shown, and printing a
+// page on a printer sheet.
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QLabel>
 #include <QScrollBar>
 #include <map>
@@ -28,8 +28,11 @@ const plat::Color kWhite = plat::Rgb(255, 255, 255);
 const plat::Color kPageNumberColor = plat::Rgb(128, 128, 128);
 const plat::Color kBlack = plat::Rgb(0, 0, 0);
 
-// The progress of pagination: "Pág. 1/" and the pages found so far.
-QString ProgressCaption(long pages) { return QString("P\u00e1g. 1/%1").arg(pages); }
+// The page label: "Pag. k/n", or while pages are still being found "Pág. k/n" with the pages
+// found so far.
+QString PageCaption(long page, long pages, bool paginating) {
+  return QString(paginating ? "P\u00e1g. %1/%2" : "Pag. %1/%2").arg(page).arg(pages);
+}
 
 void ShowPageCaption(QLabel* label, const QString& caption) {
   SetTextWithinWidth(label, caption, PageLabelFont(), kSmallestPageLabelFontSize);
@@ -50,20 +53,27 @@ plat::FontSpec PageNumberFont(double size) {
   return f;
 }
 
-// The blank line that keeps every page's foot free for its number (as pagination tries it).
-constexpr const char* kFootLine = " &LF";
+// The blank line that keeps every page's foot free for its number. A page's text ends with a
+// line break, so this is the one line after it: what pagination left room for at 100 %.
+constexpr const char* kFootBlank = " ";
+
+// Pages are found at 100 %, whatever the view's zoom, so that the pages, and how each of them
+// looks at a zoom, do not depend on the zooms chosen before.
+constexpr double kPagingZoom = 1.0;
+constexpr int kPageWidth = 796;
+constexpr int kPageHeight = 1125;
 
 // Text does not grow in step with the zoom (letters take whole pixels), so a page filled at
-// the zoom it was paginated at may not fit at another one. There it is laid out a little
-// smaller, in steps of 2 %, down to 80 % (a few steps are all such a page needs). A page that does not fit
-// even so (a block taller than a page, which stands alone) is drawn at the full zoom, cut
-// at the foot as at every zoom.
+// 100 % may not fit at another zoom. There it is laid out a little smaller, in steps of 2 %,
+// down to 80 % (a few steps are all such a page needs); the scale depends on the page and the
+// zoom only. A page that does not fit even so (a block taller than a page, which stands
+// alone) is drawn at the full zoom, cut at the foot as at every zoom.
 constexpr double kFitStep = 0.98;
 constexpr double kSmallestFit = 0.8;
 
 // The part of the view's zoom at which page k shows whole, with its foot line free.
 double FittingScale(ViewerState& viewer, PageFit& fit, long k, const std::string& text, plat::ImageSurface& page) {
-  if (viewer.Zoom == fit.paginatedAt) return 1.0;
+  if (viewer.Zoom == kPagingZoom) return 1.0;
   if (viewer.Zoom != fit.zoom) {
     fit.zoom = viewer.Zoom;
     fit.scales.clear();
@@ -71,7 +81,8 @@ double FittingScale(ViewerState& viewer, PageFit& fit, long k, const std::string
   if (const auto known = fit.scales.find(k); known != fit.scales.end()) return known->second;
   double scale = 1.0;
   for (double s = 1.0; s >= kSmallestFit; s *= kFitStep) {
-    if (!MeasureOnPagePicture(viewer, text + kFootLine, viewer.Zoom * s * kBaseTextSize, page, s)) {
+    const double zoom = viewer.Zoom * s;
+    if (!MeasureOnPagePicture(viewer, text + kFootBlank, zoom * kBaseTextSize, page, zoom)) {
       return 1.0;  // try again later
     }
     if (LastPageLayout(viewer).BloqueCorte > 0) {
@@ -86,33 +97,69 @@ double FittingScale(ViewerState& viewer, PageFit& fit, long k, const std::string
 }  // namespace
 
 void FormMain::PAGINAR() {
+  const unsigned run = ++paginationRun_;
+  const auto replaced = [this, run] { return run != paginationRun_; };
   // Pages are being found: a document dropped meanwhile waits (OpenDRAGDROPFiles_Command).
   paginating_ = true;
-  // The trial pages are not seen.
+  lastPageWanted_ = false;
+  pageFit_ = PageFit{};
+  // Nothing of the view before is shown while the new pages are found.
   ShapeShadow->setBackColor(kWhite);
   Picture1->hide();
-  // A trial page is only measured: its page break is all that is used.
+  // A trial page is only measured, on a page of its own at 100 %: its page break is all that
+  // is used.
+  if (!pagingPage_) {
+    pagingPage_ = std::make_unique<plat::ImageSurface>(kPageWidth, kPageHeight);
+    pagingPage_->setScaleMode(plat::ScaleMode::Twips);
+  }
   const auto trial = [this](const std::string& text) -> long {
-    // The window is not to be used while its pages are found; behind the start-up splash it
-    // cannot be reached, and the splash still answers its click or key.
-    QCoreApplication::processEvents(isVisible() ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
-    if (!MeasureOnPagePicture(state_, text, state_.Zoom * kBaseTextSize, Picture1->surface())) return 0;
+    if (!MeasureOnPagePicture(state_, text, kPagingZoom * kBaseTextSize, *pagingPage_, kPagingZoom)) return 0;
     return LastPageLayout(state_).BloqueCorte;
   };
-  const auto progress = [this](long pages) { ShowPageCaption(LbPage, ProgressCaption(pages)); };
   for (PageBlock& b : state_.Blocks) b.Page = 0;
-  state_.PageCount = PlaceBlocksOnPages(state_.Blocks, trial, progress);
-  pageFit_ = PageFit{state_.Zoom, 0, {}};
-  paginating_ = false;
-  // The first page of the found ones shown, with the page count.
-  ShowPageCaption(LbPage, ProgressCaption(state_.PageCount));
-  VScroll1->setValue(VScroll1->Min());
-  PageChanging = true;
+  state_.PageCount = 0;
   state_.CurrentPage = 1;
-  DibujarPagina();
-  Picture1->show();
-  ShapeShadow->setBackColor(kShadow);
-  PageChanging = false;
+  PagePlacer placer(state_.Blocks, trial);
+  while (const long p = placer.PlaceNextPage()) {
+    state_.PageCount = p;
+    if (p == 1) {
+      // Page 1 is shown as soon as its blocks are placed, the rest is found while it is read.
+      VScroll1->setValue(VScroll1->Min());
+      PageChanging = true;
+      DibujarPagina();
+      Picture1->show();
+      ShapeShadow->setBackColor(kShadow);
+      PageChanging = false;
+    } else {
+      ShowPageCaption(LbPage, PageCaption(state_.CurrentPage, p, true));
+    }
+    // The window answers between the pages. Whatever a click or key does meanwhile finds the
+    // pages found so far; a view or document chosen starts a pagination of its own, which
+    // replaces this one (the blocks are no longer those being placed).
+    QCoreApplication::processEvents();
+    if (replaced()) return;
+  }
+  paginating_ = false;
+  // At least one page, even for a view without blocks.
+  if (state_.PageCount == 0) state_.PageCount = 1;
+  if (placer.PagesPlaced() == 0) {
+    // A view without blocks: its one empty page.
+    VScroll1->setValue(VScroll1->Min());
+    Picture1->show();
+    ShapeShadow->setBackColor(kShadow);
+  }
+  // The page shown stays as it is drawn, its label now with the page count; End pressed
+  // meanwhile shows the last page.
+  if (lastPageWanted_ || placer.PagesPlaced() == 0) {
+    lastPageWanted_ = false;
+    state_.CurrentPage = static_cast<int>(state_.PageCount);
+    VScroll1->setValue(VScroll1->Min());
+    PageChanging = true;
+    DibujarPagina();
+    PageChanging = false;
+  } else {
+    ShowPageCaption(LbPage, PageCaption(state_.CurrentPage, state_.PageCount, false));
+  }
 }
 
 QFont PageLabelFont() { return ScaledFont("Arial", kPageLabelFontSize); }
@@ -123,12 +170,13 @@ void FormMain::DibujarPagina() {
   LbPage->clear();
   if (state_.PageCount == 0) return;
   SetWaitPointer(true);
-  ShowPageCaption(LbPage, QString("Pag. %1/%2").arg(state_.CurrentPage).arg(state_.PageCount));
+  ShowPageCaption(LbPage, PageCaption(state_.CurrentPage, state_.PageCount, paginating_));
   Picture1->Cls();
   plat::ImageSurface& page = Picture1->surface();
   const std::string text = PageText(state_.Blocks, state_.CurrentPage);
   const double scale = FittingScale(state_, pageFit_, state_.CurrentPage, text, page);
-  if (DrawOnPagePicture(state_, text, state_.Zoom * scale * kBaseTextSize, page, scale)) {
+  const double zoom = state_.Zoom * scale;
+  if (DrawOnPagePicture(state_, text, zoom * kBaseTextSize, page, zoom)) {
     page.setFont(PageNumberFont(state_.Zoom * kPageNumberSize * ScreenTwipsPerPixelX() / 15));
     page.setForeColor(kPageNumberColor);
     // The number stands where it does on every page at this zoom, however small the text.

@@ -3,6 +3,7 @@
 // afterwards the view is back at its zoom and page.
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
 #include "common/print_dialog_ui.h"
 #include "platform/encoding.h"
@@ -18,6 +19,7 @@ namespace stagora::viewer {
 namespace {
 
 constexpr const char* kPdfExtension = ".pdf";
+constexpr int kWaitForPagesMs = 50;
 
 }  // namespace
 
@@ -37,6 +39,11 @@ std::string FormMain::ProposedPdfPath() const {
 void FormMain::mnu_File_Print_Click() {
   // Nothing to print on, or nothing to print.
   if (plat::PrinterNames().empty() || state_.BlockCount() == 0) return;
+  // The dialog offers the view's pages: it opens once they are all found.
+  if (paginating_ || opening_) {
+    QTimer::singleShot(kWaitForPagesMs, this, [this] { mnu_File_Print_Click(); });
+    return;
+  }
   // The view as shown, brought back when the printing is done.
   const double shownZoom = state_.Zoom;
   const int shownPage = state_.CurrentPage;
@@ -83,9 +90,7 @@ void FormMain::mnu_File_Print_Click() {
   // learns it as for a document, with the file's path, and nothing of it is left.
   if (!printed && printer.outputError().number != 0) {
     const plat::FileError& error = printer.outputError();
-    plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantSaveFile") + "\r\n") + plat::ShownPath(printer.outputFile()) +
-                         plat::Cp1252ToUtf8("\r\n" + std::to_string(error.number) + "\r\n" + error.description),
-                     plat::kCritical);
+    ShowCantSaveFile(printer.outputFile(), error.number, plat::Cp1252ToUtf8(error.description));
   }
 }
 

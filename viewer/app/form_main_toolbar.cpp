@@ -117,11 +117,19 @@ void FormMain::PicToolB_MouseUp(int Index) {
 
 void FormMain::mnu_Ayuda_MAN_Click() {
   const std::string path = plat::JoinPath(plat::ProgramFolder(), kManualName);
+  const std::string title = plat::Cp1252ToUtf8(GetL_win("Error"));
   // A missing file is told apart here: handed to the desktop, a path that is not there would
   // be taken for a web address.
-  if (plat::FileExists(path) && plat::OpenWithDesktop(path)) return;
-  plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("FileNotFoundOpen") + "\r\n") + plat::ShownPath(path), plat::kExclamation,
-                   plat::Cp1252ToUtf8(GetL_win("Error")));
+  if (!plat::FileExists(path)) {
+    plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("FileNotFoundOpen") + "\r\n") + plat::ShownPath(path),
+                     plat::kExclamation, title);
+    return;
+  }
+  // The desktop may learn only later that nothing here shows PDF files; the text is taken
+  // now, the window may be gone by then.
+  const std::string noProgramText = plat::Cp1252ToUtf8(GetL_win("NoPdfProgram") + "\r\n") + plat::ShownPath(path);
+  const auto noProgram = [noProgramText, title] { plat::MsgBoxUtf8(noProgramText, plat::kExclamation, title); };
+  if (!plat::OpenWithDesktop(path, noProgram)) noProgram();
 }
 
 void FormMain::mnu_Ayuda_WEB_Click() { AbrirURL(kHomePage); }

@@ -50,6 +50,7 @@ void FormMain::MakeResolutionLevel() {
   // The view's blocks from the document's sections, and its check mark.
   const ViewHeadings headings{GetL_win("Answer") + ":", GetL_win("View_Resol1"), GetL_win("View_Resol2")};
   state_.Blocks = BuildViewBlocks(state_.ViewMode, state_.Document, headings);
+  AnswerWhileOpening();
   switch (state_.ViewMode) {
     case kViewAnswer: mnu_Ver_SOLOSOL->setChecked(true); break;
     case kViewResolution1: mnu_Ver_RES1->setChecked(true); break;

@@ -274,11 +274,17 @@ void FormMain::Form_KeyDown(int& KeyCode, int Shift) {
     case kKeyPageUp: ImgLPage_Click(); break;
     case kKeyPageDown: ImgRPage_Click(); break;
     case kKeyEnd:
+      // The last page is not known yet while pages are being found: it is shown when it is.
+      if (paginating_) {
+        lastPageWanted_ = true;
+        break;
+      }
       // Without pages there is nothing to go to; the page number stays as it is.
       if (state_.PageCount > 0) state_.CurrentPage = static_cast<int>(state_.PageCount - 1);
       ImgRPage_Click();
       break;
     case kKeyHome:
+      lastPageWanted_ = false;
       if (state_.PageCount > 0) state_.CurrentPage = 2;
       ImgLPage_Click();
       break;

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "common/window_fit_ui.h"
 #include "viewer/app/form_main.h"
 #include "viewer/app/viewer_state.h"
 
@@ -45,6 +46,7 @@ class PrepareAfterFirstPaint : public QObject {
 void ShowMainWindow() {
   FormMain& main = TheFormMain();
   if (!main.Loaded()) main.Form_Load();
+  FitWindowIntoScreen(&main);
   main.ShowAndActivate();
 }
 

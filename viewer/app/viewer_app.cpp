@@ -1,37 +1,42 @@
 #include "viewer/app/viewer_app.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QStringList>
+#include <unistd.h>
+
+#include <climits>
+#include <string_view>
 
 #include "platform/file_names.h"
 #include "platform/messagebox_qt.h"
 #include "platform/paths.h"
 #include "platform/process.h"
+#include "platform/textfile.h"
 #include "viewer/app/form_main.h"
 #include "viewer/app/splash.h"
 #include "viewer/app/viewer_state.h"
 
 namespace stagora::viewer {
 
-std::string CommandLineFromArguments(const QStringList& arguments) {
-  const auto text = [](const QString& s) { return plat::PathFromQt(s); };
-  QStringList paths;
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    const QString& a = arguments[i];
-    paths.push_back(a.trimmed().isEmpty() || QDir::isAbsolutePath(a) ? a
-                                                                     : QDir::cleanPath(QDir::current().absoluteFilePath(a)));
+std::vector<std::string> CommandLineFromArguments(int argc, const char* const* argv) {
+  std::string folder;
+  if (char buf[PATH_MAX]; ::getcwd(buf, sizeof buf)) folder = buf;
+  std::vector<std::string> paths;
+  for (int i = 1; i < argc; ++i) {
+    std::string path = argv[i] ? argv[i] : "";
+    if (!path.empty() && path.front() != '/' && !folder.empty()) {
+      std::string_view rest = path;
+      while (rest.starts_with("./")) {
+        rest.remove_prefix(2);
+        while (rest.starts_with('/')) rest.remove_prefix(1);
+      }
+      path = plat::JoinPath(folder, std::string(rest));
+    }
+    paths.push_back(std::move(path));
   }
-  if (paths.size() == 1) return text(paths.front());
-  std::string line;
-  for (const QString& p : paths) {
-    if (!line.empty()) line += ' ';
-    line += '"' + text(p) + '"';
-  }
-  return line;
+  return paths;
 }
 
-int RunViewer(QApplication& app) {
+int RunViewer(QApplication& app, std::vector<std::string> commandLine) {
   plat::IgnoreFileSizeLimitSignal();
   app.setApplicationName(kAppTitle);
   plat::SetProgramFolder(plat::PathFromQt(QCoreApplication::applicationDirPath()));
@@ -39,8 +44,8 @@ int RunViewer(QApplication& app) {
   // The main window is made, not yet loaded, so that its state can take the command line and
   // the temporary folder; it is loaded behind the splash.
   ViewerState& state = TheFormMain().State();
-  state.CommandLineText = CommandLineFromArguments(QCoreApplication::arguments());
-  state.TempPath = TrimOneTrailingSeparator(plat::ComputeTempPath());
+  state.CommandLineArguments = std::move(commandLine);
+  state.TempPath = plat::TrimTrailingSeparator(plat::ComputeTempPath());
   ShowStartSplash();
   return app.exec();
 }

@@ -3,20 +3,22 @@
 // loop.
 #pragma once
 
-#include <QStringList>
 #include <string>
+#include <vector>
 
 class QApplication;
 
 namespace stagora::viewer {
 
-int RunViewer(QApplication& app);
+// `commandLine`: see CommandLineFromArguments.
+int RunViewer(QApplication& app, std::vector<std::string> commandLine);
 
-// The program's arguments (its own name first) as the one command line the viewer reads: a
-// single argument stands alone, blanks and all, as the designer passes its document; several,
-// as a file manager passes the files chosen, each go in double quotes. A path given relative
-// to the folder the viewer was started in is made full, so that the recent list can still
-// find it from anywhere.
-std::string CommandLineFromArguments(const QStringList& arguments);
+// The program's arguments after its own name (argv once the application has taken its own
+// options out) as the command line the viewer reads: each one a whole path, as the system's
+// own bytes, blanks, quotes and letters that are no UTF-8 all kept. A path given relative to
+// the folder the viewer was started in gets that folder put before it (a leading "./" left
+// out), so that the recent list can still find it from anywhere; nothing else is changed:
+// "link/../x.rep" still goes through the link, as the system would take it.
+std::vector<std::string> CommandLineFromArguments(int argc, const char* const* argv);
 
 }  // namespace stagora::viewer

@@ -30,12 +30,7 @@ void ViewerState::InicializarGlobales() {
   v.Pi = 4 * std::atan(1.0);
 }
 
-std::string TrimOneTrailingSeparator(std::string folder) {
-  if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
-  return folder;
-}
-
-std::string ViewerState::ScratchFolder() const { return plat::JoinPath(TempPath, "nrtemp"); }
+std::string ViewerState::ScratchFolder() const { return plat::ScratchFolderOf(TempPath); }
 
 void AbrirURL(const std::string& address) {
   if (!plat::OpenWithDesktop(address)) {

@@ -40,8 +40,9 @@ struct ViewerState {
   bool EngineDrawing = false;
 
   // --- Process and document --------------------------------------------------------------
-  // The program's command line after its name, its arguments joined by blanks.
-  std::string CommandLineText;
+  // The program's command line: its arguments after its name, each one whole (see
+  // CommandLineFromArguments).
+  std::vector<std::string> CommandLineArguments;
   bool SplashShown = false;  // the start-up splash has closed once
   std::string& TempPath = EngineValues.TempPath;  // the user's temporary folder, no trailing separator
   std::string DocPath;           // full path of the current document
@@ -63,12 +64,10 @@ struct ViewerState {
   // Sets the number symbols, the placeholders and Pi to their start values.
   void InicializarGlobales();
 
-  // The scratch folder: TempPath's "nrtemp".
+  // The scratch folder of TempPath.
   std::string ScratchFolder() const;
 };
 
-// The temporary folder as the platform reports it, with one trailing "/" or "\" removed.
-std::string TrimOneTrailingSeparator(std::string folder);
 
 // Opens a web address or a document with the desktop; says so when nothing could open it.
 void AbrirURL(const std::string& address);

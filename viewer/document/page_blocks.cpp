@@ -3,24 +3,31 @@
 namespace stagora::viewer {
 namespace {
 
+constexpr std::size_t kMarkLength = 9;  // "#MARK=" and three digits
+
 std::string Heading(const std::string& text) {
   return std::string(kHeadingOpen) + text + std::string(kHeadingClose);
 }
 
-void AddBlock(std::vector<PageBlock>& blocks, std::string text) { blocks.push_back({std::move(text), 0}); }
-
 // Cuts w after every "&LF"; line breaks that follow one another stay with the first block.
-void CutAtLineBreaks(std::string_view w, std::vector<PageBlock>& blocks) {
-  for (std::size_t p = w.find(kLineBreak); p != std::string_view::npos; p = w.find(kLineBreak)) {
-    std::string text(w.substr(0, p + kLineBreak.size()));
-    w.remove_prefix(p + kLineBreak.size());
-    while (w.starts_with(kLineBreak)) {
-      text += kLineBreak;
-      w.remove_prefix(kLineBreak.size());
-    }
-    AddBlock(blocks, std::move(text));
+void CutAtLineBreaks(std::string_view w, std::vector<std::string_view>& pieces) {
+  for (std::size_t p = w.find(kLineBreak); p != std::string_view::npos; p = w.find(kLineBreak, p)) {
+    p += kLineBreak.size();
+    while (w.substr(p).starts_with(kLineBreak)) p += kLineBreak.size();
+    pieces.push_back(w.substr(0, p));
+    w.remove_prefix(p);
+    p = 0;
   }
-  if (!w.empty()) AddBlock(blocks, std::string(w));
+  if (!w.empty()) pieces.push_back(w);
+}
+
+// "#MARK=" and the block's mark in three digits, at the end of `text`.
+void AppendSectionMark(std::string& text, std::size_t block) {
+  const std::size_t mark = MarkNumber(block);
+  text += "#MARK=";
+  text += static_cast<char>('0' + mark / 100);
+  text += static_cast<char>('0' + mark / 10 % 10);
+  text += static_cast<char>('0' + mark % 10);
 }
 
 }  // namespace
@@ -34,23 +41,34 @@ std::size_t BlockOfMark(long mark, std::size_t from) {
 }
 
 std::string SectionMark(std::size_t block) {
-  const std::string digits = std::to_string(1000 + MarkNumber(block));
-  return "#MARK=" + digits.substr(digits.size() - 3);
+  std::string mark;
+  AppendSectionMark(mark, block);
+  return mark;
 }
 
 std::vector<PageBlock> BuildViewBlocks(long viewMode, const ResultSections& sections, const ViewHeadings& headings) {
-  std::vector<PageBlock> blocks;
-  AddBlock(blocks, std::string(kSectionFrame) + sections.StatementText);
+  // The blocks' texts are cut from these, and each is made once, its mark first: a view of a
+  // long document has tens of thousands of blocks.
+  const std::string statement = std::string(kSectionFrame) + sections.StatementText;
+  std::string rest;
+  std::vector<std::string_view> pieces{statement};
   if (viewMode == kViewAnswer) {
-    AddBlock(blocks, Heading(headings.answer) + std::string(kAnswerFrame) + sections.SolutionText);
+    rest = Heading(headings.answer) + std::string(kAnswerFrame) + sections.SolutionText;
+    pieces.push_back(rest);
   } else if (viewMode == kViewResolution1 || viewMode == kViewResolution2) {
     const bool first = viewMode == kViewResolution1;
-    const std::string w = Heading(first ? headings.resolution1 : headings.resolution2) + std::string(kSectionFrame) +
-                          sections.ResolutionTexts[first ? 0 : 1] + Heading(headings.answer) +
-                          std::string(kSectionFrame) + sections.SolutionText;
-    CutAtLineBreaks(w, blocks);
+    rest = Heading(first ? headings.resolution1 : headings.resolution2) + std::string(kSectionFrame) +
+           sections.ResolutionTexts[first ? 0 : 1] + Heading(headings.answer) + std::string(kSectionFrame) +
+           sections.SolutionText;
+    CutAtLineBreaks(rest, pieces);
   }
-  for (std::size_t i = 0; i < blocks.size(); ++i) blocks[i].Text = SectionMark(i + 1) + blocks[i].Text;
+  std::vector<PageBlock> blocks(pieces.size());
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    std::string& text = blocks[i].Text;
+    text.reserve(kMarkLength + pieces[i].size());
+    AppendSectionMark(text, i + 1);
+    text += pieces[i];
+  }
   return blocks;
 }
 

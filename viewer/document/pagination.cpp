@@ -1,6 +1,7 @@
 #include "viewer/document/pagination.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace stagora::viewer {
 namespace {
@@ -24,63 +25,71 @@ std::string TrialPageText(const std::vector<PageBlock>& blocks, std::size_t firs
   return text;
 }
 
-long PlaceBlocksOnPages(std::vector<PageBlock>& blocks, const TrialPage& trial, const PageProgress& progress) {
-  const std::size_t count = blocks.size();
-  // Blocks are placed in order, so the unplaced ones are always first .. count.
-  std::size_t first = 1;
-  const auto place = [&](std::size_t from, std::size_t to, long page) {
-    for (std::size_t i = from; i <= to && i <= count; ++i) {
-      if (blocks[i - 1].Page == 0) blocks[i - 1].Page = page;
-    }
-  };
-  // The unplaced blocks from `from` on, as few of them as make about `budget` bytes and at
-  // most one round of marks, so that each mark a trial reports names one block. Each block
-  // ends with a line break and begins with its own mark, so a line that does not fit in a
-  // block before the last one handed is the line that would not fit with all the rest handed:
-  // laying out stops there either way. Any other answer is asked again with more.
-  std::size_t budget = kFirstTrialBytes;
-  const auto trialOfTheRest = [&](std::size_t from, std::size_t& last) -> long {
-    const std::size_t cap = std::min(count, from + kMarkNumbers - 1);
-    for (;;) {
-      last = from;
-      std::size_t bytes = blocks[from - 1].Text.size();
-      while (last < cap && bytes + blocks[last].Text.size() <= budget) bytes += blocks[last++].Text.size();
-      const long r = trial(TrialPageText(blocks, from, last));
-      if (last >= cap) return r;
-      if (r < 0 && BlockOfMark(-r, from) < last) return r;
-      budget *= 2;
-    }
-  };
-  long pageCount = 0;
-  for (long p = 1; first <= count; ++p) {
-    std::size_t last = first;
-    const long r = trialOfTheRest(first, last);
-    pageCount = p;
-    if (r >= 0) {
-      // Everything tried was laid out: it is this page.
-      place(first, last, p);
-      first = last + 1;
-      if (first <= count && progress) progress(p);
-      continue;
-    }
-    // The block that did not fit opens the next page. When that is the page's own first
-    // block, it stands alone on this page instead: trying it again would never fit.
-    const auto blockAfter = [first](long notFitting) {
-      const std::size_t n = BlockOfMark(notFitting, first);
-      return n > first ? n : first + 1;
-    };
-    std::size_t next = std::min(blockAfter(-r), last + 1);
-    // The blocks that fitted, with the foot line below them: the last one that leaves no
-    // room for it goes on to the next page too.
-    if (next > first + 1) {
-      const long r2 = trial(TrialPageText(blocks, first, next - 1));
-      if (r2 < 0) next = std::min(next, blockAfter(-r2));
-    }
-    place(first, next - 1, p);
-    first = next;
-    if (progress) progress(p);
+PagePlacer::PagePlacer(std::vector<PageBlock>& blocks, TrialPage trial)
+    : blocks_(blocks), trial_(std::move(trial)), budget_(kFirstTrialBytes) {}
+
+void PagePlacer::Place(std::size_t from, std::size_t to, long page) {
+  for (std::size_t i = from; i <= to && i <= blocks_.size(); ++i) {
+    if (blocks_[i - 1].Page == 0) blocks_[i - 1].Page = page;
   }
-  return pageCount < 1 ? 1 : pageCount;
+}
+
+// The unplaced blocks from `from` on, as few of them as make about the budget's bytes and at
+// most one round of marks, so that each mark a trial reports names one block. Each block ends
+// with a line break and begins with its own mark, so a line that does not fit in a block
+// before the last one handed is the line that would not fit with all the rest handed: laying
+// out stops there either way. Any other answer is asked again with more.
+long PagePlacer::TrialOfTheRest(std::size_t from, std::size_t& last) {
+  const std::size_t count = blocks_.size();
+  const std::size_t cap = std::min(count, from + kMarkNumbers - 1);
+  for (;;) {
+    last = from;
+    std::size_t bytes = blocks_[from - 1].Text.size();
+    while (last < cap && bytes + blocks_[last].Text.size() <= budget_) bytes += blocks_[last++].Text.size();
+    const long r = trial_(TrialPageText(blocks_, from, last));
+    if (last >= cap) return r;
+    if (r < 0 && BlockOfMark(-r, from) < last) return r;
+    budget_ *= 2;
+  }
+}
+
+long PagePlacer::PlaceNextPage() {
+  if (Done()) return 0;
+  const long p = ++pages_;
+  std::size_t last = first_;
+  const long r = TrialOfTheRest(first_, last);
+  if (r >= 0) {
+    // Everything tried was laid out: it is this page.
+    Place(first_, last, p);
+    first_ = last + 1;
+    endedAtBreak_ = false;
+    return p;
+  }
+  // The block that did not fit opens the next page. When that is the page's own first
+  // block, it stands alone on this page instead: trying it again would never fit.
+  const auto blockAfter = [this](long notFitting) {
+    const std::size_t n = BlockOfMark(notFitting, first_);
+    return n > first_ ? n : first_ + 1;
+  };
+  std::size_t next = std::min(blockAfter(-r), last + 1);
+  // The blocks that fitted, with the foot line below them: the last one that leaves no
+  // room for it goes on to the next page too.
+  if (next > first_ + 1) {
+    const long r2 = trial_(TrialPageText(blocks_, first_, next - 1));
+    if (r2 < 0) next = std::min(next, blockAfter(-r2));
+  }
+  Place(first_, next - 1, p);
+  first_ = next;
+  endedAtBreak_ = true;
+  return p;
+}
+
+long PlaceBlocksOnPages(std::vector<PageBlock>& blocks, const TrialPage& trial, const PageProgress& progress) {
+  PagePlacer placer(blocks, trial);
+  while (const long p = placer.PlaceNextPage()) {
+    if (progress && (placer.EndedAtABreak() || !placer.Done())) progress(p);
+  }
+  return std::max(placer.PagesPlaced(), 1L);
 }
 
 std::string PageText(const std::vector<PageBlock>& blocks, long k) {

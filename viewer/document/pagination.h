@@ -42,6 +42,32 @@ std::string TrialPageText(const std::vector<PageBlock>& blocks, std::size_t firs
 // has at most as many pages as blocks, however many that is.
 long PlaceBlocksOnPages(std::vector<PageBlock>& blocks, const TrialPage& trial, const PageProgress& progress = {});
 
+// The same, one page at a time, so that a page can be shown, and the window can answer, while
+// the pages after it are still being found. The blocks must stay as they are, in number and
+// text, while pages are placed: a caller that changes them starts a new placer.
+class PagePlacer {
+ public:
+  PagePlacer(std::vector<PageBlock>& blocks, TrialPage trial);
+  // Places the blocks of the next page and returns its number; 0 once every block has its page.
+  long PlaceNextPage();
+  bool Done() const { return first_ > blocks_.size(); }
+  // Pages whose blocks are all placed.
+  long PagesPlaced() const { return pages_; }
+  // The last page placed ended where a block did not fit (rather than with the last block).
+  bool EndedAtABreak() const { return endedAtBreak_; }
+
+ private:
+  long TrialOfTheRest(std::size_t from, std::size_t& last);
+  void Place(std::size_t from, std::size_t to, long page);
+
+  std::vector<PageBlock>& blocks_;
+  TrialPage trial_;
+  std::size_t first_ = 1;  // the first unplaced block; blocks are placed in order
+  std::size_t budget_;
+  long pages_ = 0;
+  bool endedAtBreak_ = false;
+};
+
 // The text of page k: the blocks on it, in order, joined (no blank line is added).
 std::string PageText(const std::vector<PageBlock>& blocks, long k);
 

@@ -123,6 +123,7 @@ ReadError ReadImages(std::string_view s, std::size_t dirpos, std::size_t section
 }  // namespace
 
 bool IsResultDocumentPath(std::string_view path) {
+  while (!path.empty() && path.back() == ' ') path.remove_suffix(1);
   if (path.size() < 4) return false;
   const std::string tail = UpperAscii(path.substr(path.size() - 4));
   return tail == ".REX" || tail == ".REP";
@@ -190,7 +191,7 @@ ReadResult ReadResultDocument(std::string_view s) {
 }
 
 ImageFolders DefaultImageFolders(const std::string& tempPath) {
-  return {plat::JoinPath(plat::ProgramFolder(), "img"), plat::JoinPath(tempPath, "nrtemp")};
+  return {plat::JoinPath(plat::ProgramFolder(), "img"), plat::ScratchFolderOf(tempPath)};
 }
 
 bool IsPlainFileName(std::string_view name) {

@@ -45,7 +45,8 @@ constexpr long long kLargestNumberField = 99999999;
 // result document and is refused before it is read.
 constexpr std::uint64_t kLargestDocument = kLargestNumberField;
 
-// ".rex" or ".rep" at the end of the path, without regard to case.
+// ".rex" or ".rep" at the end of the path, without regard to case; blanks after it do not
+// count ("x.rex " is still a document, of a name that ends in a blank).
 bool IsResultDocumentPath(std::string_view path);
 
 // The leading decimal number of a field: blanks are skipped wherever they stand, a sign may

@@ -11,6 +11,7 @@
 #include "viewer/engine/construct_parts.h"
 #include "viewer/engine/inline_codes.h"
 #include "viewer/engine/markup_parsing.h"
+#include "viewer/engine/symbol_table.h"
 
 namespace stagora::engine {
 namespace {
@@ -26,6 +27,10 @@ constexpr const char* kSpeciesSeparator = " + ";
 constexpr char kRightArrow = '\xAE';      // in the Symbol font
 constexpr char kLeftArrow = '\xAC';
 constexpr const char* kArrowFont = "Symbol";
+constexpr std::string_view kClosingTag = "#CEQ)";
+constexpr std::string_view kArrowTextTag = "#ATX(";
+constexpr std::string_view kImageTag = "#IMG(";
+constexpr std::string_view kRingBondsCode = "&EC=";
 
 // The equilibrium half-arrows, in twips at zoom 1 horizontally and fractions of H vertically:
 // the upper points right with its barb above, the lower points left with its barb below.
@@ -66,12 +71,30 @@ std::string Framed(std::string_view text, bool before, bool after) {
   return cell;
 }
 
-// The stretches of an equation that belong to the equation itself, where its arrow and plus
-// signs are looked for. Left out are the constructs nested in it that close inside it (a
-// ring's bond codes, a fraction's terms, texts on an arrow: found through the line's block
-// cutter and stepped over whole), the parameter codes ("&FC=Rojo:", "&FS=8:", up to their
-// ":"), and the escapes "&&", "&#" and "##", whose second character is text or a drawn sign,
-// never the start of a code or a construct.
+// The length of the code that `text` starts with when its characters are none of the
+// equation's signs (an arrow, a plus sign, an apostrophe) as the line renderer reads it; 0
+// when none starts there. These are the escapes "&&", "&#" and "##", whose second character is
+// text or a drawn sign, never the start of a code or a construct; the parameter codes
+// ("&FC=Rojo:", "&FS=8:", up to their ":"; without one the code ends the text, as the line
+// renderer reads it); and the symbol codes ("&>=", "&alfa" ...) but the two that are arrows.
+std::size_t QuietCodeLength(std::string_view text) {
+  const std::string_view two = text.substr(0, 2);
+  if (two == "##" || two == "&&" || two == "&#") return 2;
+  if (text.empty() || text[0] != '&') return 0;
+  if (StartsParameterCode(text)) {
+    const std::size_t colon = text.find(':');
+    return colon == std::string_view::npos ? text.size() : colon + 1;
+  }
+  const SimboloHTFC* symbol = FindSymbol(text);
+  if (!symbol || symbol->codigo == "&ars" || symbol->codigo == "&als") return 0;
+  return symbol->codigo.size();
+}
+
+// The stretches of an equation that belong to the equation itself, where its bounding
+// apostrophes, its arrow and its plus signs are looked for. Left out are the constructs nested
+// in it that close inside it (a ring's bond codes, a fraction's terms, texts on an arrow:
+// found through the line's block cutter and stepped over whole) and the codes whose
+// characters are none of its signs.
 class OwnLevel {
  public:
   OwnLevel(std::string_view text, const BlockFinder& blocks) {
@@ -83,12 +106,8 @@ class OwnLevel {
     };
     for (std::size_t i = 0; i < text.size();) {
       const std::string_view rest = text.substr(i);
-      if (rest.substr(0, 2) == "##" || rest.substr(0, 2) == "&&" || rest.substr(0, 2) == "&#") {
-        i = skip(i, 2);
-      } else if (rest[0] == '&' && StartsParameterCode(rest)) {
-        // Without its ":" the code ends the text as the line renderer reads it.
-        const std::size_t colon = rest.find(':');
-        i = skip(i, colon == std::string_view::npos ? rest.size() : colon + 1);
+      if (const std::size_t code = QuietCodeLength(rest); code > 0) {
+        i = skip(i, code);
       } else if (rest[0] == '#' && FindConstruct(rest)) {
         const std::string_view tag = rest.substr(0, kTagLength);
         const BlockExtent block = blocks.Find(text, i, tag, ClosingTag(tag));
@@ -122,6 +141,49 @@ class OwnLevel {
  private:
   std::vector<std::pair<std::size_t, std::size_t>> stretches_;  // [begin, end), in order
 };
+
+// True when an arrow code or a texts-on-arrow construct stands anywhere in the text, nested
+// at any depth. Not arrows: the codes whose characters are none, and what is no mark-up (a
+// ring's bond code, an image's name and options).
+bool HoldsArrow(std::string_view text, const BlockFinder& blocks) {
+  for (std::size_t i = 0; i < text.size();) {
+    const std::string_view rest = text.substr(i);
+    if (const std::size_t code = QuietCodeLength(rest); code > 0) {
+      i += code;
+    } else if (rest.starts_with(kRingBondsCode)) {
+      i += kRingBondsCode.size();
+    } else if (rest.starts_with(kImageTag)) {
+      const BlockExtent image = blocks.Find(text, i, kImageTag, ClosingTag(kImageTag));
+      i += image.at == i ? image.length : kImageTag.size();
+    } else if (rest[0] == '=' || rest.starts_with("&Q") || rest.starts_with("&ars") || rest.starts_with("&als") ||
+               rest.starts_with(kArrowTextTag)) {
+      return true;
+    } else {
+      ++i;
+    }
+  }
+  return false;
+}
+
+// True when what follows the equation holds more than blanks and table blocks ("#A21(" ...
+// "#A21)"), the blocks the row count does not ask for included.
+bool LeavesText(std::string_view text, const BlockFinder& blocks) {
+  for (std::size_t i = 0; i < text.size();) {
+    const std::string_view rest = text.substr(i);
+    if (rest[0] == ' ') {
+      ++i;
+      continue;
+    }
+    const bool tableTag = rest.size() >= kTagLength && rest[0] == '#' && rest[1] == 'A' && rest[2] >= '0' &&
+                          rest[2] <= '9' && rest[3] >= '0' && rest[3] <= '9' && rest[4] == '(';
+    if (!tableTag) return true;
+    const std::string_view open = rest.substr(0, kTagLength);
+    const BlockExtent cell = blocks.Find(text, i, open, ClosingTag(open));
+    if (cell.at != i) return true;
+    i += cell.length;
+  }
+  return false;
+}
 
 // The species of one side, text[from, to), into row 1: every one but the last framed by a
 // space on each side, the last as it stands, with the space that stood next to the arrow. A
@@ -224,38 +286,39 @@ ChemicalEquation CutEquation(std::string_view block, const BlockFinder& blocks) 
   const char count = block.size() > kCountAt ? block[kCountAt] : '0';
   q.rows = count >= '1' && count <= '9' ? count - '0' : 0;
   const std::string_view tail = block.size() > kCountAt + 1 ? block.substr(kCountAt + 1) : std::string_view();
-  const std::size_t p = tail.find('\'');
-  const std::size_t e = p == std::string_view::npos ? p : tail.find('\'', p + 1);
-  if (e == std::string_view::npos) return q;
-  const std::string_view equation = TrimmedSpaces(tail.substr(p + 1, e - p - 1));
+  std::string_view body = tail;
+  if (body.ends_with(kClosingTag)) body.remove_suffix(kClosingTag.size());
 
-  // The arrow and the plus signs are those of the equation's own level, not those inside a
-  // construct or a code it holds.
-  const OwnLevel level(equation, blocks);
-  std::size_t leftEnd = 0, rightBegin = 0;
+  // The apostrophes that bound the equation, its arrow and its plus signs are those of its
+  // own level, not those inside a construct or a code it holds.
+  const OwnLevel level(body, blocks);
+  const std::size_t p = level.Find(body, "'", 0, body.size());
+  const std::size_t e = p == std::string_view::npos ? p : level.Find(body, "'", p + 1, body.size());
+  if (e == std::string_view::npos) return q;
+  // What stands after the equation is read as the table; anything else there (a prime that
+  // cut the equation short, a second equation) would be lost without a sign.
+  if (LeavesText(body.substr(e + 1), blocks)) return q;
+  std::size_t begin = p + 1, end = e;
+  while (begin < end && body[begin] == ' ') ++begin;
+  while (end > begin && body[end - 1] == ' ') --end;
+
+  std::size_t leftEnd = begin, rightBegin = begin;
   for (const ArrowCode& a : kArrowCodes) {
-    const std::size_t at = level.Find(equation, a.code, 0, equation.size());
+    const std::size_t at = level.Find(body, a.code, begin, end);
     if (at == std::string_view::npos) continue;
     leftEnd = at;
     rightBegin = at + std::string_view(a.code).size();
     q.arrow = a.arrow;
   }
-  if (q.arrow.empty()) {
-    // Without an arrow nothing of the equation is drawn. That is what a plain equation
-    // without one asks for; but when apostrophes follow (a prime, or an equation nested in
-    // this one, cut it short) or its only arrow codes stand inside a construct or a code, the
-    // equation was cut or read other than written, and it shows the error form rather than
-    // vanish.
-    const bool primes = tail.find('\'', e + 1) != std::string_view::npos;
-    bool hidden = false;
-    for (const ArrowCode& a : kArrowCodes) hidden = hidden || equation.find(a.code) != std::string_view::npos;
-    if (primes || hidden) return q;
-  }
+  // Without an arrow of its own nothing of the equation is drawn. That is what an equation
+  // that holds no arrow at all asks for; one whose only arrows stand inside its constructs
+  // was read other than written, and it shows the error form rather than vanish.
+  if (q.arrow.empty() && HoldsArrow(body.substr(begin, end - begin), blocks)) return q;
   std::vector<std::string> first{" "};
   std::vector<CellSource> firstSources{CellSource{}};
-  SplitSide(equation, level, 0, leftEnd, first, firstSources);
+  SplitSide(body, level, begin, leftEnd, first, firstSources);
   q.leftColumns = static_cast<int>(first.size());
-  SplitSide(equation, level, rightBegin, q.arrow.empty() ? 0 : equation.size(), first, firstSources);
+  SplitSide(body, level, rightBegin, q.arrow.empty() ? begin : end, first, firstSources);
   q.columns = static_cast<int>(first.size());
   if (q.columns > kMaxEquationColumns) return q;
   q.cells.push_back(std::move(first));

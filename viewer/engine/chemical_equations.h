@@ -24,15 +24,16 @@ struct CellSource {
 };
 
 struct ChemicalEquation {
-  // False when the equation cannot be laid out: it does not stand between two apostrophes,
-  // its sides hold more species than the columns allow, or it has no arrow of its own while
-  // apostrophes follow it or arrow codes stand inside its constructs or codes.
+  // False when the equation cannot be laid out: it does not stand between two apostrophes of
+  // its own level, more than blanks and table blocks follow it, its sides hold more species
+  // than the columns allow, or it has no arrow of its own while an arrow code or a
+  // texts-on-arrow construct stands inside it.
   bool readable = false;
   int rows = 0;         // n, the equation's row included; 0 when the count is not a digit
   int columns = 0;      // C: the blank first column and the species
   int leftColumns = 0;  // L: the last column of the left side
   // "&Q" (equilibrium), "&ars" or "&als"; empty when no arrow code stands at the equation's
-  // own level (outside its nested constructs and parameter codes)
+  // own level (outside its nested constructs, parameter codes and other symbol codes)
   std::string arrow;
   // Rows x columns, 0-based: texts of their own, each framed by the spaces the layout needs.
   std::vector<std::vector<std::string>> cells;

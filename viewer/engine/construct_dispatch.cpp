@@ -1,7 +1,6 @@
 #include "viewer/engine/construct_dispatch.h"
 
 #include <array>
-#include <set>
 #include <string>
 
 #include "viewer/engine/aligned_rows.h"
@@ -89,12 +88,10 @@ void SetTooDeep(LineContext& c) {
   c.t.setForeColor(colour);
 }
 
-// The error block of a construct that does not close, kept for the life of the thread: the
-// boxes keep views of the text they were measured from.
-std::string_view StableErrorBlock(std::string_view tag, std::string_view close) {
-  thread_local std::set<std::string, std::less<>> blocks;
-  const std::string block = ErrorBlock(tag, close);
-  return *blocks.insert(block).first;
+// The error block of a construct that does not close, kept in the state: the boxes keep
+// views of the text they were measured from.
+std::string_view StableErrorBlock(EngineState& s, std::string_view tag, std::string_view close) {
+  return *s.errorBlocks.insert(ErrorBlock(tag, close)).first;
 }
 
 }  // namespace
@@ -116,9 +113,9 @@ bool HandleConstruct(LineContext& c) {
   const std::string_view tag = c.rest().substr(0, kTagLength);
   const std::string close = ClosingTag(tag);
   const BlockExtent extent = c.blocks().Find(c.line, c.i, tag, close);
-  const std::string_view block = extent.at == std::string_view::npos ? StableErrorBlock(tag, close)
-                                                                      : c.line.substr(extent.at, extent.length);
   EngineState& s = c.S;
+  const std::string_view block = extent.at == std::string_view::npos ? StableErrorBlock(s, tag, close)
+                                                                      : c.line.substr(extent.at, extent.length);
   if (s.ProfundidadLinea > kMaxNesting) {
     SetTooDeep(c);
     c.i += block.size() - 1;

@@ -3,7 +3,7 @@
 // style state, the page geometry, the page-break handshake and the section marks.
 //
 // The viewer owns one EngineState and hands it to every DibujarHTFC call (with its
-// ViewerValues); the engine keeps nothing between calls anywhere else. After a call the
+// ViewerValues); the engine keeps nothing between calls anywhere else, not even a cache. After a call the
 // viewer reads BloqueCorte, NumMarcas, the marks and the margins from it, and its page
 // picture toggles MarcaSeleccionada. One call must finish before the next begins on the same
 // state: a call runs the viewer's message pump after each line, and an event handler that
@@ -15,12 +15,15 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/surface.h"
+#include "viewer/engine/folder_listings.h"
 
 namespace stagora::engine {
 
@@ -133,6 +136,13 @@ struct EngineState {
   // matches take is reused rather than taken anew for every line; free while no line uses it.
   std::shared_ptr<BlockCutter> spareLineBlocks;
   bool spareLineBlocksInUse = false;
+
+  // --- Kept from call to call ---------------------------------------------------------------
+  // The folders pictures are looked up in.
+  FolderListings imageFolders;
+  // The error block of every construct met that does not close, one of each: boxes view the
+  // text they were measured from, and these texts are no part of any line.
+  std::set<std::string, std::less<>> errorBlocks;
 
  private:
   std::deque<CajaHTFC> boxes_;

@@ -61,21 +61,6 @@ double SizeOption(std::string_view options, std::string_view key) {
   return std::clamp(Val(options.substr(eq + 1, colon - eq - 1)), -kLargestImageMm, kLargestImageMm);
 }
 
-// A folder's regular files by the upper-case form of their names, as documents name them:
-// of several that differ only in case, the first in name order.
-struct FolderNames {
-  struct stat seen {};       // the folder when it was listed
-  struct timespec listedAt {};
-  std::unordered_map<std::string, std::string> byUpper;
-};
-
-// Each folder is listed once and listed again only when it has changed since, so that a
-// document with thousands of pictures does not list the folder for every one of them.
-std::unordered_map<std::string, FolderNames>& Listings() {
-  static std::unordered_map<std::string, FolderNames> listings;
-  return listings;
-}
-
 bool Unchanged(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
          a.st_mtim.tv_nsec == b.st_mtim.tv_nsec && a.st_ctim.tv_sec == b.st_ctim.tv_sec &&
@@ -84,13 +69,21 @@ bool Unchanged(const struct stat& a, const struct stat& b) {
 
 // A folder changed within a second of its listing may have changed again unseen: its change
 // time moves by the system clock's ticks.
-bool MayBeStale(const FolderNames& names) {
-  return names.listedAt.tv_sec <= names.seen.st_mtim.tv_sec + 1;
+bool MayBeStale(const struct stat& seen, const struct timespec& listedAt) {
+  return listedAt.tv_sec <= seen.st_mtim.tv_sec + 1;
 }
 
-FolderNames List(const std::string& folder, const struct stat& seen) {
+}  // namespace
+
+bool IsBareFileName(std::string_view name) {
+  if (name.empty() || name.find_first_of("/\\:") != std::string_view::npos) return false;
+  if (std::all_of(name.begin(), name.end(), [](char c) { return c == '.' || c == ' '; })) return false;
+  return std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
+FolderListings::Names FolderListings::List(const std::string& folder, const struct stat& seen) {
   namespace fs = std::filesystem;
-  FolderNames names;
+  Names names;
   names.seen = seen;
   ::clock_gettime(CLOCK_REALTIME, &names.listedAt);
   std::error_code ec;
@@ -107,19 +100,16 @@ FolderNames List(const std::string& folder, const struct stat& seen) {
   return names;
 }
 
-// The entry of `folder` whose name is `upperName` without regard to case; "" when none.
-// Of several such entries (a case-sensitive file system) the first in name order is taken.
-std::string FindInFolder(const std::string& folder, const std::string& upperName) {
-  std::unordered_map<std::string, FolderNames>& listings = Listings();
+std::string FolderListings::Find(const std::string& folder, const std::string& upperName) {
   struct stat st {};
   if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-    listings.erase(folder);
+    listings_.erase(folder);
     return {};
   }
-  auto listing = listings.find(folder);
+  auto listing = listings_.find(folder);
   bool fresh = false;
-  if (listing == listings.end() || !Unchanged(listing->second.seen, st)) {
-    listing = listings.insert_or_assign(folder, List(folder, st)).first;
+  if (listing == listings_.end() || !Unchanged(listing->second.seen, st)) {
+    listing = listings_.insert_or_assign(folder, List(folder, st)).first;
     fresh = true;
   }
   // The folder is the system's own name, the document's name Windows-1252: on disk it is UTF-8.
@@ -129,27 +119,20 @@ std::string FindInFolder(const std::string& folder, const std::string& upperName
                                                   : plat::JoinPath(folder, plat::Cp1252ToUtf8(found->second));
   };
   std::string found = path();
-  if (!fresh && MayBeStale(listing->second) && (found.empty() || !plat::FileExists(found))) {
+  const bool mayBeStale = MayBeStale(listing->second.seen, listing->second.listedAt);
+  if (!fresh && mayBeStale && (found.empty() || !plat::FileExists(found))) {
     listing->second = List(folder, st);
     found = path();
   }
   return found;
 }
 
-}  // namespace
-
-bool IsBareFileName(std::string_view name) {
-  if (name.empty() || name.find_first_of("/\\:") != std::string_view::npos) return false;
-  if (std::all_of(name.begin(), name.end(), [](char c) { return c == '.' || c == ' '; })) return false;
-  return std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
-}
-
-std::string FindImageFile(std::string_view name, const std::string& tempPath) {
+std::string FindImageFile(std::string_view name, const std::string& tempPath, FolderListings& folders) {
   if (!IsBareFileName(name)) return std::string();
   const std::string upper = Upper(name);
   std::string path;
-  if (!plat::ProgramFolder().empty()) path = FindInFolder(plat::JoinPath(plat::ProgramFolder(), "img"), upper);
-  if (path.empty() && !tempPath.empty()) path = FindInFolder(plat::JoinPath(tempPath, "nrtemp"), upper);
+  if (!plat::ProgramFolder().empty()) path = folders.Find(plat::JoinPath(plat::ProgramFolder(), "img"), upper);
+  if (path.empty() && !tempPath.empty()) path = folders.Find(plat::ScratchFolderOf(tempPath), upper);
   return path;
 }
 
@@ -213,7 +196,7 @@ void DibujarIMG(ConstructContext& e) {
   // A construct without a name names no file: nothing is looked up.
   plat::Picture picture;
   if (!r.name.empty()) {
-    const std::string path = FindImageFile(r.name, v.TempPath);
+    const std::string path = FindImageFile(r.name, v.TempPath, e.S.imageFolders);
     if (!path.empty()) picture = v.Pictures ? v.Pictures->Load(path) : plat::Picture::Load(path);
   }
   bool loaded = !picture.isNull() && picture.widthPx() > 0 && picture.heightPx() > 0;

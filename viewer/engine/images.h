@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "viewer/engine/construct_parts.h"
+#include "viewer/engine/folder_listings.h"
 
 namespace stagora::engine {
 
@@ -31,10 +32,10 @@ ImageRequest ReadImageRequest(std::string_view block);
 bool IsBareFileName(std::string_view name);
 
 // The image file named `name` (without regard to case): in the program folder's img/
-// first, then in the "nrtemp" folder under `tempPath` (the viewer's TempPath); "" when
+// first, then in the scratch folder of `tempPath` (the viewer's TempPath); "" when
 // neither holds it or the name is not bare. Only the entries of those two folders are
-// considered, so no other file is ever opened.
-std::string FindImageFile(std::string_view name, const std::string& tempPath);
+// considered, so no other file is ever opened. The folders are listed through `folders`.
+std::string FindImageFile(std::string_view name, const std::string& tempPath, FolderListings& folders);
 
 // Pictures decoded from their files, one decode per file: a page is drawn again at every trial
 // page of pagination, zoom, page turn and printed copy, and reading and decoding a JPEG is

@@ -37,7 +37,7 @@ struct ViewerValues {
   std::string NombreMonedaPlur = "euros";
 
   // The user's temporary folder without a trailing separator: images are looked for in its
-  // "nrtemp" folder after the program folder's "img".
+  // scratch folder (plat::ScratchFolderOf) after the program folder's "img".
   std::string TempPath;
 
   // The two targets the engine tells apart by identity: the viewer's page picture and the

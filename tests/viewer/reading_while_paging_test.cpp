@@ -1,0 +1,236 @@
+// A long view: page 1 is shown as soon as its blocks are placed, and the window answers keys,
+// zooms, views, documents and its closing while the later pages are still being found.
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+
+#include "tests/viewer/paged_document_fixture.h"
+#include "viewer/app/controls.h"
+#include "viewer/document/pagination.h"
+
+namespace stagora::viewer::test {
+namespace {
+
+class ReadingWhilePagingTest : public PagedDocumentTest {
+ protected:
+  // The window shown at 100 % with no document yet.
+  FormMain& Shown() {
+    FormMain& f = Load();
+    f.FitWidthPending = false;
+    f.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&f));
+    return f;
+  }
+};
+
+// A key as the window system hands it on: posted, to whatever has the focus.
+void PostKey(FormMain& f, Qt::Key key) {
+  QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : &f;
+  QCoreApplication::postEvent(to, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+  QCoreApplication::postEvent(to, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+}
+
+// Runs `step` the next time the window lets events run.
+void WhenTheWindowAnswers(std::function<void()> step) { QTimer::singleShot(0, std::move(step)); }
+
+// Runs `step` the first time the window lets events run while it finds pages (between two).
+void WhilePaging(FormMain& f, std::function<void()> step) {
+  WhenTheWindowAnswers([&f, step] {
+    if (f.Paginating()) return step();
+    WhilePaging(f, step);
+  });
+}
+
+long Ink(const QImage& img) {
+  long n = 0;
+  for (int y = 0; y < img.height(); ++y) {
+    for (int x = 0; x < img.width(); ++x) n += qGray(img.pixel(x, y)) < 128;
+  }
+  return n;
+}
+
+std::vector<long> PagesOf(const ViewerState& v) {
+  std::vector<long> pages;
+  for (const PageBlock& b : v.Blocks) pages.push_back(b.Page);
+  return pages;
+}
+
+// Every block has a page, in order, and the count is the last block's page.
+void ExpectEveryBlockPlaced(const ViewerState& v) {
+  long previous = 1;
+  for (const PageBlock& b : v.Blocks) {
+    ASSERT_GE(b.Page, previous);
+    previous = b.Page;
+  }
+  EXPECT_EQ(v.PageCount, v.Blocks.back().Page);
+}
+
+TEST_F(ReadingWhilePagingTest, PageOneShowsFirstAndKeysAreAnsweredBeforeTheLastPageIsFound) {
+  FormMain& f = Shown();
+  V().DocPath = WriteDocument("long.rex", StepsDocument(1500));
+  struct Seen {
+    bool paging = false, pictureShown = false;
+    int page = 0;
+    long pagesFound = 0, ink = 0;
+    QString label;
+  } first, afterPageDown;
+  const auto seen = [&] {
+    return Seen{f.Paginating(), f.Picture1->isVisible(), V().CurrentPage, V().PageCount,
+                Ink(f.Picture1->surface().image()), f.LbPage->text()};
+  };
+  // Page Down once page 2 is found, then a look once it has been handled, then End.
+  std::function<void()> lookOnPage2 = [&] {
+    if (V().CurrentPage != 2 && f.Paginating()) return WhenTheWindowAnswers(lookOnPage2);
+    afterPageDown = seen();
+    PostKey(f, Qt::Key_End);
+  };
+  std::function<void()> pageDownOnPage2 = [&] {
+    if (V().PageCount < 2) return WhenTheWindowAnswers(pageDownOnPage2);
+    PostKey(f, Qt::Key_PageDown);
+    WhenTheWindowAnswers(lookOnPage2);
+  };
+  WhilePaging(f, [&] {
+    first = seen();
+    WhenTheWindowAnswers(pageDownOnPage2);
+  });
+  f.OpenFile();
+  ASSERT_TRUE(V().DocumentLoaded);
+
+  // Page 1 drawn and shown while pages were still being found.
+  EXPECT_TRUE(first.paging);
+  EXPECT_TRUE(first.pictureShown);
+  EXPECT_EQ(first.page, 1);
+  EXPECT_GT(first.ink, 0);
+  EXPECT_LT(first.pagesFound, V().PageCount);
+  EXPECT_EQ(first.label, QString("P\u00e1g. 1/%1").arg(first.pagesFound));
+  // Page Down turned to page 2 at once, before the pages were all found.
+  EXPECT_TRUE(afterPageDown.paging);
+  EXPECT_TRUE(afterPageDown.pictureShown);
+  EXPECT_EQ(afterPageDown.page, 2);
+  EXPECT_GT(afterPageDown.ink, 0);
+  EXPECT_LT(afterPageDown.pagesFound, V().PageCount);
+  EXPECT_EQ(afterPageDown.label, QString("P\u00e1g. 2/%1").arg(afterPageDown.pagesFound));
+  // End, pressed before the last page was known, shows it once it is.
+  ExpectEveryBlockPlaced(V());
+  EXPECT_FALSE(f.Paginating());
+  EXPECT_EQ(V().CurrentPage, V().PageCount);
+  EXPECT_EQ(f.LbPage->text(), QString("Pag. %1/%1").arg(V().PageCount));
+  EXPECT_TRUE(f.Picture1->isVisible());
+  const QImage shown = f.Picture1->surface().image().copy();
+  f.DibujarPagina();
+  EXPECT_EQ(f.Picture1->surface().image(), shown);  // the last page, drawn whole
+}
+
+// What a click or key may do while the pages are found ends in a whole state: the pages of
+// what is shown, all placed, and its menus as chosen.
+TEST_F(ReadingWhilePagingTest, AViewADocumentOrAZoomChosenWhilePagingEndsInTheirOwnPages) {
+  const std::string other = "#DEC(.#DEC)#ENU(Other statement&LF#ENU)#SOL(Other answer&LF#SOL)#RS1(x&LF#RS1)#RS2(y&LF#RS2)";
+  const struct {
+    const char* what;
+    std::function<void(FormMain&)> meanwhile;
+    std::function<void(FormMain&)> expect;
+  } cases[] = {
+      {"a view",
+       [](FormMain& f) { f.mnu_Ver_SOLOSOL->trigger(); },
+       [this](FormMain& f) {
+         EXPECT_EQ(V().ViewMode, kViewAnswer);
+         EXPECT_TRUE(f.mnu_Ver_SOLOSOL->isChecked());
+         EXPECT_FALSE(f.mnu_Ver_RES2->isChecked());
+         EXPECT_EQ(PagesOf(V()), (std::vector<long>{1, 1}));
+       }},
+      {"a document",
+       [this, other](FormMain& f) {
+         V().DocPath = WriteDocument("other.rex", other);
+         f.OpenFile();
+       },
+       [this](FormMain& f) {
+         EXPECT_EQ(V().DocPath, root + "/other.rex");
+         EXPECT_NE(PageText(V().Blocks, 1).find("Other statement"), std::string::npos);
+         EXPECT_EQ(V().PageCount, 1);
+         EXPECT_EQ(f.RecentFiles[1], root + "/other.rex");
+       }},
+      {"a zoom",
+       [](FormMain& f) { f.mnu_zoom150->trigger(); },
+       [this](FormMain& f) {
+         EXPECT_DOUBLE_EQ(V().Zoom, 1.5);
+         EXPECT_TRUE(f.mnu_zoom150->isChecked());
+         EXPECT_EQ(f.Picture1->size(), QSize(1194, 1688));
+         EXPECT_GT(V().PageCount, 10);
+       }},
+  };
+  FormMain& f = Shown();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    f.mnu_zoom100_Click();
+    f.mnu_Ver_RES2->trigger();
+    V().DocPath = WriteDocument("long.rex", StepsDocument(800));
+    bool ran = false;
+    WhilePaging(f, [&] {
+      ran = true;
+      c.meanwhile(f);
+    });
+    f.OpenFile();
+    ASSERT_TRUE(ran);
+    EXPECT_FALSE(f.Paginating());
+    EXPECT_TRUE(V().DocumentLoaded);
+    ExpectEveryBlockPlaced(V());
+    EXPECT_EQ(V().CurrentPage, 1);
+    EXPECT_EQ(f.LbPage->text(), QString("Pag. 1/%1").arg(V().PageCount));
+    EXPECT_TRUE(f.Picture1->isVisible());
+    c.expect(f);
+  }
+}
+
+// Pages are found at 100 % whatever the zoom: a zoom chosen half way leaves them where they
+// are found without it.
+TEST_F(ReadingWhilePagingTest, PagesFoundWhileTheZoomChangesAreThoseFoundWithoutIt) {
+  FormMain& f = Shown();
+  V().DocPath = WriteDocument("long.rex", StepsDocument(800));
+  f.OpenFile();
+  const std::vector<long> pages = PagesOf(V());
+  WhilePaging(f, [&] { f.mnu_zoom50->trigger(); });
+  f.mnu_Ver_RES1->trigger();
+  f.mnu_Ver_RES2->trigger();
+  EXPECT_DOUBLE_EQ(V().Zoom, 0.5);
+  EXPECT_EQ(PagesOf(V()), pages);
+}
+
+TEST_F(ReadingWhilePagingTest, ClosingTheWindowWhileItOpensOrPagesEndsThatWorkAndThenTheWindow) {
+  for (const bool whilePaging : {false, true}) {
+    SCOPED_TRACE(whilePaging ? "while paging" : "while opening");
+    // As the program makes its window: deleted once closed.
+    auto* made = new FormMain;
+    made->setAttribute(Qt::WA_DeleteOnClose);
+    made->State().TempPath = root + "/tmp";
+    made->Form_Load();
+    made->FitWidthPending = false;
+    made->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(made));
+    QPointer<FormMain> window = made;
+    made->State().DocPath = WriteDocument("long.rex", StepsDocument(1500));
+    long pagesWhenClosed = -1;
+    const auto closeNow = [&] {
+      pagesWhenClosed = made->Paginating() ? made->State().PageCount : 0;
+      made->close();
+    };
+    if (whilePaging) {
+      WhilePaging(*made, closeNow);
+    } else {
+      WhenTheWindowAnswers(closeNow);
+    }
+    made->OpenFile();
+    ASSERT_TRUE(window);  // still there under the opening's caller
+    ASSERT_GE(pagesWhenClosed, 0);
+    EXPECT_FALSE(made->Paginating());
+    if (whilePaging) EXPECT_EQ(made->State().PageCount, pagesWhenClosed);  // no page found after the closing
+    EXPECT_TRUE(made->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 5000));
+  }
+}
+
+}  // namespace
+}  // namespace stagora::viewer::test
