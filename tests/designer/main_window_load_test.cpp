@@ -302,7 +302,7 @@ TEST(DesignerStart, TheTemporaryFolderLosesOneTrailingSeparator) {
 TEST_F(MainWindowTest, AtStartTheWindowFitsIntoAScreenSmallerThanItsDesign) {
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   ASSERT_LT(area.width(), 971) << "the test needs a screen narrower than the design";
-  designer::ShowFormMain();
+  designer::ShowFormMain(tempPath);
   designer::FormMain& main = designer::TheFormMain();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
   QApplication::processEvents();
