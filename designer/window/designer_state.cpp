@@ -1,5 +1,0 @@
-#include "designer/window/designer_state.h"
-
-namespace stagora::designer {
-
-}  // namespace stagora::designer
