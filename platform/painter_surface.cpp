@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -110,13 +111,151 @@ struct PainterSurface::FontCache {
   CachedFont* last = nullptr;
 };
 
-PainterSurface::PainterSurface() : fonts_(std::make_unique<FontCache>()), textPen_(QColor(Qt::black)) {}
+struct PainterSurface::Replay {
+  bool tell = false;  // whether putting it back tells touched() the area
+  QRectF area;        // what it tells
+  QRect pixels;       // the device pixels it may change
+  QImage before;      // those pixels before it was drawn
+  QImage after;       // and after
+};
+
+struct PainterSurface::Replays {
+  // Bounded: a drawing seen once is kept by its key alone, its pixels only from the second
+  // time on; beyond either bound the picture starts again.
+  static constexpr std::size_t kMostDrawings = 4096;
+  static constexpr qint64 kMostPixels = 4 << 20;
+  // A drawing larger than this is drawn each time: copying it would cost about what drawing it does.
+  static constexpr qint64 kMostPixelsOfOne = 1 << 16;
+  std::unordered_map<std::string, Replay> kept;
+  qint64 pixels = 0;
+  void clear() {
+    kept.clear();
+    pixels = 0;
+  }
+};
+
+PainterSurface::PainterSurface()
+    : replays_(std::make_unique<Replays>()), fonts_(std::make_unique<FontCache>()), textPen_(QColor(Qt::black)) {}
 PainterSurface::~PainterSurface() = default;
 
 std::size_t PainterSurface::cachedEntries() const {
   std::size_t n = fonts_->fonts.size();
   for (const auto& f : fonts_->fonts) n += f->advances.size() + f->glyphs.size() + f->texts.size() + f->textAdvances.size();
-  return n;
+  return n + replays_->kept.size();
+}
+
+namespace {
+// The picture a painter draws on, when drawings on it may be put back: a picture in memory of
+// opaque pixels, drawn plainly (no clipping, blending or opacity) and not shared, so that its
+// pixels can be compared and written as they are.
+QImage* PlainPicture(QPainter* p) {
+  QPaintDevice* device = p->device();
+  if (!device || device->devType() != QInternal::Image) return nullptr;
+  auto* image = static_cast<QImage*>(device);
+  if (image->format() != QImage::Format_RGB32 || !image->isDetached() ||
+      p->paintEngine()->type() != QPaintEngine::Raster || p->deviceTransform().type() > QTransform::TxScale ||
+      p->hasClipping() || p->compositionMode() != QPainter::CompositionMode_SourceOver || p->opacity() != 1) {
+    return nullptr;
+  }
+  return image;
+}
+
+void CopyPixels(QImage& image, const QPoint& at, const QImage& pixels) {
+  const qsizetype stride = image.bytesPerLine(), ownStride = pixels.bytesPerLine();
+  uchar* to = image.bits() + at.y() * stride + at.x() * 4;
+  const uchar* from = pixels.constBits();
+  const auto bytes = static_cast<std::size_t>(pixels.width()) * 4;
+  for (int y = pixels.height(); y > 0; --y, to += stride, from += ownStride) std::memcpy(to, from, bytes);
+}
+}  // namespace
+
+void PainterSurface::startReplayKey(char kind, Color c) {
+  replayKey_.clear();
+  replayKey_ += kind;
+  addToReplayKey(c);
+}
+
+template <typename T>
+void PainterSurface::addToReplayKey(const T& value) {
+  static_assert(std::is_trivially_copyable_v<T>);
+  replayKey_.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+void PainterSurface::addToReplayKey(const std::string& text) {
+  addToReplayKey(text.size());
+  replayKey_ += text;
+}
+
+void PainterSurface::addToReplayKey(const std::u16string& text) {
+  addToReplayKey(text.size());
+  replayKey_.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
+}
+
+// The resolution the font is laid out at is the picture's own, the same for all its drawings.
+void PainterSurface::addToReplayKey(const FontSpec& font) {
+  addToReplayKey(font.name);
+  addToReplayKey(font.size);
+  addToReplayKey(static_cast<char>(font.bold | font.italic << 1 | font.underline << 2 | font.strikethru << 3));
+}
+
+bool PainterSurface::putBack(QPainter* p) {
+  replayFound_ = nullptr;
+  replayImage_ = PlainPicture(p);
+  if (!replayImage_) return false;
+  // Where the drawing lands on the device, and how it is drawn.
+  const QTransform& t = p->deviceTransform();
+  addToReplayKey(t.m11());
+  addToReplayKey(t.m22());
+  addToReplayKey(t.dx());
+  addToReplayKey(t.dy());
+  addToReplayKey(static_cast<int>(p->renderHints()));
+  Replays& replays = *replays_;
+  if (replays.pixels > Replays::kMostPixels) replays.clear();
+  const auto it = replays.kept.find(replayKey_);
+  if (it == replays.kept.end()) return false;
+  Replay& r = it->second;
+  replayFound_ = &r;
+  if (r.after.isNull() || !replayImage_->rect().contains(r.pixels) || !SamePixels(*replayImage_, r.pixels, r.before)) {
+    return false;
+  }
+  if (r.tell) touched(r.area);
+  CopyPixels(*replayImage_, r.pixels.topLeft(), r.after);
+  return true;
+}
+
+template <typename Draw>
+void PainterSurface::drawKept(QPainter* p, const QRectF& area, const QRectF& ink, bool tell, Draw draw) {
+  if (tell) touched(area);
+  QImage* image = replayImage_;
+  // Kept only for a drawing wholly inside the picture (then clipping at its edges plays no part).
+  const QRectF onDevice = image ? p->deviceTransform().mapRect(ink) : QRectF();
+  if (!image || !(onDevice.left() >= 1 && onDevice.top() >= 1 && onDevice.right() <= image->width() - 1 &&
+                  onDevice.bottom() <= image->height() - 1)) {
+    draw();
+    return;
+  }
+  const QRect pixels = onDevice.toAlignedRect().adjusted(-1, -1, 1, 1);
+  if (static_cast<qint64>(pixels.width()) * pixels.height() > Replays::kMostPixelsOfOne) {
+    draw();
+    return;
+  }
+  Replays& replays = *replays_;
+  if (!replayFound_) {
+    // Seen for the first time: it may never come again.
+    if (replays.kept.size() >= Replays::kMostDrawings) replays.clear();
+    replays.kept.emplace(replayKey_, Replay{});
+    draw();
+    return;
+  }
+  Replay& r = *replayFound_;
+  replays.pixels -= 2 * static_cast<qint64>(r.pixels.width()) * r.pixels.height();
+  r.before = image->copy(pixels);
+  draw();
+  r.after = image->copy(pixels);
+  r.tell = tell;
+  r.area = area;
+  r.pixels = pixels;
+  replays.pixels += 2 * static_cast<qint64>(pixels.width()) * pixels.height();
 }
 
 namespace {
@@ -169,21 +308,28 @@ void PainterSurface::devLine(double x1, double y1, double x2, double y2, Color c
                         static_cast<int>(std::lround(std::min(sy1, sy2) - half)));
       const QPoint to(static_cast<int>(std::lround(std::max(sx1, sx2) + half)),
                       static_cast<int>(std::lround(std::max(sy1, sy2) + half)));
-      p->fillRect(QRect(from, QSize(to.x() - from.x(), to.y() - from.y())), ToQColor(c));
+      FillPixels(p, QRect(from, QSize(to.x() - from.x(), to.y() - from.y())), ToQColor(c));
       return;
     }
   }
-  useLinePen(p, c, width, round ? Qt::RoundCap : Qt::SquareCap, Qt::RoundJoin);
-  p->setBrush(Qt::NoBrush);
-  if (x1 == x2 && y1 == y2) {
-    p->drawPoint(QPointF(Snap(x1, penPx, ratio), Snap(y1, penPx, ratio)));
-  } else if (snapped) {
-    // Axis-parallel segments snap to the pixel grid; slanted ones are drawn as they are.
-    p->drawLine(QPointF(Snap(x1, penPx, ratio), Snap(y1, penPx, ratio)),
-                QPointF(Snap(x2, penPx, ratio), Snap(y2, penPx, ratio)));
-  } else {
-    p->drawLine(QPointF(x1, y1), QPointF(x2, y2));
-  }
+  startReplayKey('l', c);
+  addToReplayKey(penPx);
+  for (double v : {x1, y1, x2, y2}) addToReplayKey(v);
+  if (putBack(p)) return;
+  const QRectF area = Around(x1, y1, x2, y2, penPx / 2 + kTouchMargin);
+  drawKept(p, area, area, false, [&] {
+    useLinePen(p, c, width, round ? Qt::RoundCap : Qt::SquareCap, Qt::RoundJoin);
+    p->setBrush(Qt::NoBrush);
+    if (x1 == x2 && y1 == y2) {
+      p->drawPoint(QPointF(Snap(x1, penPx, ratio), Snap(y1, penPx, ratio)));
+    } else if (snapped) {
+      // Axis-parallel segments snap to the pixel grid; slanted ones are drawn as they are.
+      p->drawLine(QPointF(Snap(x1, penPx, ratio), Snap(y1, penPx, ratio)),
+                  QPointF(Snap(x2, penPx, ratio), Snap(y2, penPx, ratio)));
+    } else {
+      p->drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    }
+  });
 }
 
 void PainterSurface::devLines(const std::vector<Segment>& segments, Color c, double penPx) {
@@ -235,9 +381,20 @@ void PainterSurface::useLinePen(QPainter* p, Color c, double width, Qt::PenCapSt
 
 void PainterSurface::drawBatch(QPainter* p, Color c, double penPx) {
   if (batch_.empty()) return;
-  useLinePen(p, c, penPx, Qt::SquareCap, Qt::RoundJoin);
-  p->setBrush(Qt::NoBrush);
-  p->drawLines(batch_.data(), static_cast<int>(batch_.size()));
+  startReplayKey('L', c);
+  addToReplayKey(penPx);
+  QRectF area;
+  for (const QLineF& l : batch_) {
+    for (double v : {l.x1(), l.y1(), l.x2(), l.y2()}) addToReplayKey(v);
+    area = area.united(Around(l.x1(), l.y1(), l.x2(), l.y2(), penPx / 2 + kTouchMargin));
+  }
+  if (!putBack(p)) {
+    drawKept(p, area, area, false, [&] {
+      useLinePen(p, c, penPx, Qt::SquareCap, Qt::RoundJoin);
+      p->setBrush(Qt::NoBrush);
+      p->drawLines(batch_.data(), static_cast<int>(batch_.size()));
+    });
+  }
   batch_.clear();
 }
 
@@ -247,15 +404,52 @@ void PainterSurface::devRect(double x, double y, double w, double h, Color pen, 
   if (!p) return;
   touched(Around(x, y, x + w, y + h, penPx / 2 + kTouchMargin));
   if (filled) {
-    p->fillRect(QRectF(std::round(x), std::round(y), std::round(x + w) - std::round(x) + 1,
-                       std::round(y + h) - std::round(y) + 1),
-                ToQColor(fill));
+    const QRectF box(std::round(x), std::round(y), std::round(x + w) - std::round(x) + 1,
+                     std::round(y + h) - std::round(y) + 1);
+    if (box.width() > 0 && box.height() > 0 && box.right() < 1e6 && box.bottom() < 1e6 && box.left() > -1e6 &&
+        box.top() > -1e6 && FillsWholePixels(p)) {
+      FillPixels(p, box.toRect(), ToQColor(fill));
+    } else {
+      p->fillRect(box, ToQColor(fill));
+    }
     return;
   }
   const double ratio = p->device()->devicePixelRatio();
+  const double sx = Snap(x, penPx, ratio), sy = Snap(y, penPx, ratio), sw = std::round(w), sh = std::round(h);
+  if (penPx == 2 && sw >= 1 && sh >= 1 && sw < 1e6 && sh < 1e6 && FillsWholePixels(p)) {
+    // Snapped, a box of a two-pixel pen is the ring of whole pixels between its outer and
+    // inner edges, each pixel wholly covered: the four bands filled give the stroke's pixels
+    // many times faster (a framed picture). The one-pixel stroke leaves its first corner
+    // partly covered, so it stays the painter's.
+    const double half = penPx / 2;
+    const int left = static_cast<int>(std::lround(sx - half)), top = static_cast<int>(std::lround(sy - half));
+    const int right = static_cast<int>(std::lround(sx + sw + half)), bottom = static_cast<int>(std::lround(sy + sh + half));
+    const int band = static_cast<int>(penPx);
+    const QColor colour = ToQColor(pen);
+    FillPixels(p, QRect(QPoint(left, top), QPoint(right - 1, top + band - 1)), colour);
+    FillPixels(p, QRect(QPoint(left, bottom - band), QPoint(right - 1, bottom - 1)), colour);
+    FillPixels(p, QRect(QPoint(left, top + band), QPoint(left + band - 1, bottom - band - 1)), colour);
+    FillPixels(p, QRect(QPoint(right - band, top + band), QPoint(right - 1, bottom - band - 1)), colour);
+    return;
+  }
   useLinePen(p, pen, SnapPen(penPx, ratio), Qt::SquareCap, Qt::MiterJoin);
   p->setBrush(Qt::NoBrush);
-  p->drawRect(QRectF(Snap(x, penPx, ratio), Snap(y, penPx, ratio), std::round(w), std::round(h)));
+  p->drawRect(QRectF(sx, sy, sw, sh));
+}
+
+void PainterSurface::FillPixels(QPainter* p, const QRect& area, const QColor& colour) {
+  auto* image = static_cast<QImage*>(p->device());
+  const QRect r = area.intersected(image->rect());
+  if (r.isEmpty()) return;
+  if (!image->isDetached()) {
+    p->fillRect(r, colour);
+    return;
+  }
+  // What the painter stores for an opaque colour on a picture of opaque pixels.
+  const QRgb pixel = 0xFF000000u | colour.rgb();
+  const qsizetype stride = image->bytesPerLine();
+  uchar* row = image->bits() + r.top() * stride + r.left() * 4;
+  for (int y = r.height(); y > 0; --y, row += stride) std::fill_n(reinterpret_cast<QRgb*>(row), r.width(), pixel);
 }
 
 void PainterSurface::devEllipse(double cx, double cy, double rx, double ry, Color pen, double penPx, bool filled,
@@ -319,21 +513,33 @@ QRectF PainterSurface::TextArea(const CachedFont& f, double x, double y, double 
   return area;
 }
 
+QRectF PainterSurface::InkArea(const LaidOut& laid, const QPointF& origin) {
+  return laid.ink.translated(origin).adjusted(-kTouchMargin, -kTouchMargin, kTouchMargin, kTouchMargin);
+}
+
 void PainterSurface::devText(double x, double y, const std::u16string& text, const FontSpec& fontSpec, Color c) {
   QPainter* p = painter();
   if (!p || text.empty()) return;
+  startReplayKey('T', c);
+  addToReplayKey(fontSpec);
+  addToReplayKey(x);
+  addToReplayKey(y);
+  addToReplayKey(text);
+  if (putBack(p)) return;
   CachedFont& f = fontFor(fontSpec);
   // Underlined or struck-through text, and text that needs more than one font, keeps the
-  // painter's own way: its lines are placed across the whole text.
+  // painter's own way: its lines are placed across the whole text (a glyph run would also draw
+  // them at twice their place on a dense screen).
   const LaidOut* laid = nullptr;
   QPointF origin(x, y + f.ascent);
   QRectF area;
-  if (text.size() == 1) {
+  const bool lined = fontSpec.underline || fontSpec.strikethru;
+  if (text.size() == 1 && !lined) {
     laid = &glyphsOf(f, text[0]);
     // The baseline where drawText puts it: the font's ascent below the top.
     origin = QPointF(x, y + f.ascent - laid->baseline);
     area = TextArea(f, x, y, advanceOf(f, text[0]), laid, origin);
-  } else if (!fontSpec.underline && !fontSpec.strikethru) {
+  } else if (!lined) {
     auto it = f.texts.find(text);
     if (it == f.texts.end()) {
       if (f.texts.size() >= CachedFont::kMaxTexts) f.texts.clear();
@@ -347,14 +553,17 @@ void PainterSurface::devText(double x, double y, const std::u16string& text, con
     const LaidOut ink{{}, 0, f.metrics.boundingRect(QString::fromStdU16String(text)), -1, {}, {}};
     area = TextArea(f, x, y, devTextWidth(text, fontSpec), &ink, origin);
   }
-  touched(area);
-  if (p->font() != f.font) p->setFont(f.font);
-  useTextPen(p, c);
-  if (laid) {
-    for (const QGlyphRun& run : laid->runs) p->drawGlyphRun(origin, run);
-  } else {
-    p->drawText(QPointF(x, y + f.ascent), QString::fromStdU16String(text));
-  }
+  // The glyphs cover their ink; underlines and struck-through lines reach beyond it.
+  const QRectF ink = laid && !laid->ink.isEmpty() ? InkArea(*laid, origin) : area;
+  drawKept(p, area, ink, true, [&] {
+    if (p->font() != f.font) p->setFont(f.font);
+    useTextPen(p, c);
+    if (laid) {
+      for (const QGlyphRun& run : laid->runs) p->drawGlyphRun(origin, run);
+    } else {
+      p->drawText(QPointF(x, y + f.ascent), QString::fromStdU16String(text));
+    }
+  });
 }
 
 void PainterSurface::devCharacters(const std::vector<CharacterPlace>& places, const FontSpec& fontSpec, Color c) {
@@ -366,41 +575,51 @@ void PainterSurface::devCharacters(const std::vector<CharacterPlace>& places, co
     Surface::devCharacters(places, fontSpec, c);
     return;
   }
+  startReplayKey('C', c);
+  addToReplayKey(fontSpec);
+  for (const CharacterPlace& place : places) {
+    addToReplayKey(place.x);
+    addToReplayKey(place.y);
+    addToReplayKey(place.ch);
+  }
+  if (putBack(p)) return;
   CachedFont& f = fontFor(fontSpec);
   // The characters of a call share one line: the area they touch is told once, as the union
   // of theirs.
-  QRectF area;
+  QRectF area, ink;
   placed_.clear();
   for (const CharacterPlace& place : places) {
     const LaidOut& laid = glyphsOf(f, place.ch);
     const QPointF origin(place.x, place.y + f.ascent - laid.baseline);
     area = area.united(TextArea(f, place.x, place.y, advanceOf(f, place.ch), &laid, origin));
+    if (!laid.ink.isEmpty()) ink = ink.united(InkArea(laid, origin));
     placed_.emplace_back(&laid, origin);
   }
-  touched(area);
-  if (p->font() != f.font) p->setFont(f.font);
-  useTextPen(p, c);
-  // The glyphs of a character laid out in one face join the batch at the very positions
-  // drawing it alone would give them; the painter draws the glyphs of a run one by one in
-  // order, so the run draws what the single calls would. A character that needs several
-  // fonts is drawn on its own, in its turn.
-  int face = -1;
-  for (const auto& [laid, origin] : placed_) {
-    if (laid->runs.empty()) continue;  // a blank draws nothing
-    if (laid->face < 0) {
-      drawGlyphBatch(p);
-      for (const QGlyphRun& run : laid->runs) p->drawGlyphRun(origin, run);
-      continue;
+  drawKept(p, area, ink, true, [&] {
+    if (p->font() != f.font) p->setFont(f.font);
+    useTextPen(p, c);
+    // The glyphs of a character laid out in one face join the batch at the very positions
+    // drawing it alone would give them; the painter draws the glyphs of a run one by one in
+    // order, so the run draws what the single calls would. A character that needs several
+    // fonts is drawn on its own, in its turn.
+    int face = -1;
+    for (const auto& [laid, origin] : placed_) {
+      if (laid->runs.empty()) continue;  // a blank draws nothing
+      if (laid->face < 0) {
+        drawGlyphBatch(p);
+        for (const QGlyphRun& run : laid->runs) p->drawGlyphRun(origin, run);
+        continue;
+      }
+      if (!batchGlyphs_.empty() && laid->face != face) drawGlyphBatch(p);
+      if (batchGlyphs_.empty()) {
+        glyphBatch_ = laid->runs.front();
+        face = laid->face;
+      }
+      batchGlyphs_.insert(batchGlyphs_.end(), laid->indexes.begin(), laid->indexes.end());
+      for (const QPointF& at : laid->positions) batchPositions_.push_back(origin + at);
     }
-    if (!batchGlyphs_.empty() && laid->face != face) drawGlyphBatch(p);
-    if (batchGlyphs_.empty()) {
-      glyphBatch_ = laid->runs.front();
-      face = laid->face;
-    }
-    batchGlyphs_.insert(batchGlyphs_.end(), laid->indexes.begin(), laid->indexes.end());
-    for (const QPointF& at : laid->positions) batchPositions_.push_back(origin + at);
-  }
-  drawGlyphBatch(p);
+    drawGlyphBatch(p);
+  });
 }
 
 void PainterSurface::drawGlyphBatch(QPainter* p) {
@@ -486,10 +705,13 @@ void PainterSurface::drawPicture(QPainter* p, const Picture::Impl& pic, const QR
 
 bool PainterSurface::SamePixels(const QImage& image, const QRect& area, const QImage& pixels) {
   if (pixels.size() != area.size() || pixels.format() != image.format()) return false;
-  const auto bytes = static_cast<std::size_t>(area.width()) * (image.depth() / 8);
-  for (int y = 0; y < area.height(); ++y) {
-    const uchar* at = image.constScanLine(area.top() + y) + area.left() * (image.depth() / 8);
-    if (std::memcmp(at, pixels.constScanLine(y), bytes) != 0) return false;
+  const int pixelBytes = image.depth() / 8;
+  const auto bytes = static_cast<std::size_t>(area.width()) * pixelBytes;
+  const qsizetype stride = image.bytesPerLine(), ownStride = pixels.bytesPerLine();
+  const uchar* at = image.constBits() + area.top() * stride + area.left() * pixelBytes;
+  const uchar* own = pixels.constBits();
+  for (int y = area.height(); y > 0; --y, at += stride, own += ownStride) {
+    if (std::memcmp(at, own, bytes) != 0) return false;
   }
   return true;
 }

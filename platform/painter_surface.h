@@ -70,6 +70,8 @@ class PainterSurface : public Surface {
   // glyphs drawn from `origin` where that reaches further.
   static QRectF TextArea(const CachedFont& f, double x, double y, double width, const LaidOut* laid,
                          const QPointF& origin);
+  // What glyphs laid out and drawn from `origin` cover, with a margin for their anti-aliasing.
+  static QRectF InkArea(const LaidOut& laid, const QPointF& origin);
   // The pen of a line: thick lines end round, except thin ones on a picture (see devLine).
   bool roundCap(double penPx) const;
   void drawBatch(QPainter* p, Color c, double penPx);
@@ -87,9 +89,40 @@ class PainterSurface : public Surface {
   // Whether a rectangle of whole pixels filled on the painter gives exactly the pixels the
   // rasteriser's anti-aliased stroke of the same rectangle gives (see devLine).
   static bool FillsWholePixels(QPainter* p);
+  // Fills the rectangle of whole pixels with the opaque colour, as the painter's fill does, on a
+  // painter that FillsWholePixels.
+  static void FillPixels(QPainter* p, const QRect& area, const QColor& colour);
   // The area of a line, piece by piece so that a long slanted line does not count the whole
   // rectangle it spans.
   void touchLine(double x1, double y1, double x2, double y2, double penPx);
+
+  // Drawings kept with the pixels they gave. A page redrawn at the same zoom, and a diagram
+  // redrawn on every pointer move, draw most of their texts and curves again at the very
+  // places and on the very pixels as before; the rasteriser then gives the very pixels it gave,
+  // so they are put back instead of drawn. What a drawing is, is told in `replayKey_` (cleared
+  // by startReplayKey, then appended to) before asking putBack.
+  struct Replay;
+  struct Replays;
+  void startReplayKey(char kind, Color c);
+  template <typename T>
+  void addToReplayKey(const T& value);
+  void addToReplayKey(const std::string& text);
+  void addToReplayKey(const std::u16string& text);
+  void addToReplayKey(const FontSpec& font);
+  // Whether the drawing told in the key was kept on exactly the pixels the picture now holds
+  // where it draws; if so they are now the pixels it gave, and the area it covers was told
+  // touched(). Else the drawing is to be drawn by drawKept.
+  bool putBack(QPainter* p);
+  // Draws, and keeps the drawing with its pixels once it comes a second time; `ink` is a
+  // little more than what the drawing covers, never less. With `tell`, touched() is told
+  // `area` first, also when the drawing is put back.
+  template <typename Draw>
+  void drawKept(QPainter* p, const QRectF& area, const QRectF& ink, bool tell, Draw draw);
+  std::unique_ptr<Replays> replays_;
+  std::string replayKey_;
+  Replay* replayFound_ = nullptr;  // the entry putBack found for the key, not put back
+  QImage* replayImage_ = nullptr;  // the picture putBack found it may put drawings back on
+
   std::unique_ptr<FontCache> fonts_;
   std::vector<QLineF> batch_;
   QGlyphRun glyphBatch_;

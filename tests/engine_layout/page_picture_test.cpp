@@ -4,8 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <filesystem>
+#include <map>
 
 #include "platform/image_surface.h"
+#include "platform/textfile.h"
+#include "tests/support/test_support.h"
+#include "viewer/engine/htfc_engine.h"
 
 namespace {
 
@@ -49,6 +54,57 @@ TEST(PagePicture, TextPrintedACharacterAtATimeLandsWhereTheWholeStringLands) {
     }
     EXPECT_LT(differing, 12) << name;  // at most where the underline's pieces join
   }
+}
+
+// A page redrawn puts back much of what it drew before instead of drawing it again: every
+// fixture document, drawn again and again on one page picture, on the same ground and on one
+// that differs under parts of it, gives exactly the pixels of drawing it on a fresh page.
+TEST(PagePicture, EveryDocumentRedrawnGivesThePixelsOfAFreshPage) {
+  namespace fs = std::filesystem;
+  constexpr int kWidth = 796, kHeight = 1125;
+  const auto drawOn = [](plat::ImageSurface& page, const std::string& text, int ground) {
+    stagora::engine::EngineState engine;
+    stagora::engine::ViewerValues viewer;
+    stagora::engine::InitHTFC(engine, viewer);
+    viewer.DestinoPantalla = &page;
+    // What a document sets on the picture is not left to the next drawing of it.
+    page.setScaleMode(plat::ScaleMode::Pixels);
+    page.setFont(plat::FontSpec{});
+    page.setForeColor(0);
+    page.setBackColor(plat::Rgb(255, 255, 255));
+    page.setFillColor(0);
+    page.setFillStyle(plat::kFillTransparent);
+    page.setDrawWidth(1);
+    page.cls();
+    if (ground == 1) {
+      for (int k = 0; k < 12; ++k) page.line(k * 70 + 5, 0, k * 53 + 90, kHeight, plat::Rgb(220, 150, 40 + k * 15));
+    }
+    double size = 12;
+    stagora::engine::DibujarHTFC(text, size, page, engine, viewer);
+    return page.image().copy();
+  };
+  int documents = 0;
+  for (const char* folder : {"markup_formulas", "markup_layout"}) {
+    for (const auto& entry : fs::directory_iterator(fs::path(stagora::test::SourceDir()) / "tests" / "fixtures" / folder)) {
+      if (entry.path().extension() != ".htfc") continue;
+      const std::string text = plat::ReadTextFile(entry.path().string()).value_or("");
+      ++documents;
+      for (double ratio : {1.0, 2.0}) {
+        std::map<int, QImage> fresh;  // the page drawn on a fresh picture, by ground
+        plat::ImageSurface kept(kWidth, kHeight, ratio);
+        int drawing = 0;
+        for (int ground : {0, 0, 0, 1, 1}) {
+          SCOPED_TRACE(testing::Message() << entry.path() << " at ratio " << ratio << ", drawing " << ++drawing);
+          if (!fresh.count(ground)) {
+            plat::ImageSurface page(kWidth, kHeight, ratio);
+            fresh[ground] = drawOn(page, text, ground);
+          }
+          EXPECT_TRUE(drawOn(kept, text, ground) == fresh[ground]);
+        }
+      }
+    }
+  }
+  EXPECT_GE(documents, 15);
 }
 
 }  // namespace

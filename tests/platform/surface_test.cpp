@@ -219,6 +219,50 @@ TEST(ImageSurface, ThinAxisParallelLinesGiveThePixelsOfTheirStroke) {
   }
 }
 
+// Boxes of one- and two-pixel pens, and filled boxes, are filled as the whole pixels they
+// cover: exactly what the painter's anti-aliased stroke and fill of the snapped box give, on
+// any ground, at fractions of a pixel, and for boxes of a pixel or two.
+TEST(ImageSurface, ThinBoxesGiveThePixelsOfTheirStroke) {
+  const QRgb ground = qRgb(240, 235, 180);
+  const auto snap = [](double v, int pen) { return pen % 2 == 1 ? std::floor(v) + 0.5 : std::round(v); };
+  struct Case {
+    double x, y, w, h;
+  };
+  const Case cases[] = {
+      {10.2, 20.7, 80.4, 30.6}, {5, 5, 60, 40},      {12.5, 8.49, 1, 1},    {30.6, 40.4, 1.4, 20.2},
+      {20.3, 12.8, 33.3, 1.6},  {0, 0, 99, 79},      {44.5, 33.5, 2, 2},    {70.7, 60.2, 3.2, 2.7},
+  };
+  for (int pen : {1, 2}) {
+    for (bool filled : {false, true}) {
+      for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (filled ? "filled" : "pen " + std::to_string(pen)) << " box at " << c.x
+                                        << ", " << c.y << " size " << c.w << " x " << c.h);
+        plat::ImageSurface s(100, 80);
+        s.setBackColor(Rgb(qRed(ground), qGreen(ground), qBlue(ground)));
+        s.cls();
+        s.setDrawWidth(pen);
+        s.setFillColor(Rgb(200, 40, 10));
+        s.line(c.x, c.y, c.x + c.w, c.y + c.h, Rgb(30, 90, 160), filled ? plat::LineShape::FilledBox : plat::LineShape::Box);
+        QImage expected(100, 80, QImage::Format_RGB32);
+        expected.fill(ground);
+        {
+          QPainter p(&expected);
+          p.setRenderHint(QPainter::Antialiasing, true);
+          if (filled) {
+            p.fillRect(QRectF(std::round(c.x), std::round(c.y), std::round(c.x + c.w) - std::round(c.x) + 1,
+                              std::round(c.y + c.h) - std::round(c.y) + 1),
+                       QColor(30, 90, 160));
+          } else {
+            p.setPen(QPen(QColor(30, 90, 160), pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            p.drawRect(QRectF(snap(c.x, pen), snap(c.y, pen), std::round(c.w), std::round(c.h)));
+          }
+        }
+        EXPECT_TRUE(s.image() == expected);
+      }
+    }
+  }
+}
+
 // Text and lines on the screen picture and on the PDF printer measure alike.
 TEST(PrinterSurface, PdfTextMatchesTheScreenAndLandsWhereAsked) {
   const std::string pdf = plat::JoinPath(stagora::test::ScratchDir("printer"), "page.pdf");
@@ -354,6 +398,64 @@ TEST(ImageSurface, PicturesDrawnAgainGiveThePixelsOfDrawingThemAfresh) {
       }
       s.paintPicture(picture, c.x, c.y, c.w, c.h);
       EXPECT_TRUE(s.image() == expected);
+    }
+  }
+}
+
+// Texts and lines drawn again at the very places, as a page or the diagram is redrawn, give
+// exactly the pixels of drawing them afresh: on the same ground, on another ground that
+// differs only here and there under them, and at the screen's pixel ratios.
+TEST(ImageSurface, TextsAndLinesDrawnAgainGiveThePixelsOfDrawingThemAfresh) {
+  const auto ground = [](plat::ImageSurface& s, int kind) {
+    s.cls();
+    s.setDrawWidth(1);
+    // Another ground: a few thin strokes crossing some of what is drawn, and a box under one text.
+    if (kind == 1) {
+      for (int k = 0; k < 6; ++k) s.line(k * 61 + 3, 0, k * 47 + 40, 120, Rgb(200, 120 + k * 20, 60));
+      s.line(150, 60, 230, 72, Rgb(230, 230, 160), plat::LineShape::FilledBox);
+    }
+  };
+  const auto draw = [](plat::ImageSurface& s) {
+    s.setForeColor(Rgb(0, 0, 0));
+    s.setDrawWidth(1);
+    s.setFont(plat::FontSpec{"Times New Roman", 12});
+    s.setCurrentX(7.3);
+    s.setCurrentY(3.6);
+    s.print("x_D = (R + 1) y - ab");
+    s.setCurrentX(5.1);
+    s.setCurrentY(30.2);
+    s.printSpaced("Rmin=0.95 abgpS", 0.7);
+    s.setFont(plat::FontSpec{"Symbol", 14, false, true});
+    s.setCurrentX(150.4);
+    s.setCurrentY(58.1);
+    s.print("abgpS\xDE");
+    s.setFont(plat::FontSpec{"Arial", 9, true, false, true});
+    s.setForeColor(Rgb(0, 0, 160));
+    s.setCurrentX(20.6);
+    s.setCurrentY(80.3);
+    s.print("underlined");
+    // A delimiter's arc in short slanted pieces, a slanted stroke, and a thick round-ended one.
+    std::vector<plat::Segment> arc;
+    for (int k = 0; k < 12; ++k) {
+      const double a = 2.0 + 0.1 * k, b = a + 0.1;
+      arc.push_back({260 + 30 * std::cos(a), 60 + 40 * std::sin(a), 260 + 30 * std::cos(b), 60 + 40 * std::sin(b)});
+    }
+    s.lines(arc, Rgb(0, 0, 0));
+    s.line(280.2, 20.7, 291.9, 101.3, Rgb(0, 0, 0));
+    s.setDrawWidth(3);
+    s.line(300.5, 30.2, 330.1, 90.8, Rgb(160, 0, 0));
+  };
+  for (double ratio : {1.0, 2.0}) {
+    plat::ImageSurface kept(340, 120, ratio);
+    int drawing = 0;
+    for (int kind : {0, 0, 0, 1, 1, 0, 1}) {
+      SCOPED_TRACE(testing::Message() << "ratio " << ratio << ", drawing " << ++drawing);
+      ground(kept, kind);
+      draw(kept);
+      plat::ImageSurface fresh(340, 120, ratio);
+      ground(fresh, kind);
+      draw(fresh);
+      EXPECT_TRUE(kept.image() == fresh.image());
     }
   }
 }
