@@ -28,6 +28,7 @@ void ImageSurface::resize(int width, int height) {
   image_.setDevicePixelRatio(ratio_);
   image_.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
   image_.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
+  dpi_ = image_.logicalDpiY();
   pendingClear_.reset();
   pendingLayer_.reset();
   for (KeptLayer& layer : layers_) layer = KeptLayer();

@@ -48,6 +48,7 @@ class ImageSurface : public PainterSurface {
   void devClear(Color back) override;
   QPainter* painter() override;
   QPaintDevice* metricsDevice() override { return &image_; }
+  int metricsDpi() override { return dpi_; }  // asked for at every text drawn and measured
   bool thinPensEndSquare() const override { return true; }
   void devKeepLayer(std::string_view key, int level) override;
   bool devRestoreLayer(std::string_view key, int level) override;
@@ -90,6 +91,7 @@ class ImageSurface : public PainterSurface {
   int height_;
   double ratio_;
   QImage image_;
+  int dpi_ = 0;
   std::unique_ptr<QPainter> painter_;
   std::optional<Color> pendingClear_;
   std::optional<int> pendingLayer_;

@@ -269,7 +269,7 @@ bool SameFont(const FontSpec& a, const FontSpec& b) {
 
 PainterSurface::CachedFont& PainterSurface::fontFor(const FontSpec& fontSpec) {
   QPaintDevice* device = metricsDevice();
-  const int dpi = device->logicalDpiY();
+  const int dpi = metricsDpi();
   FontCache& cache = *fonts_;
   if (cache.last && cache.last->dpi == dpi && SameFont(cache.last->fontSpec, fontSpec)) return *cache.last;
   for (const auto& f : cache.fonts) {
@@ -416,20 +416,30 @@ void PainterSurface::devRect(double x, double y, double w, double h, Color pen, 
   }
   const double ratio = p->device()->devicePixelRatio();
   const double sx = Snap(x, penPx, ratio), sy = Snap(y, penPx, ratio), sw = std::round(w), sh = std::round(h);
-  if (penPx == 2 && sw >= 1 && sh >= 1 && sw < 1e6 && sh < 1e6 && FillsWholePixels(p)) {
-    // Snapped, a box of a two-pixel pen is the ring of whole pixels between its outer and
-    // inner edges, each pixel wholly covered: the four bands filled give the stroke's pixels
-    // many times faster (a framed picture). The one-pixel stroke leaves its first corner
-    // partly covered, so it stays the painter's.
+  if ((penPx == 1 || penPx == 2) && sw >= 1 && sh >= 1 && sw < 1e6 && sh < 1e6 && FillsWholePixels(p)) {
+    // Snapped, a box of a one- or two-pixel pen is the ring of whole pixels between its outer
+    // and inner edges: the four bands filled give the stroke's pixels many times faster (the
+    // frame of a picture). The one-pixel stroke leaves its four corners partly covered; those
+    // four pixels are the painter's stroke, each drawn on that pixel alone.
     const double half = penPx / 2;
     const int left = static_cast<int>(std::lround(sx - half)), top = static_cast<int>(std::lround(sy - half));
     const int right = static_cast<int>(std::lround(sx + sw + half)), bottom = static_cast<int>(std::lround(sy + sh + half));
     const int band = static_cast<int>(penPx);
+    const int corner = band == 1 ? 1 : 0;  // the corners left to the painter
     const QColor colour = ToQColor(pen);
-    FillPixels(p, QRect(QPoint(left, top), QPoint(right - 1, top + band - 1)), colour);
-    FillPixels(p, QRect(QPoint(left, bottom - band), QPoint(right - 1, bottom - 1)), colour);
+    FillPixels(p, QRect(QPoint(left + corner, top), QPoint(right - 1 - corner, top + band - 1)), colour);
+    FillPixels(p, QRect(QPoint(left + corner, bottom - band), QPoint(right - 1 - corner, bottom - 1)), colour);
     FillPixels(p, QRect(QPoint(left, top + band), QPoint(left + band - 1, bottom - band - 1)), colour);
     FillPixels(p, QRect(QPoint(right - band, top + band), QPoint(right - 1, bottom - band - 1)), colour);
+    if (corner) {
+      useLinePen(p, pen, penPx, Qt::SquareCap, Qt::MiterJoin);
+      p->setBrush(Qt::NoBrush);
+      for (const QPoint& at : {QPoint(left, top), QPoint(right - 1, top), QPoint(left, bottom - 1), QPoint(right - 1, bottom - 1)}) {
+        p->setClipRect(QRect(at, QSize(1, 1)));
+        p->drawRect(QRectF(sx, sy, sw, sh));
+      }
+      p->setClipping(false);
+    }
     return;
   }
   useLinePen(p, pen, SnapPen(penPx, ratio), Qt::SquareCap, Qt::MiterJoin);
@@ -654,7 +664,7 @@ FontMetrics PainterSurface::devMetrics(const FontSpec& fontSpec) {
   m.height = fm.height();
   m.externalLeading = fm.leading() > 0 ? fm.leading() : 0;
   // The em box is the point size; what the cell holds above it is the internal leading.
-  const double em = fontSpec.size * metricsDevice()->logicalDpiY() / 72.0;
+  const double em = fontSpec.size * metricsDpi() / 72.0;
   m.internalLeading = std::max(0.0, m.height - em);
   m.aveCharWidth = fm.averageCharWidth();
   f.measures = m;

@@ -22,8 +22,10 @@ class PainterSurface : public Surface {
  protected:
   // The painter to draw with, begun on the device; null when the device cannot be painted.
   virtual QPainter* painter() = 0;
-  // The paint device whose resolution the fonts are measured at.
+  // The paint device whose resolution the fonts are measured at, and that resolution (dots per
+  // inch).
   virtual QPaintDevice* metricsDevice() = 0;
+  virtual int metricsDpi() { return metricsDevice()->logicalDpiY(); }
   // Whether pens of up to two pixels may end square instead of round (pictures; the printer
   // keeps true round ends in its vector output).
   virtual bool thinPensEndSquare() const { return false; }
