@@ -20,7 +20,13 @@ RecordedOp Op(RecordedOp::Kind kind, double x1, double y1, double x2, double y2,
 }  // namespace
 
 RecordingSurface::RecordingSurface(double widthPx, double heightPx, double twipsPerPixel, Metrics metrics)
-    : width_(widthPx), height_(heightPx), tpp_(twipsPerPixel > 0 ? twipsPerPixel : 15.0), metricsKind_(metrics) {}
+    : width_(widthPx),
+      height_(heightPx),
+      tpp_(twipsPerPixel > 0 ? twipsPerPixel : 15.0),
+      metricsKind_(metrics),
+      realFonts_(metrics == Metrics::RealFonts ? std::make_unique<RealFontMeasure>(tpp_) : nullptr) {}
+
+RecordingSurface::~RecordingSurface() = default;
 
 FontMetrics RecordingSurface::ModelMetrics(const FontSpec& font, double twipsPerPixel) {
   const double em = font.size * (1440.0 / twipsPerPixel) / 72.0;
@@ -61,12 +67,12 @@ void RecordingSurface::devText(double x, double y, const std::u16string& text, c
 }
 
 double RecordingSurface::devTextWidth(const std::u16string& text, const FontSpec& font) {
-  if (metricsKind_ == Metrics::RealFonts) return RealTextWidth(text, font, tpp_);
+  if (realFonts_) return realFonts_->textWidth(text, font);
   return static_cast<double>(text.size()) * ModelMetrics(font, tpp_).aveCharWidth;
 }
 
 FontMetrics RecordingSurface::devMetrics(const FontSpec& font) {
-  if (metricsKind_ == Metrics::RealFonts) return RealMetrics(font, tpp_);
+  if (realFonts_) return realFonts_->metrics(font);
   return ModelMetrics(font, tpp_);
 }
 

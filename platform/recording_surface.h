@@ -3,12 +3,15 @@
 // font-independent model (no font system needed) or with the real fonts.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/surface.h"
 
 namespace plat {
+
+class RealFontMeasure;
 
 struct RecordedOp {
   enum Kind { Clear, Line, Rect, FilledRect, Ellipse, Text, Image } kind;
@@ -25,6 +28,7 @@ class RecordingSurface : public Surface {
  public:
   enum class Metrics { Model, RealFonts };
   RecordingSurface(double widthPx, double heightPx, double twipsPerPixel = 15.0, Metrics metrics = Metrics::Model);
+  ~RecordingSurface() override;
 
   double deviceWidth() const override { return width_; }
   double deviceHeight() const override { return height_; }
@@ -54,6 +58,7 @@ class RecordingSurface : public Surface {
   double height_;
   double tpp_;
   Metrics metricsKind_;
+  std::unique_ptr<RealFontMeasure> realFonts_;  // with Metrics::RealFonts
   std::vector<RecordedOp> ops_;
 };
 
