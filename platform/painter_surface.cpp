@@ -538,13 +538,14 @@ void PainterSurface::devText(double x, double y, const std::u16string& text, con
   if (putBack(p)) return;
   CachedFont& f = fontFor(fontSpec);
   // Underlined or struck-through text, and text that needs more than one font, keeps the
-  // painter's own way: its lines are placed across the whole text (a glyph run would also draw
-  // them at twice their place on a dense screen).
+  // painter's own way: its lines are placed across the whole text. A single character's glyph
+  // run draws its lines where they belong only on a picture of one device pixel per pixel; on
+  // a dense screen it would draw them at twice their place.
   const LaidOut* laid = nullptr;
   QPointF origin(x, y + f.ascent);
   QRectF area;
   const bool lined = fontSpec.underline || fontSpec.strikethru;
-  if (text.size() == 1 && !lined) {
+  if (text.size() == 1 && (!lined || p->deviceTransform().type() == QTransform::TxNone)) {
     laid = &glyphsOf(f, text[0]);
     // The baseline where drawText puts it: the font's ascent below the top.
     origin = QPointF(x, y + f.ascent - laid->baseline);
@@ -564,7 +565,7 @@ void PainterSurface::devText(double x, double y, const std::u16string& text, con
     area = TextArea(f, x, y, devTextWidth(text, fontSpec), &ink, origin);
   }
   // The glyphs cover their ink; underlines and struck-through lines reach beyond it.
-  const QRectF ink = laid && !laid->ink.isEmpty() ? InkArea(*laid, origin) : area;
+  const QRectF ink = laid && !lined && !laid->ink.isEmpty() ? InkArea(*laid, origin) : area;
   drawKept(p, area, ink, true, [&] {
     if (p->font() != f.font) p->setFont(f.font);
     useTextPen(p, c);
