@@ -45,14 +45,21 @@ struct MenuRow {
   QAction* Window::*item = nullptr;  // the member that keeps an entry the window's code reaches
   QMenu* Window::*menu = nullptr;    // and a menu
 
-  static constexpr MenuRow Menu(const char* name, const char* within, const char* key, const char* caption = "",
-                                QMenu* Window::*menu = nullptr) {
+  // A row of the kind, named and listed, the other fields as a row starts.
+  static constexpr MenuRow Entry(MenuEntry entry, const char* name, const char* within, const char* key = nullptr,
+                                 const char* caption = "") {
     MenuRow r;
-    r.entry = MenuEntry::kMenu;
+    r.entry = entry;
     r.name = name;
     r.within = within;
     r.key = key;
     r.caption = caption;
+    return r;
+  }
+
+  static constexpr MenuRow Menu(const char* name, const char* within, const char* key, const char* caption = "",
+                                QMenu* Window::*menu = nullptr) {
+    MenuRow r = Entry(MenuEntry::kMenu, name, within, key, caption);
     r.menu = menu;
     return r;
   }
@@ -60,13 +67,8 @@ struct MenuRow {
   static constexpr MenuRow Command(const char* name, const char* within, const char* key, const char* tail,
                                    const char* caption, void (Window::*command)(),
                                    QKeyCombination shortcut = kNoShortcut, QAction* Window::*item = nullptr) {
-    MenuRow r;
-    r.entry = MenuEntry::kCommand;
-    r.name = name;
-    r.within = within;
-    r.key = key;
+    MenuRow r = Entry(MenuEntry::kCommand, name, within, key, caption);
     r.tail = tail;
-    r.caption = caption;
     r.shortcut = shortcut;
     r.command = command;
     r.item = item;
@@ -77,12 +79,7 @@ struct MenuRow {
   static constexpr MenuRow Mark(const char* name, const char* within, const char* key, const char* caption,
                                 void (Window::*command)(), QAction* Window::*item, const char* group = nullptr,
                                 bool marked = false) {
-    MenuRow r;
-    r.entry = MenuEntry::kMark;
-    r.name = name;
-    r.within = within;
-    r.key = key;
-    r.caption = caption;
+    MenuRow r = Entry(MenuEntry::kMark, name, within, key, caption);
     r.command = command;
     r.item = item;
     r.group = group;
@@ -91,11 +88,7 @@ struct MenuRow {
   }
 
   static constexpr MenuRow Separator(const char* name, const char* within) {
-    MenuRow r;
-    r.entry = MenuEntry::kSeparator;
-    r.name = name;
-    r.within = within;
-    return r;
+    return Entry(MenuEntry::kSeparator, name, within);
   }
 
   static constexpr MenuRow HiddenSeparator(const char* name, const char* within, QAction* Window::*item) {
@@ -105,13 +98,7 @@ struct MenuRow {
     return r;
   }
 
-  static constexpr MenuRow List(const char* name, const char* within) {
-    MenuRow r;
-    r.entry = MenuEntry::kList;
-    r.name = name;
-    r.within = within;
-    return r;
-  }
+  static constexpr MenuRow List(const char* name, const char* within) { return Entry(MenuEntry::kList, name, within); }
 };
 
 constexpr bool SameMenuName(const char* a, const char* b) {

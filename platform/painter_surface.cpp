@@ -124,8 +124,9 @@ struct PainterSurface::Replays {
   // time on; beyond either bound the picture starts again.
   static constexpr std::size_t kMostDrawings = 4096;
   static constexpr qint64 kMostPixels = 4 << 20;
-  // A drawing larger than this is drawn each time: copying it would cost about what drawing it does.
-  static constexpr qint64 kMostPixelsOfOne = 1 << 16;
+  // A picture filtered into its rectangle costs more to draw than a text or a curve: it is
+  // worth keeping up to a larger size (see kMostPixelsOfOne).
+  static constexpr qint64 kMostPixelsOfAPicture = 1 << 20;
   std::unordered_map<std::string, Replay> kept;
   qint64 pixels = 0;
   void clear() {
@@ -224,7 +225,8 @@ bool PainterSurface::putBack(QPainter* p) {
 }
 
 template <typename Draw>
-void PainterSurface::drawKept(QPainter* p, const QRectF& area, const QRectF& ink, bool tell, Draw draw) {
+void PainterSurface::drawKept(QPainter* p, const QRectF& area, const QRectF& ink, bool tell, Draw draw,
+                              qint64 mostPixels) {
   if (tell) touched(area);
   QImage* image = replayImage_;
   // Kept only for a drawing wholly inside the picture (then clipping at its edges plays no part).
@@ -235,7 +237,7 @@ void PainterSurface::drawKept(QPainter* p, const QRectF& area, const QRectF& ink
     return;
   }
   const QRect pixels = onDevice.toAlignedRect().adjusted(-1, -1, 1, 1);
-  if (static_cast<qint64>(pixels.width()) * pixels.height() > Replays::kMostPixelsOfOne) {
+  if (static_cast<qint64>(pixels.width()) * pixels.height() > mostPixels) {
     draw();
     return;
   }
@@ -675,43 +677,21 @@ FontMetrics PainterSurface::devMetrics(const FontSpec& fontSpec) {
 void PainterSurface::devPicture(const Picture& pic, double x, double y, double w, double h) {
   QPainter* p = painter();
   if (!p || pic.isNull()) return;
-  touched(Around(x, y, x + w, y + h, kTouchMargin));
   p->setRenderHint(QPainter::SmoothPixmapTransform, true);
   // Without it the PDF output re-encodes every picture as a lossy JPEG, and the diagram's
   // pure reds and blues come out muddy on paper.
   p->setRenderHint(QPainter::LosslessImageRendering, true);
-  drawPicture(p, *pic.impl(), QRectF(x, y, w, h));
-}
-
-void PainterSurface::drawPicture(QPainter* p, const Picture::Impl& pic, const QRectF& target) {
-  // Kept only for a picture in memory drawn plainly, the rectangle it touches wholly inside.
-  constexpr qint64 kMostPixels = 1 << 20;
-  QPaintDevice* device = p->device();
-  const auto* image = device && device->devType() == QInternal::Image ? static_cast<const QImage*>(device) : nullptr;
-  const QRect touches = target.toAlignedRect().adjusted(-1, -1, 1, 1);
-  if (!image || image->format() != QImage::Format_RGB32 || p->paintEngine()->type() != QPaintEngine::Raster ||
-      p->deviceTransform().type() != QTransform::TxNone || p->hasClipping() ||
-      p->compositionMode() != QPainter::CompositionMode_SourceOver || p->opacity() != 1 ||
-      !image->rect().contains(touches) || static_cast<qint64>(touches.width()) * touches.height() > kMostPixels) {
-    p->drawImage(target, pic.image);
-    return;
-  }
-  const QPainter::RenderHints hints = p->renderHints();
-  std::optional<Picture::Impl::Drawn>& drawn = pic.drawn;
-  // Exactly the same rectangle (QRectF's own comparison lets small differences pass).
-  const bool same = drawn && drawn->hints == hints && drawn->target.x() == target.x() &&
-                    drawn->target.y() == target.y() && drawn->target.width() == target.width() &&
-                    drawn->target.height() == target.height();
-  if (same && !drawn->before.isNull() && SamePixels(*image, touches, drawn->before)) {
-    // Opaque pixels of the page picture's own format: copied as they are.
-    p->drawImage(touches.topLeft(), drawn->after);
-    return;
-  }
-  // Kept once the same drawing comes a second time, so a picture drawn once costs no more.
-  const bool keep = same;
-  QImage before = keep ? image->copy(touches) : QImage();
-  p->drawImage(target, pic.image);
-  drawn = Picture::Impl::Drawn{target, hints, std::move(before), keep ? image->copy(touches) : QImage()};
+  // Filtering a picture into its rectangle is a good part of the cost of a page, which is
+  // drawn again at every zoom, page turn and repaint: the picture (by its image's key, which
+  // no other image shares) drawn again at the same place on the same pixels is put back too.
+  const QImage& image = pic.impl()->image;
+  startReplayKey('P', 0);
+  addToReplayKey(image.cacheKey());
+  for (double v : {x, y, w, h}) addToReplayKey(v);
+  if (putBack(p)) return;
+  const QRectF target(x, y, w, h);
+  drawKept(p, Around(x, y, x + w, y + h, kTouchMargin), target, true, [&] { p->drawImage(target, image); },
+           Replays::kMostPixelsOfAPicture);
 }
 
 bool PainterSurface::SamePixels(const QImage& image, const QRect& area, const QImage& pixels) {

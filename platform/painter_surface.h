@@ -77,9 +77,6 @@ class PainterSurface : public Surface {
   // The pen of a line: thick lines end round, except thin ones on a picture (see devLine).
   bool roundCap(double penPx) const;
   void drawBatch(QPainter* p, Color c, double penPx);
-  // Draws the picture into the rectangle, or, on the very pixels it was last drawn on in the
-  // same way, puts back the pixels that drawing gave.
-  void drawPicture(QPainter* p, const Picture::Impl& pic, const QRectF& target);
   // Whether `area` of the image holds exactly `pixels`.
   static bool SamePixels(const QImage& image, const QRect& area, const QImage& pixels);
   // Draws the glyphs gathered by devCharacters as one run.
@@ -118,8 +115,12 @@ class PainterSurface : public Surface {
   // Draws, and keeps the drawing with its pixels once it comes a second time; `ink` is a
   // little more than what the drawing covers, never less. With `tell`, touched() is told
   // `area` first, also when the drawing is put back.
+  // A drawing larger than `mostPixels` is drawn each time: copying it would cost about what
+  // drawing it does.
+  static constexpr qint64 kMostPixelsOfOne = 1 << 16;
   template <typename Draw>
-  void drawKept(QPainter* p, const QRectF& area, const QRectF& ink, bool tell, Draw draw);
+  void drawKept(QPainter* p, const QRectF& area, const QRectF& ink, bool tell, Draw draw,
+                qint64 mostPixels = kMostPixelsOfOne);
   std::unique_ptr<Replays> replays_;
   std::string replayKey_;
   Replay* replayFound_ = nullptr;  // the entry putBack found for the key, not put back

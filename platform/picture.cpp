@@ -28,7 +28,7 @@ Picture Picture::Load(const std::string& path) {
   QImageReader reader(&buffer, QFileInfo(QPath(path)).suffix().toLower().toLatin1());
   reader.setAutoTransform(true);
   QImage img = reader.read();
-  if (!img.isNull()) p.impl_ = std::make_shared<Impl>(Impl{std::move(img), std::nullopt});
+  if (!img.isNull()) p.impl_ = std::make_shared<Impl>(Impl{std::move(img)});
   return p;
 }
 

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <array>
+#include <utility>
 
 #include "designer/window/artwork.h"
 #include "designer/window/controls.h"
@@ -225,9 +227,12 @@ void FormMain::PlaceControls() {
   Place(Text[field::kRealPlates], 62, 438, 104, 28);
   Place(Text[field::kMoreVolatileName], 159, 7, 93, 24);
   Place(Text[field::kLessVolatileName], 401, 7, 93, 24);
-  const std::array<QPoint, 5> lines = {QPoint(711, 34), QPoint(710, 86), QPoint(708, 143), QPoint(708, 211),
-                                       QPoint(708, 265)};
-  for (int k = 0; k < 5; ++k) Place(Text[8 + k], lines[k].x(), lines[k].y(), 393, 21);
+  const std::array<std::pair<int, QPoint>, 5> lines = {{{field::kQLine, QPoint(711, 34)},
+                                                        {field::kEnrichingLine, QPoint(710, 86)},
+                                                        {field::kStrippingLine, QPoint(708, 143)},
+                                                        {field::kLinesMeet, QPoint(708, 211)},
+                                                        {field::kPinchPoint, QPoint(708, 265)}}};
+  for (const auto& [line, at] : lines) Place(Text[line], at.x(), at.y(), 393, 21);
 
   Place(Label1[7], 711, 14, 236, 19);
   Place(Label1[8], 710, 66, 390, 19);

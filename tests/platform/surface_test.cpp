@@ -351,7 +351,8 @@ TEST(PrinterSurface, PicturesOnPaperKeepTheirColours) {
 
 // A picture drawn again and again at one place, as a page is redrawn, gives exactly the pixels
 // of drawing it afresh each time, on the same ground or another: at fractions of a pixel,
-// shrunk, enlarged, against the picture's edges, partly outside it, and with transparency.
+// shrunk, enlarged, against the picture's edges, partly outside it, with transparency, and on
+// a dense screen.
 TEST(ImageSurface, PicturesDrawnAgainGiveThePixelsOfDrawingThemAfresh) {
   const std::string dir = stagora::test::ScratchDir("picture-again");
   QImage art(120, 90, QImage::Format_RGB32);
@@ -382,23 +383,26 @@ TEST(ImageSurface, PicturesDrawnAgainGiveThePixelsOfDrawingThemAfresh) {
     SCOPED_TRACE(testing::Message() << *c.file << " at " << c.x << ", " << c.y << " size " << c.w << " x " << c.h);
     const plat::Picture picture = plat::Picture::Load(*c.file);
     ASSERT_FALSE(picture.isNull());
-    plat::ImageSurface s(400, 300);
-    // Drawn on one ground three times, on another twice, then on the first again.
-    int drawing = 0;
-    for (int ground : {0, 0, 0, 1, 1, 0}) {
-      SCOPED_TRACE(testing::Message() << "drawing " << ++drawing);
-      s.setBackColor(Rgb(250 - 60 * ground, 240, 230));
-      s.cls();
-      for (int k = 0; k < 30; ++k) s.line(k * 13 + ground, 0, 400 - k * 11, 300, Rgb(k * 8, 255 - k * 8, ground * 90));
-      QImage expected = s.image().copy();
-      {
-        QPainter p(&expected);
-        p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform |
-                         QPainter::LosslessImageRendering);
-        p.drawImage(QRectF(c.x, c.y, c.w, c.h), QImage(QString::fromStdString(*c.file)));
+    for (double ratio : {1.0, 2.0}) {
+      SCOPED_TRACE(testing::Message() << "ratio " << ratio);
+      plat::ImageSurface s(400, 300, ratio);
+      // Drawn on one ground three times, on another twice, then on the first again.
+      int drawing = 0;
+      for (int ground : {0, 0, 0, 1, 1, 0}) {
+        SCOPED_TRACE(testing::Message() << "drawing " << ++drawing);
+        s.setBackColor(Rgb(250 - 60 * ground, 240, 230));
+        s.cls();
+        for (int k = 0; k < 30; ++k) s.line(k * 13 + ground, 0, 400 - k * 11, 300, Rgb(k * 8, 255 - k * 8, ground * 90));
+        QImage expected = s.image().copy();
+        {
+          QPainter p(&expected);
+          p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform |
+                           QPainter::LosslessImageRendering);
+          p.drawImage(QRectF(c.x, c.y, c.w, c.h), QImage(QString::fromStdString(*c.file)));
+        }
+        s.paintPicture(picture, c.x, c.y, c.w, c.h);
+        EXPECT_TRUE(s.image() == expected);
       }
-      s.paintPicture(picture, c.x, c.y, c.w, c.h);
-      EXPECT_TRUE(s.image() == expected);
     }
   }
 }

@@ -100,20 +100,20 @@ TEST_F(ReadingWhilePagingTest, PageOneShowsFirstAndKeysAreAnsweredBeforeTheLastP
   f.OpenFile();
   ASSERT_TRUE(V().DocumentLoaded);
 
-  // Page 1 drawn and shown while pages were still being found.
-  EXPECT_TRUE(first.paging);
-  EXPECT_TRUE(first.pictureShown);
-  EXPECT_EQ(first.page, 1);
-  EXPECT_GT(first.ink, 0);
-  EXPECT_LT(first.pagesFound, V().PageCount);
-  EXPECT_EQ(first.label, QString("P\u00e1g. 1/%1").arg(first.pagesFound));
-  // Page Down turned to page 2 at once, before the pages were all found.
-  EXPECT_TRUE(afterPageDown.paging);
-  EXPECT_TRUE(afterPageDown.pictureShown);
-  EXPECT_EQ(afterPageDown.page, 2);
-  EXPECT_GT(afterPageDown.ink, 0);
-  EXPECT_LT(afterPageDown.pagesFound, V().PageCount);
-  EXPECT_EQ(afterPageDown.label, QString("P\u00e1g. 2/%1").arg(afterPageDown.pagesFound));
+  // The page drawn and shown, with the pages found so far in its label, while pages were still
+  // being found.
+  const auto expectShownWhilePaging = [&](const Seen& s, int page) {
+    SCOPED_TRACE(testing::Message() << "page " << page);
+    EXPECT_TRUE(s.paging);
+    EXPECT_TRUE(s.pictureShown);
+    EXPECT_EQ(s.page, page);
+    EXPECT_GT(s.ink, 0);
+    EXPECT_LT(s.pagesFound, V().PageCount);
+    EXPECT_EQ(s.label, QString("P\u00e1g. %1/%2").arg(page).arg(s.pagesFound));
+  };
+  // Page 1 first; Page Down turned to page 2 at once, before the pages were all found.
+  expectShownWhilePaging(first, 1);
+  expectShownWhilePaging(afterPageDown, 2);
   // End, pressed before the last page was known, shows it once it is.
   ExpectEveryBlockPlaced(V());
   EXPECT_FALSE(f.Paginating());
