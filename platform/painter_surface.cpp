@@ -146,9 +146,9 @@ std::size_t PainterSurface::cachedEntries() const {
 }
 
 namespace {
-// The picture a painter draws on, when drawings on it may be put back: a picture in memory of
-// opaque pixels, drawn plainly (no clipping, blending or opacity) and not shared, so that its
-// pixels can be compared and written as they are.
+// The picture a painter draws on, when it may be written as pixels (drawings put back, whole
+// pixels filled): a picture in memory of opaque pixels, drawn plainly (no clipping, blending
+// or opacity) and not shared, so that its pixels can be compared and written as they are.
 QImage* PlainPicture(QPainter* p) {
   QPaintDevice* device = p->device();
   if (!device || device->devType() != QInternal::Image) return nullptr;
@@ -359,11 +359,8 @@ void PainterSurface::devLines(const std::vector<Segment>& segments, Color c, dou
 }
 
 bool PainterSurface::FillsWholePixels(QPainter* p) {
-  const QPaintDevice* device = p->device();
-  return device && device->devType() == QInternal::Image &&
-         static_cast<const QImage*>(device)->format() == QImage::Format_RGB32 &&
-         p->paintEngine()->type() == QPaintEngine::Raster && p->deviceTransform().type() == QTransform::TxNone &&
-         !p->hasClipping() && p->compositionMode() == QPainter::CompositionMode_SourceOver && p->opacity() == 1;
+  // A plain picture, drawn on without scaling: a logical pixel is a device pixel.
+  return PlainPicture(p) && p->deviceTransform().type() == QTransform::TxNone;
 }
 
 void PainterSurface::useTextPen(QPainter* p, Color c) {
@@ -453,10 +450,6 @@ void PainterSurface::FillPixels(QPainter* p, const QRect& area, const QColor& co
   auto* image = static_cast<QImage*>(p->device());
   const QRect r = area.intersected(image->rect());
   if (r.isEmpty()) return;
-  if (!image->isDetached()) {
-    p->fillRect(r, colour);
-    return;
-  }
   // What the painter stores for an opaque colour on a picture of opaque pixels.
   const QRgb pixel = 0xFF000000u | colour.rgb();
   const qsizetype stride = image->bytesPerLine();
