@@ -191,8 +191,10 @@ TEST_F(InlineCodes, FilledFiguresTakeMillimetresTimesZoomAndNoWidth) {
   const Case cases[] = {
       {"&BC=230;230;230:&FF=REC,170,1.5:", 1, x, y, x + 170 * mm, y + 1.5 * mm, plat::Rgb(230, 230, 230)},
       {"&BC=Rojo:&FF=REC,10,2:", 2, x, y, x + 20 * mm, y + 4 * mm, plat::Rgb(255, 0, 0)},
-      // Zero height: from the top edge down the whole height of the target.
-      {"&BC=Azul:&FF=REC,-40,0:", 1, x - 40 * mm, 0, x, kPageHeightPx * kTpp, plat::Rgb(0, 0, 255)},
+      // Zero height: from the top edge down the whole height of the target. To the left of
+      // the current position the box ends in the pixel column before the one the position
+      // falls in (x is 133.3 pixels), which holds the letters set from there.
+      {"&BC=Azul:&FF=REC,-40,0:", 1, x - 40 * mm, 0, 132 * kTpp, kPageHeightPx * kTpp, plat::Rgb(0, 0, 255)},
   };
   for (const Case& c : cases) {
     V.Zoom = c.zoom;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 
 #include "viewer/engine/markup_parsing.h"
@@ -12,6 +13,8 @@ namespace {
 
 constexpr double kSignPenFraction = 0.05;  // pen of the drawn signs, of H
 constexpr double kLargestFigureMm = 10000;  // a figure never spans more than 10 m
+// A position that lies on a pixel edge but comes out a hair short of it still counts as on it.
+constexpr double kPixelSlack = 1e-6;
 
 // The three drawn signs: each segment from a start point by an offset, in twips at zoom 1
 // horizontally and in fractions of H vertically.
@@ -85,9 +88,22 @@ void FigureCode(LineContext& c, const std::string& value) {
     }
     w = std::clamp(w, -kLargestFigureMm, kLargestFigureMm);
     h = std::clamp(h, -kLargestFigureMm, kLargestFigureMm);
-    const double x1 = t.currentX(), y1 = t.currentY();
-    t.line(x1, y1, x1 + w * kTwipsPerMm * v.Zoom, y1 + h * kTwipsPerMm * v.Zoom, c.S.ColorFondo,
-           plat::LineShape::FilledBox);
+    double x1 = t.currentX();
+    const double y1 = t.currentY();
+    const double x2 = x1 + w * kTwipsPerMm * v.Zoom, y2 = y1 + h * kTwipsPerMm * v.Zoom;
+    bool shows = true;
+    if (w < 0) {
+      // A figure to the left of the current position keeps out of the pixel column that
+      // position falls in: a filled box takes in the pixels of both its ends, and that column
+      // holds the left edge of the first letter of every line begun there. A band over the
+      // whole height (a section's frame) is drawn after the lines above it and would shave
+      // that edge off each of them, more or less at each zoom as the margin falls on the
+      // pixels.
+      const double lastColumn = std::floor(t.toPixelsX(x1) + kPixelSlack) - 1;
+      x1 = t.toUnitsX(lastColumn);
+      shows = lastColumn >= std::round(t.toPixelsX(x2));  // some of it left of that column
+    }
+    if (shows) t.line(x1, y1, x2, y2, c.S.ColorFondo, plat::LineShape::FilledBox);
   }
   t.setCurrentX(x);
   t.setCurrentY(y);
