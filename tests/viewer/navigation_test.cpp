@@ -1,13 +1,18 @@
 // Moving about a document: the zoom commands, the keys, the wheel and the page buttons.
 #include <QAction>
+#include <QImage>
 #include <QLabel>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <cmath>
 
 #include <QtTest/qtestspontaneevent.h>
 
 #include "tests/viewer/paged_document_fixture.h"
+#include "platform/image_surface.h"
 #include "viewer/app/controls.h"
+#include "viewer/document/page_blocks.h"
+#include "viewer/document/pagination.h"
 
 namespace stagora::viewer::test {
 namespace {
@@ -71,6 +76,54 @@ TEST_F(NavigationTest, ZoomCommandsCheckTheirItemRedrawAtTheNewSizeAndShowThePag
   EXPECT_DOUBLE_EQ(V().Zoom, 0.5);
   EXPECT_TRUE(f.mnu_zoomANCHO->isChecked());
   EXPECT_FALSE(f.mnu_zoom150->isChecked());
+}
+
+// At every zoom, the fitted width too, the first letter of each line at the left margin is
+// drawn whole: the frame of a later section, a band over the page's whole height to the left
+// of the margin, leaves them as the page without frames shows them.
+TEST_F(NavigationTest, EveryZoomShowsTheFirstLettersOfTheLinesWhole) {
+  FormMain& f = Load();
+  f.FitWidthPending = false;
+  f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  std::string resolution;
+  for (int k = 1; k <= 60; ++k) resolution += "Mole fraction of step " + std::to_string(k) + "&LF";
+  V().DocPath = WriteDocument(
+      "solution.rex",
+      "#DEC(.#DEC)#ENU(&+BNumber of Theoretical Plates by Stagora\x96Thiele method.&-B&LFDistillation of the "
+      "binary feed.&LFMole fractions in the streams:&LF    Feed:&SP=18:&+Iz&-I_F = 0&.46&LFParameter of thermal "
+      "state of feed:&LF    &+Iq&-I = 0.5&LF#ENU)#SOL(Minimum reflux ratio&LF#SOL)#RS1(Step&LF#RS1)#RS2(" +
+          resolution + "#RS2)");
+  f.OpenFile();
+  ASSERT_TRUE(V().DocumentLoaded);
+  for (QAction* item : ZoomItems(f)) {
+    item->trigger();
+    SCOPED_TRACE(item->objectName().toStdString());
+    const QImage shown = f.Picture1->surface().image().copy();
+    // The zoom the page was laid out at (a page that does not fit at a zoom is set smaller).
+    double zoom = LastPageLayout(V()).MargenIzq / (16 / 25.4 * 1440);
+    if (std::abs(zoom - V().Zoom) < 1e-9) zoom = V().Zoom;
+    std::string letters = PageText(V().Blocks, 1);
+    for (const std::string_view frame : {kSectionFrame, kAnswerFrame}) {
+      for (std::size_t at; (at = letters.find(frame)) != std::string::npos;) letters.erase(at, frame.size());
+    }
+    plat::ImageSurface plain(f.Picture1->width(), f.Picture1->height());
+    plain.setScaleMode(plat::ScaleMode::Twips);
+    plain.cls();
+    ASSERT_TRUE(DrawOnPagePicture(V(), letters, zoom * 12, plain, zoom));
+    const QImage expected = plain.image();
+    // The strip from the pixel column the margin falls in on.
+    const int from = static_cast<int>(LastPageLayout(V()).MargenIzq / 15);
+    int differing = 0, ink = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+      for (int x = from; x < from + 20; ++x) {
+        differing += shown.pixel(x, y) != expected.pixel(x, y);
+        ink += qGray(expected.pixel(x, y)) < 128;
+      }
+    }
+    EXPECT_GT(ink, 0);
+    EXPECT_EQ(differing, 0) << "at zoom " << zoom;
+  }
 }
 
 TEST_F(NavigationTest, KeysScrollThePageAndTurnItAtItsEnds) {
