@@ -382,7 +382,9 @@ TEST_F(PrintTest, WhatIsAskedWhileSheetsPrintWaitsForThePrintRunOrIsRefused) {
       {"a dropped document",
        [other](FormMain& f) { f.Picture1_OLEDragDrop({other}); },
        [this, other](FormMain&) { EXPECT_EQ(V().DocPath, other); }},
-      {"another print", [](FormMain& f) { f.mnu_File_Print_Click(); }, [this](FormMain&) { EXPECT_EQ(dialogsShown, 1); }},
+      {"another print",
+       [](FormMain& f) { f.mnu_File_Print_Click(); },
+       [this](FormMain&) { EXPECT_EQ(dialogsShown, 1); }},
       // Drawn inside the sheet it would wipe the page shown half way.
       {"the page drawn again", [](FormMain& f) { f.DibujarPagina(); }, [](FormMain&) {}},
   };
