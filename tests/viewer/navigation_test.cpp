@@ -50,7 +50,6 @@ TEST_F(NavigationTest, ZoomCommandsCheckTheirItemRedrawAtTheNewSizeAndShowThePag
   EXPECT_FALSE(f.HScroll1->widget()->isHidden());
   EXPECT_FALSE(f.VScroll1->widget()->isHidden());
   EXPECT_EQ(f.Picture1->pos(), QPoint(8, 60));  // the page's top-left corner in view
-  EXPECT_EQ(f.ZoomRepeatCount, 0);
   EXPECT_EQ(V().CurrentPage, 2);
   EXPECT_EQ(PagesOfBlocks(V()), pages);  // no new pagination
   EXPECT_EQ(f.LbPage->text(), QString("Pag. 2/%1").arg(V().PageCount));
@@ -186,10 +185,10 @@ TEST_F(NavigationTest, KeysScrollThePageAndTurnItAtItsEnds) {
 
   // Other keys pass, and none is taken while a page is being drawn.
   EXPECT_EQ(Press(f, 65), 65);
-  f.PageChanging = true;
+  V().Busy = Work::Drawing;
   EXPECT_EQ(Press(f, 34), 34);
   EXPECT_EQ(V().CurrentPage, 1);
-  f.PageChanging = false;
+  V().Busy = Work::Idle;
 
   // A real key reaches the window before the scroll bar that has the focus.
   v.widget()->setFocusPolicy(Qt::StrongFocus);

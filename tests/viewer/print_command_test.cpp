@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
+#include <QTimer>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -45,6 +46,17 @@ int PdfPages(const std::string& pdf) {
     if (line.startsWith("Pages:")) return line.mid(6).trimmed().toInt();
   }
   return -1;
+}
+
+// The title a PDF reader shows.
+std::string PdfTitle(const std::string& pdf) {
+  QProcess info;
+  info.start("pdfinfo", {QString::fromStdString(pdf)});
+  info.waitForFinished();
+  for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split('\n')) {
+    if (line.startsWith("Title:")) return line.mid(6).trimmed().toStdString();
+  }
+  return {};
 }
 
 // The page number printed at the foot of each sheet, in sheet order.
@@ -343,6 +355,74 @@ TEST_F(PrintTest, CancelInEitherDialogPrintsNothingAndTheTooltipNamesThePrinter)
   V().Blocks.clear();
   f.mnu_File_Print_Click();
   EXPECT_EQ(dialogsShown, 2);
+}
+
+
+// While a sheet is drawn the window lets repaints and timers run, and with them whatever a
+// timer or the window system asks of it. Nothing of that reaches into the print run: what
+// would draw, replace or close waits until the sheets are sent, a second print is refused.
+TEST_F(PrintTest, WhatIsAskedWhileSheetsPrintWaitsForThePrintRunOrIsRefused) {
+  const std::string other = root + "/other.rex";
+  ASSERT_TRUE(plat::WriteTextFile(other, StepsDocument(2)));
+  const struct {
+    const char* what;
+    std::function<void(FormMain&)> meanwhile;
+    std::function<void(FormMain&)> expect;
+  } cases[] = {
+      {"the close box",
+       [](FormMain& f) { f.close(); },
+       [](FormMain& f) { EXPECT_TRUE(QTest::qWaitFor([&] { return !f.isVisible(); }, 5000)); }},
+      {"a zoom",
+       [](FormMain& f) { f.mnu_zoom150->trigger(); },
+       [this](FormMain& f) {
+         EXPECT_DOUBLE_EQ(V().Zoom, 1.5);
+         EXPECT_TRUE(f.mnu_zoom150->isChecked());
+         EXPECT_EQ(f.Picture1->width(), 1194);
+       }},
+      {"a dropped document",
+       [other](FormMain& f) { f.Picture1_OLEDragDrop({other}); },
+       [this, other](FormMain&) { EXPECT_EQ(V().DocPath, other); }},
+      {"another print",
+       [](FormMain& f) { f.mnu_File_Print_Click(); },
+       [this](FormMain&) { EXPECT_EQ(dialogsShown, 1); }},
+      // Drawn inside the sheet it would wipe the page shown half way.
+      {"the page drawn again", [](FormMain& f) { f.DibujarPagina(); }, [](FormMain&) {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    FormMain& f = OpenShown(150, "steps.rex");
+    ASSERT_GE(V().PageCount, 3);
+    dialogsShown = 0;
+    const std::string pdf = root + "/meanwhile.pdf";
+    InDialog([](frmImprimir& d) {
+      d.Text2->setText("1-3");
+      d.cmdImprimir_Click();
+    });
+    SaveAs(pdf);
+    // Once, from the first sheet's drawing.
+    bool asked = false;
+    QImage pageBefore, pageAfter;
+    std::function<void()> whileASheetIsDrawn = [&] {
+      if (V().Busy != Work::Drawing) return QTimer::singleShot(0, whileASheetIsDrawn);
+      asked = true;
+      pageBefore = f.Picture1->surface().image().copy();
+      c.meanwhile(f);
+      pageAfter = f.Picture1->surface().image().copy();
+    };
+    QTimer::singleShot(0, whileASheetIsDrawn);
+    f.mnu_File_Print_Click();
+    ASSERT_TRUE(asked);
+    // The print run whole, the view as it was while it ran, the window still there.
+    EXPECT_EQ(SheetNumbers(pdf), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(PdfTitle(pdf), "steps.rex");  // the document's name, for the PDF reader to show
+    EXPECT_EQ(pageAfter, pageBefore);
+    EXPECT_TRUE(f.isVisible());
+    // Then what waited.
+    QTest::qWait(50);
+    c.expect(f);
+    SetPrintDialogScript({});
+    form.reset();
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "common/print_dialog_ui.h"
 #include "tests/viewer/paged_document_fixture.h"
 #include "viewer/app/controls.h"
 #include "viewer/document/pagination.h"
@@ -57,6 +58,17 @@ std::vector<long> PagesOf(const ViewerState& v) {
   std::vector<long> pages;
   for (const PageBlock& b : v.Blocks) pages.push_back(b.Page);
   return pages;
+}
+
+// As StepsDocument, each step two lines long.
+std::string TallerStepsDocument(int steps) {
+  std::string resolution;
+  for (int k = 1; k <= steps; ++k) {
+    resolution += "Step " + std::to_string(k) + " of the resolution, " + std::string(120, 'x') + " " +
+                  std::string(40, 'y') + "&LF";
+  }
+  return "#DEC(.#DEC)#ENU(Statement line&LF#ENU)#SOL(The answer&LF#SOL)#RS1(" + resolution + "#RS1)#RS2(" +
+         resolution + "#RS2)";
 }
 
 // Every block has a page, in order, and the count is the last block's page.
@@ -153,6 +165,17 @@ TEST_F(ReadingWhilePagingTest, AViewADocumentOrAZoomChosenWhilePagingEndsInTheir
          EXPECT_EQ(V().PageCount, 1);
          EXPECT_EQ(f.RecentFiles[1], root + "/other.rex");
        }},
+      // More blocks than the pagination it replaces has placed, and taller: pages of their own.
+      {"a document of more and taller blocks",
+       [this](FormMain& f) {
+         V().DocPath = WriteDocument("taller.rex", TallerStepsDocument(900));
+         f.OpenFile();
+       },
+       [this](FormMain& f) {
+         const std::vector<long> pages = PagesOf(V());
+         f.OpenFile();  // the same document, opened with nothing in between
+         EXPECT_EQ(PagesOf(V()), pages);
+       }},
       {"a zoom",
        [](FormMain& f) { f.mnu_zoom150->trigger(); },
        [this](FormMain& f) {
@@ -200,8 +223,18 @@ TEST_F(ReadingWhilePagingTest, PagesFoundWhileTheZoomChangesAreThoseFoundWithout
 }
 
 TEST_F(ReadingWhilePagingTest, ClosingTheWindowWhileItOpensOrPagesEndsThatWorkAndThenTheWindow) {
-  for (const bool whilePaging : {false, true}) {
-    SCOPED_TRACE(whilePaging ? "while paging" : "while opening");
+  const struct {
+    const char* what;
+    bool whilePaging;
+    std::function<void(FormMain&)> close;
+  } ways[] = {
+      {"the close box while opening", false, [](FormMain& f) { f.close(); }},
+      {"the close box while paging", true, [](FormMain& f) { f.close(); }},
+      // The first document's File menu keeps its Exit while the document loads.
+      {"File > Exit while paging", true, [](FormMain& f) { f.mnu_File_Exit->trigger(); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.what);
     // As the program makes its window: deleted once closed.
     auto* made = new FormMain;
     made->setAttribute(Qt::WA_DeleteOnClose);
@@ -215,9 +248,9 @@ TEST_F(ReadingWhilePagingTest, ClosingTheWindowWhileItOpensOrPagesEndsThatWorkAn
     long pagesWhenClosed = -1;
     const auto closeNow = [&] {
       pagesWhenClosed = made->Paginating() ? made->State().PageCount : 0;
-      made->close();
+      way.close(*made);
     };
-    if (whilePaging) {
+    if (way.whilePaging) {
       WhilePaging(*made, closeNow);
     } else {
       WhenTheWindowAnswers(closeNow);
@@ -226,12 +259,40 @@ TEST_F(ReadingWhilePagingTest, ClosingTheWindowWhileItOpensOrPagesEndsThatWorkAn
     ASSERT_TRUE(window);  // still there under the opening's caller
     ASSERT_GE(pagesWhenClosed, 0);
     EXPECT_FALSE(made->Paginating());
-    if (whilePaging) {
-      EXPECT_EQ(made->State().PageCount, pagesWhenClosed);  // no page found after the closing
-    }
+    EXPECT_EQ(made->State().PageCount, pagesWhenClosed);  // no page found after the closing
     EXPECT_TRUE(made->isVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 5000));
   }
+}
+
+// However often Print is asked for while pages are found, its dialog opens once, when they
+// are all found: it offers the view's pages.
+TEST_F(ReadingWhilePagingTest, PrintAskedThreeTimesWhilePagingOpensOneDialogOnceEveryPageIsFound) {
+  FormMain& f = Shown();
+  V().DocPath = WriteDocument("long.rex", StepsDocument(800));
+  f.OpenFile();
+  struct Offered {
+    bool paging;
+    long pages;
+  };
+  std::vector<Offered> dialogs;
+  SetPrintDialogScript([&](QDialog&) { dialogs.push_back({f.Paginating(), V().PageCount}); });  // and cancelled
+  const struct Unscripted {
+    ~Unscripted() { SetPrintDialogScript({}); }
+  } unscripted;
+  bool asked = false;
+  WhilePaging(f, [&] {
+    asked = true;
+    for (int press = 0; press < 3; ++press) f.mnu_File_Print->trigger();
+  });
+  f.mnu_Ver_RES1->trigger();
+  ASSERT_TRUE(asked);
+  const long pages = V().PageCount;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.empty(); }, 5000));
+  QTest::qWait(200);  // and no other one after it
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_FALSE(dialogs[0].paging);
+  EXPECT_EQ(dialogs[0].pages, pages);
 }
 
 }  // namespace

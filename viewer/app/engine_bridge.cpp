@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <utility>
 
 #include "viewer/app/viewer_state.h"
 #include "viewer/engine/htfc_engine.h"
@@ -15,14 +16,14 @@ void PumpWindowEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUse
 
 bool Draw(ViewerState& viewer, const std::string& text, double size, plat::Surface& target,
           const engine::ViewerValues& values, bool measureOnly = false) {
-  if (viewer.EngineDrawing) return false;
-  viewer.EngineDrawing = true;
+  if (viewer.Busy == Work::Drawing) return false;
+  const Work before = std::exchange(viewer.Busy, Work::Drawing);
   if (measureOnly) {
     engine::MedirHTFC(text, size, target, viewer.Engine, values);
   } else {
     engine::DibujarHTFC(text, size, target, viewer.Engine, values);
   }
-  viewer.EngineDrawing = false;
+  viewer.Busy = before;
   return true;
 }
 
@@ -62,8 +63,6 @@ bool DrawOnPrinter(ViewerState& viewer, const std::string& text, double size, pl
   paper.MessagePump = PumpWindowEvents;
   return Draw(viewer, text, size, printer, paper);
 }
-
-bool EngineBusy(const ViewerState& viewer) { return viewer.EngineDrawing; }
 
 PageLayoutReport LastPageLayout(const ViewerState& viewer) {
   const engine::EngineState& s = viewer.Engine;

@@ -64,7 +64,4 @@ bool MarcaSeleccionada(const ViewerState& viewer, long k);
 void SetMarcaSeleccionada(ViewerState& viewer, long k, bool on);
 long MarcaPagina(const ViewerState& viewer, long k);
 
-// A drawing is running (window events run between its lines).
-bool EngineBusy(const ViewerState& viewer);
-
 }  // namespace stagora::viewer

@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
+#include <utility>
 
 #include "common/window_fit_ui.h"
 #include "platform/image_surface.h"
@@ -36,8 +38,6 @@ constexpr int kPageTopGap = 5;
 constexpr int kHScrollLeftBeforeLayout = 148;
 constexpr int kLayoutTimerMs = 1;
 constexpr int kFirstLayoutTimerMs = 2;
-// A window closed while its document opens or is paged asks to close again this much later.
-constexpr int kCloseRetryMs = 20;
 const plat::Color kGround = plat::Rgb(128, 128, 128);
 const plat::Color kShadow = plat::Rgb(64, 64, 64);
 const plat::Color kStripColor = plat::Rgb(212, 208, 200);
@@ -69,10 +69,14 @@ FormMain::FormMain(QWidget* parent) : QMainWindow(parent) {
   Timer4->setObjectName("Timer4");
   Timer4->setInterval(kFirstLayoutTimerMs);
   connect(Timer4, &QTimer::timeout, this, [this] { Timer4_Timer(); });
+  // Commands that waited run from the event loop, never inside the work that just ended.
+  idleRun_ = new QTimer(this);
+  idleRun_->setSingleShot(true);
+  idleRun_->setInterval(0);
+  connect(idleRun_, &QTimer::timeout, this, [this] { RunWaitingCommand(); });
 }
 
 FormMain::~FormMain() {
-  SetWaitPointer(false);  // the hourglass is the window's: it goes with it
   if (Instance() != this) return;
   DiscardSplash();
   Instance() = nullptr;
@@ -194,10 +198,9 @@ void FormMain::Form_Load() {
   Picture2->resize(Picture2->width(), kPageBarHeight);
   DockStrips();
   Picture1->move(kPageLeft, tbToolbar1->height() + kPageTopGap);
-  // No document path, no resize under way.
+  // No document path.
   state_.DocPath.clear();
   shownDocPath_.clear();
-  ResizeBusy = 0;
   // The decimal symbol and what else the settings keep.
   state_.Blocks.clear();
   LoadSettings();
@@ -264,7 +267,6 @@ void FormMain::Form_Activate() {
   activatedOnce_ = true;
   if (FitWidthPending) mnu_zoomANCHO_Click();
   UnloadSplash();
-  ResizeBusy = 0;
   WheelHook(this);
   OpenDRAGDROPFiles_Command();
 }
@@ -279,13 +281,10 @@ void FormMain::Timer4_Timer() {
 void FormMain::mnu_File_Exit_Click() { close(); }
 
 void FormMain::closeEvent(QCloseEvent* event) {
-  // Closed while a document opens or its pages are being found: the pagination, which has the
-  // window's work under it, ends first, and the window closes once the event loop is back to it.
-  if (paginating_ || opening_) {
-    if (paginating_) ++paginationRun_;
-    paginating_ = false;
+  // Closed while the window works: a reading or a pagination, which has the window under it,
+  // ends first; a save or a print run is finished. The window closes once it is idle.
+  if (!Ready(Command::Close, [this] { close(); })) {
     event->ignore();
-    QTimer::singleShot(kCloseRetryMs, this, [this] { close(); });
     return;
   }
   Form_Unload();
@@ -294,7 +293,13 @@ void FormMain::closeEvent(QCloseEvent* event) {
 
 void FormMain::SetDocumentControlsEnabled(bool enabled) {
   tbToolbar1->setEnabled(enabled);
-  mnu_File->menuAction()->setEnabled(enabled);
+  // File > Exit stays: the window can be left while a document loads, as with the close box.
+  for (QAction* a : mnu_File->actions()) {
+    if (a != mnu_File_Exit) a->setEnabled(enabled);
+  }
+  // Save As and Print only with a document.
+  mnu_File_SaveAs->setEnabled(enabled && state_.DocumentLoaded);
+  mnu_File_Print->setEnabled(enabled && state_.DocumentLoaded);
   mnu_Ayuda->menuAction()->setEnabled(enabled);
   ImgLPage->setEnabled(enabled);
   ImgRPage->setEnabled(enabled);
@@ -311,14 +316,98 @@ FormMain& TheFormMain() {
 
 bool FormMainExists() { return !Instance().isNull(); }
 
-void FormMain::SetWaitPointer(bool wait) {
-  if (wait == waitPointer_) return;
-  waitPointer_ = wait;
-  if (wait) {
+// --- What the window is busy with ---------------------------------------------------------
+
+namespace {
+
+// The hourglass goes up or down as the window passes from `from` to `to`; a work and its
+// end pass the same two ways back, so the pointer always comes back as it was.
+void ChangePointer(Work from, Work to) {
+  if (ShowsHourglass(from) == ShowsHourglass(to)) return;
+  if (ShowsHourglass(to)) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   } else {
     QGuiApplication::restoreOverrideCursor();
   }
+}
+
+}  // namespace
+
+FormMain::Working::Working(FormMain& form, Work kind)
+    : form_(form), kind_(kind), before_(form.state_.Busy), outer_(form.work_) {
+  // New blocks are paged: the pages being found of the blocks they replace are no longer
+  // wanted.
+  if (kind == Work::Paging) {
+    for (Working* w = outer_; w; w = w->outer_) {
+      if (w->kind_ == Work::Paging) w->stopped_ = true;
+    }
+  }
+  form.work_ = this;
+  form.state_.Busy = kind;
+  ChangePointer(before_, kind);
+}
+
+FormMain::Working::~Working() {
+  form_.work_ = outer_;
+  form_.state_.Busy = before_;
+  ChangePointer(kind_, before_);
+  if (!outer_ && std::any_of(form_.waiting_.begin(), form_.waiting_.end(), [](const auto& c) { return bool(c); })) {
+    form_.idleRun_->start();
+  }
+}
+
+bool FormMain::Paginating() const {
+  for (const Working* w = work_; w; w = w->outer_) {
+    if (w->kind_ == Work::Paging && !w->stopped_) return true;
+  }
+  return false;
+}
+
+bool FormMain::Ready(Command command, std::function<void()> later) {
+  switch (WhileWorking(state_.Busy, command)) {
+    case Answer::Run:
+    case Answer::Replace:
+      return true;
+    case Answer::Stop:
+      for (Working* w = work_; w; w = w->outer_) {
+        if (w->kind_ == Work::Opening || w->kind_ == Work::Paging) w->stopped_ = true;
+      }
+      [[fallthrough]];
+    case Answer::Wait:
+      waiting_[static_cast<std::size_t>(command)] = std::move(later);
+      return false;
+    case Answer::Refuse:
+      return false;
+  }
+  return false;
+}
+
+void FormMain::RunWaitingCommand() {
+  // Busy again before the timer came: the work that ends next starts it again.
+  if (work_) return;
+  // A close waiting leaves nothing else to do.
+  auto& close = waiting_[static_cast<std::size_t>(Command::Close)];
+  if (close) {
+    const std::function<void()> run = std::exchange(close, nullptr);
+    for (auto& c : waiting_) c = nullptr;
+    run();
+    return;
+  }
+  for (auto& c : waiting_) {
+    if (!c) continue;
+    const std::function<void()> run = std::exchange(c, nullptr);
+    run();
+    break;
+  }
+  // The others one at a time, each once the one before has left the window idle.
+  if (!work_ && std::any_of(waiting_.begin(), waiting_.end(), [](const auto& c) { return bool(c); })) {
+    idleRun_->start();
+  }
+}
+
+bool FormMain::AnswerBetweenSteps(const Working& work) {
+  QCoreApplication::processEvents();
+  return !work.Stopped();
 }
 
 }  // namespace stagora::viewer

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -64,9 +65,6 @@ class FormMain : public QMainWindow, public WheelTarget {
   // The window's load, once, before the window is first shown.
   void Form_Load();
   bool Loaded() const { return loaded_; }
-  // The mouse pointer: the hourglass while long work of this window runs, the default
-  // otherwise. Setting the pointer it shows already changes nothing.
-  void SetWaitPointer(bool wait);
   // Shows the window and makes it the active one. Without a window manager no activation
   // ever arrives, so the first activation's work then runs here, once.
   void ShowAndActivate();
@@ -89,7 +87,7 @@ class FormMain : public QMainWindow, public WheelTarget {
   // document chosen meanwhile ends this pagination and starts its own.
   void PAGINAR();
   // Pages are still being found (PageCount is the pages found so far).
-  bool Paginating() const { return paginating_; }
+  bool Paginating() const;
   // Rebuilds the current view's blocks and everything that follows from them.
   void MakeResolutionLevel();
   void Resolucion1();
@@ -162,7 +160,6 @@ class FormMain : public QMainWindow, public WheelTarget {
 
   // --- Form state ----------------------------------------------------------------------------
   bool FitWidthPending = false;
-  int ResizeBusy = 0;
   Qt::WindowStates LastWindowState;
   std::array<bool, kToolButtons> ToolButtonVisible{};
   std::array<std::string, kRecentEntries + 1> RecentFiles;   // entries 1 to 9
@@ -170,8 +167,6 @@ class FormMain : public QMainWindow, public WheelTarget {
   std::array<std::string, kMaxPendingFiles + 1> PendingFiles;  // entries 1 to 16
   long PendingCount = 0;
   std::string LastFolder;
-  bool PageChanging = false;
-  int ZoomRepeatCount = 0;
 
   // --- Controls --------------------------------------------------------------------------------
   QWidget* Client = nullptr;  // the form's client area, under the menu bar
@@ -200,6 +195,7 @@ class FormMain : public QMainWindow, public WheelTarget {
   QAction* mnu_File_SaveAs = nullptr;
   QAction* mnu_File_Print = nullptr;
   QAction* zep04 = nullptr;
+  QAction* mnu_File_Exit = nullptr;
   std::array<QAction*, kRecentEntries + 1> mnu_File_Reciente{};  // 1 to 9
   QMenu* mnu_Ver = nullptr;
   QAction* mnu_Ver_NOSOL = nullptr;
@@ -222,6 +218,37 @@ class FormMain : public QMainWindow, public WheelTarget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // One piece of work of this window (what it is busy with, window_work.h), for as long as
+  // it lives. Works nest, the innermost being the window's state (ViewerState::Busy); when the
+  // outermost ends, the commands that waited for it run.
+  class Working {
+   public:
+    Working(FormMain& form, Work kind);
+    ~Working();
+    Working(const Working&) = delete;
+    Working& operator=(const Working&) = delete;
+    // It was told to stop (a close, or new blocks paged in its place): it ends at its next step.
+    bool Stopped() const { return stopped_; }
+
+   private:
+    friend class FormMain;
+    FormMain& form_;
+    const Work kind_;
+    const Work before_;
+    Working* const outer_;
+    bool stopped_ = false;
+  };
+
+  // Whether `command` runs now, as the table says for what the window is doing
+  // (WhileWorking). When it is to wait, `later` runs once the window is idle again, in place
+  // of any command of its kind that waits already; when it stops the running work, that work
+  // is told so.
+  bool Ready(Command command, std::function<void()> later);
+  // Runs the first command that waits, once the window is idle.
+  void RunWaitingCommand();
+  // Lets the window answer clicks and keys between two steps of `work`; false when `work` was
+  // told to stop meanwhile.
+  bool AnswerBetweenSteps(const Working& work);
   // Each in its own file: the controls as designed, the menus, the layout.
   void CreateControls();
   void CreateMenus();
@@ -238,9 +265,6 @@ class FormMain : public QMainWindow, public WheelTarget {
   // Puts P at the top of the recent list with the caption T.
   void UpdateRecentList(const std::string& P, const std::string& T);
   void ShowRecentItem(int n);
-  // While the first document opens, lets the window (or the start-up splash before it) answer
-  // clicks and keys between the steps: a long document takes a while to read.
-  void AnswerWhileOpening();
   // SaveFile's work; true when the document was written to DocPath.
   bool SaveDocument();
   // A file the viewer writes could not be written: its path and why, as "Error : n - text"
@@ -255,6 +279,8 @@ class FormMain : public QMainWindow, public WheelTarget {
   void ConnectToolbar();
   void FixedZoom(double value, QAction* item);
   void ShowTurnedPage();
+  // Page PageCount drawn, from its top.
+  void ShowLastPage();
   void InvertBand(long k);
   // The file name offered for a printout to the PDF-file printer.
   std::string ProposedPdfPath() const;
@@ -265,20 +291,15 @@ class FormMain : public QMainWindow, public WheelTarget {
   LanguageTable idioma_{"ODK"};
   std::vector<QAction*> menuEntries_;  // per row of the menu table: its command, separator or menu entry
   bool loaded_ = false;
-  bool waitPointer_ = false;  // this window's hourglass is up
   bool activatedOnce_ = false;
   // The width the page was fitted to before the window was first shown (0: it was not).
   int widthFittedHidden_ = 0;
   bool unloaded_ = false;
-  bool paginating_ = false;
-  // A document is being opened (OpenFile), and whether the window answers meanwhile.
-  bool opening_ = false;
-  bool answerWhileOpening_ = false;
-  // Counts the paginations started: one that finds it changed after the window has answered
-  // has been replaced and ends at once.
-  unsigned paginationRun_ = 0;
-  // End was pressed while pages were still being found: the last page is shown once known.
-  bool lastPageWanted_ = false;
+  // The work running, innermost first (null when idle), and the commands waiting for the
+  // window to be idle, at most one of each kind.
+  Working* work_ = nullptr;
+  std::array<std::function<void()>, kCommandKinds> waiting_;
+  QTimer* idleRun_ = nullptr;
   // The page trial pages are laid out on, at 100 %, apart from the page shown.
   std::unique_ptr<plat::ImageSurface> pagingPage_;
   // The path of the document in memory: DocPath goes back to it when a load fails.

@@ -1,8 +1,6 @@
 // Opening and saving result documents from the main window: the container's bytes are read
 // and written by viewer/document; here they meet the window's state, its messages and the
 // view that follows a load.
-#include <QCoreApplication>
-
 #include <cerrno>
 #include <optional>
 #include <utility>
@@ -48,87 +46,78 @@ void FormMain::ShowLoadError(const std::string& reason) {
                    plat::kExclamation);
 }
 
-void FormMain::AnswerWhileOpening() {
-  if (answerWhileOpening_) QCoreApplication::processEvents();
-}
-
 void FormMain::OpenFile() {
-  // While it opens, the window is not to close under it (closeEvent).
-  const bool wasOpening = std::exchange(opening_, true);
-  const bool wasAnswering = answerWhileOpening_;
-  const struct Opened {
-    FormMain& f;
-    bool opening, answering;
-    ~Opened() {
-      f.opening_ = opening;
-      f.answerWhileOpening_ = answering;
-    }
-  } opened{*this, wasOpening, wasAnswering};
   // No commands on a document while it loads.
   SetDocumentControlsEnabled(false);
   const bool wasLoaded = state_.DocumentLoaded;
-  // The first document (the one the start-up splash opens behind it, among others) is read in
-  // steps between which the window answers: there is no document yet that a click or key
-  // could meet half opened.
-  answerWhileOpening_ = !wasLoaded;
-  state_.DocumentLoaded = false;
-
-  // A load that fails changes nothing: the document shown stays the current one.
-  const auto fail = [&](const std::string& reason) {
-    if (!reason.empty()) {
-      SetWaitPointer(false);
-      ShowLoadError(reason);
+  // Why the document cannot be opened ("": nothing is said), told once the hourglass is down.
+  std::string error;
+  bool opened = false;
+  {
+    // While it opens, the window is not to close under it (closeEvent).
+    const Working opening(*this, Work::Opening);
+    state_.DocumentLoaded = false;
+    // The first document (the one the start-up splash opens behind it, among others) is read
+    // in steps between which the window (or the splash before it) answers: there is no
+    // document yet that a click or key could meet half opened. A close asked meanwhile ends
+    // the reading.
+    const auto nextStep = [&] { return wasLoaded || AnswerBetweenSteps(opening); };
+    const auto read = [&]() -> std::optional<ResultSections> {
+      // Only result documents; anything else is passed over without a word.
+      if (!IsResultDocumentPath(state_.DocPath)) return std::nullopt;
+      // The file read whole.
+      plat::FileError err;
+      const std::optional<std::string> bytes = plat::ReadTextFile(state_.DocPath, &err, kLargestDocument);
+      if (!bytes) {
+        error = "Error : " + std::to_string(err.number) + " - " + err.description;
+        return std::nullopt;
+      }
+      if (!nextStep()) return std::nullopt;
+      // Its sections and images; a document that is damaged or names an unsafe image is
+      // refused.
+      ReadResult document = ReadResultDocument(*bytes);
+      switch (document.error) {
+        case ReadError::None: break;
+        case ReadError::NotAResultDocument: error = GetL_win("NotResultDocument"); return std::nullopt;
+        case ReadError::DamagedImageDirectory: error = GetL_win("DamagedImages"); return std::nullopt;
+        case ReadError::DamagedImage: error = GetL_win("DamagedImages") + "\r\n" + document.detail; return std::nullopt;
+        case ReadError::UnsafeImageName:
+          error = GetL_win("UnsafeImageName") + "\r\n" + document.detail;
+          return std::nullopt;
+      }
+      // An image that cannot be written is drawn as the engine's placeholder; the document
+      // itself still opens. Pictures are decoded afresh for each document opened.
+      state_.DecodedPictures.Clear();
+      ExtractImages(document.images, DefaultImageFolders(state_.TempPath));
+      if (!nextStep()) return std::nullopt;
+      return std::move(document.sections);
+    };
+    if (std::optional<ResultSections> sections = read()) {
+      opened = true;
+      state_.Document = std::move(*sections);
+      // The document's own separator (no view is built yet: it is, below).
+      if (state_.Document.SimboloDecimal == ",") {
+        SetDecimalSymbol(",", mnu_Ver_SEP_COM, mnu_Ver_SEP_PTO);
+      } else {
+        SetDecimalSymbol(".", mnu_Ver_SEP_PTO, mnu_Ver_SEP_COM);
+      }
+      // A saved document's folder is where the dialogs start next time.
+      if (EndsInRep(state_.DocPath)) LastFolder = FolderOf(state_.DocPath);
+      // The document shown in the chosen view.
+      ActualizarBotones();
+      shownDocPath_ = state_.DocPath;
+      // Loaded before its pages are found: a view or separator chosen while they are is
+      // applied to this document.
+      state_.DocumentLoaded = true;
+      MakeResolutionLevel();
     }
-    state_.DocPath = shownDocPath_;
-    state_.DocumentLoaded = wasLoaded;
-    SetDocumentControlsEnabled(true);
-    SetWaitPointer(false);
-  };
-
-  // Only result documents; anything else is passed over without a word.
-  if (!IsResultDocumentPath(state_.DocPath)) {
-    fail("");
-    return;
   }
-  // The file read whole.
-  plat::FileError err;
-  const std::optional<std::string> bytes = plat::ReadTextFile(state_.DocPath, &err, kLargestDocument);
-  if (!bytes) {
-    fail("Error : " + std::to_string(err.number) + " - " + err.description);
-    return;
-  }
-  AnswerWhileOpening();
-  // Its sections and images; a document that is damaged or names an unsafe image is refused.
-  ReadResult read = ReadResultDocument(*bytes);
-  switch (read.error) {
-    case ReadError::None: break;
-    case ReadError::NotAResultDocument: fail(GetL_win("NotResultDocument")); return;
-    case ReadError::DamagedImageDirectory: fail(GetL_win("DamagedImages")); return;
-    case ReadError::DamagedImage: fail(GetL_win("DamagedImages") + "\r\n" + read.detail); return;
-    case ReadError::UnsafeImageName: fail(GetL_win("UnsafeImageName") + "\r\n" + read.detail); return;
-  }
-  // An image that cannot be written is drawn as the engine's placeholder; the document
-  // itself still opens. Pictures are decoded afresh for each document opened.
-  state_.DecodedPictures.Clear();
-  ExtractImages(read.images, DefaultImageFolders(state_.TempPath));
-  AnswerWhileOpening();
-
-  state_.Document = std::move(read.sections);
-  if (state_.Document.SimboloDecimal == ",") {
-    mnu_Ver_SEP_COM_Click();
-  } else {
-    mnu_Ver_SEP_PTO_Click();
-  }
-  // A saved document's folder is where the dialogs start next time.
-  if (EndsInRep(state_.DocPath)) LastFolder = FolderOf(state_.DocPath);
-  // The document shown in the chosen view.
-  SetWaitPointer(false);
-  ActualizarBotones();
-  shownDocPath_ = state_.DocPath;
-  // Loaded before its pages are found: a view or separator chosen while they are is applied
-  // to this document.
-  state_.DocumentLoaded = true;
-  MakeResolutionLevel();
+  if (opened) return;
+  // A load that fails changes nothing: the document shown stays the current one.
+  if (!error.empty()) ShowLoadError(error);
+  state_.DocPath = shownDocPath_;
+  state_.DocumentLoaded = wasLoaded;
+  SetDocumentControlsEnabled(true);
 }
 
 void FormMain::SaveFile() { SaveDocument(); }
@@ -136,9 +125,11 @@ void FormMain::SaveFile() { SaveDocument(); }
 bool FormMain::SaveDocument() {
   ResultSections sections = state_.Document;
   sections.SimboloDecimal = state_.SimboloDecimal;
-  const SaveResult r = WriteResultDocument(state_.DocPath, sections, DefaultImageFolders(state_.TempPath));
-  // Repaints owed while the file was written are made before any message.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  SaveResult r;
+  {
+    const Working saving(*this, Work::Saving);
+    r = WriteResultDocument(state_.DocPath, sections, DefaultImageFolders(state_.TempPath));
+  }
   switch (r.error) {
     case SaveError::None:
       shownDocPath_ = state_.DocPath;
@@ -148,7 +139,6 @@ bool FormMain::SaveDocument() {
       return false;
     case SaveError::WriteFailed:
       if (IsPathOrAccessError(r.fileError.number)) {
-        SetWaitPointer(false);
         plat::MsgBox(GetL_win("ErrorWriteProtectFile") + "\r\n" + GetL_win("SelectOtherFileName"), plat::kCritical);
         mnu_File_SaveAs_Click();
         return false;
@@ -169,7 +159,6 @@ bool FormMain::SaveDocument() {
   } else if (r.error == SaveError::ImageUnreadable) {
     description += ": " + plat::ShownPath(r.detail);
   }
-  SetWaitPointer(false);
   ShowCantSaveFile(state_.DocPath, number, description);
   return false;
 }

@@ -17,7 +17,6 @@
 #include "platform/settings.h"
 #include "platform/shell.h"
 #include "viewer/app/controls.h"
-#include "viewer/app/engine_bridge.h"
 #include "viewer/app/form_main.h"
 #include "viewer/app/viewer_state.h"
 #include "viewer/viewer_settings.h"
@@ -25,8 +24,6 @@
 namespace stagora::viewer {
 namespace {
 
-// A document that arrives while pages are being drawn waits this long before it is tried again.
-constexpr int kPendingRetryMs = 50;
 // What File > Save As adds to a name typed without it.
 constexpr const char* kRepExtension = ".rep";
 
@@ -119,12 +116,8 @@ void FormMain::ProcesaCommand() {
 
 void FormMain::OpenDRAGDROPFiles_Command() {
   if (PendingCount == 0) return;
-  // While pages are being found or drawn the shown document cannot be replaced: the list
-  // waits for them.
-  if (paginating_ || opening_ || EngineBusy(state_)) {
-    QTimer::singleShot(kPendingRetryMs, this, [this] { OpenDRAGDROPFiles_Command(); });
-    return;
-  }
+  // While a document is read or a page drawn the list waits; pages being found are replaced.
+  if (!Ready(Command::Open, [this] { OpenDRAGDROPFiles_Command(); })) return;
   // The list is taken before anything opens: the window is activated again while the page
   // is drawn, and that activation must find nothing left to open.
   const long count = PendingCount;
@@ -159,25 +152,27 @@ void FormMain::mnu_File_Open_Click() {
       GetL_win("FileTypeRES") + " (*.rep)|*.rep|" + GetL_win("AllFiles") + " (*.*)|*.*";
   const std::string path = DlgAbrirArchivo(filter, GetL_win("But_OpenCAP"), LastFolder, this);
   if (path.empty()) return;
-  SetWaitPointer(true);
-  state_.DocPath = path;
-  OpenFile();
+  const auto open = [this, path] {
+    state_.DocPath = path;
+    OpenFile();
+  };
+  if (Ready(Command::Open, open)) open();
 }
 
 void FormMain::mnu_File_Reciente_Click(int Index) {
   if (Index < 1 || Index > kRecentEntries) return;
-  SetWaitPointer(true);
+  if (!Ready(Command::Open, [this, Index] { mnu_File_Reciente_Click(Index); })) return;
   // What is there but is no file (a folder, a FIFO) the opening refuses, saying what it is.
   if (EntryExists(RecentFiles[Index])) {
     state_.DocPath = RecentFiles[Index];
     OpenFile();
     return;
   }
-  SetWaitPointer(false);
   plat::MsgBox(GetL_win("FileNotFound"), plat::kExclamation, GetL_win("Error"));
 }
 
 void FormMain::mnu_File_SaveAs_Click() {
+  if (!Ready(Command::Save, [this] { mnu_File_SaveAs_Click(); })) return;
   if (state_.BlockCount() == 0) return;
   const std::string filter =
       GetL_win("FileTypeRES") + " (*.rep)|*.rep|" + GetL_win("AllFiles") + " (*.*)|*.*";
@@ -190,7 +185,6 @@ void FormMain::mnu_File_SaveAs_Click() {
   const std::string previous = state_.DocPath;
   state_.DocPath = path;
   if (UpperTail(state_.DocPath, 4) != ".REP") state_.DocPath += kRepExtension;
-  SetWaitPointer(true);
   const std::string target = state_.DocPath;
   if (SaveDocument()) {
     // Only a folder a document went into is offered again: after a refusal the dialog opens
@@ -204,7 +198,6 @@ void FormMain::mnu_File_SaveAs_Click() {
     // still the one it was.
     state_.DocPath = previous;
   }
-  SetWaitPointer(false);
 }
 
 void FormMain::ShowRecentItem(int n) {

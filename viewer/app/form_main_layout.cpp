@@ -1,7 +1,7 @@
 // The main window's layout: the page picture centred in the grey ground while it fits, held
 // at its resting place with a scroll bar while it does not, and its shadow behind it. A
-// guard keeps one layout from running inside another; a change of the window state
-// (normal, minimised, maximised) lays the window out once more a moment later.
+// change of the window state (normal, minimised, maximised) lays the window out once more a
+// moment later.
 #include <QScrollBar>
 #include <QTimer>
 
@@ -30,30 +30,21 @@ void FormMain::Form_Resize() {
   Picture1->resize(RoundToInteger(kPageWidth * state_.Zoom), RoundToInteger(kPageHeight * state_.Zoom));
   // The window's top-left corner stays on the screen.
   if (x() < 0 || y() < 0) move(std::max(0, x()), std::max(0, y()));
-  // The second call of a round: the window's state changed meanwhile is laid out by Timer1.
-  if (ResizeBusy == 1) {
-    ResizeBusy = 0;
-    if (StateOf(windowState()) != StateOf(LastWindowState)) {
-      Timer1->start();
-      LastWindowState = windowState();
-    }
-    return;
-  }
-  // Laid out; the call at the end ends the round through the branch above.
-  ResizeBusy = 1;
+  // Laying out moves and sizes only what lies inside the window, so no layout starts inside
+  // this one.
   Layout(true);
   if (isVisible()) Picture1->setFocus();
-  Form_Resize();
+  // A window state changed meanwhile is laid out once more by Timer1, once it has settled.
+  if (StateOf(windowState()) != StateOf(LastWindowState)) {
+    Timer1->start();
+    LastWindowState = windowState();
+  }
 }
 
 void FormMain::Timer1_Timer() {
   Timer1->stop();
-  ResizeBusy = 1;
   Layout(false);
   if (isVisible()) Picture1->setFocus();
-  // No resize notification follows this layout here, so the guard opens again at once: the
-  // user's next resize must lay the window out.
-  ResizeBusy = 0;
 }
 
 void FormMain::Layout(bool withExtraSteps) {

@@ -29,7 +29,7 @@ constexpr auto kMenuRows = std::to_array<Row>({
     Row::List("mnu_File_Reciente", "mnu_File"),
     Row::Separator("zep03", "mnu_File"),
     Row::Command("mnu_File_Exit", "mnu_File", "File_Exit", "", "", &FormMain::mnu_File_Exit_Click,
-                 Qt::CTRL | Qt::Key_F4),
+                 Qt::CTRL | Qt::Key_F4, &FormMain::mnu_File_Exit),
 
     Row::Menu("mnu_Ver", nullptr, "View0", "", &FormMain::mnu_Ver),
     Row::Mark("mnu_Ver_NOSOL", "mnu_Ver", "View_NoAnswer", "", &FormMain::mnu_Ver_NOSOL_Click,

@@ -1,10 +1,10 @@
 // Pages of the current view: placing the blocks on pages by trial layouts measured on a hidden
 // page at 100 %, page 1 shown as soon as it is found, drawing the page shown, and printing a
 // page on a printer sheet.
-#include <QCoreApplication>
 #include <QLabel>
 #include <QScrollBar>
 #include <map>
+#include <utility>
 
 #include "platform/image_surface.h"
 #include "platform/printer.h"
@@ -97,80 +97,81 @@ double FittingScale(ViewerState& viewer, PageFit& fit, long k, const std::string
 }  // namespace
 
 void FormMain::PAGINAR() {
-  const unsigned run = ++paginationRun_;
-  const auto replaced = [this, run] { return run != paginationRun_; };
-  // Pages are being found: a document dropped meanwhile waits (OpenDRAGDROPFiles_Command).
-  paginating_ = true;
-  lastPageWanted_ = false;
-  pageFit_ = PageFit{};
-  // Nothing of the view before is shown while the new pages are found.
-  ShapeShadow->setBackColor(kWhite);
-  Picture1->hide();
-  // A trial page is only measured, on a page of its own at 100 %: its page break is all that
-  // is used.
-  if (!pagingPage_) {
-    pagingPage_ = std::make_unique<plat::ImageSurface>(kPageWidth, kPageHeight);
-    pagingPage_->setScaleMode(plat::ScaleMode::Twips);
-  }
-  const auto trial = [this](const std::string& text) -> long {
-    if (!MeasureOnPagePicture(state_, text, kPagingZoom * kBaseTextSize, *pagingPage_, kPagingZoom)) return 0;
-    return LastPageLayout(state_).BloqueCorte;
-  };
-  for (PageBlock& b : state_.Blocks) b.Page = 0;
-  state_.PageCount = 0;
-  state_.CurrentPage = 1;
-  PagePlacer placer(state_.Blocks, trial);
-  while (const long p = placer.PlaceNextPage()) {
-    state_.PageCount = p;
-    if (p == 1) {
-      // Page 1 is shown as soon as its blocks are placed, the rest is found while it is read.
-      VScroll1->setValue(VScroll1->Min());
-      PageChanging = true;
-      DibujarPagina();
-      Picture1->show();
-      ShapeShadow->setBackColor(kShadow);
-      PageChanging = false;
-    } else {
-      ShowPageCaption(LbPage, PageCaption(state_.CurrentPage, p, true));
+  long placed = 0;
+  {
+    // Pages are being found; a pagination running meanwhile, of blocks these replace, ends at
+    // its next step. End pressed for the blocks before is not meant for these.
+    const Working paging(*this, Work::Paging);
+    waiting_[static_cast<std::size_t>(Command::LastPage)] = nullptr;
+    pageFit_ = PageFit{};
+    // Nothing of the view before is shown while the new pages are found.
+    ShapeShadow->setBackColor(kWhite);
+    Picture1->hide();
+    // A trial page is only measured, on a page of its own at 100 %: its page break is all that
+    // is used.
+    if (!pagingPage_) {
+      pagingPage_ = std::make_unique<plat::ImageSurface>(kPageWidth, kPageHeight);
+      pagingPage_->setScaleMode(plat::ScaleMode::Twips);
     }
-    // The window answers between the pages. Whatever a click or key does meanwhile finds the
-    // pages found so far; a view or document chosen starts a pagination of its own, which
-    // replaces this one (the blocks are no longer those being placed).
-    QCoreApplication::processEvents();
-    if (replaced()) return;
+    const auto trial = [this](const std::string& text) -> long {
+      if (!MeasureOnPagePicture(state_, text, kPagingZoom * kBaseTextSize, *pagingPage_, kPagingZoom)) return 0;
+      return LastPageLayout(state_).BloqueCorte;
+    };
+    for (PageBlock& b : state_.Blocks) b.Page = 0;
+    state_.PageCount = 0;
+    state_.CurrentPage = 1;
+    PagePlacer placer(state_.Blocks, trial);
+    while (const long p = placer.PlaceNextPage()) {
+      state_.PageCount = p;
+      if (p == 1) {
+        // Page 1 is shown as soon as its blocks are placed, the rest is found while it is read.
+        VScroll1->setValue(VScroll1->Min());
+        DibujarPagina();
+        Picture1->show();
+        ShapeShadow->setBackColor(kShadow);
+      } else {
+        ShowPageCaption(LbPage, PageCaption(state_.CurrentPage, p, true));
+      }
+      // The window answers between the pages. Whatever a click or key does meanwhile finds the
+      // pages found so far; a view or document chosen starts a pagination of its own, which
+      // replaces this one (the blocks are no longer those being placed), and a close ends it.
+      if (!AnswerBetweenSteps(paging)) return;
+    }
+    placed = placer.PagesPlaced();
   }
-  paginating_ = false;
   // At least one page, even for a view without blocks.
   if (state_.PageCount == 0) state_.PageCount = 1;
-  if (placer.PagesPlaced() == 0) {
+  if (placed == 0) {
     // A view without blocks: its one empty page.
     VScroll1->setValue(VScroll1->Min());
     Picture1->show();
     ShapeShadow->setBackColor(kShadow);
   }
   // The page shown stays as it is drawn, its label now with the page count; End pressed
-  // meanwhile shows the last page.
-  if (lastPageWanted_ || placer.PagesPlaced() == 0) {
-    lastPageWanted_ = false;
-    state_.CurrentPage = static_cast<int>(state_.PageCount);
-    VScroll1->setValue(VScroll1->Min());
-    PageChanging = true;
-    DibujarPagina();
-    PageChanging = false;
+  // meanwhile shows the last page, now known.
+  const bool lastPageWanted = bool(std::exchange(waiting_[static_cast<std::size_t>(Command::LastPage)], nullptr));
+  if (lastPageWanted || placed == 0) {
+    ShowLastPage();
   } else {
     ShowPageCaption(LbPage, PageCaption(state_.CurrentPage, state_.PageCount, false));
   }
 }
 
+void FormMain::ShowLastPage() {
+  state_.CurrentPage = static_cast<int>(state_.PageCount);
+  VScroll1->setValue(VScroll1->Min());
+  DibujarPagina();
+}
+
 QFont PageLabelFont() { return ScaledFont("Arial", kPageLabelFontSize); }
 
 void FormMain::DibujarPagina() {
-  // A page asked for while another is being drawn would wipe the half-drawn one.
-  if (EngineBusy(state_)) return;
+  // A page asked for while another is being drawn would wipe the half-drawn one: it is drawn
+  // once that one is done.
+  if (!Ready(Command::DrawPage, [this] { DibujarPagina(); })) return;
   LbPage->clear();
   if (state_.PageCount == 0) return;
-  SetWaitPointer(true);
-  ShowPageCaption(LbPage, PageCaption(state_.CurrentPage, state_.PageCount, paginating_));
+  ShowPageCaption(LbPage, PageCaption(state_.CurrentPage, state_.PageCount, Paginating()));
   Picture1->Cls();
   plat::ImageSurface& page = Picture1->surface();
   const std::string text = PageText(state_.Blocks, state_.CurrentPage);
@@ -186,11 +187,9 @@ void FormMain::DibujarPagina() {
                     Picture1->height() * ScreenTwipsPerPixelY(), margins);
   }
   Picture1->update();
-  SetWaitPointer(false);
 }
 
 void FormMain::ImprimirPagina(long Page, plat::PrinterSurface& printer) {
-  SetWaitPointer(true);
   printer.setOrientation(plat::PrinterSurface::Orientation::Portrait);
   const std::string text = PageText(state_.Blocks, Page);
   printer.setScaleMode(plat::ScaleMode::Twips);
@@ -201,7 +200,6 @@ void FormMain::ImprimirPagina(long Page, plat::PrinterSurface& printer) {
     PrintPageNumber(printer, std::to_string(Page), printer.scaleWidth(), printer.scaleHeight(), LastPageLayout(state_));
   }
   printer.newPage();
-  SetWaitPointer(false);
 }
 
 }  // namespace stagora::viewer

@@ -3,7 +3,6 @@
 // afterwards the view is back at its zoom and page.
 #include <QDir>
 #include <QFileInfo>
-#include <QTimer>
 
 #include "common/print_dialog_ui.h"
 #include "platform/encoding.h"
@@ -19,7 +18,6 @@ namespace stagora::viewer {
 namespace {
 
 constexpr const char* kPdfExtension = ".pdf";
-constexpr int kWaitForPagesMs = 50;
 
 }  // namespace
 
@@ -37,13 +35,11 @@ std::string FormMain::ProposedPdfPath() const {
 }
 
 void FormMain::mnu_File_Print_Click() {
+  // The dialog offers the view's pages: it opens once they are all found, once however often
+  // it was asked meanwhile.
+  if (!Ready(Command::Print, [this] { mnu_File_Print_Click(); })) return;
   // Nothing to print on, or nothing to print.
   if (plat::PrinterNames().empty() || state_.BlockCount() == 0) return;
-  // The dialog offers the view's pages: it opens once they are all found.
-  if (paginating_ || opening_) {
-    QTimer::singleShot(kWaitForPagesMs, this, [this] { mnu_File_Print_Click(); });
-    return;
-  }
   // The view as shown, brought back when the printing is done.
   const double shownZoom = state_.Zoom;
   const int shownPage = state_.CurrentPage;
@@ -62,30 +58,37 @@ void FormMain::mnu_File_Print_Click() {
   // The PDF-file printer writes a file: its name is asked here, and a cancel prints nothing.
   if (!ChoosePrinterOutput(this, printer, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath(),
                            state_.PathPdf)) return;
+  // A PDF reader shows the document's name as the file's title.
+  printer.setDocName(plat::QPath(state_.DocPath).section('/', -1).toStdString());
 
-  // Collated: whole sets one after another; otherwise each page's copies together.
-  const long outer = request->PrintCollate ? request->PrintCopies : 1;
-  const long inner = request->PrintCollate ? 1 : request->PrintCopies;
-  // Paper is drawn at 100 % by the engine bridge; the view's zoom stays as it is all along,
-  // so that a repaint or layout that runs between the printed lines still sees it.
-  for (long copy = 0; copy < outer; ++copy) {
-    for (const long p : pages) {
-      state_.CurrentPage = static_cast<int>(p);
-      state_.Zoom = shownZoom;
-      Form_Resize();
-      for (long sheet = 0; sheet < inner; ++sheet) {
-        DibujarPagina();
-        ImprimirPagina(p, printer);
+  // From here on the sheets are sent: a close asked meanwhile closes the window after them.
+  bool printed = false;
+  {
+    const Working printing(*this, Work::Printing);
+    // Collated: whole sets one after another; otherwise each page's copies together.
+    const long outer = request->PrintCollate ? request->PrintCopies : 1;
+    const long inner = request->PrintCollate ? 1 : request->PrintCopies;
+    // Paper is drawn at 100 % by the engine bridge; the view's zoom stays as it is all along,
+    // so that a repaint or layout that runs between the printed lines still sees it.
+    for (long copy = 0; copy < outer; ++copy) {
+      for (const long p : pages) {
+        state_.CurrentPage = static_cast<int>(p);
+        state_.Zoom = shownZoom;
+        Form_Resize();
+        for (long sheet = 0; sheet < inner; ++sheet) {
+          DibujarPagina();
+          ImprimirPagina(p, printer);
+        }
       }
     }
+    // The print document ended.
+    printed = printer.endDoc();
+    // The view as it was before.
+    state_.CurrentPage = shownPage;
+    state_.Zoom = shownZoom;
+    Form_Resize();
+    DibujarPagina();
   }
-  // The print document ended.
-  const bool printed = printer.endDoc();
-  // The view as it was before.
-  state_.CurrentPage = shownPage;
-  state_.Zoom = shownZoom;
-  Form_Resize();
-  DibujarPagina();
   // The PDF file is a file the viewer writes itself: when it cannot be written, the user
   // learns it as for a document, with the file's path, and nothing of it is left.
   if (!printed && printer.outputError().number != 0) {

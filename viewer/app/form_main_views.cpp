@@ -20,6 +20,7 @@ std::string FileNameOf(const std::string& path) {
 }  // namespace
 
 void FormMain::SelectViewMode(long mode, QAction* item) {
+  if (!Ready(Command::View, [this, mode, item] { SelectViewMode(mode, item); })) return;
   state_.ViewMode = mode;
   if (!state_.DocumentLoaded) return;
   for (QAction* a : {mnu_Ver_NOSOL, mnu_Ver_SOLOSOL, mnu_Ver_RES1, mnu_Ver_RES2}) a->setChecked(a == item);
@@ -38,8 +39,15 @@ void FormMain::SetDecimalSymbol(const std::string& symbol, QAction* own, QAction
   if (state_.DocumentLoaded) MakeResolutionLevel();
 }
 
-void FormMain::mnu_Ver_SEP_COM_Click() { SetDecimalSymbol(",", mnu_Ver_SEP_COM, mnu_Ver_SEP_PTO); }
-void FormMain::mnu_Ver_SEP_PTO_Click() { SetDecimalSymbol(".", mnu_Ver_SEP_PTO, mnu_Ver_SEP_COM); }
+void FormMain::mnu_Ver_SEP_COM_Click() {
+  if (!Ready(Command::View, [this] { mnu_Ver_SEP_COM_Click(); })) return;
+  SetDecimalSymbol(",", mnu_Ver_SEP_COM, mnu_Ver_SEP_PTO);
+}
+
+void FormMain::mnu_Ver_SEP_PTO_Click() {
+  if (!Ready(Command::View, [this] { mnu_Ver_SEP_PTO_Click(); })) return;
+  SetDecimalSymbol(".", mnu_Ver_SEP_PTO, mnu_Ver_SEP_COM);
+}
 
 void FormMain::MakeResolutionLevel() {
   // Every tool button, as a document is open.
@@ -50,7 +58,6 @@ void FormMain::MakeResolutionLevel() {
   // The view's blocks from the document's sections, and its check mark.
   const ViewHeadings headings{GetL_win("Answer") + ":", GetL_win("View_Resol1"), GetL_win("View_Resol2")};
   state_.Blocks = BuildViewBlocks(state_.ViewMode, state_.Document, headings);
-  AnswerWhileOpening();
   switch (state_.ViewMode) {
     case kViewAnswer: mnu_Ver_SOLOSOL->setChecked(true); break;
     case kViewResolution1: mnu_Ver_RES1->setChecked(true); break;
@@ -70,7 +77,6 @@ void FormMain::MakeResolutionLevel() {
   mnu_File_SaveAs->setEnabled(true);
   mnu_File_Print->setEnabled(true);
   Picture1->setFocus();
-  SetWaitPointer(false);
 }
 
 }  // namespace stagora::viewer

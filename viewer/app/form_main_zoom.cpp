@@ -124,21 +124,16 @@ void FormMain::ConnectZoomCommands() {
 // --- Zoom -----------------------------------------------------------------------------------
 
 void FormMain::FixedZoom(double value, QAction* item) {
-  ResizeBusy = 0;
+  if (!Ready(Command::Zoom, [this, value, item] { FixedZoom(value, item); })) return;
   for (QAction* a : {mnu_zoom50, mnu_zoom75, mnu_zoom100, mnu_zoom150, mnu_zoom200, mnu_zoomANCHO}) {
     a->setChecked(a == item);
   }
   state_.Zoom = value;
-  Form_Resize();
-  DibujarPagina();
   // Laid out and drawn twice: the first layout may show or hide a scroll bar, which the
   // second one sees.
-  ++ZoomRepeatCount;
-  if (ZoomRepeatCount <= 1) {
-    FixedZoom(value, item);
-    QCoreApplication::processEvents();
-  } else {
-    ZoomRepeatCount = 0;
+  for (int pass = 0; pass < 2; ++pass) {
+    Form_Resize();
+    DibujarPagina();
   }
 }
 
@@ -149,21 +144,16 @@ void FormMain::mnu_zoom150_Click() { FixedZoom(1.5, mnu_zoom150); }
 void FormMain::mnu_zoom200_Click() { FixedZoom(2.0, mnu_zoom200); }
 
 void FormMain::mnu_zoomANCHO_Click() {
-  ResizeBusy = 0;
+  if (!Ready(Command::Zoom, [this] { mnu_zoomANCHO_Click(); })) return;
   for (QAction* a : {mnu_zoom50, mnu_zoom75, mnu_zoom100, mnu_zoom150, mnu_zoom200}) a->setChecked(false);
   mnu_zoomANCHO->setChecked(true);
   FitWidthPending = false;
-  state_.Zoom = (width() - Picture3->width() - 28) / static_cast<double>(kPageWidth);
-  if (state_.Zoom < kMinFitZoom) state_.Zoom = kMinFitZoom;
-  Form_Resize();
-  DibujarPagina();
   // Laid out and drawn twice: the first layout may change the width the second one sees.
-  ++ZoomRepeatCount;
-  if (ZoomRepeatCount <= 1) {
-    mnu_zoomANCHO_Click();
-    QCoreApplication::processEvents();
-  } else {
-    ZoomRepeatCount = 0;
+  for (int pass = 0; pass < 2; ++pass) {
+    state_.Zoom = (width() - Picture3->width() - 28) / static_cast<double>(kPageWidth);
+    if (state_.Zoom < kMinFitZoom) state_.Zoom = kMinFitZoom;
+    Form_Resize();
+    DibujarPagina();
   }
 }
 
@@ -211,18 +201,16 @@ void FormMain::MouseWheel(int MouseKeys, int Rotation, int Xpos, int Ypos) {
 // --- Page turning ----------------------------------------------------------------------------
 
 void FormMain::ShowTurnedPage() {
-  PageChanging = true;
   ShapeShadow->setBackColor(kWhite);
   Picture1->hide();
   DibujarPagina();
   ShapeShadow->setBackColor(kShadow);
   Picture1->show();
-  PageChanging = false;
   Picture1->setFocus();
 }
 
 void FormMain::ImgRPage_Click() {
-  if (PageChanging || state_.PageCount == 0 || state_.CurrentPage >= state_.PageCount) {
+  if (!Ready(Command::TurnPage, nullptr) || state_.PageCount == 0 || state_.CurrentPage >= state_.PageCount) {
     QApplication::beep();
     return;
   }
@@ -233,7 +221,7 @@ void FormMain::ImgRPage_Click() {
 }
 
 void FormMain::ImgLPage_Click() {
-  if (PageChanging || state_.PageCount == 0 || state_.CurrentPage <= 1) {
+  if (!Ready(Command::TurnPage, nullptr) || state_.PageCount == 0 || state_.CurrentPage <= 1) {
     QApplication::beep();
     return;
   }
@@ -266,25 +254,25 @@ void FormMain::ImgRPage_MouseUp() {
 
 void FormMain::Form_KeyDown(int& KeyCode, int Shift) {
   (void)Shift;
-  // A page being drawn lets the engine run window events: no second page change in between.
-  if (PageChanging) return;
+  // A sheet being drawn lets the engine run window events: no page change in between, and the
+  // key passes on.
+  if (!Ready(Command::TurnPage, nullptr)) return;
   ScrollBarControl& h = *HScroll1;
   ScrollBarControl& v = *VScroll1;
   switch (KeyCode) {
     case kKeyPageUp: ImgLPage_Click(); break;
     case kKeyPageDown: ImgRPage_Click(); break;
     case kKeyEnd:
-      // The last page is not known yet while pages are being found: it is shown when it is.
-      if (paginating_) {
-        lastPageWanted_ = true;
-        break;
-      }
+      // The last page is not known yet while pages are being found: it is shown when it is
+      // (the pagination takes the waiting command when it ends).
+      if (!Ready(Command::LastPage, [this] { ShowLastPage(); })) break;
       // Without pages there is nothing to go to; the page number stays as it is.
       if (state_.PageCount > 0) state_.CurrentPage = static_cast<int>(state_.PageCount - 1);
       ImgRPage_Click();
       break;
     case kKeyHome:
-      lastPageWanted_ = false;
+      // Home after End, while pages are found: page 1 stays.
+      waiting_[static_cast<std::size_t>(Command::LastPage)] = nullptr;
       if (state_.PageCount > 0) state_.CurrentPage = 2;
       ImgLPage_Click();
       break;

@@ -13,7 +13,6 @@
 #include "platform/encoding.h"
 #include "platform/messagebox.h"
 #include "viewer/app/captioned_frame.h"
-#include "viewer/app/form_main.h"
 #include "viewer/app/viewer_printer.h"
 
 namespace stagora::viewer {
@@ -183,7 +182,6 @@ void frmImprimir::showEvent(QShowEvent* event) {
 
 void frmImprimir::Form_Activate() {
   Option1->setChecked(true);
-  if (auto* main = dynamic_cast<FormMain*>(parentWidget())) main->SetWaitPointer(false);
 }
 
 void frmImprimir::SetLanguage() {

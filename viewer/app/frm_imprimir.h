@@ -41,7 +41,8 @@ class frmImprimir : public PrintDialogBase {
   explicit frmImprimir(QWidget* parent = nullptr, PrintedView view = {});
 
   void SetLanguage();
-  // Selects all pages; the pointer back to its default.
+  // Selects all pages. (The dialog opens while the main window is idle: its pointer is the
+  // default one.)
   void Form_Activate();
   // The Print button: the dialog closes with its request when the copies lie within 1 to 499
   // and the pages can be read and name at least one page of the view; otherwise a message,

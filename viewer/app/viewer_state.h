@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "viewer/app/window_work.h"
 #include "viewer/document/page_blocks.h"
 #include "viewer/document/result_document.h"
 #include "viewer/engine/engine_state.h"
@@ -34,10 +35,11 @@ struct ViewerState {
   // open), and the values handed to every drawing, whose Pictures is DecodedPictures.
   engine::PictureCache DecodedPictures;
   engine::ViewerValues EngineValues;
-  // The engine's running state for every drawing of this viewer, and whether one is running
-  // (engine_bridge.h).
+  // The engine's running state for every drawing of this viewer (engine_bridge.h).
   engine::EngineState Engine;
-  bool EngineDrawing = false;
+  // What the main window is busy with, the innermost of the works it runs (window_work.h);
+  // Drawing while the engine draws, which never starts a second drawing inside the first.
+  Work Busy = Work::Idle;
 
   // --- Process and document --------------------------------------------------------------
   // The program's command line: its arguments after its name, each one whole (see
