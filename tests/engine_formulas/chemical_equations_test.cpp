@@ -163,6 +163,7 @@ TEST_F(ChemicalEquations, AnEquationThatCannotBeLaidOutShowsTheErrorWordAndTheLi
       "#CEQ(1'A = B#CEQ)z",                                     // one
       "#CEQ(1'A + B + C + D + E = F + G + H + I'#CEQ)z",        // nine species
       "#CEQ(1'A = B'z",                                         // not closed
+      "#CEQ(1 Reaction: 'A = B'#CEQ)z",                         // a caption before the equation
   };
   for (const char* line : lines) {
     const Laid laid = Lay(line);
@@ -299,10 +300,10 @@ TEST(EquationParts, TableCellsAreCutInRowOrder) {
   }
 }
 
-// Nothing after the closing apostrophe is dropped in silence: blanks and table blocks may
-// follow it (blocks the row count does not ask for included), anything else makes the
+// Nothing before or after the equation is dropped in silence: blanks and table blocks may
+// stand there (blocks the row count does not ask for included), anything else makes the
 // equation unreadable.
-TEST(EquationParts, TextAfterTheEquationOtherThanTableBlocksMakesItUnreadable) {
+TEST(EquationParts, TextAroundTheEquationOtherThanTableBlocksMakesItUnreadable) {
   struct Case {
     const char* block;
     bool readable;
@@ -317,8 +318,40 @@ TEST(EquationParts, TextAfterTheEquationOtherThanTableBlocksMakesItUnreadable) {
       {"#CEQ(2'A = B'#A21(x#A21)#A22(y#A22)#A23(z#A23) w#CEQ)", false},
       {"#CEQ(2'A = B'#A21(x#A21)#A22(y#CEQ)", false},  // a table tag that does not close
       {"#CEQ(1'A = B'#COC(1#N)(2#COC)#CEQ)", false},
+      // Before the equation, the same.
+      {"#CEQ(1 Reaction: 'A = B'#CEQ)", false},
+      {"#CEQ(1\nReaction:\n'A = B'#CEQ)", false},
+      {"#CEQ(2 hello #A21(x#A21)#A22(y#A22)#A23(z#A23)'A = B'#CEQ)", false},
+      {"#CEQ(2#A21(x#A21)#A22(y#A22)#A23(z#A23) hello 'A = B'#CEQ)", false},
+      {"#CEQ(2#A21(x#A21)#A22(y#CEQ)'A = B'#CEQ)", false},
+      {"#CEQ(1&FC=Rojo:'A = B'#CEQ)", false},
+      {"#CEQ( 1'A = B'#CEQ)", false},  // the count is the sixth character: "1" is text here
   };
   for (const Case& c : cases) EXPECT_EQ(CutEquation(c.block).readable, c.readable) << c.block;
+}
+
+// A line break (LF as a file written on Linux holds it, a bare CR), a TAB or a space may stand
+// before and after the equation, between the table blocks and before the closing tag; the
+// table is read whole whichever it is.
+TEST(EquationParts, EveryBlankMayStandAroundTheEquationAndItsTable) {
+  const std::vector<std::string> table{" x ", " y ", " z "};
+  for (const std::string blank : {" ", "\t", "\r", "\n", "\r\n", " \n\t"}) {
+    const std::string blocks = "#A21(x#A21)" + blank + "#A22(y#A22)" + blank + "#A23(z#A23)";
+    for (const std::string& block : {
+             "#CEQ(2'A = B'" + blank + blocks + blank + "#CEQ)",
+             "#CEQ(2" + blank + "'A = B'" + blank + "#CEQ)",  // no table: its cells show the error word
+             "#CEQ(2" + blank + blocks + blank + "'A = B'" + blank + "#CEQ)",
+             "#CEQ(2" + blank + "#A21(x#A21)" + blank + "'A = B'" + blank + "#A22(y#A22)" + blank + "#A23(z#A23)#CEQ)",
+         }) {
+      const ChemicalEquation q = CutEquation(block);
+      ASSERT_TRUE(q.readable) << block;
+      EXPECT_EQ(q.cells[0], (std::vector<std::string>{" ", "A ", " B"})) << block;
+      ASSERT_EQ(q.cells.size(), 2u) << block;
+      if (block.find("#A21") != std::string::npos) {
+        EXPECT_EQ(q.cells[1], table) << block;
+      }
+    }
+  }
 }
 
 // An equation without an arrow of its own draws nothing when it holds no arrow at all; when an

@@ -165,12 +165,13 @@ bool HoldsArrow(std::string_view text, const BlockFinder& blocks) {
   return false;
 }
 
-// True when what follows the equation holds more than blanks and table blocks ("#A21(" ...
-// "#A21)"), the blocks the row count does not ask for included.
+// True when the text holds more than blanks and table blocks ("#A21(" ... "#A21)"), the
+// blocks the row count does not ask for included: what stands before or after the equation
+// is read as the table only.
 bool LeavesText(std::string_view text, const BlockFinder& blocks) {
   for (std::size_t i = 0; i < text.size();) {
     const std::string_view rest = text.substr(i);
-    if (rest[0] == ' ') {
+    if (IsBlank(rest[0])) {
       ++i;
       continue;
     }
@@ -295,9 +296,10 @@ ChemicalEquation CutEquation(std::string_view block, const BlockFinder& blocks) 
   const std::size_t p = level.Find(body, "'", 0, body.size());
   const std::size_t e = p == std::string_view::npos ? p : level.Find(body, "'", p + 1, body.size());
   if (e == std::string_view::npos) return q;
-  // What stands after the equation is read as the table; anything else there (a prime that
-  // cut the equation short, a second equation) would be lost without a sign.
-  if (LeavesText(body.substr(e + 1), blocks)) return q;
+  // What stands before and after the equation is read as the table; anything else there (a
+  // caption, a prime that cut the equation short, a second equation) would be lost without a
+  // sign.
+  if (LeavesText(body.substr(0, p), blocks) || LeavesText(body.substr(e + 1), blocks)) return q;
   std::size_t begin = p + 1, end = e;
   while (begin < end && body[begin] == ' ') ++begin;
   while (end > begin && body[end - 1] == ' ') --end;

@@ -15,7 +15,6 @@ constexpr double kLargestNumber = 1e300;
 constexpr int kMaxComponent = 255;
 constexpr plat::Color kWhite = 0xFFFFFF;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view TrimBlanks(std::string_view t) {
@@ -49,6 +48,8 @@ constexpr std::array<NamedColour, 27> kColourNames = {{
 }};
 
 }  // namespace
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 double Val(std::string_view text) {
   std::string number;

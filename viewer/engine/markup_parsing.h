@@ -9,6 +9,11 @@
 
 namespace stagora::engine {
 
+// The blanks of the mark-up: space, TAB, CR and LF. Only a CR LF is taken out of the text
+// before it is cut into lines; the LF that ends a line written on Linux, a bare CR and a TAB
+// stay in the line.
+bool IsBlank(char c);
+
 // The leading number of a text: an optional sign, digits and one "." as decimal point, read
 // from the start; blanks are skipped, the first other character ends the number. 0 when no
 // number starts the text. Never infinite: magnitudes are held below 1e300.
