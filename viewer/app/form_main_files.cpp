@@ -14,6 +14,7 @@
 #include "common/file_dialogs_ui.h"
 #include "platform/file_names.h"
 #include "platform/messagebox.h"
+#include "platform/process.h"
 #include "platform/settings.h"
 #include "platform/shell.h"
 #include "viewer/app/controls.h"
@@ -46,12 +47,19 @@ bool EntryExists(const std::string& path) {
 // A menu caption that shows the file's name as it stands: "&" would mark an access key.
 QString MenuCaption(const std::string& name) { return plat::QPath(name).replace("&", "&&"); }
 
-// The local files a drag carries, as full paths.
+// The local files a drag carries, as full paths. A path comes percent-encoded, byte by byte,
+// and is decoded into those bytes: through Qt's string a name that is no UTF-8 would turn
+// into another one. A file on another host keeps Qt's reading of it.
 std::vector<std::string> DraggedFiles(const QMimeData* data) {
   std::vector<std::string> files;
   if (!data || !data->hasUrls()) return files;
   for (const QUrl& url : data->urls()) {
-    if (url.isLocalFile()) files.push_back(plat::PathFromQt(url.toLocalFile()));
+    if (!url.isLocalFile()) continue;
+    if (url.host().isEmpty()) {
+      files.push_back(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
+    } else {
+      files.push_back(plat::PathFromQt(url.toLocalFile()));
+    }
   }
   return files;
 }
@@ -133,7 +141,7 @@ void FormMain::OpenDRAGDROPFiles_Command() {
   if (state_.DocPath.find('~') != std::string::npos) state_.DocPath = HallaNombreLargo(state_.DocPath);
   OpenFile();
   // Each further document in a viewer of its own, as the desktop would start one for it.
-  const std::string viewer = plat::PathFromQt(QCoreApplication::applicationFilePath());
+  const std::string viewer = plat::ProgramFile();
   for (long k = 2; k <= count; ++k) plat::StartProgram(viewer, PendingFiles[k]);
 }
 
