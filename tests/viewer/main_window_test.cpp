@@ -388,6 +388,37 @@ TEST_F(ViewerWindowTest, SaveAsWritesTheRepTwinUnderTheChosenName) {
   EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - αβ Δ.rep");
 }
 
+// A blank that ends a typed name belongs to it: "which.rep " is not "which.rep", which is
+// neither replaced unasked nor opened in its place.
+TEST_F(ViewerWindowTest, ANameEndingInABlankIsItsOwnDocument) {
+  FormMain& f = Load();
+  const std::string twin = WriteDocument("x.rep", DesignerDocument(","));
+  const std::string blank = WriteDocument("x.rep ", DesignerDocument("."));
+  std::vector<FileDialogRequest> asked;
+  std::vector<std::string> answers = {blank, root + "/which.rep "};
+  const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
+    asked.push_back(r);
+    const std::string answer = answers.at(asked.size() - 1);
+    return QString::fromStdString(answer);
+  });
+  f.mnu_File_Open_Click();
+  EXPECT_TRUE(V().DocumentLoaded);
+  EXPECT_EQ(V().DocPath, blank);
+  EXPECT_EQ(V().Document.SimboloDecimal, ".");
+
+  const std::string which = WriteDocument("which.rep", "kept as it was");
+  MessageBoxRecorder boxes;
+  f.mnu_File_SaveAs_Click();
+  SetFileDialogHandler(previous);
+  EXPECT_TRUE(boxes.requests().empty());
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[1].extension, QString(".rep"));  // the dialog asks about "which.rep .rep"
+  EXPECT_EQ(*plat::ReadTextFile(which), "kept as it was");
+  EXPECT_EQ(V().DocPath, root + "/which.rep .rep");
+  EXPECT_TRUE(plat::FileExists(root + "/which.rep .rep"));
+  EXPECT_EQ(*plat::ReadTextFile(twin), DesignerDocument(","));
+}
+
 TEST_F(ViewerWindowTest, SaveRefusesAMissingImageAndSendsAnUnwritablePlaceBackToSaveAs) {
   FormMain& f = Load();
   V().DocPath = WriteDocument("noimage.rex",
@@ -415,7 +446,10 @@ TEST_F(ViewerWindowTest, SaveRefusesAMissingImageAndSendsAnUnwritablePlaceBackTo
   f.SaveFile();
   SetFileDialogHandler(previous);
   ASSERT_EQ(boxes.requests().size(), 1u);
-  EXPECT_EQ(boxes.requests()[0].text, Odk("ErrorWriteProtectFile") + "\r\n" + Odk("SelectOtherFileName"));
+  // The place and the reason, as the box of a full disk says them.
+  EXPECT_EQ(boxes.requests()[0].text, Odk("ErrorWriteProtectFile") + "\r\n" + root + "/no-such-folder/out.rep\r\nError : " +
+                                          std::to_string(ENOENT) + " - " + std::strerror(ENOENT) + "\r\n" +
+                                          Odk("SelectOtherFileName"));
   EXPECT_EQ(boxes.requests()[0].style, plat::kCritical);
   EXPECT_EQ(dialogs, 1);
 }
@@ -457,7 +491,9 @@ TEST_F(ViewerWindowTest, SaveAsOffersAgainTheFolderOfBeforeAfterARefusedOne) {
   MessageBoxRecorder boxes;
   f.mnu_File_SaveAs_Click();
   ASSERT_EQ(boxes.requests().size(), 1u);
-  EXPECT_EQ(boxes.requests()[0].text, Odk("ErrorWriteProtectFile") + "\r\n" + Odk("SelectOtherFileName"));
+  EXPECT_EQ(boxes.requests()[0].text, Odk("ErrorWriteProtectFile") + "\r\n" + root + "/no-such-folder/out.rep\r\nError : " +
+                                          std::to_string(ENOENT) + " - " + std::strerror(ENOENT) + "\r\n" +
+                                          Odk("SelectOtherFileName"));
   EXPECT_EQ(offered, (std::vector<std::string>{root, root}));
   EXPECT_EQ(V().DocPath, root + "/kept.rep");
   fs::create_directories(root + "/later");
