@@ -419,6 +419,30 @@ TEST_F(ViewerWindowTest, ANameEndingInABlankIsItsOwnDocument) {
   EXPECT_EQ(*plat::ReadTextFile(twin), DesignerDocument(","));
 }
 
+// File > Open lists every file, those without a dot too; one that is no document by its
+// name is refused, naming the file and why, and the document shown stays.
+TEST_F(ViewerWindowTest, OpenListsEveryFileAndSaysWhyANameWithoutTheDocumentsExtensionIsNotOpened) {
+  FormMain& f = Load();
+  const std::string shown = WriteDocument("shown.rep", DesignerDocument());
+  V().DocPath = shown;
+  f.OpenFile();
+  const std::string bare = WriteDocument("report", DesignerDocument());
+  FileDialogRequest asked;
+  const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
+    asked = r;
+    return QString::fromStdString(bare);
+  });
+  MessageBoxRecorder boxes;
+  f.mnu_File_Open_Click();
+  SetFileDialogHandler(previous);
+  EXPECT_EQ(asked.nameFilters, (QStringList{"Result documents (*.rep) (*.rep)", "All files (*.*) (*)"}));
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text, Odk("CantOpenDocument") + "\r\n" + bare + "\r\n" + Odk("NotResultDocumentName"));
+  EXPECT_EQ(boxes.requests()[0].style, plat::kExclamation);
+  EXPECT_EQ(V().DocPath, shown);
+  EXPECT_TRUE(V().DocumentLoaded);
+}
+
 TEST_F(ViewerWindowTest, SaveRefusesAMissingImageAndSendsAnUnwritablePlaceBackToSaveAs) {
   FormMain& f = Load();
   V().DocPath = WriteDocument("noimage.rex",

@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "common/file_dialogs_ui.h"
+#include "platform/encoding.h"
 #include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/process.h"
@@ -167,6 +168,14 @@ void FormMain::mnu_File_Open_Click() {
       GetL_win("FileTypeRES") + " (*.rep)|*.rep|" + GetL_win("AllFiles") + " (*.*)|*.*";
   const std::string path = DlgAbrirArchivo(filter, GetL_win("But_OpenCAP"), LastFolder, this);
   if (path.empty()) return;
+  // The list of all files offers any file; one the opening would pass over without a word is
+  // refused here, saying which file and why.
+  if (!IsResultDocumentPath(path)) {
+    plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantOpenDocument") + "\r\n") + plat::ShownPath(path) +
+                         plat::Cp1252ToUtf8("\r\n" + GetL_win("NotResultDocumentName")),
+                     plat::kExclamation);
+    return;
+  }
   SetWaitPointer(true);
   state_.DocPath = path;
   OpenFile();
