@@ -28,10 +28,19 @@ std::string LastComponent(std::string name) {
   return name;
 }
 
-std::string TrimBlanks(const std::string& s) {
-  const std::size_t first = s.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return s.substr(first, s.find_last_not_of(' ') - first + 1);
+// Whether the name ends in the extension, its letters compared in either case the way the
+// callers compare them before they append it: only A to Z fold. Qt's own comparison folds
+// more (a long s is an s to it), and a name it took as having the extension would get it
+// appended all the same, writing a file the dialog never asked about.
+bool EndsWithExtension(const QString& name, const QString& extension) {
+  const std::string bytes = plat::PathFromQt(name);
+  const std::string tail = plat::PathFromQt(extension);
+  if (tail.empty() || bytes.size() < tail.size()) return false;
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  for (std::size_t i = 0; i < tail.size(); ++i) {
+    if (lower(bytes[bytes.size() - tail.size() + i]) != lower(tail[i])) return false;
+  }
+  return true;
 }
 
 // Qt's save dialog would hand back a file in a folder that does not exist, which no caller
@@ -56,7 +65,7 @@ class FileDialog final : public QFileDialog {
                            plat::kExclamation, Text(windowTitle()));
           return;
         }
-        if (!chosen.isDir() && !extension_.isEmpty() && !files.front().endsWith(extension_, Qt::CaseInsensitive)) {
+        if (!chosen.isDir() && !extension_.isEmpty() && !EndsWithExtension(files.front(), extension_)) {
           const QFileInfo written(files.front() + extension_);
           // A folder of that name cannot be replaced by a file: no question about replacing
           // it, and the user stays to choose another name.
@@ -143,7 +152,9 @@ std::optional<QString> RunRealDialog(const FileDialogRequest& req) {
 std::string Show(const FileDialogRequest& req) {
   const std::optional<QString> chosen = Handler() ? Handler()(req) : RunRealDialog(req);
   if (!chosen) return "";
-  return TrimBlanks(plat::PathFromQt(*chosen));
+  // Taken exactly as the dialog gives it: a blank at either end belongs to the name, and
+  // trimming it would open or replace another file than the one chosen (or asked about).
+  return plat::PathFromQt(*chosen);
 }
 
 FileDialogRequest MakeRequest(FileDialogRequest::Kind kind, const std::string& filter, const std::string& title,

@@ -14,15 +14,16 @@ namespace stagora {
 
 // filter: "label|pattern|label|pattern..." (see file_filter.h) and title are Windows-1252;
 // the folders, the proposed name and the result are paths, the system's own names (see
-// platform/file_names.h). An empty initial folder opens the current folder. The result is
-// trimmed of blanks. The dialogs name the kind of a file from its name and never read it.
+// platform/file_names.h). An empty initial folder opens the current folder. The result is the
+// name exactly as chosen or typed, blanks at either end included. The dialogs name the kind of
+// a file from its name and never read it.
 std::string DlgAbrirArchivo(const std::string& filter, const std::string& title, const std::string& initialDir,
                             QWidget* owner);
 
 // As the open dialog; the proposed name shows only its last component. The dialog asks before
 // an existing file is replaced and adds no extension to what the user typed. A caller that
-// appends `extension` to a name lacking it (compared in any case) names it here, so that the
-// question is asked about the file that will really be written.
+// appends `extension` to a name lacking it (its letters A to Z compared in either case) names
+// it here, so that the question is asked about the file that will really be written.
 std::string DlgGuardarArchivo(const std::string& filter, const std::string& title, const std::string& initialDir,
                               const std::string& proposedName, QWidget* owner, const std::string& extension = "");
 

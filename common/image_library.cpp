@@ -1,13 +1,13 @@
 #include "common/image_library.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QString>
 #include <cstdlib>
+#include <optional>
 
-#include "platform/file_names.h"
 #include "platform/file_replacement.h"
+#include "platform/textfile.h"
 
 namespace stagora::imagelib {
 namespace {
@@ -22,6 +22,9 @@ constexpr std::uint32_t kBitFields = 3;
 // Qt's own readers refuse larger rasters; refusing them here as well keeps a forged header
 // from asking for gigabytes.
 constexpr qint64 kMaxImageBytes = 256LL * 1024 * 1024;
+// A file of such a raster: four bytes a pixel where the raster keeps three, with its padding,
+// header and palette.
+constexpr std::uint64_t kMaxBitmapFileBytes = 2 * kMaxImageBytes;
 
 std::uint32_t U32(const QByteArray& b, int at) {
   return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
@@ -44,26 +47,17 @@ QImage::Format FormatFor(int bits) {
 
 // The raster of an uncompressed bitmap has a known length; the reader would turn a cut-off
 // file into a picture with missing rows instead of failing.
-bool RasterComplete(const std::string& path) {
-  BitmapInfo info;
-  if (bmpinfo(path, info) != kNoError) return false;
+bool RasterComplete(const QByteArray& file, const BitmapInfo& info) {
   if (info.biSize == kCoreHeaderSize) return true;
   if (info.biCompression != kUncompressed && info.biCompression != kBitFields) return true;
-  QFile file(plat::QPath(path));
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray head = file.read(kPixelOffsetAt + 4);
-  if (head.size() < kPixelOffsetAt + 4) return false;
+  if (file.size() < kPixelOffsetAt + 4) return false;
   const qint64 rowBytes = (static_cast<qint64>(std::llabs(info.biWidth)) * info.biBitCount + 31) / 32 * 4;
-  const qint64 needed = static_cast<qint64>(U32(head, kPixelOffsetAt)) + rowBytes * std::llabs(info.biHeight);
+  const qint64 needed = static_cast<qint64>(U32(file, kPixelOffsetAt)) + rowBytes * std::llabs(info.biHeight);
   return file.size() >= needed;
 }
 
-}  // namespace
-
-int bmpinfo(const std::string& path, BitmapInfo& info) {
-  QFile file(plat::QPath(path));
-  if (!file.open(QIODevice::ReadOnly)) return kCannotOpen;
-  const QByteArray head = file.read(kFileHeaderSize + kInfoHeaderSize);
+// The header's fields, from the file's first bytes.
+int ReadInfo(const QByteArray& head, BitmapInfo& info) {
   if (head.size() < kFileHeaderSize + kCoreHeaderSize || !head.startsWith(kBitmapMagic)) return kNotABitmap;
   BitmapInfo in;
   in.biSize = U32(head, kFileHeaderSize);
@@ -91,6 +85,16 @@ int bmpinfo(const std::string& path, BitmapInfo& info) {
   return kNoError;
 }
 
+}  // namespace
+
+// Files are read by their names' bytes, through the platform's reader: a name that is no
+// UTF-8 (a scratch folder under such a name) would reach Qt's file calls as another name.
+int bmpinfo(const std::string& path, BitmapInfo& info) {
+  const std::optional<std::string> head = plat::ReadFileStart(path, kFileHeaderSize + kInfoHeaderSize);
+  if (!head) return kCannotOpen;
+  return ReadInfo(QByteArray::fromStdString(*head), info);
+}
+
 int allocimage(ImageDescriptor& image, int width, int height, int bits) {
   // A bitmap stored top row first gives its height as a negative number.
   const qint64 w = std::llabs(static_cast<long long>(width));
@@ -108,8 +112,14 @@ int allocimage(ImageDescriptor& image, int width, int height, int bits) {
 
 int loadbmp(const std::string& path, ImageDescriptor& image) {
   if (image.image.isNull()) return kWrongImage;
-  if (!RasterComplete(path)) return kCannotDecode;
-  QImageReader reader(plat::QPath(path), "bmp");
+  const std::optional<std::string> bytes = plat::ReadTextFile(path, nullptr, kMaxBitmapFileBytes);
+  if (!bytes) return kCannotDecode;
+  QByteArray file = QByteArray::fromStdString(*bytes);
+  BitmapInfo info;
+  if (ReadInfo(file, info) != kNoError || !RasterComplete(file, info)) return kCannotDecode;
+  QBuffer buffer(&file);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, "bmp");
   QImage read = reader.read();
   if (read.isNull()) return kCannotDecode;
   if (read.size() != image.image.size()) return kWrongImage;

@@ -41,7 +41,7 @@ enum ImageError : int {
   kCannotWrite = 7,
 };
 
-// Paths are Windows-1252.
+// Paths are the system's own names (see platform/file_names.h), opened by their bytes.
 int bmpinfo(const std::string& path, BitmapInfo& info);
 int allocimage(ImageDescriptor& image, int width, int height, int bits);
 int loadbmp(const std::string& path, ImageDescriptor& image);

@@ -3,8 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -390,9 +388,9 @@ void ShowPrintDialog(QDialog& dialog) {
 
 std::string AskPdfFileName(QWidget* owner, const std::string& title, const std::string& proposedPath,
                            std::string& lastFolder) {
-  const QFileInfo proposed(plat::QPath(proposedPath));
-  const std::string folder = lastFolder.empty() ? plat::PathFromQt(proposed.path()) : lastFolder;
-  const std::string name = plat::PathFromQt(proposed.fileName());
+  // Names taken apart by their bytes, so that one that is no UTF-8 stays itself.
+  const std::string folder = lastFolder.empty() ? plat::FolderPart(proposedPath) : lastFolder;
+  const std::string name = plat::NamePart(proposedPath);
   std::string chosen =
       DlgGuardarArchivo(kPdfFilter, title, folder, plat::JoinPath(folder, name), owner, std::string(kPdfExtension));
   if (chosen.empty()) return "";
@@ -401,7 +399,7 @@ std::string AskPdfFileName(QWidget* owner, const std::string& title, const std::
       chosen.size() >= kPdfExtension.size() &&
       LowerCase1252(std::string_view(chosen).substr(chosen.size() - kPdfExtension.size())) == kPdfExtension;
   if (!hasExtension) chosen += kPdfExtension;
-  lastFolder = plat::PathFromQt(QFileInfo(plat::QPath(chosen)).absolutePath());
+  lastFolder = plat::FolderPart(chosen);
   return chosen;
 }
 

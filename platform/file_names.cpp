@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <cstdlib>
 
 namespace plat {
 
@@ -10,6 +11,31 @@ QString QPath(const std::string& path) {
 }
 
 std::string PathFromQt(const QString& name) { return QFile::encodeName(name).toStdString(); }
+
+std::string FolderPart(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return "";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NamePart(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string BaseNamePart(const std::string& path) {
+  std::string name = NamePart(path);
+  const std::size_t dot = name.rfind('.');
+  if (dot != std::string::npos) name.erase(dot);
+  return name;
+}
+
+std::string HomeFolder() {
+  const char* home = std::getenv("HOME");
+  std::string folder = home ? home : "";
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder.empty() ? "/" : folder;
+}
 
 std::string ShownPath(const std::string& path) { return QPath(path).toStdString(); }
 

@@ -14,6 +14,17 @@ namespace plat {
 QString QPath(const std::string& path);
 std::string PathFromQt(const QString& name);
 
+// A path taken apart and put together by its bytes, "/" alone separating folders (a "\" is
+// part of a name here): the folder ("" for a bare name, "/" at the root), the last
+// component, and that component without its extension (from its last "." on; a name that is
+// all extension, ".pdf", keeps nothing). Qt's own calls for this go through its strings,
+// which turn a name that is no UTF-8 into another one.
+std::string FolderPart(const std::string& path);
+std::string NamePart(const std::string& path);
+std::string BaseNamePart(const std::string& path);
+// The user's home folder as the environment names it ("/" without one).
+std::string HomeFolder();
+
 // The path as UTF-8 text to put into a message (see MsgBoxUtf8): the system's own bytes, with
 // what is not UTF-8 shown as the replacement character.
 std::string ShownPath(const std::string& path);

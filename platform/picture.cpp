@@ -1,15 +1,24 @@
 #include <QBuffer>
-#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <optional>
 
-#include "platform/file_names.h"
 #include "platform/picture_impl.h"
 #include "platform/png_chunks.h"
 #include "platform/textfile.h"
 
 namespace plat {
+namespace {
+
+// What follows the last "." of the name's last component, in lower case; "" without one.
+QByteArray Extension(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+  return QByteArray::fromStdString(path.substr(dot + 1)).toLower();
+}
+
+}  // namespace
 
 Picture::Picture() = default;
 Picture::~Picture() = default;
@@ -24,8 +33,9 @@ Picture Picture::Load(const std::string& path) {
   QByteArray data = QByteArray::fromStdString(*bytes);
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
-  // The name's extension is the first guess at the format, as when a reader opens the file.
-  QImageReader reader(&buffer, QFileInfo(QPath(path)).suffix().toLower().toLatin1());
+  // The name's extension is the first guess at the format, as when a reader opens the file;
+  // taken from the name's own bytes, like the file.
+  QImageReader reader(&buffer, Extension(path));
   reader.setAutoTransform(true);
   QImage img = reader.read();
   if (!img.isNull()) p.impl_ = std::make_shared<Impl>(Impl{std::move(img)});

@@ -71,9 +71,12 @@ bool PrinterSurface::setDeviceName(const std::string& name) {
 
 void PrinterSurface::setOutputFile(const std::string& path) {
   printer_->setOutputFileName(QPath(path));
+  // Kept as its bytes as well: the printer's copy is Qt's string, which turns a name that is
+  // no UTF-8 into another one.
+  outputFile_ = path;
 }
 
-std::string PrinterSurface::outputFile() const { return PathFromQt(printer_->outputFileName()); }
+std::string PrinterSurface::outputFile() const { return outputFile_; }
 
 void PrinterSurface::setDocName(const std::string& title) { printer_->setDocName(QString::fromStdString(title)); }
 

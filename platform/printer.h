@@ -94,6 +94,7 @@ class PrinterSurface : public Surface {
   std::unique_ptr<Device> device_;
   QPainter* painter_ = nullptr;
   std::string name_;
+  std::string outputFile_;
   bool pendingNewPage_ = false;
   bool ok_ = true;
 };

@@ -47,13 +47,24 @@ void SaveSetting(const std::string& app, const std::string& section, const std::
 
 std::string GetPathSetting(const std::string& app, const std::string& section, const std::string& key) {
   QSettings s(FileFor(app), QSettings::IniFormat);
-  return PathFromQt(s.value(KeyOf(section, key)).toString());
+  const QVariant v = s.value(KeyOf(section, key));
+  if (v.typeId() == QMetaType::QByteArray) return v.toByteArray().toStdString();
+  return PathFromQt(v.toString());
 }
 
 void SavePathSetting(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& path) {
   QSettings s(FileFor(app), QSettings::IniFormat);
-  s.setValue(KeyOf(section, key), QPath(path));
+  // A name that is text is kept as that text, readable in the file and read back by every
+  // version. One with bytes that are no UTF-8 would come back as another name (the byte E9 as
+  // the replacement character): it is kept as its bytes, in the store's own marked form for
+  // them ("@ByteArray(...)"), which a plain value never takes.
+  const QString text = QPath(path);
+  if (PathFromQt(text) == path) {
+    s.setValue(KeyOf(section, key), text);
+  } else {
+    s.setValue(KeyOf(section, key), QByteArray::fromStdString(path));
+  }
   s.sync();
 }
 

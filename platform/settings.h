@@ -21,7 +21,7 @@ void SaveSetting(const std::string& app, const std::string& section, const std::
                  const std::string& value);
 
 // The same for a value that is a path or a file's name: it is kept as the system's own name
-// (see file_names.h), not as Windows-1252.
+// (see file_names.h), not as Windows-1252, byte for byte even where the name is no UTF-8.
 std::string GetPathSetting(const std::string& app, const std::string& section, const std::string& key);
 void SavePathSetting(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& path);

@@ -2,16 +2,17 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
+#include <memory>
 
 #include "platform/encoding.h"
 #include "platform/file_names.h"
@@ -31,16 +32,37 @@ OpenHandler& OpenHook() {
 // The desktop's opener, which hands a file to the program the desktop chooses for its kind.
 constexpr char kOpener[] = "xdg-open";
 
+// A local file's address made from the path's bytes, each byte that needs it percent-encoded:
+// from Qt's string, a name that is no UTF-8 would become another one.
+QUrl FileUrl(const std::string& path) {
+  return QUrl::fromEncoded("file://" + QByteArray::fromStdString(path).toPercentEncoding("/"));
+}
+
 // The opener is watched until it ends: a generic desktop's opener waits for the program it
 // started, another returns at once. Any failure it ends with means that no program showed the
 // file (it tries each one it knows before it gives up). What it prints goes nowhere. When
 // this program ends first the opener is stopped; the program showing the file stays.
-bool OpenDocument(const QString& path, std::function<void()> noProgram) {
+bool OpenDocument(const std::string& path, std::function<void()> noProgram) {
   const QString opener = QStandardPaths::findExecutable(kOpener);
-  if (opener.isEmpty()) return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  if (opener.isEmpty()) return QDesktopServices::openUrl(FileUrl(path));
   auto* process = new QProcess(QCoreApplication::instance());
   process->setProgram(opener);
-  process->setArguments({path});
+  process->setArguments({QPath(path)});
+  // The opener is started on the document's own bytes, from the started process itself just
+  // before Qt would start it on its string, which turns a name that is no UTF-8 into another
+  // one. Everything it needs is made here: the started process only calls. Should that start
+  // fail, Qt's own follows and reports why.
+  struct Arguments {
+    std::string program, document;
+    char* argv[3];
+  };
+  auto args = std::make_shared<Arguments>();
+  args->program = PathFromQt(opener);
+  args->document = path;
+  args->argv[0] = args->program.data();
+  args->argv[1] = args->document.data();
+  args->argv[2] = nullptr;
+  process->setChildProcessModifier([args] { ::execv(args->argv[0], args->argv); });
   process->setStandardInputFile(QProcess::nullDevice());
   process->setStandardOutputFile(QProcess::nullDevice());
   process->setStandardErrorFile(QProcess::nullDevice());
@@ -107,7 +129,7 @@ bool StartProgram(const std::string& program, const std::string& argument) {
 
 bool OpenWithDesktop(const std::string& target, std::function<void()> noProgram) {
   if (OpenHook()) return OpenHook()(target);
-  if (QFileInfo::exists(QPath(target))) return OpenDocument(QPath(target), std::move(noProgram));
+  if (struct stat st {}; ::stat(target.c_str(), &st) == 0) return OpenDocument(target, std::move(noProgram));
   const QString t = Cp1252ToQString(target);
   QUrl url(t, QUrl::TolerantMode);
   if (!url.isValid() || url.isEmpty()) return false;

@@ -1,14 +1,12 @@
 #include "platform/textfile.h"
 
-#include "platform/file_names.h"
 #include "platform/file_replacement.h"
 
-#include <QFileInfo>
-#include <QString>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -56,9 +54,9 @@ bool Readable(const struct stat& st, std::uint64_t largest, FileError* err) {
   return true;
 }
 
-}  // namespace
-
-std::optional<std::string> ReadTextFile(const std::string& path, FileError* err, std::uint64_t largest) {
+// The file's bytes, at most `upTo` of them (the whole file when it is no longer).
+std::optional<std::string> ReadRegularFile(const std::string& path, FileError* err, std::uint64_t largest,
+                                           std::size_t upTo) {
   // Looked at before it is opened, so that no device is even opened; and again once open, as
   // the entry may have been swapped in between. The open itself never waits: a FIFO without
   // a writer would hold it for ever.
@@ -79,16 +77,17 @@ std::optional<std::string> ReadTextFile(const std::string& path, FileError* err,
   } else if (Readable(st, largest, err)) {
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::string text;
-    text.reserve(static_cast<std::size_t>(st.st_size));
+    text.reserve(std::min(static_cast<std::size_t>(st.st_size), upTo));
     char buf[65536];
     for (;;) {
-      const ssize_t n = ::read(fd, buf, sizeof buf);
+      const ssize_t n = ::read(fd, buf, std::min(sizeof buf, upTo - text.size()));
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) {
         Fill(err, errno ? errno : EIO);
         break;
       }
-      if (n == 0) {
+      if (n == 0 || text.size() + static_cast<std::size_t>(n) == upTo) {
+        text.append(buf, static_cast<std::size_t>(n));
         bytes = std::move(text);
         break;
       }
@@ -103,6 +102,16 @@ std::optional<std::string> ReadTextFile(const std::string& path, FileError* err,
   }
   ::close(fd);
   return bytes;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadTextFile(const std::string& path, FileError* err, std::uint64_t largest) {
+  return ReadRegularFile(path, err, largest, std::numeric_limits<std::size_t>::max());
+}
+
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t count, FileError* err) {
+  return ReadRegularFile(path, err, kAnyFileSize, count);
 }
 
 bool WriteTextFile(const std::string& path, const std::string& bytes, FileError* err) {
@@ -152,14 +161,15 @@ std::string FolderOf(const std::string& path) {
 }
 
 std::optional<FileError> CannotReplace(const std::string& path) {
-  const QFileInfo entry(QPath(path));
-  if (!entry.exists()) return std::nullopt;
+  // Asked by the name's bytes: a name that is no UTF-8 would reach Qt as another, missing file.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
   FileError err;
-  if (entry.isDir()) {
+  if (S_ISDIR(st.st_mode)) {
     Fill(&err, EISDIR);
     return err;
   }
-  if (!entry.isWritable()) {
+  if (::access(path.c_str(), W_OK) != 0) {
     Fill(&err, EACCES);
     return err;
   }

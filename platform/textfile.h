@@ -24,6 +24,9 @@ constexpr std::uint64_t kAnyFileSize = std::numeric_limits<std::uint64_t>::max()
 // its format can hold, is refused before a byte of it is read.
 std::optional<std::string> ReadTextFile(const std::string& path, FileError* err = nullptr,
                                         std::uint64_t largest = kAnyFileSize);
+// The first `count` bytes of the file (all of it when it is shorter), on the same terms: only
+// a regular file is read, whatever its size.
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t count, FileError* err = nullptr);
 
 // Writes the bytes as the whole file, replacing it; false (and err filled) on failure. The
 // file is written through a FileReplacement (file_replacement.h): a failed write leaves the

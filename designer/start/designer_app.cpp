@@ -29,7 +29,7 @@ void ShowFormMain(const std::string& tempPath) {
 int RunDesigner(QApplication& app) {
   plat::IgnoreFileSizeLimitSignal();
   app.setApplicationName(kAppTitle);
-  plat::SetProgramFolder(plat::PathFromQt(QCoreApplication::applicationDirPath()));
+  plat::SetProgramFolder(plat::FolderPart(plat::ProgramFile()));
   // A box without a title of its own shows the program's title; the designer's own messages
   // name the product themselves.
   plat::InstallWidgetMessageBox(kAppTitle);

@@ -4,20 +4,22 @@
 // axis captions; the names take only what the files' code page holds. The decimal-symbol items
 // rewrite every number in the new symbol.
 #include <QAction>
-#include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QValidator>
 #include <algorithm>
+#include <functional>
 
 #include "common/number_text.h"
 #include "common/web_address.h"
 #include "designer/window/controls.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
+#include "designer/designer_names.h"
 #include "platform/encoding.h"
+#include "platform/messagebox.h"
 
 namespace stagora::designer {
 namespace {
@@ -59,17 +61,44 @@ bool IsReturningFocus(Qt::FocusReason reason) {
   return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
 
+// The characters of the text the files' code page lacks, each once, in the order they come.
+QString OutsideCodePage(const QString& text) {
+  QString outside;
+  for (const char32_t c : text.toUcs4()) {
+    const QString one = QString::fromUcs4(&c, 1);
+    if (!plat::FitsCp1252(one.toStdU16String()) && !outside.contains(one)) outside += one;
+  }
+  return outside;
+}
+
 // The component names go into the project file, the printout and the worked solution in the
 // code page of the files: a character it lacks is refused as it is typed or pasted, so that the
-// name shown is the name saved.
+// name shown is the name saved. The field keeps what it held, and the user is told which
+// characters were not taken and why.
 class CodePageValidator : public QValidator {
  public:
-  using QValidator::QValidator;
+  CodePageValidator(QObject* parent, std::function<void(const QString&)> refused)
+      : QValidator(parent), refused_(std::move(refused)) {}
   State validate(QString& input, int&) const override {
     if (plat::FitsCp1252(input.toStdU16String())) return Acceptable;
-    QApplication::beep();
+    // Told once the field is done with the input: a message box opened from inside the
+    // field's own editing would run the window's events in the middle of it.
+    if (!pending_) {
+      pending_ = true;
+      QMetaObject::invokeMethod(
+          const_cast<CodePageValidator*>(this),
+          [this, outside = OutsideCodePage(input)] {
+            pending_ = false;
+            refused_(outside);
+          },
+          Qt::QueuedConnection);
+    }
     return Invalid;
   }
+
+ private:
+  std::function<void(const QString&)> refused_;
+  mutable bool pending_ = false;
 };
 
 // Hands the focus and key events of the main window's fields to its field handlers.
@@ -130,7 +159,14 @@ void FormMain::ConnectFieldHandlers() {
     connect(Text[n], &QLineEdit::textChanged, this, [this, n] { Text_Change(n); });
   }
   connect(Text[field::kMoreVolatileName], &QLineEdit::textChanged, this, [this] { Text16_Change(); });
-  for (const int n : {field::kMoreVolatileName, field::kLessVolatileName}) Text[n]->setValidator(new CodePageValidator(Text[n]));
+  for (const int n : {field::kMoreVolatileName, field::kLessVolatileName}) {
+    Text[n]->setValidator(new CodePageValidator(Text[n], [this](const QString& outside) {
+      // The characters are shown as they are, which the code page of the texts cannot do.
+      std::string text = plat::Cp1252ToUtf8(GetL_win("NameOutsideCodePage"));
+      ReplaceAll(text, "%CHARS%", outside.toStdString());
+      plat::MsgBoxUtf8(text, plat::kExclamation, kProductName);
+    }));
+  }
   fieldEvents_ = new FieldEvents(this);
   for (int n = 1; n < static_cast<int>(Text.size()); ++n) {
     if (In(kSelectOnEntry, n)) Text[n]->installEventFilter(fieldEvents_);

@@ -3,8 +3,6 @@
 // of the stage points with the diagram drawn by Calcular on the printer. The pages are
 // composed by the report core; this file adds the window's texts and the printer's sheets.
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 
 #include "common/print_dialog_ui.h"
@@ -19,6 +17,7 @@
 #include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
+#include "platform/textfile.h"
 
 namespace stagora::designer {
 namespace {
@@ -30,13 +29,12 @@ constexpr const char* kPdfExtension = ".pdf";
 std::string FormMain::ProposedPdfPath() const {
   // The project's own name with ".pdf", beside the project; an unsaved design takes the
   // product's name in the folder of the last project, or at first in the user's home.
+  // Put together by the names' bytes, so that a name that is no UTF-8 stays itself.
   if (!ArchivoActual.empty()) {
-    const QFileInfo project(plat::QPath(ArchivoActual));
-    return plat::PathFromQt(project.dir().filePath(project.completeBaseName() + kPdfExtension));
+    return plat::JoinPath(plat::FolderPart(ArchivoActual), plat::BaseNamePart(ArchivoActual) + kPdfExtension);
   }
-  const QString name = QString(kProductName) + kPdfExtension;
-  const QString folder = state_.PathArchivo.empty() ? QDir::homePath() : plat::QPath(state_.PathArchivo);
-  return plat::PathFromQt(QDir(folder).filePath(name));
+  const std::string folder = state_.PathArchivo.empty() ? plat::HomeFolder() : state_.PathArchivo;
+  return plat::JoinPath(folder, std::string(kProductName) + kPdfExtension);
 }
 
 void FormMain::mnu_Archivo_PRINT_Click() {

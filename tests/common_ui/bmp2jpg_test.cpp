@@ -2,10 +2,10 @@
 
 #include <QColor>
 #include <QImage>
-#include <QImageReader>
 #include <QString>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -131,9 +131,10 @@ Difference Compare(const QImage& a, const QImage& b) {
   return d;
 }
 
+// Read by the name's bytes, so that it finds the file under any name.
 QImage ReadJpeg(const std::string& path) {
-  QImageReader reader(QString::fromStdString(path), "jpeg");
-  return reader.read().convertToFormat(QImage::Format_RGB32);
+  const std::string bytes = plat::ReadTextFile(path).value_or("");
+  return QImage::fromData(QByteArray::fromStdString(bytes), "jpeg").convertToFormat(QImage::Format_RGB32);
 }
 
 TEST(BMP2JPG, EveryBitmapDepthBecomesAJpegOfTheSamePicture) {
@@ -177,6 +178,28 @@ TEST(BMP2JPG, ADiagramSavedByTheReportPictureConverts) {
     for (int x = 0; x < back.width(); ++x)
       total += std::abs(qGray(back.pixel(x, y)) - qGray(drawn.pixel(x, y)));
   EXPECT_LT(static_cast<double>(total) / (back.width() * back.height()), 3.0);
+}
+
+// The scratch folder lies wherever TMPDIR says, under a name that need not be UTF-8.
+TEST(BMP2JPG, FilesInAFolderWhoseNameIsNoUtf8AreFoundAndWritten) {
+  const std::string parent = stagora::test::ScratchDir("bmp2jpg-bytes");
+  const std::string dir = plat::JoinPath(parent, "caf\xE9");
+  ASSERT_TRUE(plat::CreateDirectory(dir));
+  const std::string bmp = plat::JoinPath(dir, "stgr_temp1.bmp");
+  const std::string jpg = plat::JoinPath(dir, "stgr_temp1.jpg");
+  ASSERT_TRUE(plat::WriteTextFile(bmp, BitmapBytes({8, false})));
+  stagora::test::MessageBoxRecorder boxes;
+
+  EXPECT_TRUE(stagora::BMP2JPG(bmp, jpg, 95));
+
+  EXPECT_TRUE(boxes.requests().empty());
+  const QImage back = ReadJpeg(jpg);
+  ASSERT_EQ(back.size(), QSize(kWidth, kHeight));
+  EXPECT_LE(Compare(back, Expected(8)).insideSquares, 12);
+  // Nothing went to a folder of another name.
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(parent)) names.push_back(entry.path().filename());
+  EXPECT_EQ(names, std::vector<std::string>{"caf\xE9"});
 }
 
 TEST(BMP2JPG, QualityIsPassedOnToTheEncoder) {

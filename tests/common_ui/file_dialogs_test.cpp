@@ -70,9 +70,9 @@ class ScriptedDialog {
   stagora::FileDialogHandler previous_;
 };
 
-TEST(FileDialogs, OpenDialogIsAskedWithTheCallersTextsAndReturnsTheTrimmedPath) {
+TEST(FileDialogs, OpenDialogIsAskedWithTheCallersTextsAndReturnsThePath) {
   QWidget owner;
-  ScriptedDialog dialog(QString("  /home/user/projects/column.sgr  "));
+  ScriptedDialog dialog(QString("/home/user/projects/column.sgr"));
   const std::string path = stagora::DlgAbrirArchivo("Stagora files  (*.sgr)|*.sgr|All files  (*.*)|*.*",
                                                     "Open", "/home/user/projects", &owner);
   EXPECT_EQ(path, "/home/user/projects/column.sgr");
@@ -85,19 +85,22 @@ TEST(FileDialogs, OpenDialogIsAskedWithTheCallersTextsAndReturnsTheTrimmedPath) 
   EXPECT_EQ(req.owner, &owner);
 }
 
-TEST(FileDialogs, ReturnedNamesAreTrimmedAndKeptAsTyped) {
+// A blank at either end is part of the name: "t.sgr " and "t.sgr" are two files, and the
+// one chosen is the one opened or written.
+TEST(FileDialogs, ReturnedNamesAreKeptExactlyAsTyped) {
   struct Case {
     QString chosen;
     std::string expected;
   };
   const std::vector<Case> cases = {
       {"/tmp/a.sgr", "/tmp/a.sgr"},
-      {"   /tmp/a.sgr", "/tmp/a.sgr"},
-      {"/tmp/no extension  ", "/tmp/no extension"},  // no extension is added
+      {"/tmp/t.sgr ", "/tmp/t.sgr "},
+      {"/tmp/ t.sgr", "/tmp/ t.sgr"},
+      {"/tmp/no extension  ", "/tmp/no extension  "},  // no extension is added
+      {"/tmp/tab.rep\t", "/tmp/tab.rep\t"},
       {"/tmp/table.VLE", "/tmp/table.VLE"},
       {QString::fromUtf8("/tmp/resolución.rex"), "/tmp/resolución.rex"},  // the system's own name
       {QString::fromUtf8("/tmp/Документы/проект.sgr"), "/tmp/Документы/проект.sgr"},
-      {"   ", ""},
   };
   for (const Case& c : cases) {
     ScriptedDialog open(c.chosen);
@@ -292,6 +295,47 @@ TEST(FileDialogs, RealSaveDialogAsksAboutTheFileTheCallersExtensionNames) {
   ASSERT_EQ(boxes.requests().size(), 3u);
   EXPECT_EQ(boxes.requests()[2].text, plat::JoinPath(dir, "folder.sgr") + "\r\nThis is a folder, not a file. Choose another name.");
   EXPECT_EQ(boxes.requests()[2].style, plat::kExclamation);
+}
+
+// What the user typed is what is returned, and the replace question is asked about exactly the
+// file the caller then writes: the name with its extension appended when it lacks it.
+TEST(FileDialogs, RealSaveDialogAsksAboutTheTypedNameWithItsBlanks) {
+  const std::string dir = stagora::test::ScratchDir("dialog-real-blanks");
+  ASSERT_TRUE(plat::WriteTextFile(plat::JoinPath(dir, "which.rep"), "x"));
+  // Qt folds a long s into an s, the callers fold only A to Z: "x.\u017Fgr" gets ".sgr".
+  const std::string longS = "x.\xC5\xBFgr";
+  ASSERT_TRUE(plat::WriteTextFile(plat::JoinPath(dir, longS + ".sgr"), "x"));
+  stagora::test::MessageBoxRecorder boxes;
+  boxes.answer({plat::kNo});
+  const auto typeAndAccept = [&](const std::string& typed) {
+    std::string chosen;
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&] {
+      auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!d) {
+        ADD_FAILURE() << "no file dialog is showing";
+        return;
+      }
+      d->selectFile(QString::fromStdString(typed));
+      static_cast<QDialog*>(d)->accept();
+      stayedOpen = d->isVisible();
+      if (stayedOpen) d->reject();
+    });
+    const std::string extension = typed.ends_with("gr") ? ".sgr" : ".rep";
+    chosen = stagora::DlgGuardarArchivo("Files|*.*", "Save as", dir, "", nullptr, extension);
+    return std::pair(chosen, stayedOpen);
+  };
+
+  // "which.rep " lacks ".rep": the file written is "which.rep .rep", which does not exist.
+  const std::string blank = plat::JoinPath(dir, "which.rep ");
+  EXPECT_EQ(typeAndAccept(blank), std::pair(blank, false));
+  EXPECT_TRUE(boxes.requests().empty());
+
+  // The file with the extension exists: the question names it, and "No" keeps the user there.
+  EXPECT_EQ(typeAndAccept(plat::JoinPath(dir, longS)), std::pair(std::string(), true));
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text,
+            plat::JoinPath(dir, longS + ".sgr") + "\r\nThis file already exists. Do you want to replace it?");
 }
 
 }  // namespace

@@ -188,30 +188,48 @@ TEST_F(FieldHandlers, TheComponentNameGoesIntoTheAxisCaptionsWithItsParticle) {
 }
 
 // The names take what the files' code page holds and refuse anything else, typed or pasted,
-// so the name on the screen is the one saved and printed.
-TEST_F(FieldHandlers, TheNameFieldsRefuseCharactersTheFilesCannotHold) {
+// so the name on the screen is the one saved and printed; a refusal says which characters were
+// not taken and why, and the field keeps what it held.
+TEST_F(FieldHandlers, TheNameFieldsRefuseCharactersTheFilesCannotHoldAndSayWhy) {
   designer::FormMain& w = Load();
+  MessageBoxRecorder boxes;
   const auto typeChar = [](QLineEdit* field, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
     QApplication::sendEvent(field, &press);
+    QApplication::processEvents();
   };
   const auto paste = [](QLineEdit* field, const QString& text) {
     QApplication::clipboard()->setText(text);
     field->paste();
+    QApplication::processEvents();
+  };
+  const auto refusal = [](const char* characters) {
+    return std::string("This name cannot take ") + characters +
+           ": names are kept in project files, printouts and worked solutions in the Western European code page "
+           "(Windows-1252), which has no such character. The name is left as it was.";
   };
   for (const int n : {16, 17}) {
     SCOPED_TRACE(n);
     QLineEdit* field = w.Text[n];
     field->clear();
+    const std::size_t before = boxes.requests().size();
     for (const QString& c : {QString::fromUtf16(u"\u03A9"), QString("m"), QString::fromUtf16(u"\u00E9"), QString::fromUtf16(u"\U0001F600"),
                              QString::fromUtf16(u"\u20AC")}) {
       typeChar(field, c);  // Omega refused, m, e acute, a face refused, the euro sign
     }
     EXPECT_EQ(field->text(), QString::fromUtf16(u"m\u00E9\u20AC"));
-    paste(field, QString::fromUtf16(u"\u0141\u00F3d\u017A"));  // L stroke: the whole paste is refused
+    paste(field, QString::fromUtf16(u"Wasser \u03A9\u0141\u03A9"));  // the whole paste is refused
     EXPECT_EQ(field->text(), QString::fromUtf16(u"m\u00E9\u20AC"));
     paste(field, QString::fromUtf16(u" \u0152uvre & Co"));  // OE ligature is in the code page
     EXPECT_EQ(field->text(), QString::fromUtf16(u"m\u00E9\u20AC \u0152uvre & Co"));
+
+    // One box for each refusal, naming each character missing from the code page once.
+    ASSERT_EQ(boxes.requests().size(), before + 3);
+    EXPECT_EQ(boxes.requests()[before].text, refusal("\u03A9"));
+    EXPECT_EQ(boxes.requests()[before + 1].text, refusal("\U0001F600"));
+    EXPECT_EQ(boxes.requests()[before + 2].text, refusal("\u03A9\u0141"));
+    EXPECT_EQ(boxes.requests()[before + 2].style, plat::kExclamation);
+    EXPECT_EQ(boxes.requests()[before + 2].title, "Stagora");
   }
 }
 

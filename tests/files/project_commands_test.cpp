@@ -500,6 +500,31 @@ TEST_F(ProjectCommandsTest, SaveAsAddsTheExtensionOnlyWhenMissingAndCancelChange
   EXPECT_FALSE(plat::FileExists(plat::JoinPath(dir, "notes.txt")));
 }
 
+// A blank that ends a typed name belongs to it: "t.sgr " is another file than "t.sgr", and
+// the twin without the blank is neither opened nor replaced in its place.
+TEST_F(ProjectCommandsTest, ANameEndingInABlankIsItsOwnFile) {
+  designer::FormMain& w = Load();
+  const std::string twin = Write("t.sgr", Project("<VLE=ALPHA>", Table(2.5, 10), "<A=Twin>\r\n<B=Toluene>\r\n"));
+  const std::string blank = Write("t.sgr ", Project("<VLE=ALPHA>", Table(2.5, 10), "<A=Blank>\r\n<B=Toluene>\r\n"));
+  dialogs.answer(blank);
+  MenuItem(w, "mnu_Archivo_OPEN")->trigger();
+  EXPECT_TRUE(boxes.requests().empty());
+  EXPECT_EQ(Field(field::kMoreVolatileName), "Blank");
+  EXPECT_EQ(w.ArchivoActual, blank);
+
+  // Save As of "u.sgr " writes "u.sgr .sgr", the file the dialog asked about, and leaves
+  // "u.sgr" as it was.
+  const std::string other = Write("u.sgr", "kept as it was\r\n");
+  dialogs.answer(plat::JoinPath(dir, "u.sgr "));
+  w.Save_As();
+  EXPECT_TRUE(boxes.requests().empty());
+  EXPECT_EQ(dialogs.requests.back().extension, QString(".sgr"));
+  EXPECT_EQ(Bytes(other), "kept as it was\r\n");
+  EXPECT_EQ(w.ArchivoActual, plat::JoinPath(dir, "u.sgr .sgr"));
+  EXPECT_NE(Bytes(plat::JoinPath(dir, "u.sgr .sgr")).find("<A=Blank>"), std::string::npos);
+  EXPECT_NE(Bytes(twin).find("<A=Twin>"), std::string::npos);
+}
+
 TEST_F(ProjectCommandsTest, BorrarEmptiesTheDesignButKeepsNamesTableAndMode) {
   designer::FormMain& w = Load();
   dialogs.answer(Write("t.sgr", Project("<VLE=TABLE>", Table(2.5, 10))));

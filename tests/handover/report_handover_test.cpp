@@ -108,6 +108,27 @@ TEST_F(ReportHandover, TheButtonLeavesOneDocumentAndOneDiagramImageAndStartsTheV
   EXPECT_EQ(viewer::FindImage(viewer::DefaultImageFolders(temp_), jpg), scratch_ + "/" + jpg);
 }
 
+// TMPDIR may name a folder whose name is no UTF-8: the image is converted there, and the
+// viewer is started on the document by its bytes.
+TEST_F(ReportHandover, AScratchFolderWhoseNameIsNoUtf8StillGetsTheDocumentAndItsImage) {
+  temp_ = ScratchDir("handover-bytes") + "/caf\xE9";
+  ASSERT_TRUE(plat::CreateDirectory(temp_));
+  tempPath = temp_;
+  scratch_ = temp_ + "/nrtemp";
+  designer::FormMain& w = Calculated();
+  QTest::mouseClick(w.LabelB[2], Qt::LeftButton);
+
+  EXPECT_TRUE(boxes_.requests().empty());
+  ASSERT_EQ(Files(".rex").size(), 1u);
+  ASSERT_EQ(Files(".jpg").size(), 1u);
+  const std::string jpg = scratch_ + "/" + Files(".jpg")[0];
+  const std::string jpegBytes = plat::ReadTextFile(jpg).value_or("");
+  EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(jpegBytes), "JPEG").size(), QSize(700, 700));
+  ASSERT_EQ(starts_.size(), 1u);
+  EXPECT_EQ(starts_[0].argument, scratch_ + "/" + Files(".rex")[0]);
+  EXPECT_EQ(viewer::FindImage(viewer::DefaultImageFolders(temp_), Files(".jpg")[0]), jpg);
+}
+
 TEST_F(ReportHandover, TheDecimalCommaTravelsInTheDocument) {
   designer::FormMain& w = Load();
   w.mnu_Decimal_SEP_COM_Click();

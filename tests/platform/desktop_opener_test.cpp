@@ -53,6 +53,18 @@ TEST(DesktopOpener, TheOpenersVerdictOnADocumentArrivesFromTheEventLoop) {
   }
 }
 
+// The program folder, and so the manual, may lie under a name that is no UTF-8.
+TEST(DesktopOpener, TheOpenerIsGivenTheDocumentsOwnBytes) {
+  FakeOpener opener("opener-bytes", 0);
+  const std::string folder = opener.Folder() + "/caf\xE9";
+  ASSERT_TRUE(plat::CreateDirectory(folder));
+  const std::string manual = folder + "/Manual \xE9.pdf";
+  ASSERT_TRUE(plat::WriteTextFile(manual, "%PDF-1.4\n"));
+  ASSERT_TRUE(plat::OpenWithDesktop(manual, [] { ADD_FAILURE() << "the opener found the file"; }));
+  QTRY_COMPARE(opener.Given(), manual);
+  QTest::qWait(100);
+}
+
 TEST(DesktopOpener, WithoutAnyOpenerADocumentIsRefusedAtOnce) {
   const std::string folder = stagora::test::ScratchDir("no-opener");
   const std::string manual = folder + "/Manual.pdf";

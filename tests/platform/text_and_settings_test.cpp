@@ -133,12 +133,28 @@ TEST(Settings, DefaultsThenSavedValues) {
 }
 
 TEST(Settings, PathsAreKeptAsTheSystemsNames) {
-  plat::SetSettingsFolder(plat::JoinPath(stagora::test::ScratchDir("settings-paths"), "Настройки"));
-  plat::SavePathSetting("OVDR_ENG", "List", "Entry1", "/home/ana/Документы/αβ Δ.rep");
-  plat::SavePathSetting("OVDR_ENG", "List", "Entry2", "/home/ana/łódź.rep");
-  EXPECT_EQ(plat::GetPathSetting("OVDR_ENG", "List", "Entry1"), "/home/ana/Документы/αβ Δ.rep");
-  EXPECT_EQ(plat::GetPathSetting("OVDR_ENG", "List", "Entry2"), "/home/ana/łódź.rep");
-  EXPECT_EQ(plat::GetPathSetting("OVDR_ENG", "List", "Entry3"), "");
+  const std::string folder = plat::JoinPath(stagora::test::ScratchDir("settings-paths"), "Настройки");
+  plat::SetSettingsFolder(folder);
+  // Every byte comes back, also of names that are no UTF-8 (E9 is "é" in Latin-1, a broken
+  // sequence in UTF-8) and of names that look like the store's own marks.
+  const std::vector<std::string> paths = {
+      "/home/ana/Документы/αβ Δ.rep", "/home/ana/łódź.rep", "/tmp/caf\xE9.rex", "/tmp/\xC3(\xFF\x80/a b.rep ",
+      "@ByteArray(x)",                "/tmp/100%\\x;=,\".rep",  "\t/tmp/lf\n.rep\r",
+  };
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    plat::SavePathSetting("OVDR_ENG", "List", "Entry" + std::to_string(i), paths[i]);
+  }
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    EXPECT_EQ(plat::GetPathSetting("OVDR_ENG", "List", "Entry" + std::to_string(i)), paths[i]) << i;
+  }
+  EXPECT_EQ(plat::GetPathSetting("OVDR_ENG", "List", "Entry99"), "");
+
+  // A name that is text stays readable in the file, and a list written that way before (UTF-8
+  // text, as earlier versions kept every name) reads as it did.
+  const std::string file = plat::JoinPath(folder, "OVDR_ENG.ini");
+  EXPECT_NE(plat::ReadTextFile(file).value_or("").find("Entry1=/home/ana/łódź.rep"), std::string::npos);
+  ASSERT_TRUE(plat::WriteTextFile(plat::JoinPath(folder, "OLD.ini"), "[List]\nEntry1=/home/ana/Документы/caf\xC3\xA9.rep\n"));
+  EXPECT_EQ(plat::GetPathSetting("OLD", "List", "Entry1"), "/home/ana/Документы/café.rep");
 }
 
 TEST(Settings, ASettingSavedByOneProcessIsReadByTheNext) {

@@ -106,6 +106,26 @@ TEST_F(TableFilesTest, SaveAsWritesTheTableFileAndOpenRestoresEveryRow) {
   EXPECT_TRUE(boxes.requests().empty());
 }
 
+// A blank that ends a typed name belongs to it: the twin without it is neither replaced nor
+// opened in its place.
+TEST_F(TableFilesTest, ANameEndingInABlankIsItsOwnFile) {
+  FormXYinput& e = EditorWithSmallTable();
+  const std::string twin = Write("t.vle", "kept as it was\r\n");
+  dialogs.answer(plat::JoinPath(dir, "t.vle "));
+  e.Guardar();
+  EXPECT_TRUE(boxes.requests().empty());
+  EXPECT_EQ(Bytes(twin), "kept as it was\r\n");
+  const std::string written = plat::JoinPath(dir, "t.vle .vle");
+  EXPECT_NE(Bytes(written).find("<A=Benzene>"), std::string::npos);
+
+  fs::rename(written, plat::JoinPath(dir, "t.vle "));
+  e.Borrar();
+  dialogs.answer(plat::JoinPath(dir, "t.vle "));
+  e.Abrir();
+  EXPECT_TRUE(boxes.requests().empty());
+  EXPECT_EQ(e.Y[1], 0.41);
+}
+
 TEST_F(TableFilesTest, AFileWithoutItsMarkersIsRefusedWithItsPathAndTheRowsStay) {
   FormXYinput& e = EditorWithSmallTable();
   const TableColumn x = e.X, y = e.Y;

@@ -382,6 +382,61 @@ TEST_F(ViewerWindowTest, SaveAsWritesTheRepTwinUnderTheChosenName) {
   EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - αβ Δ.rep");
 }
 
+// A blank that ends a typed name belongs to it: "which.rep " is not "which.rep", which is
+// neither replaced unasked nor opened in its place.
+TEST_F(ViewerWindowTest, ANameEndingInABlankIsItsOwnDocument) {
+  FormMain& f = Load();
+  const std::string twin = WriteDocument("x.rep", DesignerDocument(","));
+  const std::string blank = WriteDocument("x.rep ", DesignerDocument("."));
+  std::vector<FileDialogRequest> asked;
+  std::vector<std::string> answers = {blank, root + "/which.rep "};
+  const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
+    asked.push_back(r);
+    const std::string answer = answers.at(asked.size() - 1);
+    return QString::fromStdString(answer);
+  });
+  f.mnu_File_Open_Click();
+  EXPECT_TRUE(V().DocumentLoaded);
+  EXPECT_EQ(V().DocPath, blank);
+  EXPECT_EQ(V().Document.SimboloDecimal, ".");
+
+  const std::string which = WriteDocument("which.rep", "kept as it was");
+  MessageBoxRecorder boxes;
+  f.mnu_File_SaveAs_Click();
+  SetFileDialogHandler(previous);
+  EXPECT_TRUE(boxes.requests().empty());
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[1].extension, QString(".rep"));  // the dialog asks about "which.rep .rep"
+  EXPECT_EQ(*plat::ReadTextFile(which), "kept as it was");
+  EXPECT_EQ(V().DocPath, root + "/which.rep .rep");
+  EXPECT_TRUE(plat::FileExists(root + "/which.rep .rep"));
+  EXPECT_EQ(*plat::ReadTextFile(twin), DesignerDocument(","));
+}
+
+// File > Open lists every file, those without a dot too; one that is no document by its
+// name is refused, naming the file and why, and the document shown stays.
+TEST_F(ViewerWindowTest, OpenListsEveryFileAndSaysWhyANameWithoutTheDocumentsExtensionIsNotOpened) {
+  FormMain& f = Load();
+  const std::string shown = WriteDocument("shown.rep", DesignerDocument());
+  V().DocPath = shown;
+  f.OpenFile();
+  const std::string bare = WriteDocument("report", DesignerDocument());
+  FileDialogRequest asked;
+  const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
+    asked = r;
+    return QString::fromStdString(bare);
+  });
+  MessageBoxRecorder boxes;
+  f.mnu_File_Open_Click();
+  SetFileDialogHandler(previous);
+  EXPECT_EQ(asked.nameFilters, (QStringList{"Result documents (*.rep) (*.rep)", "All files (*.*) (*)"}));
+  ASSERT_EQ(boxes.requests().size(), 1u);
+  EXPECT_EQ(boxes.requests()[0].text, Odk("CantOpenDocument") + "\r\n" + bare + "\r\n" + Odk("NotResultDocumentName"));
+  EXPECT_EQ(boxes.requests()[0].style, plat::kExclamation);
+  EXPECT_EQ(V().DocPath, shown);
+  EXPECT_TRUE(V().DocumentLoaded);
+}
+
 TEST_F(ViewerWindowTest, SaveRefusesAMissingImageAndSendsAnUnwritablePlaceBackToSaveAs) {
   FormMain& f = Load();
   V().DocPath = WriteDocument("noimage.rex",
@@ -409,7 +464,10 @@ TEST_F(ViewerWindowTest, SaveRefusesAMissingImageAndSendsAnUnwritablePlaceBackTo
   f.SaveFile();
   SetFileDialogHandler(previous);
   ASSERT_EQ(boxes.requests().size(), 1u);
-  EXPECT_EQ(boxes.requests()[0].text, Odk("ErrorWriteProtectFile") + "\r\n" + Odk("SelectOtherFileName"));
+  // The place and the reason, as the box of a full disk says them.
+  EXPECT_EQ(boxes.requests()[0].text, Odk("ErrorWriteProtectFile") + "\r\n" + root + "/no-such-folder/out.rep\r\nError : " +
+                                          std::to_string(ENOENT) + " - " + std::strerror(ENOENT) + "\r\n" +
+                                          Odk("SelectOtherFileName"));
   EXPECT_EQ(boxes.requests()[0].style, plat::kCritical);
   EXPECT_EQ(dialogs, 1);
 }
@@ -451,7 +509,9 @@ TEST_F(ViewerWindowTest, SaveAsOffersAgainTheFolderOfBeforeAfterARefusedOne) {
   MessageBoxRecorder boxes;
   f.mnu_File_SaveAs_Click();
   ASSERT_EQ(boxes.requests().size(), 1u);
-  EXPECT_EQ(boxes.requests()[0].text, Odk("ErrorWriteProtectFile") + "\r\n" + Odk("SelectOtherFileName"));
+  EXPECT_EQ(boxes.requests()[0].text, Odk("ErrorWriteProtectFile") + "\r\n" + root + "/no-such-folder/out.rep\r\nError : " +
+                                          std::to_string(ENOENT) + " - " + std::strerror(ENOENT) + "\r\n" +
+                                          Odk("SelectOtherFileName"));
   EXPECT_EQ(offered, (std::vector<std::string>{root, root}));
   EXPECT_EQ(V().DocPath, root + "/kept.rep");
   fs::create_directories(root + "/later");

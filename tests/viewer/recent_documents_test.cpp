@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 #include <cerrno>
 #include <filesystem>
@@ -127,6 +128,36 @@ TEST_F(RecentDocumentsTest, RecentDocumentsTheFolderAndTheDecimalSymbolSurviveAR
   EXPECT_TRUE(V().DocumentLoaded);
   EXPECT_EQ(V().DocPath, files[1]);
   EXPECT_EQ(again.LastFolder, root + "/Документы");
+}
+
+// A name that is no UTF-8 (E9, "é" in Latin-1) is its own file wherever it enters: from the
+// command line or a drop, kept by the list and the folder across a restart, and reopened.
+TEST_F(RecentDocumentsTest, NamesThatAreNoUtf8AreKeptByTheirBytesAcrossARestart) {
+  fs::create_directories(root + "/d\xE9");
+  const std::string doc = Doc("d\xE9/caf\xE9.rep");
+  const std::string dropped = Doc("d\xE9/caf\xE9 2.rex");
+  {
+    FormMain& f = Load();
+    Open(f, doc);
+    QMimeData data;
+    data.setData("text/uri-list", "file://" + QByteArray::fromStdString(dropped).toPercentEncoding("/") + "\r\n");
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(f.Picture1, &drop);
+    // Opened once the first document's pages are found.
+    QTRY_COMPARE(V().DocPath, dropped);
+    EXPECT_TRUE(V().DocumentLoaded);
+    f.close();
+  }
+  form.reset();
+  FormMain& again = Load();
+  EXPECT_EQ(again.RecentFiles[1], dropped);
+  EXPECT_EQ(again.RecentFiles[2], doc);
+  EXPECT_EQ(again.LastFolder, root + "/d\xE9");
+  MessageBoxRecorder boxes;
+  again.mnu_File_Reciente_Click(2);
+  EXPECT_TRUE(boxes.requests().empty());
+  EXPECT_TRUE(V().DocumentLoaded);
+  EXPECT_EQ(V().DocPath, doc);
 }
 
 TEST_F(RecentDocumentsTest, AnEntryWhoseFileIsGoneSaysSoAndStaysInTheList) {

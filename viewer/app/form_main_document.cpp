@@ -139,7 +139,11 @@ bool FormMain::SaveDocument() {
       return false;
     case SaveError::WriteFailed:
       if (IsPathOrAccessError(r.fileError.number)) {
-        plat::MsgBox(GetL_win("ErrorWriteProtectFile") + "\r\n" + GetL_win("SelectOtherFileName"), plat::kCritical);
+        // Which place, and why it cannot be written, as the other refusals of a save say.
+        plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("ErrorWriteProtectFile") + "\r\n") + plat::ShownPath(state_.DocPath) +
+                             "\r\nError : " + std::to_string(r.fileError.number) + " - " +
+                             plat::Cp1252ToUtf8(r.fileError.description + "\r\n" + GetL_win("SelectOtherFileName")),
+                         plat::kCritical);
         mnu_File_SaveAs_Click();
         return false;
       }

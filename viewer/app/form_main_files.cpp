@@ -12,8 +12,10 @@
 #include <filesystem>
 
 #include "common/file_dialogs_ui.h"
+#include "platform/encoding.h"
 #include "platform/file_names.h"
 #include "platform/messagebox.h"
+#include "platform/process.h"
 #include "platform/settings.h"
 #include "platform/shell.h"
 #include "viewer/app/controls.h"
@@ -43,12 +45,19 @@ bool EntryExists(const std::string& path) {
 // A menu caption that shows the file's name as it stands: "&" would mark an access key.
 QString MenuCaption(const std::string& name) { return plat::QPath(name).replace("&", "&&"); }
 
-// The local files a drag carries, as full paths.
+// The local files a drag carries, as full paths. A path comes percent-encoded, byte by byte,
+// and is decoded into those bytes: through Qt's string a name that is no UTF-8 would turn
+// into another one. A file on another host keeps Qt's reading of it.
 std::vector<std::string> DraggedFiles(const QMimeData* data) {
   std::vector<std::string> files;
   if (!data || !data->hasUrls()) return files;
   for (const QUrl& url : data->urls()) {
-    if (url.isLocalFile()) files.push_back(plat::PathFromQt(url.toLocalFile()));
+    if (!url.isLocalFile()) continue;
+    if (url.host().isEmpty()) {
+      files.push_back(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
+    } else {
+      files.push_back(plat::PathFromQt(url.toLocalFile()));
+    }
   }
   return files;
 }
@@ -126,7 +135,7 @@ void FormMain::OpenDRAGDROPFiles_Command() {
   if (state_.DocPath.find('~') != std::string::npos) state_.DocPath = HallaNombreLargo(state_.DocPath);
   OpenFile();
   // Each further document in a viewer of its own, as the desktop would start one for it.
-  const std::string viewer = plat::PathFromQt(QCoreApplication::applicationFilePath());
+  const std::string viewer = plat::ProgramFile();
   for (long k = 2; k <= count; ++k) plat::StartProgram(viewer, PendingFiles[k]);
 }
 
@@ -152,6 +161,14 @@ void FormMain::mnu_File_Open_Click() {
       GetL_win("FileTypeRES") + " (*.rep)|*.rep|" + GetL_win("AllFiles") + " (*.*)|*.*";
   const std::string path = DlgAbrirArchivo(filter, GetL_win("But_OpenCAP"), LastFolder, this);
   if (path.empty()) return;
+  // The list of all files offers any file; one the opening would pass over without a word is
+  // refused here, saying which file and why.
+  if (!IsResultDocumentPath(path)) {
+    plat::MsgBoxUtf8(plat::Cp1252ToUtf8(GetL_win("CantOpenDocument") + "\r\n") + plat::ShownPath(path) +
+                         plat::Cp1252ToUtf8("\r\n" + GetL_win("NotResultDocumentName")),
+                     plat::kExclamation);
+    return;
+  }
   const auto open = [this, path] {
     state_.DocPath = path;
     OpenFile();

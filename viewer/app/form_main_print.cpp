@@ -1,14 +1,15 @@
 // File > Print: the print dialog, then the chosen pages of the current view as many times as
 // asked, collated or not, as one print document. The screen shows each page as it is printed;
 // afterwards the view is back at its zoom and page.
-#include <QDir>
-#include <QFileInfo>
+#include <cstdlib>
+#include <memory>
 
 #include "common/print_dialog_ui.h"
 #include "platform/encoding.h"
 #include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
+#include "platform/textfile.h"
 #include "viewer/app/form_main.h"
 #include "viewer/app/frm_imprimir.h"
 #include "viewer/app/viewer_printer.h"
@@ -19,19 +20,28 @@ namespace {
 
 constexpr const char* kPdfExtension = ".pdf";
 
+// Two names of one folder: the same folder reached through a link counts as the same.
+bool SameFolder(const std::string& a, const std::string& b) {
+  const auto real = [](const std::string& path) {
+    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
+    return resolved ? std::string(resolved.get()) : path;
+  };
+  return real(a) == real(b);
+}
+
 }  // namespace
 
 std::string FormMain::ProposedPdfPath() const {
   // The document's own name with ".pdf", beside the document; a document handed over by the
   // designer lies in the scratch folder, which is no place for the user's files: it goes to
   // the folder of the documents opened last, or at first to the user's home.
-  const QFileInfo document(plat::QPath(state_.DocPath));
-  const QString name = document.completeBaseName() + kPdfExtension;
-  QString folder = document.absolutePath();
-  if (state_.DocPath.empty() || QDir(folder) == QDir(plat::QPath(state_.ScratchFolder()))) {
-    folder = LastFolder.empty() ? QDir::homePath() : plat::QPath(LastFolder);
+  // Put together by the names' bytes, so that a name that is no UTF-8 stays itself.
+  const std::string name = plat::BaseNamePart(state_.DocPath) + kPdfExtension;
+  std::string folder = plat::FolderPart(state_.DocPath);
+  if (state_.DocPath.empty() || SameFolder(folder, state_.ScratchFolder())) {
+    folder = LastFolder.empty() ? plat::HomeFolder() : LastFolder;
   }
-  return plat::PathFromQt(QDir(folder).filePath(name));
+  return plat::JoinPath(folder, name);
 }
 
 void FormMain::mnu_File_Print_Click() {

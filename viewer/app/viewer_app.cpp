@@ -39,7 +39,7 @@ std::vector<std::string> CommandLineFromArguments(int argc, const char* const* a
 int RunViewer(QApplication& app, std::vector<std::string> commandLine) {
   plat::IgnoreFileSizeLimitSignal();
   app.setApplicationName(kAppTitle);
-  plat::SetProgramFolder(plat::PathFromQt(QCoreApplication::applicationDirPath()));
+  plat::SetProgramFolder(plat::FolderPart(plat::ProgramFile()));
   plat::InstallWidgetMessageBox("OVDR");
   // The main window is made, not yet loaded, so that its state can take the command line and
   // the temporary folder; it is loaded behind the splash.
