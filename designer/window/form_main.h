@@ -241,6 +241,8 @@ class FormMain : public QMainWindow {
   // Routes the mouse of the knobs, the point labels and the diagram to their handlers
   // (form_main_drag.cpp).
   void ConnectPointerHandlers();
+  // The coordinate readout shows `text` whole over the diagram (form_main_drag.cpp).
+  void ShowReadout(const std::string& text);
   void SetPeriodMark(QAction* checked);
   void SetDecimalSymbol(const std::string& symbol, QAction* own, QAction* other);
   void FillDefaultTable();
