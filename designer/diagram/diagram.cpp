@@ -300,6 +300,7 @@ void DiagramDrawing::placeLegends(const DiagramTexts& texts) {
 
 void DiagramDrawing::placeAxisCaptions(const DiagramTexts& texts) {
   axisCaptions_.clear();
+  yCaptionMoreLines_ = 0;
   const auto measure = [this](std::string_view text) { return s_.textWidth(text); };
   if (!screen()) {
     // On paper each caption is cut to a line's worth of characters, in the captions' size.
@@ -321,6 +322,7 @@ void DiagramDrawing::placeAxisCaptions(const DiagramTexts& texts) {
     axisCaptions_.push_back({kScreenYCaptionX, y, std::move(line)});
     y += lineHeight;
   }
+  yCaptionMoreLines_ = y - kScreenYCaptionY - lineHeight;
   const double inset = kScreenXCaptionInset * frame_.M;
   const double right = s_.scaleWidth() - inset;
   std::vector<std::string> lines = BrokenIntoLines(texts.RotuloEjeX, right - frame_.M, measure);

@@ -91,6 +91,10 @@ class DiagramDrawing {
 
   const PlotFrame& frame() const { return frame_; }
   const PointLabelPlaces& labels() const { return labels_; }
+  // How much farther down the y axis's caption reaches than a caption of one line, on a
+  // picture where it goes on in more lines: what lies under it moves down as far. Known once
+  // the marks are drawn.
+  double YCaptionMoreLines() const { return yCaptionMoreLines_; }
 
  private:
   bool screen() const { return target_ != DiagramTarget::kPrinter; }
@@ -163,6 +167,7 @@ class DiagramDrawing {
   std::array<double, 3> legendY_{};
   // The axis captions' lines, as placed.
   std::vector<PlacedText> axisCaptions_;
+  double yCaptionMoreLines_ = 0;
   // The point captions' boxes by label, as placed.
   std::array<std::optional<SurfaceArea>, kPointLabels> captions_;
 };

@@ -273,6 +273,8 @@ class FormMain : public QMainWindow {
   // Where the last calculation on the screen picture placed each point label's centre, in
   // the picture's pixels; none for a label it left where it was.
   std::array<std::optional<QPointF>, 4> pointCentres_{};
+  // How far the diagram's y caption reaches below its first line; the readout keeps below it.
+  double yCaptionMoreLines_ = 0;
   bool loaded_ = false;
   bool inResize_ = false;
   // An automatic update check that got no answer, or an empty one, is not repeated on

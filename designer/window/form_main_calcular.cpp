@@ -116,6 +116,7 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora, bool ImprimirBN) {
     diagram.DrawPointMarksAndCurve(result, result.phase > CalcPhase::kValidation ? &equilibrium : nullptr,
                                    diagramTexts);
     placeLabels(diagram.labels());
+    if (target == DiagramTarget::kScreen) yCaptionMoreLines_ = diagram.YCaptionMoreLines();
   }
 
   if (!result.ok()) {

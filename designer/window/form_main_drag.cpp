@@ -40,9 +40,10 @@ constexpr int kQField = 2;
 constexpr int kRField = 6;
 // The numeric fields of the input panel, which lie on the panel's own colour.
 constexpr std::array<int, 10> kPanelFields = {1, 2, 3, 4, 5, 6, 7, 13, 14, 15};
-// The readout as the load places it: its left edge, its width and the room it leaves on the
-// picture's right at the designed size, and its height of one line.
+// The readout as the load places it: its left and top edges, its width and the room it leaves
+// on the picture's right at the designed size, and its height of one line.
 constexpr int kReadoutLeft = 38;
+constexpr int kReadoutTop = 53;
 constexpr int kReadoutWidth = 388;
 constexpr int kReadoutRightRoom = 16;
 constexpr int kReadoutLineHeight = 17;
@@ -167,13 +168,14 @@ void FormMain::ConnectPointerHandlers() {
 void FormMain::ShowReadout(const std::string& text) {
   // As wide as designed where the picture has the room, narrower where it has not; a text
   // wider than that goes on in a second line (the label breaks it at blanks) instead of being
-  // cut at the picture's edge.
+  // cut at the picture's edge. Below the y axis's caption, however many lines that takes.
   const QString shown = QText(text);
   const int width = std::max(1, std::min(kReadoutWidth, Picture1->width() - kReadoutLeft - kReadoutRightRoom));
   LblCOOR->setText(shown);
   const bool oneLine = LblCOOR->fontMetrics().horizontalAdvance(shown) <= width;
   const int height = oneLine ? kReadoutLineHeight : std::max(kReadoutLineHeight, LblCOOR->heightForWidth(width));
-  const QRect place(kReadoutLeft, LblCOOR->y(), width, height);
+  const int top = kReadoutTop + static_cast<int>(std::ceil(yCaptionMoreLines_));
+  const QRect place(kReadoutLeft, top, width, height);
   if (LblCOOR->geometry() != place) LblCOOR->setGeometry(place);
   LblCOOR->show();
 }
