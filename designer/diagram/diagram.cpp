@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <utility>
 
 #include "common/number_text.h"
@@ -198,9 +199,20 @@ SurfaceArea DiagramDrawing::captionArea(double X, double Y, double dx, double dy
 }
 
 SurfaceArea DiagramDrawing::captionPlace(double X, double Y, double dx, double dy, const std::string& text,
-                                         std::vector<SurfaceArea>& taken) {
+                                         std::vector<SurfaceArea>& taken, const std::function<void()>& addOutside) {
   const double w = s_.textWidth(text);
   const double h = s_.textHeight(text);
+  // Most captions stand where they are asked to, inside the plot, where nothing of what lies
+  // outside it can meet them: that is looked at first, and the rest only when needed.
+  const SurfaceArea asked = captionArea(X, Y, dx, dy, w, h);
+  if (!asked.inside(plotArea())) addOutside();
+  const auto free = [&taken](const SurfaceArea& c) {
+    return std::none_of(taken.begin(), taken.end(), [&c](const SurfaceArea& t) { return c.meets(t); });
+  };
+  if (free(asked)) {
+    taken.push_back(asked);
+    return asked;
+  }
   // Beside the point as asked; else mirrored to its left, then above it on the left and on
   // the right; then centred below, above, right and left of the point's mark; then the same
   // rounds farther out, a line's height at a time, so that the captions of points that meet
@@ -209,7 +221,7 @@ SurfaceArea DiagramDrawing::captionPlace(double X, double Y, double dx, double d
   const double ay = std::abs(dy);
   const double side = markHalf() + (screen() ? kScreenCaptionClearance : kPrinterMarkTextShift);
   std::vector<SurfaceArea> candidates;
-  candidates.push_back(captionArea(X, Y, dx, dy, w, h));
+  candidates.push_back(asked);
   for (int ring = 0; ring <= kCaptionRings; ++ring) {
     const double out = ring * h;
     const double offsets[][2] = {{ax, ay + out},        {-ax - w, ay + out},  {-ax - w, -ay - out - h},
@@ -217,7 +229,16 @@ SurfaceArea DiagramDrawing::captionPlace(double X, double Y, double dx, double d
                                  {side + out, -h / 2},  {-side - out - w, -h / 2}};
     for (const auto& [ox, oy] : offsets) candidates.push_back(captionArea(X, Y, ox, oy, w, h));
   }
-  const SurfaceArea place = candidates[FreestPlace(candidates, taken, plotArea())];
+  // A free place inside the plot, found without what lies outside it; else anywhere.
+  const SurfaceArea plot = plotArea();
+  for (const SurfaceArea& c : candidates) {
+    if (c.inside(plot) && free(c)) {
+      taken.push_back(c);
+      return c;
+    }
+  }
+  addOutside();
+  const SurfaceArea place = candidates[FreestPlace(candidates, taken, plot)];
   taken.push_back(place);
   return place;
 }
@@ -247,7 +268,7 @@ std::vector<PlacedText> DiagramDrawing::tickLabels(const std::string& SimboloDec
   return labels;
 }
 
-std::vector<PlacedText> DiagramDrawing::stageNumbers(const Staircase& staircase) {
+std::vector<PlacedText> DiagramDrawing::stageNumbers(const Staircase& staircase, std::vector<SurfaceArea>* boxes) {
   const double gap = screen() ? kScreenStageNumberGap : kPrinterStageNumberGap;
   std::vector<PlacedText> numbers;
   for (int i = 1; i <= staircase.NumPuntos && i <= kMaxPointIndex; ++i) {
@@ -256,8 +277,11 @@ std::vector<PlacedText> DiagramDrawing::stageNumbers(const Staircase& staircase)
     const double X = frame_.X(staircase.PuntoX[static_cast<std::size_t>(i)]);
     const double Y = frame_.Y(staircase.PuntoY[static_cast<std::size_t>(i)]);
     std::string number = std::to_string(i / 2);
-    const double x = X - s_.textWidth(number) - gap;
-    const double y = Y - s_.textHeight(number) - gap;
+    const double w = s_.textWidth(number);
+    const double h = s_.textHeight(number);
+    const double x = X - w - gap;
+    const double y = Y - h - gap;
+    if (boxes) boxes->push_back(SurfaceArea{x, y, x + w, y + h});
     numbers.push_back({x, y, std::move(number)});
   }
   return numbers;
@@ -343,7 +367,14 @@ void DiagramDrawing::placeTexts(const DesignResult& result, const DiagramTexts& 
 
   // What the captions keep clear of.
   std::vector<SurfaceArea> taken;
-  for (const PlacedText& t : tickLabels(SimboloDecimal_)) taken.push_back(textArea(t));
+  // The tick labels lie outside the plot: measured only for a caption that reaches there.
+  std::vector<SurfaceArea> ticks;
+  bool ticksMeasured = false;
+  const auto measureTicks = [&] {
+    if (ticksMeasured) return;
+    ticksMeasured = true;
+    for (const PlacedText& t : tickLabels(SimboloDecimal_)) ticks.push_back(textArea(t));
+  };
   for (const PlacedText& t : axisCaptions_) {
     if (!screen()) s_.setFontSize(kPrinterCaptionSize);
     taken.push_back(textArea(t));
@@ -360,9 +391,8 @@ void DiagramDrawing::placeTexts(const DesignResult& result, const DiagramTexts& 
     taken.push_back(SurfaceArea{legendX_ - gap - legendSample_, Y - stroke, legendX_ - gap, Y + stroke});
   }
   const bool complete = result.ok();
-  if (complete) {
-    for (const PlacedText& t : stageNumbers(result.staircase)) taken.push_back(textArea(t));
-  }
+  stageNumbers_.clear();
+  if (complete) stageNumbers_ = stageNumbers(result.staircase, &taken);
 
   // The points' marks, each caption keeping clear of the others'.
   const DesignData& d = result.data;
@@ -392,13 +422,20 @@ void DiagramDrawing::placeTexts(const DesignResult& result, const DiagramTexts& 
     for (std::size_t other = 0; other < marks.size(); ++other) {
       if (other != static_cast<std::size_t>(p.label) && marks[other]) clearOf.push_back(*marks[other]);
     }
+    bool ticksAdded = false;
+    const auto addTicks = [&] {
+      if (ticksAdded) return;
+      ticksAdded = true;
+      measureTicks();
+      clearOf.insert(clearOf.end(), ticks.begin(), ticks.end());
+    };
     const SurfacePoint asked = p.label == kLabelIntersection ? IntersectionTextOffset(d.q, screen())
                                                                : SurfacePoint{shift, shift};
     const char* text = p.label == kLabelIntersection ? kIntersectionMark.text
                        : p.label == kLabelBottoms    ? kBottomsMark.text
                        : p.label == kLabelFeed       ? kFeedMark.text
                                                      : kDistillateMark.text;
-    captions_[p.label] = captionPlace(frame_.X(p.x), frame_.Y(p.y), asked.X, asked.Y, text, clearOf);
+    captions_[p.label] = captionPlace(frame_.X(p.x), frame_.Y(p.y), asked.X, asked.Y, text, clearOf, addTicks);
     taken.push_back(*captions_[p.label]);
   }
 }
@@ -552,14 +589,24 @@ void DiagramDrawing::DrawEquilibriumCurve(const EquilibriumModel& equilibrium) {
 }
 
 std::string DiagramDrawing::curveKey() const {
-  // The curve's pieces as they are drawn, bit for bit, with the pen and colour they are drawn
-  // in.
-  std::string key = "diagram curve|";
+  // The curve's pieces and the captions' places as they are drawn, bit for bit, with the pen,
+  // colours and font they are drawn in.
+  std::string key = "diagram curve and captions|";
   const auto add = [&key](const auto& value) {
     key.append(reinterpret_cast<const char*>(&value), sizeof value);
   };
   add(s_.drawWidth());
   add(curveColor());
+  add(s_.foreColor());
+  for (const PointLabel label : {kLabelBottoms, kLabelFeed, kLabelDistillate}) {
+    const std::optional<SurfaceArea>& caption = captions_[label];
+    add(caption.has_value());
+    if (caption) add(*caption);
+  }
+  const plat::FontSpec& font = s_.font();
+  key += font.name;
+  add(font.size);
+  for (const bool style : {font.bold, font.italic, font.underline, font.strikethru}) add(style);
   key.append(reinterpret_cast<const char*>(curve_.data()), curve_.size() * sizeof(plat::Segment));
   return key;
 }
@@ -575,26 +622,31 @@ void DiagramDrawing::DrawPointMarksAndCurve(const DesignResult& result, const Eq
     return;
   }
   // The window's picture has no marks, only captions, and those go where the stage numbers
-  // and the intersection leave room, which changes on every move of the q point. So the curve
-  // comes first, kept over a kept background as a layer of its own that a redraw with the same
-  // curve puts back, and the captions are written over it each time.
-  if (equilibrium) {
-    traceCurve(*equilibrium);
-    if (!backgroundLayered_) {
-      s_.lines(curve_, curveColor());
-    } else {
-      const std::string key = curveKey();
-      if (s_.restoreLayer(key, kCurveLayer)) {
-        // Where the curve leaves the current position.
-        s_.setCurrentX(curve_.back().x2);
-        s_.setCurrentY(curve_.back().y2);
-      } else {
-        s_.lines(curve_, curveColor());
-        s_.keepLayer(key, kCurveLayer);
-      }
-    }
+  // and the intersection leave room, which a move of the q point may change. So the curve
+  // comes first and the captions over it; over a kept background the two are kept as a layer
+  // of their own, which a redraw with the same curve and the captions in the same places puts
+  // back.
+  if (!equilibrium || !backgroundLayered_) {
+    if (equilibrium) DrawEquilibriumCurve(*equilibrium);
+    pointMarks(data, true);
+    return;
   }
+  traceCurve(*equilibrium);
+  const std::string key = curveKey();
+  if (s_.restoreLayer(key, kCurveLayer)) {
+    pointMarks(data, false);
+    // Where the last caption leaves the current position.
+    const SurfaceArea* last = nullptr;
+    for (const PointLabel label : {kLabelBottoms, kLabelFeed, kLabelDistillate}) {
+      if (captions_[label]) last = &*captions_[label];
+    }
+    s_.setCurrentX(last ? last->right : curve_.back().x2);
+    s_.setCurrentY(last ? last->top : curve_.back().y2);
+    return;
+  }
+  s_.lines(curve_, curveColor());
   pointMarks(data, true);
+  s_.keepLayer(key, kCurveLayer);
 }
 
 void DiagramDrawing::DrawConstruction(const DesignResult& result, const DiagramTexts& texts) {
@@ -648,7 +700,9 @@ void DiagramDrawing::drawIntersectionMark(const DesignResult& result) {
 
 void DiagramDrawing::drawStaircase(const Staircase& staircase) {
   const Color color = lineColor(kScreenStairColor, kPrinterStairColor);
-  const std::vector<PlacedText> numbers = stageNumbers(staircase);
+  // Placed with the captions, which keep clear of them.
+  if (stageNumbers_.empty()) stageNumbers_ = stageNumbers(staircase);
+  const std::vector<PlacedText>& numbers = stageNumbers_;
   std::size_t n = 0;
   double prevX = frame_.X(staircase.PuntoX[1]);
   double prevY = frame_.Y(staircase.PuntoY[1]);

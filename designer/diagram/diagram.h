@@ -10,6 +10,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -81,8 +82,8 @@ class DiagramDrawing {
   // The marks, then the curve when there is one (a design that passed validation): drawn as
   // the two calls above draw them. The window's picture, which has captions but no marks,
   // draws its curve first: over a background that came from its kept layer it keeps the curve
-  // as a layer of its own, so a redraw with the same curve (the q point or the reflux ratio
-  // dragged) puts it back instead of drawing the hundred pieces again.
+  // with the captions as a layer of their own, so a redraw that changes neither (the q point
+  // or the reflux ratio dragged) puts them back instead of drawing the hundred pieces again.
   void DrawPointMarksAndCurve(const DesignResult& result, const EquilibriumModel* equilibrium,
                               const DiagramTexts& texts);
   // The rest, for a successful result: lines and legends, intersection mark, staircase with
@@ -113,8 +114,9 @@ class DiagramDrawing {
   // The caption `text` of the point (X, Y), asked at the offset (dx, dy) from it: there when
   // that place is free, else at the first free one of the point's other corners and of places
   // farther round it, inside the plot where one is; `taken` gets its box.
+  // `addOutside` adds to `taken` what lies outside the plot, for a place that reaches there.
   SurfaceArea captionPlace(double X, double Y, double dx, double dy, const std::string& text,
-                           std::vector<SurfaceArea>& taken);
+                           std::vector<SurfaceArea>& taken, const std::function<void()>& addOutside);
   // Where the caption's text goes at the offset (dx, dy) from (X, Y), kept inside a picture:
   // pushed back from an edge, and off its own point where that would put it over the point.
   SurfaceArea captionArea(double X, double Y, double dx, double dy, double w, double h) const;
@@ -124,8 +126,8 @@ class DiagramDrawing {
   double markHalf() const;
   // The tick labels, the x axis's from 0 to 1 and then the y axis's.
   std::vector<PlacedText> tickLabels(const std::string& SimboloDecimal);
-  // The stage numbers of a staircase, in their order.
-  std::vector<PlacedText> stageNumbers(const Staircase& staircase);
+  // The stage numbers of a staircase, in their order; their boxes go to `boxes` when given.
+  std::vector<PlacedText> stageNumbers(const Staircase& staircase, std::vector<SurfaceArea>* boxes = nullptr);
   // The legends: the text of each row at the anchor, the sample stroke to its left. On a
   // narrow picture the anchor moves left so the texts end inside the frame, and the strokes
   // shorten so they keep right of a point's mark on the diagonal at the legends' height; on a
@@ -147,7 +149,7 @@ class DiagramDrawing {
   // The curve's pieces into curve_, without drawing them.
   void traceCurve(const EquilibriumModel& equilibrium);
   plat::Color curveColor() const;
-  // Names the curve as drawn, for a picture that keeps it.
+  // Names the curve and the captions as drawn, for a picture that keeps them.
   std::string curveKey() const;
 
   plat::Surface& s_;
@@ -168,6 +170,8 @@ class DiagramDrawing {
   // The axis captions' lines, as placed.
   std::vector<PlacedText> axisCaptions_;
   double yCaptionMoreLines_ = 0;
+  // The stage numbers of a successful design, as placed with the captions.
+  std::vector<PlacedText> stageNumbers_;
   // The point captions' boxes by label, as placed.
   std::array<std::optional<SurfaceArea>, kPointLabels> captions_;
 };

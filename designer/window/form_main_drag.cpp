@@ -172,7 +172,8 @@ void FormMain::ShowReadout(const std::string& text) {
   const QString shown = QText(text);
   const int width = std::max(1, std::min(kReadoutWidth, Picture1->width() - kReadoutLeft - kReadoutRightRoom));
   LblCOOR->setText(shown);
-  const bool oneLine = LblCOOR->fontMetrics().horizontalAdvance(shown) <= width;
+  // The designed width holds the longest readout in one line; a narrower one is measured.
+  const bool oneLine = width >= kReadoutWidth || LblCOOR->fontMetrics().horizontalAdvance(shown) <= width;
   const int height = oneLine ? kReadoutLineHeight : std::max(kReadoutLineHeight, LblCOOR->heightForWidth(width));
   const int top = kReadoutTop + static_cast<int>(std::ceil(yCaptionMoreLines_));
   const QRect place(kReadoutLeft, top, width, height);
