@@ -70,7 +70,7 @@ std::string WorkedSolutionDocument(const std::string& scratch, const std::string
   DiagramTexts texts{mai.GetL_win("Enrich_op_line"), mai.GetL_win("Exhaus_op_line"), mai.GetL_win("q_line"), "x",
                      "y"};
   diagram.DrawBackground(".");
-  diagram.DrawPointMarks(r.data, texts);
+  diagram.DrawPointMarks(r, texts);
   diagram.DrawEquilibriumCurve(equilibrium);
   diagram.DrawConstruction(r, texts);
   if (!picture.image().save(QString::fromStdString(scratch + "/" + kImageName), "JPG", kJpegQuality)) std::abort();

@@ -1,7 +1,9 @@
 #include "designer/diagram/diagram.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <functional>
 #include <utility>
 
 #include "common/number_text.h"
@@ -15,9 +17,9 @@ using plat::Rgb;
 
 constexpr Color kBlack = 0;
 
-// The picture's kept layers: the background, and over it the marks with the curve.
+// The picture's kept layers: the background, and over it the curve.
 constexpr int kBackgroundLayer = 0;
-constexpr int kMarksAndCurveLayer = 1;
+constexpr int kCurveLayer = 1;
 
 // The background.
 constexpr Color kGridColor = Rgb(220, 220, 220);
@@ -66,6 +68,8 @@ constexpr double kScreenMarkTextShift = 4;
 constexpr double kScreenPointLabelHalf = 6;
 constexpr double kScreenCaptionClearance = 2;
 constexpr double kPrinterMarkTextShift = 1;
+// How many rounds of places, a line's height apart, a caption tries around its point.
+constexpr int kCaptionRings = 6;
 
 // The equilibrium curve: from (0, 0) through x = 0.02, 0.03 .. 1 (0.01 is never a vertex).
 constexpr Color kCurveColor = Rgb(96, 96, 96);
@@ -78,12 +82,16 @@ constexpr Color kEnrichingColor = Rgb(200, 0, 0);
 constexpr Color kStrippingColor = Rgb(96, 96, 240);
 constexpr Color kQLineColor = Rgb(0, 160, 0);
 constexpr double kLegendX = 0.405;
-constexpr double kEnrichingLegendY = 0.18;
-constexpr double kStrippingLegendY = 0.15;
-constexpr double kQLineLegendY = 0.12;
+// The legends' rows, from the top: enriching line, stripping line, q-line.
+constexpr std::array<double, 3> kLegendRowY = {0.18, 0.15, 0.12};
+enum LegendRow { kEnrichingRow = 0, kStrippingRow = 1, kQLineRow = 2 };
 constexpr double kScreenLegendGap = 7;
 constexpr double kScreenLegendSampleMargins = 3;  // the sample is three margins long
 constexpr double kScreenLegendRise = 9;
+// On a narrow picture: the legends' texts end this far inside the frame, and their strokes
+// are never shorter than this.
+constexpr double kScreenLegendFrameGap = 3;
+constexpr double kScreenShortestLegendSample = 15;
 constexpr double kPrinterLegendGap = 2;
 constexpr double kPrinterLegendSample = 15;
 constexpr double kPrinterLegendRise = 2;
@@ -155,6 +163,19 @@ void DiagramDrawing::printAt(double x, double y, const std::string& text) {
   s_.print(text);
 }
 
+SurfaceArea DiagramDrawing::textArea(const PlacedText& t) {
+  return SurfaceArea{t.x, t.y, t.x + s_.textWidth(t.text), t.y + s_.textHeight(t.text)};
+}
+
+SurfaceArea DiagramDrawing::plotArea() const {
+  return SurfaceArea{frame_.M, frame_.B - frame_.H, frame_.M + frame_.W, frame_.B};
+}
+
+double DiagramDrawing::markHalf() const {
+  if (target_ == DiagramTarget::kScreen) return kScreenPointLabelHalf;
+  return screen() ? kScreenMarkRadius : kPrinterMarkRadius;
+}
+
 SurfaceArea DiagramDrawing::captionArea(double X, double Y, double dx, double dy, double w, double h) const {
   double x = X + dx;
   double y = Y + dy;
@@ -162,9 +183,14 @@ SurfaceArea DiagramDrawing::captionArea(double X, double Y, double dx, double dy
     const double right = s_.scaleWidth();
     const double bottom = s_.scaleHeight();
     const double inside = std::max(0.0, std::min(x, right - w));
-    // Pushed back over its own point, the caption goes below the point's label instead.
+    // Pushed back over its own point, the caption goes below the point's label instead, or
+    // above it when it was asked above.
     if (inside != x && inside < X + kScreenPointLabelHalf && inside + w > X - kScreenPointLabelHalf) {
-      y = std::max(y, Y + kScreenPointLabelHalf + kScreenCaptionClearance);
+      if (dy < 0) {
+        y = std::min(y, Y - kScreenPointLabelHalf - kScreenCaptionClearance - h);
+      } else {
+        y = std::max(y, Y + kScreenPointLabelHalf + kScreenCaptionClearance);
+      }
     }
     x = inside;
     y = std::max(0.0, std::min(y, bottom - h));
@@ -172,46 +198,246 @@ SurfaceArea DiagramDrawing::captionArea(double X, double Y, double dx, double dy
   return SurfaceArea{x, y, x + w, y + h};
 }
 
-void DiagramDrawing::printPointCaption(double X, double Y, double dx, double dy, const std::string& text) {
+SurfaceArea DiagramDrawing::captionPlace(double X, double Y, double dx, double dy, const std::string& text,
+                                         std::vector<SurfaceArea>& taken, const std::function<void()>& addOutside) {
   const double w = s_.textWidth(text);
   const double h = s_.textHeight(text);
-  // Beside the point as asked, else mirrored to its left, then above it on the left and on the
-  // right: the first place clear of the legends. Where none is, the caption stays as asked.
-  SurfaceArea place = captionArea(X, Y, dx, dy, w, h);
-  if (place.meets(legend_)) {
-    const double left = -std::abs(dx) - w;
-    const double right = std::abs(dx);
-    const double below = std::abs(dy);
-    const double above = -std::abs(dy) - h;
-    for (const auto& [ox, oy] : {std::pair{left, below}, std::pair{left, above}, std::pair{right, above}}) {
-      const SurfaceArea other = captionArea(X, Y, ox, oy, w, h);
-      if (!other.meets(legend_)) {
-        place = other;
-        break;
-      }
+  // Most captions stand where they are asked to, inside the plot, where nothing of what lies
+  // outside it can meet them: that is looked at first, and the rest only when needed.
+  const SurfaceArea asked = captionArea(X, Y, dx, dy, w, h);
+  if (!asked.inside(plotArea())) addOutside();
+  const auto free = [&taken](const SurfaceArea& c) {
+    return std::none_of(taken.begin(), taken.end(), [&c](const SurfaceArea& t) { return c.meets(t); });
+  };
+  if (free(asked)) {
+    taken.push_back(asked);
+    return asked;
+  }
+  // Beside the point as asked; else mirrored to its left, then above it on the left and on
+  // the right; then centred below, above, right and left of the point's mark; then the same
+  // rounds farther out, a line's height at a time, so that the captions of points that meet
+  // stack up in lines beside them.
+  const double ax = std::abs(dx);
+  const double ay = std::abs(dy);
+  const double side = markHalf() + (screen() ? kScreenCaptionClearance : kPrinterMarkTextShift);
+  std::vector<SurfaceArea> candidates;
+  candidates.push_back(asked);
+  for (int ring = 0; ring <= kCaptionRings; ++ring) {
+    const double out = ring * h;
+    const double offsets[][2] = {{ax, ay + out},        {-ax - w, ay + out},  {-ax - w, -ay - out - h},
+                                 {ax, -ay - out - h},   {-w / 2, side + out}, {-w / 2, -side - out - h},
+                                 {side + out, -h / 2},  {-side - out - w, -h / 2}};
+    for (const auto& [ox, oy] : offsets) candidates.push_back(captionArea(X, Y, ox, oy, w, h));
+  }
+  // A free place inside the plot, found without what lies outside it; else anywhere.
+  const SurfaceArea plot = plotArea();
+  for (const SurfaceArea& c : candidates) {
+    if (c.inside(plot) && free(c)) {
+      taken.push_back(c);
+      return c;
     }
   }
-  printAt(place.left, place.top, text);
+  addOutside();
+  const SurfaceArea place = candidates[FreestPlace(candidates, taken, plot)];
+  taken.push_back(place);
+  return place;
 }
 
-SurfaceArea DiagramDrawing::legendArea(const DiagramTexts& texts) const {
-  // As drawLegend places each of the three: the sample stroke left of the anchor, the text
-  // from the anchor on, risen above the stroke.
-  const double gap = screen() ? kScreenLegendGap : kPrinterLegendGap;
-  const double sample = screen() ? kScreenLegendSampleMargins * frame_.M : kPrinterLegendSample;
-  const double rise = screen() ? kScreenLegendRise : kPrinterLegendRise;
-  const double X = frame_.X(kLegendX);
-  SurfaceArea area{X - gap - sample, frame_.Y(kEnrichingLegendY) - rise, X, frame_.Y(kQLineLegendY)};
-  const std::pair<double, const std::string*> rows[] = {{kEnrichingLegendY, &texts.Enrich_op_line},
-                                                         {kStrippingLegendY, &texts.Exhaus_op_line},
-                                                         {kQLineLegendY, &texts.q_line}};
-  for (const auto& [ay, text] : rows) {
-    const double top = frame_.Y(ay) - rise;
-    area.top = std::min(area.top, top);
-    area.bottom = std::max({area.bottom, frame_.Y(ay), top + s_.textHeight(*text)});
-    area.right = std::max(area.right, X + s_.textWidth(*text));
+std::vector<PlacedText> DiagramDrawing::tickLabels(const std::string& SimboloDecimal) {
+  const PlotFrame& f = frame_;
+  std::vector<PlacedText> labels;
+  const double sx = f.W / kTickDivisions;
+  for (int k = 0; f.M + k * sx <= f.M + f.W; ++k) {
+    const double X = f.M + k * sx;
+    std::string label = TickLabel(k, SimboloDecimal);
+    const double x = screen() ? X - kScreenXLabelCharShift * static_cast<double>(label.size())
+                              : X - s_.textWidth(label) / 2;
+    labels.push_back({x, f.B + (screen() ? kScreenXLabelDrop : kPrinterXLabelDrop), std::move(label)});
   }
-  return area;
+  const double sy = -f.H / kTickDivisions;
+  for (int k = 0; f.B + k * sy >= f.B - f.H; ++k) {
+    const double Y = f.B + k * sy;
+    std::string label = TickLabel(k, SimboloDecimal);
+    if (screen()) {
+      labels.push_back({f.M - kScreenYLabelGap - kScreenYLabelCharShift * static_cast<double>(label.size()),
+                        Y - kScreenYLabelRise, std::move(label)});
+    } else {
+      labels.push_back({f.M - kPrinterYLabelGap - s_.textWidth(label), Y - kPrinterYLabelRise, std::move(label)});
+    }
+  }
+  return labels;
+}
+
+std::vector<PlacedText> DiagramDrawing::stageNumbers(const Staircase& staircase, std::vector<SurfaceArea>* boxes) {
+  const double gap = screen() ? kScreenStageNumberGap : kPrinterStageNumberGap;
+  std::vector<PlacedText> numbers;
+  for (int i = 1; i <= staircase.NumPuntos && i <= kMaxPointIndex; ++i) {
+    if (staircase.PuntoX[static_cast<std::size_t>(i)] == 0) break;
+    if (i % 2 != 0) continue;
+    const double X = frame_.X(staircase.PuntoX[static_cast<std::size_t>(i)]);
+    const double Y = frame_.Y(staircase.PuntoY[static_cast<std::size_t>(i)]);
+    std::string number = std::to_string(i / 2);
+    const double w = s_.textWidth(number);
+    const double h = s_.textHeight(number);
+    const double x = X - w - gap;
+    const double y = Y - h - gap;
+    if (boxes) boxes->push_back(SurfaceArea{x, y, x + w, y + h});
+    numbers.push_back({x, y, std::move(number)});
+  }
+  return numbers;
+}
+
+void DiagramDrawing::placeLegends(const DiagramTexts& texts) {
+  legendX_ = frame_.X(kLegendX);
+  for (std::size_t row = 0; row < kLegendRowY.size(); ++row) legendY_[row] = frame_.Y(kLegendRowY[row]);
+  if (!screen()) {
+    legendSample_ = kPrinterLegendSample;
+    return;
+  }
+  legendSample_ = kScreenLegendSampleMargins * frame_.M;
+  double textWidth = 0;
+  double lineHeight = 0;
+  for (const std::string* text : {&texts.Enrich_op_line, &texts.Exhaus_op_line, &texts.q_line}) {
+    textWidth = std::max(textWidth, s_.textWidth(*text));
+    lineHeight = std::max(lineHeight, s_.textHeight(*text));
+  }
+  // On a short picture the rows keep a line apart, upwards from the q-line's, so that the
+  // lowest stays clear of the x axis's caption.
+  for (std::size_t row = kLegendRowY.size() - 1; row-- > 0;) {
+    legendY_[row] = std::min(legendY_[row], legendY_[row + 1] - lineHeight);
+  }
+  // The texts end inside the plot's right side; the strokes start right of the mark of a point
+  // on the diagonal at the top row's height, which on the designed picture is where they do.
+  const double textRight = frame_.M + frame_.W - kScreenLegendFrameGap;
+  legendX_ = std::max(frame_.M, std::min(legendX_, textRight - textWidth));
+  const double strokeLeft = frame_.X(frame_.DiagramY(legendY_[kEnrichingRow])) + kScreenPointLabelHalf;
+  const double room = legendX_ - kScreenLegendGap - strokeLeft;
+  if (room < legendSample_) {
+    legendSample_ = std::max(kScreenShortestLegendSample, room);
+    // Too narrow for even the shortest stroke: the stroke keeps its length and inside the
+    // frame, and the texts move right of it as far as the picture lets them.
+    const double leftmost = frame_.M + kScreenLegendGap + legendSample_ + kScreenLegendFrameGap;
+    if (legendX_ < leftmost) legendX_ = std::min(leftmost, s_.scaleWidth() - textWidth);
+    legendX_ = std::max(0.0, legendX_);
+  }
+}
+
+void DiagramDrawing::placeAxisCaptions(const DiagramTexts& texts) {
+  axisCaptions_.clear();
+  yCaptionMoreLines_ = 0;
+  const auto measure = [this](std::string_view text) { return s_.textWidth(text); };
+  if (!screen()) {
+    // On paper each caption is cut to a line's worth of characters, in the captions' size.
+    const double size = s_.font().size;
+    s_.setFontSize(kPrinterCaptionSize);
+    axisCaptions_.push_back({kPrinterYCaptionX, kPrinterYCaptionY, texts.RotuloEjeY.substr(0, kPrinterCaptionChars)});
+    std::string x = texts.RotuloEjeX.substr(0, kPrinterCaptionChars);
+    axisCaptions_.push_back({kPrinterXCaptionRight - s_.textWidth(x), kPrinterXCaptionY, std::move(x)});
+    s_.setFontSize(size);
+    return;
+  }
+  // The y caption from near the top-left corner down, the x caption up from near the
+  // bottom-right corner, its lines ending at the same place; a caption wider than the plot
+  // goes on in more lines rather than off the picture.
+  const double lineHeight = s_.textHeight();
+  const double plotRight = frame_.M + frame_.W;
+  double y = kScreenYCaptionY;
+  for (std::string& line : BrokenIntoLines(texts.RotuloEjeY, plotRight - kScreenYCaptionX, measure)) {
+    axisCaptions_.push_back({kScreenYCaptionX, y, std::move(line)});
+    y += lineHeight;
+  }
+  yCaptionMoreLines_ = y - kScreenYCaptionY - lineHeight;
+  const double inset = kScreenXCaptionInset * frame_.M;
+  const double right = s_.scaleWidth() - inset;
+  std::vector<std::string> lines = BrokenIntoLines(texts.RotuloEjeX, right - frame_.M, measure);
+  double bottom = s_.scaleHeight() - inset;
+  std::vector<PlacedText> xLines;
+  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+    const double h = s_.textHeight(*line);
+    xLines.push_back({right - s_.textWidth(*line), bottom - h, std::move(*line)});
+    bottom -= h;
+  }
+  axisCaptions_.insert(axisCaptions_.end(), xLines.rbegin(), xLines.rend());
+}
+
+void DiagramDrawing::placeTexts(const DesignResult& result, const DiagramTexts& texts) {
+  placeLegends(texts);
+  placeAxisCaptions(texts);
+  captions_.fill(std::nullopt);
+
+  // What the captions keep clear of.
+  std::vector<SurfaceArea> taken;
+  // The tick labels lie outside the plot: measured only for a caption that reaches there.
+  std::vector<SurfaceArea> ticks;
+  bool ticksMeasured = false;
+  const auto measureTicks = [&] {
+    if (ticksMeasured) return;
+    ticksMeasured = true;
+    for (const PlacedText& t : tickLabels(SimboloDecimal_)) ticks.push_back(textArea(t));
+  };
+  for (const PlacedText& t : axisCaptions_) {
+    if (!screen()) s_.setFontSize(kPrinterCaptionSize);
+    taken.push_back(textArea(t));
+    if (!screen()) s_.setFontSize(kPrinterFontSize);
+  }
+  const double rise = screen() ? kScreenLegendRise : kPrinterLegendRise;
+  const double gap = screen() ? kScreenLegendGap : kPrinterLegendGap;
+  for (const auto& [row, text] : {std::pair{kEnrichingRow, &texts.Enrich_op_line},
+                                  std::pair{kStrippingRow, &texts.Exhaus_op_line},
+                                  std::pair{kQLineRow, &texts.q_line}}) {
+    const double Y = legendY_[row];
+    taken.push_back(textArea({legendX_, Y - rise, *text}));
+    const double stroke = screen() ? kScreenPen / 2.0 : kPrinterPenMm / 2;
+    taken.push_back(SurfaceArea{legendX_ - gap - legendSample_, Y - stroke, legendX_ - gap, Y + stroke});
+  }
+  const bool complete = result.ok();
+  stageNumbers_.clear();
+  if (complete) stageNumbers_ = stageNumbers(result.staircase, &taken);
+
+  // The points' marks, each caption keeping clear of the others'.
+  const DesignData& d = result.data;
+  struct Point {
+    PointLabel label;
+    double x, y;
+    bool marked;
+  };
+  const auto onSquare = [](double v) { return v >= 0 && v <= 1; };
+  std::vector<Point> points = {{kLabelBottoms, d.xB, d.xB, onSquare(d.xB)},
+                               {kLabelFeed, d.zF, d.zF, onSquare(d.zF)},
+                               {kLabelDistillate, d.xD, d.xD, onSquare(d.xD)},
+                               {kLabelIntersection, result.lines.xq, result.lines.yq, complete}};
+  // A caption may cover another point's mark as far as the caption beside its own point
+  // covers its own: so the captions of points that meet can stand side by side.
+  const double shift = screen() ? kScreenMarkTextShift : kPrinterMarkTextShift;
+  const double half = std::min(markHalf(), shift);
+  std::array<std::optional<SurfaceArea>, kPointLabels> marks;
+  for (const Point& p : points) {
+    if (!p.marked) continue;
+    const double X = frame_.X(p.x), Y = frame_.Y(p.y);
+    marks[p.label] = SurfaceArea{X - half, Y - half, X + half, Y + half};
+  }
+  for (const Point& p : points) {
+    if (!p.marked) continue;
+    std::vector<SurfaceArea> clearOf = taken;
+    for (std::size_t other = 0; other < marks.size(); ++other) {
+      if (other != static_cast<std::size_t>(p.label) && marks[other]) clearOf.push_back(*marks[other]);
+    }
+    bool ticksAdded = false;
+    const auto addTicks = [&] {
+      if (ticksAdded) return;
+      ticksAdded = true;
+      measureTicks();
+      clearOf.insert(clearOf.end(), ticks.begin(), ticks.end());
+    };
+    const SurfacePoint asked = p.label == kLabelIntersection ? IntersectionTextOffset(d.q, screen())
+                                                               : SurfacePoint{shift, shift};
+    const char* text = p.label == kLabelIntersection ? kIntersectionMark.text
+                       : p.label == kLabelBottoms    ? kBottomsMark.text
+                       : p.label == kLabelFeed       ? kFeedMark.text
+                                                     : kDistillateMark.text;
+    captions_[p.label] = captionPlace(frame_.X(p.x), frame_.Y(p.y), asked.X, asked.Y, text, clearOf, addTicks);
+    taken.push_back(*captions_[p.label]);
+  }
 }
 
 void DiagramDrawing::placeLabel(PointLabel label, double X, double Y) {
@@ -234,6 +460,7 @@ std::string DiagramDrawing::backgroundKey(const std::string& SimboloDecimal) con
 
 void DiagramDrawing::DrawBackground(const std::string& SimboloDecimal) {
   const PlotFrame& f = frame_;
+  SimboloDecimal_ = SimboloDecimal;
   // The background is the same for every run on a picture of one size: a picture that was
   // just cleared puts back the background it kept instead of drawing the grid, its labels and
   // the frame again, which is most of the drawing while a drag redraws on every pointer move.
@@ -267,6 +494,8 @@ void DiagramDrawing::DrawBackground(const std::string& SimboloDecimal) {
 
 void DiagramDrawing::drawTicksAndGrid(const std::string& SimboloDecimal) {
   const PlotFrame& f = frame_;
+  const std::vector<PlacedText> labels = tickLabels(SimboloDecimal);
+  std::size_t n = 0;
 
   const double sx = f.W / kTickDivisions;
   for (int k = 0; f.M + k * sx <= f.M + f.W; ++k) {
@@ -280,12 +509,8 @@ void DiagramDrawing::drawTicksAndGrid(const std::string& SimboloDecimal) {
         }
       }
     }
-    const std::string label = TickLabel(k, SimboloDecimal);
-    if (screen()) {
-      printAt(X - kScreenXLabelCharShift * static_cast<double>(label.size()), f.B + kScreenXLabelDrop, label);
-    } else {
-      printAt(X - s_.textWidth(label) / 2, f.B + kPrinterXLabelDrop, label);
-    }
+    const PlacedText& label = labels[n++];
+    printAt(label.x, label.y, label.text);
   }
 
   const double sy = -f.H / kTickDivisions;
@@ -300,19 +525,14 @@ void DiagramDrawing::drawTicksAndGrid(const std::string& SimboloDecimal) {
         }
       }
     }
-    const std::string label = TickLabel(k, SimboloDecimal);
-    if (screen()) {
-      printAt(f.M - kScreenYLabelGap - kScreenYLabelCharShift * static_cast<double>(label.size()),
-              Y - kScreenYLabelRise, label);
-    } else {
-      printAt(f.M - kPrinterYLabelGap - s_.textWidth(label), Y - kPrinterYLabelRise, label);
-    }
+    const PlacedText& label = labels[n++];
+    printAt(label.x, label.y, label.text);
   }
 }
 
-void DiagramDrawing::DrawPointMarks(const DesignData& data, const DiagramTexts& texts) {
-  legend_ = legendArea(texts);
-  pointMarks(data, true);
+void DiagramDrawing::DrawPointMarks(const DesignResult& result, const DiagramTexts& texts) {
+  placeTexts(result, texts);
+  pointMarks(result.data, true);
 }
 
 void DiagramDrawing::pointMarks(const DesignData& data, bool draw) {
@@ -335,10 +555,9 @@ void DiagramDrawing::pointMarks(const DesignData& data, bool draw) {
       s_.setFillColor(m.style.screen);
       s_.circle(X, Y, kScreenMarkRadius, m.style.screen);
     }
-    if (screen()) {
-      printPointCaption(X, Y, kScreenMarkTextShift, kScreenMarkTextShift, m.style.text);
-    } else {
-      printPointCaption(X, Y, kPrinterMarkTextShift, kPrinterMarkTextShift, m.style.text);
+    const SurfaceArea& caption = *captions_[m.label];
+    printAt(caption.left, caption.top, m.style.text);
+    if (!screen()) {
       const Color c = printerColor(m.style.printer);
       s_.setFillStyle(plat::kFillSolid);
       s_.setFillColor(c);
@@ -369,21 +588,21 @@ void DiagramDrawing::DrawEquilibriumCurve(const EquilibriumModel& equilibrium) {
   s_.lines(curve_, curveColor());
 }
 
-std::string DiagramDrawing::marksAndCurveKey(const DesignData& data) const {
-  // The marks' places and the curve's pieces as they are drawn, bit for bit, with the pen,
+std::string DiagramDrawing::curveKey() const {
+  // The curve's pieces and the captions' places as they are drawn, bit for bit, with the pen,
   // colours and font they are drawn in.
-  std::string key = "diagram marks and curve|";
+  std::string key = "diagram curve and captions|";
   const auto add = [&key](const auto& value) {
     key.append(reinterpret_cast<const char*>(&value), sizeof value);
   };
-  for (const double v : {data.xB, data.zF, data.xD}) {
-    const bool marked = v >= 0 && v <= 1;
-    add(marked);
-    if (marked) add(v);
-  }
   add(s_.drawWidth());
+  add(curveColor());
   add(s_.foreColor());
-  for (const double edge : {legend_.left, legend_.top, legend_.right, legend_.bottom}) add(edge);
+  for (const PointLabel label : {kLabelBottoms, kLabelFeed, kLabelDistillate}) {
+    const std::optional<SurfaceArea>& caption = captions_[label];
+    add(caption.has_value());
+    if (caption) add(*caption);
+  }
   const plat::FontSpec& font = s_.font();
   key += font.name;
   add(font.size);
@@ -392,28 +611,42 @@ std::string DiagramDrawing::marksAndCurveKey(const DesignData& data) const {
   return key;
 }
 
-void DiagramDrawing::DrawPointMarksAndCurve(const DesignData& data, const EquilibriumModel* equilibrium,
+void DiagramDrawing::DrawPointMarksAndCurve(const DesignResult& result, const EquilibriumModel* equilibrium,
                                             const DiagramTexts& texts) {
-  legend_ = legendArea(texts);
-  // Only over a kept background, and only on the window's picture: the report picture is
-  // drawn once per report, and its marks set the fill as well.
-  if (!equilibrium || !backgroundLayered_ || target_ != DiagramTarget::kScreen) {
+  const DesignData& data = result.data;
+  placeTexts(result, texts);
+  // The report picture and the paper draw the marks first, as the calculation reaches them.
+  if (target_ != DiagramTarget::kScreen) {
     pointMarks(data, true);
     if (equilibrium) DrawEquilibriumCurve(*equilibrium);
     return;
   }
-  traceCurve(*equilibrium);
-  const std::string key = marksAndCurveKey(data);
-  if (s_.restoreLayer(key, kMarksAndCurveLayer)) {
-    pointMarks(data, false);
-    // Where the curve leaves the current position.
-    s_.setCurrentX(curve_.back().x2);
-    s_.setCurrentY(curve_.back().y2);
+  // The window's picture has no marks, only captions, and those go where the stage numbers
+  // and the intersection leave room, which a move of the q point may change. So the curve
+  // comes first and the captions over it; over a kept background the two are kept as a layer
+  // of their own, which a redraw with the same curve and the captions in the same places puts
+  // back.
+  if (!equilibrium || !backgroundLayered_) {
+    if (equilibrium) DrawEquilibriumCurve(*equilibrium);
+    pointMarks(data, true);
     return;
   }
-  pointMarks(data, true);
+  traceCurve(*equilibrium);
+  const std::string key = curveKey();
+  if (s_.restoreLayer(key, kCurveLayer)) {
+    pointMarks(data, false);
+    // Where the last caption leaves the current position.
+    const SurfaceArea* last = nullptr;
+    for (const PointLabel label : {kLabelBottoms, kLabelFeed, kLabelDistillate}) {
+      if (captions_[label]) last = &*captions_[label];
+    }
+    s_.setCurrentX(last ? last->right : curve_.back().x2);
+    s_.setCurrentY(last ? last->top : curve_.back().y2);
+    return;
+  }
   s_.lines(curve_, curveColor());
-  s_.keepLayer(key, kMarksAndCurveLayer);
+  pointMarks(data, true);
+  s_.keepLayer(key, kCurveLayer);
 }
 
 void DiagramDrawing::DrawConstruction(const DesignResult& result, const DiagramTexts& texts) {
@@ -421,32 +654,29 @@ void DiagramDrawing::DrawConstruction(const DesignResult& result, const DiagramT
   const DesignData& d = result.data;
   const OperatingLines& l = result.lines;
   const PlotFrame& f = frame_;
-  legend_ = legendArea(texts);
+  // Placed already when the marks were drawn for this result; drawn on its own, placed here.
+  if (!captions_[kLabelIntersection]) placeTexts(result, texts);
   labels_.show = true;
   if (screen()) s_.setDrawWidth(kScreenPen);
 
   s_.line(f.X(d.xD), f.Y(d.xD), f.X(l.xq), f.Y(l.yq), lineColor(kEnrichingColor, kEnrichingColor));
-  drawLegend(kLegendX, kEnrichingLegendY, lineColor(kEnrichingColor, kEnrichingColor), texts.Enrich_op_line);
+  drawLegend(kEnrichingRow, lineColor(kEnrichingColor, kEnrichingColor), texts.Enrich_op_line);
   s_.line(f.X(d.xB), f.Y(d.xB), f.X(l.xq), f.Y(l.yq), lineColor(kStrippingColor, kStrippingColor));
-  drawLegend(kLegendX, kStrippingLegendY, lineColor(kStrippingColor, kStrippingColor), texts.Exhaus_op_line);
+  drawLegend(kStrippingRow, lineColor(kStrippingColor, kStrippingColor), texts.Exhaus_op_line);
   s_.line(f.X(d.zF), f.Y(d.zF), f.X(result.pinch.xm), f.Y(result.pinch.ym), lineColor(kQLineColor, kQLineColor));
-  drawLegend(kLegendX, kQLineLegendY, lineColor(kQLineColor, kQLineColor), texts.q_line);
+  drawLegend(kQLineRow, lineColor(kQLineColor, kQLineColor), texts.q_line);
 
   drawIntersectionMark(result);
   drawStaircase(result.staircase);
-  drawAxisCaptions(texts);
+  drawAxisCaptions();
 }
 
-void DiagramDrawing::drawLegend(double ax, double ay, Color color, const std::string& text) {
-  const double X = frame_.X(ax);
-  const double Y = frame_.Y(ay);
-  if (screen()) {
-    s_.line(X - kScreenLegendGap, Y, X - kScreenLegendGap - kScreenLegendSampleMargins * frame_.M, Y, color);
-    printAt(X, Y - kScreenLegendRise, text);
-  } else {
-    s_.line(X - kPrinterLegendGap, Y, X - kPrinterLegendGap - kPrinterLegendSample, Y, color);
-    printAt(X, Y - kPrinterLegendRise, text);
-  }
+void DiagramDrawing::drawLegend(int row, Color color, const std::string& text) {
+  const double X = legendX_;
+  const double Y = legendY_[static_cast<std::size_t>(row)];
+  const double gap = screen() ? kScreenLegendGap : kPrinterLegendGap;
+  s_.line(X - gap, Y, X - gap - legendSample_, Y, color);
+  printAt(X, Y - (screen() ? kScreenLegendRise : kPrinterLegendRise), text);
 }
 
 void DiagramDrawing::drawIntersectionMark(const DesignResult& result) {
@@ -458,8 +688,8 @@ void DiagramDrawing::drawIntersectionMark(const DesignResult& result) {
     s_.setFillColor(kIntersectionMark.screen);
     s_.circle(X, Y, kScreenMarkRadius, kIntersectionMark.screen);
   }
-  const SurfacePoint shift = IntersectionTextOffset(result.data.q, screen());
-  printPointCaption(X, Y, shift.X, shift.Y, kIntersectionMark.text);
+  const SurfaceArea& caption = *captions_[kLabelIntersection];
+  printAt(caption.left, caption.top, kIntersectionMark.text);
   if (!screen()) {
     const Color c = printerColor(kIntersectionMark.printer);
     s_.setFillStyle(plat::kFillSolid);
@@ -470,7 +700,10 @@ void DiagramDrawing::drawIntersectionMark(const DesignResult& result) {
 
 void DiagramDrawing::drawStaircase(const Staircase& staircase) {
   const Color color = lineColor(kScreenStairColor, kPrinterStairColor);
-  const double gap = screen() ? kScreenStageNumberGap : kPrinterStageNumberGap;
+  // Placed with the captions, which keep clear of them.
+  if (stageNumbers_.empty()) stageNumbers_ = stageNumbers(staircase);
+  const std::vector<PlacedText>& numbers = stageNumbers_;
+  std::size_t n = 0;
   double prevX = frame_.X(staircase.PuntoX[1]);
   double prevY = frame_.Y(staircase.PuntoY[1]);
   for (int i = 1; i <= staircase.NumPuntos && i <= kMaxPointIndex; ++i) {
@@ -479,26 +712,17 @@ void DiagramDrawing::drawStaircase(const Staircase& staircase) {
     const double Y = frame_.Y(staircase.PuntoY[static_cast<std::size_t>(i)]);
     s_.line(prevX, prevY, X, Y, color);
     if (i % 2 == 0) {
-      const std::string number = std::to_string(i / 2);
-      printAt(X - s_.textWidth(number) - gap, Y - s_.textHeight(number) - gap, number);
+      const PlacedText& number = numbers[n++];
+      printAt(number.x, number.y, number.text);
     }
     prevX = X;
     prevY = Y;
   }
 }
 
-void DiagramDrawing::drawAxisCaptions(const DiagramTexts& texts) {
-  if (screen()) {
-    printAt(kScreenYCaptionX, kScreenYCaptionY, texts.RotuloEjeY);
-    const double inset = kScreenXCaptionInset * frame_.M;
-    printAt(s_.scaleWidth() - s_.textWidth(texts.RotuloEjeX) - inset,
-            s_.scaleHeight() - s_.textHeight(texts.RotuloEjeX) - inset, texts.RotuloEjeX);
-    return;
-  }
-  s_.setFontSize(kPrinterCaptionSize);
-  printAt(kPrinterYCaptionX, kPrinterYCaptionY, texts.RotuloEjeY.substr(0, kPrinterCaptionChars));
-  const std::string x = texts.RotuloEjeX.substr(0, kPrinterCaptionChars);
-  printAt(kPrinterXCaptionRight - s_.textWidth(x), kPrinterXCaptionY, x);
+void DiagramDrawing::drawAxisCaptions() {
+  if (!screen()) s_.setFontSize(kPrinterCaptionSize);
+  for (const PlacedText& line : axisCaptions_) printAt(line.x, line.y, line.text);
 }
 
 PointLabelPlaces DrawDiagram(plat::Surface& surface, DiagramTarget target, const DesignResult& result,
@@ -506,7 +730,7 @@ PointLabelPlaces DrawDiagram(plat::Surface& surface, DiagramTarget target, const
   DiagramDrawing d(surface, target, ImprimirBN);
   d.DrawBackground(result.SimboloDecimal);
   if (result.phase > CalcPhase::kReadInputs) {
-    d.DrawPointMarksAndCurve(result.data, result.phase > CalcPhase::kValidation ? &equilibrium : nullptr, texts);
+    d.DrawPointMarksAndCurve(result, result.phase > CalcPhase::kValidation ? &equilibrium : nullptr, texts);
   }
   if (result.ok()) d.DrawConstruction(result, texts);
   return d.labels();

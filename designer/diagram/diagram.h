@@ -10,6 +10,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "designer/calculation/design_calculation.h"
 #include "designer/calculation/equilibrium.h"
 #include "designer/diagram/plot_frame.h"
+#include "designer/diagram/text_places.h"
 #include "platform/surface.h"
 
 namespace stagora {
@@ -46,13 +48,11 @@ struct SurfacePoint {
   bool operator==(const SurfacePoint&) const = default;
 };
 
-// A rectangle on the surface, in its scale units.
-struct SurfaceArea {
-  double left = 0;
-  double top = 0;
-  double right = 0;
-  double bottom = 0;
-  bool meets(const SurfaceArea& o) const { return left < o.right && o.left < right && top < o.bottom && o.top < bottom; }
+// A text at its top-left corner.
+struct PlacedText {
+  double x = 0;
+  double y = 0;
+  std::string text;
 };
 
 // What a run says about the point labels: the centre each label is to be moved to (none: the
@@ -72,22 +72,30 @@ class DiagramDrawing {
   // Grid with its tick labels in the given decimal symbol, frame and diagonal.
   void DrawBackground(const std::string& SimboloDecimal);
   // The marks of (xB, xB), (zF, zF) and (xD, xD) with the values as read: a value outside
-  // 0..1 gets no mark. On the screen picture the labels are placed instead of marks. The
-  // captions keep clear of where the legends of `texts` stand once a design succeeds, so that
-  // they do not jump when it does.
-  void DrawPointMarks(const DesignData& data, const DiagramTexts& texts);
+  // 0..1 gets no mark. On the screen picture the labels are placed instead of marks. Each
+  // caption goes beside its point where it meets no other text of the diagram: the tick
+  // labels, the earlier captions, the other points' marks, and where the legends and the axis
+  // captions of `texts` stand once a design succeeds (so that the captions do not jump when it
+  // does), and for a successful `result` the stage numbers and the intersection's caption.
+  void DrawPointMarks(const DesignResult& result, const DiagramTexts& texts);
   void DrawEquilibriumCurve(const EquilibriumModel& equilibrium);
   // The marks, then the curve when there is one (a design that passed validation): drawn as
-  // the two calls above draw them. A picture whose background came from its kept layer keeps
-  // these two as a layer of their own over it, so a redraw that changes neither (the q point
+  // the two calls above draw them. The window's picture, which has captions but no marks,
+  // draws its curve first: over a background that came from its kept layer it keeps the curve
+  // with the captions as a layer of their own, so a redraw that changes neither (the q point
   // or the reflux ratio dragged) puts them back instead of drawing the hundred pieces again.
-  void DrawPointMarksAndCurve(const DesignData& data, const EquilibriumModel* equilibrium, const DiagramTexts& texts);
+  void DrawPointMarksAndCurve(const DesignResult& result, const EquilibriumModel* equilibrium,
+                              const DiagramTexts& texts);
   // The rest, for a successful result: lines and legends, intersection mark, staircase with
   // stage numbers, axis captions; the labels are shown.
   void DrawConstruction(const DesignResult& result, const DiagramTexts& texts);
 
   const PlotFrame& frame() const { return frame_; }
   const PointLabelPlaces& labels() const { return labels_; }
+  // How much farther down the y axis's caption reaches than a caption of one line, on a
+  // picture where it goes on in more lines: what lies under it moves down as far. Known once
+  // the marks are drawn.
+  double YCaptionMoreLines() const { return yCaptionMoreLines_; }
 
  private:
   bool screen() const { return target_ != DiagramTarget::kPrinter; }
@@ -99,21 +107,41 @@ class DiagramDrawing {
   }
   int printerPen(double mm) const;
   void printAt(double x, double y, const std::string& text);
-  // The caption of the point (X, Y), printed at the offset (dx, dy) from it; on a picture, a
-  // caption that would run past an edge is moved back inside, and below the point when that
-  // would put it over the point. A caption that would meet the legends goes to the first
-  // other corner of the point where it does not.
-  void printPointCaption(double X, double Y, double dx, double dy, const std::string& text);
-  // Where the caption's text goes at the offset (dx, dy) from (X, Y), kept inside a picture.
+  SurfaceArea textArea(const PlacedText& t);
+
+  // Where each text of the diagram goes, worked out before anything of the design is drawn.
+  void placeTexts(const DesignResult& result, const DiagramTexts& texts);
+  // The caption `text` of the point (X, Y), asked at the offset (dx, dy) from it: there when
+  // that place is free, else at the first free one of the point's other corners and of places
+  // farther round it, inside the plot where one is; `taken` gets its box.
+  // `addOutside` adds to `taken` what lies outside the plot, for a place that reaches there.
+  SurfaceArea captionPlace(double X, double Y, double dx, double dy, const std::string& text,
+                           std::vector<SurfaceArea>& taken, const std::function<void()>& addOutside);
+  // Where the caption's text goes at the offset (dx, dy) from (X, Y), kept inside a picture:
+  // pushed back from an edge, and off its own point where that would put it over the point.
   SurfaceArea captionArea(double X, double Y, double dx, double dy, double w, double h) const;
-  // The area the three legends take, which the point captions keep clear of.
-  SurfaceArea legendArea(const DiagramTexts& texts) const;
+  // The plot's square on the surface.
+  SurfaceArea plotArea() const;
+  // Half the side of the square (a label or a drawn mark) that stands on a point.
+  double markHalf() const;
+  // The tick labels, the x axis's from 0 to 1 and then the y axis's.
+  std::vector<PlacedText> tickLabels(const std::string& SimboloDecimal);
+  // The stage numbers of a staircase, in their order; their boxes go to `boxes` when given.
+  std::vector<PlacedText> stageNumbers(const Staircase& staircase, std::vector<SurfaceArea>* boxes = nullptr);
+  // The legends: the text of each row at the anchor, the sample stroke to its left. On a
+  // narrow picture the anchor moves left so the texts end inside the frame, and the strokes
+  // shorten so they keep right of a point's mark on the diagonal at the legends' height; on a
+  // short one the rows keep a line apart.
+  void placeLegends(const DiagramTexts& texts);
+  // The axis captions, each broken into lines where it would run past the plot's width.
+  void placeAxisCaptions(const DiagramTexts& texts);
+
   void placeLabel(PointLabel label, double X, double Y);
   void drawTicksAndGrid(const std::string& SimboloDecimal);
-  void drawLegend(double ax, double ay, plat::Color color, const std::string& text);
+  void drawLegend(int row, plat::Color color, const std::string& text);
   void drawIntersectionMark(const DesignResult& result);
   void drawStaircase(const Staircase& staircase);
-  void drawAxisCaptions(const DiagramTexts& texts);
+  void drawAxisCaptions();
   // Names what the background depends on, for a picture that keeps it.
   std::string backgroundKey(const std::string& SimboloDecimal) const;
   // Places the labels of the three given points, and draws their marks when `draw`.
@@ -121,8 +149,8 @@ class DiagramDrawing {
   // The curve's pieces into curve_, without drawing them.
   void traceCurve(const EquilibriumModel& equilibrium);
   plat::Color curveColor() const;
-  // Names what the marks and the curve are drawn from, for a picture that keeps them.
-  std::string marksAndCurveKey(const DesignData& data) const;
+  // Names the curve and the captions as drawn, for a picture that keeps them.
+  std::string curveKey() const;
 
   plat::Surface& s_;
   DiagramTarget target_;
@@ -132,8 +160,20 @@ class DiagramDrawing {
   std::vector<plat::Segment> curve_;
   // The background was put back from, or kept as, the picture's first layer.
   bool backgroundLayered_ = false;
-  // Where the legends stand, or would stand for a design that succeeds.
-  SurfaceArea legend_;
+  std::string SimboloDecimal_ = ".";
+  // Where the legends stand, or would stand for a design that succeeds: the texts' left edge
+  // and the length of the sample strokes.
+  double legendX_ = 0;
+  double legendSample_ = 0;
+  // The height of each row's stroke, from the top.
+  std::array<double, 3> legendY_{};
+  // The axis captions' lines, as placed.
+  std::vector<PlacedText> axisCaptions_;
+  double yCaptionMoreLines_ = 0;
+  // The stage numbers of a successful design, as placed with the captions.
+  std::vector<PlacedText> stageNumbers_;
+  // The point captions' boxes by label, as placed.
+  std::array<std::optional<SurfaceArea>, kPointLabels> captions_;
 };
 
 // The whole diagram of a calculation after the surface was cleared: the background, and of

@@ -241,6 +241,8 @@ class FormMain : public QMainWindow {
   // Routes the mouse of the knobs, the point labels and the diagram to their handlers
   // (form_main_drag.cpp).
   void ConnectPointerHandlers();
+  // The coordinate readout shows `text` whole over the diagram (form_main_drag.cpp).
+  void ShowReadout(const std::string& text);
   void SetPeriodMark(QAction* checked);
   void SetDecimalSymbol(const std::string& symbol, QAction* own, QAction* other);
   void FillDefaultTable();
@@ -271,6 +273,8 @@ class FormMain : public QMainWindow {
   // Where the last calculation on the screen picture placed each point label's centre, in
   // the picture's pixels; none for a label it left where it was.
   std::array<std::optional<QPointF>, 4> pointCentres_{};
+  // How far the diagram's y caption reaches below its first line; the readout keeps below it.
+  double yCaptionMoreLines_ = 0;
   bool loaded_ = false;
   bool inResize_ = false;
   // An automatic update check that got no answer, or an empty one, is not repeated on

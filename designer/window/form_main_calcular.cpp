@@ -104,7 +104,8 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora, bool ImprimirBN) {
     }
   };
   const EquilibriumModel equilibrium = EquilibriumModelOf(result, &state_.SuperTablasELV);
-  // The legends' texts are known before the design is: the point captions keep clear of them.
+  // The legends' and axis captions' texts are known before the design is: the point captions
+  // keep clear of them.
   DiagramTexts diagramTexts;
   diagramTexts.Enrich_op_line = GetL_win("Enrich_op_line");
   diagramTexts.Exhaus_op_line = GetL_win("Exhaus_op_line");
@@ -112,9 +113,10 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora, bool ImprimirBN) {
   diagramTexts.RotuloEjeX = RotuloEjeX;
   diagramTexts.RotuloEjeY = RotuloEjeY;
   if (result.phase > CalcPhase::kReadInputs) {
-    diagram.DrawPointMarksAndCurve(result.data, result.phase > CalcPhase::kValidation ? &equilibrium : nullptr,
+    diagram.DrawPointMarksAndCurve(result, result.phase > CalcPhase::kValidation ? &equilibrium : nullptr,
                                    diagramTexts);
     placeLabels(diagram.labels());
+    if (target == DiagramTarget::kScreen) yCaptionMoreLines_ = diagram.YCaptionMoreLines();
   }
 
   if (!result.ok()) {

@@ -10,8 +10,11 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QRect>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "common/number_text.h"
 #include "designer/calculation/equilibrium.h"
@@ -37,6 +40,13 @@ constexpr int kQField = 2;
 constexpr int kRField = 6;
 // The numeric fields of the input panel, which lie on the panel's own colour.
 constexpr std::array<int, 10> kPanelFields = {1, 2, 3, 4, 5, 6, 7, 13, 14, 15};
+// The readout as the load places it: its left and top edges, its width and the room it leaves
+// on the picture's right at the designed size, and its height of one line.
+constexpr int kReadoutLeft = 38;
+constexpr int kReadoutTop = 53;
+constexpr int kReadoutWidth = 388;
+constexpr int kReadoutRightRoom = 16;
+constexpr int kReadoutLineHeight = 17;
 // What the readout adds while a point is dragged, by label.
 constexpr std::array<const char*, 4> kPointSuffix = {" (xb, yb)", " (xq, yq)", " (xd, yd)", " (zf, zf)"};
 
@@ -155,6 +165,22 @@ void FormMain::ConnectPointerHandlers() {
   }
 }
 
+void FormMain::ShowReadout(const std::string& text) {
+  // As wide as designed where the picture has the room, narrower where it has not; a text
+  // wider than that goes on in a second line (the label breaks it at blanks) instead of being
+  // cut at the picture's edge. Below the y axis's caption, however many lines that takes.
+  const QString shown = QText(text);
+  const int width = std::max(1, std::min(kReadoutWidth, Picture1->width() - kReadoutLeft - kReadoutRightRoom));
+  LblCOOR->setText(shown);
+  // The designed width holds the longest readout in one line; a narrower one is measured.
+  const bool oneLine = width >= kReadoutWidth || LblCOOR->fontMetrics().horizontalAdvance(shown) <= width;
+  const int height = oneLine ? kReadoutLineHeight : std::max(kReadoutLineHeight, LblCOOR->heightForWidth(width));
+  const int top = kReadoutTop + static_cast<int>(std::ceil(yCaptionMoreLines_));
+  const QRect place(kReadoutLeft, top, width, height);
+  if (LblCOOR->geometry() != place) LblCOOR->setGeometry(place);
+  LblCOOR->show();
+}
+
 // --- Slider knobs ---------------------------------------------------------------------------
 
 void FormMain::Image2_MouseDown(int Index, QPointF Pointer) {
@@ -245,8 +271,7 @@ void FormMain::Label2_MouseMove(int Index, QPointF Pointer) {
   const double shownX = f.DiagramX(placed ? placed->x() : label->x() + w / 2);
   const double shownY = qPoint ? f.DiagramY(placed ? placed->y() : label->y() + h / 2) : shownX;
   if (InsideDiagram(shownX, shownY)) {
-    LblCOOR->setText(QText(Coordinates(shownX, shownY, SimboloDecimal) + kPointSuffix[i]));
-    LblCOOR->show();
+    ShowReadout(Coordinates(shownX, shownY, SimboloDecimal) + kPointSuffix[i]);
   } else {
     LblCOOR->hide();
   }
@@ -276,8 +301,7 @@ void FormMain::Picture1_MouseMove(double X, double Y) {
   const double y = f.DiagramY(Y);
   const bool inside = InsideDiagram(x, y);
   if (inside) {
-    LblCOOR->setText(QText(Coordinates(x, y, SimboloDecimal)));
-    LblCOOR->show();
+    ShowReadout(Coordinates(x, y, SimboloDecimal));
   } else {
     LblCOOR->hide();
   }
@@ -323,9 +347,8 @@ void FormMain::Picture1_MouseMove(double X, double Y) {
   } else {
     SetPointerShape(Picture1, Qt::SizeVerCursor);
   }
-  LblCOOR->setText(QText(state_.Txt_VLE_curve + ".  " + Coordinates(x, curveY, SimboloDecimal)));
   SetToolTip(Picture1, table ? state_.Txt_TTT_Edit_VLE_Table : state_.Txt_VLE_curve);
-  LblCOOR->show();
+  ShowReadout(state_.Txt_VLE_curve + ".  " + Coordinates(x, curveY, SimboloDecimal));
 }
 
 void FormMain::Picture1_MouseUp() {

@@ -13,15 +13,19 @@
 #include <QFontMetrics>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
+#include "designer/calculation/design_calculation.h"
 #include "designer/calculation/equilibrium.h"
+#include "designer/diagram/diagram.h"
 #include "designer/diagram/plot_frame.h"
 #include "designer/window/controls.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/drag_math.h"
 #include "designer/window/slider_knobs.h"
+#include "platform/recording_surface.h"
 #include "tests/designer/main_window_fixture.h"
 
 namespace stagora::test {
@@ -269,6 +273,46 @@ TEST_F(DragTest, TheReadoutShowsThePointersCoordinatesAndTheCurveUnderIt) {
   Hover(f.Picture1, QPointF(frame.X(0.25), frame.Y(0.125)));
   EXPECT_EQ(f.LblCOOR->text(), "x = 0,25   y = 0,125");
   EXPECT_EQ(f.Picture1->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(DragTest, TheReadoutShowsItsWholeTextInsideThePictureAndBelowTheYCaption) {
+  // The picture as the window at its smallest leaves it, where the y caption takes two lines,
+  // and as designed.
+  for (const QSize size : {QSize(269, 552), QSize(442, 604)}) {
+    SCOPED_TRACE(size.width());
+    FormMain& f = LoadSized(size.width(), size.height());
+    const PlotFrame frame = Frame(f);
+    // Where the drawing puts the y caption's lines, measured as the picture measures.
+    plat::RecordingSurface s(size.width(), size.height(), 15, plat::RecordingSurface::Metrics::RealFonts);
+    s.setFontName("Arial");
+    s.setFontSize(f.Picture1->font().pointSizeF());
+    DiagramTexts texts{f.GetL_win("Enrich_op_line"), f.GetL_win("Exhaus_op_line"), f.GetL_win("q_line"), f.RotuloEjeX,
+                       f.RotuloEjeY};
+    const DesignResult r = CalculateDesign(DesignData{2, 0.5, 0.46, 0.85, 0.17, 3, 1}, false, nullptr);
+    DrawDiagram(s, DiagramTarget::kScreen, r, EquilibriumModel::Volatility(2), texts);
+    double captionBottom = 0;
+    for (const plat::RecordedOp& op : s.ops()) {
+      if (op.kind == plat::RecordedOp::Text && op.x1 == 39 && op.y1 < frame.Y(0.9)) captionBottom = std::max(captionBottom, op.y2);
+    }
+    ASSERT_GT(captionBottom, 31);
+
+    // In the plot, and on the curve, where the text is longest.
+    for (const QPointF at : {QPointF(frame.X(0.5), frame.Y(0.5)), QPointF(frame.X(0.5), frame.Y(2.0 / 3) + 3)}) {
+      Hover(f.Picture1, at);
+      const QLabel* readout = f.LblCOOR;
+      ASSERT_FALSE(readout->isHidden());
+      SCOPED_TRACE(readout->text().toStdString());
+      EXPECT_TRUE(f.Picture1->rect().contains(readout->geometry()));
+      EXPECT_GE(readout->y(), captionBottom);
+      const QRect needed = readout->fontMetrics().boundingRect(readout->contentsRect(), Qt::TextWordWrap | Qt::AlignHCenter,
+                                                               readout->text());
+      EXPECT_TRUE(readout->contentsRect().contains(needed));
+    }
+    // As designed, the readout stands where the load put it.
+    if (size.width() == 442) {
+      EXPECT_EQ(f.LblCOOR->geometry(), QRect(38, 53, 388, 17));
+    }
+  }
 }
 
 class TableDoubleClick : public DragTest {

@@ -240,11 +240,13 @@ TEST(DiagramPointMarks, OnlyPointsWithinTheSquareAreMarkedBothEndsIncluded) {
 
 // A point's caption stays inside the picture: beside its point, below and to the right, where
 // it fits; else moved back to end at the edge, and further down where it would cover the point.
+// Where the stage numbers crowd the top corner, it goes where they leave room.
 TEST(DiagramPointMarks, CaptionsStayInsideThePicture) {
+  enum Place { kBeside, kAtTheEdge, kClearOfStageNumbers };
   const struct {
     double xD;
-    bool fitsOnTheRight;
-  } cases[] = {{0.8, true}, {0.85, true}, {0.9, false}, {0.95, false}, {0.99, false}};
+    Place place;
+  } cases[] = {{0.8, kBeside}, {0.85, kBeside}, {0.9, kAtTheEdge}, {0.95, kAtTheEdge}, {0.99, kClearOfStageNumbers}};
   for (const DiagramTarget target : {DiagramTarget::kScreen, DiagramTarget::kReport}) {
     for (const auto& c : cases) {
       SCOPED_TRACE(std::to_string(c.xD) + (target == DiagramTarget::kScreen ? " screen" : " report"));
@@ -269,12 +271,19 @@ TEST(DiagramPointMarks, CaptionsStayInsideThePicture) {
       model.setFont(xd[0].font);
       const double X = f.X(c.xD), Y = f.Y(c.xD);
       const double w = model.textWidth("(Xd, Yd)");
-      if (c.fitsOnTheRight) {
+      if (c.place == kBeside) {
         EXPECT_DOUBLE_EQ(xd[0].x1, X + 4);
         EXPECT_DOUBLE_EQ(xd[0].y1, Y + 4);
-      } else {
+      } else if (c.place == kAtTheEdge) {
         EXPECT_DOUBLE_EQ(xd[0].x1, width - w);
         EXPECT_DOUBLE_EQ(xd[0].y1, xd[0].x1 < X + 6 ? Y + 8 : Y + 4);
+      } else {
+        const SurfaceArea caption{xd[0].x1, xd[0].y1, xd[0].x2, xd[0].y2};
+        for (int stage = 1; stage <= 4; ++stage) {
+          for (const RecordedOp& n : Texts(run.ops, std::to_string(stage))) {
+            EXPECT_FALSE(caption.meets(SurfaceArea{n.x1, n.y1, n.x2, n.y2})) << stage;
+          }
+        }
       }
     }
   }
@@ -383,6 +392,7 @@ TEST(DiagramConstruction, IntersectionTextKeepsClearOfTheQLine) {
     SCOPED_TRACE(c.q);
     DesignResult r = base;
     r.data.q = c.q;  // only the text's place depends on it here
+    r.data.zF = 0.3;  // the feed's label away from every place of the text
     const auto text = Texts(Draw(DiagramTarget::kScreen, r).ops, "(Xq, Yq)");
     ASSERT_EQ(text.size(), 1u);
     EXPECT_DOUBLE_EQ(text[0].x1, X + c.dx);
@@ -392,7 +402,13 @@ TEST(DiagramConstruction, IntersectionTextKeepsClearOfTheQLine) {
 
 TEST(DiagramConstruction, LinesRunBetweenTheirPointsWithLegendsBelowTheMiddle) {
   const DesignResult r = Calculate(DefaultData());
-  const Drawn run = Draw(DiagramTarget::kScreen, r);
+  // In the window's size of type, whose lines fit between the legends' rows.
+  plat::RecordingSurface s(442, 604);
+  s.setFontName("Arial");
+  s.setFontSize(9);
+  Drawn run;
+  run.labels = DrawDiagram(s, DiagramTarget::kScreen, r, EquilibriumModel::Volatility(r.data.alpha), Texts());
+  run.ops = s.ops();
   const PlotFrame f = PlotFrame::Screen(442, 604);
   const auto enriching = Lines(run.ops, kEnriching);
   ASSERT_EQ(enriching.size(), 2u);  // the line and its legend's sample
@@ -463,15 +479,46 @@ TEST(DiagramConstruction, AxisCaptionsSitInTheCornersAndAreCutToALineOnPaper) {
   DiagramTexts texts = Texts();
   texts.RotuloEjeX = std::string(130, 'x');
   texts.RotuloEjeY = std::string(120, 'y');
-  const Drawn screen = Draw(DiagramTarget::kScreen, r, false, texts);
-  const auto xs = Texts(screen.ops, texts.RotuloEjeX);
+  // On screen a caption that fits the plot's width is one line in its corner.
+  const Drawn screen = Draw(DiagramTarget::kScreen, r);
+  const auto xs = Texts(screen.ops, "x caption");
   ASSERT_EQ(xs.size(), 1u);
   EXPECT_DOUBLE_EQ(xs[0].x2, 442 - 37.5);
   EXPECT_DOUBLE_EQ(xs[0].y2, 604 - 37.5);
-  const auto ys = Texts(screen.ops, texts.RotuloEjeY);
+  const auto ys = Texts(screen.ops, "y caption");
   ASSERT_EQ(ys.size(), 1u);
   EXPECT_DOUBLE_EQ(ys[0].x1, 39);
   EXPECT_DOUBLE_EQ(ys[0].y1, 31);
+  // A longer one is printed whole, in as many lines as it needs inside the picture: the y
+  // caption down from its corner, the x caption up to its corner, each line ending there.
+  const Drawn longer = Draw(DiagramTarget::kScreen, r, false, texts);
+  for (const std::string* caption : {&texts.RotuloEjeX, &texts.RotuloEjeY}) {
+    std::vector<RecordedOp> lines;
+    std::string joined;
+    for (const RecordedOp& op : longer.ops) {
+      const std::string text = plat::Utf16ToCp1252(op.text);
+      if (op.kind != RecordedOp::Text || text.empty() || text[0] != caption->front()) continue;
+      lines.push_back(op);
+      joined += text;
+    }
+    SCOPED_TRACE(*caption);
+    EXPECT_EQ(joined, *caption);
+    ASSERT_GT(lines.size(), 1u);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      EXPECT_GE(lines[i].x1, 0);
+      EXPECT_LE(lines[i].x2, 442);
+      if (i > 0) {
+        EXPECT_DOUBLE_EQ(lines[i].y1, lines[i - 1].y2);
+      }
+    }
+    if (caption == &texts.RotuloEjeX) {
+      for (const RecordedOp& line : lines) EXPECT_DOUBLE_EQ(line.x2, 442 - 37.5);
+      EXPECT_DOUBLE_EQ(lines.back().y2, 604 - 37.5);
+    } else {
+      for (const RecordedOp& line : lines) EXPECT_DOUBLE_EQ(line.x1, 39);
+      EXPECT_DOUBLE_EQ(lines.front().y1, 31);
+    }
+  }
 
   const Drawn paper = Draw(DiagramTarget::kPrinter, r, false, texts);
   const auto px = Texts(paper.ops, std::string(110, 'x'));
