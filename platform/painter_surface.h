@@ -82,7 +82,6 @@ class PainterSurface : public Surface {
   GlyphCache fonts_;
   std::vector<QLineF> batch_;
   QGlyphRun glyphBatch_;
-  std::vector<std::pair<const LaidOut*, QPointF>> placed_;  // devCharacters' characters, laid out
   std::vector<quint32> batchGlyphs_;
   std::vector<QPointF> batchPositions_;
   QPen textPen_;
