@@ -4,9 +4,9 @@
 #include <QGlyphRun>
 #include <QPainter>
 #include <QPen>
-#include <memory>
 #include <vector>
 
+#include "platform/glyph_cache.h"
 #include "platform/surface.h"
 
 namespace plat {
@@ -17,7 +17,7 @@ class PainterSurface : public Surface {
   ~PainterSurface() override;
 
   // How many fonts, glyphs and texts the surface keeps laid out (all of them bounded).
-  std::size_t cachedEntries() const;
+  std::size_t cachedEntries() const { return fonts_.entries(); }
 
  protected:
   // The painter to draw with, begun on the device; null when the device cannot be painted.
@@ -54,31 +54,15 @@ class PainterSurface : public Surface {
   static QColor ToQColor(Color c);
 
  private:
-  // The fonts met so far with their metrics, and per font the advance and the laid-out
-  // glyphs of each single character: text set one character at a time (the typesetting
-  // engine's way) is then shaped once per character, not on every call.
-  struct FontCache;
-  struct CachedFont;
-
- public:
-  struct LaidOut;  // the glyphs of a text laid out in one font
-
- private:
-  CachedFont& fontFor(const FontSpec& fontSpec);
-  // The glyphs of one character in the font, laid out once.
-  const LaidOut& glyphsOf(CachedFont& f, char16_t ch);
-  double advanceOf(CachedFont& f, char16_t ch);
+  // The font of the description at the resolution the surface measures at.
+  CachedFont& fontFor(const FontSpec& fontSpec) { return fonts_.fontFor(fontSpec, metricsDevice(), metricsDpi()); }
   // The area to tell touched() for a text of the width at (x, y): its cell, and the ink of its
   // glyphs drawn from `origin` where that reaches further.
   static QRectF TextArea(const CachedFont& f, double x, double y, double width, const LaidOut* laid,
                          const QPointF& origin);
-  // What glyphs laid out and drawn from `origin` cover, with a margin for their anti-aliasing.
-  static QRectF InkArea(const LaidOut& laid, const QPointF& origin);
   // The pen of a line: thick lines end round, except thin ones on a picture (see devLine).
   bool roundCap(double penPx) const;
   void drawBatch(QPainter* p, Color c, double penPx);
-  // Whether `area` of the image holds exactly `pixels`.
-  static bool SamePixels(const QImage& image, const QRect& area, const QImage& pixels);
   // Draws the glyphs gathered by devCharacters as one run.
   void drawGlyphBatch(QPainter* p);
   // Sets the painter's pen for text, or for lines of the width and ends, in the colour: from a
@@ -95,41 +79,9 @@ class PainterSurface : public Surface {
   // rectangle it spans.
   void touchLine(double x1, double y1, double x2, double y2, double penPx);
 
-  // Drawings kept with the pixels they gave. A page redrawn at the same zoom, and a diagram
-  // redrawn on every pointer move, draw most of their texts and curves again at the very
-  // places and on the very pixels as before; the rasteriser then gives the very pixels it gave,
-  // so they are put back instead of drawn. What a drawing is, is told in `replayKey_` (cleared
-  // by startReplayKey, then appended to) before asking putBack.
-  struct Replay;
-  struct Replays;
-  void startReplayKey(char kind, Color c);
-  template <typename T>
-  void addToReplayKey(const T& value);
-  void addToReplayKey(const std::string& text);
-  void addToReplayKey(const std::u16string& text);
-  void addToReplayKey(const FontSpec& font);
-  // Whether the drawing told in the key was kept on exactly the pixels the picture now holds
-  // where it draws; if so they are now the pixels it gave, and the area it covers was told
-  // touched(). Else the drawing is to be drawn by drawKept.
-  bool putBack(QPainter* p);
-  // Draws, and keeps the drawing with its pixels once it comes a second time; `ink` is a
-  // little more than what the drawing covers, never less. With `tell`, touched() is told
-  // `area` first, also when the drawing is put back.
-  // A drawing larger than `mostPixels` is drawn each time: copying it would cost about what
-  // drawing it does.
-  static constexpr qint64 kMostPixelsOfOne = 1 << 16;
-  template <typename Draw>
-  void drawKept(QPainter* p, const QRectF& area, const QRectF& ink, bool tell, Draw draw,
-                qint64 mostPixels = kMostPixelsOfOne);
-  std::unique_ptr<Replays> replays_;
-  std::string replayKey_;
-  Replay* replayFound_ = nullptr;  // the entry putBack found for the key, not put back
-  QImage* replayImage_ = nullptr;  // the picture putBack found it may put drawings back on
-
-  std::unique_ptr<FontCache> fonts_;
+  GlyphCache fonts_;
   std::vector<QLineF> batch_;
   QGlyphRun glyphBatch_;
-  std::vector<std::pair<const LaidOut*, QPointF>> placed_;  // devCharacters' characters, laid out
   std::vector<quint32> batchGlyphs_;
   std::vector<QPointF> batchPositions_;
   QPen textPen_;

@@ -59,9 +59,10 @@ TEST(PagePicture, TextPrintedACharacterAtATimeLandsWhereTheWholeStringLands) {
   }
 }
 
-// A page redrawn puts back much of what it drew before instead of drawing it again: every
-// fixture document, drawn again and again on one page picture, on the same ground and on one
-// that differs under parts of it, gives exactly the pixels of drawing it on a fresh page.
+// What a page picture keeps between drawings (fonts, their measures, laid-out glyphs) only
+// saves work: every fixture document, drawn again and again on one page picture, on the same
+// ground and on one that differs under parts of it, gives exactly the pixels of drawing it on
+// a fresh page.
 TEST(PagePicture, EveryDocumentRedrawnGivesThePixelsOfAFreshPage) {
   namespace fs = std::filesystem;
   constexpr int kWidth = 796, kHeight = 1125;

@@ -465,6 +465,47 @@ TEST(ImageSurface, TextsAndLinesDrawnAgainGiveThePixelsOfDrawingThemAfresh) {
   }
 }
 
+// Large italic letters reach past their cells (the hook of an f, the tail of a j): drawn again,
+// over the same ground and over a changed one, whole texts and letters set one at a time give
+// exactly the pixels of drawing them on a fresh picture, ink beyond the cell included.
+TEST(ImageSurface, LargeItalicDrawnAgainGivesThePixelsOfDrawingItAfresh) {
+  const auto ground = [](plat::ImageSurface& s, int kind) {
+    s.cls();
+    s.setDrawWidth(1);
+    // Another ground: strokes crossing the letters and the space around them.
+    if (kind == 1) {
+      for (int k = 0; k < 8; ++k) s.line(k * 53 + 2, 0, k * 41 + 30, 170, Rgb(210, 110 + k * 15, 70));
+    }
+  };
+  const auto draw = [](plat::ImageSurface& s, const char* font, double size) {
+    s.setForeColor(Rgb(0, 0, 0));
+    s.setFont(plat::FontSpec{font, size, false, true});
+    s.setCurrentX(6.4);
+    s.setCurrentY(2.3);
+    s.print("fjf yfj");
+    s.setCurrentX(4.7);
+    s.setCurrentY(size * 1.6);
+    s.printSpaced("jffj", 0.4);
+  };
+  for (const char* font : {"Times New Roman", "Arial"}) {
+    for (double size : {18.0, 24.0, 36.0, 48.0}) {
+      for (double ratio : {1.0, 2.0}) {
+        plat::ImageSurface again(420, 170, ratio);
+        int drawing = 0;
+        for (int kind : {0, 0, 0, 1, 1, 0, 1}) {
+          SCOPED_TRACE(testing::Message() << font << " " << size << " pt, ratio " << ratio << ", drawing " << ++drawing);
+          ground(again, kind);
+          draw(again, font, size);
+          plat::ImageSurface fresh(420, 170, ratio);
+          ground(fresh, kind);
+          draw(fresh, font, size);
+          EXPECT_TRUE(again.image() == fresh.image());
+        }
+      }
+    }
+  }
+}
+
 TEST(PrinterSurface, ListEndsWithThePdfPrinter) {
   const auto names = plat::PrinterNames();
   ASSERT_FALSE(names.empty());

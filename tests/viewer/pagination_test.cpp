@@ -403,6 +403,42 @@ TEST_F(PagesTest, APageAtAZoomLooksTheSameHoweverThatZoomWasReached) {
   }
 }
 
+// Large italic letters reach past their cells (the hook of an f, the tail of a j): a page
+// paged away from and back to, again and again, is drawn as a freshly started viewer draws it,
+// pixel for pixel.
+TEST_F(PagesTest, LargeItalicPagedAwayAndBackIsDrawnAsByAFreshViewer) {
+  std::string resolution;
+  for (int k = 1; k <= 30; ++k) {
+    resolution += std::string("&FN=") + (k % 2 ? "Times New Roman" : "Arial") + ":&FS=" + std::to_string(18 + k % 4 * 10) +
+                  ":&+Ifjf jyfj " + std::to_string(k) + "&-I&LF";
+  }
+  const std::string path = WriteDocument(
+      "italic.rex", "#DEC(.#DEC)#ENU(&FS=48:&+Ijfj fjf&-I&LF#ENU)#SOL(&FS=24:&+Ifj&-I&LF#SOL)#RS1(" + resolution +
+                        "#RS1)#RS2(" + resolution + "#RS2)");
+  // The pages shown one after the other in a viewer started afresh.
+  const auto shown = [&](std::initializer_list<long> order) {
+    FormMain& f = Make();
+    Load();
+    V().DocPath = path;
+    f.OpenFile();
+    EXPECT_GE(V().PageCount, 2);
+    std::map<long, std::vector<QImage>> pages;
+    for (long page : order) {
+      V().CurrentPage = page;
+      f.DibujarPagina();
+      pages[page].push_back(f.Picture1->surface().image().copy());
+    }
+    return pages;
+  };
+  const QImage fresh1 = shown({1})[1].front(), fresh2 = shown({2})[2].front();
+  auto paged = shown({1, 2, 1, 2, 1, 2, 1});
+  for (const auto& [page, images] : paged) {
+    for (std::size_t visit = 0; visit < images.size(); ++visit) {
+      EXPECT_TRUE(images[visit] == (page == 1 ? fresh1 : fresh2)) << "page " << page << ", visit " << visit + 1;
+    }
+  }
+}
+
 // The words of a PDF with their places (points), as pdftotext reads them.
 std::vector<std::pair<std::string, QRectF>> PdfWords(const std::string& pdf) {
   QProcess p;
