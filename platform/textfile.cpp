@@ -44,7 +44,7 @@ bool Readable(const struct stat& st, std::uint64_t largest, FileError* err) {
     return false;
   }
   if (!S_ISREG(st.st_mode)) {
-    Fill(err, EINVAL, "This is " + KindOf(st.st_mode) + ", not a file.");
+    if (err) *err = NotARegularFile(st.st_mode);
     return false;
   }
   if (static_cast<std::uint64_t>(st.st_size) > largest) {
@@ -57,6 +57,8 @@ bool Readable(const struct stat& st, std::uint64_t largest, FileError* err) {
 }
 
 }  // namespace
+
+FileError NotARegularFile(unsigned mode) { return {EINVAL, "This is " + KindOf(mode) + ", not a file."}; }
 
 std::optional<std::string> ReadTextFile(const std::string& path, FileError* err, std::uint64_t largest) {
   // Looked at before it is opened, so that no device is even opened; and again once open, as
