@@ -20,6 +20,7 @@
 #include "common/file_dialogs_ui.h"
 #include "designer/files/project_file.h"
 #include "designer/files/table_rows_text.h"
+#include "designer/calculation/design_data.h"
 #include "platform/process.h"
 #include "platform/textfile.h"
 #include "tests/designer/main_window_fixture.h"
@@ -175,6 +176,53 @@ TEST_F(ProjectCommandsTest, OpeningARelativeVolatilityProjectStillRebuildsTheLoo
   EXPECT_EQ(form->State().TablaELV.UltimoPuntoTabla, 1);
   EXPECT_TRUE(w.OptTAB->isChecked());
   EXPECT_EQ(form->State().SuperTablasELV.SuperTablaYdeX()[50000], 0);
+  EXPECT_TRUE(boxes.requests().empty());
+}
+
+// The file holds the equilibrium the design is calculated with, whatever option shows: the
+// table's option chosen without a table ever accepted still computes with alpha, and the
+// project reopens as that design, not as one of the placeholder table.
+TEST_F(ProjectCommandsTest, ASavedProjectReopensAsTheDesignItShowed) {
+  designer::FormMain& w = Load();
+  struct Case {
+    const char* what;
+    std::function<void()> design;
+    const char* mode;
+  };
+  const Case cases[] = {
+      {"the table's option without a table",
+       [&] {
+         form->Text[field::kAlpha]->selectAll();
+         QTest::keyClicks(form->Text[field::kAlpha], "9");
+         QTest::keyClick(form->Text[field::kAlpha], Qt::Key_Return);  // which recalculates
+         w.OptTAB->setChecked(true);
+         ASSERT_FALSE(form->State().UsarTabla);
+       },
+       "<VLE=ALPHA>"},
+      {"a table in force",
+       [&] {
+         dialogs.answer(Write("table.sgr", Project("<VLE=TABLE>", Table(2.5, 10))));
+         w.Abrir();
+         ASSERT_TRUE(form->State().UsarTabla);
+       },
+       "<VLE=TABLE>"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.design();
+    ASSERT_TRUE(w.LblERROR->text().isEmpty()) << w.LblERROR->text().toStdString();
+    const std::vector<std::string> shown = Fields();
+    const bool table = form->State().UsarTabla;
+    const std::string saved = plat::JoinPath(dir, std::string(c.mode).substr(5, 5) + ".sgr");
+    dialogs.answer(saved);
+    w.Save_As();
+    EXPECT_NE(Bytes(saved).find(std::string(c.mode) + "\r\n"), std::string::npos);
+
+    dialogs.answer(saved);
+    w.Abrir();
+    EXPECT_EQ(Fields(), shown);  // the same minimum reflux, plates and every other result
+    EXPECT_EQ(form->State().UsarTabla, table);
+  }
   EXPECT_TRUE(boxes.requests().empty());
 }
 
