@@ -289,6 +289,13 @@ bool FileReplacement::openInPlace() {
 
 QIODevice* FileReplacement::device() { return device_.get(); }
 
+FileError FileReplacement::error() const {
+  if (error_.number == 0 && device_ && device_->failure() != 0) {
+    return {device_->failure(), std::strerror(device_->failure())};
+  }
+  return error_;
+}
+
 bool FileReplacement::write(std::string_view bytes) {
   if (!device_) return false;
   if (device_->write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size())) return true;

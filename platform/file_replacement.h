@@ -56,7 +56,9 @@ class FileReplacement {
   // Drops what was written.
   void cancel();
 
-  const FileError& error() const { return error_; }
+  // What failed, also a write through device() that was refused (which a streaming writer
+  // only reports as a failure of its own); number 0 while nothing has.
+  FileError error() const;
   const std::string& path() const { return path_; }
 
  private:
