@@ -2,9 +2,10 @@
 // own beside the real file, and takes the real file's name only when it is complete. Until
 // then the old file stays as it was; a write that fails leaves nothing behind. Where the file
 // system offers it, the temporary has no name until it is complete, so that even a program
-// killed half-way leaves nothing; elsewhere it is a hidden file, created exclusively. A link is followed to the file it names, so the link itself stays a link (not so a
-// scratch file's, see Keep); a file that is replaced keeps its permission bits, and its owner
-// and group where the system lets the writer give them to the temporary.
+// killed half-way leaves nothing; elsewhere it is a hidden file, created exclusively. A link
+// is followed to the file it names, so the link itself stays a link (not so a scratch file's,
+// see Keep); a file that is replaced keeps its permission bits, and its owner and group where
+// the system lets the writer give them to the temporary.
 //
 // A file the user may write is written in place instead, truncated and written again, when
 // no temporary can take its place as it is: when its folder is closed to the user (a shared
