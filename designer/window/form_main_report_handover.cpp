@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -73,6 +74,8 @@ plat::FileError Because(int number) { return {number, std::strerror(number)}; }
 // Why there is no scratch folder to write in.
 plat::FileError NoScratchFolder(const std::string& tempPath) {
   if (tempPath.empty()) return {ENOENT, "No temporary folder of this user's could be found or made."};
+  // Missing, and it cannot be made (a read-only or full file system): that is the reason.
+  if (::mkdir(plat::ScratchFolderOf(tempPath).c_str(), 0700) != 0 && errno != EEXIST) return Because(errno);
   return {EPERM, "The scratch folder is not a folder of this user's that only this user may write into."};
 }
 

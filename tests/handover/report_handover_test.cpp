@@ -268,6 +268,14 @@ TEST_F(ReportHandover, AnImageThatCannotBeWrittenIsReportedWithTheReason) {
   EXPECT_TRUE(text.starts_with("Cannot write file\r\n" + scratch_ + "/stgr_temp")) << text;
   EXPECT_TRUE(text.ends_with(".bmp\r\nError : 27 - File too large")) << text;
   EXPECT_TRUE(fs::is_empty(scratch_));
+
+  // A scratch folder that cannot be made says why, under the name it would have had.
+  w.State().TempPath = temp_ + "/gone";
+  w.CrearINFORME_HTFC();
+  ASSERT_EQ(boxes_.requests().size(), 2u);
+  const std::string& missing = boxes_.requests()[1].text;
+  EXPECT_TRUE(missing.starts_with("Cannot write file\r\n" + temp_ + "/gone/nrtemp/stgr_temp")) << missing;
+  EXPECT_TRUE(missing.ends_with(".bmp\r\nError : 2 - No such file or directory")) << missing;
   EXPECT_TRUE(starts_.empty());
 }
 
