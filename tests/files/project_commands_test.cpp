@@ -429,7 +429,12 @@ TEST_F(ProjectCommandsTest, FailedSavesShowTheErrorAndKeepTheOldFileAndTheState)
       {"a folder where the file should be", plat::JoinPath(dir, "folder.sgr"),
        "The file cannot be overwritten:\r\n" + plat::JoinPath(dir, "folder.sgr") + "\r\nError : " +
            std::to_string(EISDIR) + " - "},
+      // Named as what it is, as opening one names it.
+      {"a named pipe", plat::JoinPath(dir, "pipe.sgr"),
+       "The file cannot be saved:\r\n" + plat::JoinPath(dir, "pipe.sgr") + "\r\nError : " + std::to_string(EINVAL) +
+           " - This is a named pipe"},
   };
+  ASSERT_EQ(::mkfifo(plat::JoinPath(dir, "pipe.sgr").c_str(), 0666), 0);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::size_t shown = boxes.requests().size();
@@ -443,6 +448,8 @@ TEST_F(ProjectCommandsTest, FailedSavesShowTheErrorAndKeepTheOldFileAndTheState)
     EXPECT_TRUE(w.Modificado);
   }
   EXPECT_TRUE(fs::exists(plat::JoinPath(dir, "folder.sgr/inside")));
+  EXPECT_TRUE(fs::is_fifo(plat::JoinPath(dir, "pipe.sgr")));
+  fs::remove(plat::JoinPath(dir, "pipe.sgr"));
 
   // A write that fails part-way, as on a full disk, over an existing file: here past the
   // file-size limit, whose signal the designer ignores from its start.
