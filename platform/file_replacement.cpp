@@ -4,8 +4,11 @@
 #include <QRandomGenerator>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -21,6 +24,46 @@ constexpr int kRandomLetters = 6;
 // Names tried before giving up when every one is taken.
 constexpr int kTemporaryAttempts = 100;
 constexpr std::size_t kBufferSize = 64 * 1024;
+// st_blocks counts blocks of this many bytes.
+constexpr off_t kStatBlockSize = 512;
+
+std::atomic<bool> unnamedAllowed{true};
+
+// The name under which the file open at fd can be linked into a folder by anyone who holds the
+// descriptor (a link of the descriptor itself needs a privilege users do not have).
+std::string DescriptorPath(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
+
+// Whether that name reaches the file (without /proc it does not, and the file could never be
+// given a name).
+bool ReachableByDescriptorPath(int fd) {
+  struct stat own {};
+  struct stat named {};
+  return ::fstat(fd, &own) == 0 && ::stat(DescriptorPath(fd).c_str(), &named) == 0 && own.st_dev == named.st_dev &&
+         own.st_ino == named.st_ino;
+}
+
+int ReserveRoom(int fd, off_t size) { return ::fallocate(fd, 0, 0, size) == 0 ? 0 : errno; }
+
+// How many bytes from the start of the file can be written without a block it does not hold
+// yet: its content up to the first hole, and without holes also the rest of its last block,
+// never more than the blocks it holds (which also count a file system's own bookkeeping).
+off_t HeldRoom(int fd, const struct stat& st) {
+  off_t room = st.st_size;
+  struct statvfs fs {};
+  if (::fstatvfs(fd, &fs) == 0 && fs.f_frsize > 0) {
+    const auto block = static_cast<off_t>(fs.f_frsize);
+    room = (st.st_size + block - 1) / block * block;
+  }
+  room = std::min(room, static_cast<off_t>(st.st_blocks) * kStatBlockSize);
+  // A sparse file holds no block at a hole, whatever it holds elsewhere.
+  const off_t hole = ::lseek(fd, 0, SEEK_HOLE);
+  if (hole < 0) {
+    room = std::min(room, st.st_size);
+  } else if (hole < st.st_size) {
+    room = std::min(room, hole);
+  }
+  return room;
+}
 
 // The file a path finally names: links are followed one by one, so a link whose target does
 // not exist yet still names where the file will be. 0, or the errno that stopped the walk.
@@ -112,8 +155,12 @@ FileReplacement::FileReplacement(std::string path, Keep keep) : path_(std::move(
 FileReplacement::~FileReplacement() { cancel(); }
 
 bool FileReplacement::fail(int number) {
-  error_.number = number ? number : EIO;
-  error_.description = std::strerror(error_.number);
+  const int shown = number ? number : EIO;
+  return fail(FileError{shown, std::strerror(shown)});
+}
+
+bool FileReplacement::fail(const FileError& error) {
+  error_ = error;
   cancel();
   return false;
 }
@@ -146,7 +193,7 @@ bool FileReplacement::open() {
   if (found && !S_ISLNK(st.st_mode)) {
     if (S_ISDIR(st.st_mode)) return fail(EISDIR);
     // A pipe, a device or a socket is no file to put content in, nor to put a file in place of.
-    if (!S_ISREG(st.st_mode)) return fail(EINVAL);
+    if (!S_ISREG(st.st_mode)) return fail(NotARegularFile(st.st_mode));
     // Replacing would succeed in a writable folder, but a file its owner protected stays.
     if (::faccessat(folder_, name_.c_str(), W_OK, 0) != 0) return fail(errno);
     replacesFile_ = true;
@@ -176,10 +223,41 @@ int FileReplacement::createTemporary() {
   // A new file gets the permissions the user's umask gives every new file; a replaced one
   // gets its old ones back on commit, and until then no one else may read the new content.
   const mode_t creation = replacesFile_ ? 0600 : 0666;
+  if (createUnnamedTemporary(creation) == 0) return 0;
   for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
     const std::string candidate = TemporaryName(name_);
     fd_ = ::openat(folder_, candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, creation);
     if (fd_ >= 0) {
+      temporary_ = candidate;
+      return 0;
+    }
+    if (errno != EEXIST) return errno;
+  }
+  return EEXIST;
+}
+
+int FileReplacement::createUnnamedTemporary(unsigned creation) {
+  if (!unnamedAllowed) return EOPNOTSUPP;
+  // Refused where the file system has no such files (and by kernels that do not know them);
+  // any refusal is left to the named temporary, which then gives the reason if it fails too.
+  const int fd = ::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, static_cast<mode_t>(creation));
+  if (fd < 0) return errno;
+  if (!ReachableByDescriptorPath(fd)) {
+    ::close(fd);
+    return EOPNOTSUPP;
+  }
+  fd_ = fd;
+  unnamed_ = true;
+  return 0;
+}
+
+int FileReplacement::nameTemporary() {
+  // Under a hidden name of its own first: the rename that follows puts it in place of the old
+  // file in one step, as it does for a named temporary.
+  const std::string source = DescriptorPath(fd_);
+  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+    const std::string candidate = TemporaryName(name_);
+    if (::linkat(AT_FDCWD, source.c_str(), folder_, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
       temporary_ = candidate;
       return 0;
     }
@@ -202,7 +280,7 @@ bool FileReplacement::openInPlace() {
   if (fd_ < 0) return fail(errno);
   struct stat st {};
   if (::fstat(fd_, &st) != 0) return fail(errno);
-  if (!S_ISREG(st.st_mode)) return fail(EINVAL);
+  if (!S_ISREG(st.st_mode)) return fail(NotARegularFile(st.st_mode));
   inPlace_ = true;
   device_ = std::make_unique<Device>(-1);
   device_->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
@@ -210,6 +288,13 @@ bool FileReplacement::openInPlace() {
 }
 
 QIODevice* FileReplacement::device() { return device_.get(); }
+
+FileError FileReplacement::error() const {
+  if (error_.number == 0 && device_ && device_->failure() != 0) {
+    return {device_->failure(), std::strerror(device_->failure())};
+  }
+  return error_;
+}
 
 bool FileReplacement::write(std::string_view bytes) {
   if (!device_) return false;
@@ -226,6 +311,9 @@ bool FileReplacement::commit() {
   if (!device_->drain()) return fail(device_->failure());
   if (replacesFile_ && ::fchmod(fd_, mode_) != 0) return fail(errno);
   if (keep_ == Keep::Durable && ::fsync(fd_) != 0) return fail(errno);
+  if (unnamed_) {
+    if (const int err = nameTemporary()) return fail(err);
+  }
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) return fail(errno);
@@ -236,29 +324,8 @@ bool FileReplacement::commit() {
 }
 
 bool FileReplacement::commitInPlace() {
-  const std::string& bytes = device_->held();
-  const auto size = static_cast<off_t>(bytes.size());
-  struct stat st {};
-  if (::fstat(fd_, &st) != 0) return fail(errno);
-  // The room is taken first, so that a full disk or the file-size limit is met while the
-  // old content is still whole; what the reservation added is given back when it fails.
-  if (size > 0 && ::fallocate(fd_, 0, 0, size) != 0) {
-    const int err = errno;
-    if (err != EOPNOTSUPP && err != ENOSYS) {
-      struct stat now {};
-      if (::fstat(fd_, &now) == 0 && now.st_size != st.st_size) (void)::ftruncate(fd_, st.st_size);
-      return fail(err);
-    }
-  }
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return fail(n < 0 ? errno : EIO);
-    done += static_cast<std::size_t>(n);
-  }
-  if (::ftruncate(fd_, size) != 0) return fail(errno);
-  if (keep_ == Keep::Durable && ::fsync(fd_) != 0) return fail(errno);
+  const FileError error = WriteInPlace(fd_, device_->held(), keep_ == Keep::Durable);
+  if (error.number != 0) return fail(error);
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) return fail(errno);
@@ -271,6 +338,7 @@ void FileReplacement::dropTemporary() {
   fd_ = -1;
   if (!temporary_.empty()) ::unlinkat(folder_, temporary_.c_str(), 0);
   temporary_.clear();
+  unnamed_ = false;
 }
 
 void FileReplacement::cancel() {
@@ -281,5 +349,42 @@ void FileReplacement::cancel() {
   if (folder_ >= 0) ::close(folder_);
   folder_ = -1;
 }
+
+FileError WriteInPlace(int fd, std::string_view bytes, bool durable, const RoomReservation& reserve) {
+  const auto failure = [](int number) { return FileError{number ? number : EIO, std::strerror(number ? number : EIO)}; };
+  const auto size = static_cast<off_t>(bytes.size());
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return failure(errno);
+  // The room is taken first, so that a full disk or the file-size limit is met while the
+  // old content is still whole; what the reservation added is given back when it fails.
+  if (size > 0) {
+    const int err = reserve ? reserve(fd, size) : ReserveRoom(fd, size);
+    if (err == EOPNOTSUPP || err == ENOSYS) {
+      // Nothing can be reserved here (ext3, many network and FUSE shares): only what the file
+      // already holds blocks for is sure to be written whole; writing more could stop half-way
+      // on a full disk with the old content gone.
+      if (size > HeldRoom(fd, st)) {
+        return {err, "This file system cannot reserve room for the new content, which needs more room than the "
+                     "file has now, so it was not written: the file is unchanged."};
+      }
+    } else if (err != 0) {
+      struct stat now {};
+      if (::fstat(fd, &now) == 0 && now.st_size != st.st_size) (void)::ftruncate(fd, st.st_size);
+      return failure(err);
+    }
+  }
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return failure(n < 0 ? errno : EIO);
+    done += static_cast<std::size_t>(n);
+  }
+  if (::ftruncate(fd, size) != 0) return failure(errno);
+  if (durable && ::fsync(fd) != 0) return failure(errno);
+  return {};
+}
+
+void SetUnnamedTemporariesAllowed(bool allowed) { unnamedAllowed = allowed; }
 
 }  // namespace plat

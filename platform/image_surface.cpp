@@ -1,6 +1,7 @@
 #include "platform/image_surface.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 
@@ -287,9 +288,16 @@ void ImageSurface::copyLayer(int level) {
 
 namespace {
 
-bool SaveImage(const QImage& image, const std::string& path, const char* format, FileReplacement::Keep keep) {
+bool SaveImage(const QImage& image, const std::string& path, const char* format, FileReplacement::Keep keep,
+               FileError* err = nullptr) {
   FileReplacement file(path, keep);
-  return file.open() && image.save(file.device(), format) && file.commit();
+  if (file.open() && image.save(file.device(), format) && file.commit()) return true;
+  if (err) {
+    *err = file.error();
+    // Written without a fault, yet not saved: the picture could not be encoded.
+    if (err->number == 0) *err = {EIO, std::string("The picture could not be encoded as ") + format + "."};
+  }
+  return false;
 }
 
 }  // namespace
@@ -299,8 +307,8 @@ bool ImageSurface::savePng(const std::string& path) {
 }
 
 // The bitmap is the report's passing scratch file, read once and deleted.
-bool ImageSurface::saveBmp(const std::string& path) {
-  return SaveImage(image().convertToFormat(QImage::Format_RGB888), path, "BMP", FileReplacement::Keep::Scratch);
+bool ImageSurface::saveBmp(const std::string& path, FileError* err) {
+  return SaveImage(image().convertToFormat(QImage::Format_RGB888), path, "BMP", FileReplacement::Keep::Scratch, err);
 }
 
 }  // namespace plat

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/painter_surface.h"
+#include "platform/textfile.h"
 
 namespace plat {
 
@@ -36,8 +37,9 @@ class ImageSurface : public PainterSurface {
   // The finished picture (ends any painting in progress).
   const QImage& image();
   bool savePng(const std::string& path);
-  // Saves as a Windows bitmap (BMP), as the report hands it to the JPEG conversion.
-  bool saveBmp(const std::string& path);
+  // Saves as a Windows bitmap (BMP), as the report hands it to the JPEG conversion; why it
+  // could not goes to `err`.
+  bool saveBmp(const std::string& path, FileError* err = nullptr);
 
   // The part of the picture, in pixels, that may have changed since the last call (the whole
   // picture at first, and after a clear or a change of size): what a widget showing it must

@@ -2,14 +2,18 @@
 
 #include "platform/textfile.h"
 
+#include <QRandomGenerator>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <ctime>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -30,9 +34,72 @@ bool IsOwnFolder(const std::string& path, bool privateOnly) {
   return S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & others) == 0;
 }
 
+// A scratch folder is of use only where files can be made: not on a file system mounted
+// read-only, say, where every report would fail.
+bool ScratchFolderWritable(const std::string& tempPath) {
+  return ::access(ScratchFolderOf(tempPath).c_str(), W_OK | X_OK) == 0;
+}
+
 bool ClaimPrivateFolder(const std::string& path) {
   ::mkdir(path.c_str(), 0700);
   return IsOwnFolder(path, true);
+}
+
+// Scratch files and the lock files of their claims (see ScratchClaim) are this old before the
+// clean-up takes them: an open viewer may still be showing a younger one.
+constexpr std::time_t kStaleAfter = 24 * 60 * 60;
+constexpr std::string_view kClaimPrefix = "stgr_run";
+constexpr std::string_view kClaimExtension = ".lock";
+// A claim lists a few names per report; more than this is no claim of ours.
+constexpr std::size_t kLargestClaim = 1024 * 1024;
+// Claims made before giving up when every name drawn is taken.
+constexpr int kClaimAttempts = 100;
+
+bool IsClaimName(std::string_view name) {
+  return name.starts_with(kClaimPrefix) && name.ends_with(kClaimExtension);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// The claim file `name` of the scratch folder open at `folder`: the names it holds when a
+// running program keeps it locked. Otherwise nothing; the claim of a program that ended is
+// removed once it is stale. A claim whose lock cannot even be asked about is taken to be held,
+// so that nothing is lost on a file system that keeps no locks.
+void ReadClaim(int folder, const char* name, std::time_t now, std::set<std::string>& held) {
+  const int fd = ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid()) {
+    ::close(fd);
+    return;
+  }
+  if (::flock(fd, LOCK_SH | LOCK_NB) == 0) {
+    // Nobody holds it: what it lists is nobody's, and it goes as the files it listed do.
+    if (now - st.st_mtime >= kStaleAfter) ::unlinkat(folder, name, 0);
+    ::close(fd);
+    return;
+  }
+  std::string text;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0 || text.size() > kLargestClaim) break;
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    held.insert(text.substr(start, end - start));
+  }
 }
 
 std::string& Program() {
@@ -63,7 +130,6 @@ bool ClaimScratchFolder(const std::string& folder) {
 }
 
 void RemoveStaleScratchFiles(const std::string& tempPath) {
-  constexpr std::time_t kStaleAfter = 24 * 60 * 60;
   if (tempPath.empty()) return;
   const std::string folder = JoinPath(tempPath, kScratchName);
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -78,25 +144,79 @@ void RemoveStaleScratchFiles(const std::string& tempPath) {
     ::close(fd);
     return;
   }
+  std::vector<std::string> names;
+  while (const dirent* entry = ::readdir(entries)) names.emplace_back(entry->d_name);
+  // What running programs hold is known before anything goes.
   const std::time_t now = std::time(nullptr);
-  while (const dirent* entry = ::readdir(entries)) {
-    const std::string_view name = entry->d_name;
+  std::set<std::string> held;
+  for (const std::string& name : names) {
+    if (IsClaimName(name)) ReadClaim(fd, name.c_str(), now, held);
+  }
+  for (const std::string& name : names) {
     if (!name.ends_with(".rex") && !name.ends_with(".jpg")) continue;
+    if (held.contains(name)) continue;
     struct stat st {};
-    if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (::fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
     if (S_ISREG(st.st_mode) && st.st_uid == ::getuid() && now - st.st_mtime >= kStaleAfter) {
-      ::unlinkat(fd, entry->d_name, 0);
+      ::unlinkat(fd, name.c_str(), 0);
     }
   }
   ::closedir(entries);
 }
 
+ScratchClaim::~ScratchClaim() { release(); }
+
+bool ScratchClaim::hold(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  const std::string name = path.substr(folder.empty() ? 0 : folder.size() + 1);
+  if (name.empty() || name.find('\n') != std::string::npos) return false;
+  if (fd_ < 0) {
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < kClaimAttempts && fd_ < 0; ++attempt) {
+      std::string claim = std::string(kClaimPrefix) + std::to_string(::getpid()) + "-";
+      for (int i = 0; i < 6; ++i) claim += kLetters[QRandomGenerator::global()->bounded(36)];
+      claim += kClaimExtension;
+      const std::string lockFile = JoinPath(folder, claim);
+      // Locked at once: until it is a day old no clean-up takes a claim nobody holds, so the
+      // moment before the lock is no danger.
+      const int fd = ::open(lockFile.c_str(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+      if (fd < 0) {
+        if (errno == EEXIST) continue;
+        return false;
+      }
+      if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        ::unlink(lockFile.c_str());
+        return false;
+      }
+      fd_ = fd;
+      folder_ = folder;
+      lockFile_ = lockFile;
+    }
+    if (fd_ < 0) return false;
+  } else if (folder != folder_) {
+    return false;
+  }
+  return WriteAll(fd_, name + "\n");
+}
+
+void ScratchClaim::release() {
+  if (fd_ < 0) return;
+  // Removed while still locked, so that no clean-up sees it let go with files still listed.
+  ::unlink(lockFile_.c_str());
+  ::close(fd_);
+  fd_ = -1;
+  lockFile_.clear();
+  folder_.clear();
+}
+
 std::string ComputeTempPath() {
   const char* tmpdir = std::getenv("TMPDIR");
   const std::string own = tmpdir && *tmpdir ? StripTrailingSeparator(tmpdir) : std::string();
-  if (!own.empty() && ClaimScratchFolder(ScratchFolderOf(own))) return own;
+  if (!own.empty() && ClaimScratchFolder(ScratchFolderOf(own)) && ScratchFolderWritable(own)) return own;
 
-  // Somebody else has that scratch folder, or a link stands there: a folder of our own.
+  // Somebody else has that scratch folder, or a link stands there, or nothing can be written
+  // there: a folder of our own.
   const std::string user = std::to_string(::getuid());
   std::vector<std::string> fallbacks;
   if (!own.empty()) fallbacks.push_back(JoinPath(own, "stagora-" + user));
@@ -112,7 +232,9 @@ std::string ComputeTempPath() {
   for (const std::string& folder : fallbacks) {
     // ~/.cache is made only when it comes to that, not at every start.
     if (!cache.empty() && FolderOf(folder) == cache) ::mkdir(cache.c_str(), 0700);
-    if (ClaimPrivateFolder(folder) && ClaimScratchFolder(ScratchFolderOf(folder))) return folder;
+    if (ClaimPrivateFolder(folder) && ClaimScratchFolder(ScratchFolderOf(folder)) && ScratchFolderWritable(folder)) {
+      return folder;
+    }
   }
   return "";
 }

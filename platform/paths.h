@@ -17,7 +17,8 @@ std::string ScratchFolderOf(const std::string& tempPath);
 std::string TrimTrailingSeparator(std::string folder);
 
 // The user's own temporary folder, without a trailing separator, whose scratch folder
-// (kScratchName) is the user's own (see ClaimScratchFolder; it is made there when missing). The
+// (kScratchName) is the user's own (see ClaimScratchFolder; it is made there when missing)
+// and open to new files (not on a read-only file system, say). The
 // first of these that has one: $TMPDIR when it is set; a folder private to the user (mode
 // 0700) "stagora-<uid>" in $TMPDIR, or in /tmp; "stagora" in $XDG_RUNTIME_DIR; "stagora" in
 // ~/.cache. Both programs walk the same list, so they settle on the same folder, and no
@@ -30,9 +31,37 @@ std::string ComputeTempPath();
 bool ClaimScratchFolder(const std::string& folder);
 
 // What designers that never closed left in the scratch folder of `tempPath`: its worked
-// solutions (".rex") and their pictures (".jpg") a day old or more are removed. Only this
-// user's regular files go; links, folders and everything else stay.
+// solutions (".rex") and their pictures (".jpg") a day old or more are removed, unless a
+// running program holds them (ScratchClaim). Only this user's regular files go; links,
+// folders and everything else stay. The lock files of claims whose programs ended go too,
+// once they are as old.
 void RemoveStaleScratchFiles(const std::string& tempPath);
+
+// A running program's hold on the scratch files it wrote, so that the clean-up of another
+// program's start leaves them however long they have been open: a lock file of its own in the
+// scratch folder ("stgr_run<pid>-<letters>.lock"), locked for as long as the claim lives and
+// listing the files' names. The system lets go of the lock however the process ends, so the
+// files of a program that was killed are nobody's, and go once they are a day old.
+class ScratchClaim {
+ public:
+  ScratchClaim() = default;
+  // Lets go of the files (see release).
+  ~ScratchClaim();
+  ScratchClaim(const ScratchClaim&) = delete;
+  ScratchClaim& operator=(const ScratchClaim&) = delete;
+
+  // Holds a file of a scratch folder; the lock file is made in that folder when the first
+  // file is held. False when the file could not be held (no lock to be had there, or a file
+  // of another folder than the first one's).
+  bool hold(const std::string& path);
+  // Lets go of every file held: the lock file is removed.
+  void release();
+
+ private:
+  std::string folder_;    // where the held files and the lock file are
+  std::string lockFile_;  // "" until the first file is held
+  int fd_ = -1;
+};
 
 // The folder that holds the executables, lang/ and img/. Set once at start-up from the
 // running program; tests and tools may set it themselves.

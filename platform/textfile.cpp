@@ -42,7 +42,7 @@ bool Readable(const struct stat& st, std::uint64_t largest, FileError* err) {
     return false;
   }
   if (!S_ISREG(st.st_mode)) {
-    Fill(err, EINVAL, "This is " + KindOf(st.st_mode) + ", not a file.");
+    if (err) *err = NotARegularFile(st.st_mode);
     return false;
   }
   if (static_cast<std::uint64_t>(st.st_size) > largest) {
@@ -105,6 +105,8 @@ std::optional<std::string> ReadRegularFile(const std::string& path, FileError* e
 }
 
 }  // namespace
+
+FileError NotARegularFile(unsigned mode) { return {EINVAL, "This is " + KindOf(mode) + ", not a file."}; }
 
 std::optional<std::string> ReadTextFile(const std::string& path, FileError* err, std::uint64_t largest) {
   return ReadRegularFile(path, err, largest, std::numeric_limits<std::size_t>::max());

@@ -45,6 +45,10 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // The folder part of a path ("" for a bare name), "/" and "\" both counting as separators.
 std::string FolderOf(const std::string& path);
 
+// Why an entry that is neither a regular file nor a folder (a FIFO, a device, a socket) is no
+// file to read or write: EINVAL, with a description that says what the entry is.
+FileError NotARegularFile(unsigned mode);
+
 // Why an existing entry at the path cannot be replaced by a file (a folder, a read-only
 // file); nothing when it can, or when nothing is there.
 std::optional<FileError> CannotReplace(const std::string& path);

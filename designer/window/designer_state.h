@@ -14,6 +14,7 @@
 #include "designer/report/run_identifier.h"
 #include "designer/window/report_handover.h"
 #include "designer/update/update_info.h"
+#include "platform/paths.h"
 
 namespace stagora::designer {
 
@@ -26,6 +27,9 @@ struct DesignerState {
   // The report's scratch files this designer wrote, in the order written. Only these go when
   // its main window unloads: another designer's, or a viewer's, are not ours to take.
   std::vector<std::string> ScratchFilesWritten;
+  // The same files held for as long as this designer runs, so that another designer's start
+  // leaves them however old they get.
+  plat::ScratchClaim ScratchFilesHeld;
   // Draws the numbers that name them (run_identifier.h).
   std::mt19937 RunIdentifiers = NewRunIdentifierGenerator();
   // The report's bitmap-to-JPEG conversion; empty: BMP2JPG.

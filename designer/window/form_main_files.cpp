@@ -94,7 +94,9 @@ void FormMain::FillFieldsFromTags(const ProjectFileRead& project) {
 void FormMain::Save(const std::string& nombre) {
   ProjectFile project;
   for (int tag = 0; tag < kProjectTagCount; ++tag) project.values[tag] = FieldText(Text[kFieldOfTag[tag]]);
-  project.VleTable = OptTAB->isChecked();
+  // The equilibrium the design is calculated with: the table's option shows before a table is
+  // in force, and a file that said table then would reopen as another design.
+  project.VleTable = state_.UsarTabla;
   project.table = state_.TablaELV;
 
   // The new file is written beside the old one and only then takes its name, so the old file

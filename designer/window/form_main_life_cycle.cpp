@@ -63,6 +63,7 @@ void FormMain::Form_Unload() {
   // same scratch folder, and what a viewer extracted there stay.
   RemoveScratchFiles(state_.ScratchFilesWritten);
   state_.ScratchFilesWritten.clear();
+  state_.ScratchFilesHeld.release();
 }
 
 void FormMain::KeepMinimumOuterSize() {

@@ -4,7 +4,12 @@
 // document's path on the viewer's command line.
 #include <QApplication>
 #include <QLabel>
+#include <cerrno>
+#include <cstring>
 #include <string>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 #include "common/bmp2jpg.h"
 #include "common/number_text.h"
@@ -15,6 +20,7 @@
 #include "designer/window/form_main.h"
 #include "designer/window/report_handover.h"
 #include "platform/busy_pointer.h"
+#include "platform/encoding.h"
 #include "platform/file_names.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
@@ -50,8 +56,36 @@ std::string ScratchFile(const std::string& folder, const char* prefix, int ident
   return plat::JoinPath(folder, prefix + std::to_string(identifier) + extension);
 }
 
-void ReportImageNotWritten(const std::string& path) {
-  plat::MsgBoxUtf8("Cannot write file\r\n" + plat::ShownPath(path), plat::kOkOnly, kImageErrorTitle);
+// A scratch file of this designer's: removed when its main window unloads, and left by the
+// clean-up of other designers' starts until then.
+void KeepScratchFile(DesignerState& state, const std::string& path) {
+  state.ScratchFilesWritten.push_back(path);
+  state.ScratchFilesHeld.hold(path);
+}
+
+void ReportImageNotWritten(const std::string& path, const plat::FileError& why) {
+  plat::MsgBoxUtf8("Cannot write file\r\n" + plat::ShownPath(path) + "\r\nError : " + std::to_string(why.number) +
+                       " - " + plat::Cp1252ToUtf8(why.description),
+                   plat::kOkOnly, kImageErrorTitle);
+}
+
+plat::FileError Because(int number) { return {number, std::strerror(number)}; }
+
+// Why there is no scratch folder to write in.
+plat::FileError NoScratchFolder(const std::string& tempPath) {
+  if (tempPath.empty()) return {ENOENT, "No temporary folder of this user's could be found or made."};
+  // Missing, and it cannot be made (a read-only or full file system): that is the reason.
+  if (::mkdir(plat::ScratchFolderOf(tempPath).c_str(), 0700) != 0 && errno != EEXIST) return Because(errno);
+  return {EPERM, "The scratch folder is not a folder of this user's that only this user may write into."};
+}
+
+// Why a JPEG the conversion did not write is missing: the conversion keeps its reason, so the
+// folder is asked what stands in the way of new files.
+plat::FileError JpegNotWritten(const std::string& folder) {
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) return Because(errno);
+  struct statvfs room {};
+  if (::statvfs(folder.c_str(), &room) == 0 && room.f_bavail == 0) return Because(ENOSPC);
+  return {EIO, "The picture could not be written as a JPEG."};
 }
 
 }  // namespace
@@ -71,9 +105,17 @@ void FormMain::CrearINFORME_HTFC() {
     return plat::FileExists(ScratchFile(folder, kImagePrefix, n, ".bmp")) ||
            plat::FileExists(ScratchFile(folder, kImagePrefix, n, ".jpg"));
   });
-  const std::string bitmap = ScratchFile(folder, kImagePrefix, identifier, ".bmp");
-  if (folder.empty() || identifier == 0 || !Picture4->surface().saveBmp(bitmap)) {
-    ReportImageNotWritten(bitmap);
+  // Named in the message with the folder it would have gone to, also when there is none.
+  const std::string bitmap =
+      ScratchFile(folder.empty() ? plat::ScratchFolderOf(state_.TempPath) : folder, kImagePrefix, identifier, ".bmp");
+  plat::FileError why;
+  if (folder.empty()) {
+    why = NoScratchFolder(state_.TempPath);
+  } else if (identifier == 0) {
+    why = {EEXIST, "Every number for a scratch file names one that is there already."};
+  }
+  if (why.number != 0 || !Picture4->surface().saveBmp(bitmap, &why)) {
+    ReportImageNotWritten(bitmap, why);
     return;
   }
 
@@ -85,9 +127,9 @@ void FormMain::CrearINFORME_HTFC() {
   const std::string jpeg = plat::JoinPath(folder, jpegName);
   const bool converted = ConvertToJpeg(state_.ReportImageConversion, bitmap, jpeg);
   plat::RemoveFile(bitmap);
-  if (plat::FileExists(jpeg)) state_.ScratchFilesWritten.push_back(jpeg);
+  if (plat::FileExists(jpeg)) KeepScratchFile(state_, jpeg);
   if (!converted || !plat::FileExists(jpeg)) {
-    ReportImageNotWritten(jpeg);
+    ReportImageNotWritten(jpeg, JpegNotWritten(folder));
     return;
   }
 
@@ -110,7 +152,7 @@ void FormMain::SaveFile_SHOWOVDR(const std::string& statement, const std::string
 
   const WorkedSolution solution{statement, answer, level1, level2};
   if (!plat::WriteScratchFile(path, AssembleReportDocument(SimboloDecimal, solution))) return;
-  state_.ScratchFilesWritten.push_back(path);
+  KeepScratchFile(state_, path);
   QCoreApplication::processEvents();
 
   // The path is the viewer's one argument, blanks and all; the viewer is not waited for.

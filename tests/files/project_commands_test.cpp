@@ -20,6 +20,7 @@
 #include "common/file_dialogs_ui.h"
 #include "designer/files/project_file.h"
 #include "designer/files/table_rows_text.h"
+#include "designer/calculation/design_data.h"
 #include "platform/process.h"
 #include "platform/textfile.h"
 #include "tests/designer/main_window_fixture.h"
@@ -175,6 +176,53 @@ TEST_F(ProjectCommandsTest, OpeningARelativeVolatilityProjectStillRebuildsTheLoo
   EXPECT_EQ(form->State().TablaELV.UltimoPuntoTabla, 1);
   EXPECT_TRUE(w.OptTAB->isChecked());
   EXPECT_EQ(form->State().SuperTablasELV.SuperTablaYdeX()[50000], 0);
+  EXPECT_TRUE(boxes.requests().empty());
+}
+
+// The file holds the equilibrium the design is calculated with, whatever option shows: the
+// table's option chosen without a table ever accepted still computes with alpha, and the
+// project reopens as that design, not as one of the placeholder table.
+TEST_F(ProjectCommandsTest, ASavedProjectReopensAsTheDesignItShowed) {
+  designer::FormMain& w = Load();
+  struct Case {
+    const char* what;
+    std::function<void()> design;
+    const char* mode;
+  };
+  const Case cases[] = {
+      {"the table's option without a table",
+       [&] {
+         form->Text[field::kAlpha]->selectAll();
+         QTest::keyClicks(form->Text[field::kAlpha], "9");
+         QTest::keyClick(form->Text[field::kAlpha], Qt::Key_Return);  // which recalculates
+         w.OptTAB->setChecked(true);
+         ASSERT_FALSE(form->State().UsarTabla);
+       },
+       "<VLE=ALPHA>"},
+      {"a table in force",
+       [&] {
+         dialogs.answer(Write("table.sgr", Project("<VLE=TABLE>", Table(2.5, 10))));
+         w.Abrir();
+         ASSERT_TRUE(form->State().UsarTabla);
+       },
+       "<VLE=TABLE>"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.design();
+    ASSERT_TRUE(w.LblERROR->text().isEmpty()) << w.LblERROR->text().toStdString();
+    const std::vector<std::string> shown = Fields();
+    const bool table = form->State().UsarTabla;
+    const std::string saved = plat::JoinPath(dir, std::string(c.mode).substr(5, 5) + ".sgr");
+    dialogs.answer(saved);
+    w.Save_As();
+    EXPECT_NE(Bytes(saved).find(std::string(c.mode) + "\r\n"), std::string::npos);
+
+    dialogs.answer(saved);
+    w.Abrir();
+    EXPECT_EQ(Fields(), shown);  // the same minimum reflux, plates and every other result
+    EXPECT_EQ(form->State().UsarTabla, table);
+  }
   EXPECT_TRUE(boxes.requests().empty());
 }
 
@@ -381,7 +429,12 @@ TEST_F(ProjectCommandsTest, FailedSavesShowTheErrorAndKeepTheOldFileAndTheState)
       {"a folder where the file should be", plat::JoinPath(dir, "folder.sgr"),
        "The file cannot be overwritten:\r\n" + plat::JoinPath(dir, "folder.sgr") + "\r\nError : " +
            std::to_string(EISDIR) + " - "},
+      // Named as what it is, as opening one names it.
+      {"a named pipe", plat::JoinPath(dir, "pipe.sgr"),
+       "The file cannot be saved:\r\n" + plat::JoinPath(dir, "pipe.sgr") + "\r\nError : " + std::to_string(EINVAL) +
+           " - This is a named pipe"},
   };
+  ASSERT_EQ(::mkfifo(plat::JoinPath(dir, "pipe.sgr").c_str(), 0666), 0);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::size_t shown = boxes.requests().size();
@@ -395,6 +448,8 @@ TEST_F(ProjectCommandsTest, FailedSavesShowTheErrorAndKeepTheOldFileAndTheState)
     EXPECT_TRUE(w.Modificado);
   }
   EXPECT_TRUE(fs::exists(plat::JoinPath(dir, "folder.sgr/inside")));
+  EXPECT_TRUE(fs::is_fifo(plat::JoinPath(dir, "pipe.sgr")));
+  fs::remove(plat::JoinPath(dir, "pipe.sgr"));
 
   // A write that fails part-way, as on a full disk, over an existing file: here past the
   // file-size limit, whose signal the designer ignores from its start.

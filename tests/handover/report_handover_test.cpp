@@ -5,12 +5,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <csignal>
+#include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <random>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "designer/report/run_identifier.h"
 #include "designer/window/controls.h"
 #include "designer/window/report_handover.h"
+#include "platform/paths.h"
 #include "platform/shell.h"
 #include "platform/textfile.h"
 #include "tests/designer/main_window_fixture.h"
@@ -190,6 +196,8 @@ TEST_F(ReportHandover, AFailedConversionStopsTheReportWithAMessageInsteadOfWaiti
   EXPECT_EQ(boxes_.requests()[0].title, "Error encountered!");
   EXPECT_EQ(boxes_.requests()[0].text.rfind("Cannot write file\r\n" + scratch_ + "/stgr_temp1", 0), 0u)
       << boxes_.requests()[0].text;
+  EXPECT_TRUE(boxes_.requests()[0].text.ends_with(".jpg\r\nError : 5 - The picture could not be written as a JPEG."))
+      << boxes_.requests()[0].text;
   EXPECT_TRUE(Files(".rex").empty());
   EXPECT_TRUE(Files(".jpg").empty());
   EXPECT_TRUE(Files(".bmp").empty());
@@ -244,6 +252,54 @@ TEST_F(ReportHandover, EachReportLeavesItsOwnFilesUntilTheWindowClosesAndOnlyTho
   for (const std::string& name : others) EXPECT_EQ(plat::ReadTextFile(scratch_ + "/" + name), "another's") << name;
 }
 
+// Another designer's start removes what designers that are gone left a day ago or more, but
+// what this one wrote stays for as long as it runs, and goes with its window.
+TEST_F(ReportHandover, AReportOutlivesOtherDesignersStartsUntilItsWindowCloses) {
+  designer::FormMain& w = Calculated();
+  w.CrearINFORME_HTFC();
+  const std::vector<std::string> own = {Files(".jpg").at(0), Files(".rex").at(0)};
+  ASSERT_TRUE(plat::WriteTextFile(scratch_ + "/restemp100001.rex", "a killed designer's"));
+  const std::time_t then = std::time(nullptr) - 2 * 24 * 3600;
+  const struct timespec when[2] = {{then, 0}, {then, 0}};
+  for (const auto& e : fs::directory_iterator(scratch_)) {
+    ASSERT_EQ(::utimensat(AT_FDCWD, e.path().c_str(), when, 0), 0);
+  }
+  plat::RemoveStaleScratchFiles(temp_);
+  EXPECT_EQ(Files(".jpg"), std::vector<std::string>{own[0]});
+  EXPECT_EQ(Files(".rex"), std::vector<std::string>{own[1]});
+
+  w.Form_Unload();
+  EXPECT_TRUE(fs::is_empty(scratch_)) << "its files and its hold on them are gone";
+}
+
+// A bitmap that cannot be written is reported with the reason, as any file that is not saved.
+TEST_F(ReportHandover, AnImageThatCannotBeWrittenIsReportedWithTheReason) {
+  designer::FormMain& w = Calculated();
+  struct rlimit saved {};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  struct rlimit small = saved;
+  small.rlim_cur = 1000;  // as a disk that is full after a kilobyte
+  const auto previous = signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &small);
+  w.CrearINFORME_HTFC();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, previous);
+  ASSERT_EQ(boxes_.requests().size(), 1u);
+  const std::string& text = boxes_.requests()[0].text;
+  EXPECT_TRUE(text.starts_with("Cannot write file\r\n" + scratch_ + "/stgr_temp")) << text;
+  EXPECT_TRUE(text.ends_with(".bmp\r\nError : 27 - File too large")) << text;
+  EXPECT_TRUE(fs::is_empty(scratch_));
+
+  // A scratch folder that cannot be made says why, under the name it would have had.
+  w.State().TempPath = temp_ + "/gone";
+  w.CrearINFORME_HTFC();
+  ASSERT_EQ(boxes_.requests().size(), 2u);
+  const std::string& missing = boxes_.requests()[1].text;
+  EXPECT_TRUE(missing.starts_with("Cannot write file\r\n" + temp_ + "/gone/nrtemp/stgr_temp")) << missing;
+  EXPECT_TRUE(missing.ends_with(".bmp\r\nError : 2 - No such file or directory")) << missing;
+  EXPECT_TRUE(starts_.empty());
+}
+
 TEST_F(ReportHandover, AScratchFolderThatIsALinkOrSharedIsNotWrittenInto) {
   designer::FormMain& w = Calculated();
   const std::string elsewhere = ScratchDir("handover elsewhere");
@@ -251,7 +307,10 @@ TEST_F(ReportHandover, AScratchFolderThatIsALinkOrSharedIsNotWrittenInto) {
   fs::create_directory_symlink(elsewhere, scratch_);
   w.CrearINFORME_HTFC();
   EXPECT_TRUE(starts_.empty());
-  ASSERT_EQ(boxes_.requests().size(), 1u);  // the image could not be written
+  ASSERT_EQ(boxes_.requests().size(), 1u);  // the image could not be written, and why
+  EXPECT_TRUE(boxes_.requests()[0].text.ends_with(
+      "\r\nError : 1 - The scratch folder is not a folder of this user's that only this user may write into."))
+      << boxes_.requests()[0].text;
   w.Form_Unload();
   EXPECT_TRUE(fs::is_symlink(scratch_));
   EXPECT_EQ(fs::directory_iterator(elsewhere)->path().filename(), "stgr_temp1.jpg");

@@ -2,10 +2,13 @@
 // beside the file it replaces, through links, and at the longest names.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,6 +23,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -94,8 +98,33 @@ Owner OwnerOf(const std::string& path) {
 }
 std::ostream& operator<<(std::ostream& out, const Owner& o) { return out << o.uid << ":" << o.gid; }
 
-TEST(FileReplacement, ReplacesTheFileAndLeavesOnlyIt) {
-  const std::string dir = stagora::test::ScratchDir("replace-plain");
+// Temporaries without a name turned off for as long as it lives, as on a file system that
+// has none.
+struct NamedTemporariesOnly {
+  NamedTemporariesOnly() { plat::SetUnnamedTemporariesAllowed(false); }
+  ~NamedTemporariesOnly() { plat::SetUnnamedTemporariesAllowed(true); }
+};
+
+// Whether the folder's file system makes files without a name.
+bool OffersUnnamedFiles(const std::string& dir) {
+  const int fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY, 0600);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
+class FileReplacementBothWays : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    if (!GetParam()) named_.emplace();
+  }
+  std::optional<NamedTemporariesOnly> named_;
+};
+INSTANTIATE_TEST_SUITE_P(Temporaries, FileReplacementBothWays, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Unnamed" : "Named"; });
+
+TEST_P(FileReplacementBothWays, ReplacesTheFileAndLeavesOnlyIt) {
+  const std::string dir = stagora::test::ScratchDir(GetParam() ? "replace-plain-unnamed" : "replace-plain-named");
   const std::string path = dir + "/x.sgr";
   // Names a writer beside the file might use; what the user (or anybody) keeps there stays.
   const std::string elsewhere = dir + "/elsewhere.txt";
@@ -120,8 +149,8 @@ TEST(FileReplacement, ReplacesTheFileAndLeavesOnlyIt) {
   }
 }
 
-TEST(FileReplacement, KeepsThePermissionsOfTheFileItReplaces) {
-  const std::string dir = stagora::test::ScratchDir("replace-mode");
+TEST_P(FileReplacementBothWays, KeepsThePermissionsOfTheFileItReplaces) {
+  const std::string dir = stagora::test::ScratchDir(GetParam() ? "replace-mode-unnamed" : "replace-mode-named");
   for (const unsigned mode : {0600u, 0640u, 0604u, 0755u}) {
     const std::string path = dir + "/p" + std::to_string(mode) + ".sgr";
     Put(path, "old");
@@ -139,6 +168,8 @@ TEST(FileReplacement, KeepsThePermissionsOfTheFileItReplaces) {
 
 TEST(FileReplacement, TheLongestNamesSave) {
   const std::string dir = stagora::test::ScratchDir("replace-long");
+  // The temporary is looked for by its name, which an unnamed one has only for a moment.
+  const NamedTemporariesOnly named;
   for (const std::size_t length : {248u, 251u, 254u, 255u}) {
     const std::string name = std::string(length - 4, 'n') + ".sgr";
     ASSERT_TRUE(plat::WriteTextFile(dir + "/" + name, "x")) << length;
@@ -242,26 +273,45 @@ TEST(FileReplacement, RefusalsAndFailuresLeaveEverythingAsItWas) {
     const char* what;
     std::string path;
     int number;
+    std::string description;  // what the message says after the number
   };
   const std::vector<Case> cases = {
-      {"a folder", dir + "/folder.sgr", EISDIR},
-      {"a link to a folder", dir + "/link-to-folder.sgr", EISDIR},
-      {"a missing folder", dir + "/missing/x.sgr", ENOENT},
-      {"an empty path", "", ENOENT},
-      {"a named pipe", dir + "/pipe.sgr", EINVAL},
+      {"a folder", dir + "/folder.sgr", EISDIR, "Is a directory"},
+      {"a link to a folder", dir + "/link-to-folder.sgr", EISDIR, "Is a directory"},
+      {"a missing folder", dir + "/missing/x.sgr", ENOENT, "No such file or directory"},
+      {"an empty path", "", ENOENT, "No such file or directory"},
+      // Named as opening one names it, not as an invalid argument.
+      {"a named pipe", dir + "/pipe.sgr", EINVAL, "This is a named pipe (FIFO), not a file."},
+      {"a socket", dir + "/socket.sgr", EINVAL, "This is a socket, not a file."},
+      {"a device", "/dev/null", EINVAL, "This is a character device, not a file."},
   };
   ASSERT_EQ(::mkfifo((dir + "/pipe.sgr").c_str(), 0666), 0);
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = dir + "/socket.sgr";
+  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+  std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
+  ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     plat::FileError err;
     EXPECT_FALSE(plat::WriteTextFile(c.path, "new", &err));
     EXPECT_EQ(err.number, c.number);
-    EXPECT_FALSE(err.description.empty());
+    EXPECT_EQ(err.description, c.description);
+    // Reading says the same of it.
+    if (c.number == EINVAL) {
+      plat::FileError read;
+      EXPECT_FALSE(plat::ReadTextFile(c.path, &read));
+      EXPECT_EQ(read.description, c.description);
+    }
   }
   EXPECT_EQ(Bytes(dir + "/folder.sgr/inside"), "kept");
   struct stat pipe {};
   EXPECT_TRUE(::lstat((dir + "/pipe.sgr").c_str(), &pipe) == 0 && S_ISFIFO(pipe.st_mode));
   ::unlink((dir + "/pipe.sgr").c_str());
+  ::close(listener);
+  ::unlink(socketPath.c_str());
 
   // A write that stops part-way, as at the file-size limit or on a full disk.
   struct rlimit saved {};
@@ -387,6 +437,94 @@ TEST(FileReplacement, AFileKeepsItsOwnerAndGroupWhoeverSavesIt) {
     EXPECT_EQ(Entries(dir), (std::vector<std::string>{"project.sgr"}));
     ::unlink(path.c_str());
   }
+}
+
+// A save that is killed before it is complete leaves the old file as it was and, where the
+// file system makes files without a name, nothing beside it; elsewhere the hidden temporary of
+// today stays, as nothing could remove it.
+TEST(FileReplacement, ASaveKilledHalfWayLeavesOnlyTheOldFile) {
+  const std::string dir = stagora::test::ScratchDir("replace-killed");
+  if (!OffersUnnamedFiles(dir)) GTEST_SKIP() << "the file system makes no file without a name";
+  const std::string path = dir + "/big.rep";
+  Put(path, "old");
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    plat::FileReplacement file(path);
+    if (!file.open()) ::_exit(1);
+    const std::string piece(1 << 20, 'n');
+    for (int i = 0; i < 8; ++i) file.write(piece);
+    (void)!::write(ready[1], "w", 1);
+    ::pause();  // killed here, half-way through the save
+    ::_exit(0);
+  }
+  ASSERT_GT(child, 0);
+  char signal = 0;
+  ASSERT_EQ(::read(ready[0], &signal, 1), 1);
+  ::kill(child, SIGKILL);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ::close(ready[0]);
+  ::close(ready[1]);
+  EXPECT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(Bytes(path), "old");
+  EXPECT_EQ(Entries(dir), (std::vector<std::string>{"big.rep"}));
+}
+
+// Written in place on a file system that cannot reserve room: content that fits in the blocks
+// the file holds is written, anything longer is refused saying the file is unchanged, and a
+// sparse file's holes are no room.
+TEST(FileReplacement, WithoutReservationOnlyWhatFitsIsWrittenInPlace) {
+  const std::string dir = stagora::test::ScratchDir("replace-no-reservation");
+  const auto cannotReserve = [](int, off_t) { return EOPNOTSUPP; };
+  const std::string path = dir + "/project.sgr";
+  const std::string old(20000, 'o');
+  struct Case {
+    const char* what;
+    std::size_t size;
+    bool written;
+  };
+  const Case cases[] = {
+      {"shorter", 100, true},
+      {"as long", old.size(), true},
+      {"within its last block", old.size() + 16, true},
+      {"longer by many blocks", 4 * old.size(), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Put(path, old);
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::fsync(fd), 0);  // its blocks counted, not only promised
+    const std::string fresh(c.size, 'n');
+    const plat::FileError err = plat::WriteInPlace(fd, fresh, false, cannotReserve);
+    ::close(fd);
+    if (c.written) {
+      EXPECT_EQ(err.number, 0) << err.description;
+      EXPECT_TRUE(Bytes(path) == fresh);
+    } else {
+      EXPECT_EQ(err.number, EOPNOTSUPP);
+      EXPECT_NE(err.description.find("the file is unchanged"), std::string::npos) << err.description;
+      EXPECT_TRUE(Bytes(path) == old);
+    }
+  }
+
+  // A megabyte that is mostly a hole holds a single block.
+  const std::string sparse = dir + "/sparse.sgr";
+  Put(sparse, "head");
+  ASSERT_EQ(::truncate(sparse.c_str(), 1 << 20), 0);
+  const int fd = ::open(sparse.c_str(), O_WRONLY);
+  ASSERT_GE(fd, 0);
+  if (::lseek(fd, 0, SEEK_HOLE) >= (1 << 20)) {
+    ::close(fd);
+    GTEST_SKIP() << "the file system keeps no holes";
+  }
+  const plat::FileError err = plat::WriteInPlace(fd, std::string(100000, 'n'), false, cannotReserve);
+  ::close(fd);
+  EXPECT_EQ(err.number, EOPNOTSUPP);
+  EXPECT_EQ(fs::file_size(sparse), 1u << 20);
+  EXPECT_EQ(Bytes(sparse).substr(0, 5), std::string("head") + '\0');
 }
 
 // Both programs ignore the file-size signal from their start, so that a save past `ulimit -f`

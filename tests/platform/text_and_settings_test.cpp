@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -371,6 +374,111 @@ TEST(Paths, StaleWorkedSolutionsAndPicturesAreRemoved) {
   EXPECT_EQ(Entries(scratch), kept);
   EXPECT_EQ(plat::ReadTextFile(elsewhere), "the user's own");
   plat::RemoveStaleScratchFiles("");
+}
+
+void Age(const std::string& path, long hours) {
+  const std::time_t then = std::time(nullptr) - hours * 3600;
+  const struct timespec when[2] = {{then, 0}, {then, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), when, AT_SYMLINK_NOFOLLOW), 0) << path;
+}
+
+std::set<std::string> ClaimFiles(const std::string& scratch) {
+  std::set<std::string> claims;
+  for (const std::string& name : Entries(scratch)) {
+    if (name.starts_with("stgr_run") && name.ends_with(".lock")) claims.insert(name);
+  }
+  return claims;
+}
+
+// A designer that runs for days keeps its worked solution and picture whatever other
+// designers start meanwhile; once it has been killed they are nobody's and go when a day old,
+// as its claim does. A claim let go of leaves nothing.
+TEST(Paths, WhatARunningProgramHoldsStaysUntilItEnds) {
+  const std::string tmpdir = stagora::test::ScratchDir("tmpdir-held");
+  const std::string scratch = tmpdir + "/nrtemp";
+  ASSERT_TRUE(plat::ClaimScratchFolder(scratch));
+  const std::vector<std::string> held = {"restemp200001.rex", "stgr_temp200001.jpg"};
+  for (const std::string& name : {held[0], held[1], std::string("restemp200002.rex")}) {
+    ASSERT_TRUE(plat::WriteTextFile(scratch + "/" + name, "x"));
+  }
+
+  // The running designer: another process, holding its files until it is killed.
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t designer = ::fork();
+  if (designer == 0) {
+    plat::ScratchClaim claim;
+    const bool holding = claim.hold(scratch + "/" + held[0]) && claim.hold(scratch + "/" + held[1]);
+    (void)!::write(ready[1], holding ? "y" : "n", 1);
+    for (;;) ::pause();
+  }
+  ASSERT_GT(designer, 0);
+  char answer = 0;
+  ASSERT_EQ(::read(ready[0], &answer, 1), 1);
+  ::close(ready[0]);
+  ::close(ready[1]);
+  EXPECT_EQ(answer, 'y');
+  const std::set<std::string> claims = ClaimFiles(scratch);
+  ASSERT_EQ(claims.size(), 1u);
+  EXPECT_TRUE(claims.begin()->starts_with("stgr_run" + std::to_string(designer) + "-"));
+  for (const std::string& name : Entries(scratch)) Age(scratch + "/" + name, 48);
+
+  plat::RemoveStaleScratchFiles(tmpdir);  // another designer's start
+  std::set<std::string> kept = {held[0], held[1], *claims.begin()};
+  EXPECT_EQ(Entries(scratch), kept) << "the orphan goes, what the running designer holds stays";
+
+  ::kill(designer, SIGKILL);
+  ::waitpid(designer, nullptr, 0);
+  Age(scratch + "/" + *claims.begin(), 1);
+  plat::RemoveStaleScratchFiles(tmpdir);
+  EXPECT_EQ(Entries(scratch), claims) << "a killed designer's files are nobody's; its young claim waits";
+  Age(scratch + "/" + *claims.begin(), 25);
+  plat::RemoveStaleScratchFiles(tmpdir);
+  EXPECT_TRUE(Entries(scratch).empty());
+
+  // A claim of this very process counts as well; let go of, it is gone.
+  {
+    ASSERT_TRUE(plat::WriteTextFile(scratch + "/" + held[0], "x"));
+    Age(scratch + "/" + held[0], 48);
+    plat::ScratchClaim claim;
+    ASSERT_TRUE(claim.hold(scratch + "/" + held[0]));
+    EXPECT_FALSE(claim.hold(tmpdir + "/elsewhere.jpg")) << "one claim, one folder";
+    plat::RemoveStaleScratchFiles(tmpdir);
+    EXPECT_EQ(Entries(scratch).size(), 2u);
+  }
+  EXPECT_EQ(Entries(scratch), (std::set<std::string>{held[0]}));
+}
+
+// A scratch folder nothing can be written in (a read-only file system, a folder made
+// read-only) is passed over for the private folder, where reports can be written.
+TEST(Paths, AScratchFolderThatCannotBeWrittenIsPassedOver) {
+  const std::string tmpdir = stagora::test::ScratchDir("tmpdir-read-only");
+  ASSERT_TRUE(plat::ClaimScratchFolder(tmpdir + "/nrtemp"));
+  ASSERT_EQ(::chmod((tmpdir + "/nrtemp").c_str(), 0500), 0);
+  const auto check = [&] {
+    const ScopedEnv env("TMPDIR", tmpdir);
+    const std::string chosen = plat::ComputeTempPath();
+    return chosen == tmpdir + "/stagora-" + std::to_string(::getuid()) &&
+           ::access((chosen + "/nrtemp").c_str(), W_OK) == 0;
+  };
+  if (::geteuid() != 0) {
+    EXPECT_TRUE(check());
+    return;
+  }
+  // Root may write anywhere but on a read-only file system: the folder is another user's.
+  constexpr uid_t kUser = 46102;
+  ASSERT_EQ(::chown(tmpdir.c_str(), kUser, kUser), 0);
+  ASSERT_EQ(::chown((tmpdir + "/nrtemp").c_str(), kUser, kUser), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgroups(0, nullptr) != 0 || ::setresgid(kUser, kUser, kUser) != 0 || ::setresuid(kUser, kUser, kUser) != 0) {
+      ::_exit(2);
+    }
+    ::_exit(check() ? 0 : 1);
+  }
+  int status = -1;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 // A program is started with its argument's own bytes, whatever they are: a name that is no
