@@ -14,7 +14,7 @@
 
 #include "common/form_splash_ui.h"
 #include "common/web_address.h"
-#include "designer/update/designer_splash_ui.h"
+#include "designer/start/designer_splash_ui.h"
 #include "designer/update/update_info.h"
 #include "platform/shell.h"
 #include "tests/designer/main_window_fixture.h"
@@ -61,7 +61,6 @@ TEST_F(MainWindowTest, DesignerSplashShowsFourTitleLinesOnBlueBandsAndItsOwnVers
 
 TEST_F(MainWindowTest, AboutLinksFollowTheLanguageFileWhileTheTooltipKeepsTheSite) {
   designer::FormMain& w = Load();
-  w.State().SplashShown = true;
   MessageBoxRecorder boxes;
   std::vector<std::string> opened;
   plat::SetOpenWithDesktopHandler([&](const std::string& target) {
