@@ -16,15 +16,14 @@ namespace {
 // Stands in for the desktop: records what it is asked to open and answers as told.
 class Desktop {
  public:
-  Desktop() {
-    plat::SetOpenWithDesktopHandler([this](const std::string& target) {
-      opened.push_back(target);
-      return opens;
-    });
-  }
-  ~Desktop() { plat::SetOpenWithDesktopHandler({}); }
   bool opens = true;
   std::vector<std::string> opened;
+
+ private:
+  const ScopedHook<plat::OpenHandler> desktop_{plat::SetOpenWithDesktopHandler, [this](const std::string& target) {
+                                                 opened.push_back(target);
+                                                 return opens;
+                                               }};
 };
 
 class HelpCommands : public MainWindowTest {

@@ -63,7 +63,7 @@ TEST_F(MainWindowTest, AboutLinksFollowTheLanguageFileWhileTheTooltipKeepsTheSit
   designer::FormMain& w = Load();
   MessageBoxRecorder boxes;
   std::vector<std::string> opened;
-  plat::SetOpenWithDesktopHandler([&](const std::string& target) {
+  const ScopedHook desktop(plat::SetOpenWithDesktopHandler, [&](const std::string& target) {
     opened.push_back(target);
     return false;
   });
@@ -84,7 +84,6 @@ TEST_F(MainWindowTest, AboutLinksFollowTheLanguageFileWhileTheTooltipKeepsTheSit
     QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(450, 260));
   });
   MenuItem(w, "mnu_Ayuda_Acerca")->trigger();
-  plat::SetOpenWithDesktopHandler({});
   ASSERT_TRUE(seen);
   EXPECT_EQ(opened, (std::vector<std::string>{"https://other.example/page", "mailto:info@norvath.example"}));
   ASSERT_EQ(boxes.requests().size(), 2u);
