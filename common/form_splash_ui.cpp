@@ -92,8 +92,20 @@ SplashRect RectOf(const QWidget* w) { return {w->x(), w->y(), w->width(), w->hei
 FormSplash::FormSplash(SplashConstants constants, bool& splashShown, std::function<void()> showMainWindow)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint),
       constants_(std::move(constants)),
-      splashShown_(splashShown),
+      splashShown_(&splashShown),
       showMainWindow_(std::move(showMainWindow)) {
+  Build();
+}
+
+FormSplash::FormSplash(SplashConstants constants, std::function<void()> showMainWindow)
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint),
+      constants_(std::move(constants)),
+      splashShown_(&aboutBox_),
+      showMainWindow_(std::move(showMainWindow)) {
+  Build();
+}
+
+void FormSplash::Build() {
   setObjectName("FormSplash");
   setAttribute(Qt::WA_DeleteOnClose);
   setFocusPolicy(Qt::StrongFocus);
@@ -171,7 +183,7 @@ void FormSplash::Form_Load() {
   LlblMAIL->setToolTip(plat::Cp1252ToQString(std::string("mailto:") + kMakerContact));
   lblCopyright->setText(plat::Cp1252ToQString(kMakerLine));
   // The start-up splash: no links, and it closes by itself.
-  if (!splashShown_) {
+  if (!*splashShown_) {
     LblWEB->setVisible(false);
     LlblMAIL->setVisible(false);
     Timer1->start();
@@ -234,7 +246,7 @@ void FormSplash::Form_Unload() {
   } catch (...) {
     MainWindowFailed("unknown error");
   }
-  splashShown_ = true;
+  *splashShown_ = true;
 }
 
 void FormSplash::MainWindowFailed(const std::string& what) {
@@ -244,7 +256,7 @@ void FormSplash::MainWindowFailed(const std::string& what) {
   plat::MsgBoxUtf8(text, plat::kCritical);
   // At start-up there is no window to go on with: the program ends with a failure status.
   // Closing the About box leaves the main window as it is, with the user's work.
-  if (!splashShown_) QCoreApplication::exit(EXIT_FAILURE);
+  if (!*splashShown_) QCoreApplication::exit(EXIT_FAILURE);
 }
 
 void FormSplash::LblWEB_Click() {

@@ -23,6 +23,9 @@ class FormSplash : public QWidget {
   // splashShown: the program's own "the start-up splash has closed once", read here and set
   // when the window unloads. showMainWindow: what the unload shows.
   FormSplash(SplashConstants constants, bool& splashShown, std::function<void()> showMainWindow);
+  // The About box of a program whose main window is there only once its start-up splash has
+  // closed: it needs no record to tell that it is no start-up splash.
+  FormSplash(SplashConstants constants, std::function<void()> showMainWindow);
 
   // --- Event handlers ----------------------------------------------------------------------
   void LblWEB_Click();
@@ -61,8 +64,12 @@ class FormSplash : public QWidget {
   // start-up, ends the event loop with a failure status.
   void MainWindowFailed(const std::string& what);
 
+  void Build();
+
   SplashConstants constants_;
-  bool& splashShown_;
+  // The About box's own "the start-up splash has closed", True from the start.
+  bool aboutBox_ = true;
+  bool* splashShown_;
   std::function<void()> showMainWindow_;
   bool unloaded_ = false;
 };

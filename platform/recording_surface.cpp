@@ -23,7 +23,6 @@ RecordingSurface::RecordingSurface(double widthPx, double heightPx, double twips
     : width_(widthPx),
       height_(heightPx),
       tpp_(twipsPerPixel > 0 ? twipsPerPixel : 15.0),
-      metricsKind_(metrics),
       realFonts_(metrics == Metrics::RealFonts ? std::make_unique<RealFontMeasure>(tpp_) : nullptr) {}
 
 RecordingSurface::~RecordingSurface() = default;

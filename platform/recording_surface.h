@@ -57,8 +57,7 @@ class RecordingSurface : public Surface {
   double width_;
   double height_;
   double tpp_;
-  Metrics metricsKind_;
-  std::unique_ptr<RealFontMeasure> realFonts_;  // with Metrics::RealFonts
+  std::unique_ptr<RealFontMeasure> realFonts_;  // with Metrics::RealFonts; the model without
   std::vector<RecordedOp> ops_;
 };
 

@@ -137,7 +137,16 @@ bool OpenWithDesktop(const std::string& target, std::function<void()> noProgram)
   return QDesktopServices::openUrl(url);
 }
 
-void SetStartProgramHandler(StartProgramHandler handler) { StartHook() = std::move(handler); }
-void SetOpenWithDesktopHandler(OpenHandler handler) { OpenHook() = std::move(handler); }
+StartProgramHandler SetStartProgramHandler(StartProgramHandler handler) {
+  StartProgramHandler old = std::move(StartHook());
+  StartHook() = std::move(handler);
+  return old;
+}
+
+OpenHandler SetOpenWithDesktopHandler(OpenHandler handler) {
+  OpenHandler old = std::move(OpenHook());
+  OpenHook() = std::move(handler);
+  return old;
+}
 
 }  // namespace plat

@@ -19,10 +19,11 @@ bool StartProgram(const std::string& program, const std::string& argument);
 // the event loop.
 bool OpenWithDesktop(const std::string& target, std::function<void()> noProgram = {});
 
-// Test seams: replace what the two calls do. An empty function restores the real one.
+// Test seams: replace what the two calls do and return the function replaced. An empty
+// function restores the real one.
 using StartProgramHandler = std::function<bool(const std::string&, const std::string&)>;
 using OpenHandler = std::function<bool(const std::string&)>;
-void SetStartProgramHandler(StartProgramHandler handler);
-void SetOpenWithDesktopHandler(OpenHandler handler);
+StartProgramHandler SetStartProgramHandler(StartProgramHandler handler);
+OpenHandler SetOpenWithDesktopHandler(OpenHandler handler);
 
 }  // namespace plat

@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "common/window_fit_ui.h"
-#include "designer/update/designer_splash_ui.h"
+#include "designer/start/designer_splash_ui.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
 #include "platform/file_names.h"
@@ -16,10 +16,7 @@ namespace stagora::designer {
 void ShowFormMain(const std::string& tempPath) {
   const bool fresh = !FormMainExists();
   FormMain& main = TheFormMain();
-  if (fresh) {
-    main.State().TempPath = tempPath;
-    main.State().SplashShown = true;
-  }
+  if (fresh) main.State().TempPath = tempPath;
   FitWindowIntoScreen(&main);
   main.show();
   main.raise();
@@ -37,7 +34,9 @@ int RunDesigner(QApplication& app) {
   // Each designer removes its own scratch files when it closes; those of one that never
   // closed are removed here, once they are old enough to be no open viewer's.
   plat::RemoveStaleScratchFiles(tempPath);
-  // The start's own record of its splash, for as long as the program runs.
+  // The designer's one record that its start-up splash has closed, for as long as the
+  // program runs. Only that closing shows the main window first, so the main window's About
+  // box needs no record of its own.
   bool splashShown = false;
   ShowStartSplash(splashShown, [tempPath] { ShowFormMain(tempPath); });
   return app.exec();

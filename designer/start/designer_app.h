@@ -11,8 +11,8 @@ namespace stagora::designer {
 int RunDesigner(QApplication& app);
 
 // What the start-up splash's closing does: shows the main window, creating and loading it on
-// first use, the only way it first shows; a window made here has had its splash and keeps
-// its scratch files in tempPath.
+// first use, the only way it first shows; a window made here keeps its scratch files in
+// tempPath.
 void ShowFormMain(const std::string& tempPath);
 
 }  // namespace stagora::designer

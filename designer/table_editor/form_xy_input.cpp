@@ -266,7 +266,8 @@ void FormXYinput::done(int result) {
 }
 
 void FormXYinput::keyPressEvent(QKeyEvent* event) {
-  // Escape is Cancel, as in every other window of the programs. The window has no default
+  // Escape is Cancel, as in every other window of the programs, unless a cell used it up to
+  // take back what was typed into it (form_xy_input_grid.cpp). The window has no default
   // button: Enter walks the cells and closes nothing, so that it never hands a half-typed
   // table back.
   switch (event->key()) {

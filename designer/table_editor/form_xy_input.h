@@ -98,7 +98,8 @@ class FormXYinput : public QDialog, public WheelTarget {
   void TxtX_GotFocus(int Index);
   void TxTY_GotFocus(int Index);
   // KeyCode is the platform's key. True when the key was used up here, false when it goes on
-  // to the cell as usual.
+  // to the cell as usual. Escape is used up only by a cell typed in since it was entered: it
+  // puts back what the cell held then; otherwise it goes on to the window, which cancels.
   bool TxtX_KeyDown(int Index, int KeyCode);
   bool TxTY_KeyDown(int Index, int KeyCode);
   // The character a key types into a cell: "," and "." both type the decimal symbol.
@@ -142,6 +143,12 @@ class FormXYinput : public QDialog, public WheelTarget {
   void ScrollBy(int delta);
   // Scrolls to the top and refills, also when the grid is at the top already.
   void ShowFromTop();
+  // A cell entered (or showing another row after a refill): what its row holds now is what
+  // Escape puts back.
+  void BeginCellEdit(TableColumn& column, QLineEdit* cell, int Index);
+  // Escape in a cell: when it was typed in since BeginCellEdit, its text and its row's value as
+  // they were then, and true; else false.
+  bool CancelCellEdit(const QLineEdit* cell);
   // A file error in the editor's form: key, path, error number and description.
   void FileErrorMessage(const std::string& key, const std::string& path, int number, const std::string& description);
 
@@ -152,6 +159,20 @@ class FormXYinput : public QDialog, public WheelTarget {
   // Raised while the lines are refilled from the working copy, so that the cells' change
   // handlers do not write the shortened texts back into it.
   bool refilling_ = false;
+  // The edit of the cell last entered: the cell, its line, the row it shows, the row's value
+  // and the cell's text when it was entered, and whether it has been typed in since. A value
+  // goes into the copy at every keystroke, so Escape needs these to take the edit back whole,
+  // also the digits the cell does not show.
+  struct CellEdit {
+    QLineEdit* cell = nullptr;
+    TableColumn* column = nullptr;
+    int line = -1;
+    int row = -1;
+    double before = kEmptyTableValue;
+    QString textBefore;
+    bool typed = false;
+  };
+  CellEdit cellEdit_;
   LanguageTable idioma_{"TXY"};
   QObject* cellEvents_ = nullptr;    // routes the cells' focus and key events to their handlers
   QObject* buttonEvents_ = nullptr;  // the pressed look and the clicks of the label buttons

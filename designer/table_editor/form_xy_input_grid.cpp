@@ -1,7 +1,8 @@
 // The editor's grid: twelve visible lines over the 100 rows of the working copy. A cell's text
 // goes into the copy at every change, whole; the copy comes back into the cells, shortened to
 // six significant digits, only when the lines are refilled. The arrow keys and Enter walk the
-// cells and scroll at the edges; the wheel moves one row per message.
+// cells and scroll at the edges; the wheel moves one row per message. Escape in a cell typed
+// in takes that cell's edit back, as in a spreadsheet; the window stays open.
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -108,16 +109,42 @@ void FormXYinput::CellChange(TableColumn& column, const QLineEdit* cell, int Ind
   const int row = VScroll1->value() + Index;
   if (row < 0 || row >= kTableRows) return;
   column[row] = blank ? kEmptyTableValue : ValNUM(text);
+  if (cell == cellEdit_.cell) cellEdit_.typed = true;
 }
 
 void FormXYinput::TxtX_Change(int Index) { CellChange(X, TxtX[Index], Index); }
 
 void FormXYinput::TxTY_Change(int Index) { CellChange(Y, TxTY[Index], Index); }
 
-// Entering a cell selects its text, so that typing replaces it and a further Right moves on.
-void FormXYinput::TxtX_GotFocus(int Index) { TxtX[Index]->selectAll(); }
+void FormXYinput::BeginCellEdit(TableColumn& column, QLineEdit* cell, int Index) {
+  const int row = VScroll1->value() + Index;
+  cellEdit_ = CellEdit{cell, &column, Index, row, row < kTableRows ? column[row] : kEmptyTableValue, cell->text(),
+                       false};
+}
 
-void FormXYinput::TxTY_GotFocus(int Index) { TxTY[Index]->selectAll(); }
+bool FormXYinput::CancelCellEdit(const QLineEdit* cell) {
+  if (cell != cellEdit_.cell || !cellEdit_.typed || cellEdit_.row < 0 || cellEdit_.row >= kTableRows) return false;
+  const bool wasRefilling = refilling_;
+  refilling_ = true;
+  cellEdit_.cell->setText(cellEdit_.textBefore);
+  refilling_ = wasRefilling;
+  (*cellEdit_.column)[cellEdit_.row] = cellEdit_.before;
+  cellEdit_.typed = false;
+  // As when the cell was entered: typing replaces the value, a further Right moves on.
+  cellEdit_.cell->selectAll();
+  return true;
+}
+
+// Entering a cell selects its text, so that typing replaces it and a further Right moves on.
+void FormXYinput::TxtX_GotFocus(int Index) {
+  TxtX[Index]->selectAll();
+  BeginCellEdit(X, TxtX[Index], Index);
+}
+
+void FormXYinput::TxTY_GotFocus(int Index) {
+  TxTY[Index]->selectAll();
+  BeginCellEdit(Y, TxTY[Index], Index);
+}
 
 char FormXYinput::TxtX_KeyPress(int, char KeyAscii) const {
   if ((KeyAscii == ',' || KeyAscii == '.') && !SimboloDecimal.empty()) return SimboloDecimal.front();
@@ -161,6 +188,8 @@ bool FormXYinput::TxtX_KeyDown(int Index, int KeyCode) {
       if (!CaretAtEnd(TxtX[Index])) return false;
       TxTY[Index]->setFocus(Qt::OtherFocusReason);
       return true;
+    case Qt::Key_Escape:
+      return CancelCellEdit(TxtX[Index]);
     default:
       if (!IsEnter(KeyCode)) return false;
       TxTY[Index]->setFocus(Qt::OtherFocusReason);
@@ -205,6 +234,8 @@ bool FormXYinput::TxTY_KeyDown(int Index, int KeyCode) {
       if (Index == kLastLine && !canScrollDown) return false;
       nextLine();
       return true;
+    case Qt::Key_Escape:
+      return CancelCellEdit(TxTY[Index]);
     default:
       if (!IsEnter(KeyCode)) return false;
       // At the very last cell Enter has nowhere to go; it still closes nothing.
@@ -230,6 +261,10 @@ void FormXYinput::VScroll1_Change() {
     }
   }
   refilling_ = wasRefilling;
+  // The lines now show the copy as it stands: the cell being edited starts its edit afresh on
+  // the row it shows now, so that Escape never puts an old value into a scrolled, cleared or
+  // replaced table.
+  if (cellEdit_.cell) BeginCellEdit(*cellEdit_.column, cellEdit_.cell, cellEdit_.line);
 }
 
 void FormXYinput::MouseWheel(int /*MouseKeys*/, int Rotation, int /*Xpos*/, int /*Ypos*/) {

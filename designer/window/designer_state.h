@@ -22,8 +22,6 @@ struct DesignerState {
   // The user's temporary folder without a trailing separator; scratch files go into its
   // scratch folder (plat::ScratchFolderOf). Set by the program's start; "" (no scratch files) until then.
   std::string TempPath;
-  // The start-up splash has closed once: every later showing of it is the About box.
-  bool SplashShown = false;
   // The report's scratch files this designer wrote, in the order written. Only these go when
   // its main window unloads: another designer's, or a viewer's, are not ours to take.
   std::vector<std::string> ScratchFilesWritten;

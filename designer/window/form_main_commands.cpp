@@ -3,7 +3,7 @@
 #include <QTimer>
 
 #include "common/web_address.h"
-#include "designer/update/designer_splash_ui.h"
+#include "designer/start/designer_splash_ui.h"
 #include "designer/window/designer_state.h"
 #include "designer/window/form_main.h"
 #include "platform/encoding.h"
@@ -43,7 +43,7 @@ void FormMain::mnu_Ayuda_Acerca_Click() {
   // The start-up splash has closed by now, so the window loads as the About box, with its
   // links; stopping its timer all the same keeps it up until the user closes it.
   const SplashLinkTexts links{state_.Txt_HomePage, state_.Txt_No_connect, state_.Txt_No_EMailClient};
-  FormSplash* about = LoadFormSplash(links, state_.SplashShown, [this] {
+  FormSplash* about = LoadAboutBox(links, [this] {
     show();
     raise();
     activateWindow();

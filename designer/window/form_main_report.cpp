@@ -22,24 +22,24 @@ ReportInput FormMain::ReportData() const {
   // moment is in error all the same, and must not be written up from the last good results.
   in.designInError = !LblERROR->isHidden() || !LblERROR->text().isEmpty();
 
-  const auto field = [this](int n) { return Cp1252(Text[static_cast<std::size_t>(n)]->text()); };
-  in.Text1 = field(1);
-  in.Text2 = field(2);
-  in.Text3 = field(3);
-  in.Text4 = field(4);
-  in.Text5 = field(5);
-  in.Text6 = field(6);
-  in.Text7 = field(7);
-  in.Text8 = field(8);
-  in.Text9 = field(9);
-  in.Text10 = field(10);
-  in.Text11 = field(11);
-  in.Text12 = field(12);
-  in.Text13 = field(13);
-  in.Text14 = field(14);
-  in.Text15 = field(15);
-  in.Text16 = field(16);
-  in.Text17 = field(17);
+  const auto textOf = [this](int n) { return Cp1252(Text[static_cast<std::size_t>(n)]->text()); };
+  in.Text1 = textOf(field::kAlpha);
+  in.Text2 = textOf(field::kThermalQ);
+  in.Text3 = textOf(field::kXFeed);
+  in.Text4 = textOf(field::kXDistillate);
+  in.Text5 = textOf(field::kXBottoms);
+  in.Text6 = textOf(field::kRefluxRatio);
+  in.Text7 = textOf(field::kMinRefluxRatio);
+  in.Text8 = textOf(field::kQLine);
+  in.Text9 = textOf(field::kEnrichingLine);
+  in.Text10 = textOf(field::kStrippingLine);
+  in.Text11 = textOf(field::kLinesMeet);
+  in.Text12 = textOf(field::kPinchPoint);
+  in.Text13 = textOf(field::kFeedPlate);
+  in.Text14 = textOf(field::kRealPlates);
+  in.Text15 = textOf(field::kEfficiency);
+  in.Text16 = textOf(field::kMoreVolatileName);
+  in.Text17 = textOf(field::kLessVolatileName);
   in.feedStateCaption = Cp1252(Label1[15]->text());
 
   in.PendienteMin = PendienteMin;

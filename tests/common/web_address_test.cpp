@@ -45,14 +45,15 @@ TEST(PrepDE, ContractsBeforeVowelsAndHPlusVowel) {
 // Makes every desktop open fail or succeed for one test, and records what was asked.
 class DesktopStub {
  public:
-  explicit DesktopStub(bool opens) {
-    plat::SetOpenWithDesktopHandler([this, opens](const std::string& target) {
-      asked.push_back(target);
-      return opens;
-    });
-  }
-  ~DesktopStub() { plat::SetOpenWithDesktopHandler({}); }
+  explicit DesktopStub(bool opens)
+      : desktop_(plat::SetOpenWithDesktopHandler, [this, opens](const std::string& target) {
+          asked.push_back(target);
+          return opens;
+        }) {}
   std::vector<std::string> asked;
+
+ private:
+  const test::ScopedHook<plat::OpenHandler> desktop_;
 };
 
 TEST(AbrirURL, AddressNothingCanOpenShowsTheMessageWithTheAddressOnItsSecondLine) {

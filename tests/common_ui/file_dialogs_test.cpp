@@ -52,14 +52,12 @@ TEST(FileFilter, ListsBecomeOneQtFilterPerPair) {
 // Answers every dialog with a scripted path (nullopt: cancel) and keeps the last request.
 class ScriptedDialog {
  public:
-  explicit ScriptedDialog(std::optional<QString> answer) : answer_(std::move(answer)) {
-    previous_ = stagora::SetFileDialogHandler([this](const FileDialogRequest& req) {
-      last_ = req;
-      ++shown_;
-      return answer_;
-    });
-  }
-  ~ScriptedDialog() { stagora::SetFileDialogHandler(std::move(previous_)); }
+  explicit ScriptedDialog(std::optional<QString> answer)
+      : answer_(std::move(answer)), dialog_(stagora::SetFileDialogHandler, [this](const FileDialogRequest& req) {
+          last_ = req;
+          ++shown_;
+          return answer_;
+        }) {}
   const FileDialogRequest& last() const { return last_; }
   int shown() const { return shown_; }
 
@@ -67,7 +65,7 @@ class ScriptedDialog {
   std::optional<QString> answer_;
   FileDialogRequest last_;
   int shown_ = 0;
-  stagora::FileDialogHandler previous_;
+  const stagora::test::ScopedHook<stagora::FileDialogHandler> dialog_;
 };
 
 TEST(FileDialogs, OpenDialogIsAskedWithTheCallersTextsAndReturnsThePath) {

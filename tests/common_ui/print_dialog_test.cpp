@@ -196,18 +196,16 @@ TEST_F(PrintDialogTest, ChoosingAPrinterMakesItCurrent) {
 // Answers the save dialog in place of the user and keeps what it was asked.
 class SaveDialogScript {
  public:
-  explicit SaveDialogScript(std::optional<std::string> answer) {
-    previous_ = SetFileDialogHandler([this, answer](const FileDialogRequest& req) -> std::optional<QString> {
-      asked.push_back(req);
-      if (!answer) return std::nullopt;
-      return QString::fromStdString(*answer);
-    });
-  }
-  ~SaveDialogScript() { SetFileDialogHandler(std::move(previous_)); }
+  explicit SaveDialogScript(std::optional<std::string> answer)
+      : dialog_(SetFileDialogHandler, [this, answer](const FileDialogRequest& req) -> std::optional<QString> {
+          asked.push_back(req);
+          if (!answer) return std::nullopt;
+          return QString::fromStdString(*answer);
+        }) {}
   std::vector<FileDialogRequest> asked;
 
  private:
-  FileDialogHandler previous_;
+  const ScopedHook<FileDialogHandler> dialog_;
 };
 
 TEST(AskPdfFileName, OffersTheNameInTheFolderUsedLast) {

@@ -5,7 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "designer/update/designer_splash_ui.h"
+#include "designer/start/designer_splash_ui.h"
 #include "platform/shell.h"
 #include "platform/textfile.h"
 #include "tests/designer/main_window_fixture.h"
@@ -16,15 +16,14 @@ namespace {
 // Stands in for the desktop: records what it is asked to open and answers as told.
 class Desktop {
  public:
-  Desktop() {
-    plat::SetOpenWithDesktopHandler([this](const std::string& target) {
-      opened.push_back(target);
-      return opens;
-    });
-  }
-  ~Desktop() { plat::SetOpenWithDesktopHandler({}); }
   bool opens = true;
   std::vector<std::string> opened;
+
+ private:
+  const ScopedHook<plat::OpenHandler> desktop_{plat::SetOpenWithDesktopHandler, [this](const std::string& target) {
+                                                 opened.push_back(target);
+                                                 return opens;
+                                               }};
 };
 
 class HelpCommands : public MainWindowTest {
@@ -78,8 +77,8 @@ TEST_F(HelpCommands, TheWebPageIsTheLanguageFilesAddress) {
 }
 
 TEST_F(HelpCommands, AboutStaysUntilAKeyClosesIt) {
+  // A main window made without the start-up splash, as here, still opens the About box.
   designer::FormMain& main = designer::TheFormMain();
-  main.State().SplashShown = true;
   main.show();
   bool seen = false;
   QTimer::singleShot(0, [&] {

@@ -34,6 +34,7 @@
 #include "platform/printer.h"
 #include "platform/process.h"
 #include "platform/textfile.h"
+#include "tests/support/scoped_hook.h"
 #include "tests/designer/main_window_fixture.h"
 #include "tests/diagram/diagram_colours.h"
 
@@ -110,8 +111,6 @@ class PrintCommandTest : public MainWindowTest {
   }
 
   void TearDown() override {
-    SetPrintDialogScript({});
-    SetFileDialogHandler({});
     designer::Printer().qprinter()->setPageSize(QPageSize(QPageSize::A4));
     MainWindowTest::TearDown();
   }
@@ -119,7 +118,7 @@ class PrintCommandTest : public MainWindowTest {
   // The user in the print dialog: `act` does what the user does there; the dialogs shown
   // are counted.
   void InDialog(std::function<void(frmImprimir&)> act) {
-    SetPrintDialogScript([this, act](QDialog& dialog) {
+    printDialog_.replace([this, act](QDialog& dialog) {
       ++dialogsShown;
       act(dynamic_cast<frmImprimir&>(dialog));
     });
@@ -127,7 +126,7 @@ class PrintCommandTest : public MainWindowTest {
 
   // The user in the save dialog of the PDF file: answers with the path (nothing: Cancel).
   void SaveAs(std::optional<std::string> path) {
-    SetFileDialogHandler([this, path](const FileDialogRequest& req) -> std::optional<QString> {
+    saveDialog_.replace([this, path](const FileDialogRequest& req) -> std::optional<QString> {
       saveRequests.push_back(req);
       if (!path) return std::nullopt;
       return QString::fromStdString(*path);
@@ -149,6 +148,12 @@ class PrintCommandTest : public MainWindowTest {
 
   int dialogsShown = 0;
   std::vector<FileDialogRequest> saveRequests;
+
+ private:
+  // The real dialogs until a test answers them; whatever was there before comes back with the
+  // test's end.
+  stagora::test::ScopedHook<PrintDialogScript> printDialog_{SetPrintDialogScript, {}};
+  stagora::test::ScopedHook<FileDialogHandler> saveDialog_{SetFileDialogHandler, {}};
 };
 
 // The PDF file is written by the program itself: a file that cannot be written is told with

@@ -14,7 +14,7 @@
 
 #include "common/form_splash_ui.h"
 #include "common/web_address.h"
-#include "designer/update/designer_splash_ui.h"
+#include "designer/start/designer_splash_ui.h"
 #include "designer/update/update_info.h"
 #include "platform/shell.h"
 #include "tests/designer/main_window_fixture.h"
@@ -61,10 +61,9 @@ TEST_F(MainWindowTest, DesignerSplashShowsFourTitleLinesOnBlueBandsAndItsOwnVers
 
 TEST_F(MainWindowTest, AboutLinksFollowTheLanguageFileWhileTheTooltipKeepsTheSite) {
   designer::FormMain& w = Load();
-  w.State().SplashShown = true;
   MessageBoxRecorder boxes;
   std::vector<std::string> opened;
-  plat::SetOpenWithDesktopHandler([&](const std::string& target) {
+  const ScopedHook desktop(plat::SetOpenWithDesktopHandler, [&](const std::string& target) {
     opened.push_back(target);
     return false;
   });
@@ -85,7 +84,6 @@ TEST_F(MainWindowTest, AboutLinksFollowTheLanguageFileWhileTheTooltipKeepsTheSit
     QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(450, 260));
   });
   MenuItem(w, "mnu_Ayuda_Acerca")->trigger();
-  plat::SetOpenWithDesktopHandler({});
   ASSERT_TRUE(seen);
   EXPECT_EQ(opened, (std::vector<std::string>{"https://other.example/page", "mailto:info@norvath.example"}));
   ASSERT_EQ(boxes.requests().size(), 2u);

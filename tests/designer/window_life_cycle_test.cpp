@@ -22,18 +22,15 @@ namespace fs = std::filesystem;
 // Cancels every file dialog and counts the ones of each kind.
 class CancelledDialogs {
  public:
-  CancelledDialogs() {
-    previous_ = SetFileDialogHandler([this](const FileDialogRequest& req) -> std::optional<QString> {
-      (req.kind == FileDialogRequest::Kind::Open ? opened : saved) += 1;
-      return std::nullopt;
-    });
-  }
-  ~CancelledDialogs() { SetFileDialogHandler(std::move(previous_)); }
   int opened = 0;
   int saved = 0;
 
  private:
-  FileDialogHandler previous_;
+  const ScopedHook<FileDialogHandler> dialog_{
+      SetFileDialogHandler, [this](const FileDialogRequest& req) -> std::optional<QString> {
+        (req.kind == FileDialogRequest::Kind::Open ? opened : saved) += 1;
+        return std::nullopt;
+      }};
 };
 
 class WindowLifeCycle : public MainWindowTest {

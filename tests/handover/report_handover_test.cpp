@@ -20,6 +20,7 @@
 #include "platform/shell.h"
 #include "platform/textfile.h"
 #include "tests/designer/main_window_fixture.h"
+#include "tests/support/scoped_hook.h"
 #include "viewer/document/result_document.h"
 
 namespace stagora::test {
@@ -40,14 +41,6 @@ class ReportHandover : public MainWindowTest {
     temp_ = ScratchDir("handover temp folder");
     tempPath = temp_;
     scratch_ = temp_ + "/nrtemp";
-    plat::SetStartProgramHandler([this](const std::string& program, const std::string& argument) {
-      starts_.push_back({program, argument});
-      return true;
-    });
-  }
-  void TearDown() override {
-    plat::SetStartProgramHandler({});
-    MainWindowTest::TearDown();
   }
 
   designer::FormMain& Calculated() {
@@ -71,6 +64,12 @@ class ReportHandover : public MainWindowTest {
   std::string temp_;
   std::string scratch_;
   std::vector<Start> starts_;
+  // The viewer is not started: its start is written down.
+  const ScopedHook<plat::StartProgramHandler> viewerStart_{
+      plat::SetStartProgramHandler, [this](const std::string& program, const std::string& argument) {
+        starts_.push_back({program, argument});
+        return true;
+      }};
   MessageBoxRecorder boxes_;
 };
 

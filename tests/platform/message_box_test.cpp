@@ -15,6 +15,7 @@
 
 #include "platform/messagebox.h"
 #include "platform/messagebox_qt.h"
+#include "tests/support/scoped_hook.h"
 
 namespace {
 
@@ -24,7 +25,8 @@ TEST(WidgetMessageBox, ALongPathWrapsInsideTheBoxWithItsFileNameWhole) {
   ASSERT_EQ(path.size(), 200u);
   const std::string text = "Save the changes to the project?\r\n" + path;
 
-  const plat::MsgBoxHandler previous = plat::SetMsgBoxHandler(nullptr);
+  // The real box, in place of the test's, until the test ends.
+  const stagora::test::ScopedHook realBox(plat::SetMsgBoxHandler, nullptr);
   plat::InstallWidgetMessageBox("Stagora");
   QString shown;
   int widestPiece = -1, labelWidth = 0;
@@ -45,7 +47,6 @@ TEST(WidgetMessageBox, ALongPathWrapsInsideTheBoxWithItsFileNameWhole) {
     box->done(0);
   });
   plat::MsgBox(text, plat::kYesNoCancel | plat::kQuestion, "Stagora");
-  plat::SetMsgBoxHandler(previous);
 
   ASSERT_FALSE(shown.isEmpty());
   // The text is the one asked for, path and file name whole, only with invisible breaks.
@@ -70,7 +71,8 @@ TEST(WidgetMessageBox, AVeryLongPathKeepsTheBoxOnTheScreenAndItsWholeTextUnderDe
   path += "/design.sgr";
   const std::string text = "The file cannot be saved:\r\n" + path + "\r\nError : 28 - No space left on device";
 
-  const plat::MsgBoxHandler previous = plat::SetMsgBoxHandler(nullptr);
+  // The real box, in place of the test's, until the test ends.
+  const stagora::test::ScopedHook realBox(plat::SetMsgBoxHandler, nullptr);
   plat::InstallWidgetMessageBox("Stagora");
   int boxHeight = -1, screenHeight = 0;
   bool buttonInside = false;
@@ -88,7 +90,6 @@ TEST(WidgetMessageBox, AVeryLongPathKeepsTheBoxOnTheScreenAndItsWholeTextUnderDe
     box->done(0);
   });
   plat::MsgBoxUtf8(text, plat::kExclamation, "Stagora");
-  plat::SetMsgBoxHandler(previous);
 
   ASSERT_GT(boxHeight, 0);
   EXPECT_LE(boxHeight, screenHeight);

@@ -56,21 +56,28 @@ TEST(RunIdentifier, ANumberNamingAFileAlreadyThereIsDrawnAgainNotReused) {
   EXPECT_EQ(draws, kRunIdentifierDraws);
 }
 
-TEST(RunIdentifier, EachNewGeneratorDrawsItsOwnNumbersAndRestartsFromAGivenSeed) {
-  // Two designers started together do not draw alike.
-  std::mt19937 one = NewRunIdentifierGenerator();
-  std::mt19937 other = NewRunIdentifierGenerator();
-  std::vector<int> a, b;
-  for (int i = 0; i < 4; ++i) {
-    a.push_back(DrawRunIdentifier(one, nullptr));
-    b.push_back(DrawRunIdentifier(other, nullptr));
-  }
-  EXPECT_NE(a, b);
-  // Restarted from a known seed it draws as the reference, so a test can tell in advance
-  // which numbers the next reports draw.
-  one.seed(5);
-  std::mt19937 reference(5);
-  EXPECT_EQ(DrawRunIdentifier(one, nullptr), DrawRunIdentifier(reference, nullptr));
+TEST(RunIdentifier, EachNewGeneratorIsSeededApartAndEveryDrawMovesTheKeptGeneratorOn) {
+  // Four draws of a generator: as four reports of one designer would name their files.
+  const auto fourDraws = [](std::mt19937 generator) {
+    std::vector<int> drawn;
+    for (int i = 0; i < 4; ++i) drawn.push_back(DrawRunIdentifier(generator, nullptr));
+    return drawn;
+  };
+  // Two designers started together do not draw alike, and neither draws what a generator left
+  // at its default seed would: every designer would then name its first report alike.
+  const std::vector<int> one = fourDraws(NewRunIdentifierGenerator());
+  const std::vector<int> other = fourDraws(NewRunIdentifierGenerator());
+  const std::vector<int> unseeded = fourDraws(std::mt19937{});
+  EXPECT_NE(one, other);
+  EXPECT_NE(one, unseeded);
+  EXPECT_NE(other, unseeded);
+
+  // The designer keeps one generator for all its reports: a draw moves that generator on, so the
+  // next report draws afresh instead of starting again from the same state.
+  std::mt19937 kept(5);
+  const std::mt19937 atStart = kept;
+  DrawRunIdentifier(kept, nullptr);
+  EXPECT_NE(kept, atStart);
 }
 
 }  // namespace

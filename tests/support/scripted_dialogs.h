@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/file_dialogs_ui.h"
+#include "tests/support/scoped_hook.h"
 
 namespace stagora::test {
 
@@ -17,26 +18,23 @@ namespace stagora::test {
 // were asked.
 class ScriptedDialogs {
  public:
-  ScriptedDialogs() {
-    previous_ = SetFileDialogHandler([this](const FileDialogRequest& req) -> std::optional<QString> {
-      requests.push_back(req);
-      if (answers_.empty()) {
-        ADD_FAILURE() << "a file dialog nobody expected";
-        return std::nullopt;
-      }
-      const std::optional<std::string> answer = answers_.front();
-      answers_.pop_front();
-      if (!answer) return std::nullopt;
-      return QString::fromStdString(*answer);
-    });
-  }
-  ~ScriptedDialogs() { SetFileDialogHandler(std::move(previous_)); }
   void answer(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
   std::vector<FileDialogRequest> requests;
 
  private:
   std::deque<std::optional<std::string>> answers_;
-  FileDialogHandler previous_;
+  const ScopedHook<FileDialogHandler> dialog_{
+      SetFileDialogHandler, [this](const FileDialogRequest& req) -> std::optional<QString> {
+        requests.push_back(req);
+        if (answers_.empty()) {
+          ADD_FAILURE() << "a file dialog nobody expected";
+          return std::nullopt;
+        }
+        const std::optional<std::string> answer = answers_.front();
+        answers_.pop_front();
+        if (!answer) return std::nullopt;
+        return QString::fromStdString(*answer);
+      }};
 };
 
 }  // namespace stagora::test

@@ -76,17 +76,14 @@ ToolRun RunTool(const std::string& name, const QStringList& args, const QByteArr
   return run;
 }
 
-MessageBoxRecorder::MessageBoxRecorder() {
-  previous_ = plat::SetMsgBoxHandler([this](const plat::MsgRequest& req) {
-    requests_.push_back(req);
-    if (script_.empty()) return plat::DefaultButtonOf(req.style);
-    const int b = script_.front();
-    script_.erase(script_.begin());
-    return b;
-  });
-}
-
-MessageBoxRecorder::~MessageBoxRecorder() { plat::SetMsgBoxHandler(std::move(previous_)); }
+MessageBoxRecorder::MessageBoxRecorder()
+    : box_(plat::SetMsgBoxHandler, [this](const plat::MsgRequest& req) {
+        requests_.push_back(req);
+        if (script_.empty()) return plat::DefaultButtonOf(req.style);
+        const int b = script_.front();
+        script_.erase(script_.begin());
+        return b;
+      }) {}
 
 QAction* MenuItem(const QObject& window, const char* name) {
   auto* found = window.findChild<QAction*>(name);

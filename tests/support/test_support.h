@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "platform/messagebox.h"
+#include "tests/support/scoped_hook.h"
 
 class QAction;
 class QMenu;
@@ -46,14 +47,13 @@ ToolRun RunTool(const std::string& name, const QStringList& args, const QByteArr
 class MessageBoxRecorder {
  public:
   MessageBoxRecorder();
-  ~MessageBoxRecorder();
   void answer(std::vector<int> buttons) { script_ = std::move(buttons); }
   const std::vector<plat::MsgRequest>& requests() const { return requests_; }
 
  private:
   std::vector<plat::MsgRequest> requests_;
   std::vector<int> script_;
-  plat::MsgBoxHandler previous_;
+  const ScopedHook<plat::MsgBoxHandler> box_;
 };
 
 }  // namespace stagora::test

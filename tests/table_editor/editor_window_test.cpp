@@ -145,6 +145,57 @@ TEST_F(EditorWindowTest, CommaAndPointKeysTypeTheDecimalSymbol) {
   }
 }
 
+// As in a spreadsheet: Escape takes back what was typed into the cell since it was entered and
+// leaves the editor open; once nothing is left to take back, Escape is Cancel.
+TEST_F(EditorWindowTest, EscapeTakesBackTheTypedCellAndOnlyThenCancels) {
+  FormXYinput& e = OpenEditor();
+  // A value with more digits than the cell shows: Escape puts back the value, not the shown text.
+  e.X[2] = 0.123456789;
+  e.VScroll1_Change();
+  const double y2 = e.Y[2];
+  e.TxtX[2]->setFocus();
+  for (const char* typed : {"0.9", "abc", ""}) {
+    QTest::keyClicks(e.TxtX[2], typed);
+    if (!*typed) QTest::keyClick(e.TxtX[2], Qt::Key_Delete);
+    ASSERT_NE(e.X[2], 0.123456789) << typed;
+    QTest::keyClick(e.TxtX[2], Qt::Key_Escape);
+    EXPECT_TRUE(e.isVisible()) << typed;
+    EXPECT_EQ(QApplication::focusWidget(), e.TxtX[2]) << typed;
+    EXPECT_EQ(e.TxtX[2]->text(), "0.123457") << typed;
+    EXPECT_EQ(e.TxtX[2]->selectedText(), "0.123457") << "typing replaces it again: " << typed;
+    EXPECT_EQ(e.X[2], 0.123456789) << typed;
+    EXPECT_EQ(e.Y[2], y2) << typed;
+  }
+
+  // A scroll ends the edit of the row the cell showed; Escape then takes back only what was
+  // typed into the row it shows now.
+  const double row13 = e.X[12];
+  e.TxtX[11]->setFocus();
+  QTest::keyClicks(e.TxtX[11], "0.41");
+  QTest::keyClick(e.TxtX[11], Qt::Key_Down);
+  ASSERT_EQ(e.VScroll1->value(), 1);
+  const QString shown = e.TxtX[11]->text();
+  e.TxtX[11]->selectAll();
+  QTest::keyClicks(e.TxtX[11], "0.42");
+  QTest::keyClick(e.TxtX[11], Qt::Key_Escape);
+  EXPECT_TRUE(e.isVisible());
+  EXPECT_EQ(e.X[11], 0.41);
+  EXPECT_EQ(e.X[12], row13);
+  EXPECT_EQ(e.TxtX[11]->text(), shown);
+
+  // Enter moves on and keeps the value (line 3 shows row 5 now); in the next cell, nothing
+  // typed there, Escape is Cancel.
+  e.TxtX[3]->setFocus();
+  QTest::keyClicks(e.TxtX[3], "0.8");
+  QTest::keyClick(e.TxtX[3], Qt::Key_Return);
+  ASSERT_EQ(QApplication::focusWidget(), e.TxTY[3]);
+  EXPECT_EQ(e.X[4], 0.8);
+  QTest::keyClick(e.TxTY[3], Qt::Key_Escape);
+  EXPECT_FALSE(e.isVisible());
+  EXPECT_EQ(e.result(), QDialog::Rejected);
+  EXPECT_FALSE(e.Answer().accepted);
+}
+
 TEST_F(EditorWindowTest, EnterWalksTheCellsAndScrollsAtTheLastLine) {
   FormXYinput& e = OpenEditor();
   e.TxtX[0]->setFocus();

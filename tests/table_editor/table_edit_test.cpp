@@ -73,9 +73,12 @@ TEST_F(TableEditTest, CancelAndTheCloseBoxLeaveTableNamesAndModeAsTheyWere) {
   const EquilibriumTable table = form->State().TablaELV;
   const std::vector<std::string> results = Results(w);
 
-  // Cancel, the close box, and Escape in a cell.
+  // Cancel, the close box, and Escape in a cell: the first takes back what was typed into the
+  // cell, the second cancels.
   for (int closeBox : {0, 1, 2}) {
     EditTable([&](FormXYinput& e) {
+      // The user types into the window once it is active.
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&e));
       EXPECT_EQ(e.A, "Benzene");
       e.A = "Methanol";
       e.Borrar();
@@ -83,7 +86,12 @@ TEST_F(TableEditTest, CancelAndTheCloseBoxLeaveTableNamesAndModeAsTheyWere) {
       Type(e.TxTY[0], "0.5");
       if (closeBox == 0) e.LabelB_Click(1);
       if (closeBox == 1) e.close();
-      if (closeBox == 2) QTest::keyClick(e.TxTY[0], Qt::Key_Escape);
+      if (closeBox == 2) {
+        QTest::keyClick(e.TxTY[0], Qt::Key_Escape);
+        EXPECT_TRUE(e.isVisible());
+        EXPECT_TRUE(e.TxTY[0]->text().isEmpty()) << "as Clear left it";
+        QTest::keyClick(e.TxTY[0], Qt::Key_Escape);
+      }
     });
     EXPECT_EQ(form->State().TablaELV.TablaX, table.TablaX) << closeBox;
     EXPECT_EQ(form->State().TablaELV.TablaY, table.TablaY) << closeBox;

@@ -24,15 +24,8 @@ class NoticeTest : public ::testing::Test {
  protected:
   void SetUp() override {
     plat::SetProgramFolder(ProgramDir());
-    plat::SetOpenWithDesktopHandler([this](const std::string& target) {
-      opened.push_back(target);
-      return desktopOpens;
-    });
   }
-  void TearDown() override {
-    plat::SetOpenWithDesktopHandler({});
-    plat::SetProgramFolder(ProgramDir());
-  }
+  void TearDown() override { plat::SetProgramFolder(ProgramDir()); }
 
   // A program folder whose A2R language file holds these lines.
   void UseLanguageFile(const std::string& lines) {
@@ -50,6 +43,10 @@ class NoticeTest : public ::testing::Test {
   designer::UpdateInfo newVersion{true, "https://downloads.example/stagora-setup.exe", "9.9.9"};
   const std::string noConnect = "The web address cannot be opened:";
   int folders = 0;
+  const ScopedHook<plat::OpenHandler> desktop_{plat::SetOpenWithDesktopHandler, [this](const std::string& target) {
+                                                 opened.push_back(target);
+                                                 return desktopOpens;
+                                               }};
 };
 
 TEST_F(NoticeTest, LaysItselfOutAsDesigned) {

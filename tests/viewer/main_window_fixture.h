@@ -13,6 +13,7 @@
 #include "platform/settings.h"
 #include "platform/shell.h"
 #include "platform/textfile.h"
+#include "tests/support/scoped_hook.h"
 #include "tests/support/test_support.h"
 #include "viewer/app/engine_bridge.h"
 #include "viewer/app/form_main.h"
@@ -22,24 +23,20 @@ namespace stagora::viewer::test {
 
 // No test starts a program: the one started for a further document would be the test program
 // itself.
-inline void RefuseToStartPrograms() {
-  plat::SetStartProgramHandler([](const std::string& program, const std::string& argument) {
-    ADD_FAILURE() << "a test would start " << program << " " << argument;
-    return false;
-  });
+inline bool RefuseToStartProgram(const std::string& program, const std::string& argument) {
+  ADD_FAILURE() << "a test would start " << program << " " << argument;
+  return false;
 }
 
 // Records the viewers a test would start for further documents, and starts none.
 struct StartedViewers {
-  StartedViewers() {
-    plat::SetStartProgramHandler([this](const std::string& program, const std::string& argument) {
-      programs.push_back(program);
-      documents.push_back(argument);
-      return true;
-    });
-  }
-  ~StartedViewers() { RefuseToStartPrograms(); }
   std::vector<std::string> programs, documents;
+  const stagora::test::ScopedHook<plat::StartProgramHandler> start{
+      plat::SetStartProgramHandler, [this](const std::string& program, const std::string& argument) {
+        programs.push_back(program);
+        documents.push_back(argument);
+        return true;
+      }};
 };
 
 class ViewerWindowTest : public ::testing::Test {
@@ -49,15 +46,11 @@ class ViewerWindowTest : public ::testing::Test {
     const std::string name = std::string(info->test_suite_name()) + "-" + info->name();
     plat::SetSettingsFolder(stagora::test::ScratchDir("settings-" + name));
     plat::SetProgramFolder(stagora::test::ProgramDir());
-    RefuseToStartPrograms();
     root = stagora::test::ScratchDir("viewer-" + name);
     std::filesystem::create_directories(root + "/tmp");
   }
 
-  void TearDown() override {
-    form.reset();
-    plat::SetStartProgramHandler({});
-  }
+  void TearDown() override { form.reset(); }
 
   // The window built as the program's start builds it, not yet loaded: its state as at
   // start-up, with the test's own temporary folder.
@@ -93,6 +86,9 @@ class ViewerWindowTest : public ::testing::Test {
            "#SOL(The answer&LF#SOL)\r\n\r\n#RS1(Step a&LFStep b&LF#RS1)\r\n\r\n#RS2(Step x&LF#RS2)";
   }
 
+  // Made before the window and gone after it: the window never starts a program.
+  const stagora::test::ScopedHook<plat::StartProgramHandler> refuseStarts_{plat::SetStartProgramHandler,
+                                                                          RefuseToStartProgram};
   std::string root;
   std::unique_ptr<FormMain> form;
 };

@@ -31,6 +31,7 @@ namespace {
 namespace fs = std::filesystem;
 using stagora::test::MenuItem;
 using stagora::test::MessageBoxRecorder;
+using stagora::test::ScopedHook;
 
 std::string Odk(const std::string& key) {
   static const LanguageTable table("ODK");
@@ -348,11 +349,10 @@ TEST_F(ViewerWindowTest, SaveAsWritesTheRepTwinUnderTheChosenName) {
   const std::string rex = WriteDocument("restemp111111.rex", DesignerDocument());
   V().DocPath = rex;
   f.OpenFile();
-  const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest&) -> std::optional<QString> {
+  ScopedHook dialog(SetFileDialogHandler, [&](const FileDialogRequest&) -> std::optional<QString> {
     return QString::fromStdString(root + "/report");
   });
   f.mnu_File_SaveAs_Click();
-  SetFileDialogHandler(previous);
   EXPECT_EQ(V().DocPath, root + "/report.rep");
   EXPECT_EQ(f.LastFolder, root);
   EXPECT_EQ(Text(f.windowTitle()), "Norvath - Ovedra - " + root + "/report.rep");
@@ -363,11 +363,10 @@ TEST_F(ViewerWindowTest, SaveAsWritesTheRepTwinUnderTheChosenName) {
 
   // A name Windows-1252 cannot hold is saved, shown and opened under itself.
   fs::create_directories(root + "/Документы");
-  const FileDialogHandler before = SetFileDialogHandler([&](const FileDialogRequest&) -> std::optional<QString> {
+  dialog.replace([&](const FileDialogRequest&) -> std::optional<QString> {
     return QString::fromUtf8(root + "/Документы/αβ Δ");
   });
   f.mnu_File_SaveAs_Click();
-  SetFileDialogHandler(before);
   const std::string named = root + "/Документы/αβ Δ.rep";
   EXPECT_EQ(V().DocPath, named);
   EXPECT_EQ(f.LastFolder, root + "/Документы");
@@ -454,7 +453,7 @@ TEST_F(ViewerWindowTest, SaveRefusesAMissingImageAndSendsAnUnwritablePlaceBackTo
   }
   V().Document.StatementText = "no image";
   int dialogs = 0;
-  const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
+  const ScopedHook dialog(SetFileDialogHandler, [&](const FileDialogRequest& r) -> std::optional<QString> {
     EXPECT_EQ(r.kind, FileDialogRequest::Kind::Save);
     ++dialogs;
     return std::nullopt;
@@ -462,7 +461,6 @@ TEST_F(ViewerWindowTest, SaveRefusesAMissingImageAndSendsAnUnwritablePlaceBackTo
   MessageBoxRecorder boxes;
   V().DocPath = root + "/no-such-folder/out.rep";
   f.SaveFile();
-  SetFileDialogHandler(previous);
   ASSERT_EQ(boxes.requests().size(), 1u);
   // The place and the reason, as the box of a full disk says them.
   EXPECT_EQ(boxes.requests()[0].text, Odk("ErrorWriteProtectFile") + "\r\n" + root + "/no-such-folder/out.rep\r\nError : " +
@@ -500,7 +498,7 @@ TEST_F(ViewerWindowTest, SaveAsOffersAgainTheFolderOfBeforeAfterARefusedOne) {
   f.OpenFile();
   f.LastFolder = root;
   std::vector<std::string> offered;
-  const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
+  ScopedHook dialog(SetFileDialogHandler, [&](const FileDialogRequest& r) -> std::optional<QString> {
     offered.push_back(plat::PathFromQt(r.initialDir));
     if (offered.size() == 1) return QString::fromStdString(root + "/no-such-folder/out");
     if (offered.size() == 2) return QString::fromStdString(root + "/kept");
@@ -515,13 +513,12 @@ TEST_F(ViewerWindowTest, SaveAsOffersAgainTheFolderOfBeforeAfterARefusedOne) {
   EXPECT_EQ(offered, (std::vector<std::string>{root, root}));
   EXPECT_EQ(V().DocPath, root + "/kept.rep");
   fs::create_directories(root + "/later");
-  SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
+  dialog.replace([&](const FileDialogRequest& r) -> std::optional<QString> {
     offered.push_back(plat::PathFromQt(r.initialDir));
     return offered.size() == 3 ? std::optional<QString>(QString::fromStdString(root + "/later/x")) : std::nullopt;
   });
   f.mnu_File_SaveAs_Click();
   f.mnu_File_SaveAs_Click();
-  SetFileDialogHandler(previous);
   // A save that went into a folder makes it the one offered next.
   EXPECT_EQ(offered.back(), root + "/later");
 }

@@ -21,6 +21,7 @@
 #include "common/print_dialog_ui.h"
 #include "platform/process.h"
 #include "platform/textfile.h"
+#include "tests/support/scoped_hook.h"
 #include "tests/viewer/paged_document_fixture.h"
 #include "viewer/app/captioned_frame.h"
 #include "viewer/app/controls.h"
@@ -84,15 +85,9 @@ class PrintTest : public PagedDocumentTest {
     Printer().setDeviceName(plat::kPdfPrinterName);
   }
 
-  void TearDown() override {
-    SetPrintDialogScript({});
-    SetFileDialogHandler({});
-    PagedDocumentTest::TearDown();
-  }
-
   // The user in the print dialog.
   void InDialog(std::function<void(frmImprimir&)> act) {
-    SetPrintDialogScript([this, act](QDialog& dialog) {
+    printDialog_.replace([this, act](QDialog& dialog) {
       ++dialogsShown;
       act(dynamic_cast<frmImprimir&>(dialog));
     });
@@ -100,7 +95,7 @@ class PrintTest : public PagedDocumentTest {
 
   // The user in the save dialog of the PDF file: answers with the path (nothing: Cancel).
   void SaveAs(std::optional<std::string> path) {
-    SetFileDialogHandler([this, path](const FileDialogRequest& req) -> std::optional<QString> {
+    saveDialog_.replace([this, path](const FileDialogRequest& req) -> std::optional<QString> {
       saveRequests.push_back(req);
       if (!path) return std::nullopt;
       return QString::fromStdString(*path);
@@ -123,6 +118,12 @@ class PrintTest : public PagedDocumentTest {
 
   int dialogsShown = 0;
   std::vector<FileDialogRequest> saveRequests;
+
+ private:
+  // The real dialogs until a test answers them; whatever was there before comes back with the
+  // test's end.
+  stagora::test::ScopedHook<PrintDialogScript> printDialog_{SetPrintDialogScript, {}};
+  stagora::test::ScopedHook<FileDialogHandler> saveDialog_{SetFileDialogHandler, {}};
 };
 
 TEST_F(PrintTest, DialogOpensAsDesignedAndPrintAtOnceAsksForEveryPageOnceCollated) {

@@ -268,7 +268,7 @@ TEST_F(RecentDocumentsTest, SaveAsThatDoesNotSaveChangesNeitherThePathNorTheRece
                                                  QString::fromStdString(root + "/no-such-folder/out"),
                                                  std::nullopt};
   std::size_t asked = 0;
-  const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest&) -> std::optional<QString> {
+  stagora::test::ScopedHook dialog(SetFileDialogHandler, [&](const FileDialogRequest&) -> std::optional<QString> {
     return asked < answers.size() ? answers[asked++] : std::nullopt;
   });
   MessageBoxRecorder boxes;
@@ -285,12 +285,11 @@ TEST_F(RecentDocumentsTest, SaveAsThatDoesNotSaveChangesNeitherThePathNorTheRece
   answers = {QString::fromStdString(root + "/report.REP")};
   asked = 0;
   std::vector<FileDialogRequest> requests;
-  SetFileDialogHandler([&](const FileDialogRequest& req) -> std::optional<QString> {
+  dialog.replace([&](const FileDialogRequest& req) -> std::optional<QString> {
     requests.push_back(req);
     return asked < answers.size() ? answers[asked++] : std::nullopt;
   });
   f.mnu_File_SaveAs_Click();
-  SetFileDialogHandler(previous);
   ASSERT_EQ(requests.size(), 1u);
   // The dialog knows of the ".rep" added to a bare name, so it asks before replacing that file.
   EXPECT_EQ(requests[0].extension, QString(".rep"));

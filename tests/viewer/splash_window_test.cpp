@@ -37,15 +37,13 @@ FormSplash* ShownSplash() {
 
 // Stands in for the desktop: records what it is asked to open and answers as told.
 struct Desktop {
-  Desktop() {
-    plat::SetOpenWithDesktopHandler([this](const std::string& target) {
-      opened.push_back(target);
-      return opens;
-    });
-  }
-  ~Desktop() { plat::SetOpenWithDesktopHandler({}); }
   bool opens = true;
   std::vector<std::string> opened;
+  const stagora::test::ScopedHook<plat::OpenHandler> open{plat::SetOpenWithDesktopHandler,
+                                                          [this](const std::string& target) {
+                                                            opened.push_back(target);
+                                                            return opens;
+                                                          }};
 };
 
 class SplashWindowTest : public ViewerWindowTest {
@@ -163,7 +161,8 @@ TEST_F(SplashWindowTest, AMessageShownBehindTheSplashWaitsForItsAnswerAndTheSpla
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   TheFormMain().State().TempPath = root + "/tmp";
   TheFormMain().State().CommandLineArguments = {fifo};
-  const plat::MsgBoxHandler recorder = plat::SetMsgBoxHandler({});
+  // The real box, in place of the test's, until the test ends.
+  const stagora::test::ScopedHook realBox(plat::SetMsgBoxHandler, {});
   plat::InstallWidgetMessageBox("OVDR");
 
   QPointer<FormSplash> splash;
@@ -185,7 +184,6 @@ TEST_F(SplashWindowTest, AMessageShownBehindTheSplashWaitsForItsAnswerAndTheSpla
   splash = ShownSplash();
   ASSERT_TRUE(splash);
   const bool closed = QTest::qWaitFor([&] { return splash.isNull(); }, 10000);
-  plat::SetMsgBoxHandler(recorder);
   ASSERT_TRUE(closed);
   EXPECT_TRUE(boxSeen);
   EXPECT_TRUE(splashKept);

@@ -69,7 +69,7 @@ TEST_F(ToolbarTest, ZoomAndHelpButtonsOpenTheirMenusAndAnUnknownKeyDoesNothing) 
 TEST_F(ToolbarTest, ManualIsOpenedBesideTheProgramOrItsAbsenceToldWithThePath) {
   FormMain& f = Load();
   std::vector<std::string> opened;
-  plat::SetOpenWithDesktopHandler([&](const std::string& target) {
+  stagora::test::ScopedHook desktop(plat::SetOpenWithDesktopHandler, [&](const std::string& target) {
     opened.push_back(target);
     return true;
   });
@@ -91,7 +91,7 @@ TEST_F(ToolbarTest, ManualIsOpenedBesideTheProgramOrItsAbsenceToldWithThePath) {
   MenuItem(f, "mnu_Ayuda_WEB")->trigger();
   EXPECT_EQ(opened, (std::vector<std::string>{manual, "www.norvath.example/ovedra"}));
   // The manual is there, but nothing shows PDF files.
-  plat::SetOpenWithDesktopHandler([](const std::string&) { return false; });
+  desktop.replace([](const std::string&) { return false; });
   {
     MessageBoxRecorder boxes;
     MenuItem(f, "mnu_Ayuda_MAN")->trigger();
@@ -100,7 +100,6 @@ TEST_F(ToolbarTest, ManualIsOpenedBesideTheProgramOrItsAbsenceToldWithThePath) {
     EXPECT_EQ(boxes.requests()[0].style, plat::kExclamation);
     EXPECT_EQ(boxes.requests()[0].title, f.GetL_win("Error"));
   }
-  plat::SetOpenWithDesktopHandler({});
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "designer/update/designer_splash_ui.h"
+#include "designer/start/designer_splash_ui.h"
 
 #include <QPointer>
 
@@ -24,6 +24,10 @@ SplashConstants DesignerSplashConstants(const SplashLinkTexts& links) {
 
 FormSplash* LoadFormSplash(const SplashLinkTexts& links, bool& splashShown, std::function<void()> showMainWindow) {
   return new FormSplash(DesignerSplashConstants(links), splashShown, std::move(showMainWindow));
+}
+
+FormSplash* LoadAboutBox(const SplashLinkTexts& links, std::function<void()> showMainWindow) {
+  return new FormSplash(DesignerSplashConstants(links), std::move(showMainWindow));
 }
 
 void ShowStartSplash(bool& splashShown, std::function<void()> showMainWindow) {
