@@ -389,7 +389,7 @@ TEST_F(ViewerWindowTest, ANameEndingInABlankIsItsOwnDocument) {
   const std::string blank = WriteDocument("x.rep ", DesignerDocument("."));
   std::vector<FileDialogRequest> asked;
   std::vector<std::string> answers = {blank, root + "/which.rep "};
-  const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
+  ScopedHook dialog(SetFileDialogHandler, [&](const FileDialogRequest& r) -> std::optional<QString> {
     asked.push_back(r);
     const std::string answer = answers.at(asked.size() - 1);
     return QString::fromStdString(answer);
@@ -402,7 +402,6 @@ TEST_F(ViewerWindowTest, ANameEndingInABlankIsItsOwnDocument) {
   const std::string which = WriteDocument("which.rep", "kept as it was");
   MessageBoxRecorder boxes;
   f.mnu_File_SaveAs_Click();
-  SetFileDialogHandler(previous);
   EXPECT_TRUE(boxes.requests().empty());
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[1].extension, QString(".rep"));  // the dialog asks about "which.rep .rep"
@@ -421,13 +420,12 @@ TEST_F(ViewerWindowTest, OpenListsEveryFileAndSaysWhyANameWithoutTheDocumentsExt
   f.OpenFile();
   const std::string bare = WriteDocument("report", DesignerDocument());
   FileDialogRequest asked;
-  const FileDialogHandler previous = SetFileDialogHandler([&](const FileDialogRequest& r) -> std::optional<QString> {
+  ScopedHook dialog(SetFileDialogHandler, [&](const FileDialogRequest& r) -> std::optional<QString> {
     asked = r;
     return QString::fromStdString(bare);
   });
   MessageBoxRecorder boxes;
   f.mnu_File_Open_Click();
-  SetFileDialogHandler(previous);
   EXPECT_EQ(asked.nameFilters, (QStringList{"Result documents (*.rep) (*.rep)", "All files (*.*) (*)"}));
   ASSERT_EQ(boxes.requests().size(), 1u);
   EXPECT_EQ(boxes.requests()[0].text, Odk("CantOpenDocument") + "\r\n" + bare + "\r\n" + Odk("NotResultDocumentName"));

@@ -93,6 +93,9 @@ class PrintTest : public PagedDocumentTest {
     });
   }
 
+  // The real print dialog again.
+  void NoDialogScript() { printDialog_.replace({}); }
+
   // The user in the save dialog of the PDF file: answers with the path (nothing: Cancel).
   void SaveAs(std::optional<std::string> path) {
     saveDialog_.replace([this, path](const FileDialogRequest& req) -> std::optional<QString> {
@@ -421,7 +424,7 @@ TEST_F(PrintTest, WhatIsAskedWhileSheetsPrintWaitsForThePrintRunOrIsRefused) {
     // Then what waited.
     QTest::qWait(50);
     c.expect(f);
-    SetPrintDialogScript({});
+    NoDialogScript();
     form.reset();
   }
 }

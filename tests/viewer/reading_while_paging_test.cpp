@@ -276,10 +276,8 @@ TEST_F(ReadingWhilePagingTest, PrintAskedThreeTimesWhilePagingOpensOneDialogOnce
     long pages;
   };
   std::vector<Offered> dialogs;
-  SetPrintDialogScript([&](QDialog&) { dialogs.push_back({f.Paginating(), V().PageCount}); });  // and cancelled
-  const struct Unscripted {
-    ~Unscripted() { SetPrintDialogScript({}); }
-  } unscripted;
+  const stagora::test::ScopedHook script(SetPrintDialogScript,
+                                         [&](QDialog&) { dialogs.push_back({f.Paginating(), V().PageCount}); });  // and cancelled
   bool asked = false;
   WhilePaging(f, [&] {
     asked = true;
