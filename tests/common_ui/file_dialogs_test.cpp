@@ -144,8 +144,9 @@ TEST(FileDialogs, SaveDialogProposesOnlyTheLastComponentOfTheName) {
 }
 
 // The real dialog, driven from a timer while it runs modally.
-std::string RunRealOpenDialog(const std::string& folder, const std::function<void(QFileDialog*)>& act) {
-  QTimer::singleShot(0, [&] {
+// Runs `act` on the file dialog that the next call shows, once it is showing.
+void OnTheShownFileDialog(std::function<void(QFileDialog*)> act) {
+  QTimer::singleShot(0, [act = std::move(act)] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (!dialog) {
       ADD_FAILURE() << "no file dialog is showing";
@@ -153,6 +154,10 @@ std::string RunRealOpenDialog(const std::string& folder, const std::function<voi
     }
     act(dialog);
   });
+}
+
+std::string RunRealOpenDialog(const std::string& folder, const std::function<void(QFileDialog*)>& act) {
+  OnTheShownFileDialog(act);
   return stagora::DlgAbrirArchivo("Stagora files  (*.sgr)|*.sgr|All files  (*.*)|*.*", "Open project", folder,
                                   nullptr);
 }
@@ -215,12 +220,7 @@ TEST(FileDialogs, RealSaveDialogKeepsTheUserThereUntilTheFolderExists) {
   const std::string good = plat::JoinPath(dir, "column.sgr");
   stagora::test::MessageBoxRecorder boxes;
   bool stayedOpen = false;
-  QTimer::singleShot(0, [&] {
-    auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (!d) {
-      ADD_FAILURE() << "no file dialog is showing";
-      return;
-    }
+  OnTheShownFileDialog([&](QFileDialog* d) {
     d->selectFile(QString::fromStdString(missing));
     static_cast<QDialog*>(d)->accept();
     stayedOpen = d->isVisible();
@@ -244,12 +244,7 @@ TEST(FileDialogs, RealSaveDialogAsksAboutTheFileTheCallersExtensionNames) {
   stagora::test::MessageBoxRecorder boxes;
   boxes.answer({plat::kNo, plat::kYes});
   bool stayedOpen = false;
-  QTimer::singleShot(0, [&] {
-    auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (!d) {
-      ADD_FAILURE() << "no file dialog is showing";
-      return;
-    }
+  OnTheShownFileDialog([&](QFileDialog* d) {
     d->selectFile(QString::fromStdString(typed));
     static_cast<QDialog*>(d)->accept();  // "No": the user stays to choose another name
     stayedOpen = d->isVisible();
@@ -266,9 +261,7 @@ TEST(FileDialogs, RealSaveDialogAsksAboutTheFileTheCallersExtensionNames) {
   EXPECT_EQ(boxes.requests()[0].title, "Save as");
 
   // A name whose file with the extension does not exist yet is taken without a question.
-  QTimer::singleShot(0, [&] {
-    auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (!d) return;
+  OnTheShownFileDialog([&](QFileDialog* d) {
     d->selectFile(QString::fromStdString(plat::JoinPath(dir, "new")));
     static_cast<QDialog*>(d)->accept();
   });
@@ -280,9 +273,7 @@ TEST(FileDialogs, RealSaveDialogAsksAboutTheFileTheCallersExtensionNames) {
   // replacing it; the user stays to choose another name.
   ASSERT_TRUE(plat::CreateDirectory(plat::JoinPath(dir, "folder.sgr")));
   stayedOpen = false;
-  QTimer::singleShot(0, [&] {
-    auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (!d) return;
+  OnTheShownFileDialog([&](QFileDialog* d) {
     d->selectFile(QString::fromStdString(plat::JoinPath(dir, "folder")));
     static_cast<QDialog*>(d)->accept();
     stayedOpen = d->isVisible();
@@ -308,12 +299,7 @@ TEST(FileDialogs, RealSaveDialogAsksAboutTheTypedNameWithItsBlanks) {
   const auto typeAndAccept = [&](const std::string& typed) {
     std::string chosen;
     bool stayedOpen = false;
-    QTimer::singleShot(0, [&] {
-      auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-      if (!d) {
-        ADD_FAILURE() << "no file dialog is showing";
-        return;
-      }
+    OnTheShownFileDialog([&](QFileDialog* d) {
       d->selectFile(QString::fromStdString(typed));
       static_cast<QDialog*>(d)->accept();
       stayedOpen = d->isVisible();
