@@ -137,8 +137,8 @@ std::string TickLabel(int k, const std::string& SimboloDecimal) {
   return out;
 }
 
-DiagramDrawing::DiagramDrawing(plat::Surface& surface, DiagramTarget target, bool ImprimirBN)
-    : s_(surface), target_(target), ImprimirBN_(ImprimirBN) {
+DiagramDrawing::DiagramDrawing(plat::Surface& surface, DiagramTarget target, bool ImprimirBN, DiagramTextPlaces* kept)
+    : s_(surface), target_(target), ImprimirBN_(ImprimirBN), kept_(kept) {
   if (screen()) {
     frame_ = PlotFrame::Screen(s_.scaleWidth(), s_.scaleHeight());
     s_.setDrawWidth(kScreenGridPen);
@@ -360,21 +360,49 @@ void DiagramDrawing::placeAxisCaptions(const DiagramTexts& texts) {
   axisCaptions_.insert(axisCaptions_.end(), xLines.rbegin(), xLines.rend());
 }
 
-void DiagramDrawing::placeTexts(const DesignResult& result, const DiagramTexts& texts) {
+std::string DiagramDrawing::fixedTextsKey(const DiagramTexts& texts) {
+  // The texts, the picture's size and units, its font and how the font measures there (a
+  // line's height, and the pixel's size in twips).
+  std::string key;
+  const auto add = [&key](const auto& value) {
+    key.append(reinterpret_cast<const char*>(&value), sizeof value);
+  };
+  for (const std::string* text :
+       {&texts.Enrich_op_line, &texts.Exhaus_op_line, &texts.q_line, &texts.RotuloEjeX, &texts.RotuloEjeY}) {
+    add(text->size());
+    key += *text;
+  }
+  add(target_);
+  add(s_.scaleMode());
+  add(s_.scaleWidth());
+  add(s_.scaleHeight());
+  add(s_.twipsPerPixelX());
+  add(s_.twipsPerPixelY());
+  const plat::FontSpec& font = s_.font();
+  add(font.name.size());
+  key += font.name;
+  add(font.size);
+  for (const bool style : {font.bold, font.italic, font.underline, font.strikethru}) add(style);
+  add(s_.textHeight());
+  return key;
+}
+
+void DiagramDrawing::placeFixedTexts(const DiagramTexts& texts, std::vector<SurfaceArea>& taken) {
+  std::string key;
+  if (kept_) {
+    key = fixedTextsKey(texts);
+    if (key == kept_->key_) {
+      legendX_ = kept_->legendX_;
+      legendSample_ = kept_->legendSample_;
+      legendY_ = kept_->legendY_;
+      axisCaptions_ = kept_->axisCaptions_;
+      yCaptionMoreLines_ = kept_->yCaptionMoreLines_;
+      taken = kept_->boxes_;
+      return;
+    }
+  }
   placeLegends(texts);
   placeAxisCaptions(texts);
-  captions_.fill(std::nullopt);
-
-  // What the captions keep clear of.
-  std::vector<SurfaceArea> taken;
-  // The tick labels lie outside the plot: measured only for a caption that reaches there.
-  std::vector<SurfaceArea> ticks;
-  bool ticksMeasured = false;
-  const auto measureTicks = [&] {
-    if (ticksMeasured) return;
-    ticksMeasured = true;
-    for (const PlacedText& t : tickLabels(SimboloDecimal_)) ticks.push_back(textArea(t));
-  };
   for (const PlacedText& t : axisCaptions_) {
     if (!screen()) s_.setFontSize(kPrinterCaptionSize);
     taken.push_back(textArea(t));
@@ -390,6 +418,31 @@ void DiagramDrawing::placeTexts(const DesignResult& result, const DiagramTexts& 
     const double stroke = screen() ? kScreenPen / 2.0 : kPrinterPenMm / 2;
     taken.push_back(SurfaceArea{legendX_ - gap - legendSample_, Y - stroke, legendX_ - gap, Y + stroke});
   }
+  if (kept_) {
+    kept_->key_ = std::move(key);
+    kept_->legendX_ = legendX_;
+    kept_->legendSample_ = legendSample_;
+    kept_->legendY_ = legendY_;
+    kept_->axisCaptions_ = axisCaptions_;
+    kept_->yCaptionMoreLines_ = yCaptionMoreLines_;
+    kept_->boxes_ = taken;
+  }
+}
+
+void DiagramDrawing::placeTexts(const DesignResult& result, const DiagramTexts& texts) {
+  captions_.fill(std::nullopt);
+
+  // What the captions keep clear of: first the legends and the axis captions.
+  std::vector<SurfaceArea> taken;
+  placeFixedTexts(texts, taken);
+  // The tick labels lie outside the plot: measured only for a caption that reaches there.
+  std::vector<SurfaceArea> ticks;
+  bool ticksMeasured = false;
+  const auto measureTicks = [&] {
+    if (ticksMeasured) return;
+    ticksMeasured = true;
+    for (const PlacedText& t : tickLabels(SimboloDecimal_)) ticks.push_back(textArea(t));
+  };
   const bool complete = result.ok();
   stageNumbers_.clear();
   if (complete) stageNumbers_ = stageNumbers(result.staircase, &taken);
@@ -726,8 +779,9 @@ void DiagramDrawing::drawAxisCaptions() {
 }
 
 PointLabelPlaces DrawDiagram(plat::Surface& surface, DiagramTarget target, const DesignResult& result,
-                             const EquilibriumModel& equilibrium, const DiagramTexts& texts, bool ImprimirBN) {
-  DiagramDrawing d(surface, target, ImprimirBN);
+                             const EquilibriumModel& equilibrium, const DiagramTexts& texts, bool ImprimirBN,
+                             DiagramTextPlaces* kept) {
+  DiagramDrawing d(surface, target, ImprimirBN, kept);
   d.DrawBackground(result.SimboloDecimal);
   if (result.phase > CalcPhase::kReadInputs) {
     d.DrawPointMarksAndCurve(result, result.phase > CalcPhase::kValidation ? &equilibrium : nullptr, texts);

@@ -62,12 +62,34 @@ struct PointLabelPlaces {
   bool show = false;
 };
 
+// Where the diagram's own texts go on one picture, kept from one run to the next by a caller
+// that draws the same picture again and again (the window's, on every pointer move of a drag):
+// the places of the legends and axis captions and the boxes they take follow from the texts,
+// the picture's size and its font alone, nothing of a design. Measures and places only, never
+// drawn pixels; each run checks that what they follow from is as it was.
+class DiagramTextPlaces {
+ private:
+  friend class DiagramDrawing;
+  // What they were worked out for; empty: nothing yet.
+  std::string key_;
+  double legendX_ = 0;
+  double legendSample_ = 0;
+  std::array<double, 3> legendY_{};
+  std::vector<PlacedText> axisCaptions_;
+  double yCaptionMoreLines_ = 0;
+  // The boxes of the axis captions and the legends, which the point captions keep clear of.
+  std::vector<SurfaceArea> boxes_;
+};
+
 // One run of the diagram on one surface. Constructing it prepares the surface (pen, font on
 // the printer) but does not clear it: the caller clears the picture.
 class DiagramDrawing {
  public:
   // `ImprimirBN`: on the printer, every coloured element in black.
-  DiagramDrawing(plat::Surface& surface, DiagramTarget target, bool ImprimirBN = false);
+  // `kept`, when given, holds the places of the legends and axis captions from the caller's
+  // earlier runs on the same picture, and gets this run's.
+  DiagramDrawing(plat::Surface& surface, DiagramTarget target, bool ImprimirBN = false,
+                 DiagramTextPlaces* kept = nullptr);
 
   // Grid with its tick labels in the given decimal symbol, frame and diagonal.
   void DrawBackground(const std::string& SimboloDecimal);
@@ -135,6 +157,11 @@ class DiagramDrawing {
   void placeLegends(const DiagramTexts& texts);
   // The axis captions, each broken into lines where it would run past the plot's width.
   void placeAxisCaptions(const DiagramTexts& texts);
+  // The legends and the axis captions placed, from kept_ when it holds them for these texts
+  // on this picture; their boxes go to `taken`.
+  void placeFixedTexts(const DiagramTexts& texts, std::vector<SurfaceArea>& taken);
+  // Names everything the legends' and axis captions' places follow from.
+  std::string fixedTextsKey(const DiagramTexts& texts);
 
   void placeLabel(PointLabel label, double X, double Y);
   void drawTicksAndGrid(const std::string& SimboloDecimal);
@@ -155,6 +182,7 @@ class DiagramDrawing {
   plat::Surface& s_;
   DiagramTarget target_;
   bool ImprimirBN_;
+  DiagramTextPlaces* kept_;
   PlotFrame frame_;
   PointLabelPlaces labels_;
   std::vector<plat::Segment> curve_;
@@ -179,8 +207,10 @@ class DiagramDrawing {
 // The whole diagram of a calculation after the surface was cleared: the background, and of
 // the rest what the calculation had reached by the time it stopped (the marks once the data
 // were read, the curve once they passed validation, the construction on success).
+// `kept` as for DiagramDrawing.
 PointLabelPlaces DrawDiagram(plat::Surface& surface, DiagramTarget target, const DesignResult& result,
-                             const EquilibriumModel& equilibrium, const DiagramTexts& texts, bool ImprimirBN = false);
+                             const EquilibriumModel& equilibrium, const DiagramTexts& texts, bool ImprimirBN = false,
+                             DiagramTextPlaces* kept = nullptr);
 
 // The label of tick k (0 .. 10) of either axis: "0", "0.1" .. "0.9", "1" in the decimal symbol.
 std::string TickLabel(int k, const std::string& SimboloDecimal);

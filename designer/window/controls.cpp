@@ -1,16 +1,46 @@
 #include "designer/window/controls.h"
 
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace stagora::designer {
 namespace {
 
 // Image pixels a picture box copies to the screen in one piece.
 constexpr int kLargestPlainCopy = 32768;
+
+// The picture in memory a painter on a box writes into (the window's backing store), where
+// the painter would store a picture of opaque pixels drawn on it unchanged: drawn plainly (no
+// clipping of its own, full opacity, source over), unscaled but for the whole pixel ratio of
+// the picture, at whole device pixels. Then a piece of the picture copied row by row is what
+// drawing it there stores, without the painter's work for every piece. `offset` gets where
+// the box's top-left corner lies on it.
+QImage* PlainStore(QPainter& p, const QImage& picture, QPoint& offset) {
+  QPaintEngine* engine = p.paintEngine();
+  if (!engine || engine->type() != QPaintEngine::Raster) return nullptr;
+  QPaintDevice* device = engine->paintDevice();
+  if (!device || device->devType() != QInternal::Image) return nullptr;
+  auto* store = static_cast<QImage*>(device);
+  const QImage::Format format = store->format();
+  if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) ||
+      picture.format() != QImage::Format_RGB32 || !store->isDetached()) {
+    return nullptr;
+  }
+  const double ratio = picture.devicePixelRatio();
+  const QTransform t = p.deviceTransform();
+  if (ratio != std::floor(ratio) || t.type() > QTransform::TxScale || t.m11() != ratio || t.m22() != ratio ||
+      t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy()) || p.hasClipping() || p.opacity() != 1 ||
+      p.compositionMode() != QPainter::CompositionMode_SourceOver) {
+    return nullptr;
+  }
+  offset = QPoint(static_cast<int>(t.dx()), static_cast<int>(t.dy()));
+  return store;
+}
 
 }  // namespace
 
@@ -67,8 +97,13 @@ void PictureBox::paintEvent(QPaintEvent* e) {
   }
   // Piece by piece, each small: the painter hands a large picture to helper threads, which
   // costs more than the copy itself for a picture this size. The pieces are whole rows of
-  // image pixels, so a screen of a fractional pixel ratio gets them unscaled too.
+  // image pixels, so a screen of a fractional pixel ratio gets them unscaled too. Where the
+  // painter writes into a plain picture in memory, the pieces are copied into it instead,
+  // clipped as the painter clips.
   const double ratio = picture.devicePixelRatio();
+  QPoint offset;
+  QImage* store = PlainStore(p, picture, offset);
+  QRegion copied;
   for (const QRect& r : e->region()) {
     const QRect area = r.intersected(drawn);
     if (area.isEmpty()) continue;
@@ -78,12 +113,29 @@ void PictureBox::paintEvent(QPaintEvent* e) {
                                       static_cast<int>(std::ceil((area.bottom() + 1) * ratio)) - 1))
                              .intersected(picture.rect());
     if (source.isEmpty()) continue;
+    if (store) {
+      copied += source.translated(offset);
+      continue;
+    }
     const int rows = std::max(1, kLargestPlainCopy / source.width());
     for (int y = source.top(); y <= source.bottom(); y += rows) {
       const QRect piece(source.left(), y, source.width(), std::min(rows, source.bottom() + 1 - y));
       p.drawImage(QRectF(piece.left() / ratio, piece.top() / ratio, piece.width() / ratio, piece.height() / ratio),
                   picture, piece);
     }
+  }
+  if (!store) return;
+  copied &= store->rect();
+  const QRegion clip = p.paintEngine()->systemClip();  // on the device; none: all of it
+  if (!clip.isEmpty()) copied &= clip;
+  const qsizetype storeStride = store->bytesPerLine(), pictureStride = picture.bytesPerLine();
+  uchar* const storeBits = store->bits();
+  const uchar* const pictureBits = picture.constBits();
+  for (const QRect& piece : copied) {
+    uchar* to = storeBits + piece.top() * storeStride + piece.left() * 4;
+    const uchar* from = pictureBits + (piece.top() - offset.y()) * pictureStride + (piece.left() - offset.x()) * 4;
+    const auto bytes = static_cast<std::size_t>(piece.width()) * 4;
+    for (int y = piece.height(); y > 0; --y, to += storeStride, from += pictureStride) std::memcpy(to, from, bytes);
   }
 }
 

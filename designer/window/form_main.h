@@ -8,12 +8,16 @@
 #include <QMainWindow>
 #include <QPointF>
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "common/language_table.h"
 #include "designer/calculation/design_data.h"
+#include "designer/calculation/result_tables.h"
+#include "designer/calculation/stage_stepping.h"
+#include "designer/diagram/diagram.h"
 #include "designer/report/worked_solution.h"
 #include "designer/window/designer_state.h"
 
@@ -187,8 +191,10 @@ class FormMain : public QMainWindow {
   double NumPlatosTeor = 0;
   double PlatoAlimTeor = 0;
   double PendienteMin = 0;
-  std::string TablaELV_TXT, TablaPlatos_TXT;    // result tables as plain text (the printout)
-  std::string TablaELV_HTFC, TablaPlatos_HTFC;  // and as mark-up (the worked solution)
+  // The result tables of the last successful calculation, as plain text (the printout) and as
+  // mark-up (the worked solution); all empty before one succeeds. Made when first read after
+  // it: a drag calculates on every pointer move, and nothing reads them meanwhile.
+  const ResultTables& Tablas() const;
 
   // --- Controls --------------------------------------------------------------------------------
   ClientArea* Client = nullptr;
@@ -275,6 +281,20 @@ class FormMain : public QMainWindow {
   std::array<std::optional<QPointF>, 4> pointCentres_{};
   // How far the diagram's y caption reaches below its first line; the readout keeps below it.
   double yCaptionMoreLines_ = 0;
+  // What Tablas() makes the tables of the last successful calculation from, until it has:
+  // the staircase, and alpha for an equilibrium table still to be made (the one of the lookup
+  // tables is made with the calculation, as the tables may be edited before it is read).
+  struct TablesSource {
+    bool pending = false;  // the tables are still to be made from it
+    Staircase staircase;
+    std::optional<double> alpha;
+    std::string simbolo;
+  };
+  // Apart from the window, as the staircase is large; made by the first successful calculation.
+  mutable std::unique_ptr<TablesSource> tablesSource_;
+  mutable ResultTables tables_;
+  // Where the diagram's legends and axis captions went on the window's picture.
+  DiagramTextPlaces diagramTextPlaces_;
   bool loaded_ = false;
   bool inResize_ = false;
   // An automatic update check that got no answer, or an empty one, is not repeated on

@@ -6,6 +6,9 @@
 #include <QLineEdit>
 #include <QWidget>
 #include <cmath>
+#include <memory>
+#include <optional>
+#include <utility>
 
 #include "common/number_text.h"
 #include "designer/calculation/design_calculation.h"
@@ -68,10 +71,15 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora, bool ImprimirBN) {
   } else if (&Lienzo == Picture4) {
     target = DiagramTarget::kReport;
   }
-  if (target == DiagramTarget::kScreen) pointCentres_.fill(std::nullopt);
+  if (target == DiagramTarget::kScreen) {
+    for (std::optional<QPointF>& centre : pointCentres_) centre.reset();
+  }
   plat::Surface& surface = EnImpresora ? static_cast<plat::Surface&>(Printer()) : picture;
   if (!EnImpresora) surface.setFont(PictureFont(Lienzo));
-  DiagramDrawing diagram(surface, target, EnImpresora && ImprimirBN);
+  // The window's picture is drawn again on every pointer move of a drag, with the same legends
+  // and axis captions in the same places.
+  DiagramDrawing diagram(surface, target, EnImpresora && ImprimirBN,
+                         target == DiagramTarget::kScreen ? &diagramTextPlaces_ : nullptr);
   diagram.DrawBackground(SimboloDecimal);
 
   DesignInput input;
@@ -149,12 +157,36 @@ void FormMain::Calcular(PictureBox& Lienzo, bool EnImpresora, bool ImprimirBN) {
     for (QLabel* label : Label2) label->setVisible(true);
   }
 
-  const ResultTables tables = MakeResultTables(result, equilibrium);
-  TablaPlatos_TXT = tables.TablaPlatos_TXT;
-  TablaPlatos_HTFC = tables.TablaPlatos_HTFC;
-  TablaELV_TXT = tables.TablaELV_TXT;
-  TablaELV_HTFC = tables.TablaELV_HTFC;
+  if (!tablesSource_) tablesSource_ = std::make_unique<TablesSource>();
+  TablesSource& source = *tablesSource_;
+  source.pending = true;
+  source.staircase = result.staircase;
+  source.simbolo = result.SimboloDecimal;
+  source.alpha.reset();
+  if (equilibrium.UsarTabla()) {
+    EquilibriumTables curve = MakeEquilibriumTables(equilibrium, result.SimboloDecimal);
+    tables_.TablaELV_TXT = std::move(curve.TablaELV_TXT);
+    tables_.TablaELV_HTFC = std::move(curve.TablaELV_HTFC);
+  } else {
+    source.alpha = equilibrium.alpha();
+  }
   Lienzo.updateChanged();
+}
+
+const ResultTables& FormMain::Tablas() const {
+  if (tablesSource_ && tablesSource_->pending) {
+    const TablesSource& source = *tablesSource_;
+    StageTables stages = MakeStageTables(source.staircase, source.simbolo);
+    tables_.TablaPlatos_TXT = std::move(stages.TablaPlatos_TXT);
+    tables_.TablaPlatos_HTFC = std::move(stages.TablaPlatos_HTFC);
+    if (source.alpha) {
+      EquilibriumTables curve = MakeEquilibriumTables(EquilibriumModel::Volatility(*source.alpha), source.simbolo);
+      tables_.TablaELV_TXT = std::move(curve.TablaELV_TXT);
+      tables_.TablaELV_HTFC = std::move(curve.TablaELV_HTFC);
+    }
+    tablesSource_->pending = false;
+  }
+  return tables_;
 }
 
 }  // namespace stagora::designer

@@ -95,7 +95,7 @@ void FormMain::ImprimirPAG2(const PrintRequest& request) {
   plat::PrinterSurface& printer = Printer();
   PrintSheet(
       [&] {
-        ComposePage2(printer, GetL_win("List_XY_Theor_Plates"), TablaPlatos_TXT);
+        ComposePage2(printer, GetL_win("List_XY_Theor_Plates"), Tablas().TablaPlatos_TXT);
         // The design as it stands now, drawn in the square from 10 to 190 mm.
         Calcular(*Picture1, true, request.ImprimirBN);
       },

@@ -44,10 +44,11 @@ ReportInput FormMain::ReportData() const {
 
   in.PendienteMin = PendienteMin;
   in.NumPlatosTeor = NumPlatosTeor;
-  in.TablaELV_TXT = TablaELV_TXT;
-  in.TablaPlatos_TXT = TablaPlatos_TXT;
-  in.TablaELV_HTFC = TablaELV_HTFC;
-  in.TablaPlatos_HTFC = TablaPlatos_HTFC;
+  const ResultTables& tables = Tablas();
+  in.TablaELV_TXT = tables.TablaELV_TXT;
+  in.TablaPlatos_TXT = tables.TablaPlatos_TXT;
+  in.TablaELV_HTFC = tables.TablaELV_HTFC;
+  in.TablaPlatos_HTFC = tables.TablaPlatos_HTFC;
 
   // The designer-wide values, read here and nowhere else in the report.
   in.UsarTabla = state_.UsarTabla;

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "designer/calculation/equilibrium.h"
+#include "designer/calculation/result_tables.h"
 #include "designer/report/report_text.h"
 #include "designer/window/controls.h"
 #include "platform/encoding.h"
@@ -49,7 +51,7 @@ TEST_F(WorkedSolutionWindow, StartDesignCarriesTheResultFields) {
   for (int n : {8, 9, 10}) EXPECT_NE(s->level1.find("    " + equation(n) + "&LF&LF"), std::string::npos) << n;
   EXPECT_NE(s->level1.find(Replace(Replace(Markup(11), "xq", "&+Ix&-I_q"), "yq", "&+Iy&-I_q")), std::string::npos);
   EXPECT_NE(s->level1.find(Replace(Replace(Markup(12), "xm", "&+Ix&-I_m"), "ym", "&+Iy&-I_m")), std::string::npos);
-  EXPECT_NE(s->level1.find(w.TablaPlatos_HTFC), std::string::npos);
+  EXPECT_NE(s->level1.find(w.Tablas().TablaPlatos_HTFC), std::string::npos);
   EXPECT_NE(s->level2.find(" = " + FormatNUM_HTFC(w.PendienteMin, 5) + ":&LF"), std::string::npos);
 
   const std::string plain = w.SemiInformeParaImprimir();
@@ -94,6 +96,47 @@ TEST_F(WorkedSolutionWindow, RejectedDesignWritesNothingEvenBeforeItsErrorShows)
   w.Text[field::kRefluxRatio]->setText("3");
   w.Calcular(*w.Picture1, false);
   EXPECT_TRUE(w.HTFC_Informe_NEU("x.jpg").has_value());
+}
+
+// The tables are made when the report or the printout reads them, not with every
+// calculation: what they read is the last successful design's, refusals and edits of the
+// equilibrium table since then notwithstanding.
+TEST_F(WorkedSolutionWindow, TablesReadLaterAreThoseOfTheLastSuccessfulDesign) {
+  designer::FormMain& w = Calculated();
+  const ResultTables opening = w.Tablas();
+  ASSERT_FALSE(opening.TablaPlatos_TXT.empty());
+  ASSERT_FALSE(opening.TablaELV_HTFC.empty());
+
+  // Another design, then back to the opening one, then a refusal: none read in between.
+  w.Text[field::kAlpha]->setText("2.5");
+  w.Calcular(*w.Picture1, false);
+  w.Text[field::kAlpha]->setText("2");
+  w.Calcular(*w.Picture1, false);
+  w.Text[field::kRefluxRatio]->setText("-1");
+  w.Calcular(*w.Picture1, false);
+  ASSERT_FALSE(w.LblERROR->text().isEmpty());
+  const ResultTables& kept = w.Tablas();
+  EXPECT_EQ(kept.TablaPlatos_TXT, opening.TablaPlatos_TXT);
+  EXPECT_EQ(kept.TablaPlatos_HTFC, opening.TablaPlatos_HTFC);
+  EXPECT_EQ(kept.TablaELV_TXT, opening.TablaELV_TXT);
+  EXPECT_EQ(kept.TablaELV_HTFC, opening.TablaELV_HTFC);
+
+  // In table mode the equilibrium table is the one of the lookup tables the design was
+  // calculated with, though the table is edited before it is read.
+  w.Text[field::kRefluxRatio]->setText("3");
+  w.State().TablaELV.UltimoPuntoTabla = 20;
+  ASSERT_FALSE(CrearSuperTABLA_ELV(w.State().TablaELV, w.State().SuperTablasELV).has_value());
+  w.State().UsarTabla = true;
+  w.Calcular(*w.Picture1, false);
+  ASSERT_TRUE(w.LblERROR->text().isEmpty());
+  const EquilibriumLookup calculatedWith = w.State().SuperTablasELV;
+  w.State().TablaELV.TablaY[10] = 0.7;
+  ASSERT_FALSE(CrearSuperTABLA_ELV(w.State().TablaELV, w.State().SuperTablasELV).has_value());
+  const EquilibriumTables expected = MakeEquilibriumTables(EquilibriumModel::Table(&calculatedWith), w.SimboloDecimal);
+  ASSERT_NE(MakeEquilibriumTables(EquilibriumModel::Table(&w.State().SuperTablasELV), w.SimboloDecimal).TablaELV_TXT,
+            expected.TablaELV_TXT);
+  EXPECT_EQ(w.Tablas().TablaELV_TXT, expected.TablaELV_TXT);
+  EXPECT_EQ(w.Tablas().TablaELV_HTFC, expected.TablaELV_HTFC);
 }
 
 }  // namespace

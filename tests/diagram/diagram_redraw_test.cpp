@@ -5,10 +5,12 @@
 
 #include <QImage>
 #include <QRegion>
+#include <QSize>
 #include <cmath>
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "designer/calculation/design_calculation.h"
@@ -253,6 +255,78 @@ TEST(DiagramRedraw, EveryRefusedDesignShowsWhatAFreshDrawingOfItShows) {
       check("saturated liquid feed", liquid, false, calc_key::kMinRefluxRatioNegative);
       check("saturated liquid feed", liquid, false, calc_key::kMinRefluxRatioNegative);
       check("back to saturated vapour", volatile9, false, "");
+    }
+  }
+}
+
+TEST(DiagramRedraw, KeptTextPlacesGiveThePixelsOfAFreshDrawingWhateverTheyHold) {
+  // One set of kept places through all a window's picture meets: designs accepted and refused
+  // at each phase, other texts, a font, a size and a pixel ratio changed in turn, and each
+  // change undone, so that places kept for one picture would show on the next if they were
+  // taken for it.
+  const DesignFields opening{"2", "0.5", "0.46", "0.85", "0.17", "3", "1"};
+  struct Design {
+    const char* what;
+    DesignFields fields;
+  };
+  const std::vector<Design> designs = {
+      {"opening design", opening},
+      {"R below Rmin", {"2", "0.5", "0.46", "0.85", "0.17", "0.5", "1"}},
+      {"xB above zF", {"2", "0.5", "0.46", "0.85", "0.6", "3", "1"}},
+      {"an empty field", {"2", "0.5", "0.46", "0.85", "0.17", "3", ""}},
+      {"q point moved", {"2", "0.8", "0.46", "0.85", "0.17", "2.2", "1"}},
+      {"opening design again", opening},
+  };
+  DiagramTexts wrapping = Texts();
+  wrapping.RotuloEjeX = "x, mole fraction of the more volatile component in the liquid";
+  wrapping.RotuloEjeY = "y, mole fraction of the more volatile component in the vapour";
+  wrapping.Enrich_op_line = "Enriching section operating line";
+  struct Look {
+    const char* what;
+    int width, height;
+    double ratio;
+    double fontSize;
+    bool bold;
+    const DiagramTexts* texts;
+  };
+  const DiagramTexts plain = Texts();
+  const std::vector<Look> looks = {
+      {"designed picture", 442, 604, 1, 9, false, &plain},
+      {"captions that wrap", 442, 604, 1, 9, false, &wrapping},
+      {"designed picture", 442, 604, 1, 9, false, &plain},
+      {"narrow picture", 240, 604, 1, 9, false, &plain},
+      {"short picture", 442, 300, 1, 9, false, &plain},
+      {"larger font", 442, 604, 1, 12, false, &plain},
+      {"bold font", 442, 604, 1, 9, true, &plain},
+      {"dense screen", 442, 604, 2, 9, false, &plain},
+      {"dense narrow picture, captions that wrap", 240, 604, 2, 9, false, &wrapping},
+      {"designed picture", 442, 604, 1, 9, false, &plain},
+  };
+  const auto draw = [](plat::ImageSurface& s, const Look& look, const DesignFields& fields, DiagramTextPlaces* kept) {
+    s.setFontName("Arial");
+    s.setFontSize(look.fontSize);
+    s.setFontBold(look.bold);
+    DesignInput input;
+    input.fields = fields;
+    const DesignResult r = CalculateDesign(input);
+    s.cls();
+    const PointLabelPlaces labels = DrawDiagram(s, DiagramTarget::kScreen, r, EquilibriumModelOf(r, nullptr),
+                                                *look.texts, false, kept);
+    return std::pair{s.image().copy(), labels};
+  };
+  DiagramTextPlaces kept;
+  plat::ImageSurface redrawn1(442, 604, 1), redrawn2(442, 604, 2);
+  for (const Look& look : looks) {
+    plat::ImageSurface& redrawn = look.ratio == 1 ? redrawn1 : redrawn2;
+    if (redrawn.image().size() != QSize(look.width, look.height) * look.ratio) redrawn.resize(look.width, look.height);
+    for (const Design& design : designs) {
+      SCOPED_TRACE(std::string(look.what) + ", " + design.what);
+      plat::ImageSurface fresh(look.width, look.height, look.ratio);
+      const auto [expected, expectedLabels] = draw(fresh, look, design.fields, nullptr);
+      const auto [image, labels] = draw(redrawn, look, design.fields, &kept);
+      EXPECT_EQ(DifferingPixels(image, expected), 0);
+      EXPECT_EQ(labels.centre, expectedLabels.centre);
+      EXPECT_EQ(labels.show, expectedLabels.show);
     }
   }
 }
