@@ -2,6 +2,7 @@
 
 #include <QGlyphRun>
 #include <QPaintEngine>
+#include <QRawFont>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -65,6 +66,37 @@ QImage* PlainPicture(QPainter* p) {
     return nullptr;
   }
   return image;
+}
+
+// The painter fills glyphs larger than its glyph cache takes (64 pixels a side, or what
+// QT_MAX_CACHED_GLYPH_SIZE says) as outlines, which the font engine loads from the font file's
+// FreeType face, one face shared by every size of the font. The face keeps the sub-pixel offset
+// at which the last glyph picture taken from it was rendered, and an outline loaded after that is
+// moved by it: a few hundredths of a pixel, enough to change the edges of a large letter
+// depending on what was drawn before it (the first drawing of a page at a large zoom then differed
+// from every later one, and a window's own captions could change a page drawn after them).
+int LargestCachedGlyph() {
+  static const int largest = [] {
+    const int asked = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE");
+    return asked > 0 ? asked : 64;
+  }();
+  return largest;
+}
+
+// Whether the painter fills glyphs of a font of this size (pixels) as outlines.
+bool FilledAsOutlines(QPainter* p, double pixelSize) {
+  const double largest = LargestCachedGlyph();
+  return p->paintEngine()->type() == QPaintEngine::Raster &&
+         pixelSize * pixelSize * std::abs(p->deviceTransform().determinant()) >= largest * largest;
+}
+
+// Before glyphs of `font` are filled as outlines on a picture, the offset their face keeps is
+// taken away: a font engine made for the face starts it without one (a short-lived copy of the
+// font at another size is such an engine). Glyph pictures and paper are drawn as they were.
+void ClearOutlineOffset(QPainter* p, const QRawFont& font) {
+  if (!font.isValid() || !FilledAsOutlines(p, font.pixelSize())) return;
+  QRawFont fresh = font;
+  fresh.setPixelSize(font.pixelSize() + 1);
 }
 
 }  // namespace
@@ -275,8 +307,13 @@ void PainterSurface::devText(double x, double y, const std::u16string& text, con
   if (p->font() != f.font()) p->setFont(f.font());
   useTextPen(p, c);
   if (laid) {
-    for (const QGlyphRun& run : laid->runs) p->drawGlyphRun(origin, run);
+    for (const QGlyphRun& run : laid->runs) {
+      ClearOutlineOffset(p, run.rawFont());
+      p->drawGlyphRun(origin, run);
+    }
   } else {
+    // Text the painter lays out itself: its own font's face.
+    if (FilledAsOutlines(p, fontSpec.size * f.dpi() / 72.0)) ClearOutlineOffset(p, QRawFont::fromFont(f.font()));
     p->drawText(QPointF(x, y + f.ascent()), QString::fromStdU16String(text));
   }
 }
@@ -310,7 +347,10 @@ void PainterSurface::devCharacters(const std::vector<CharacterPlace>& places, co
     if (laid.runs.empty()) continue;  // a blank draws nothing
     if (laid.face < 0) {
       drawGlyphBatch(p);
-      for (const QGlyphRun& run : laid.runs) p->drawGlyphRun(origin, run);
+      for (const QGlyphRun& run : laid.runs) {
+        ClearOutlineOffset(p, run.rawFont());
+        p->drawGlyphRun(origin, run);
+      }
       continue;
     }
     if (!batchGlyphs_.empty() && laid.face != face) drawGlyphBatch(p);
@@ -329,6 +369,7 @@ void PainterSurface::drawGlyphBatch(QPainter* p) {
   if (batchGlyphs_.empty()) return;
   // The run points into the batch's own arrays while it is drawn: nothing is copied.
   glyphBatch_.setRawData(batchGlyphs_.data(), batchPositions_.data(), static_cast<int>(batchGlyphs_.size()));
+  ClearOutlineOffset(p, glyphBatch_.rawFont());
   p->drawGlyphRun(QPointF(0, 0), glyphBatch_);
   glyphBatch_.setRawData(nullptr, nullptr, 0);
   batchGlyphs_.clear();

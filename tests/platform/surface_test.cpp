@@ -506,6 +506,45 @@ TEST(ImageSurface, LargeItalicDrawnAgainGivesThePixelsOfDrawingItAfresh) {
   }
 }
 
+// Letters too large for the painter's glyph cache are filled as outlines of the font file,
+// whose face is shared by every size of the font: drawn after smaller letters of that font set
+// at other fractions of a pixel, they still give exactly the pixels of drawing them first.
+TEST(ImageSurface, LargeLettersAreDrawnAlikeWhateverSmallerLettersOfTheirFontCameBefore) {
+  struct Case {
+    const char* font;
+    bool italic;
+  };
+  const Case cases[] = {{"Arial", true}, {"Times New Roman", false}};
+  constexpr double kLarge = 54;  // 72 pixels
+  const auto large = [](const Case& c) {
+    plat::ImageSurface s(260, 110);
+    s.cls();
+    s.setFont(plat::FontSpec{c.font, kLarge, false, c.italic});
+    s.setCurrentX(8.3);
+    s.setCurrentY(4.6);
+    s.print("fjH");
+    s.setCurrentX(150.7);
+    s.printSpaced("fa", 0.4);
+    return s.image().copy();
+  };
+  for (const Case& c : cases) {
+    const QImage first = large(c);
+    int smaller = 0;
+    for (double fraction : {0.25, 0.5, 0.75}) {
+      SCOPED_TRACE(testing::Message() << c.font << (c.italic ? " italic" : "") << ", after letters set at " << fraction
+                                      << " of a pixel");
+      // Each time at a size of its own, so that its letters are rendered anew.
+      plat::ImageSurface other(200, 40);
+      other.setFont(plat::FontSpec{c.font, 11.0 + ++smaller, false, c.italic});
+      other.setCurrentX(3 + fraction);
+      other.setCurrentY(2);
+      other.print("fjHa");
+      (void)other.image();
+      EXPECT_TRUE(large(c) == first);
+    }
+  }
+}
+
 TEST(PrinterSurface, ListEndsWithThePdfPrinter) {
   const auto names = plat::PrinterNames();
   ASSERT_FALSE(names.empty());

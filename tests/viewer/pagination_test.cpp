@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTest>
 #include <algorithm>
 #include <map>
 
@@ -437,6 +438,35 @@ TEST_F(PagesTest, LargeItalicPagedAwayAndBackIsDrawnAsByAFreshViewer) {
       EXPECT_TRUE(images[visit] == (page == 1 ? fresh1 : fresh2)) << "page " << page << ", visit " << visit + 1;
     }
   }
+}
+
+// The program's start fits the page to the window's width, where large letters are filled as
+// outlines: the page drawn first, as its pages are found, is the page every later drawing
+// gives, after paging away and back, after the window repainted its captions, and redrawn.
+TEST_F(PagesTest, AFittedPageDrawnFirstIsThePageEveryLaterDrawingGives) {
+  std::string resolution;
+  for (int k = 1; k <= 12; ++k) {
+    const std::string font = k % 2 ? "Times New Roman" : "Arial";
+    resolution += "&FN=" + font + ":&FS=40:&+IfjH " + std::to_string(k) + "&-I&LF&FN=" + font +
+                  ":&FS=14:&+Ifjf jyfj H " + std::to_string(k) + "&-I&LF";
+  }
+  FormMain& f = Load();
+  f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  f.mnu_zoomANCHO_Click();
+  ASSERT_GT(V().Zoom, 1.3);  // letters of 40 points over 64 pixels
+  V().DocPath = WriteDocument("large.rex", "#DEC(.#DEC)#ENU(&FS=40:fjH&LF#ENU)#SOL(fjH&LF#SOL)#RS1(" + resolution +
+                                               "#RS1)#RS2(" + resolution + "#RS2)");
+  f.OpenFile();
+  ASSERT_GE(V().PageCount, 2);
+  ASSERT_EQ(V().CurrentPage, 1);
+  const QImage first = f.Picture1->surface().image().copy();
+  f.ImgRPage_Click();
+  f.ImgLPage_Click();
+  EXPECT_TRUE(f.Picture1->surface().image() == first) << "paged away and back";
+  f.repaint();
+  f.DibujarPagina();
+  EXPECT_TRUE(f.Picture1->surface().image() == first) << "redrawn after a repaint";
 }
 
 // The words of a PDF with their places (points), as pdftotext reads them.
