@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <cstdlib>
+#include <memory>
 
 namespace plat {
 
@@ -28,6 +29,14 @@ std::string BaseNamePart(const std::string& path) {
   const std::size_t dot = name.rfind('.');
   if (dot != std::string::npos) name.erase(dot);
   return name;
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+  const auto real = [](const std::string& path) {
+    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
+    return resolved ? std::string(resolved.get()) : path;
+  };
+  return real(a) == real(b);
 }
 
 std::string HomeFolder() {

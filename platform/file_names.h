@@ -22,6 +22,8 @@ std::string PathFromQt(const QString& name);
 std::string FolderPart(const std::string& path);
 std::string NamePart(const std::string& path);
 std::string BaseNamePart(const std::string& path);
+// Two names of one folder: the same folder reached through a link counts as the same.
+bool SameFolder(const std::string& a, const std::string& b);
 // The user's home folder as the environment names it ("/" without one).
 std::string HomeFolder();
 

@@ -197,7 +197,10 @@ bool ScratchClaim::hold(const std::string& path) {
   } else if (folder != folder_) {
     return false;
   }
-  return WriteAll(fd_, name + "\n");
+  if (names_.contains(name)) return true;
+  if (!WriteAll(fd_, name + "\n")) return false;
+  names_.insert(name);
+  return true;
 }
 
 void ScratchClaim::release() {
@@ -208,6 +211,7 @@ void ScratchClaim::release() {
   fd_ = -1;
   lockFile_.clear();
   folder_.clear();
+  names_.clear();
 }
 
 std::string ComputeTempPath() {

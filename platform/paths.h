@@ -1,6 +1,7 @@
 // Where the programs find themselves and keep their scratch files.
 #pragma once
 
+#include <set>
 #include <string>
 
 namespace plat {
@@ -51,8 +52,8 @@ class ScratchClaim {
   ScratchClaim& operator=(const ScratchClaim&) = delete;
 
   // Holds a file of a scratch folder; the lock file is made in that folder when the first
-  // file is held. False when the file could not be held (no lock to be had there, or a file
-  // of another folder than the first one's).
+  // file is held. A file held already is listed once. False when the file could not be held
+  // (no lock to be had there, or a file of another folder than the first one's).
   bool hold(const std::string& path);
   // Lets go of every file held: the lock file is removed.
   void release();
@@ -60,6 +61,7 @@ class ScratchClaim {
  private:
   std::string folder_;    // where the held files and the lock file are
   std::string lockFile_;  // "" until the first file is held
+  std::set<std::string> names_;  // the names the lock file lists
   int fd_ = -1;
 };
 

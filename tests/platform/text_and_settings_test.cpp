@@ -442,6 +442,9 @@ TEST(Paths, WhatARunningProgramHoldsStaysUntilItEnds) {
     Age(scratch + "/" + held[0], 48);
     plat::ScratchClaim claim;
     ASSERT_TRUE(claim.hold(scratch + "/" + held[0]));
+    ASSERT_TRUE(claim.hold(scratch + "/" + held[0]));
+    EXPECT_EQ(plat::ReadTextFile(scratch + "/" + *ClaimFiles(scratch).begin()), held[0] + "\n")
+        << "a file held again is listed once: a long run does not grow its claim";
     EXPECT_FALSE(claim.hold(tmpdir + "/elsewhere.jpg")) << "one claim, one folder";
     plat::RemoveStaleScratchFiles(tmpdir);
     EXPECT_EQ(Entries(scratch).size(), 2u);

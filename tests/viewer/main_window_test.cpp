@@ -12,8 +12,10 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <set>
 
 #include "common/file_dialogs_ui.h"
 #include "common/language_table.h"
@@ -342,6 +344,61 @@ TEST_F(ViewerWindowTest, SavedDocumentReopensWithTheSameSectionsAndImagesByteFor
   V().DocPath = root + "/again.rep";
   f.SaveFile();
   EXPECT_EQ(*plat::ReadTextFile(V().DocPath), saved);
+}
+
+// A viewer left open for days over a worked solution a killed designer handed over, then over
+// a saved document whose image it extracted: a designer's start takes none of it, and Save
+// still finds every image. Once the window has closed they go as the clean-up finds them.
+TEST_F(ViewerWindowTest, WhatTheDocumentsShowFromTheScratchFolderStaysUntilTheWindowCloses) {
+  FormMain& f = Load();
+  const std::string scratch = root + "/tmp/nrtemp";
+  ASSERT_TRUE(plat::ClaimScratchFolder(scratch));
+  ASSERT_TRUE(plat::WriteTextFile(scratch + "/stgr_temp100001.jpg", "the designer's picture"));
+  V().DocPath = scratch + "/restemp100001.rex";
+  ASSERT_TRUE(plat::WriteTextFile(
+      V().DocPath, "#DEC(.#DEC)#ENU(#IMG('stgr_temp100001.jpg'DXmm=10:DYmm=10:#IMG)#ENU)#SOL(#SOL)#RS1(#RS1)#RS2(#RS2)"));
+  f.OpenFile();
+  ASSERT_TRUE(V().DocumentLoaded);
+
+  const std::string pictures = root + "/pictures";
+  fs::create_directories(pictures);
+  ASSERT_TRUE(plat::WriteTextFile(pictures + "/carried.jpg", "the saved picture"));
+  ResultSections carrying;
+  carrying.StatementText = "#IMG('carried.jpg'DXmm=10:DYmm=10:#IMG)";
+  const std::string rep = root + "/carrying.rep";
+  ASSERT_EQ(WriteResultDocument(rep, carrying, {root + "/no-img", pictures}).error, SaveError::None);
+  V().DocPath = rep;
+  f.OpenFile();
+  ASSERT_TRUE(V().DocumentLoaded);
+  ASSERT_TRUE(fs::exists(scratch + "/carried.jpg"));
+
+  const std::set<std::string> shown = {"carried.jpg", "restemp100001.rex", "stgr_temp100001.jpg"};
+  // Two days pass, then a designer starts: what is left, claims aside.
+  const auto weekend = [&] {
+    for (const auto& e : fs::directory_iterator(scratch)) {
+      fs::last_write_time(e.path(), fs::file_time_type::clock::now() - std::chrono::hours(48));
+    }
+    plat::RemoveStaleScratchFiles(root + "/tmp");
+    std::set<std::string> left;
+    for (const auto& e : fs::directory_iterator(scratch)) {
+      if (!e.path().filename().string().starts_with("stgr_run")) left.insert(e.path().filename().string());
+    }
+    return left;
+  };
+  ASSERT_EQ(weekend(), shown);
+  MessageBoxRecorder boxes;
+  V().DocPath = root + "/saved.rep";
+  f.SaveFile();
+  EXPECT_TRUE(boxes.requests().empty());
+  V().DocPath = scratch + "/restemp100001.rex";
+  f.OpenFile();
+  V().DocPath = root + "/handed.rep";
+  f.SaveFile();
+  EXPECT_TRUE(boxes.requests().empty()) << "the designer's picture is still there to be saved";
+
+  f.Form_Unload();
+  EXPECT_EQ(weekend(), std::set<std::string>());
+  EXPECT_TRUE(fs::is_empty(scratch)) << "the claim is gone with the window";
 }
 
 TEST_F(ViewerWindowTest, SaveAsWritesTheRepTwinUnderTheChosenName) {

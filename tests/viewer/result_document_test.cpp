@@ -2,8 +2,11 @@
 // accepts from the designer, and what it refuses without writing anything.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <set>
 
+#include "platform/paths.h"
 #include "platform/textfile.h"
 #include "tests/support/test_support.h"
 #include "viewer/document/result_document.h"
@@ -227,6 +230,49 @@ TEST_F(ResultDocumentTest, ExtractionWritesOnlyPlainNamesIntoTheScratchFolderAnd
   EXPECT_EQ(FilesIn(folders_.scratch), 2u);
   EXPECT_FALSE(fs::exists(root_ + "/escape.jpg"));
   EXPECT_FALSE(fs::exists("/abs.jpg"));
+}
+
+// A viewer open for days keeps what its document shows from the scratch folder whatever
+// designers start meanwhile: the document when it lies there and the images it carries or
+// names, unless img/ has them. The rest goes as it always did, and all of it once let go of.
+TEST_F(ResultDocumentTest, WhatTheDocumentShowsFromTheScratchFolderIsHeldFromTheCleanUp) {
+  const std::string& scratch = folders_.scratch;
+  PutImage(folders_.programImages, "shipped.jpg", "img/'s");
+  for (const char* name : {"restemp7.rex", "restemp8.rex", "restemp9.rex", "named.jpg", "Named.jpg", "carried.jpg",
+                           "shipped.jpg", "unnamed.jpg"}) {
+    PutImage(scratch, name, "x");
+  }
+  fs::create_directory_symlink(scratch, root_ + "/linked");
+  fs::create_directories(root_ + "/elsewhere");
+  ReadResult document;
+  document.sections.StatementText = "#IMG('named.jpg'DXmm=10:#IMG) #IMG('SHIPPED.JPG'#IMG)";
+  document.images = {{"carried.jpg", "x"}};
+  // Two days old, as after a weekend.
+  const auto ageAll = [&] {
+    for (const auto& e : fs::directory_iterator(scratch)) {
+      fs::last_write_time(e.path(), fs::file_time_type::clock::now() - std::chrono::hours(48));
+    }
+  };
+  const auto left = [&] {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(scratch)) names.insert(e.path().filename().string());
+    return names;
+  };
+  {
+    plat::ScratchClaim claim;
+    HoldShownScratchFiles(scratch + "/restemp7.rex", document, folders_, claim);
+    HoldShownScratchFiles(root_ + "/linked/restemp9.rex", ReadResult(), folders_, claim);
+    HoldShownScratchFiles(root_ + "/elsewhere/restemp8.rex", ReadResult(), folders_, claim);
+    ageAll();
+    plat::RemoveStaleScratchFiles(root_);  // a designer's start
+    std::set<std::string> kept = left();
+    EXPECT_EQ(std::erase_if(kept, [](const std::string& n) { return n.starts_with("stgr_run"); }), 1u) << "the claim";
+    EXPECT_EQ(kept, (std::set<std::string>{"Named.jpg", "carried.jpg", "named.jpg", "restemp7.rex", "restemp9.rex"}));
+  }
+  ageAll();
+  plat::RemoveStaleScratchFiles(root_);
+  EXPECT_EQ(left(), std::set<std::string>());
+  EXPECT_EQ(FilesIn(folders_.programImages), 1u);
 }
 
 TEST(ResultDocumentImages, NamesAreCollectedOnceEachInOrderOfFirstAppearance) {

@@ -86,9 +86,12 @@ void FormMain::OpenFile() {
           return std::nullopt;
       }
       // An image that cannot be written is drawn as the engine's placeholder; the document
-      // itself still opens. Pictures are decoded afresh for each document opened.
+      // itself still opens. Pictures are decoded afresh for each document opened. What it
+      // shows from the scratch folder is held there for as long as the viewer runs.
       state_.DecodedPictures.Clear();
-      ExtractImages(document.images, DefaultImageFolders(state_.TempPath));
+      const ImageFolders folders = DefaultImageFolders(state_.TempPath);
+      ExtractImages(document.images, folders);
+      if (!state_.TempPath.empty()) HoldShownScratchFiles(state_.DocPath, document, folders, state_.ScratchFilesHeld);
       if (!nextStep()) return std::nullopt;
       return std::move(document.sections);
     };

@@ -271,6 +271,9 @@ void FormMain::Form_Unload() {
   }
   plat::SavePathSetting(kAppTitle, settings::kLastFolder, LastFolder);
   plat::SaveSetting(kAppTitle, settings::kDecimalSymbol, state_.SimboloDecimal);
+  // What the documents showed from the scratch folder is nobody's now: the clean-up takes it
+  // once it is a day old.
+  state_.ScratchFilesHeld.release();
   WheelUnhook();
 }
 

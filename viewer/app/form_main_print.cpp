@@ -1,8 +1,6 @@
 // File > Print: the print dialog, then the chosen pages of the current view as many times as
 // asked, collated or not, as one print document. The screen shows each page as it is printed;
 // afterwards the view is back at its zoom and page.
-#include <cstdlib>
-#include <memory>
 
 #include "common/print_dialog_ui.h"
 #include "platform/encoding.h"
@@ -20,15 +18,6 @@ namespace {
 
 constexpr const char* kPdfExtension = ".pdf";
 
-// Two names of one folder: the same folder reached through a link counts as the same.
-bool SameFolder(const std::string& a, const std::string& b) {
-  const auto real = [](const std::string& path) {
-    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
-    return resolved ? std::string(resolved.get()) : path;
-  };
-  return real(a) == real(b);
-}
-
 }  // namespace
 
 std::string FormMain::ProposedPdfPath() const {
@@ -38,7 +27,7 @@ std::string FormMain::ProposedPdfPath() const {
   // Put together by the names' bytes, so that a name that is no UTF-8 stays itself.
   const std::string name = plat::BaseNamePart(state_.DocPath) + kPdfExtension;
   std::string folder = plat::FolderPart(state_.DocPath);
-  if (state_.DocPath.empty() || SameFolder(folder, state_.ScratchFolder())) {
+  if (state_.DocPath.empty() || plat::SameFolder(folder, state_.ScratchFolder())) {
     folder = LastFolder.empty() ? plat::HomeFolder() : LastFolder;
   }
   return plat::JoinPath(folder, name);

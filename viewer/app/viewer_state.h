@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/paths.h"
 #include "viewer/app/window_work.h"
 #include "viewer/document/page_blocks.h"
 #include "viewer/document/result_document.h"
@@ -49,6 +50,10 @@ struct ViewerState {
   std::string& TempPath = EngineValues.TempPath;  // the user's temporary folder, no trailing separator
   std::string DocPath;           // full path of the current document
   std::string PathPdf;           // folder of the last printout to a PDF file, "" until one is chosen
+  // The scratch files the documents opened show (HoldShownScratchFiles): the images written
+  // there and the designer's worked solutions, left by the clean-up of designers' starts
+  // until the window unloads.
+  plat::ScratchClaim ScratchFilesHeld;
   bool DocumentLoaded = false;   // a document is loaded and its page blocks exist
   ResultSections Document;       // StatementText, SolutionText, ResolutionTexts
   long ViewMode = kViewResolution2;  // -1, 0, 1 or 2 (see page_blocks.h)

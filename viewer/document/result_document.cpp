@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "platform/encoding.h"
+#include "platform/file_names.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
 
@@ -267,6 +268,26 @@ std::vector<std::string> ExtractImages(const std::vector<EmbeddedImage>& images,
     present.insert(upper);
   }
   return failed;
+}
+
+void HoldShownScratchFiles(const std::string& path, const ReadResult& document, const ImageFolders& folders,
+                           plat::ScratchClaim& claim) {
+  if (folders.scratch.empty()) return;
+  if (plat::SameFolder(plat::FolderPart(path), folders.scratch)) {
+    claim.hold(plat::JoinPath(folders.scratch, plat::NamePart(path)));
+  }
+  // Each folder is listed once; an image img/ has is shown from there.
+  std::vector<std::string> names;
+  CollectImageNames(AssembleSections(document.sections), names);  // the names before a damaged construct
+  for (const EmbeddedImage& image : document.images) names.push_back(image.name);
+  std::unordered_set<std::string> wanted;
+  for (const std::string& name : names) wanted.insert(UpperName(name));
+  for (const std::string& name : FileNamesIn(folders.programImages)) wanted.erase(UpperName(name));
+  if (wanted.empty()) return;
+  // Every file of a wanted name, as several may differ only in case.
+  for (const std::string& name : FileNamesIn(folders.scratch)) {
+    if (wanted.count(UpperName(name)) != 0) claim.hold(plat::JoinPath(folders.scratch, plat::Cp1252ToUtf8(name)));
+  }
 }
 
 std::string AssembleSections(const ResultSections& d) {

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/paths.h"
 #include "platform/textfile.h"
 
 namespace stagora::viewer {
@@ -97,6 +98,14 @@ bool IsPlainFileName(std::string_view name);
 // is already in either folder, which is then the one the document shows. Returns the names
 // that could not be written; the document still opens and shows a placeholder for them.
 std::vector<std::string> ExtractImages(const std::vector<EmbeddedImage>& images, const ImageFolders& folders);
+
+// Holds in `claim` what the document at `path` shows from the scratch folder: the document
+// itself when it lies there (a worked solution handed over by the designer), and the files of
+// its images, those it carries and those its mark-up names, that are found there and not in
+// img/. The clean-up of a designer's start leaves them for as long as the claim lives,
+// however long the document stays open.
+void HoldShownScratchFiles(const std::string& path, const ReadResult& document, const ImageFolders& folders,
+                           plat::ScratchClaim& claim);
 
 // --- Saving ------------------------------------------------------------------------------
 
