@@ -13,6 +13,7 @@
 #include <climits>
 #include <cstdlib>
 #include <ctime>
+#include <map>
 #include <set>
 #include <string_view>
 #include <vector>
@@ -102,6 +103,28 @@ void ReadClaim(int folder, const char* name, std::time_t now, std::set<std::stri
   }
 }
 
+// The names the running programs' claims in the scratch folder open at `folder` hold.
+std::set<std::string> HeldNames(int folder, const std::vector<std::string>& names, std::time_t now) {
+  std::set<std::string> held;
+  for (const std::string& name : names) {
+    if (IsClaimName(name)) ReadClaim(folder, name.c_str(), now, held);
+  }
+  return held;
+}
+
+// The entries of the folder open at `folder` (taken over, and closed).
+std::vector<std::string> FolderEntries(int folder) {
+  std::vector<std::string> names;
+  DIR* entries = ::fdopendir(folder);
+  if (!entries) {
+    ::close(folder);
+    return names;
+  }
+  while (const dirent* entry = ::readdir(entries)) names.emplace_back(entry->d_name);
+  ::closedir(entries);
+  return names;
+}
+
 std::string& Program() {
   static std::string folder;
   return folder;
@@ -139,19 +162,10 @@ void RemoveStaleScratchFiles(const std::string& tempPath) {
     ::close(fd);
     return;
   }
-  DIR* entries = ::fdopendir(fd);  // takes fd over
-  if (!entries) {
-    ::close(fd);
-    return;
-  }
-  std::vector<std::string> names;
-  while (const dirent* entry = ::readdir(entries)) names.emplace_back(entry->d_name);
+  const std::vector<std::string> names = FolderEntries(::dup(fd));
   // What running programs hold is known before anything goes.
   const std::time_t now = std::time(nullptr);
-  std::set<std::string> held;
-  for (const std::string& name : names) {
-    if (IsClaimName(name)) ReadClaim(fd, name.c_str(), now, held);
-  }
+  const std::set<std::string> held = HeldNames(fd, names, now);
   for (const std::string& name : names) {
     if (!name.ends_with(".rex") && !name.ends_with(".jpg")) continue;
     if (held.contains(name)) continue;
@@ -161,7 +175,26 @@ void RemoveStaleScratchFiles(const std::string& tempPath) {
       ::unlinkat(fd, name.c_str(), 0);
     }
   }
-  ::closedir(entries);
+  ::close(fd);
+}
+
+void RemoveUnheldScratchFiles(const std::vector<std::string>& paths) {
+  std::map<std::string, std::set<std::string>> heldIn;  // by folder, read once each
+  const std::time_t now = std::time(nullptr);
+  for (const std::string& path : paths) {
+    const std::string folder = FolderOf(path);
+    auto held = heldIn.find(folder);
+    if (held == heldIn.end()) {
+      std::set<std::string> names;
+      if (const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); fd >= 0) {
+        names = HeldNames(fd, FolderEntries(::dup(fd)), now);
+        ::close(fd);
+      }
+      held = heldIn.emplace(folder, std::move(names)).first;
+    }
+    const std::string name = path.substr(folder.empty() ? 0 : folder.size() + 1);
+    if (!held->second.contains(name)) RemoveFile(path);
+  }
 }
 
 ScratchClaim::~ScratchClaim() { release(); }

@@ -3,6 +3,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -37,6 +38,11 @@ bool ClaimScratchFolder(const std::string& folder);
 // folders and everything else stay. The lock files of claims whose programs ended go too,
 // once they are as old.
 void RemoveStaleScratchFiles(const std::string& tempPath);
+
+// Removes each of `paths` (scratch files a program wrote) that no running program holds
+// (ScratchClaim): a viewer still showing a designer's worked solution keeps it when that
+// designer closes. The caller lets go of its own claim first.
+void RemoveUnheldScratchFiles(const std::vector<std::string>& paths);
 
 // A running program's hold on the scratch files it wrote, so that the clean-up of another
 // program's start leaves them however long they have been open: a lock file of its own in the

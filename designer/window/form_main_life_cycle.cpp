@@ -28,12 +28,16 @@ constexpr int kMinOuterHeight = 600;
 // The diagram images go before the result documents that name them.
 constexpr std::string_view kScratchExtensions[] = {".jpg", ".rex"};
 
+// What a running viewer still shows stays; the clean-up of a later start takes it once nobody
+// holds it and it is a day old.
 void RemoveScratchFiles(const std::vector<std::string>& written) {
+  std::vector<std::string> ordered;
   for (const std::string_view extension : kScratchExtensions) {
     for (const std::string& path : written) {
-      if (std::string_view(path).ends_with(extension)) plat::RemoveFile(path);
+      if (std::string_view(path).ends_with(extension)) ordered.push_back(path);
     }
   }
+  plat::RemoveUnheldScratchFiles(ordered);
 }
 
 }  // namespace
@@ -60,10 +64,10 @@ void FormMain::Form_Unload() {
   plat::SavePathSetting(kAppTitle, settings::kTableFolder, state_.PathTabla);
   plat::SavePathSetting(kAppTitle, settings::kProjectFolder, state_.PathArchivo);
   // The report's images and documents this designer wrote; another designer's, open on the
-  // same scratch folder, and what a viewer extracted there stay.
+  // same scratch folder, what a viewer extracted there and what a viewer still shows stay.
+  state_.ScratchFilesHeld.release();
   RemoveScratchFiles(state_.ScratchFilesWritten);
   state_.ScratchFilesWritten.clear();
-  state_.ScratchFilesHeld.release();
 }
 
 void FormMain::KeepMinimumOuterSize() {

@@ -16,6 +16,7 @@
 #include "designer/report/run_identifier.h"
 #include "designer/window/controls.h"
 #include "designer/window/report_handover.h"
+#include "platform/file_names.h"
 #include "platform/paths.h"
 #include "platform/shell.h"
 #include "platform/textfile.h"
@@ -269,6 +270,38 @@ TEST_F(ReportHandover, AReportOutlivesOtherDesignersStartsUntilItsWindowCloses) 
 
   w.Form_Unload();
   EXPECT_TRUE(fs::is_empty(scratch_)) << "its files and its hold on them are gone";
+}
+
+// The designer closing leaves what a running viewer still shows of its reports: the viewer
+// may yet save the worked solution with its picture. What nobody holds goes with the window.
+TEST_F(ReportHandover, AReportAViewerStillShowsOutlivesItsDesignersWindow) {
+  designer::FormMain& w = Calculated();
+  w.CrearINFORME_HTFC();
+  w.CrearINFORME_HTFC();
+  ASSERT_EQ(starts_.size(), 2u);
+  const std::string shown = starts_[1].argument;
+  const std::string text = plat::ReadTextFile(shown).value_or("");
+  std::string picture;
+  for (const std::string& name : Files(".jpg")) {
+    if (text.find("#IMG('" + name + "'") != std::string::npos) picture = plat::JoinPath(scratch_, name);
+  }
+  ASSERT_FALSE(picture.empty());
+  {
+    plat::ScratchClaim viewer;  // as the viewer holds what its document shows
+    ASSERT_TRUE(viewer.hold(shown));
+    ASSERT_TRUE(viewer.hold(picture));
+    w.Form_Unload();
+    EXPECT_EQ(Files(".rex"), std::vector<std::string>{plat::NamePart(shown)});
+    EXPECT_EQ(Files(".jpg"), std::vector<std::string>{plat::NamePart(picture)});
+  }
+  // Once the viewer has closed too, a later start takes them when they are a day old.
+  const std::time_t then = std::time(nullptr) - 2 * 24 * 3600;
+  const struct timespec when[2] = {{then, 0}, {then, 0}};
+  for (const auto& e : fs::directory_iterator(scratch_)) {
+    ASSERT_EQ(::utimensat(AT_FDCWD, e.path().c_str(), when, 0), 0);
+  }
+  plat::RemoveStaleScratchFiles(temp_);
+  EXPECT_TRUE(fs::is_empty(scratch_));
 }
 
 // A bitmap that cannot be written is reported with the reason, as any file that is not saved.
