@@ -288,13 +288,13 @@ std::vector<PlacedText> DiagramDrawing::stageNumbers(const Staircase& staircase,
 }
 
 void DiagramDrawing::placeLegends(const DiagramTexts& texts) {
-  legendX_ = frame_.X(kLegendX);
-  for (std::size_t row = 0; row < kLegendRowY.size(); ++row) legendY_[row] = frame_.Y(kLegendRowY[row]);
+  fixed_.legendX = frame_.X(kLegendX);
+  for (std::size_t row = 0; row < kLegendRowY.size(); ++row) fixed_.legendY[row] = frame_.Y(kLegendRowY[row]);
   if (!screen()) {
-    legendSample_ = kPrinterLegendSample;
+    fixed_.legendSample = kPrinterLegendSample;
     return;
   }
-  legendSample_ = kScreenLegendSampleMargins * frame_.M;
+  fixed_.legendSample = kScreenLegendSampleMargins * frame_.M;
   double textWidth = 0;
   double lineHeight = 0;
   for (const std::string* text : {&texts.Enrich_op_line, &texts.Exhaus_op_line, &texts.q_line}) {
@@ -304,35 +304,35 @@ void DiagramDrawing::placeLegends(const DiagramTexts& texts) {
   // On a short picture the rows keep a line apart, upwards from the q-line's, so that the
   // lowest stays clear of the x axis's caption.
   for (std::size_t row = kLegendRowY.size() - 1; row-- > 0;) {
-    legendY_[row] = std::min(legendY_[row], legendY_[row + 1] - lineHeight);
+    fixed_.legendY[row] = std::min(fixed_.legendY[row], fixed_.legendY[row + 1] - lineHeight);
   }
   // The texts end inside the plot's right side; the strokes start right of the mark of a point
   // on the diagonal at the top row's height, which on the designed picture is where they do.
   const double textRight = frame_.M + frame_.W - kScreenLegendFrameGap;
-  legendX_ = std::max(frame_.M, std::min(legendX_, textRight - textWidth));
-  const double strokeLeft = frame_.X(frame_.DiagramY(legendY_[kEnrichingRow])) + kScreenPointLabelHalf;
-  const double room = legendX_ - kScreenLegendGap - strokeLeft;
-  if (room < legendSample_) {
-    legendSample_ = std::max(kScreenShortestLegendSample, room);
+  fixed_.legendX = std::max(frame_.M, std::min(fixed_.legendX, textRight - textWidth));
+  const double strokeLeft = frame_.X(frame_.DiagramY(fixed_.legendY[kEnrichingRow])) + kScreenPointLabelHalf;
+  const double room = fixed_.legendX - kScreenLegendGap - strokeLeft;
+  if (room < fixed_.legendSample) {
+    fixed_.legendSample = std::max(kScreenShortestLegendSample, room);
     // Too narrow for even the shortest stroke: the stroke keeps its length and inside the
     // frame, and the texts move right of it as far as the picture lets them.
-    const double leftmost = frame_.M + kScreenLegendGap + legendSample_ + kScreenLegendFrameGap;
-    if (legendX_ < leftmost) legendX_ = std::min(leftmost, s_.scaleWidth() - textWidth);
-    legendX_ = std::max(0.0, legendX_);
+    const double leftmost = frame_.M + kScreenLegendGap + fixed_.legendSample + kScreenLegendFrameGap;
+    if (fixed_.legendX < leftmost) fixed_.legendX = std::min(leftmost, s_.scaleWidth() - textWidth);
+    fixed_.legendX = std::max(0.0, fixed_.legendX);
   }
 }
 
 void DiagramDrawing::placeAxisCaptions(const DiagramTexts& texts) {
-  axisCaptions_.clear();
-  yCaptionMoreLines_ = 0;
+  fixed_.axisCaptions.clear();
+  fixed_.yCaptionMoreLines = 0;
   const auto measure = [this](std::string_view text) { return s_.textWidth(text); };
   if (!screen()) {
     // On paper each caption is cut to a line's worth of characters, in the captions' size.
     const double size = s_.font().size;
     s_.setFontSize(kPrinterCaptionSize);
-    axisCaptions_.push_back({kPrinterYCaptionX, kPrinterYCaptionY, texts.RotuloEjeY.substr(0, kPrinterCaptionChars)});
+    fixed_.axisCaptions.push_back({kPrinterYCaptionX, kPrinterYCaptionY, texts.RotuloEjeY.substr(0, kPrinterCaptionChars)});
     std::string x = texts.RotuloEjeX.substr(0, kPrinterCaptionChars);
-    axisCaptions_.push_back({kPrinterXCaptionRight - s_.textWidth(x), kPrinterXCaptionY, std::move(x)});
+    fixed_.axisCaptions.push_back({kPrinterXCaptionRight - s_.textWidth(x), kPrinterXCaptionY, std::move(x)});
     s_.setFontSize(size);
     return;
   }
@@ -343,10 +343,10 @@ void DiagramDrawing::placeAxisCaptions(const DiagramTexts& texts) {
   const double plotRight = frame_.M + frame_.W;
   double y = kScreenYCaptionY;
   for (std::string& line : BrokenIntoLines(texts.RotuloEjeY, plotRight - kScreenYCaptionX, measure)) {
-    axisCaptions_.push_back({kScreenYCaptionX, y, std::move(line)});
+    fixed_.axisCaptions.push_back({kScreenYCaptionX, y, std::move(line)});
     y += lineHeight;
   }
-  yCaptionMoreLines_ = y - kScreenYCaptionY - lineHeight;
+  fixed_.yCaptionMoreLines = y - kScreenYCaptionY - lineHeight;
   const double inset = kScreenXCaptionInset * frame_.M;
   const double right = s_.scaleWidth() - inset;
   std::vector<std::string> lines = BrokenIntoLines(texts.RotuloEjeX, right - frame_.M, measure);
@@ -357,7 +357,7 @@ void DiagramDrawing::placeAxisCaptions(const DiagramTexts& texts) {
     xLines.push_back({right - s_.textWidth(*line), bottom - h, std::move(*line)});
     bottom -= h;
   }
-  axisCaptions_.insert(axisCaptions_.end(), xLines.rbegin(), xLines.rend());
+  fixed_.axisCaptions.insert(fixed_.axisCaptions.end(), xLines.rbegin(), xLines.rend());
 }
 
 std::string DiagramDrawing::fixedTextsKey(const DiagramTexts& texts) {
@@ -392,18 +392,14 @@ void DiagramDrawing::placeFixedTexts(const DiagramTexts& texts, std::vector<Surf
   if (kept_) {
     key = fixedTextsKey(texts);
     if (key == kept_->key_) {
-      legendX_ = kept_->legendX_;
-      legendSample_ = kept_->legendSample_;
-      legendY_ = kept_->legendY_;
-      axisCaptions_ = kept_->axisCaptions_;
-      yCaptionMoreLines_ = kept_->yCaptionMoreLines_;
+      fixed_ = kept_->places_;
       taken = kept_->boxes_;
       return;
     }
   }
   placeLegends(texts);
   placeAxisCaptions(texts);
-  for (const PlacedText& t : axisCaptions_) {
+  for (const PlacedText& t : fixed_.axisCaptions) {
     if (!screen()) s_.setFontSize(kPrinterCaptionSize);
     taken.push_back(textArea(t));
     if (!screen()) s_.setFontSize(kPrinterFontSize);
@@ -413,18 +409,14 @@ void DiagramDrawing::placeFixedTexts(const DiagramTexts& texts, std::vector<Surf
   for (const auto& [row, text] : {std::pair{kEnrichingRow, &texts.Enrich_op_line},
                                   std::pair{kStrippingRow, &texts.Exhaus_op_line},
                                   std::pair{kQLineRow, &texts.q_line}}) {
-    const double Y = legendY_[row];
-    taken.push_back(textArea({legendX_, Y - rise, *text}));
+    const double Y = fixed_.legendY[row];
+    taken.push_back(textArea({fixed_.legendX, Y - rise, *text}));
     const double stroke = screen() ? kScreenPen / 2.0 : kPrinterPenMm / 2;
-    taken.push_back(SurfaceArea{legendX_ - gap - legendSample_, Y - stroke, legendX_ - gap, Y + stroke});
+    taken.push_back(SurfaceArea{fixed_.legendX - gap - fixed_.legendSample, Y - stroke, fixed_.legendX - gap, Y + stroke});
   }
   if (kept_) {
     kept_->key_ = std::move(key);
-    kept_->legendX_ = legendX_;
-    kept_->legendSample_ = legendSample_;
-    kept_->legendY_ = legendY_;
-    kept_->axisCaptions_ = axisCaptions_;
-    kept_->yCaptionMoreLines_ = yCaptionMoreLines_;
+    kept_->places_ = fixed_;
     kept_->boxes_ = taken;
   }
 }
@@ -725,10 +717,10 @@ void DiagramDrawing::DrawConstruction(const DesignResult& result, const DiagramT
 }
 
 void DiagramDrawing::drawLegend(int row, Color color, const std::string& text) {
-  const double X = legendX_;
-  const double Y = legendY_[static_cast<std::size_t>(row)];
+  const double X = fixed_.legendX;
+  const double Y = fixed_.legendY[static_cast<std::size_t>(row)];
   const double gap = screen() ? kScreenLegendGap : kPrinterLegendGap;
-  s_.line(X - gap, Y, X - gap - legendSample_, Y, color);
+  s_.line(X - gap, Y, X - gap - fixed_.legendSample, Y, color);
   printAt(X, Y - (screen() ? kScreenLegendRise : kPrinterLegendRise), text);
 }
 
@@ -775,7 +767,7 @@ void DiagramDrawing::drawStaircase(const Staircase& staircase) {
 
 void DiagramDrawing::drawAxisCaptions() {
   if (!screen()) s_.setFontSize(kPrinterCaptionSize);
-  for (const PlacedText& line : axisCaptions_) printAt(line.x, line.y, line.text);
+  for (const PlacedText& line : fixed_.axisCaptions) printAt(line.x, line.y, line.text);
 }
 
 PointLabelPlaces DrawDiagram(plat::Surface& surface, DiagramTarget target, const DesignResult& result,

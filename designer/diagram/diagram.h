@@ -62,6 +62,18 @@ struct PointLabelPlaces {
   bool show = false;
 };
 
+// Where the legends and the axis captions stand, or would stand for a design that succeeds:
+// the legend texts' left edge, the length of the sample strokes and the height of each row's
+// stroke from the top; the axis captions' lines as placed, and how far the y caption reaches
+// below its first line.
+struct FixedTextPlaces {
+  double legendX = 0;
+  double legendSample = 0;
+  std::array<double, 3> legendY{};
+  std::vector<PlacedText> axisCaptions;
+  double yCaptionMoreLines = 0;
+};
+
 // Where the diagram's own texts go on one picture, kept from one run to the next by a caller
 // that draws the same picture again and again (the window's, on every pointer move of a drag):
 // the places of the legends and axis captions and the boxes they take follow from the texts,
@@ -72,11 +84,7 @@ class DiagramTextPlaces {
   friend class DiagramDrawing;
   // What they were worked out for; empty: nothing yet.
   std::string key_;
-  double legendX_ = 0;
-  double legendSample_ = 0;
-  std::array<double, 3> legendY_{};
-  std::vector<PlacedText> axisCaptions_;
-  double yCaptionMoreLines_ = 0;
+  FixedTextPlaces places_;
   // The boxes of the axis captions and the legends, which the point captions keep clear of.
   std::vector<SurfaceArea> boxes_;
 };
@@ -117,7 +125,7 @@ class DiagramDrawing {
   // How much farther down the y axis's caption reaches than a caption of one line, on a
   // picture where it goes on in more lines: what lies under it moves down as far. Known once
   // the marks are drawn.
-  double YCaptionMoreLines() const { return yCaptionMoreLines_; }
+  double YCaptionMoreLines() const { return fixed_.yCaptionMoreLines; }
 
  private:
   bool screen() const { return target_ != DiagramTarget::kPrinter; }
@@ -189,15 +197,7 @@ class DiagramDrawing {
   // The background was put back from, or kept as, the picture's first layer.
   bool backgroundLayered_ = false;
   std::string SimboloDecimal_ = ".";
-  // Where the legends stand, or would stand for a design that succeeds: the texts' left edge
-  // and the length of the sample strokes.
-  double legendX_ = 0;
-  double legendSample_ = 0;
-  // The height of each row's stroke, from the top.
-  std::array<double, 3> legendY_{};
-  // The axis captions' lines, as placed.
-  std::vector<PlacedText> axisCaptions_;
-  double yCaptionMoreLines_ = 0;
+  FixedTextPlaces fixed_;
   // The stage numbers of a successful design, as placed with the captions.
   std::vector<PlacedText> stageNumbers_;
   // The point captions' boxes by label, as placed.
