@@ -3,6 +3,7 @@
 #include <QImageReader>
 #include <optional>
 
+#include "platform/file_names.h"
 #include "platform/picture_impl.h"
 #include "platform/png_chunks.h"
 #include "platform/textfile.h"
@@ -12,10 +13,9 @@ namespace {
 
 // What follows the last "." of the name's last component, in lower case; "" without one.
 QByteArray Extension(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  const std::size_t dot = path.rfind('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  return QByteArray::fromStdString(path.substr(dot + 1)).toLower();
+  const std::string name = NamePart(path);
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string::npos ? QByteArray() : QByteArray::fromStdString(name.substr(dot + 1)).toLower();
 }
 
 }  // namespace

@@ -399,11 +399,10 @@ void DiagramDrawing::placeFixedTexts(const DiagramTexts& texts, std::vector<Surf
   }
   placeLegends(texts);
   placeAxisCaptions(texts);
-  for (const PlacedText& t : fixed_.axisCaptions) {
-    if (!screen()) s_.setFontSize(kPrinterCaptionSize);
-    taken.push_back(textArea(t));
-    if (!screen()) s_.setFontSize(kPrinterFontSize);
-  }
+  // On paper the captions are measured in their own size.
+  if (!screen()) s_.setFontSize(kPrinterCaptionSize);
+  for (const PlacedText& t : fixed_.axisCaptions) taken.push_back(textArea(t));
+  if (!screen()) s_.setFontSize(kPrinterFontSize);
   const double rise = screen() ? kScreenLegendRise : kPrinterLegendRise;
   const double gap = screen() ? kScreenLegendGap : kPrinterLegendGap;
   for (const auto& [row, text] : {std::pair{kEnrichingRow, &texts.Enrich_op_line},

@@ -5,6 +5,7 @@
 #include "designer/update/update_info.h"
 
 namespace stagora::designer {
+namespace {
 
 SplashConstants DesignerSplashConstants(const SplashLinkTexts& links) {
   SplashConstants c;
@@ -21,6 +22,8 @@ SplashConstants DesignerSplashConstants(const SplashLinkTexts& links) {
   c.noMailClient = links.noMailClient;
   return c;
 }
+
+}  // namespace
 
 FormSplash* LoadFormSplash(const SplashLinkTexts& links, bool& splashShown, std::function<void()> showMainWindow) {
   return new FormSplash(DesignerSplashConstants(links), splashShown, std::move(showMainWindow));

@@ -21,8 +21,6 @@ struct SplashLinkTexts {
   std::string noMailClient;
 };
 
-SplashConstants DesignerSplashConstants(const SplashLinkTexts& links);
-
 // A fresh window, loaded (as the start-up splash while splashShown is False, else as the
 // About box); its closing sets splashShown, which must outlive the window, and runs
 // showMainWindow.

@@ -274,6 +274,8 @@ TEST(DiagramRedraw, KeptTextPlacesGiveThePixelsOfAFreshDrawingWhateverTheyHold) 
       {"R below Rmin", {"2", "0.5", "0.46", "0.85", "0.17", "0.5", "1"}},
       {"xB above zF", {"2", "0.5", "0.46", "0.85", "0.6", "3", "1"}},
       {"an empty field", {"2", "0.5", "0.46", "0.85", "0.17", "3", ""}},
+      {"xD above 1, no mark for it", {"2", "0.5", "0.46", "1.2", "0.17", "3", "1"}},
+      {"minimum reflux negative", {"9", "1", "0.83", "0.9", "0.015", "13", "1"}},
       {"q point moved", {"2", "0.8", "0.46", "0.85", "0.17", "2.2", "1"}},
       {"opening design again", opening},
   };
