@@ -1,5 +1,6 @@
 #include "platform/paths.h"
 
+#include "platform/file_names.h"
 #include "platform/textfile.h"
 
 #include <QRandomGenerator>
@@ -182,7 +183,7 @@ void RemoveUnheldScratchFiles(const std::vector<std::string>& paths) {
   std::map<std::string, std::set<std::string>> heldIn;  // by folder, read once each
   const std::time_t now = std::time(nullptr);
   for (const std::string& path : paths) {
-    const std::string folder = FolderOf(path);
+    const std::string folder = FolderPart(path);
     auto held = heldIn.find(folder);
     if (held == heldIn.end()) {
       std::set<std::string> names;
@@ -192,16 +193,15 @@ void RemoveUnheldScratchFiles(const std::vector<std::string>& paths) {
       }
       held = heldIn.emplace(folder, std::move(names)).first;
     }
-    const std::string name = path.substr(folder.empty() ? 0 : folder.size() + 1);
-    if (!held->second.contains(name)) RemoveFile(path);
+    if (!held->second.contains(NamePart(path))) RemoveFile(path);
   }
 }
 
 ScratchClaim::~ScratchClaim() { release(); }
 
 bool ScratchClaim::hold(const std::string& path) {
-  const std::string folder = FolderOf(path);
-  const std::string name = path.substr(folder.empty() ? 0 : folder.size() + 1);
+  const std::string folder = FolderPart(path);
+  const std::string name = NamePart(path);
   if (name.empty() || name.find('\n') != std::string::npos) return false;
   if (fd_ < 0) {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
