@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <cerrno>
-#include <cstring>
 #include <string>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -69,22 +68,20 @@ void ReportImageNotWritten(const std::string& path, const plat::FileError& why) 
                    plat::kOkOnly, kImageErrorTitle);
 }
 
-plat::FileError Because(int number) { return {number, std::strerror(number)}; }
-
 // Why there is no scratch folder to write in.
 plat::FileError NoScratchFolder(const std::string& tempPath) {
   if (tempPath.empty()) return {ENOENT, "No temporary folder of this user's could be found or made."};
   // Missing, and it cannot be made (a read-only or full file system): that is the reason.
-  if (::mkdir(plat::ScratchFolderOf(tempPath).c_str(), 0700) != 0 && errno != EEXIST) return Because(errno);
+  if (::mkdir(plat::ScratchFolderOf(tempPath).c_str(), 0700) != 0 && errno != EEXIST) return plat::SystemError(errno);
   return {EPERM, "The scratch folder is not a folder of this user's that only this user may write into."};
 }
 
 // Why a JPEG the conversion did not write is missing: the conversion keeps its reason, so the
 // folder is asked what stands in the way of new files.
 plat::FileError JpegNotWritten(const std::string& folder) {
-  if (::access(folder.c_str(), W_OK | X_OK) != 0) return Because(errno);
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) return plat::SystemError(errno);
   struct statvfs room {};
-  if (::statvfs(folder.c_str(), &room) == 0 && room.f_bavail == 0) return Because(ENOSPC);
+  if (::statvfs(folder.c_str(), &room) == 0 && room.f_bavail == 0) return plat::SystemError(ENOSPC);
   return {EIO, "The picture could not be written as a JPEG."};
 }
 
