@@ -140,17 +140,27 @@ std::string TrimTrailingSeparator(std::string folder) {
   return folder;
 }
 
-bool ClaimScratchFolder(const std::string& folder) {
-  ::mkdir(folder.c_str(), 0700);
+bool ClaimScratchFolder(const std::string& folder, FileError* why) {
+  const int made = ::mkdir(folder.c_str(), 0700) == 0 ? 0 : errno;
+  const auto refused = [&] {
+    if (!why) return false;
+    // Missing, and it cannot be made (a read-only or full file system): that is the reason.
+    if (made != 0 && made != EEXIST) {
+      *why = SystemError(made);
+    } else {
+      *why = {EPERM, "The scratch folder is not a folder of this user's that only this user may write into."};
+    }
+    return false;
+  };
   // Opened without following a link, so that what is checked, and made private, is the
   // folder itself.
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) return refused();
   struct stat st {};
   bool own = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 022) == 0;
   if (own && (st.st_mode & 077) != 0) own = ::fchmod(fd, st.st_mode & 07700) == 0;
   ::close(fd);
-  return own;
+  return own || refused();
 }
 
 void RemoveStaleScratchFiles(const std::string& tempPath) {
