@@ -11,7 +11,6 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
-#include <cstring>
 
 namespace plat {
 namespace {
@@ -154,10 +153,7 @@ FileReplacement::FileReplacement(std::string path, Keep keep) : path_(std::move(
 
 FileReplacement::~FileReplacement() { cancel(); }
 
-bool FileReplacement::fail(int number) {
-  const int shown = number ? number : EIO;
-  return fail(FileError{shown, std::strerror(shown)});
-}
+bool FileReplacement::fail(int number) { return fail(SystemError(number ? number : EIO)); }
 
 bool FileReplacement::fail(const FileError& error) {
   error_ = error;
@@ -291,7 +287,7 @@ QIODevice* FileReplacement::device() { return device_.get(); }
 
 FileError FileReplacement::error() const {
   if (error_.number == 0 && device_ && device_->failure() != 0) {
-    return {device_->failure(), std::strerror(device_->failure())};
+    return SystemError(device_->failure());
   }
   return error_;
 }
@@ -304,7 +300,7 @@ bool FileReplacement::write(std::string_view bytes) {
 
 bool FileReplacement::commit() {
   if (!device_) {
-    if (error_.number == 0) error_ = {EBADF, std::strerror(EBADF)};
+    if (error_.number == 0) error_ = SystemError(EBADF);
     return false;
   }
   if (inPlace_) return commitInPlace();
@@ -351,7 +347,7 @@ void FileReplacement::cancel() {
 }
 
 FileError WriteInPlace(int fd, std::string_view bytes, bool durable, const RoomReservation& reserve) {
-  const auto failure = [](int number) { return FileError{number ? number : EIO, std::strerror(number ? number : EIO)}; };
+  const auto failure = [](int number) { return SystemError(number ? number : EIO); };
   const auto size = static_cast<off_t>(bytes.size());
   struct stat st {};
   if (::fstat(fd, &st) != 0) return failure(errno);

@@ -1,5 +1,6 @@
 #include "platform/paths.h"
 
+#include "platform/file_names.h"
 #include "platform/textfile.h"
 
 #include <QRandomGenerator>
@@ -139,17 +140,27 @@ std::string TrimTrailingSeparator(std::string folder) {
   return folder;
 }
 
-bool ClaimScratchFolder(const std::string& folder) {
-  ::mkdir(folder.c_str(), 0700);
+bool ClaimScratchFolder(const std::string& folder, FileError* why) {
+  const int made = ::mkdir(folder.c_str(), 0700) == 0 ? 0 : errno;
+  const auto refused = [&] {
+    if (!why) return false;
+    // Missing, and it cannot be made (a read-only or full file system): that is the reason.
+    if (made != 0 && made != EEXIST) {
+      *why = SystemError(made);
+    } else {
+      *why = {EPERM, "The scratch folder is not a folder of this user's that only this user may write into."};
+    }
+    return false;
+  };
   // Opened without following a link, so that what is checked, and made private, is the
   // folder itself.
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) return refused();
   struct stat st {};
   bool own = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 022) == 0;
   if (own && (st.st_mode & 077) != 0) own = ::fchmod(fd, st.st_mode & 07700) == 0;
   ::close(fd);
-  return own;
+  return own || refused();
 }
 
 void RemoveStaleScratchFiles(const std::string& tempPath) {
@@ -182,7 +193,7 @@ void RemoveUnheldScratchFiles(const std::vector<std::string>& paths) {
   std::map<std::string, std::set<std::string>> heldIn;  // by folder, read once each
   const std::time_t now = std::time(nullptr);
   for (const std::string& path : paths) {
-    const std::string folder = FolderOf(path);
+    const std::string folder = FolderPart(path);
     auto held = heldIn.find(folder);
     if (held == heldIn.end()) {
       std::set<std::string> names;
@@ -192,16 +203,15 @@ void RemoveUnheldScratchFiles(const std::vector<std::string>& paths) {
       }
       held = heldIn.emplace(folder, std::move(names)).first;
     }
-    const std::string name = path.substr(folder.empty() ? 0 : folder.size() + 1);
-    if (!held->second.contains(name)) RemoveFile(path);
+    if (!held->second.contains(NamePart(path))) RemoveFile(path);
   }
 }
 
 ScratchClaim::~ScratchClaim() { release(); }
 
 bool ScratchClaim::hold(const std::string& path) {
-  const std::string folder = FolderOf(path);
-  const std::string name = path.substr(folder.empty() ? 0 : folder.size() + 1);
+  const std::string folder = FolderPart(path);
+  const std::string name = NamePart(path);
   if (name.empty() || name.find('\n') != std::string::npos) return false;
   if (fd_ < 0) {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";

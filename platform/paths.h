@@ -7,6 +7,8 @@
 
 namespace plat {
 
+struct FileError;
+
 // The name of the scratch folder in the temporary folder. The designer leaves the worked
 // solution's document and pictures there and the viewer looks for pictures there, so both
 // programs take the name from here.
@@ -29,8 +31,9 @@ std::string ComputeTempPath();
 
 // Makes the folder (mode 0700) when it is missing. True when it is a folder of this user's,
 // not a link, that no other user may write into: only then may scratch files go there. One
-// that others may read or enter is made private first.
-bool ClaimScratchFolder(const std::string& folder);
+// that others may read or enter is made private first. When false, `why` (if given) tells why:
+// the folder could not be made, or what stands there is no such folder.
+bool ClaimScratchFolder(const std::string& folder, FileError* why = nullptr);
 
 // What designers that never closed left in the scratch folder of `tempPath`: its worked
 // solutions (".rex") and their pictures (".jpg") a day old or more are removed, unless a

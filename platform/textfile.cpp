@@ -16,9 +16,7 @@ namespace plat {
 namespace {
 
 void Fill(FileError* err, int number) {
-  if (!err) return;
-  err->number = number;
-  err->description = std::strerror(number);
+  if (err) *err = SystemError(number);
 }
 
 void Fill(FileError* err, int number, std::string description) {
@@ -105,6 +103,8 @@ std::optional<std::string> ReadRegularFile(const std::string& path, FileError* e
 }
 
 }  // namespace
+
+FileError SystemError(int number) { return {number, std::strerror(number)}; }
 
 FileError NotARegularFile(unsigned mode) { return {EINVAL, "This is " + KindOf(mode) + ", not a file."}; }
 

@@ -45,6 +45,9 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // The folder part of a path ("" for a bare name), "/" and "\" both counting as separators.
 std::string FolderOf(const std::string& path);
 
+// The number and the system's description of an errno.
+FileError SystemError(int number);
+
 // Why an entry that is neither a regular file nor a folder (a FIFO, a device, a socket) is no
 // file to read or write: EINVAL, with a description that says what the entry is.
 FileError NotARegularFile(unsigned mode);

@@ -5,9 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <cerrno>
-#include <cstring>
 #include <string>
-#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -43,12 +41,15 @@ bool ConvertToJpeg(const ImageConversion& conversion, const std::string& bitmap,
 }
 
 // The scratch folder, created when missing; "" when there is none to be had (without a
-// temporary folder a folder at the root would be nobody's).
-std::string ScratchFolder(const std::string& tempPath) {
-  if (tempPath.empty()) return {};
+// temporary folder a folder at the root would be nobody's), and `why` (if given) says why.
+std::string ScratchFolder(const std::string& tempPath, plat::FileError* why = nullptr) {
+  if (tempPath.empty()) {
+    if (why) *why = {ENOENT, "No temporary folder of this user's could be found or made."};
+    return {};
+  }
   const std::string folder = plat::ScratchFolderOf(tempPath);
   // Only a folder of this user's that nobody else can write into: not a link planted there.
-  if (!plat::ClaimScratchFolder(folder)) return {};
+  if (!plat::ClaimScratchFolder(folder, why)) return {};
   return folder;
 }
 
@@ -69,22 +70,12 @@ void ReportImageNotWritten(const std::string& path, const plat::FileError& why) 
                    plat::kOkOnly, kImageErrorTitle);
 }
 
-plat::FileError Because(int number) { return {number, std::strerror(number)}; }
-
-// Why there is no scratch folder to write in.
-plat::FileError NoScratchFolder(const std::string& tempPath) {
-  if (tempPath.empty()) return {ENOENT, "No temporary folder of this user's could be found or made."};
-  // Missing, and it cannot be made (a read-only or full file system): that is the reason.
-  if (::mkdir(plat::ScratchFolderOf(tempPath).c_str(), 0700) != 0 && errno != EEXIST) return Because(errno);
-  return {EPERM, "The scratch folder is not a folder of this user's that only this user may write into."};
-}
-
 // Why a JPEG the conversion did not write is missing: the conversion keeps its reason, so the
 // folder is asked what stands in the way of new files.
 plat::FileError JpegNotWritten(const std::string& folder) {
-  if (::access(folder.c_str(), W_OK | X_OK) != 0) return Because(errno);
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) return plat::SystemError(errno);
   struct statvfs room {};
-  if (::statvfs(folder.c_str(), &room) == 0 && room.f_bavail == 0) return Because(ENOSPC);
+  if (::statvfs(folder.c_str(), &room) == 0 && room.f_bavail == 0) return plat::SystemError(ENOSPC);
   return {EIO, "The picture could not be written as a JPEG."};
 }
 
@@ -95,7 +86,8 @@ void FormMain::CrearINFORME_HTFC() {
   if (!LblERROR->isHidden()) return;
   const plat::BusyPointer busy;
 
-  const std::string folder = ScratchFolder(state_.TempPath);
+  plat::FileError why;
+  const std::string folder = ScratchFolder(state_.TempPath, &why);
   // Drawn afresh: this also brings the result fields the worked solution reads up to date.
   Calcular(*Picture4, false);
   if (!LblERROR->text().isEmpty()) return;
@@ -108,10 +100,7 @@ void FormMain::CrearINFORME_HTFC() {
   // Named in the message with the folder it would have gone to, also when there is none.
   const std::string bitmap =
       ScratchFile(folder.empty() ? plat::ScratchFolderOf(state_.TempPath) : folder, kImagePrefix, identifier, ".bmp");
-  plat::FileError why;
-  if (folder.empty()) {
-    why = NoScratchFolder(state_.TempPath);
-  } else if (identifier == 0) {
+  if (!folder.empty() && identifier == 0) {
     why = {EEXIST, "Every number for a scratch file names one that is there already."};
   }
   if (why.number != 0 || !Picture4->surface().saveBmp(bitmap, &why)) {

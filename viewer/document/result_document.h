@@ -17,8 +17,11 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/paths.h"
 #include "platform/textfile.h"
+
+namespace plat {
+class ScratchClaim;
+}
 
 namespace stagora::viewer {
 
