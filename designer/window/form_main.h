@@ -43,6 +43,14 @@ class PictureBox;
 struct PrintRequest;
 struct TableEdit;
 
+// Where the load places the diagram's readout (pixels on the picture): its left and top
+// edges, its width at the designed size, and its height of one line. A drag widens and
+// heightens it from there.
+inline constexpr int kReadoutLeft = 38;
+inline constexpr int kReadoutTop = 53;
+inline constexpr int kReadoutWidth = 388;
+inline constexpr int kReadoutLineHeight = 17;
+
 class FormMain : public QMainWindow {
  public:
   // Builds the window as designed: every control with its design look and initial text, the

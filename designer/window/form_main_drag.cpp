@@ -40,13 +40,8 @@ constexpr int kQField = 2;
 constexpr int kRField = 6;
 // The numeric fields of the input panel, which lie on the panel's own colour.
 constexpr std::array<int, 10> kPanelFields = {1, 2, 3, 4, 5, 6, 7, 13, 14, 15};
-// The readout as the load places it: its left and top edges, its width and the room it leaves
-// on the picture's right at the designed size, and its height of one line.
-constexpr int kReadoutLeft = 38;
-constexpr int kReadoutTop = 53;
-constexpr int kReadoutWidth = 388;
+// The room the readout leaves on the picture's right at the designed size.
 constexpr int kReadoutRightRoom = 16;
-constexpr int kReadoutLineHeight = 17;
 // What the readout adds while a point is dragged, by label.
 constexpr std::array<const char*, 4> kPointSuffix = {" (xb, yb)", " (xq, yq)", " (xd, yd)", " (zf, zf)"};
 

@@ -198,7 +198,7 @@ void FormMain::PlaceControls() {
   Place(Picture4, 548, 484, 83, 73);
   Place(Shape2, 561, 196, 126, 89);
   Place(LblERROR, 1, 1, 493, 17);
-  Place(LblCOOR, 38, 53, 388, 17);
+  Place(LblCOOR, kReadoutLeft, kReadoutTop, kReadoutWidth, kReadoutLineHeight);
   const std::array<QPoint, 4> points = {QPoint(73, 93), QPoint(70, 111), QPoint(68, 131), QPoint(74, 75)};
   for (int i = 0; i < 4; ++i) Place(Label2[i], points[i].x(), points[i].y(), 12, 12);
   Place(Picture3, 162, 37, 331, 21);
