@@ -102,7 +102,7 @@ void FormMain::PAGINAR() {
     // Pages are being found; a pagination running meanwhile, of blocks these replace, ends at
     // its next step. End pressed for the blocks before is not meant for these.
     const Working paging(*this, Work::Paging);
-    waiting_[static_cast<std::size_t>(Command::LastPage)] = nullptr;
+    Waiting(Command::LastPage) = nullptr;
     pageFit_ = PageFit{};
     // Nothing of the view before is shown while the new pages are found.
     ShapeShadow->setBackColor(kWhite);
@@ -149,7 +149,7 @@ void FormMain::PAGINAR() {
   }
   // The page shown stays as it is drawn, its label now with the page count; End pressed
   // meanwhile shows the last page, now known.
-  const bool lastPageWanted = bool(std::exchange(waiting_[static_cast<std::size_t>(Command::LastPage)], nullptr));
+  const bool lastPageWanted = bool(std::exchange(Waiting(Command::LastPage), nullptr));
   if (lastPageWanted || placed == 0) {
     ShowLastPage();
   } else {
