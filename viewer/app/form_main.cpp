@@ -351,9 +351,7 @@ FormMain::Working::~Working() {
   form_.work_ = outer_;
   form_.state_.Busy = before_;
   ChangePointer(kind_, before_);
-  if (!outer_ && std::any_of(form_.waiting_.begin(), form_.waiting_.end(), [](const auto& c) { return bool(c); })) {
-    form_.idleRun_->start();
-  }
+  form_.RunWaitingWhenIdle();
 }
 
 bool FormMain::Paginating() const {
@@ -374,7 +372,7 @@ bool FormMain::Ready(Command command, std::function<void()> later) {
       }
       [[fallthrough]];
     case Answer::Wait:
-      waiting_[static_cast<std::size_t>(command)] = std::move(later);
+      Waiting(command) = std::move(later);
       return false;
     case Answer::Refuse:
       return false;
@@ -386,7 +384,7 @@ void FormMain::RunWaitingCommand() {
   // Busy again before the timer came: the work that ends next starts it again.
   if (work_) return;
   // A close waiting leaves nothing else to do.
-  auto& close = waiting_[static_cast<std::size_t>(Command::Close)];
+  auto& close = Waiting(Command::Close);
   if (close) {
     const std::function<void()> run = std::exchange(close, nullptr);
     for (auto& c : waiting_) c = nullptr;
@@ -400,6 +398,10 @@ void FormMain::RunWaitingCommand() {
     break;
   }
   // The others one at a time, each once the one before has left the window idle.
+  RunWaitingWhenIdle();
+}
+
+void FormMain::RunWaitingWhenIdle() {
   if (!work_ && std::any_of(waiting_.begin(), waiting_.end(), [](const auto& c) { return bool(c); })) {
     idleRun_->start();
   }

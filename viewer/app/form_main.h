@@ -246,6 +246,10 @@ class FormMain : public QMainWindow, public WheelTarget {
   bool Ready(Command command, std::function<void()> later);
   // Runs the first command that waits, once the window is idle.
   void RunWaitingCommand();
+  // The command of `command`'s kind that waits (empty when none does).
+  std::function<void()>& Waiting(Command command) { return waiting_[static_cast<std::size_t>(command)]; }
+  // Starts the idle run when the window is idle and a command waits.
+  void RunWaitingWhenIdle();
   // Lets the window answer clicks and keys between two steps of `work`; false when `work` was
   // told to stop meanwhile.
   bool AnswerBetweenSteps(const Working& work);

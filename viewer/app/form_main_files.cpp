@@ -2,7 +2,6 @@
 // Open, the recent-documents list and File > Save As, and what the settings store keeps
 // between runs (recent documents, the dialogs' folder, the decimal symbol).
 #include <QAction>
-#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>

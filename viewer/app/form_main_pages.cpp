@@ -98,11 +98,12 @@ double FittingScale(ViewerState& viewer, PageFit& fit, long k, const std::string
 
 void FormMain::PAGINAR() {
   long placed = 0;
+  bool lastPageWanted = false;
   {
     // Pages are being found; a pagination running meanwhile, of blocks these replace, ends at
     // its next step. End pressed for the blocks before is not meant for these.
     const Working paging(*this, Work::Paging);
-    waiting_[static_cast<std::size_t>(Command::LastPage)] = nullptr;
+    Waiting(Command::LastPage) = nullptr;
     pageFit_ = PageFit{};
     // Nothing of the view before is shown while the new pages are found.
     ShapeShadow->setBackColor(kWhite);
@@ -138,6 +139,9 @@ void FormMain::PAGINAR() {
       if (!AnswerBetweenSteps(paging)) return;
     }
     placed = placer.PagesPlaced();
+    // End pressed meanwhile is this pagination's to answer, below: taken before the work ends,
+    // it is not left for the idle run.
+    lastPageWanted = bool(std::exchange(Waiting(Command::LastPage), nullptr));
   }
   // At least one page, even for a view without blocks.
   if (state_.PageCount == 0) state_.PageCount = 1;
@@ -149,7 +153,6 @@ void FormMain::PAGINAR() {
   }
   // The page shown stays as it is drawn, its label now with the page count; End pressed
   // meanwhile shows the last page, now known.
-  const bool lastPageWanted = bool(std::exchange(waiting_[static_cast<std::size_t>(Command::LastPage)], nullptr));
   if (lastPageWanted || placed == 0) {
     ShowLastPage();
   } else {

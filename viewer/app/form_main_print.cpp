@@ -58,7 +58,7 @@ void FormMain::mnu_File_Print_Click() {
   if (!ChoosePrinterOutput(this, printer, GetL_win("Print_PDF_SaveAs"), ProposedPdfPath(),
                            state_.PathPdf)) return;
   // A PDF reader shows the document's name as the file's title.
-  printer.setDocName(plat::QPath(state_.DocPath).section('/', -1).toStdString());
+  printer.setDocName(plat::ShownPath(plat::NamePart(state_.DocPath)));
 
   // From here on the sheets are sent: a close asked meanwhile closes the window after them.
   bool printed = false;

@@ -272,7 +272,7 @@ void FormMain::Form_KeyDown(int& KeyCode, int Shift) {
       break;
     case kKeyHome:
       // Home after End, while pages are found: page 1 stays.
-      waiting_[static_cast<std::size_t>(Command::LastPage)] = nullptr;
+      Waiting(Command::LastPage) = nullptr;
       if (state_.PageCount > 0) state_.CurrentPage = 2;
       ImgLPage_Click();
       break;
